@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+// Both written forms list, per TAB: its text and one more line end when the text is not blank,
+// the header, and the six string lines, every line ended by CR LF. The enhanced form keeps every
+// cell whole; the plain form keeps one character per position, as other TAB readers expect.
+#pragma once
+
+#include <string>
+
+#include "document/tab_document.h"
+#include "document/tab_file_reader.h"
+
+namespace fretlux {
+
+// Characters a plain line or header is cut to.
+inline constexpr int kPlainLineLength = 79;
+
+std::string WriteEnhancedForm(const TabDocument& document);
+std::string WritePlainForm(const TabDocument& document);
+std::string WriteTabForm(const TabDocument& document, TabForm form);
+
+}  // namespace fretlux
