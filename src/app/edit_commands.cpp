@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+// The Edit menu's column commands (Cut, Copy, Paste, Paste TAB Bar) on the six string lines of
+// the shown TAB, and the TAB commands (Insert TAB, Delete TAB) on the document.
+#include "app/fretlux_form.h"
+#include "document/render_fret_digits.h"
+#include "document/rounding.h"
+#include "document/strings.h"
+#include "document/tab_cell.h"
+
+namespace fretlux {
+
+namespace {
+
+// A line cut at the cursor: the header cell and the columns before curColumn, the selected
+// columns, and what follows them.
+struct LineAtCursor {
+    std::string left;
+    std::string selection;
+    std::string right;
+};
+
+LineAtCursor CutAtCursor(const std::string& line, int curColumn, int selLength) {
+    const int leftLength = kCellWidth * curColumn + kCellWidth;
+    return {Left(line, leftLength), Mid(line, leftLength + 1, kCellWidth * selLength),
+            Mid(line, leftLength + kCellWidth * selLength + 1)};
+}
+
+}  // namespace
+
+void FretluxForm::DeleteSelectedColumns() {
+    TabBlock& block = document.tabLines[CurrentTabIndex()];
+    for (int l = 1; l < kLinesPerTab; ++l) {
+        const LineAtCursor parts = CutAtCursor(block[l], curColumn, selLength);
+        block[l] = Left(parts.left + parts.right, kEditedLineLength);
+    }
+    lastColumn -= selLength;
+}
+
+void FretluxForm::mnuEditCopy_Click() {
+    if (!ShowsTab()) return;
+    const TabBlock& block = document.tabLines[CurrentTabIndex()];
+    for (int l = 1; l < kLinesPerTab; ++l) {
+        tabClipboard[l] = CutAtCursor(block[l], curColumn, selLength).selection;
+    }
+    clipboardWidth = kCellWidth * selLength;
+}
+
+void FretluxForm::mnuEditCut_Click() {
+    if (!ShowsTab()) return;
+    mnuEditCopy_Click();
+    DeleteSelectedColumns();
+    selLength = 0;
+    UpdateColumnCursor();
+    ShowCurrentTab();
+}
+
+// Puts the given cells of each line in at the cursor, after the selection was removed.
+void FretluxForm::ReplaceColumns(const std::array<std::string, kLinesPerTab>& inserted) {
+    DeleteSelectedColumns();
+    TabBlock& block = document.tabLines[CurrentTabIndex()];
+    for (int l = 1; l < kLinesPerTab; ++l) {
+        const LineAtCursor parts = CutAtCursor(block[l], curColumn, 0);
+        block[l] = Left(parts.left + inserted[l] + parts.right, kEditedLineLength);
+    }
+}
+
+void FretluxForm::mnuEditPaste_Click() {
+    if (!ShowsTab()) return;
+    ReplaceColumns(tabClipboard);
+    RenderFretDigits(document, CurrentTabIndex());
+    // The pasted columns end up selected, as far as the columns known before the paste reach.
+    selLength = RoundHalfEven(clipboardWidth / 5.0);
+    UpdateColumnCursor();
+    ShowCurrentTab();
+}
+
+void FretluxForm::mnuEditPasteBar_Click() {
+    if (!ShowsTab()) return;
+    std::array<std::string, kLinesPerTab> bar;
+    bar.fill("|    ");
+    ReplaceColumns(bar);
+    selLength = 0;
+    UpdateColumnCursor();
+    ShowCurrentTab();
+}
+
+void FretluxForm::mnuEditInsTab_Click() {
+    const int v = hscTAB.Value();
+    const int m = hscTAB.Max();
+    if (m == 0) {
+        mnuFileNew_Click();
+        return;
+    }
+    if (m == kMaxTabs) {
+        host_.ShowMessage({kTooManyTabsMessage, MessageButtons::Ok, MessageIcon::Exclamation,
+                           MessageAnswer::Ok});
+        return;
+    }
+    SetTabCount(m + 1);
+    for (int i = m; i >= v; --i) document.CopyTab(i - 1, i);
+    document.MakeBlankTab(v - 1);
+    imgEdit = EditPicture::imgEdit2Up;
+    ShowCurrentTab();
+}
+
+void FretluxForm::mnuEditDelTab_Click() {
+    const int v = hscTAB.Value();
+    const int m = hscTAB.Max();
+    if (m < 2) {
+        ClearDocument();
+        return;
+    }
+    for (int i = v; i <= m - 1; ++i) document.CopyTab(i, i - 1);
+    document.tabLines[m - 1].fill("");
+    document.tabTexts[m - 1].clear();
+    if (v == m) hscTAB.SetValue(m - 1);
+    SetTabCount(m - 1);
+    ShowCurrentTab();
+}
+
+}  // namespace fretlux

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: MIT
+// The File menu: New, Open and the reader's save question, the two Save commands, Exit.
+#include <filesystem>
+
+#include "app/fretlux_form.h"
+#include "document/file_messages.h"
+#include "document/file_names.h"
+#include "document/safe_save.h"
+#include "document/tab_file_writer.h"
+
+namespace fretlux {
+
+namespace {
+
+MessageBoxRequest SaveChangesQuestion(const std::string& path) {
+    return {"Save changes to '" + path + "' ?", MessageButtons::YesNoCancel, MessageIcon::Question,
+            MessageAnswer::No};
+}
+
+bool IsExistingFile(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::exists(path, ignored) &&
+           !std::filesystem::is_directory(path, ignored);
+}
+
+}  // namespace
+
+std::string FretluxForm::BaseTitle() { return std::string("Fretlux  (Ver ") + kVersion + ")"; }
+
+void FretluxForm::mnuFileNew_Click() {
+    mnuPlayStop_Click();
+    ClearDocument();
+    gCurrentPath = kUntitledPath;
+    caption = BaseTitle() + "  " + gCurrentPath;
+    document.MakeBlankTab(0);
+    SetTabCount(1);
+    hscTAB.SetMin(1);
+    hscTAB.SetValue(1);
+    ShowCurrentTab();
+}
+
+void FretluxForm::mnuFOpen_Click() {
+    previousPath = gCurrentPath;
+    const auto chosen = host_.ShowFileDialog(
+        {FileDialogMode::Open, kOpenFilter, dialogInitialDirectory, ""});
+    if (!chosen) return;
+    gCurrentPath = *chosen;
+    if (gCurrentPath.empty()) return;
+    const std::string titleBefore = caption;
+    caption = BaseTitle() + "  " + gCurrentPath;
+    LoadDocument(titleBefore);
+}
+
+// Saving is offered for a document that shows a TAB and does not belong to the program's own
+// data (lessons, scales and chord files live in the program directory).
+bool FretluxForm::DocumentMayNeedSaving(const std::string& path) const {
+    return ShowsTab() && DirectoryPart(path) != host_.ProgramDirectory();
+}
+
+void FretluxForm::LoadDocument(const std::string& titleBefore) {
+    mnuPlayStop_Click();
+    const TabForm form = FormOfPath(gCurrentPath);
+    if (DocumentMayNeedSaving(previousPath)) {
+        const MessageAnswer answer = host_.ShowMessage(SaveChangesQuestion(previousPath));
+        if (answer == MessageAnswer::Cancel) {
+            gCurrentPath = previousPath;
+            caption = titleBefore;
+            return;
+        }
+        if (answer == MessageAnswer::Yes) {
+            const std::string newPath = gCurrentPath;
+            gCurrentPath = previousPath;
+            mnuFileSFlx_Click();
+            gCurrentPath = newPath;
+        }
+    }
+    ClearDocument();
+    TabReadResult read = ReadTabFile(gCurrentPath, form);
+    if (read.error) {
+        ShowOpenError(*read.error);
+        return;
+    }
+    if (read.document.tabCount == 0) return;
+    document = std::move(read.document);
+    ShowDocument();
+}
+
+// Brings a freshly read document into the view, showing its first TAB.
+void FretluxForm::ShowDocument() {
+    SetTabCount(document.tabCount);
+    hscTAB.SetMin(1);
+    hscTAB.SetValue(1);
+    curColumn = 0;
+    UpdateColumnCursor();
+}
+
+void FretluxForm::ShowOpenError(const std::string& description) {
+    host_.ShowMessage({OpenFailedMessage(description), MessageButtons::Ok,
+                       MessageIcon::Exclamation, MessageAnswer::Ok});
+}
+
+void FretluxForm::ClearDocument() {
+    if (document.tabCount > 0) {
+        txtTAB.SetText("");
+        for (int l = 1; l < kLinesPerTab; ++l) lblTAB[l].caption.clear();
+    }
+    document.Clear();
+    SetTabCount(0);
+    hscTAB.SetValue(0);
+    curColumn = 0;
+    lastColumn = 0;
+    imgEdit = EditPicture::imgEdit2Up;
+}
+
+void FretluxForm::SetTabCount(int count) {
+    document.tabCount = count;
+    hscTAB.SetMax(count);
+}
+
+void FretluxForm::mnuFileSFlx_Click() { SaveDocument(TabForm::Enhanced); }
+
+void FretluxForm::mnuFileSTab_Click() { SaveDocument(TabForm::Plain); }
+
+bool FretluxForm::SaveDocument(TabForm form) {
+    if (!ShowsTab()) return false;
+    const bool enhanced = form == TabForm::Enhanced;
+    dialogInitialDirectory = DirectoryPart(gCurrentPath);
+    const auto chosen = host_.ShowFileDialog(
+        {FileDialogMode::Save, enhanced ? kFretluxSaveFilter : kTabSaveFilter,
+         dialogInitialDirectory, ProposedFileName(gCurrentPath, enhanced ? ".flx" : ".tab")});
+    if (!chosen) return false;
+    gCurrentPath = *chosen;
+    if (IsExistingFile(gCurrentPath)) {
+        const MessageAnswer answer = host_.ShowMessage(
+            {"Overwrite existing file?", MessageButtons::YesNo, MessageIcon::Question,
+             MessageAnswer::No});
+        if (answer != MessageAnswer::Yes) return false;
+    }
+    if (const auto failure = SaveFileReplacing(gCurrentPath, WriteTabForm(document, form))) {
+        host_.ShowMessage({SaveFailedMessage(*failure), MessageButtons::Ok,
+                           MessageIcon::Exclamation, MessageAnswer::Ok});
+        return false;
+    }
+    return true;
+}
+
+bool FretluxForm::MNUFExit_Click() {
+    if (DocumentMayNeedSaving(gCurrentPath)) {
+        const MessageAnswer answer = host_.ShowMessage(SaveChangesQuestion(gCurrentPath));
+        if (answer == MessageAnswer::Cancel) return false;
+        // Work that could not be saved is not thrown away: the program stays open.
+        if (answer == MessageAnswer::Yes && !SaveDocument(TabForm::Enhanced)) return false;
+    }
+    host_.EndProgram();
+    return true;
+}
+
+}  // namespace fretlux

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: MIT
+// The main window as a presentation model: the document, the view state, the models of the
+// controls, and every handler, named after the control and the event as the window knows them.
+// The Qt window draws these models and forwards its events here; it decides nothing itself.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/control_models.h"
+#include "app/host.h"
+#include "document/tab_document.h"
+#include "document/tab_file_reader.h"
+
+namespace fretlux {
+
+inline constexpr const char* kVersion = "1.10";
+inline constexpr const char* kUntitledPath = "UNTITLED.FLX";
+inline constexpr const char* kOpenFilter =
+    "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*";
+inline constexpr const char* kFretluxSaveFilter = "flx Files (*.flx)|*.flx";
+inline constexpr const char* kTabSaveFilter = "Tab Files (*.tab)|*.tab";
+inline constexpr const char* kTooManyTabsMessage =
+    "A document holds at most 101 TABs: delete one before inserting another.";
+
+// The picture the text-editor button shows: with text, or without.
+enum class EditPicture { imgEditUp, imgEdit2Up };
+
+// Mouse buttons as the TAB labels report them: a bit per button, 0 when none is held.
+inline constexpr int kLeftButton = 1;
+
+class FretluxForm {
+public:
+    explicit FretluxForm(Host& host);
+    FretluxForm(const FretluxForm&) = delete;
+    FretluxForm& operator=(const FretluxForm&) = delete;
+
+    // Start-up; false when this copy must not go on (another one is running).
+    bool Form_Load();
+    // Window keys, seen before the control that has the focus; never consumed.
+    void Form_KeyDown(int keyCode, int shift);
+
+    // File menu.
+    void mnuFileNew_Click();
+    void mnuFOpen_Click();
+    void mnuFileSFlx_Click();
+    void mnuFileSTab_Click();
+    // Exit, also run when the window is closed by any means; false when the user chose to stay.
+    bool MNUFExit_Click();
+
+    // Reads gCurrentPath; the caller has set previousPath and the new title and passes the title
+    // the window showed before, which comes back if the user cancels the save question.
+    void LoadDocument(const std::string& titleBefore);
+    void ClearDocument();
+
+    // Edit menu.
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditPasteBar_Click();
+    void mnuEditInsTab_Click();
+    void mnuEditDelTab_Click();
+    void DeleteSelectedColumns();
+
+    // TAB view.
+    void hscTAB_Change();
+    void hscTAB_Scroll(int value);
+    void txtTAB_Change();
+    void ShowCurrentTab();
+    void SplitTabIntoColumns();
+    void UpdateColumnCursor();
+    void lblTAB_MouseDown(int index, int button, int shift, double x, double y);
+    void lblTAB_MouseMove(int index, int button, int shift, double x, double y);
+    void lblTAB_MouseUp(int index, int button, int shift, double x, double y);
+
+    // Playback settings bars.
+    void hscTempo_Change();
+    void hscVolume_Change();
+    void HScrollPatch_Change();
+
+    // Playback entry points the TAB view and the file commands reach.
+    void mnuPlayStop_Click();
+    void ShowPlayColumn();
+
+    // Document.
+    TabDocument document;
+    std::string gCurrentPath;
+    std::string previousPath;
+
+    // Controls.
+    std::string caption;
+    ScrollBarModel hscTAB{0, 0, 0};
+    TextBoxModel txtTAB;
+    std::array<LabelModel, 7> lblTAB;  // 1..6 used, one per string line
+    LabelModel lblHelp{"", kHelpDarkBlue};
+    CursorLineModel linPoint1;
+    CursorLineModel linPoint2;
+    EditPicture imgEdit = EditPicture::imgEdit2Up;
+    ScrollBarModel hscTempo{1, 200, 1};  // drawn reversed: 200 at the left, 1 at the right
+    ScrollBarModel hscVolume{0, 127, 0};
+    ScrollBarModel HScrollPatch{0, 127, 0};
+    LabelModel lblTempo;
+    LabelModel lblVolume;
+    LabelModel lblPatchNum;
+    bool keyPreview = false;
+    bool firstRun = false;
+
+    // View state.
+    static constexpr int kColumnSlots = 201;
+    std::array<std::array<std::string, kLinesPerTab>, kColumnSlots> columnCells;
+    int curColumn = 0;
+    int selLength = 0;
+    int lastColumn = 0;
+    int previousTab = 0;
+    int mouseDownX = 0;
+    std::array<std::string, kLinesPerTab> tabClipboard;
+    int clipboardWidth = 0;
+    // Width of one character of the TAB font in the units of the column geometry.
+    int gCharWidth = 105;
+
+    // The dialog's initial directory: one dialog serves every file command, so the directory one
+    // command gives it stays for the next.
+    std::string dialogInitialDirectory;
+
+    // Title of the window: "Fretlux  (Ver 1.10)".
+    static std::string BaseTitle();
+
+private:
+    // Saves the document in the given form through the dialog; true when the file was written.
+    bool SaveDocument(TabForm form);
+    bool AskToSave(const std::string& path);
+    bool DocumentMayNeedSaving(const std::string& path) const;
+    void SetTabCount(int count);
+    void ShowDocument();
+    void ShowOpenError(const std::string& description);
+    void ReplaceColumns(const std::array<std::string, kLinesPerTab>& inserted);
+    int CurrentTabIndex() const { return hscTAB.Value() - 1; }
+    bool ShowsTab() const { return hscTAB.Value() > 0; }
+    EditPicture EditPictureFor(int tabNumber) const;
+    double CursorX(int column) const;
+
+    Host& host_;
+};
+
+}  // namespace fretlux

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// Everything the window's behaviour needs from the outside world. The program gives Qt-backed
+// implementations; tests give scripted ones.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace fretlux {
+
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageIcon { None, Question, Exclamation };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+inline constexpr const char* kProgramTitle = "Fretlux";
+
+struct MessageBoxRequest {
+    std::string text;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    MessageAnswer defaultButton = MessageAnswer::Ok;
+    std::string title = kProgramTitle;
+};
+
+enum class FileDialogMode { Open, Save };
+
+struct FileDialogRequest {
+    FileDialogMode mode = FileDialogMode::Open;
+    // Pairs of description and pattern, all separated by vertical bars.
+    std::string filter;
+    // Empty: the current directory.
+    std::string initialDirectory;
+    std::string fileName;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Modal: returns the button pressed.
+    virtual MessageAnswer ShowMessage(const MessageBoxRequest& request) = 0;
+    // Modal: returns the chosen path, or nothing when the user cancelled.
+    virtual std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) = 0;
+
+    // The directory the program and its data live in, without a trailing separator.
+    virtual std::string ProgramDirectory() const = 0;
+    // Whether another copy of the program is running; this copy then must not go on.
+    virtual bool AnotherCopyRunning() = 0;
+    // The screen's logical pixels per inch, vertically.
+    virtual int LogicalDpiY() const = 0;
+    // The directory the file dialogs start in: the tabfiles directory under the program
+    // directory, made when missing, or a folder in the user's documents when that cannot be.
+    // Makes it the current directory.
+    virtual std::string EnterTabFilesDirectory() = 0;
+    // True on the program's first run on this machine (and false ever after).
+    virtual bool IsFirstRun() = 0;
+    // Ends the program after the current handler returns.
+    virtual void EndProgram() = 0;
+};
+
+}  // namespace fretlux

@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: MIT
+// The TAB view: which TAB is shown, its label and symbols, its columns, and the column cursor
+// that the mouse moves over the six TAB labels.
+#include <algorithm>
+
+#include "app/fretlux_form.h"
+#include "document/rounding.h"
+#include "document/strings.h"
+#include "document/tab_cell.h"
+#include "document/tab_header.h"
+
+namespace fretlux {
+
+namespace {
+
+constexpr int kShownLabelLength = 79;
+constexpr int kShownSymbols = 80;
+// The cursor line stands this far into a column's character, in character widths.
+constexpr double kCursorInset = 0.9;
+// A click is measured from a point this far into the first character, in character widths.
+constexpr double kClickOffset = 23.0 / 105.0;
+
+std::string TabPosition(int value, int maximum) {
+    return "TAB: " + std::to_string(value) + " of " + std::to_string(maximum);
+}
+
+}  // namespace
+
+EditPicture FretluxForm::EditPictureFor(int tabNumber) const {
+    return document.tabTexts[tabNumber - 1].empty() ? EditPicture::imgEdit2Up
+                                                    : EditPicture::imgEditUp;
+}
+
+void FretluxForm::hscTAB_Change() {
+    const int v = hscTAB.Value();
+    if (previousTab > 0) {
+        std::string& header = document.tabLines[previousTab - 1][0];
+        header = StampHeader(header, {hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()});
+    }
+    lblHelp = {TabPosition(v, hscTAB.Max()), kBlack};
+    previousTab = v;
+    if (v == 0) {
+        imgEdit = EditPicture::imgEdit2Up;
+        return;
+    }
+    if (const auto settings = ReadHeaderSettings(document.tabLines[v - 1][0])) {
+        hscTempo.SetValue(settings->tempo);
+        hscVolume.SetValue(settings->volume);
+        HScrollPatch.SetValue(settings->patch);
+    }
+    imgEdit = EditPictureFor(v);
+    ShowCurrentTab();
+    curColumn = 0;
+    selLength = 0;
+    UpdateColumnCursor();
+}
+
+void FretluxForm::hscTAB_Scroll(int value) { lblHelp = {TabPosition(value, hscTAB.Max()), kBlack}; }
+
+// While a TAB is shown its header is whatever the label box holds; the settings come back into
+// it when the TAB is left.
+void FretluxForm::txtTAB_Change() {
+    if (ShowsTab()) document.tabLines[CurrentTabIndex()][0] = txtTAB.Text();
+}
+
+void FretluxForm::ShowCurrentTab() {
+    const TabBlock& block = document.tabLines[CurrentTabIndex()];
+    txtTAB.SetText(Left(block[0], kShownLabelLength));
+    for (int l = 1; l < kLinesPerTab; ++l) {
+        lblTAB[l].caption = Left(DisplaySymbols(block[l]), kShownSymbols);
+    }
+    SplitTabIntoColumns();
+}
+
+void FretluxForm::SplitTabIntoColumns() {
+    const TabBlock& block = document.tabLines[CurrentTabIndex()];
+    int maxLen = 0;
+    for (int l = 1; l < kLinesPerTab; ++l) maxLen = std::max<int>(maxLen, block[l].size());
+    maxLen = std::min(maxLen, kShownLineLength);
+    if (maxLen < 2) {
+        lastColumn = maxLen;
+        return;
+    }
+    for (int p = 6; p <= maxLen + 1; p += kCellWidth) {
+        const int c = RoundHalfEven(p / 5.0 - 1);
+        for (int l = 1; l < kLinesPerTab; ++l) {
+            const std::string cell = Mid(block[l], p, kCellWidth);
+            columnCells[c][l] = cell.size() == kCellWidth ? cell : std::string(kCellWidth, ' ');
+        }
+    }
+    lastColumn = RoundHalfEven(maxLen / 5.0 - 2);
+    // A TAB left with header cells only has nothing to show: it removes itself.
+    if (lastColumn < 0) mnuEditDelTab_Click();
+}
+
+double FretluxForm::CursorX(int column) const {
+    return gCharWidth * (column + 1) + kCursorInset * gCharWidth;
+}
+
+void FretluxForm::UpdateColumnCursor() {
+    if (curColumn < 0) curColumn = 0;
+    if (selLength < 0) selLength = 0;
+    if (curColumn > lastColumn) curColumn = lastColumn;
+    if (curColumn + selLength > lastColumn) selLength = lastColumn - curColumn + 1;
+    if (selLength < 0) selLength = 0;
+    linPoint1.x = CursorX(curColumn);
+    linPoint2.x = linPoint1.x + gCharWidth * selLength;
+}
+
+void FretluxForm::lblTAB_MouseDown(int, int, int, double x, double) {
+    mouseDownX = RoundHalfEven(x);
+}
+
+// Dragging moves whichever cursor line is nearer to the pointer; both snap back to the column
+// grid afterwards.
+void FretluxForm::lblTAB_MouseMove(int, int button, int, double x, double) {
+    if (button == 0 || lastColumn == 0) return;
+    const double w = gCharWidth;
+    x = std::max(x, 2 * w);
+    const int half = RoundHalfEven((linPoint2.x - linPoint1.x) / 2);
+    if (x < linPoint1.x + half) linPoint1.x = x;
+    if (x > linPoint2.x - half) linPoint2.x = x;
+    curColumn = RoundHalfEven((linPoint1.x - kCursorInset * w) / w - 1);
+    selLength = RoundHalfEven((linPoint2.x - kCursorInset * w) / w - 1 - curColumn);
+    UpdateColumnCursor();
+}
+
+void FretluxForm::lblTAB_MouseUp(int, int, int, double x, double) {
+    if (lastColumn == 0) return;
+    const double w = gCharWidth;
+    if (RoundHalfEven(x) == mouseDownX) {
+        curColumn = RoundHalfEven((x - kClickOffset * w) / w - 1);
+        selLength = 0;
+    }
+    UpdateColumnCursor();
+    const auto& cells = columnCells[curColumn];
+    if (std::any_of(cells.begin() + 1, cells.end(), [](const std::string& cell) {
+            return CellHoldsNote(cell);
+        })) {
+        ShowPlayColumn();
+    }
+}
+
+}  // namespace fretlux
