@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#include "cli/json_writer.h"
+
+namespace fretlux {
+
+void JsonWriter::BeforeValue() {
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
+    if (holdsItem_.empty()) return;
+    if (holdsItem_.back()) text_ += ", ";
+    holdsItem_.back() = true;
+}
+
+void JsonWriter::AppendQuoted(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    text_ += '"';
+    for (const char ch : text) {
+        const unsigned char code = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            text_ += '\\';
+            text_ += ch;
+        } else if (code < 0x20) {
+            text_ += "\\u00";
+            text_ += kHex[code >> 4];
+            text_ += kHex[code & 0x0F];
+        } else {
+            text_ += ch;
+        }
+    }
+    text_ += '"';
+}
+
+JsonWriter& JsonWriter::BeginObject() {
+    BeforeValue();
+    text_ += '{';
+    holdsItem_.push_back(false);
+    return *this;
+}
+
+JsonWriter& JsonWriter::EndObject() {
+    holdsItem_.pop_back();
+    text_ += '}';
+    return *this;
+}
+
+JsonWriter& JsonWriter::BeginArray() {
+    BeforeValue();
+    text_ += '[';
+    holdsItem_.push_back(false);
+    return *this;
+}
+
+JsonWriter& JsonWriter::EndArray() {
+    holdsItem_.pop_back();
+    text_ += ']';
+    return *this;
+}
+
+JsonWriter& JsonWriter::Key(std::string_view name) {
+    BeforeValue();
+    AppendQuoted(name);
+    text_ += ": ";
+    afterKey_ = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::String(std::string_view text) {
+    BeforeValue();
+    AppendQuoted(text);
+    return *this;
+}
+
+JsonWriter& JsonWriter::Number(long long value) {
+    BeforeValue();
+    text_ += std::to_string(value);
+    return *this;
+}
+
+JsonWriter& JsonWriter::Bool(bool value) {
+    BeforeValue();
+    text_ += value ? "true" : "false";
+    return *this;
+}
+
+}  // namespace fretlux
