@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+#include "cli/commands.h"
+
+#include <exception>
+#include <optional>
+
+#include "cli/document_json.h"
+#include "cli/file_messages.h"
+#include "document/safe_save.h"
+#include "document/tab_file_reader.h"
+#include "document/tab_file_writer.h"
+
+namespace fretlux {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: fretlux-cli convert IN OUT\n"
+    "       fretlux-cli dump IN\n"
+    "\n"
+    "  convert  read the TAB file IN and write it to OUT, in the Fretlux form when OUT ends\n"
+    "           in \"flx\" (any case), else in the plain TAB form\n"
+    "  dump     print the TAB file IN as JSON\n";
+
+// The document of the file, or nothing once the failure was reported. Whatever goes wrong while
+// reading, memory included, is reported as the window reports a failed Open.
+std::optional<TabDocument> ReadReporting(const std::string& in, std::ostream& err) {
+    std::optional<std::string> failure;
+    try {
+        TabReadResult read = ReadTabFile(in, FormOfPath(in));
+        if (!read.error) return std::move(read.document);
+        failure = std::move(read.error);
+    } catch (const std::exception& exception) {
+        failure = exception.what();
+    }
+    err << OpenFailureMessage(*failure) << '\n';
+    return std::nullopt;
+}
+
+}  // namespace
+
+int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostream& err) {
+    const std::optional<TabDocument> document = ReadReporting(in, err);
+    if (!document) return kExitFileFailure;
+    std::optional<std::string> failure;
+    try {
+        failure = SaveFileReplacing(outPath, WriteTabForm(*document, FormOfPath(outPath)));
+    } catch (const std::exception& exception) {
+        failure = exception.what();
+    }
+    if (!failure) return kExitSuccess;
+    err << CloseFailureMessage(*failure) << '\n';
+    return kExitFileFailure;
+}
+
+int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err) {
+    const std::optional<TabDocument> document = ReadReporting(in, err);
+    if (!document) return kExitFileFailure;
+    out << DocumentAsJson(*document) << '\n';
+    out.flush();
+    if (out) return kExitSuccess;
+    err << "fretlux-cli: could not write to standard output\n";
+    return kExitFileFailure;
+}
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+        out << kUsage;
+        return kExitSuccess;
+    }
+    if (args.size() == 3 && args[0] == "convert") return ConvertTabFile(args[1], args[2], err);
+    if (args.size() == 2 && args[0] == "dump") return DumpTabFile(args[1], out, err);
+    err << kUsage;
+    return kExitUsage;
+}
+
+}  // namespace fretlux
