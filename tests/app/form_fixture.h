@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+// A started main window over a scripted host, with a private directory for the files it opens
+// and saves.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/fretlux_form.h"
+#include "scripted_host.h"
+
+namespace fretlux::testing {
+
+class FormTest : public ::testing::Test {
+protected:
+    FormTest() {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        directory = std::filesystem::temp_directory_path() /
+                    ("fretlux-app-" + std::string(test->test_suite_name()) + "-" + test->name());
+        std::filesystem::remove_all(directory);
+        std::filesystem::create_directories(directory);
+        form.Form_Load();
+    }
+    ~FormTest() override { std::filesystem::remove_all(directory); }
+
+    std::string PathOf(const std::string& name) const { return (directory / name).string(); }
+
+    void WriteFile(const std::string& name, const std::string& bytes) const {
+        std::ofstream(PathOf(name), std::ios::binary) << bytes;
+    }
+
+    std::string ReadFile(const std::string& name) const {
+        std::ifstream in(PathOf(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // Opens a file of the test directory through File > Open, answering any save question No.
+    void Open(const std::string& name) {
+        host.chosenPaths.push_back(PathOf(name));
+        if (form.hscTAB.Value() > 0) host.answers.push_back(MessageAnswer::No);
+        form.mnuFOpen_Click();
+    }
+
+    void OpenText(const std::string& name, const std::string& bytes) {
+        WriteFile(name, bytes);
+        Open(name);
+    }
+
+    const std::string& Line(int tabNumber, int line) const {
+        return form.document.tabLines[tabNumber - 1][line];
+    }
+
+    ScriptedHost host;
+    FretluxForm form{host};
+    std::filesystem::path directory;
+};
+
+// A plain TAB block whose high E line holds the given positions after "e|"; every line ends in
+// "---" so that it is a string line whatever the positions are.
+inline std::string PlainBlock(const std::string& label, const std::string& highE) {
+    const std::string rest = std::string(highE.size(), '-') + "---\n";
+    return label + "\n" + "e|" + highE + "---\nB|" + rest + "G|" + rest + "D|" + rest + "A|" +
+           rest + "E|" + rest;
+}
+
+}  // namespace fretlux::testing

@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include "form_fixture.h"
+
+namespace fretlux::testing {
+namespace {
+
+// A plain TAB whose lines hold `columns` (4 or more) columns after the string letter.
+std::string BlockOfColumns(const std::string& label, int columns) {
+    return PlainBlock(label, std::string(columns - 4, '-'));
+}
+
+class TabChange : public FormTest {
+protected:
+    void SetUp() override {
+        OpenText("three.tab", BlockOfColumns("first", 10) + BlockOfColumns("second", 10) +
+                                  BlockOfColumns("third", 10));
+    }
+};
+
+TEST_F(TabChange, ShowsThePositionInBlackAndTheNewTab) {
+    form.hscTAB.SetValue(2);
+    EXPECT_EQ(form.lblHelp.caption, "TAB: 2 of 3");
+    EXPECT_EQ(form.lblHelp.colour, kBlack);
+    EXPECT_EQ(form.txtTAB.Text(), "second");
+    EXPECT_EQ(form.previousTab, 2);
+}
+
+TEST_F(TabChange, StampsTheLeftTabAndStripsTheShownOne) {
+    form.hscTempo.SetValue(120);
+    form.hscVolume.SetValue(7);
+    form.HScrollPatch.SetValue(33);
+    form.hscTAB.SetValue(2);
+    EXPECT_EQ(Line(1, 0), "first" + std::string(75, ' ') + "120007033");
+    EXPECT_EQ(Line(1, 0).size(), 89u);
+    EXPECT_EQ(Line(2, 0), "second");
+    form.hscTAB.SetValue(1);
+    EXPECT_EQ(Line(1, 0).size(), 79u);
+    EXPECT_EQ(Line(2, 0).size(), 89u);
+}
+
+TEST_F(TabChange, RestoresTheSettingsEachTabWasLeftWith) {
+    form.hscTAB.SetValue(2);
+    form.hscTempo.SetValue(90);
+    form.hscVolume.SetValue(64);
+    form.HScrollPatch.SetValue(0);
+    form.hscTAB.SetValue(3);
+    form.hscTempo.SetValue(10);
+    form.hscVolume.SetValue(127);
+    form.HScrollPatch.SetValue(127);
+    form.hscTAB.SetValue(2);
+    EXPECT_EQ(form.hscTempo.Value(), 90);
+    EXPECT_EQ(form.lblTempo.caption, "111");
+    EXPECT_EQ(form.hscVolume.Value(), 64);
+    EXPECT_EQ(form.lblVolume.caption, " 64");
+    EXPECT_EQ(form.HScrollPatch.Value(), 0);
+    EXPECT_EQ(form.lblPatchNum.caption, "0");
+}
+
+TEST_F(TabChange, ATabWithoutStoredSettingsLeavesTheBarsAlone) {
+    form.hscTempo.SetValue(77);
+    form.hscTAB.SetValue(3);  // read from a plain file: no settings in its header
+    EXPECT_EQ(form.hscTempo.Value(), 77);
+}
+
+TEST_F(TabChange, SettingsOutOfTheBarsRangeAreBroughtIntoIt) {
+    form.document.tabLines[1][0] = std::string(80, ' ') + "999999999";
+    form.hscTAB.SetValue(2);
+    EXPECT_EQ(form.hscTempo.Value(), 200);
+    EXPECT_EQ(form.hscVolume.Value(), 127);
+    EXPECT_EQ(form.HScrollPatch.Value(), 127);
+}
+
+TEST_F(TabChange, TypingALabelReplacesTheHeaderUntilTheTabIsLeft) {
+    form.txtTAB.SetText("Verse");
+    EXPECT_EQ(Line(1, 0), "Verse");
+    form.hscTAB.SetValue(2);
+    EXPECT_EQ(Line(1, 0).substr(0, 6), "Verse ");
+    EXPECT_EQ(Line(1, 0).substr(80), "041100025");
+}
+
+TEST_F(TabChange, SettingTheSameTabAgainRunsNothing) {
+    form.hscTempo.SetValue(50);
+    form.hscTAB.SetValue(1);
+    EXPECT_EQ(Line(1, 0), "first");
+}
+
+TEST_F(TabChange, ScrollingOnlyShowsWhereTheBoxIsGoing) {
+    form.hscTAB_Scroll(3);
+    EXPECT_EQ(form.lblHelp.caption, "TAB: 3 of 3");
+    EXPECT_EQ(form.txtTAB.Text(), "first");
+}
+
+TEST_F(TabChange, TheEditButtonShowsWhetherTheTabHasText) {
+    EXPECT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
+    form.document.tabTexts[1] = "play softly\r\n";
+    form.hscTAB.SetValue(2);
+    EXPECT_EQ(form.imgEdit, EditPicture::imgEditUp);
+}
+
+TEST_F(TabChange, ResetsTheCursorToTheFirstColumn) {
+    form.curColumn = 5;
+    form.selLength = 2;
+    form.hscTAB.SetValue(2);
+    EXPECT_EQ(form.curColumn, 0);
+    EXPECT_EQ(form.selLength, 0);
+}
+
+using TabDisplay = FormTest;
+
+TEST_F(TabDisplay, ShowsEightySymbolsAndSeventyNineColumnsOfALongLine) {
+    OpenText("long.tab", BlockOfColumns("long", 120));
+    EXPECT_EQ(form.lblTAB[1].caption.size(), 80u);
+    EXPECT_EQ(form.lastColumn, 78);
+}
+
+TEST_F(TabDisplay, CutsTheTabIntoColumnsOfFiveCharacters) {
+    OpenText("riff.tab", PlainBlock("riff", "-3-|"));
+    EXPECT_EQ(form.lastColumn, 7);
+    EXPECT_EQ(form.columnCells[0][1], "|    ");
+    EXPECT_EQ(form.columnCells[2][1], "3DH  ");
+    EXPECT_EQ(form.columnCells[4][1], "|    ");
+}
+
+TEST_F(TabDisplay, ATabOfHeaderCellsOnlyDeletesItselfWhenShown) {
+    OpenText("two.flx", PlainBlock("kept tab", "-1-------") + "gone tab\nE----\nB----\nG----\nD----\nA----\nE----\n");
+    ASSERT_EQ(form.hscTAB.Max(), 2);
+    form.hscTAB.SetValue(2);
+    EXPECT_EQ(form.hscTAB.Max(), 1);
+    EXPECT_EQ(form.hscTAB.Value(), 1);
+    // TAB 1 was left, so it comes back with its stamped label: 79 characters.
+    EXPECT_EQ(form.txtTAB.Text(), "kept tab" + std::string(71, ' '));
+}
+
+class ColumnMouse : public FormTest {
+protected:
+    void SetUp() override { OpenText("wide.tab", BlockOfColumns("wide", 20)); }
+
+    void Click(double x) {
+        form.lblTAB_MouseDown(1, kLeftButton, 0, x, 10);
+        form.lblTAB_MouseUp(1, kLeftButton, 0, x, 10);
+    }
+
+    double w() const { return form.gCharWidth; }
+};
+
+TEST_F(ColumnMouse, ClicksPickTheColumnUnderThePointerWithHalvesToEven) {
+    Click(23 + w() * 1.5);
+    EXPECT_EQ(form.curColumn, 0);
+    Click(23 + w() * 2.5);
+    EXPECT_EQ(form.curColumn, 2);
+    Click(23 + w() * 6.2);
+    EXPECT_EQ(form.curColumn, 5);
+    EXPECT_EQ(form.selLength, 0);
+}
+
+TEST_F(ColumnMouse, TheCursorLinesStandOnTheColumnGrid) {
+    Click(23 + w() * 4);
+    EXPECT_DOUBLE_EQ(form.linPoint1.x, w() * 4 + 0.9 * w());
+    EXPECT_DOUBLE_EQ(form.linPoint2.x, form.linPoint1.x);
+}
+
+TEST_F(ColumnMouse, ClicksPastTheLastColumnLandOnIt) {
+    Click(23 + w() * 60);
+    EXPECT_EQ(form.curColumn, 19);
+    Click(0);
+    EXPECT_EQ(form.curColumn, 0);
+}
+
+TEST_F(ColumnMouse, DraggingRightSelectsColumns) {
+    Click(23 + w() * 3);  // column 2
+    const double start = form.linPoint1.x;
+    form.lblTAB_MouseDown(1, kLeftButton, 0, start, 10);
+    form.lblTAB_MouseMove(1, kLeftButton, 0, start + w() * 4, 10);
+    EXPECT_EQ(form.curColumn, 2);
+    EXPECT_EQ(form.selLength, 4);
+    EXPECT_DOUBLE_EQ(form.linPoint2.x, start + 4 * w());
+    form.lblTAB_MouseUp(1, kLeftButton, 0, start + w() * 4, 10);
+    EXPECT_EQ(form.selLength, 4);
+}
+
+TEST_F(ColumnMouse, DraggingLeftMovesTheStartOfTheSelection) {
+    Click(23 + w() * 6);  // column 5
+    form.lblTAB_MouseDown(1, kLeftButton, 0, form.linPoint1.x, 10);
+    form.lblTAB_MouseMove(1, kLeftButton, 0, form.linPoint1.x - 3 * w(), 10);
+    EXPECT_EQ(form.curColumn, 2);
+    EXPECT_EQ(form.selLength, 3);
+}
+
+TEST_F(ColumnMouse, MovingWithoutAButtonSelectsNothing) {
+    form.lblTAB_MouseMove(1, 0, 0, w() * 10, 10);
+    EXPECT_EQ(form.curColumn, 0);
+    EXPECT_EQ(form.selLength, 0);
+}
+
+TEST_F(ColumnMouse, ATabOfOneColumnIgnoresTheMouse) {
+    OpenText("one.flx", "one\nE----|    \nB----|    \nG----|    \nD----|    \nA----|    \n"
+                        "E----|    \n");
+    ASSERT_EQ(form.lastColumn, 0);
+    form.lblTAB_MouseDown(1, kLeftButton, 0, 23 + w() * 2, 10);
+    form.lblTAB_MouseMove(1, kLeftButton, 0, w() * 9, 10);
+    form.lblTAB_MouseUp(1, kLeftButton, 0, w() * 9, 10);
+    EXPECT_EQ(form.curColumn, 0);
+    EXPECT_EQ(form.selLength, 0);
+}
+
+TEST_F(ColumnMouse, TheSelectionNeverReachesPastTheLastColumn) {
+    form.curColumn = 18;
+    form.selLength = 5;
+    form.UpdateColumnCursor();
+    EXPECT_EQ(form.selLength, 2);
+    form.curColumn = -3;
+    form.selLength = -1;
+    form.UpdateColumnCursor();
+    EXPECT_EQ(form.curColumn, 0);
+    EXPECT_EQ(form.selLength, 0);
+}
+
+}  // namespace
+}  // namespace fretlux::testing
