@@ -5,7 +5,9 @@ namespace fretlux {
 
 namespace {
 
-unsigned char ByteAt(std::string_view bytes, size_t i) { return static_cast<unsigned char>(bytes[i]); }
+unsigned char ByteAt(std::string_view bytes, size_t i) {
+    return static_cast<unsigned char>(bytes[i]);
+}
 
 // The number of continuation bytes a lead byte announces, or -1 when it cannot start a sequence.
 // low and high bound the first continuation byte, which rules out overlong forms, surrogates and
