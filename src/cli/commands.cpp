@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "cli/document_json.h"
-#include "cli/file_messages.h"
+#include "document/file_messages.h"
 #include "document/safe_save.h"
 #include "document/tab_file_reader.h"
 #include "document/tab_file_writer.h"
@@ -33,7 +33,7 @@ std::optional<TabDocument> ReadReporting(const std::string& in, std::ostream& er
     } catch (const std::exception& exception) {
         failure = exception.what();
     }
-    err << OpenFailureMessage(*failure) << '\n';
+    err << OpenFailedMessage(*failure) << '\n';
     return std::nullopt;
 }
 
@@ -49,7 +49,7 @@ int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostre
         failure = exception.what();
     }
     if (!failure) return kExitSuccess;
-    err << CloseFailureMessage(*failure) << '\n';
+    err << SaveFailedMessage(*failure) << '\n';
     return kExitFileFailure;
 }
 
