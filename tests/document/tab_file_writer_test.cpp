@@ -87,8 +87,9 @@ TEST(TabFileWriterTest, OnlyNonBlankTextsAreWrittenEachWithOneMoreLineEnd) {
                "A-----    -    -    ", "E-----    -    -    "},
               "\r\n");
     EXPECT_EQ(WriteEnhancedForm(doc), tail + "\r\n\r\n" + tail + "one\r\ntwo\r\n\r\n" + tail);
-    EXPECT_EQ(WriteEnhancedForm(TabDocument{}), "");
-    EXPECT_EQ(WritePlainForm(TabDocument{}), "");
+    const TabDocument empty;
+    EXPECT_EQ(WriteEnhancedForm(empty), "");
+    EXPECT_EQ(WritePlainForm(empty), "");
 }
 
 TEST(TabFileWriterTest, PlainNoteCellsWriteTheirSymbols) {
