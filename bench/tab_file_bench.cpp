@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Speed of writing and reading TAB files: a document at every limit (101 TABs of 400-character
 // lines, each with a text) in both written forms, and a plain file of about 5 MB, the most the
-// reader accepts: 101 blocks, each after 494 lines of text.
+// reader accepts: 101 blocks, each after 494 lines of text, with CR LF and with LF line ends.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -61,17 +61,17 @@ TabDocument MaximalDocument() {
 }
 
 // 101 blocks, each after 494 text lines of 60 to 140 characters (100 on average), with a header
-// and six string lines of 80 characters: 501 lines per block, CR LF line ends.
-std::string LargePlainFile() {
+// and six string lines of 80 characters: 501 lines per block.
+std::string LargePlainFile(const std::string& lineEnd) {
     std::mt19937 random(2);
     std::string out;
     for (int t = 0; t < kMaxTabs; ++t) {
         for (int i = 0; i < kMaxBufferedLines - 7; ++i) {
-            out += TextLine(random, 60 + random() % 81) + "\r\n";
+            out += TextLine(random, 60 + random() % 81) + lineEnd;
         }
-        out += "Verse " + std::to_string(t + 1) + "\r\n";
+        out += "Verse " + std::to_string(t + 1) + lineEnd;
         for (char letter : std::string("eBGDAE")) {
-            out += PlainStringLine(letter, random, 80) + "\r\n";
+            out += PlainStringLine(letter, random, 80) + lineEnd;
         }
     }
     return out;
@@ -88,7 +88,12 @@ const std::string& MaximalEnhanced() {
 }
 
 const std::string& LargePlain() {
-    static const std::string bytes = LargePlainFile();
+    static const std::string bytes = LargePlainFile("\r\n");
+    return bytes;
+}
+
+const std::string& LargePlainLf() {
+    static const std::string bytes = LargePlainFile("\n");
     return bytes;
 }
 
@@ -179,6 +184,17 @@ void BM_ReadTabBytesLargePlain(benchmark::State& state) {
     state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
 }
 BENCHMARK(BM_ReadTabBytesLargePlain)->Unit(benchmark::kMillisecond);
+
+// The same file with LF line ends only.
+void BM_ReadTabBytesLargePlainLf(benchmark::State& state) {
+    const std::string& bytes = LargePlainLf();
+    for (auto _ : state) {
+        const TabReadResult read = ReadTabBytes(bytes, TabForm::Plain);
+        if (!Accepted(state, read, kMaxTabs)) return;
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_ReadTabBytesLargePlainLf)->Unit(benchmark::kMillisecond);
 
 void BM_ReadTabFileLargePlain(benchmark::State& state) {
     for (auto _ : state) {
