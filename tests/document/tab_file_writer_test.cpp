@@ -120,13 +120,16 @@ TEST(TabFileWriterTest, PlainHeadersKeepTheLast79OfTheFirst80Characters) {
 TEST(TabFileWriterTest, PlainLinesAreCutTo79Symbols) {
     TabDocument doc;
     std::string longLine = "E----";
-    for (int c = 0; c < 100; ++c) longLine += static_cast<char>('0' + c % 10) + std::string("    ");
+    for (int c = 0; c < 100; ++c) {
+        longLine += static_cast<char>('0' + c % 10);
+        longLine += "    ";
+    }
     SetTab(doc, 0, "Label", longLine);
     const std::string plain = WritePlainForm(doc);
     const size_t start = plain.find("\r\n") + 2;
     const std::string written = plain.substr(start, plain.find("\r\n", start) - start);
     ASSERT_EQ(written.size(), 79u);
-    EXPECT_EQ(written, "E" + DisplaySymbols(longLine).substr(1, 78));
+    EXPECT_EQ(written, DisplaySymbols(longLine).substr(0, 79));
     EXPECT_EQ(written.substr(71), "01234567");
     // The enhanced form keeps the whole line.
     EXPECT_NE(WriteEnhancedForm(doc).find(longLine + "\r\n"), std::string::npos);
