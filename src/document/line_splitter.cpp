@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "document/line_splitter.h"
 
-#include <algorithm>
-
 namespace fretlux {
 
 void LineSplitter::Append(std::string_view bytes) {
-    if (bytes.find('\r') == std::string_view::npos) {
-        pending_.append(bytes);
-        return;
+    size_t start = 0;
+    for (size_t cr = bytes.find('\r'); cr != std::string_view::npos; cr = bytes.find('\r', start)) {
+        pending_.append(bytes.substr(start, cr - start));
+        start = cr + 1;
     }
-    std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(pending_),
-                 [](char ch) { return ch != '\r'; });
+    pending_.append(bytes.substr(start));
 }
 
 }  // namespace fretlux

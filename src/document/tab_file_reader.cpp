@@ -106,7 +106,11 @@ private:
     LineSplitter splitter_;
 };
 
-TabReadResult Failed(std::string description) { return {TabDocument{}, std::move(description)}; }
+TabReadResult Failed(std::string description) {
+    TabReadResult result;
+    result.error = std::move(description);
+    return result;
+}
 
 }  // namespace
 
