@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: MIT
+#include "platform/qt_host.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <cmath>
+
+#include "platform/dialog_filter.h"
+#include "platform/program_directory.h"
+#include "platform/tab_files_directory.h"
+#include "platform/text_codec.h"
+
+namespace fretlux {
+
+namespace {
+
+constexpr int kNormalDpi = 96;
+
+std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString PathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+QMessageBox::StandardButton StandardButtonFor(MessageAnswer answer) {
+    switch (answer) {
+        case MessageAnswer::Yes: return QMessageBox::Yes;
+        case MessageAnswer::No: return QMessageBox::No;
+        case MessageAnswer::Cancel: return QMessageBox::Cancel;
+        case MessageAnswer::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageAnswer AnswerFor(QMessageBox::StandardButton button) {
+    switch (button) {
+        case QMessageBox::Yes: return MessageAnswer::Yes;
+        case QMessageBox::No: return MessageAnswer::No;
+        case QMessageBox::Cancel: return MessageAnswer::Cancel;
+        default: return MessageAnswer::Ok;
+    }
+}
+
+QMessageBox::Icon IconFor(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::Exclamation: return QMessageBox::Warning;
+        case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ButtonsFor(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MessageButtons::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+// Escape answers what closing the box would: Cancel where there is one, else No.
+QMessageBox::StandardButton EscapeButtonFor(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::YesNo: return QMessageBox::No;
+        case MessageButtons::YesNoCancel: return QMessageBox::Cancel;
+        case MessageButtons::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+}  // namespace
+
+HostDirectories HostDirectories::Standard() {
+    QString lockDirectory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (lockDirectory.isEmpty()) lockDirectory = QDir::tempPath();
+    return {lockDirectory, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+}
+
+QtHost::QtHost(const HostDirectories& directories)
+    : directories_(directories),
+      instanceLock_(directories.lockDirectory),
+      firstRunMarker_(directories.configDirectory) {}
+
+MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request) {
+    QMessageBox box(IconFor(request.icon), DecodeDocumentText(request.title).text,
+                    DecodeDocumentText(request.text).text, ButtonsFor(request.buttons),
+                    dialogParent_);
+    box.setDefaultButton(StandardButtonFor(request.defaultButton));
+    box.setEscapeButton(EscapeButtonFor(request.buttons));
+    box.exec();
+    return AnswerFor(box.standardButton(box.clickedButton()));
+}
+
+std::optional<std::string> QtHost::ShowFileDialog(const FileDialogRequest& request) {
+    const QString directory = request.initialDirectory.empty()
+                                  ? QDir::currentPath()
+                                  : PathText(request.initialDirectory);
+    QFileDialog dialog(dialogParent_, QString(), directory, QtFileFilter(request.filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (request.mode == FileDialogMode::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The program asks "Overwrite existing file?" itself, and a typed name is used as typed.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setDefaultSuffix(QString());
+    }
+    if (!request.fileName.empty()) dialog.selectFile(PathText(request.fileName));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    return PathBytes(chosen.first());
+}
+
+std::string QtHost::ProgramDirectory() const { return PathBytes(fretlux::ProgramDirectory()); }
+
+bool QtHost::AnotherCopyRunning() { return instanceLock_.AnotherCopyRunning(); }
+
+int QtHost::LogicalDpiY() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return kNormalDpi;
+    return static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
+}
+
+std::string QtHost::EnterTabFilesDirectory() {
+    return PathBytes(fretlux::EnterTabFilesDirectory(fretlux::ProgramDirectory(),
+                                                     directories_.documentsDirectory));
+}
+
+bool QtHost::IsFirstRun() { return firstRunMarker_.IsFirstRun(); }
+
+void QtHost::EndProgram() {
+    if (endProgram_) endProgram_();
+}
+
+}  // namespace fretlux

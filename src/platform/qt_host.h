@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+// The program's Host: Qt message boxes and file dialogs, the lock that keeps a second copy out,
+// the program and tabfiles directories, the screen's resolution and the first-run marker.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+#include "app/host.h"
+#include "platform/first_run_marker.h"
+#include "platform/single_instance_lock.h"
+
+namespace fretlux {
+
+// Where the host keeps its files; tests give temporary directories.
+struct HostDirectories {
+    QString lockDirectory;
+    QString configDirectory;
+    // Parent of the "Fretlux" folder used when the program directory cannot hold tabfiles/.
+    QString documentsDirectory;
+
+    // The user's runtime, configuration and documents locations; the application and
+    // organisation names must be set before.
+    static HostDirectories Standard();
+};
+
+class QtHost final : public Host {
+public:
+    explicit QtHost(const HostDirectories& directories = HostDirectories::Standard());
+
+    // Dialogs are shown over this window.
+    void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
+    // What ending the program means: the window closes for real and the event loop ends.
+    void SetEndProgram(std::function<void()> endProgram) { endProgram_ = std::move(endProgram); }
+
+    MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
+    std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
+    std::string ProgramDirectory() const override;
+    bool AnotherCopyRunning() override;
+    int LogicalDpiY() const override;
+    std::string EnterTabFilesDirectory() override;
+    bool IsFirstRun() override;
+    void EndProgram() override;
+
+private:
+    HostDirectories directories_;
+    SingleInstanceLock instanceLock_;
+    FirstRunMarker firstRunMarker_;
+    QPointer<QWidget> dialogParent_;
+    std::function<void()> endProgram_;
+};
+
+}  // namespace fretlux
