@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#include <QApplication>
+#include <QScreen>
+
+#include "app/fretlux_form.h"
+#include "platform/qt_host.h"
+#include "ui/main_window.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Fretlux"));
+    QCoreApplication::setApplicationName(QStringLiteral("Fretlux"));
+    // Only the model ends the program (Exit, or a close it agrees to), never the last window.
+    application.setQuitOnLastWindowClosed(false);
+
+    fretlux::QtHost host;
+    fretlux::FretluxForm form(host);
+    fretlux::MainWindow window(form);
+    host.SetDialogParent(&window);
+    host.SetEndProgram([&window] { window.EndProgram(); });
+
+    if (!form.Form_Load()) return 0;
+    window.SyncFromModel();
+    // Most of the screen, but never less than the layout needs.
+    const QSize screen = window.screen()->availableGeometry().size();
+    window.resize(window.sizeHint().expandedTo(screen * 4 / 5).boundedTo(screen));
+    window.show();
+    return application.exec();
+}

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: MIT
+#include "ui/main_menu.h"
+
+#include <QMenu>
+#include <initializer_list>
+#include <utility>
+
+namespace fretlux {
+
+namespace {
+
+using Entry = std::pair<const char*, const char*>;  // control name, caption
+
+QMenu* AddMenu(QMenuBar& menuBar, const char* name, const char* caption) {
+    QMenu* menu = menuBar.addMenu(QString::fromUtf8(caption));
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QMenu* AddSubMenu(QMenu& parent, const char* name, const char* caption) {
+    QMenu* menu = parent.addMenu(QString::fromUtf8(caption));
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QAction* AddEntry(QMenu& menu, const char* name, const char* caption, bool enabled) {
+    QAction* action = menu.addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setEnabled(enabled);
+    return action;
+}
+
+void AddDisabledEntries(QMenu& menu, std::initializer_list<Entry> entries) {
+    for (const auto& [name, caption] : entries) AddEntry(menu, name, caption, false);
+}
+
+void AddSeparator(QMenu& menu, const char* name) {
+    menu.addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+void BuildFileMenu(QMenuBar& menuBar, MainMenuActions& actions) {
+    QMenu& file = *AddMenu(menuBar, "mnuFile", "&File");
+    actions.fileNew = AddEntry(file, "mnuFileNew", "&New", true);
+    actions.fileOpen = AddEntry(file, "mnuFOpen", "&Open", true);
+    AddSeparator(file, "mnuFileLine1");
+    actions.fileSaveTab = AddEntry(file, "mnuFileSTab", "Save as &TAB", true);
+    actions.fileSaveFretlux = AddEntry(file, "mnuFileSFlx", "&Save as Fretlux", true);
+    AddSeparator(file, "mnuFileLine2");
+    actions.fileExit = AddEntry(file, "MNUFExit", "E&xit", true);
+}
+
+void BuildEditMenu(QMenuBar& menuBar, MainMenuActions& actions) {
+    QMenu& edit = *AddMenu(menuBar, "mnuEdit", "&Edit");
+    actions.editCut = AddEntry(edit, "mnuEditCut", "Cu&t", true);
+    actions.editCopy = AddEntry(edit, "mnuEditCopy", "&Copy", true);
+    actions.editPaste = AddEntry(edit, "mnuEditPaste", "&Paste", true);
+    AddDisabledEntries(edit, {{"mnuEditPasteFret", "Paste &Fretboard"},
+                              {"mnuEditClearFB", "Clea&r Fretboard"}});
+    actions.editPasteBar = AddEntry(edit, "mnuEditPasteBar", "Paste TAB &Bar", true);
+    AddEntry(edit, "mnuTXT2TAB", "Te&xt to TAB", false);
+    AddSeparator(edit, "mnuEditLine1");
+    actions.editInsertTab = AddEntry(edit, "mnuEditInsTab", "&Insert TAB", true);
+    actions.editDeleteTab = AddEntry(edit, "mnuEditDelTab", "&Delete TAB", true);
+    AddSeparator(edit, "mnuEditLine2");
+    AddDisabledEntries(edit, {{"mnuEditText", "&View/Edit TAB Text"},
+                              {"mnuEditExEdit", "External Text Editor"}});
+}
+
+void BuildPlayMenu(QMenuBar& menuBar) {
+    QMenu& play = *AddMenu(menuBar, "mnuPlay", "&Play");
+    AddEntry(play, "mnuPlayStart", "&Start", false);
+    QMenu& step = *AddSubMenu(play, "mnuPlayStep", "Ste&p");
+    AddDisabledEntries(step, {{"mnuPlayStepForward", "&Forward"}, {"mnuPlayStepBack", "&Back"}});
+    step.menuAction()->setEnabled(false);
+    AddDisabledEntries(play, {{"mnuPlayStop", "S&top"}, {"mnuPlayFret", "&FretBoard"}});
+    AddSeparator(play, "mnuPlayLine1");
+    AddDisabledEntries(play, {{"mnuPlayNext", "&Next"}, {"mnuPlayPrevious", "&Previous"}});
+    AddSeparator(play, "mnuPlayLine2");
+    AddEntry(play, "mnuPlayTune", "&Tune Guitar", false);
+}
+
+void BuildChordsMenu(QMenuBar& menuBar) {
+    QMenu& chords = *AddMenu(menuBar, "mnuChords", "&Chords");
+    AddEntry(chords, "mnuChordFastFInd", "&Fast FInder", false);
+    AddSeparator(chords, "mnuChordLine");
+    for (const char* root : {"A", "A#/Bb", "B", "C", "C#/Db", "D", "D#/Eb", "E", "F", "F#/Gb",
+                             "G", "G#/Ab"}) {
+        AddEntry(chords, "mnuChord", root, false);
+    }
+}
+
+void BuildScalesMenu(QMenuBar& menuBar) {
+    QMenu& scales = *AddMenu(menuBar, "mnuScalesList", "&Scales");
+    for (const char* scale : {"A &Blues", "A &Diminished", "A &Hexatonic", "A &Major",
+                              "A M&inor", "A &Pentatonic", "&E Blues", "&F Modes"}) {
+        AddEntry(scales, "mnuScales", scale, false);
+    }
+}
+
+void BuildLessonsMenu(QMenuBar& menuBar) {
+    QMenu& lessons = *AddMenu(menuBar, "mnuLessonmain", "&Lessons");
+    QMenu& beginner = *AddSubMenu(lessons, "mnuBegin", "&Beginner");
+    for (const char* lesson : {"&Introduction", "&Tuning", "T&ABluature", "The &Fretboard",
+                               "&Strumming", "&Changing chords", "&Playing a song"}) {
+        AddEntry(beginner, "mnuLesson", lesson, false);
+    }
+    QMenu& intermediate = *AddSubMenu(lessons, "mnuInter", "&Intermediate");
+    for (const char* lesson : {"&Flat picking", "&Chord Triads", "&Intervals",
+                               "&Harmonic Minor", "&12 Bar Blues"}) {
+        AddEntry(intermediate, "mnuLessonI", lesson, false);
+    }
+    // The Stars lessons get their entries together with their lesson files.
+    QMenu& stars = *AddSubMenu(lessons, "mnuStars", "&Stars");
+    for (QMenu* menu : {&beginner, &intermediate, &stars}) menu->menuAction()->setEnabled(false);
+    AddEntry(lessons, "mnuLessonMore", "&Load Lessons", false);
+}
+
+void BuildSettingsMenu(QMenuBar& menuBar) {
+    QMenu& settings = *AddMenu(menuBar, "mnuSettings", "&Settings");
+    QAction* sound = AddEntry(settings, "mnuSetSound", "&Sound", false);
+    sound->setCheckable(true);
+    sound->setChecked(true);
+    AddEntry(settings, "mnuSetMidi", "&Midi", false);
+    QMenu& rotate = *AddSubMenu(settings, "mnuSetRotate", "&Rotate Fretboard");
+    AddDisabledEntries(rotate, {{"mnuSetLefRig", "&Left Right"}, {"mnuSetUpDown", "&Up Down"}});
+    rotate.menuAction()->setEnabled(false);
+}
+
+void BuildHelpMenu(QMenuBar& menuBar) {
+    QMenu& help = *AddMenu(menuBar, "mnuHelp", "&Help");
+    AddDisabledEntries(help, {{"mnuHelpFretlux", "&Fretlux"}, {"mnuHelpTab", "&TAB Files"}});
+    AddSeparator(help, "mneHelpLine");
+    AddEntry(help, "mnuHelpAbout", "&About Fretlux", false);
+}
+
+}  // namespace
+
+MainMenuActions BuildMainMenu(QMenuBar& menuBar) {
+    MainMenuActions actions;
+    BuildFileMenu(menuBar, actions);
+    BuildEditMenu(menuBar, actions);
+    BuildPlayMenu(menuBar);
+    BuildChordsMenu(menuBar);
+    BuildScalesMenu(menuBar);
+    BuildLessonsMenu(menuBar);
+    BuildSettingsMenu(menuBar);
+    BuildHelpMenu(menuBar);
+    return actions;
+}
+
+}  // namespace fretlux

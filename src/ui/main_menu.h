@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QAction>
+#include <QMenuBar>
+
+namespace fretlux {
+
+// The menu entries whose commands the window runs; every other entry is shown disabled until
+// its command exists.
+struct MainMenuActions {
+    QAction* fileNew = nullptr;
+    QAction* fileOpen = nullptr;
+    QAction* fileSaveTab = nullptr;
+    QAction* fileSaveFretlux = nullptr;
+    QAction* fileExit = nullptr;
+    QAction* editCut = nullptr;
+    QAction* editCopy = nullptr;
+    QAction* editPaste = nullptr;
+    QAction* editPasteBar = nullptr;
+    QAction* editInsertTab = nullptr;
+    QAction* editDeleteTab = nullptr;
+};
+
+// Fills the menu bar with the whole menu tree. Every entry and sub-menu is named after its
+// control (mnuFileNew, mnuPlayStep ...).
+MainMenuActions BuildMainMenu(QMenuBar& menuBar);
+
+}  // namespace fretlux

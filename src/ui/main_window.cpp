@@ -1,0 +1,264 @@
+// SPDX-License-Identifier: MIT
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "platform/text_codec.h"
+#include "ui/event_codes.h"
+#include "ui/key_preview_filter.h"
+#include "ui/scroll_bar_binding.h"
+#include "ui/tab_lines_view.h"
+
+namespace fretlux {
+
+namespace {
+
+constexpr int kTabFontPoints = 11;
+
+QFont TabFont() {
+    QFont font(QStringLiteral("Liberation Mono"), kTabFontPoints);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setBold(false);
+    font.setKerning(false);
+    return font;
+}
+
+// Room for what later work adds; its height follows the font so that it scales with the screen.
+QFrame* ReservedArea(const char* name, double lines, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setMinimumHeight(static_cast<int>(frame->fontMetrics().height() * lines));
+    return frame;
+}
+
+QLabel* NamedLabel(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QScrollBar* HorizontalBar(const char* name, QWidget* parent) {
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setObjectName(QString::fromLatin1(name));
+    return bar;
+}
+
+void ShowText(QLabel& label, const std::string& bytes) {
+    const QString text = DecodeDocumentText(bytes).text;
+    if (label.text() != text) label.setText(text);
+}
+
+void ShowLabel(QLabel& label, const LabelModel& model) {
+    ShowText(label, model.caption);
+    const QColor colour = ToQColor(model.colour);
+    if (label.palette().color(QPalette::WindowText) != colour) {
+        QPalette palette = label.palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label.setPalette(palette);
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(FretluxForm& model, QWidget* parent)
+    : QMainWindow(parent), model_(model) {
+    menu_ = BuildMainMenu(*menuBar());
+    BuildLayout();
+    ConnectControls();
+    SyncFromModel();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildLayout() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(ReservedArea("fretboardArea", 12, central), 1);
+    layout->addWidget(ReservedArea("buttonRow", 2.5, central));
+    layout->addWidget(ReservedArea("lblNote", 1.5, central));
+    layout->addWidget(BuildTabView());
+    layout->addWidget(BuildSettingsBars());
+    lblHelp_ = NamedLabel("lblHelp", central);
+    lblHelp_->setFrameShape(QFrame::Panel);
+    lblHelp_->setFrameShadow(QFrame::Sunken);
+    lblHelp_->setMinimumHeight(lblHelp_->fontMetrics().height() + 6);
+    layout->addWidget(lblHelp_);
+    setCentralWidget(central);
+}
+
+QWidget* MainWindow::BuildTabView() {
+    auto* view = new QWidget(this);
+    auto* layout = new QVBoxLayout(view);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    txtTab_ = new QLineEdit(view);
+    txtTab_->setObjectName(QStringLiteral("txtTAB"));
+    txtTab_->setFont(TabFont());
+    tabLines_ = new TabLinesView(view);
+    tabLines_->setObjectName(QStringLiteral("lblTAB"));
+    tabLines_->setFont(TabFont());
+    hscTab_ = HorizontalBar("hscTAB", view);
+    // The TAB changes when the box is let go; while it is dragged only the help line follows.
+    hscTab_->setTracking(false);
+    hscTab_->setPageStep(1);
+    layout->addWidget(txtTab_);
+    layout->addWidget(tabLines_);
+    layout->addWidget(hscTab_);
+    tabBinding_ = std::make_unique<ScrollBarBinding>(*hscTab_, model_.hscTAB);
+    return view;
+}
+
+QWidget* MainWindow::BuildSettingsBars() {
+    auto* bars = new QWidget(this);
+    auto* grid = new QGridLayout(bars);
+    grid->setContentsMargins(0, 0, 0, 0);
+    hscTempo_ = HorizontalBar("hscTempo", bars);
+    hscVolume_ = HorizontalBar("hscVolume", bars);
+    hscPatch_ = HorizontalBar("HScrollPatch", bars);
+    lblTempo_ = NamedLabel("lblTempo", bars);
+    lblVolume_ = NamedLabel("lblVolume", bars);
+    lblPatchNum_ = NamedLabel("lblPatchNum", bars);
+    const struct {
+        const char* caption;
+        QScrollBar* bar;
+        QLabel* value;
+    } rows[] = {{"Tempo", hscTempo_, lblTempo_},
+                {"Volume", hscVolume_, lblVolume_},
+                {"Patch", hscPatch_, lblPatchNum_}};
+    int column = 0;
+    for (const auto& row : rows) {
+        grid->addWidget(new QLabel(QString::fromLatin1(row.caption), bars), 0, column);
+        grid->addWidget(row.bar, 0, column + 1);
+        grid->setColumnStretch(column + 1, 1);
+        row.value->setMinimumWidth(row.value->fontMetrics().horizontalAdvance(QStringLiteral(" 000")));
+        grid->addWidget(row.value, 0, column + 2);
+        column += 3;
+    }
+    // Tempo is a delay: the fastest setting, 200, stands at the left.
+    tempoBinding_ = std::make_unique<ScrollBarBinding>(*hscTempo_, model_.hscTempo, true);
+    volumeBinding_ = std::make_unique<ScrollBarBinding>(*hscVolume_, model_.hscVolume);
+    patchBinding_ = std::make_unique<ScrollBarBinding>(*hscPatch_, model_.HScrollPatch);
+    return bars;
+}
+
+void MainWindow::Run(const std::function<void()>& handler) {
+    handler();
+    SyncFromModel();
+}
+
+void MainWindow::ConnectCommand(QAction* action, void (FretluxForm::*command)()) {
+    connect(action, &QAction::triggered, this, [this, command] { Run([&] { (model_.*command)(); }); });
+}
+
+void MainWindow::ConnectScrollBar(ScrollBarBinding& binding) {
+    connect(&binding.Bar(), &QScrollBar::valueChanged, this, [this, &binding](int value) {
+        Run([&] { binding.Model().SetValue(binding.ModelValue(value)); });
+    });
+}
+
+void MainWindow::ConnectControls() {
+    ConnectCommand(menu_.fileNew, &FretluxForm::mnuFileNew_Click);
+    ConnectCommand(menu_.fileOpen, &FretluxForm::mnuFOpen_Click);
+    ConnectCommand(menu_.fileSaveTab, &FretluxForm::mnuFileSTab_Click);
+    ConnectCommand(menu_.fileSaveFretlux, &FretluxForm::mnuFileSFlx_Click);
+    // Exit is closing the window: the close event asks the model whether to go.
+    connect(menu_.fileExit, &QAction::triggered, this, &QWidget::close);
+    ConnectCommand(menu_.editCut, &FretluxForm::mnuEditCut_Click);
+    ConnectCommand(menu_.editCopy, &FretluxForm::mnuEditCopy_Click);
+    ConnectCommand(menu_.editPaste, &FretluxForm::mnuEditPaste_Click);
+    ConnectCommand(menu_.editPasteBar, &FretluxForm::mnuEditPasteBar_Click);
+    ConnectCommand(menu_.editInsertTab, &FretluxForm::mnuEditInsTab_Click);
+    ConnectCommand(menu_.editDeleteTab, &FretluxForm::mnuEditDelTab_Click);
+
+    connect(txtTab_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        Run([&] { model_.txtTAB.SetText(EncodeDocumentText(text, txtTabUtf8_)); });
+    });
+    ConnectScrollBar(*tabBinding_);
+    connect(hscTab_, &QScrollBar::sliderMoved, this,
+            [this](int value) { Run([&] { model_.hscTAB_Scroll(value); }); });
+    ConnectScrollBar(*tempoBinding_);
+    ConnectScrollBar(*volumeBinding_);
+    ConnectScrollBar(*patchBinding_);
+
+    tabLines_->onMouseDown = [this](int index, int button, int shift, double x, double y) {
+        Run([&] { model_.lblTAB_MouseDown(index, button, shift, x, y); });
+    };
+    tabLines_->onMouseMove = [this](int index, int button, int shift, double x, double y) {
+        Run([&] { model_.lblTAB_MouseMove(index, button, shift, x, y); });
+    };
+    tabLines_->onMouseUp = [this](int index, int button, int shift, double x, double y) {
+        Run([&] { model_.lblTAB_MouseUp(index, button, shift, x, y); });
+    };
+
+    keyPreview_ = new KeyPreviewFilter(
+        this, [this] { return model_.keyPreview; },
+        [this](int keyCode, int shift) { Run([&] { model_.Form_KeyDown(keyCode, shift); }); },
+        this);
+    qApp->installEventFilter(keyPreview_);
+}
+
+void MainWindow::SyncFromModel() {
+    const QString title = DecodeDocumentText(model_.caption).text;
+    if (windowTitle() != title) setWindowTitle(title);
+
+    tabBinding_->Show();
+    const DecodedText label = DecodeDocumentText(model_.txtTAB.Text());
+    txtTabUtf8_ = label.utf8;
+    if (txtTab_->text() != label.text) {
+        const QSignalBlocker blocker(txtTab_);
+        const int cursor = txtTab_->cursorPosition();
+        txtTab_->setText(label.text);
+        txtTab_->setCursorPosition(std::min<int>(cursor, label.text.size()));
+    }
+    std::array<QString, TabLinesView::kLineCount> lines;
+    for (int l = 1; l <= TabLinesView::kLineCount; ++l) {
+        lines[l - 1] = DecodeDocumentText(model_.lblTAB[l].caption).text;
+    }
+    tabLines_->SetLines(lines);
+    tabLines_->SetModelCharWidth(model_.gCharWidth);
+    tabLines_->SetCursorLines(model_.linPoint1.x, model_.linPoint2.x);
+    ShowLabel(*lblHelp_, model_.lblHelp);
+
+    tempoBinding_->Show();
+    volumeBinding_->Show();
+    patchBinding_->Show();
+    ShowLabel(*lblTempo_, model_.lblTempo);
+    ShowLabel(*lblVolume_, model_.lblVolume);
+    ShowLabel(*lblPatchNum_, model_.lblPatchNum);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (endingProgram_) {
+        event->accept();
+        return;
+    }
+    const bool leaving = model_.MNUFExit_Click();
+    SyncFromModel();
+    if (leaving) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::EndProgram() {
+    endingProgram_ = true;
+    QTimer::singleShot(0, this, [this] {
+        close();
+        QCoreApplication::exit(0);
+    });
+}
+
+}  // namespace fretlux

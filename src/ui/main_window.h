@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// The main window: draws the presentation model and forwards every menu command, mouse, key and
+// scroll event to its handlers. It decides nothing itself; after each forwarded event it re-reads
+// the model and updates the widgets that differ.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "app/fretlux_form.h"
+#include "ui/main_menu.h"
+
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
+namespace fretlux {
+
+class KeyPreviewFilter;
+class ScrollBarBinding;
+class TabLinesView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(FretluxForm& model, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void SyncFromModel();
+
+    // What Host::EndProgram does for this window: once the running handler has returned, the
+    // window closes without asking anything more and the event loop ends.
+    void EndProgram();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildLayout();
+    QWidget* BuildTabView();
+    QWidget* BuildSettingsBars();
+    void ConnectControls();
+    void ConnectScrollBar(ScrollBarBinding& binding);
+    void ConnectCommand(QAction* action, void (FretluxForm::*command)());
+    // Runs a model handler, then shows what it changed.
+    void Run(const std::function<void()>& handler);
+
+    FretluxForm& model_;
+    MainMenuActions menu_;
+    QLineEdit* txtTab_ = nullptr;
+    TabLinesView* tabLines_ = nullptr;
+    QScrollBar* hscTab_ = nullptr;
+    QScrollBar* hscTempo_ = nullptr;
+    QScrollBar* hscVolume_ = nullptr;
+    QScrollBar* hscPatch_ = nullptr;
+    QLabel* lblHelp_ = nullptr;
+    QLabel* lblTempo_ = nullptr;
+    QLabel* lblVolume_ = nullptr;
+    QLabel* lblPatchNum_ = nullptr;
+    std::unique_ptr<ScrollBarBinding> tabBinding_;
+    std::unique_ptr<ScrollBarBinding> tempoBinding_;
+    std::unique_ptr<ScrollBarBinding> volumeBinding_;
+    std::unique_ptr<ScrollBarBinding> patchBinding_;
+    KeyPreviewFilter* keyPreview_ = nullptr;
+    // Whether the label box's text was read as UTF-8, so that an edit is written back the same way.
+    bool txtTabUtf8_ = true;
+    bool endingProgram_ = false;
+};
+
+}  // namespace fretlux

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: MIT
+#include "ui/tab_lines_view.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/event_codes.h"
+
+namespace fretlux {
+
+namespace {
+
+const QColor kCursorColour(200, 0, 0);
+
+}  // namespace
+
+TabLinesView::TabLinesView(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void TabLinesView::SetLines(const std::array<QString, kLineCount>& lines) {
+    if (lines == lines_) return;
+    lines_ = lines;
+    update();
+}
+
+void TabLinesView::SetModelCharWidth(int modelCharWidth) {
+    if (modelCharWidth <= 0 || modelCharWidth == modelCharWidth_) return;
+    modelCharWidth_ = modelCharWidth;
+    update();
+}
+
+void TabLinesView::SetCursorLines(double modelX1, double modelX2) {
+    if (modelX1 == cursorModelX1_ && modelX2 == cursorModelX2_) return;
+    cursorModelX1_ = modelX1;
+    cursorModelX2_ = modelX2;
+    update();
+}
+
+double TabLinesView::CharWidthPx() const {
+    return QFontMetricsF(font()).horizontalAdvance(QLatin1Char('M'));
+}
+
+double TabLinesView::LineHeightPx() const { return QFontMetricsF(font()).height(); }
+
+double TabLinesView::MarginPx() const { return std::ceil(CharWidthPx() / 2); }
+
+ColumnGeometry TabLinesView::Geometry() const {
+    return {MarginPx(), CharWidthPx(), modelCharWidth_};
+}
+
+double TabLinesView::CursorPixelX(int line) const {
+    return Geometry().ToPixelX(line == 1 ? cursorModelX1_ : cursorModelX2_);
+}
+
+QRectF TabLinesView::LineRect(int index) const {
+    const double height = LineHeightPx();
+    return {0, MarginPx() + (index - 1) * height, static_cast<double>(width()), height};
+}
+
+QSize TabLinesView::sizeHint() const {
+    // One spare character, so that a cursor line after the last column is never clipped.
+    const double width = 2 * MarginPx() + (kShownCharacters + 1) * CharWidthPx();
+    const double height = 2 * MarginPx() + kLineCount * LineHeightPx();
+    return {static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height))};
+}
+
+QSize TabLinesView::minimumSizeHint() const { return sizeHint(); }
+
+void TabLinesView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().base());
+    painter.setFont(font());
+    painter.setPen(palette().text().color());
+    const ColumnGeometry geometry = Geometry();
+    const double ascent = QFontMetricsF(font()).ascent();
+    // Character by character, so that each one stands exactly where the column geometry says,
+    // whatever the font's hinting does to the advance of a whole string.
+    for (int l = 0; l < kLineCount; ++l) {
+        const double baseline = LineRect(l + 1).top() + ascent;
+        const qsizetype count = std::min<qsizetype>(lines_[l].size(), kShownCharacters);
+        for (qsizetype i = 0; i < count; ++i) {
+            painter.drawText(QPointF(geometry.originPx + i * geometry.charWidthPx, baseline),
+                             QString(lines_[l][i]));
+        }
+    }
+    const double top = LineRect(1).top();
+    const double bottom = LineRect(kLineCount).bottom();
+    painter.setPen(QPen(kCursorColour, 0));
+    for (int line = 1; line <= 2; ++line) {
+        const double x = CursorPixelX(line);
+        painter.drawLine(QPointF(x, top), QPointF(x, bottom));
+    }
+}
+
+void TabLinesView::Forward(const MouseHandler& handler, const QMouseEvent& event,
+                           int buttons) const {
+    if (!handler) return;
+    const QPointF position = event.position();
+    const double height = LineHeightPx();
+    const int index =
+        std::clamp(static_cast<int>(std::floor((position.y() - MarginPx()) / height)) + 1, 1,
+                   kLineCount);
+    const ColumnGeometry geometry = Geometry();
+    const double modelY =
+        (position.y() - LineRect(index).top()) * geometry.modelCharWidth / geometry.charWidthPx;
+    handler(index, buttons, ShiftBits(event.modifiers()), geometry.ToModelX(position.x()), modelY);
+}
+
+void TabLinesView::mousePressEvent(QMouseEvent* event) {
+    Forward(onMouseDown, *event, ButtonBits(event->button()));
+}
+
+void TabLinesView::mouseMoveEvent(QMouseEvent* event) {
+    Forward(onMouseMove, *event, ButtonBits(event->buttons()));
+}
+
+void TabLinesView::mouseReleaseEvent(QMouseEvent* event) {
+    Forward(onMouseUp, *event, ButtonBits(event->button()));
+}
+
+}  // namespace fretlux
