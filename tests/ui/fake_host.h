@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+// A Host whose answers a test queues in advance and which records what it was asked, so that
+// no real dialog ever blocks a widget test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/host.h"
+
+namespace fretlux {
+
+class FakeHost : public Host {
+public:
+    std::deque<MessageAnswer> answers;
+    std::deque<std::optional<std::string>> chosenFiles;
+    std::vector<MessageBoxRequest> messages;
+    std::vector<FileDialogRequest> fileDialogs;
+    int endProgramCalls = 0;
+
+    MessageAnswer ShowMessage(const MessageBoxRequest& request) override {
+        messages.push_back(request);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected message: " << request.text;
+            return MessageAnswer::Cancel;
+        }
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override {
+        fileDialogs.push_back(request);
+        if (chosenFiles.empty()) return std::nullopt;
+        auto chosen = chosenFiles.front();
+        chosenFiles.pop_front();
+        return chosen;
+    }
+
+    std::string ProgramDirectory() const override { return "/fretlux-program"; }
+    bool AnotherCopyRunning() override { return false; }
+    int LogicalDpiY() const override { return 96; }
+    std::string EnterTabFilesDirectory() override { return "/fretlux-program/tabfiles"; }
+    bool IsFirstRun() override { return false; }
+    void EndProgram() override { ++endProgramCalls; }
+};
+
+}  // namespace fretlux

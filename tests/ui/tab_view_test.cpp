@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: MIT
+// The TAB lines and the TAB scroll bar, driven with the mouse as a user would. Pixel positions
+// are worked out here from the TAB font itself, not from the view's own geometry.
+#include <gtest/gtest.h>
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <cmath>
+
+#include "ui/tab_lines_view.h"
+#include "window_fixture.h"
+
+namespace fretlux {
+namespace {
+
+class TabViewTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        Trigger("mnuFileNew");
+        lines = &Find<TabLinesView>("lblTAB");
+        charWidth = QFontMetricsF(lines->font()).horizontalAdvance(QLatin1Char('M'));
+        origin = lines->Geometry().originPx;
+    }
+
+    // The middle of the symbol of column c, which is character c + 2 of its line.
+    QPoint ColumnPixel(int column, int line = 3) const {
+        const double x = origin + (column + 1.5) * charWidth;
+        return {static_cast<int>(std::lround(x)),
+                static_cast<int>(lines->LineRect(line).center().y())};
+    }
+
+    void DragTo(const QPoint& point) {
+        QMouseEvent move(QEvent::MouseMove, point, lines->mapToGlobal(point), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(lines, &move);
+    }
+
+    TabLinesView* lines = nullptr;
+    double charWidth = 0;
+    double origin = 0;
+};
+
+TEST_F(TabViewTest, ShowsTheSixStringLinesOfTheNewTab) {
+    EXPECT_EQ(lines->Lines()[0], QStringLiteral("E") + QString(78, '-'));
+    EXPECT_EQ(lines->Lines()[1].left(2), QStringLiteral("B-"));
+    EXPECT_EQ(lines->Lines()[5].left(2), QStringLiteral("E-"));
+}
+
+TEST_F(TabViewTest, WholeLineFitsTheViewAt1366Pixels) {
+    window.resize(1366, 700);
+    QTest::qWait(0);
+    EXPECT_GE(lines->width(), origin + TabLinesView::kShownCharacters * charWidth);
+}
+
+TEST_F(TabViewTest, ClickOnAColumnMovesTheCursorThereAndDrawsItJustBeforeTheSymbol) {
+    for (int column : {0, 5, 40, 77}) {
+        QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(column));
+        EXPECT_EQ(form.curColumn, column);
+        EXPECT_EQ(form.selLength, 0);
+        // The cursor stands nine tenths into the character cell of the column's symbol.
+        const double x = lines->CursorPixelX(1);
+        EXPECT_NEAR(x, origin + (column + 1.9) * charWidth, 0.01) << "column " << column;
+        EXPECT_DOUBLE_EQ(lines->CursorPixelX(2), x);
+    }
+}
+
+TEST_F(TabViewTest, CursorLineIsDrawnAtItsPixel) {
+    QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(10));
+    const QImage image = lines->grab().toImage();
+    const int x = static_cast<int>(std::floor(lines->CursorPixelX(1) * image.devicePixelRatio()));
+    const int y = static_cast<int>(lines->LineRect(2).top() * image.devicePixelRatio());
+    const QColor drawn = image.pixelColor(x, y);
+    EXPECT_GT(drawn.red(), 150);
+    EXPECT_LT(drawn.green(), 80);
+    // The next character's middle is plain background.
+    const int beside = static_cast<int>((origin + 13.5 * charWidth) * image.devicePixelRatio());
+    EXPECT_NE(image.pixelColor(beside, y), drawn);
+}
+
+// Dark grey pixels (text, not the red cursor line) in the upper third of a line's band,
+// within character cell i of the line.
+int InkInUpperPart(const QImage& image, const TabLinesView& lines, double origin, double width,
+                   int line, int i) {
+    const double ratio = image.devicePixelRatio();
+    const QRectF band = lines.LineRect(line);
+    int ink = 0;
+    for (int x = static_cast<int>(std::ceil((origin + i * width) * ratio));
+         x < static_cast<int>((origin + (i + 1) * width) * ratio); ++x) {
+        for (int y = static_cast<int>(band.top() * ratio);
+             y < static_cast<int>((band.top() + band.height() / 3) * ratio); ++y) {
+            const QRgb pixel = image.pixel(x, y);
+            if (qRed(pixel) < 128 && qGreen(pixel) < 128 && qBlue(pixel) < 128) ++ink;
+        }
+    }
+    return ink;
+}
+
+TEST_F(TabViewTest, BarPastedAtAColumnIsDrawnInThatColumnsCharacterCell) {
+    // Far to the right, where a drawing that drifts from the geometry is off by a character.
+    QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(70));
+    Trigger("mnuEditPasteBar");
+    ASSERT_EQ(lines->Lines()[2][71], QLatin1Char('|'));
+    const QImage image = lines->grab().toImage();
+    // A "|" reaches into the upper part of the line, a "-" does not.
+    EXPECT_GT(InkInUpperPart(image, *lines, origin, charWidth, 3, 71), 0);
+    EXPECT_EQ(InkInUpperPart(image, *lines, origin, charWidth, 3, 70), 0);
+    EXPECT_EQ(InkInUpperPart(image, *lines, origin, charWidth, 3, 72), 0);
+}
+
+TEST_F(TabViewTest, DraggingSelectsColumns) {
+    // A press only remembers where it was; the drag moves the cursor line nearer to the mouse.
+    QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
+    QTest::mousePress(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
+    DragTo(ColumnPixel(5));
+    DragTo(ColumnPixel(7));
+    QTest::mouseRelease(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(7));
+    EXPECT_EQ(form.curColumn, 3);
+    EXPECT_EQ(form.selLength, 4);
+    EXPECT_NEAR(lines->CursorPixelX(2) - lines->CursorPixelX(1), 4 * charWidth, 0.01);
+
+    // Dragging back to the left moves the left line; the right one stays.
+    QTest::mousePress(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
+    DragTo(ColumnPixel(1));
+    QTest::mouseRelease(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(1));
+    EXPECT_EQ(form.curColumn, 1);
+    EXPECT_EQ(form.selLength, 6);
+}
+
+TEST_F(TabViewTest, MovingWithoutAButtonSelectsNothing) {
+    QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(2));
+    QMouseEvent move(QEvent::MouseMove, ColumnPixel(9), lines->mapToGlobal(ColumnPixel(9)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(lines, &move);
+    EXPECT_EQ(form.curColumn, 2);
+    EXPECT_EQ(form.selLength, 0);
+}
+
+TEST_F(TabViewTest, ScrollBarArrowChangesTheTabAndDraggingOnlyTheHelpLine) {
+    Trigger("mnuEditInsTab");
+    QScrollBar& tabs = Find<QScrollBar>("hscTAB");
+    EXPECT_EQ(tabs.maximum(), 2);
+    form.txtTAB.SetText("first");
+    window.SyncFromModel();
+
+    tabs.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(form.hscTAB.Value(), 2);
+    EXPECT_EQ(Find<QLabel>("lblHelp").text(), QStringLiteral("TAB: 2 of 2"));
+    EXPECT_NE(Find<QLineEdit>("txtTAB").text(), QStringLiteral("first"));
+
+    tabs.setSliderDown(true);
+    tabs.setSliderPosition(1);
+    EXPECT_EQ(Find<QLabel>("lblHelp").text(), QStringLiteral("TAB: 1 of 2"));
+    EXPECT_EQ(form.hscTAB.Value(), 2);
+    tabs.setSliderDown(false);
+    EXPECT_EQ(form.hscTAB.Value(), 1);
+    EXPECT_EQ(Find<QLineEdit>("txtTAB").text().trimmed(), QStringLiteral("first"));
+}
+
+}  // namespace
+}  // namespace fretlux
