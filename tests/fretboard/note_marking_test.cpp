@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: MIT
+// Presses, finger buttons and keys on the fretboard marks.
+#include "fretboard/note_marking.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "board_test_support.h"
+
+namespace fretlux {
+namespace {
+
+using Positions = std::vector<int>;
+
+class NoteMarkingTest : public ::testing::Test {
+protected:
+    PressResult Left(int row, int i) { return PressPosition(board, last, row, i, kLeftButton); }
+    PressResult Right(int row, int i) { return PressPosition(board, last, row, i, kRightButton); }
+    std::string State(int row, int i) const { return Describe(board, row, i); }
+
+    Fretboard board;
+    LastSelection last;
+};
+
+TEST_F(NoteMarkingTest, TheBoardStartsEmptyAndRedAndRefusesPlacesOffIt) {
+    EXPECT_EQ(last.lastRow, 0);
+    for (int row = 1; row <= kRows; ++row) {
+        for (int i = 0; i < kPositions; ++i) EXPECT_EQ(State(row, i), "unmarked red");
+    }
+    EXPECT_THROW(board.At(0, 0), std::out_of_range);
+    EXPECT_THROW(board.At(7, 0), std::out_of_range);
+    EXPECT_THROW(board.At(1, kPositions), std::out_of_range);
+}
+
+TEST_F(NoteMarkingTest, LeftPressOnAnEmptyRowMarksRedPlaysAndSelects) {
+    const PressResult result = Left(2, 5);
+    EXPECT_TRUE(result.play);
+    EXPECT_EQ(result.row, 2);
+    EXPECT_EQ(result.position, 5);
+    EXPECT_EQ(State(2, 5), "red");
+    EXPECT_EQ(MarkedPositions(board, 2), Positions{5});
+    EXPECT_EQ(last.lastRow, 2);
+    EXPECT_EQ(last.lastPosition, 5);
+}
+
+TEST_F(NoteMarkingTest, ANewMarkKeepsOnlyTheLowestMarkOfTheRow) {
+    Left(3, 3);
+    Left(3, 7);
+    board.At(3, 7).finger = "2";
+    EXPECT_TRUE(Left(3, 10).play);
+    EXPECT_EQ(MarkedPositions(board, 3), (Positions{3, 10}));
+    EXPECT_EQ(State(3, 10), "red");
+    EXPECT_EQ(State(3, 7), "unmarked red");
+
+    Left(3, 1);  // below both: the lowest stays, whichever side of it the press is
+    EXPECT_EQ(MarkedPositions(board, 3), (Positions{1, 3}));
+    EXPECT_EQ(MarkedPositions(board, 4), Positions{});
+}
+
+TEST_F(NoteMarkingTest, PressingARedMarkAdvancesItsFingerUpToTheThumb) {
+    Left(1, 4);
+    for (const char* expected : {"red 1", "red 2", "red 3", "red 4", "red T", "red T"}) {
+        EXPECT_FALSE(Left(1, 4).play);
+        EXPECT_EQ(State(1, 4), expected);
+    }
+}
+
+TEST_F(NoteMarkingTest, LeftPressOnABlackMarkMakesItRedAndKeepsTheFinger) {
+    Left(6, 12);
+    Left(6, 12);
+    Right(6, 12);
+    ASSERT_EQ(State(6, 12), "black 1");
+    EXPECT_TRUE(Left(6, 12).play);
+    EXPECT_EQ(State(6, 12), "red 1");
+}
+
+TEST_F(NoteMarkingTest, RightPressesMakeBlackThenRemoveWithoutPlaying) {
+    Left(4, 2);
+    Left(4, 2);
+    EXPECT_FALSE(Right(4, 2).play);
+    EXPECT_EQ(State(4, 2), "black 1");
+    EXPECT_FALSE(Right(4, 2).play);
+    EXPECT_EQ(State(4, 2), "unmarked black");  // the colour outlives the mark
+
+    Right(5, 9);  // an empty red position only turns black
+    EXPECT_EQ(State(5, 9), "unmarked black");
+    EXPECT_EQ(last.lastRow, 5);
+    EXPECT_EQ(last.lastPosition, 9);
+
+    for (int button : {0, 3, 4}) EXPECT_FALSE(PressPosition(board, last, 2, 2, button).play);
+    EXPECT_EQ(State(2, 2), "unmarked red");
+    EXPECT_EQ(last.lastRow, 5);
+}
+
+TEST_F(NoteMarkingTest, DoubleClickAdvancesOnlyARedMarkBelowTheThumb) {
+    Left(1, 1);
+    DoubleClickFinger(board, 1, 1);
+    EXPECT_EQ(State(1, 1), "red 1");
+    board.At(1, 1).finger = "T";
+    DoubleClickFinger(board, 1, 1);
+    EXPECT_EQ(State(1, 1), "red T");
+
+    Left(2, 1);
+    Right(2, 1);
+    DoubleClickFinger(board, 2, 1);
+    DoubleClickFinger(board, 3, 1);
+    EXPECT_EQ(State(2, 1), "black");
+    EXPECT_EQ(State(3, 1), "unmarked red");
+}
+
+TEST_F(NoteMarkingTest, FingerButtonsNeedAMarkedLastSelectionOfAnyColour) {
+    imgFNum_Click(board, last, 2);  // nothing pressed yet
+    EXPECT_EQ(State(1, 0), "unmarked red");
+
+    Left(2, 8);
+    Right(2, 8);
+    imgFNum_Click(board, last, 2);
+    EXPECT_EQ(State(2, 8), "black 3");
+    imgFNum_Click(board, last, 4);
+    EXPECT_EQ(State(2, 8), "black T");
+
+    Right(2, 8);
+    imgFNum_Click(board, last, 0);
+    EXPECT_EQ(State(2, 8), "unmarked black");
+}
+
+TEST_F(NoteMarkingTest, KeysBeforeAnyPressChangeNothing) {
+    board.At(1, 0).red = false;
+    EXPECT_EQ(Form_KeyPress(board, last, '3'), KeyCommand::kFinger);
+    EXPECT_EQ(Form_KeyPress(board, last, '+'), KeyCommand::kPlayable);
+    EXPECT_EQ(State(1, 0), "unmarked black");
+    board.At(1, 0).red = true;
+    EXPECT_EQ(Form_KeyPress(board, last, '-'), KeyCommand::kNotPlayable);
+    EXPECT_EQ(State(1, 0), "unmarked red");
+}
+
+TEST_F(NoteMarkingTest, KeyTableMapsDigitsSignsAndEnter) {
+    Left(3, 6);
+    EXPECT_EQ(Form_KeyPress(board, last, '5'), KeyCommand::kFinger);
+    EXPECT_EQ(State(3, 6), "red T");
+    EXPECT_EQ(Form_KeyPress(board, last, '1'), KeyCommand::kFinger);
+    for (int key : {'0', '6', '9', 'T', 't', ' '}) {
+        EXPECT_EQ(Form_KeyPress(board, last, key), KeyCommand::kNone) << key;
+    }
+    EXPECT_EQ(State(3, 6), "red 1");
+    EXPECT_EQ(Form_KeyPress(board, last, '-'), KeyCommand::kNotPlayable);
+    EXPECT_EQ(State(3, 6), "black 1");
+    EXPECT_EQ(Form_KeyPress(board, last, '='), KeyCommand::kPlayable);
+    EXPECT_EQ(State(3, 6), "red 1");
+    EXPECT_EQ(Form_KeyPress(board, last, 13), KeyCommand::kPasteFretboard);
+    EXPECT_EQ(MarkedPositions(board, 3), Positions{6});
+}
+
+TEST_F(NoteMarkingTest, PlayableKeyOnARemovedMarkOnlyColoursThePosition) {
+    Left(5, 3);
+    Right(5, 3);
+    Right(5, 3);
+    Form_KeyPress(board, last, '3');
+    EXPECT_EQ(State(5, 3), "unmarked black");
+    Form_KeyPress(board, last, '+');
+    EXPECT_EQ(State(5, 3), "unmarked red");
+    EXPECT_TRUE(Left(5, 3).play);
+    EXPECT_EQ(State(5, 3), "red");
+}
+
+TEST_F(NoteMarkingTest, ClearRemovesMarksAndFingersButKeepsColours) {
+    Left(2, 4);
+    Left(2, 4);
+    Left(6, 0);
+    Right(6, 0);
+    board.Clear();
+    EXPECT_EQ(State(2, 4), "unmarked red");
+    EXPECT_EQ(State(6, 0), "unmarked black");
+    EXPECT_EQ(last.lastRow, 6);
+    EXPECT_TRUE(Left(6, 0).play);
+    EXPECT_EQ(State(6, 0), "red");
+}
+
+}  // namespace
+}  // namespace fretlux
