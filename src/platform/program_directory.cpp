@@ -22,7 +22,8 @@ QString Clean(const QString& directory) { return QDir::cleanPath(QDir(directory)
 QString ChooseProgramDirectory(const QString& environmentOverride, const QString& builtInDataDir,
                                const QString& executableDir) {
     if (!environmentOverride.isEmpty()) return Clean(environmentOverride);
-    if (!builtInDataDir.isEmpty() && QFileInfo(builtInDataDir).isDir()) return Clean(builtInDataDir);
+    if (!builtInDataDir.isEmpty() && QFileInfo(builtInDataDir).isDir())
+        return Clean(builtInDataDir);
     return Clean(executableDir);
 }
 

@@ -23,42 +23,57 @@ constexpr int kNormalDpi = 96;
 
 std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-QString PathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString PathText(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 QMessageBox::StandardButton StandardButtonFor(MessageAnswer answer) {
     switch (answer) {
-        case MessageAnswer::Yes: return QMessageBox::Yes;
-        case MessageAnswer::No: return QMessageBox::No;
-        case MessageAnswer::Cancel: return QMessageBox::Cancel;
-        case MessageAnswer::Ok: break;
+        case MessageAnswer::Yes:
+            return QMessageBox::Yes;
+        case MessageAnswer::No:
+            return QMessageBox::No;
+        case MessageAnswer::Cancel:
+            return QMessageBox::Cancel;
+        case MessageAnswer::Ok:
+            break;
     }
     return QMessageBox::Ok;
 }
 
 MessageAnswer AnswerFor(QMessageBox::StandardButton button) {
     switch (button) {
-        case QMessageBox::Yes: return MessageAnswer::Yes;
-        case QMessageBox::No: return MessageAnswer::No;
-        case QMessageBox::Cancel: return MessageAnswer::Cancel;
-        default: return MessageAnswer::Ok;
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        default:
+            return MessageAnswer::Ok;
     }
 }
 
 QMessageBox::Icon IconFor(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::None: break;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons ButtonsFor(MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case MessageButtons::Ok: break;
+        case MessageButtons::Ok:
+            break;
     }
     return QMessageBox::Ok;
 }
@@ -66,9 +81,12 @@ QMessageBox::StandardButtons ButtonsFor(MessageButtons buttons) {
 // Escape answers what closing the box would: Cancel where there is one, else No.
 QMessageBox::StandardButton EscapeButtonFor(MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::YesNo: return QMessageBox::No;
-        case MessageButtons::YesNoCancel: return QMessageBox::Cancel;
-        case MessageButtons::Ok: break;
+        case MessageButtons::YesNo:
+            return QMessageBox::No;
+        case MessageButtons::YesNoCancel:
+            return QMessageBox::Cancel;
+        case MessageButtons::Ok:
+            break;
     }
     return QMessageBox::Ok;
 }
@@ -98,9 +116,8 @@ MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request) {
 }
 
 std::optional<std::string> QtHost::ShowFileDialog(const FileDialogRequest& request) {
-    const QString directory = request.initialDirectory.empty()
-                                  ? QDir::currentPath()
-                                  : PathText(request.initialDirectory);
+    const QString directory =
+        request.initialDirectory.empty() ? QDir::currentPath() : PathText(request.initialDirectory);
     QFileDialog dialog(dialogParent_, QString(), directory, QtFileFilter(request.filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (request.mode == FileDialogMode::Open) {

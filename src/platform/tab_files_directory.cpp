@@ -16,12 +16,12 @@ bool IsUsableDirectory(const QString& directory) {
 
 }  // namespace
 
-QString EnterTabFilesDirectory(const QString& programDirectory,
-                               const QString& documentsDirectory) {
+QString EnterTabFilesDirectory(const QString& programDirectory, const QString& documentsDirectory) {
     for (const QString& candidate :
          {QDir(programDirectory).filePath(QStringLiteral("tabfiles")),
-          documentsDirectory.isEmpty() ? QString()
-                                       : QDir(documentsDirectory).filePath(QStringLiteral("Fretlux"))}) {
+          documentsDirectory.isEmpty()
+              ? QString()
+              : QDir(documentsDirectory).filePath(QStringLiteral("Fretlux"))}) {
         if (IsUsableDirectory(candidate) && QDir::setCurrent(candidate)) {
             return QDir::cleanPath(QDir(candidate).absolutePath());
         }

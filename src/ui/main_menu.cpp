@@ -56,16 +56,16 @@ void BuildEditMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.editCut = AddEntry(edit, "mnuEditCut", "Cu&t", true);
     actions.editCopy = AddEntry(edit, "mnuEditCopy", "&Copy", true);
     actions.editPaste = AddEntry(edit, "mnuEditPaste", "&Paste", true);
-    AddDisabledEntries(edit, {{"mnuEditPasteFret", "Paste &Fretboard"},
-                              {"mnuEditClearFB", "Clea&r Fretboard"}});
+    AddDisabledEntries(
+        edit, {{"mnuEditPasteFret", "Paste &Fretboard"}, {"mnuEditClearFB", "Clea&r Fretboard"}});
     actions.editPasteBar = AddEntry(edit, "mnuEditPasteBar", "Paste TAB &Bar", true);
     AddEntry(edit, "mnuTXT2TAB", "Te&xt to TAB", false);
     AddSeparator(edit, "mnuEditLine1");
     actions.editInsertTab = AddEntry(edit, "mnuEditInsTab", "&Insert TAB", true);
     actions.editDeleteTab = AddEntry(edit, "mnuEditDelTab", "&Delete TAB", true);
     AddSeparator(edit, "mnuEditLine2");
-    AddDisabledEntries(edit, {{"mnuEditText", "&View/Edit TAB Text"},
-                              {"mnuEditExEdit", "External Text Editor"}});
+    AddDisabledEntries(
+        edit, {{"mnuEditText", "&View/Edit TAB Text"}, {"mnuEditExEdit", "External Text Editor"}});
 }
 
 void BuildPlayMenu(QMenuBar& menuBar) {
@@ -85,16 +85,16 @@ void BuildChordsMenu(QMenuBar& menuBar) {
     QMenu& chords = *AddMenu(menuBar, "mnuChords", "&Chords");
     AddEntry(chords, "mnuChordFastFInd", "&Fast FInder", false);
     AddSeparator(chords, "mnuChordLine");
-    for (const char* root : {"A", "A#/Bb", "B", "C", "C#/Db", "D", "D#/Eb", "E", "F", "F#/Gb",
-                             "G", "G#/Ab"}) {
+    for (const char* root :
+         {"A", "A#/Bb", "B", "C", "C#/Db", "D", "D#/Eb", "E", "F", "F#/Gb", "G", "G#/Ab"}) {
         AddEntry(chords, "mnuChord", root, false);
     }
 }
 
 void BuildScalesMenu(QMenuBar& menuBar) {
     QMenu& scales = *AddMenu(menuBar, "mnuScalesList", "&Scales");
-    for (const char* scale : {"A &Blues", "A &Diminished", "A &Hexatonic", "A &Major",
-                              "A M&inor", "A &Pentatonic", "&E Blues", "&F Modes"}) {
+    for (const char* scale : {"A &Blues", "A &Diminished", "A &Hexatonic", "A &Major", "A M&inor",
+                              "A &Pentatonic", "&E Blues", "&F Modes"}) {
         AddEntry(scales, "mnuScales", scale, false);
     }
 }
@@ -107,8 +107,8 @@ void BuildLessonsMenu(QMenuBar& menuBar) {
         AddEntry(beginner, "mnuLesson", lesson, false);
     }
     QMenu& intermediate = *AddSubMenu(lessons, "mnuInter", "&Intermediate");
-    for (const char* lesson : {"&Flat picking", "&Chord Triads", "&Intervals",
-                               "&Harmonic Minor", "&12 Bar Blues"}) {
+    for (const char* lesson :
+         {"&Flat picking", "&Chord Triads", "&Intervals", "&Harmonic Minor", "&12 Bar Blues"}) {
         AddEntry(intermediate, "mnuLessonI", lesson, false);
     }
     // The Stars lessons get their entries together with their lesson files.

@@ -72,8 +72,7 @@ void ShowLabel(QLabel& label, const LabelModel& model) {
 
 }  // namespace
 
-MainWindow::MainWindow(FretluxForm& model, QWidget* parent)
-    : QMainWindow(parent), model_(model) {
+MainWindow::MainWindow(FretluxForm& model, QWidget* parent) : QMainWindow(parent), model_(model) {
     menu_ = BuildMainMenu(*menuBar());
     BuildLayout();
     ConnectControls();
@@ -142,7 +141,8 @@ QWidget* MainWindow::BuildSettingsBars() {
         grid->addWidget(new QLabel(QString::fromLatin1(row.caption), bars), 0, column);
         grid->addWidget(row.bar, 0, column + 1);
         grid->setColumnStretch(column + 1, 1);
-        row.value->setMinimumWidth(row.value->fontMetrics().horizontalAdvance(QStringLiteral(" 000")));
+        row.value->setMinimumWidth(
+            row.value->fontMetrics().horizontalAdvance(QStringLiteral(" 000")));
         grid->addWidget(row.value, 0, column + 2);
         column += 3;
     }
@@ -159,7 +159,8 @@ void MainWindow::Run(const std::function<void()>& handler) {
 }
 
 void MainWindow::ConnectCommand(QAction* action, void (FretluxForm::*command)()) {
-    connect(action, &QAction::triggered, this, [this, command] { Run([&] { (model_.*command)(); }); });
+    connect(action, &QAction::triggered, this,
+            [this, command] { Run([&] { (model_.*command)(); }); });
 }
 
 void MainWindow::ConnectScrollBar(ScrollBarBinding& binding) {

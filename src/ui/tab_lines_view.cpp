@@ -102,9 +102,8 @@ void TabLinesView::Forward(const MouseHandler& handler, const QMouseEvent& event
     if (!handler) return;
     const QPointF position = event.position();
     const double height = LineHeightPx();
-    const int index =
-        std::clamp(static_cast<int>(std::floor((position.y() - MarginPx()) / height)) + 1, 1,
-                   kLineCount);
+    const int index = std::clamp(
+        static_cast<int>(std::floor((position.y() - MarginPx()) / height)) + 1, 1, kLineCount);
     const ColumnGeometry geometry = Geometry();
     const double modelY =
         (position.y() - LineRect(index).top()) * geometry.modelCharWidth / geometry.charWidthPx;
