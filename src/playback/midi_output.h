@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace fretlux {
 
@@ -13,6 +14,8 @@ public:
     virtual void Open() = 0;
     virtual void SendShortMessage(std::uint32_t message) = 0;
     virtual void Close() = 0;
+    // One line for the MIDI settings window: which output sounds the notes, or why none does.
+    virtual std::string Status() const = 0;
 };
 
 }  // namespace fretlux

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "playback/midi_output.h"
@@ -27,6 +28,9 @@ public:
         messages.push_back({message, std::chrono::steady_clock::now()});
     }
     void Close() override { ++closeCount; }
+    std::string Status() const override {
+        return "Recording output: messages are kept, not sounded";
+    }
 
     std::vector<RecordedMessage> messages;
     int openCount = 0;

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+// The built-in synthesiser: the program's default MIDI output, playing every short message
+// with FluidSynth and a General MIDI soundfont through the platform's audio driver.
+//
+// Opening returns at once: the soundfont and the audio device are set up on a thread of their
+// own, so the window does not wait for them. Messages sent meanwhile are queued and played in
+// their order as soon as the synthesiser is ready. Without a soundfont or an audio device the
+// output stays silent, and Status() says why.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/soundfont_synth.h"
+#include "playback/midi_output.h"
+
+namespace fretlux {
+
+struct FluidSynthOptions {
+    // Unset: ChooseSoundfont() decides when the output is opened.
+    std::optional<SoundfontChoice> soundfont;
+    // Off: no audio device is opened and the owner pulls the sound out with Render().
+    bool audioDevice = true;
+};
+
+class FluidSynthOutput final : public MidiOutput {
+public:
+    explicit FluidSynthOutput(FluidSynthOptions options = {});
+    ~FluidSynthOutput() override;
+    FluidSynthOutput(const FluidSynthOutput&) = delete;
+    FluidSynthOutput& operator=(const FluidSynthOutput&) = delete;
+
+    // Starts setting up; a second call does nothing.
+    void Open() override;
+    void SendShortMessage(std::uint32_t message) override;
+    // Waits for a set-up still running, then releases the audio device and the synthesiser.
+    // Messages sent afterwards are dropped.
+    void Close() override;
+
+    // Returns once the set-up has finished, with sound or silent (at once if never opened).
+    void WaitUntilSetUp();
+    // Which output is in use, or why it is silent.
+    std::string Status() const override;
+    // Without an audio device: renders the next frames of sound. False while the synthesiser
+    // is not ready, when it plays through an audio device, or when the spans differ in size.
+    bool Render(std::span<float> left, std::span<float> right);
+
+private:
+    enum class Phase { NotOpen, SettingUp, Playing, Rendering, Silent, Closed };
+
+    void SetUp();
+
+    const FluidSynthOptions options_;
+    mutable std::mutex mutex_;
+    std::condition_variable setUpDone_;
+    Phase phase_ = Phase::NotOpen;
+    std::string status_ = "Built-in synthesiser: not open";
+    std::vector<std::uint32_t> pending_;
+    // Declared before the driver so that the driver, which calls into the synthesiser, is
+    // destroyed first.
+    std::unique_ptr<SoundfontSynth> synth_;
+    std::unique_ptr<fluid_audio_driver_t, FluidAudioDriverDeleter> driver_;
+    std::thread setUpThread_;
+};
+
+}  // namespace fretlux

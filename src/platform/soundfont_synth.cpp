@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+#include "platform/soundfont_synth.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fretlux {
+
+SoundfontChoice ChooseSoundfont(const char* variableValue,
+                                const std::function<bool(const std::string&)>& fileExists) {
+    // A soundfont the user names may be of any size, so it is loaded as lazily as FluidR3_GM.
+    if (variableValue != nullptr && *variableValue != '\0') return {variableValue, true};
+    if (fileExists(kFluidR3Soundfont)) return {kFluidR3Soundfont, true};
+    if (fileExists(kTimGm6mbSoundfont)) return {kTimGm6mbSoundfont, false};
+    return {};
+}
+
+SoundfontChoice ChooseSoundfont() {
+    return ChooseSoundfont(std::getenv(kSoundfontVariable), [](const std::string& path) {
+        std::error_code error;
+        return std::filesystem::is_regular_file(path, error);
+    });
+}
+
+std::unique_ptr<SoundfontSynth> SoundfontSynth::Create(const SoundfontChoice& choice,
+                                                       std::string& failure) {
+    if (choice.path.empty()) {
+        failure = std::string("no soundfont found (set ") + kSoundfontVariable +
+                  " or install fluid-soundfont-gm or timgm6mb-soundfont)";
+        return nullptr;
+    }
+    std::unique_ptr<SoundfontSynth> result(new SoundfontSynth());
+    result->soundfontPath_ = choice.path;
+    result->settings_.reset(new_fluid_settings());
+    if (!result->settings_) {
+        failure = "FluidSynth could not create its settings";
+        return nullptr;
+    }
+    if (choice.dynamicSampleLoading &&
+        fluid_settings_setint(result->Settings(), "synth.dynamic-sample-loading", 1) != FLUID_OK) {
+        failure = "FluidSynth does not know synth.dynamic-sample-loading";
+        return nullptr;
+    }
+    result->synth_.reset(new_fluid_synth(result->Settings()));
+    if (!result->synth_) {
+        failure = "FluidSynth could not create the synthesiser";
+        return nullptr;
+    }
+    if (fluid_synth_sfload(result->Synth(), choice.path.c_str(), 1) == FLUID_FAILED) {
+        failure = "cannot load the soundfont " + choice.path;
+        return nullptr;
+    }
+    return result;
+}
+
+void SoundfontSynth::Send(std::uint32_t message) {
+    const int status = static_cast<int>(message & 0xFF);
+    const int channel = status & 0x0F;
+    const int data1 = static_cast<int>((message >> 8) & 0x7F);
+    const int data2 = static_cast<int>((message >> 16) & 0x7F);
+    // A message the synthesiser refuses (such as a note off for a note that is not sounding,
+    // which every note-off sweep sends) passes silently, as every MIDI error does.
+    switch (status & 0xF0) {
+        case 0x80:
+            fluid_synth_noteoff(Synth(), channel, data1);
+            break;
+        case 0x90:
+            if (data2 == 0) {
+                fluid_synth_noteoff(Synth(), channel, data1);
+            } else {
+                fluid_synth_noteon(Synth(), channel, data1, data2);
+            }
+            break;
+        case 0xC0:
+            fluid_synth_program_change(Synth(), channel, data1);
+            break;
+        default:
+            break;
+    }
+}
+
+bool SoundfontSynth::Render(std::span<float> left, std::span<float> right) {
+    if (left.size() != right.size()) return false;
+    return fluid_synth_write_float(Synth(), static_cast<int>(left.size()), left.data(), 0, 1,
+                                   right.data(), 0, 1) == FLUID_OK;
+}
+
+double SoundfontSynth::SampleRate() const {
+    double rate = 0;
+    if (fluid_settings_getnum(Settings(), "synth.sample-rate", &rate) != FLUID_OK) return 0;
+    return rate;
+}
+
+}  // namespace fretlux

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: MIT
+#include "platform/fluidsynth_output.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "fretboard/orientation.h"
+#include "fretboard/tuning.h"
+#include "playback/midi_state.h"
+#include "sound_measures.h"
+
+namespace fretlux::testing {
+namespace {
+
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class FluidSynthOutputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(kTimGm6mbSoundfont)) {
+            GTEST_SKIP() << kTimGm6mbSoundfont << " is not installed";
+        }
+    }
+
+    static FluidSynthOptions WithoutDevice() {
+        return {SoundfontChoice{kTimGm6mbSoundfont, false}, false};
+    }
+
+    static std::vector<float> Render(FluidSynthOutput& output, double seconds) {
+        std::vector<float> left(static_cast<size_t>(seconds * 44100));
+        std::vector<float> right(left.size());
+        EXPECT_TRUE(output.Render(left, right));
+        return left;
+    }
+};
+
+TEST_F(FluidSynthOutputTest, PlaysMessagesSentWhileItWasStillSettingUp) {
+    FluidSynthOutput output(WithoutDevice());
+    EXPECT_EQ(output.Status(), "Built-in synthesiser: not open");
+    output.Open();
+    // The set-up takes tens of milliseconds; these arrive long before it is done.
+    output.SendShortMessage(PackShortMessage(0xC0, 25, 0));
+    output.SendShortMessage(PackShortMessage(0x90, 45, 100));
+    output.WaitUntilSetUp();
+    const std::string status = output.Status();
+    EXPECT_TRUE(StartsWith(status, "Built-in synthesiser (FluidSynth 2.")) << status;
+    EXPECT_TRUE(Contains(status, "TimGM6mb.sf2, without audio device")) << status;
+    const std::vector<float> sound = Render(output, 0.5);
+    EXPECT_GT(Rms(sound), kAudible);
+    EXPECT_NEAR(FundamentalFrequency(sound, 44100), 110.0, 3.3);
+}
+
+TEST_F(FluidSynthOutputTest, PlayNoteSoundsAndSilenceAllNotesEndsTheSound) {
+    FluidSynthOutput output(WithoutDevice());
+    output.Open();
+    output.WaitUntilSetUp();
+    const Tuning tuning;
+    const Orientation orientation;
+    MidiState state(output, tuning, orientation);
+    state.ApplyPatch(73);  // a flute: its note lasts until it is switched off
+    state.ApplyVolume(100);
+    EXPECT_LT(Rms(Render(output, 0.2)), kSilence);
+
+    state.PlayNote(5, 1);
+    const std::vector<float> note = Render(output, 0.5);
+    EXPECT_GT(Rms(note), kAudible);
+    EXPECT_NEAR(FundamentalFrequency(note, 44100), 110.0, 3.3);
+
+    state.SilenceAllNotes();
+    Render(output, 1.5);
+    EXPECT_LT(Rms(Render(output, 0.3)), Rms(note) / 100);
+}
+
+TEST_F(FluidSynthOutputTest, AMissingSoundfontLeavesItSilentAndSaysSo) {
+    FluidSynthOutput output({SoundfontChoice{"/nonexistent/fretlux/None.sf2", true}, false});
+    output.Open();
+    output.SendShortMessage(PackShortMessage(0x90, 45, 100));
+    output.WaitUntilSetUp();
+    output.SendShortMessage(PackShortMessage(0x90, 45, 100));
+    EXPECT_TRUE(Contains(output.Status(),
+                         "silent: cannot load the soundfont /nonexistent/fretlux/None.sf2"))
+        << output.Status();
+    std::vector<float> left(64);
+    std::vector<float> right(64);
+    EXPECT_FALSE(output.Render(left, right));
+}
+
+TEST_F(FluidSynthOutputTest, NoSoundfontAtAllLeavesItSilentAndSaysSo) {
+    FluidSynthOutput output({SoundfontChoice{}, true});
+    output.Open();
+    output.WaitUntilSetUp();
+    EXPECT_TRUE(Contains(output.Status(), "silent: no soundfont found")) << output.Status();
+}
+
+TEST_F(FluidSynthOutputTest, WithAnAudioDeviceItPlaysThroughItOrSaysThereIsNone) {
+    FluidSynthOutput output({SoundfontChoice{kTimGm6mbSoundfont, false}, true});
+    output.Open();
+    output.WaitUntilSetUp();
+    const std::string status = output.Status();
+    const bool playing = Contains(status, "TimGM6mb.sf2, through ");
+    const bool silent = Contains(status, ", silent: no audio device (tried ");
+    EXPECT_TRUE(playing != silent) << status;
+    // Rendering belongs to the audio device when there is one, and to nobody when silent.
+    std::vector<float> left(64);
+    std::vector<float> right(64);
+    EXPECT_FALSE(output.Render(left, right));
+}
+
+TEST_F(FluidSynthOutputTest, AfterClosingNothingPlaysAndOpeningAgainDoesNothing) {
+    FluidSynthOutput output(WithoutDevice());
+    output.Open();
+    output.Close();
+    EXPECT_EQ(output.Status(), "Built-in synthesiser: closed");
+    output.SendShortMessage(PackShortMessage(0x90, 45, 100));
+    output.Open();
+    output.WaitUntilSetUp();
+    EXPECT_EQ(output.Status(), "Built-in synthesiser: closed");
+    std::vector<float> left(64);
+    std::vector<float> right(64);
+    EXPECT_FALSE(output.Render(left, right));
+}
+
+TEST(FluidSynthOutput, NeverOpenedItWaitsForNothingAndClosesCleanly) {
+    FluidSynthOutput output;
+    output.WaitUntilSetUp();
+    output.SendShortMessage(PackShortMessage(0x90, 45, 100));
+    EXPECT_EQ(output.Status(), "Built-in synthesiser: not open");
+}
+
+}  // namespace
+}  // namespace fretlux::testing

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: MIT
+// The real synthesiser path without a sound card: FluidSynth with a General MIDI soundfont,
+// rendered into memory.
+#include "platform/soundfont_synth.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <vector>
+
+#include "playback/midi_state.h"
+#include "sound_measures.h"
+
+namespace fretlux::testing {
+namespace {
+
+TEST(ChooseSoundfont, TheVariableNamesAnySoundfont) {
+    const auto everything = [](const std::string&) { return true; };
+    const SoundfontChoice choice = ChooseSoundfont("/home/me/Nice.sf2", everything);
+    EXPECT_EQ(choice.path, "/home/me/Nice.sf2");
+    EXPECT_TRUE(choice.dynamicSampleLoading);
+}
+
+TEST(ChooseSoundfont, WithoutTheVariableFluidR3IsPreferredAndLoadedLazily) {
+    const auto everything = [](const std::string&) { return true; };
+    for (const char* unset : {static_cast<const char*>(nullptr), ""}) {
+        const SoundfontChoice choice = ChooseSoundfont(unset, everything);
+        EXPECT_EQ(choice.path, "/usr/share/sounds/sf2/FluidR3_GM.sf2");
+        EXPECT_TRUE(choice.dynamicSampleLoading);
+    }
+}
+
+TEST(ChooseSoundfont, TimGm6mbIsLoadedWholeWhenItIsTheOnlyOne) {
+    const auto onlyTim = [](const std::string& path) {
+        return path == "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    };
+    const SoundfontChoice choice = ChooseSoundfont(nullptr, onlyTim);
+    EXPECT_EQ(choice.path, "/usr/share/sounds/sf2/TimGM6mb.sf2");
+    EXPECT_FALSE(choice.dynamicSampleLoading);
+}
+
+TEST(ChooseSoundfont, NoSoundfontGivesAnEmptyChoice) {
+    const SoundfontChoice choice =
+        ChooseSoundfont(nullptr, [](const std::string&) { return false; });
+    EXPECT_EQ(choice.path, "");
+}
+
+TEST(SoundfontSynth, ReportsWhyItCannotStart) {
+    std::string failure;
+    EXPECT_EQ(SoundfontSynth::Create({}, failure), nullptr);
+    EXPECT_NE(failure.find("no soundfont found"), std::string::npos) << failure;
+    const std::string missing = "/nonexistent/fretlux/None.sf2";
+    EXPECT_EQ(SoundfontSynth::Create({missing, false}, failure), nullptr);
+    EXPECT_EQ(failure, "cannot load the soundfont " + missing);
+}
+
+// Each General MIDI soundfont the program can choose, when it is installed.
+class InstalledSoundfont : public ::testing::TestWithParam<SoundfontChoice> {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(GetParam().path)) {
+            GTEST_SKIP() << GetParam().path << " is not installed";
+        }
+        std::string failure;
+        synth = SoundfontSynth::Create(GetParam(), failure);
+        ASSERT_NE(synth, nullptr) << failure;
+    }
+
+    std::vector<float> RenderSeconds(double seconds) {
+        const size_t frames = static_cast<size_t>(seconds * synth->SampleRate());
+        std::vector<float> left(frames);
+        std::vector<float> right(frames);
+        EXPECT_TRUE(synth->Render(left, right));
+        return left;
+    }
+
+    std::unique_ptr<SoundfontSynth> synth;
+};
+
+TEST_P(InstalledSoundfont, IsSilentBeforeANoteAndAudibleAtItsPitchAfter) {
+    EXPECT_EQ(synth->SampleRate(), 44100);
+    synth->Send(PackShortMessage(0xC0, 25, 0));
+    const std::vector<float> before = RenderSeconds(0.1);
+    EXPECT_LT(Rms(before), kSilence);
+
+    synth->Send(PackShortMessage(0x90, 45, 100));  // A at 110 Hz
+    const std::vector<float> note = RenderSeconds(0.5);
+    EXPECT_GT(Rms(note), kAudible);
+    const double pitch = FundamentalFrequency(note, synth->SampleRate());
+    EXPECT_NEAR(pitch, 110.0, 110.0 * 0.03);
+}
+
+TEST_P(InstalledSoundfont, ANoteOnWithVelocityZeroEndsTheNote) {
+    synth->Send(PackShortMessage(0xC0, 19, 0));  // an organ holds its note as long as it is on
+    synth->Send(PackShortMessage(0x90, 57, 100));
+    const double held = Rms(RenderSeconds(0.3));
+    synth->Send(PackShortMessage(0x90, 57, 0));
+    RenderSeconds(1.5);  // the release
+    const double after = Rms(RenderSeconds(0.3));
+    EXPECT_GT(held, kAudible);
+    EXPECT_LT(after, held / 100) << "held " << held << ", after " << after;
+}
+
+TEST_P(InstalledSoundfont, ChangesTheInstrumentOnAProgramChange) {
+    // A fresh synthesiser renders the same samples for the same messages, so a difference
+    // comes from the instrument alone.
+    const auto noteWith = [this](int program) {
+        std::string failure;
+        synth = SoundfontSynth::Create(GetParam(), failure);
+        synth->Send(PackShortMessage(0xC0, program, 0));
+        synth->Send(PackShortMessage(0x90, 57, 100));
+        return RenderSeconds(0.3);
+    };
+    const std::vector<float> piano = noteWith(0);
+    const std::vector<float> pianoAgain = noteWith(0);
+    const std::vector<float> flute = noteWith(73);
+    EXPECT_GT(Rms(piano), kAudible);
+    EXPECT_GT(Rms(flute), kAudible);
+    EXPECT_EQ(piano, pianoAgain);
+    EXPECT_NE(piano, flute);
+}
+
+TEST_P(InstalledSoundfont, RefusesSpansOfDifferentSizes) {
+    std::vector<float> left(64);
+    std::vector<float> right(32);
+    EXPECT_FALSE(synth->Render(left, right));
+}
+
+INSTANTIATE_TEST_SUITE_P(GeneralMidi, InstalledSoundfont,
+                         ::testing::Values(SoundfontChoice{kTimGm6mbSoundfont, false},
+                                           SoundfontChoice{kFluidR3Soundfont, true}),
+                         [](const ::testing::TestParamInfo<SoundfontChoice>& info) {
+                             return info.param.dynamicSampleLoading ? std::string("FluidR3")
+                                                                    : std::string("TimGM6mb");
+                         });
+
+}  // namespace
+}  // namespace fretlux::testing
