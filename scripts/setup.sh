@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages Fretlux needs (only those missing) and builds it into build/.
+# --with-gm-soundfont also installs FluidR3_GM, the better-sounding General MIDI soundfont
+# (about 140 MB), which the program prefers to the small TimGM6mb when it is present.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
+    libfluidsynth-dev timgm6mb-soundfont
     libgtest-dev libbenchmark-dev
     fonts-liberation
 )
+for argument in "$@"; do
+    case "$argument" in
+        --with-gm-soundfont) packages+=(fluid-soundfont-gm) ;;
+        *) echo "setup.sh: unknown argument $argument" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do
