@@ -54,7 +54,7 @@ void FretluxForm::mnuEditCut_Click() {
     ShowCurrentTab();
 }
 
-// Puts the given cells of each line in at the cursor, after the selection was removed.
+// The given cells of each line take the place of the selected columns.
 void FretluxForm::ReplaceColumns(const std::array<std::string, kLinesPerTab>& inserted) {
     DeleteSelectedColumns();
     TabBlock& block = document.tabLines[CurrentTabIndex()];

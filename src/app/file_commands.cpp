@@ -151,6 +151,7 @@ bool FretluxForm::MNUFExit_Click() {
         // Work that could not be saved is not thrown away: the program stays open.
         if (answer == MessageAnswer::Yes && !SaveDocument(TabForm::Enhanced)) return false;
     }
+    host_.MidiOut().Close();
     host_.EndProgram();
     return true;
 }

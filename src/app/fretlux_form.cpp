@@ -2,6 +2,8 @@
 // Start-up, the wiring of the controls to their handlers, and the playback settings bars.
 #include "app/fretlux_form.h"
 
+#include "document/file_names.h"
+
 namespace fretlux {
 
 namespace {
@@ -10,10 +12,11 @@ constexpr int kStartPatch = 25;
 constexpr int kStartVolume = 100;
 constexpr int kStartTempo = 41;
 constexpr int kNormalDpi = 96;
+constexpr int kStartChannel = 0;
 
 }  // namespace
 
-FretluxForm::FretluxForm(Host& host) : host_(host) {
+FretluxForm::FretluxForm(Host& host) : midi(host.MidiOut(), tuning, orientation), host_(host) {
     hscTAB.onChange = [this] { hscTAB_Change(); };
     txtTAB.onChange = [this] { txtTAB_Change(); };
     hscTempo.onChange = [this] { hscTempo_Change(); };
@@ -30,6 +33,10 @@ bool FretluxForm::Form_Load() {
     keyPreview = true;
     gCharWidth = host_.LogicalDpiY() == kNormalDpi ? 105 : 96;
     host_.EnterTabFilesDirectory();
+    host_.MidiOut().Open();
+    patchList = PatchList::Read(host_.ProgramDirectory() + kPathSeparator + kPatchListFileName);
+    LoadMidiSettings();
+    frmMIDI->HScrollMIDIChannel.SetValue(kStartChannel);
     HScrollPatch.SetValue(kStartPatch);
     hscVolume.SetValue(kStartVolume);
     caption = BaseTitle();
@@ -39,24 +46,50 @@ bool FretluxForm::Form_Load() {
     return true;
 }
 
-void FretluxForm::Form_KeyDown(int, int) {
-    // No window key has a meaning yet; the fretboard's keys will be handled here.
-}
-
 void FretluxForm::hscTempo_Change() { lblTempo.caption = std::to_string(201 - hscTempo.Value()); }
 
-void FretluxForm::hscVolume_Change() { lblVolume.caption = " " + std::to_string(hscVolume.Value()); }
+void FretluxForm::hscVolume_Change() {
+    midi.ApplyVolume(hscVolume.Value());
+    lblVolume.caption = WithLeadingBlank(hscVolume.Value());
+}
 
 void FretluxForm::HScrollPatch_Change() {
-    lblPatchNum.caption = std::to_string(HScrollPatch.Value());
+    midi.ApplyPatch(HScrollPatch.Value());
+    ShowPatchName();
+}
+
+void FretluxForm::ShowPatchName() {
+    lblPatch.caption = patchList.PatchName(midi.CurrentPatch());
+    lblPatchNum.caption = std::to_string(midi.CurrentPatch());
+}
+
+void FretluxForm::mnuSetSound_Click() { midi.soundOn = !midi.soundOn; }
+
+// The settings window exists from start-up on, hidden, until the user closes it; opened again
+// it comes up anew.
+void FretluxForm::LoadMidiSettings() {
+    frmMIDI.emplace();
+    frmMIDI->HScrollMIDIChannel.onChange = [this] { HScrollMIDIChannel_Change(); };
+}
+
+void FretluxForm::HScrollMIDIChannel_Change() {
+    const int channel = frmMIDI->HScrollMIDIChannel.Value();
+    const ChannelSettings settings = midi.SelectChannel(channel);
+    frmMIDI->lblMIDICh.caption = WithLeadingBlank(channel + 1);
+    HScrollPatch.SetValue(settings.patch);
+    hscVolume.SetValue(settings.volume);
+}
+
+void FretluxForm::mnuSetMidi_Click() {
+    if (!frmMIDI) LoadMidiSettings();
+    frmMIDI->outputStatus = host_.MidiOut().Status();
+    host_.ShowMidiSettings(*frmMIDI);
+    frmMIDI.reset();
 }
 
 void FretluxForm::mnuPlayStop_Click() {
     // Nothing plays yet: there is no playback to stop.
 }
 
-void FretluxForm::ShowPlayColumn() {
-    // The fretboard that shows and sounds a column does not exist yet.
-}
 
 }  // namespace fretlux

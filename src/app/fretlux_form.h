@@ -5,12 +5,23 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/control_models.h"
 #include "app/host.h"
+#include "app/midi_settings_form.h"
 #include "document/tab_document.h"
 #include "document/tab_file_reader.h"
+#include "fretboard/column_transfer.h"
+#include "fretboard/fretboard.h"
+#include "fretboard/note_marking.h"
+#include "fretboard/orientation.h"
+#include "fretboard/string_names.h"
+#include "fretboard/tuning.h"
+#include "playback/midi_state.h"
+#include "playback/patch_list.h"
 
 namespace fretlux {
 
@@ -26,8 +37,13 @@ inline constexpr const char* kTooManyTabsMessage =
 // The picture the text-editor button shows: with text, or without.
 enum class EditPicture { imgEditUp, imgEdit2Up };
 
-// Mouse buttons as the TAB labels report them: a bit per button, 0 when none is held.
-inline constexpr int kLeftButton = 1;
+// Hints the fretboard writes into the help line.
+inline constexpr const char* kFretboardHint =
+    "HELP: Left click to select this note on fretboard, double right click to delete";
+inline constexpr const char* kLeftRightHint = "HELP: Rotate fretboard left to right";
+inline constexpr const char* kUpDownHint = "HELP: Rotate fretboard up-side-down";
+inline constexpr const char* kStringNamesLeftHint = "HELP:  change tuning";
+inline constexpr const char* kStringNamesRightHint = "HELP: Change tuning";
 
 class FretluxForm {
 public:
@@ -37,8 +53,9 @@ public:
 
     // Start-up; false when this copy must not go on (another one is running).
     bool Form_Load();
-    // Window keys, seen before the control that has the focus; never consumed.
-    void Form_KeyDown(int keyCode, int shift);
+    // Typed characters, seen by the window before the control that has the focus; never
+    // consumed, so a key typed into the label box is typed there as well.
+    void Form_KeyPress(int keyAscii);
 
     // File menu.
     void mnuFileNew_Click();
@@ -82,6 +99,31 @@ public:
     void mnuPlayStop_Click();
     void ShowPlayColumn();
 
+    // Fretboard: rows 1..6, position index 0..24.
+    void lblStr_MouseDown(int row, int index, int button);
+    void lblFing_MouseDown(int row, int index, int button);
+    void lblFing_DblClick(int row, int index);
+    void lblStr_MouseMove();
+    void lblStrgL_MouseMove();
+    void lblStrgR_MouseMove();
+    void imgFNum_Click(int index);
+    void imgSound_Click();
+    void imgNoSound_Click();
+    void mnuEditClearFB_Click();
+    void mnuEditPasteFret_Click();
+    void mnuPlayFret_Click();
+    void mnuSetLefRig_Click();
+    void mnuSetUpDown_Click();
+    void imgLefRig_MouseDown();
+    void imgUpDown_MouseDown();
+    void imgLefRig_MouseMove();
+    void imgUpDown_MouseMove();
+
+    // Sound settings.
+    void mnuSetSound_Click();
+    void mnuSetMidi_Click();
+    void ShowPatchName();
+
     // Document.
     TabDocument document;
     std::string gCurrentPath;
@@ -97,11 +139,14 @@ public:
     CursorLineModel linPoint2;
     EditPicture imgEdit = EditPicture::imgEdit2Up;
     ScrollBarModel hscTempo{1, 200, 1};  // drawn reversed: 200 at the left, 1 at the right
-    ScrollBarModel hscVolume{0, 127, 0};
-    ScrollBarModel HScrollPatch{0, 127, 0};
+    // The bars start away from 0 so that start-up, which sets them to channel 0's values first,
+    // sends the same sweep and program change as it does for any other change of patch.
+    ScrollBarModel hscVolume{0, 127, 1};
+    ScrollBarModel HScrollPatch{0, 127, 1};
     LabelModel lblTempo;
     LabelModel lblVolume;
     LabelModel lblPatchNum;
+    LabelModel lblPatch;
     bool keyPreview = false;
     bool firstRun = false;
 
@@ -117,6 +162,22 @@ public:
     int clipboardWidth = 0;
     // Width of one character of the TAB font in the units of the column geometry.
     int gCharWidth = 105;
+
+    // Interval of the play timer in milliseconds; 0 = stopped.
+    int timer1Interval = 0;
+
+    // Fretboard and sound.
+    Tuning tuning;
+    Orientation orientation;
+    Fretboard fretboard;
+    LastSelection selection;
+    WorkColumn workColumn;
+    ShownNotes shownNotes;
+    StringNameLabels stringNames;
+    MidiState midi;
+    PatchList patchList;
+    // The MIDI settings window while it is loaded; start-up loads it without showing it.
+    std::optional<MidiSettingsForm> frmMIDI;
 
     // The dialog's initial directory: one dialog serves every file command, so the directory one
     // command gives it stays for the next.
@@ -138,6 +199,13 @@ private:
     bool ShowsTab() const { return hscTAB.Value() > 0; }
     EditPicture EditPictureFor(int tabNumber) const;
     double CursorX(int column) const;
+    void PlayPress(const PressResult& press);
+    void ShowCell(int s, std::string_view notes);
+    void Rotate(void (*flip)(Orientation&, StringNameLabels&));
+    void LoadMidiSettings();
+    void HScrollMIDIChannel_Change();
+    // Playback runs while the play timer has an interval.
+    bool Playing() const { return timer1Interval > 0; }
 
     Host& host_;
 };

@@ -6,6 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "app/midi_settings_form.h"
+#include "playback/midi_output.h"
+
 namespace fretlux {
 
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
@@ -56,6 +59,11 @@ public:
     virtual bool IsFirstRun() = 0;
     // Ends the program after the current handler returns.
     virtual void EndProgram() = 0;
+
+    // Where the program's sound goes; opened at start-up and closed at Exit.
+    virtual MidiOutput& MidiOut() = 0;
+    // Shows the MIDI settings window modally over the given state.
+    virtual void ShowMidiSettings(MidiSettingsForm& form) = 0;
 };
 
 }  // namespace fretlux

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt_host.h"
 
+#include "platform/midi_settings_dialog.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -156,6 +158,11 @@ bool QtHost::IsFirstRun() { return firstRunMarker_.IsFirstRun(); }
 
 void QtHost::EndProgram() {
     if (endProgram_) endProgram_();
+}
+
+void QtHost::ShowMidiSettings(MidiSettingsForm& form) {
+    MidiSettingsDialog dialog(form, dialogParent_);
+    dialog.exec();
 }
 
 }  // namespace fretlux

@@ -34,6 +34,8 @@ public:
     void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
     // What ending the program means: the window closes for real and the event loop ends.
     void SetEndProgram(std::function<void()> endProgram) { endProgram_ = std::move(endProgram); }
+    // The output the program's sound goes to; set before the window's model is made.
+    void SetMidiOutput(MidiOutput& output) { midiOutput_ = &output; }
 
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
     std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
@@ -43,6 +45,8 @@ public:
     std::string EnterTabFilesDirectory() override;
     bool IsFirstRun() override;
     void EndProgram() override;
+    MidiOutput& MidiOut() override { return *midiOutput_; }
+    void ShowMidiSettings(MidiSettingsForm& form) override;
 
 private:
     HostDirectories directories_;
@@ -50,6 +54,7 @@ private:
     FirstRunMarker firstRunMarker_;
     QPointer<QWidget> dialogParent_;
     std::function<void()> endProgram_;
+    MidiOutput* midiOutput_ = nullptr;
 };
 
 }  // namespace fretlux

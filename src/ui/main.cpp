@@ -3,6 +3,7 @@
 #include <QScreen>
 
 #include "app/fretlux_form.h"
+#include "platform/fluidsynth_output.h"
 #include "platform/qt_host.h"
 #include "ui/main_window.h"
 
@@ -13,7 +14,9 @@ int main(int argc, char* argv[]) {
     // Only the model ends the program (Exit, or a close it agrees to), never the last window.
     application.setQuitOnLastWindowClosed(false);
 
+    fretlux::FluidSynthOutput synthesiser;
     fretlux::QtHost host;
+    host.SetMidiOutput(synthesiser);
     fretlux::FretluxForm form(host);
     fretlux::MainWindow window(form);
     host.SetDialogParent(&window);

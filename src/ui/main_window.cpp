@@ -205,7 +205,7 @@ void MainWindow::ConnectControls() {
 
     keyPreview_ = new KeyPreviewFilter(
         this, [this] { return model_.keyPreview; },
-        [this](int keyCode, int shift) { Run([&] { model_.Form_KeyDown(keyCode, shift); }); },
+        [this](int keyAscii, int) { Run([&] { model_.Form_KeyPress(keyAscii); }); },
         this);
     qApp->installEventFilter(keyPreview_);
 }

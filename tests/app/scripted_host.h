@@ -3,12 +3,14 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/host.h"
+#include "recording_midi_output.h"
 
 namespace fretlux::testing {
 
@@ -39,6 +41,11 @@ public:
     }
     bool IsFirstRun() override { return firstRun; }
     void EndProgram() override { ++endRequests; }
+    MidiOutput& MidiOut() override { return midiOut; }
+    void ShowMidiSettings(MidiSettingsForm& form) override {
+        ++midiSettingsShown;
+        if (onMidiSettings) onMidiSettings(form);
+    }
 
     // Answers, in order; a message box without a queued answer returns OK.
     std::deque<MessageAnswer> answers;
@@ -53,6 +60,10 @@ public:
     bool firstRun = false;
     int tabFilesEntered = 0;
     int endRequests = 0;
+    RecordingMidiOutput midiOut;
+    int midiSettingsShown = 0;
+    // What the user does in the MIDI settings window while it is shown.
+    std::function<void(MidiSettingsForm&)> onMidiSettings;
 };
 
 }  // namespace fretlux::testing

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/host.h"
+#include "recording_midi_output.h"
 
 namespace fretlux {
 
@@ -21,6 +22,8 @@ public:
     std::vector<MessageBoxRequest> messages;
     std::vector<FileDialogRequest> fileDialogs;
     int endProgramCalls = 0;
+    int midiSettingsShown = 0;
+    testing::RecordingMidiOutput midiOut;
 
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override {
         messages.push_back(request);
@@ -47,6 +50,8 @@ public:
     std::string EnterTabFilesDirectory() override { return "/fretlux-program/tabfiles"; }
     bool IsFirstRun() override { return false; }
     void EndProgram() override { ++endProgramCalls; }
+    MidiOutput& MidiOut() override { return midiOut; }
+    void ShowMidiSettings(MidiSettingsForm&) override { ++midiSettingsShown; }
 };
 
 }  // namespace fretlux

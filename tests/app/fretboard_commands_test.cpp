@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include "form_fixture.h"
+
+namespace fretlux::testing {
+namespace {
+
+constexpr int kNoteOn = 0x90;
+constexpr int kProgramChange = 0xC0;
+
+class FretboardCommands : public FormTest {
+protected:
+    // Messages sent from now on.
+    void ForgetMessages() { host.midiOut.messages.clear(); }
+
+    const std::vector<RecordedMessage>& Sent() const { return host.midiOut.messages; }
+
+    void Press(int row, int position, int button = kLeftButton) {
+        form.lblStr_MouseDown(row, position, button);
+    }
+};
+
+TEST_F(FretboardCommands, StartUpOpensTheOutputAndSetsChannelPatchAndVolume) {
+    ScriptedHost freshHost;
+    FretluxForm fresh(freshHost);
+    ASSERT_TRUE(fresh.Form_Load());
+    EXPECT_EQ(freshHost.midiOut.openCount, 1);
+    const auto& sent = freshHost.midiOut.messages;
+    // Channel 0 brings both bars to 0 (a sweep and program 0), then patch 25 (another sweep).
+    ASSERT_EQ(sent.size(), 49u + 1u + 49u + 1u);
+    EXPECT_EQ(sent[49].Status(), kProgramChange);
+    EXPECT_EQ(sent[49].Data1(), 0);
+    EXPECT_EQ(sent[99].Status(), kProgramChange);
+    EXPECT_EQ(sent[99].Data1(), 25);
+    EXPECT_EQ(fresh.lblPatchNum.caption, "25");
+    EXPECT_EQ(fresh.lblVolume.caption, " 100");
+    EXPECT_EQ(fresh.midi.gVolume, 100);
+    EXPECT_EQ(fresh.frmMIDI->lblMIDICh.caption, " 1");
+}
+
+TEST_F(FretboardCommands, ShowsTheInstrumentNameFromThePatchList) {
+    host.programDirectory = directory.string();
+    WriteFile("GSGMMIDI.LST", "[General MIDI]\n 25 = Steel strings\n26=Jazz\n");
+    FretluxForm fresh(host);
+    fresh.Form_Load();
+    EXPECT_EQ(fresh.lblPatch.caption, "Steel strings");
+    fresh.HScrollPatch.SetValue(26);
+    EXPECT_EQ(fresh.lblPatch.caption, "Jazz");
+    fresh.HScrollPatch.SetValue(27);
+    EXPECT_EQ(fresh.lblPatch.caption, "");
+}
+
+TEST_F(FretboardCommands, APressSoundsTheNoteAfterSilencingTheRowsLastOne) {
+    ForgetMessages();
+    Press(1, 5);
+    ASSERT_EQ(Sent().size(), 2u);
+    EXPECT_EQ(Sent()[0].message, 0x000090u);  // note off for the row's note 0
+    EXPECT_EQ(Sent()[1].message, 0x642D90u);  // note 45, velocity 100
+    EXPECT_EQ(form.midi.lblNote, ", A ");
+    EXPECT_TRUE(form.fretboard.At(1, 5).marked);
+    form.lblStr_MouseMove();
+    EXPECT_EQ(form.lblHelp.caption, kFretboardHint);
+    EXPECT_EQ(form.lblHelp.colour, kHintBlue);
+}
+
+TEST_F(FretboardCommands, KeysGiveFingersAndEnterPastesTheColumn) {
+    form.mnuFileNew_Click();
+    Press(1, 3);
+    form.Form_KeyPress('2');
+    EXPECT_EQ(form.fretboard.At(1, 3).finger, "2");
+    form.Form_KeyPress(13);
+    EXPECT_EQ(Line(1, 6).substr(5, 10), "3DJ  -    ");
+    EXPECT_EQ(Line(1, 1).substr(5, 5), "-    ");
+    EXPECT_EQ(form.lblTAB[6].caption.substr(0, 3), "E3-");
+    EXPECT_EQ(form.selLength, 0);
+}
+
+TEST_F(FretboardCommands, PasteFretboardReplacesTheSelectedColumns) {
+    form.mnuFileNew_Click();
+    form.curColumn = 2;
+    form.selLength = 3;
+    form.UpdateColumnCursor();
+    Press(6, 12);  // high E, fret 12
+    form.mnuEditPasteFret_Click();
+    EXPECT_EQ(Line(1, 1).size(), 395u - 2 * 5);
+    EXPECT_EQ(form.lblTAB[1].caption.substr(0, 6), "E--12-");
+    EXPECT_EQ(form.lastColumn, 75);
+}
+
+TEST_F(FretboardCommands, PasteFretboardNeedsAShownTab) {
+    Press(1, 3);
+    form.mnuEditPasteFret_Click();
+    EXPECT_EQ(form.document.tabCount, 0);
+}
+
+TEST_F(FretboardCommands, PlayFretboardSoundsEveryPlayableMarkLowStringFirst) {
+    Press(6, 0);
+    Press(1, 3);
+    Press(3, 2, kRightButton);  // a black mark does not sound
+    ForgetMessages();
+    form.mnuPlayFret_Click();
+    std::vector<int> notesOn;
+    for (const RecordedMessage& m : Sent()) {
+        if (m.Status() == kNoteOn && m.Data2() > 0) notesOn.push_back(m.Data1());
+    }
+    EXPECT_EQ(notesOn, (std::vector<int>{43, 64}));
+}
+
+TEST_F(FretboardCommands, ClickingATabColumnWithNotesShowsAndSoundsIt) {
+    OpenText("chord.tab", PlainBlock("chord tab", "-0-"));
+    Press(2, 7);
+    ForgetMessages();
+    form.lblTAB_MouseDown(1, kLeftButton, 0, 23 + form.gCharWidth * 3, 5);
+    form.lblTAB_MouseUp(1, kLeftButton, 0, 23 + form.gCharWidth * 3, 5);
+    ASSERT_EQ(form.curColumn, 2);
+    // The fretboard is cleared first, then the column's high E open string is shown.
+    EXPECT_FALSE(form.fretboard.At(2, 7).marked);
+    EXPECT_TRUE(form.fretboard.At(6, 0).marked);
+    ASSERT_EQ(Sent().size(), 2u);
+    EXPECT_EQ(Sent()[1].Data1(), 64);
+}
+
+TEST_F(FretboardCommands, RotatingKeepsTheMarksMusicallyAndSoundsNothing) {
+    Press(1, 0);
+    form.Form_KeyPress('5');
+    ForgetMessages();
+    form.mnuSetLefRig_Click();
+    EXPECT_TRUE(form.fretboard.At(1, 24).marked);
+    EXPECT_EQ(form.fretboard.At(1, 24).finger, "T");
+    EXPECT_FALSE(form.fretboard.At(1, 0).marked);
+    form.mnuSetUpDown_Click();
+    EXPECT_TRUE(form.fretboard.At(6, 24).marked);
+    EXPECT_EQ(form.stringNames.lblStrgR[0], "E");
+    EXPECT_EQ(form.stringNames.lblStrgR[1], "B");
+    EXPECT_EQ(form.stringNames.lblStrgL[0], "");
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_TRUE(form.midi.soundOn);
+    // The redrawn note passes through the note history all the same.
+    EXPECT_EQ(form.midi.lblNote, ", E ");
+    form.imgUpDown_MouseMove();
+    EXPECT_EQ(form.lblHelp.caption, kUpDownHint);
+}
+
+TEST_F(FretboardCommands, SoundOffOnlyWritesTheNoteHistory) {
+    form.mnuSetSound_Click();
+    ForgetMessages();
+    for (int i = 0; i < 12; ++i) Press(1 + i % 6, i);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(form.midi.lblNote.size(), 25u);
+    form.mnuSetSound_Click();
+    Press(1, 1);
+    EXPECT_FALSE(Sent().empty());
+}
+
+TEST_F(FretboardCommands, ClearFretboardEmptiesMarksAndHistoryButKeepsColours) {
+    Press(2, 4);
+    Press(2, 4, kRightButton);
+    form.mnuEditClearFB_Click();
+    EXPECT_FALSE(form.fretboard.At(2, 4).marked);
+    EXPECT_FALSE(form.fretboard.At(2, 4).red);
+    EXPECT_EQ(form.midi.lblNote, "");
+}
+
+TEST_F(FretboardCommands, TheMidiSettingsWindowSwitchesChannels) {
+    host.onMidiSettings = [](MidiSettingsForm& window) {
+        EXPECT_EQ(window.lblMIDICh.caption, " 1");  // the window start-up loaded, shown now
+        window.HScrollMIDIChannel.SetValue(3);
+    };
+    ForgetMessages();
+    form.mnuSetMidi_Click();
+    EXPECT_EQ(form.midi.gMidiChannel, 3);
+    EXPECT_EQ(form.HScrollPatch.Value(), 0);
+    EXPECT_EQ(form.hscVolume.Value(), 0);
+    ASSERT_FALSE(Sent().empty());
+    EXPECT_EQ(Sent().back().Status(), kProgramChange + 3);
+    EXPECT_FALSE(form.frmMIDI.has_value());
+
+    host.onMidiSettings = [](MidiSettingsForm& window) {
+        // Loaded anew: the bar's design position and no label until it moves.
+        EXPECT_EQ(window.HScrollMIDIChannel.Value(), 1);
+        EXPECT_EQ(window.lblMIDICh.caption, "");
+        EXPECT_EQ(window.outputStatus, "Recording output: messages are kept, not sounded");
+    };
+    form.mnuSetMidi_Click();
+    EXPECT_EQ(form.midi.gMidiChannel, 3);
+    EXPECT_EQ(host.midiSettingsShown, 2);
+}
+
+TEST_F(FretboardCommands, ExitClosesTheOutput) {
+    form.MNUFExit_Click();
+    EXPECT_EQ(host.midiOut.closeCount, 1);
+}
+
+}  // namespace
+}  // namespace fretlux::testing
