@@ -82,6 +82,8 @@ public:
     // TAB view.
     void hscTAB_Change();
     void hscTAB_Scroll(int value);
+    // The pointer over the window's background: the help line shows the TAB position again.
+    void Form_MouseMove();
     void txtTAB_Change();
     void ShowCurrentTab();
     void SplitTabIntoColumns();

@@ -57,6 +57,10 @@ void FretluxForm::hscTAB_Change() {
 
 void FretluxForm::hscTAB_Scroll(int value) { lblHelp = {TabPosition(value, hscTAB.Max()), kBlack}; }
 
+void FretluxForm::Form_MouseMove() {
+    lblHelp = {TabPosition(hscTAB.Value(), hscTAB.Max()), kBlack};
+}
+
 // While a TAB is shown its header is whatever the label box holds; the settings come back into
 // it when the TAB is left.
 void FretluxForm::txtTAB_Change() {

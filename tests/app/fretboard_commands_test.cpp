@@ -62,6 +62,9 @@ TEST_F(FretboardCommands, APressSoundsTheNoteAfterSilencingTheRowsLastOne) {
     form.lblStr_MouseMove();
     EXPECT_EQ(form.lblHelp.caption, kFretboardHint);
     EXPECT_EQ(form.lblHelp.colour, kHintBlue);
+    form.Form_MouseMove();
+    EXPECT_EQ(form.lblHelp.caption, "TAB: 0 of 0");
+    EXPECT_EQ(form.lblHelp.colour, kBlack);
 }
 
 TEST_F(FretboardCommands, KeysGiveFingersAndEnterPastesTheColumn) {
