@@ -11,8 +11,8 @@ namespace {
 
 using AudioDriverPointer = std::unique_ptr<fluid_audio_driver_t, FluidAudioDriverDeleter>;
 
-// Short of this many queued notes, a set-up that takes very long cannot eat memory; program
-// changes are kept beyond it, so the instrument is right once the sound starts.
+// At most this many messages wait for a set-up that takes long, so that waiting cannot eat
+// memory; program changes wait beyond it, so the instrument is right once the sound starts.
 constexpr size_t kMostQueuedMessages = 4096;
 
 // Drivers in the order they are tried, among those FluidSynth was built with: the sound
