@@ -6,44 +6,28 @@
 namespace fretlux {
 namespace {
 
-struct CountedScrollBar {
-    CountedScrollBar(int min, int max, int value) : bar(min, max, value) {
-        bar.onChange = [this] { ++changes; };
-    }
-    ScrollBarModel bar;
+TEST(ControlModels, ScrollBarKeepsItsValueInRangeAndReportsOnlyRealChanges) {
+    ScrollBarModel bar(1, 200, 41);
     int changes = 0;
-};
-
-TEST(ScrollBarModel, RunsItsChangeHandlingOnlyWhenTheValueChanges) {
-    CountedScrollBar counted(0, 10, 3);
-    counted.bar.SetValue(3);
-    EXPECT_EQ(counted.changes, 0);
-    counted.bar.SetValue(4);
-    EXPECT_EQ(counted.changes, 1);
+    bar.onChange = [&] { ++changes; };
+    bar.SetValue(41);
+    EXPECT_EQ(changes, 0);
+    bar.SetValue(999);
+    EXPECT_EQ(bar.Value(), 200);
+    bar.SetValue(-5);
+    EXPECT_EQ(bar.Value(), 1);
+    EXPECT_EQ(changes, 2);
+    // A range that shrinks past the value moves it, and that is a change too.
+    bar.SetMax(0);
+    EXPECT_EQ(bar.Min(), 0);
+    EXPECT_EQ(bar.Value(), 0);
+    bar.SetMax(2);
+    bar.SetMin(1);
+    EXPECT_EQ(bar.Value(), 1);
+    EXPECT_EQ(changes, 4);
 }
 
-TEST(ScrollBarModel, KeepsItsValueInRange) {
-    CountedScrollBar counted(1, 200, 41);
-    counted.bar.SetValue(999);
-    EXPECT_EQ(counted.bar.Value(), 200);
-    counted.bar.SetValue(-5);
-    EXPECT_EQ(counted.bar.Value(), 1);
-    EXPECT_EQ(counted.changes, 2);
-}
-
-TEST(ScrollBarModel, ARangeThatShrinksPastTheValueMovesItAndReportsTheChange) {
-    CountedScrollBar counted(1, 3, 3);
-    counted.bar.SetMax(0);
-    EXPECT_EQ(counted.bar.Min(), 0);
-    EXPECT_EQ(counted.bar.Value(), 0);
-    EXPECT_EQ(counted.changes, 1);
-    counted.bar.SetMax(2);
-    counted.bar.SetMin(1);
-    EXPECT_EQ(counted.bar.Value(), 1);
-    EXPECT_EQ(counted.changes, 2);
-}
-
-TEST(TextBoxModel, RunsItsChangeHandlingOnlyForNewText) {
+TEST(ControlModels, TextBoxReportsOnlyNewText) {
     TextBoxModel box;
     int changes = 0;
     box.onChange = [&] { ++changes; };

@@ -49,7 +49,7 @@ TEST_F(ColumnCommands, CutRemovesTheSelectionAndLeavesTheCursorOnTheNextColumn) 
     EXPECT_EQ(form.tabClipboard[1], "-    -    -    ");
 }
 
-TEST_F(ColumnCommands, CopyLeavesTheTabAsItWas) {
+TEST_F(ColumnCommands, CopyLeavesTheTabAsItWasAndCopyWithoutSelectionEmptiesTheClipboard) {
     NewWithNote("3DH  ");
     const std::string before = Line(1, 1);
     Select(1, 2);
@@ -58,16 +58,10 @@ TEST_F(ColumnCommands, CopyLeavesTheTabAsItWas) {
     EXPECT_EQ(form.tabClipboard[1], "3DH  -    ");
     EXPECT_EQ(form.tabClipboard[6], "-    -    ");
     EXPECT_EQ(form.selLength, 2);
-}
 
-TEST_F(ColumnCommands, CopyWithoutSelectionEmptiesTheClipboard) {
-    NewWithNote("3DH  ");
-    Select(1, 1);
-    form.mnuEditCopy_Click();
     Select(4, 0);
     form.mnuEditCopy_Click();
     EXPECT_EQ(form.tabClipboard[1], "");
-    const std::string before = Line(1, 1);
     form.mnuEditPaste_Click();
     EXPECT_EQ(Line(1, 1), before);
     EXPECT_EQ(form.selLength, 0);
@@ -138,7 +132,10 @@ TEST_F(ColumnCommands, DoNothingWithoutADocument) {
     form.mnuEditPaste_Click();
     form.mnuEditPasteBar_Click();
     form.mnuEditCopy_Click();
+    form.lblStr_MouseDown(1, 3, kLeftButton);
+    form.mnuEditPasteFret_Click();
     EXPECT_EQ(form.hscTAB.Max(), 0);
+    EXPECT_EQ(form.document.tabCount, 0);
     EXPECT_EQ(form.clipboardWidth, 0);
 }
 

@@ -49,6 +49,7 @@ TEST_F(OpenCommand, ReadsThePickedFileAndKeepsTheCaseOfItsPath) {
     EXPECT_EQ(dialog.filter,
               "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*");
     EXPECT_EQ(dialog.fileName, "");
+    EXPECT_TRUE(host.messages.empty());  // no TAB was shown, so no save question
 }
 
 TEST_F(OpenCommand, CancellingTheDialogChangesNothing) {
@@ -58,11 +59,6 @@ TEST_F(OpenCommand, CancellingTheDialogChangesNothing) {
     EXPECT_EQ(form.gCurrentPath, "UNTITLED.FLX");
     EXPECT_EQ(form.caption, kTitle + "  UNTITLED.FLX");
     EXPECT_EQ(form.hscTAB.Max(), 1);
-    EXPECT_TRUE(host.messages.empty());
-}
-
-TEST_F(OpenCommand, AsksNoSaveQuestionWhenNoTabIsShown) {
-    OpenText("song.tab", PlainBlock("xsong", "--1--"));
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -146,20 +142,14 @@ TEST_F(OpenCommand, AMissingFileIsReportedAndLeavesAnEmptyDocument) {
     EXPECT_EQ(form.caption, kTitle + "  " + PathOf("gone.tab"));
 }
 
-TEST_F(OpenCommand, TooManyLinesBeforeABlockIsReportedAsOutOfRange) {
-    OpenText("long.tab", std::string(600, '\n'));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              "Error 'Subscript out of range' encountered while trying to open file, please "
-              "retry.");
-    EXPECT_EQ(form.hscTAB.Max(), 0);
-}
-
-TEST_F(OpenCommand, AFailedReadLeavesNothingOfTheFileBehind) {
+TEST_F(OpenCommand, AFileTheReaderRejectsIsReportedAndLeavesNothingBehind) {
     std::string blocks;
     for (int t = 0; t < 102; ++t) blocks += PlainBlock("tab " + std::to_string(t), "--7--");
     OpenText("many.tab", blocks);
     ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              "Error 'Subscript out of range' encountered while trying to open file, please "
+              "retry.");
     EXPECT_EQ(form.document.tabCount, 0);
     EXPECT_TRUE(form.document.tabLines[0][1].empty());
 }
@@ -187,6 +177,11 @@ TEST_F(SaveCommands, ProposeTheDocumentNameWithTheFormsExtension) {
     // Cancelling ends the command silently and keeps the path.
     EXPECT_EQ(form.gCurrentPath, PathOf("Blues.tab"));
     EXPECT_TRUE(host.messages.empty());
+    // The next dialog, of any command, starts where the save dialog was.
+    host.chosenPaths.push_back(std::nullopt);
+    host.answers.push_back(MessageAnswer::No);
+    form.mnuFOpen_Click();
+    EXPECT_EQ(host.dialogs.back().initialDirectory, directory.string());
 }
 
 TEST_F(SaveCommands, AnUntitledDocumentProposesItsNameWithoutADirectory) {
@@ -195,15 +190,6 @@ TEST_F(SaveCommands, AnUntitledDocumentProposesItsNameWithoutADirectory) {
     form.mnuFileSTab_Click();
     EXPECT_EQ(host.dialogs[0].fileName, "UNTITLED.tab");
     EXPECT_EQ(host.dialogs[0].initialDirectory, "");
-}
-
-TEST_F(SaveCommands, TheDialogKeepsTheDirectoryTheLastSaveGaveIt) {
-    OpenText("a.tab", PlainBlock("a", "--3--"));
-    host.chosenPaths.push_back(std::nullopt);
-    form.mnuFileSFlx_Click();
-    host.chosenPaths.push_back(std::nullopt);
-    form.mnuFOpen_Click();
-    EXPECT_EQ(host.dialogs.back().initialDirectory, directory.string());
 }
 
 TEST_F(SaveCommands, WriteTheShownTabWithTheHeaderOfItsLabelBox) {
@@ -237,7 +223,7 @@ TEST_F(SaveCommands, WriteTheTwoTabExampleInTheEnhancedForm) {
     EXPECT_NE(saved.find("\r\n" + std::string(79, ' ') + "\r\nE----"), std::string::npos);
 }
 
-TEST_F(SaveCommands, AskBeforeOverwritingAndWriteNothingOnNo) {
+TEST_F(SaveCommands, AskBeforeOverwritingAndWriteOnlyOnYes) {
     form.mnuFileNew_Click();
     WriteFile("keep.tab", "precious");
     host.chosenPaths.push_back(PathOf("keep.tab"));
@@ -249,16 +235,12 @@ TEST_F(SaveCommands, AskBeforeOverwritingAndWriteNothingOnNo) {
     EXPECT_EQ(host.messages[0].defaultButton, MessageAnswer::No);
     EXPECT_EQ(ReadFile("keep.tab"), "precious");
     EXPECT_EQ(form.gCurrentPath, PathOf("keep.tab"));
-}
 
-TEST_F(SaveCommands, OverwriteOnYesWritesThePlainForm) {
-    form.mnuFileNew_Click();
-    WriteFile("song.tab", "old");
-    host.chosenPaths.push_back(PathOf("song.tab"));
+    host.chosenPaths.push_back(PathOf("keep.tab"));
     host.answers.push_back(MessageAnswer::Yes);
     form.mnuFileSTab_Click();
     const std::string expected = std::string(79, ' ') + "\r\n" + "E" + std::string(78, '-') + "\r\n";
-    EXPECT_EQ(ReadFile("song.tab").substr(0, expected.size()), expected);
+    EXPECT_EQ(ReadFile("keep.tab").substr(0, expected.size()), expected);
 }
 
 TEST_F(SaveCommands, AFailedWriteIsReportedAndLeavesTheOldFile) {
@@ -289,54 +271,54 @@ TEST_F(SaveCommands, ASavedPathIsTheOneTheNextOpenOffersToSave) {
 
 using ExitCommand = FormTest;
 
-TEST_F(ExitCommand, EndsAtOnceWithoutADocument) {
+TEST_F(ExitCommand, EndsAtOnceWithoutADocumentAndClosesTheOutput) {
     EXPECT_TRUE(form.MNUFExit_Click());
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.endRequests, 1);
+    EXPECT_EQ(host.midiOut.closeCount, 1);
 }
 
-TEST_F(ExitCommand, CancelKeepsTheProgramRunning) {
-    form.mnuFileNew_Click();
-    host.answers.push_back(MessageAnswer::Cancel);
-    EXPECT_FALSE(form.MNUFExit_Click());
-    EXPECT_EQ(host.messages[0].text, "Save changes to 'UNTITLED.FLX' ?");
-    EXPECT_EQ(host.endRequests, 0);
-    EXPECT_EQ(form.hscTAB.Max(), 1);
-}
-
-TEST_F(ExitCommand, NoEndsWithoutSaving) {
-    form.mnuFileNew_Click();
-    host.answers.push_back(MessageAnswer::No);
-    EXPECT_TRUE(form.MNUFExit_Click());
-    EXPECT_TRUE(host.dialogs.empty());
-    EXPECT_EQ(host.endRequests, 1);
-}
-
-TEST_F(ExitCommand, YesSavesAsFretluxThenEnds) {
-    form.mnuFileNew_Click();
-    host.answers.push_back(MessageAnswer::Yes);
-    host.chosenPaths.push_back(PathOf("kept.flx"));
-    EXPECT_TRUE(form.MNUFExit_Click());
-    EXPECT_EQ(host.dialogs[0].filter, "flx Files (*.flx)|*.flx");
-    EXPECT_FALSE(ReadFile("kept.flx").empty());
-    EXPECT_EQ(host.endRequests, 1);
-}
-
-TEST_F(ExitCommand, YesButNoSaveMadeKeepsTheProgramRunning) {
-    form.mnuFileNew_Click();
-    host.answers.push_back(MessageAnswer::Yes);
-    host.chosenPaths.push_back(std::nullopt);
-    EXPECT_FALSE(form.MNUFExit_Click());
-    EXPECT_EQ(host.endRequests, 0);
+TEST_F(ExitCommand, TheSaveQuestionsAnswerDecidesWhetherTheProgramEnds) {
+    const struct {
+        const char* name;
+        MessageAnswer answer;
+        std::optional<std::string> savedAs;  // what the save dialog returns, if it opens
+        bool ends;
+    } rows[] = {
+        {"Cancel keeps it running", MessageAnswer::Cancel, std::nullopt, false},
+        {"No ends without saving", MessageAnswer::No, std::nullopt, true},
+        {"Yes saves as Fretlux, then ends", MessageAnswer::Yes, "kept.flx", true},
+        {"Yes without a save keeps it running", MessageAnswer::Yes, std::nullopt, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedHost rowHost;
+        FretluxForm window(rowHost);
+        window.Form_Load();
+        window.mnuFileNew_Click();
+        rowHost.answers.push_back(row.answer);
+        if (row.answer == MessageAnswer::Yes) {
+            rowHost.chosenPaths.push_back(row.savedAs ? std::optional(PathOf(*row.savedAs))
+                                                      : std::nullopt);
+        }
+        EXPECT_EQ(window.MNUFExit_Click(), row.ends);
+        EXPECT_EQ(rowHost.messages[0].text, "Save changes to 'UNTITLED.FLX' ?");
+        EXPECT_EQ(rowHost.endRequests, row.ends ? 1 : 0);
+        EXPECT_EQ(rowHost.dialogs.size(), row.answer == MessageAnswer::Yes ? 1u : 0u);
+        if (row.savedAs) {
+            EXPECT_EQ(rowHost.dialogs[0].filter, "flx Files (*.flx)|*.flx");
+            EXPECT_FALSE(ReadFile(*row.savedAs).empty());
+        }
+    }
 }
 
 TEST(StartUp, SetsTheDefaultsOfAFreshWindow) {
     ScriptedHost host;
+    host.firstRun = true;
     FretluxForm form(host);
     ASSERT_TRUE(form.Form_Load());
     EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)");
     EXPECT_TRUE(form.keyPreview);
-    EXPECT_EQ(form.gCharWidth, 105);
     EXPECT_EQ(form.hscTempo.Value(), 41);
     EXPECT_EQ(form.lblTempo.caption, "160");
     EXPECT_EQ(form.hscVolume.Value(), 100);
@@ -346,14 +328,17 @@ TEST(StartUp, SetsTheDefaultsOfAFreshWindow) {
     EXPECT_EQ(form.hscTAB.Max(), 0);
     EXPECT_EQ(form.gCurrentPath, "");
     EXPECT_EQ(host.tabFilesEntered, 1);
+    EXPECT_TRUE(form.firstRun);
 }
 
 TEST(StartUp, UsesTheNarrowerCharacterWidthOffNormalDpi) {
-    ScriptedHost host;
-    host.dpi = 120;
-    FretluxForm form(host);
-    form.Form_Load();
-    EXPECT_EQ(form.gCharWidth, 96);
+    for (const auto& [dpi, width] : {std::pair{96, 105}, std::pair{120, 96}, std::pair{72, 96}}) {
+        ScriptedHost host;
+        host.dpi = dpi;
+        FretluxForm form(host);
+        form.Form_Load();
+        EXPECT_EQ(form.gCharWidth, width) << dpi << " dpi";
+    }
 }
 
 TEST(StartUp, ASecondCopyIsRefused) {
@@ -367,14 +352,5 @@ TEST(StartUp, ASecondCopyIsRefused) {
     EXPECT_EQ(host.endRequests, 1);
     EXPECT_EQ(form.caption, "");
 }
-
-TEST(StartUp, RemembersWhetherThisIsTheFirstRun) {
-    ScriptedHost host;
-    host.firstRun = true;
-    FretluxForm form(host);
-    form.Form_Load();
-    EXPECT_TRUE(form.firstRun);
-}
-
 }  // namespace
 }  // namespace fretlux::testing

@@ -1,19 +1,77 @@
 // SPDX-License-Identifier: MIT
-// A started main window over a scripted host, with a private directory for the files it opens
-// and saves.
+// A host whose answers are queued by the test and whose every request is recorded, and a started
+// main window over it, with a private directory for the files it opens and saves.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/fretlux_form.h"
-#include "scripted_host.h"
+#include "app/host.h"
+#include "recording_midi_output.h"
 
 namespace fretlux::testing {
+
+class ScriptedHost : public Host {
+public:
+    MessageAnswer ShowMessage(const MessageBoxRequest& request) override {
+        messages.push_back(request);
+        if (answers.empty()) return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override {
+        dialogs.push_back(request);
+        if (chosenPaths.empty()) throw std::logic_error("a file dialog opened unexpectedly");
+        std::optional<std::string> chosen = chosenPaths.front();
+        chosenPaths.pop_front();
+        return chosen;
+    }
+
+    std::string ProgramDirectory() const override { return programDirectory; }
+    bool AnotherCopyRunning() override { return anotherCopy; }
+    int LogicalDpiY() const override { return dpi; }
+    std::string EnterTabFilesDirectory() override {
+        ++tabFilesEntered;
+        return programDirectory + "/tabfiles";
+    }
+    bool IsFirstRun() override { return firstRun; }
+    void EndProgram() override { ++endRequests; }
+    MidiOutput& MidiOut() override { return midiOut; }
+    void ShowMidiSettings(MidiSettingsForm& form) override {
+        ++midiSettingsShown;
+        if (onMidiSettings) onMidiSettings(form);
+    }
+
+    // Answers, in order; a message box without a queued answer returns OK.
+    std::deque<MessageAnswer> answers;
+    // Paths the file dialog returns, in order; nullopt is a cancel.
+    std::deque<std::optional<std::string>> chosenPaths;
+
+    std::vector<MessageBoxRequest> messages;
+    std::vector<FileDialogRequest> dialogs;
+    std::string programDirectory = "/opt/fretlux";
+    bool anotherCopy = false;
+    int dpi = 96;
+    bool firstRun = false;
+    int tabFilesEntered = 0;
+    int endRequests = 0;
+    RecordingMidiOutput midiOut;
+    int midiSettingsShown = 0;
+    // What the user does in the MIDI settings window while it is shown.
+    std::function<void(MidiSettingsForm&)> onMidiSettings;
+};
 
 class FormTest : public ::testing::Test {
 protected:

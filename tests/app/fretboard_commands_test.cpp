@@ -91,12 +91,6 @@ TEST_F(FretboardCommands, PasteFretboardReplacesTheSelectedColumns) {
     EXPECT_EQ(form.lastColumn, 75);
 }
 
-TEST_F(FretboardCommands, PasteFretboardNeedsAShownTab) {
-    Press(1, 3);
-    form.mnuEditPasteFret_Click();
-    EXPECT_EQ(form.document.tabCount, 0);
-}
-
 TEST_F(FretboardCommands, PlayFretboardSoundsEveryPlayableMarkLowStringFirst) {
     Press(6, 0);
     Press(1, 3);
@@ -189,11 +183,5 @@ TEST_F(FretboardCommands, TheMidiSettingsWindowSwitchesChannels) {
     EXPECT_EQ(form.midi.gMidiChannel, 3);
     EXPECT_EQ(host.midiSettingsShown, 2);
 }
-
-TEST_F(FretboardCommands, ExitClosesTheOutput) {
-    form.MNUFExit_Click();
-    EXPECT_EQ(host.midiOut.closeCount, 1);
-}
-
 }  // namespace
 }  // namespace fretlux::testing

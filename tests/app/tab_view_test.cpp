@@ -80,16 +80,19 @@ TEST_F(TabChange, TypingALabelReplacesTheHeaderUntilTheTabIsLeft) {
     EXPECT_EQ(Line(1, 0).substr(80), "041100025");
 }
 
-TEST_F(TabChange, SettingTheSameTabAgainRunsNothing) {
+TEST_F(TabChange, OnlyAnActualChangeOfTabStampsShowsAndResets) {
     form.hscTempo.SetValue(50);
-    form.hscTAB.SetValue(1);
+    form.curColumn = 5;
+    form.selLength = 2;
+    form.hscTAB.SetValue(1);  // the same TAB again runs nothing
     EXPECT_EQ(Line(1, 0), "first");
-}
-
-TEST_F(TabChange, ScrollingOnlyShowsWhereTheBoxIsGoing) {
-    form.hscTAB_Scroll(3);
+    form.hscTAB_Scroll(3);  // scrolling only shows where the box is going
     EXPECT_EQ(form.lblHelp.caption, "TAB: 3 of 3");
     EXPECT_EQ(form.txtTAB.Text(), "first");
+    EXPECT_EQ(form.curColumn, 5);
+    form.hscTAB.SetValue(2);
+    EXPECT_EQ(form.curColumn, 0);
+    EXPECT_EQ(form.selLength, 0);
 }
 
 TEST_F(TabChange, TheEditButtonShowsWhetherTheTabHasText) {
@@ -97,14 +100,6 @@ TEST_F(TabChange, TheEditButtonShowsWhetherTheTabHasText) {
     form.document.tabTexts[1] = "play softly\r\n";
     form.hscTAB.SetValue(2);
     EXPECT_EQ(form.imgEdit, EditPicture::imgEditUp);
-}
-
-TEST_F(TabChange, ResetsTheCursorToTheFirstColumn) {
-    form.curColumn = 5;
-    form.selLength = 2;
-    form.hscTAB.SetValue(2);
-    EXPECT_EQ(form.curColumn, 0);
-    EXPECT_EQ(form.selLength, 0);
 }
 
 using TabDisplay = FormTest;
@@ -145,27 +140,20 @@ protected:
     double w() const { return form.gCharWidth; }
 };
 
-TEST_F(ColumnMouse, ClicksPickTheColumnUnderThePointerWithHalvesToEven) {
-    Click(23 + w() * 1.5);
-    EXPECT_EQ(form.curColumn, 0);
-    Click(23 + w() * 2.5);
-    EXPECT_EQ(form.curColumn, 2);
-    Click(23 + w() * 6.2);
-    EXPECT_EQ(form.curColumn, 5);
-    EXPECT_EQ(form.selLength, 0);
-}
-
-TEST_F(ColumnMouse, TheCursorLinesStandOnTheColumnGrid) {
-    Click(23 + w() * 4);
-    EXPECT_DOUBLE_EQ(form.linPoint1.x, w() * 4 + 0.9 * w());
-    EXPECT_DOUBLE_EQ(form.linPoint2.x, form.linPoint1.x);
-}
-
-TEST_F(ColumnMouse, ClicksPastTheLastColumnLandOnIt) {
-    Click(23 + w() * 60);
-    EXPECT_EQ(form.curColumn, 19);
-    Click(0);
-    EXPECT_EQ(form.curColumn, 0);
+TEST_F(ColumnMouse, ClicksPickTheColumnUnderThePointerWithHalvesToEvenAndStayOnTheGrid) {
+    // The pointer's x, in character widths past the 23 twips of margin, and the column it picks.
+    const struct {
+        double widths;
+        int column;
+    } rows[] = {{1.5, 0}, {2.5, 2}, {6.2, 5}, {4, 3}, {60, 19}, {-23 / 105.0, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.widths);
+        Click(23 + w() * row.widths);
+        EXPECT_EQ(form.curColumn, row.column);
+        EXPECT_EQ(form.selLength, 0);
+        EXPECT_DOUBLE_EQ(form.linPoint1.x, w() * row.column + 1.9 * w());
+        EXPECT_DOUBLE_EQ(form.linPoint2.x, form.linPoint1.x);
+    }
 }
 
 TEST_F(ColumnMouse, DraggingRightSelectsColumns) {
@@ -188,13 +176,10 @@ TEST_F(ColumnMouse, DraggingLeftMovesTheStartOfTheSelection) {
     EXPECT_EQ(form.selLength, 3);
 }
 
-TEST_F(ColumnMouse, MovingWithoutAButtonSelectsNothing) {
+TEST_F(ColumnMouse, MovingWithoutAButtonOrOverATabOfOneColumnSelectsNothing) {
     form.lblTAB_MouseMove(1, 0, 0, w() * 10, 10);
     EXPECT_EQ(form.curColumn, 0);
     EXPECT_EQ(form.selLength, 0);
-}
-
-TEST_F(ColumnMouse, ATabOfOneColumnIgnoresTheMouse) {
     OpenText("one.flx", "one\nE----|    \nB----|    \nG----|    \nD----|    \nA----|    \n"
                         "E----|    \n");
     ASSERT_EQ(form.lastColumn, 0);
