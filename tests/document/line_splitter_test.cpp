@@ -29,33 +29,22 @@ std::vector<std::string> Split(std::string_view bytes, size_t pieceSize = 0) {
 
 using Lines = std::vector<std::string>;
 
-TEST(LineSplitterTest, LfAndCrLfEndLinesAlike) {
-    EXPECT_EQ(Split("one\ntwo\n"), (Lines{"one", "two"}));
-    EXPECT_EQ(Split("one\r\ntwo\r\n"), (Lines{"one", "two"}));
-    EXPECT_EQ(Split("one\r\ntwo\n\n"), (Lines{"one", "two", ""}));
-}
-
-TEST(LineSplitterTest, EveryCrIsDroppedWhereverItStands) {
-    EXPECT_EQ(Split("\ron\re\r\r\n\rtwo"), (Lines{"one", "two"}));
-    // A CR alone does not end a line.
-    EXPECT_EQ(Split("a\rb\n"), (Lines{"ab"}));
-}
-
-TEST(LineSplitterTest, TheLastLineNeedsNoLf) {
-    EXPECT_EQ(Split("one\ntwo"), (Lines{"one", "two"}));
-    EXPECT_EQ(Split("x"), (Lines{"x"}));
-}
-
-TEST(LineSplitterTest, ATrailingLoneCrMakesOneMoreEmptyLine) {
-    EXPECT_EQ(Split("one\n\r"), (Lines{"one", ""}));
-    EXPECT_EQ(Split("one\r\n\r"), (Lines{"one", ""}));
-    EXPECT_EQ(Split("one\n"), (Lines{"one"}));
-}
-
-TEST(LineSplitterTest, EmptyStreamHasNoLineAndLfAloneHasOne) {
-    EXPECT_EQ(Split(""), Lines{});
-    EXPECT_EQ(Split("\n"), (Lines{""}));
-    EXPECT_EQ(Split("\n\n"), (Lines{"", ""}));
+TEST(LineSplitterTest, LineEndsCrsAndTheLastLine) {
+    const struct {
+        std::string_view bytes;
+        Lines lines;
+    } rows[] = {
+        {"one\ntwo\n", {"one", "two"}},               // LF and CR LF end lines alike
+        {"one\r\ntwo\n\n", {"one", "two", ""}},
+        {"\ron\re\r\r\n\rtwo", {"one", "two"}},     // every CR is dropped wherever it stands
+        {"a\rb\n", {"ab"}},                           // and a CR alone ends no line
+        {"x", {"x"}},                                  // the last line needs no LF
+        {"one\n\r", {"one", ""}},                      // a trailing lone CR is one more line
+        {"one\n", {"one"}},
+        {"", {}},
+        {"\n\n", {"", ""}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Split(row.bytes), row.lines) << row.bytes;
 }
 
 TEST(LineSplitterTest, PieceSizeDoesNotMatter) {

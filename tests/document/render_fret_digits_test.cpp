@@ -29,43 +29,28 @@ std::string Rendered(const std::string& line) {
     return document.tabLines[0][1];
 }
 
-TEST(RenderFretDigitsTest, SoundingNotesShowTheirFretsFirstDigit) {
-    EXPECT_EQ(Rendered("E-----DH  -AH  -    -YJ  "), "E----3DH  0AH  -    2YJ  ");
-    // The first slot decides; a second slot rides along unchanged.
-    EXPECT_EQ(Rendered("E-----DHFH"), "E----3DHFH");
-}
-
-TEST(RenderFretDigitsTest, TwoDigitFretCarriesItsSecondDigitIntoTheNextCell) {
-    // The carried digit replaces the stale one of the cell to the right.
-    EXPECT_EQ(Rendered("E----1MH  5    -    "), "E----1MH  2    -    ");
-    EXPECT_EQ(Rendered("E-----KH  -    "), "E----1KH  0    ");
-    EXPECT_EQ(Rendered("E-----YH  |    "), "E----2YH  4    ");
-}
-
-TEST(RenderFretDigitsTest, ANoteRightAfterATwoDigitNoteWinsOverTheCarry) {
-    EXPECT_EQ(Rendered("E-----MH  -DH  7    "), "E----1MH  3DH  -    ");
-}
-
-TEST(RenderFretDigitsTest, LeftoverDigitsBecomeHyphens) {
-    EXPECT_EQ(Rendered("E----7    |    9 x  "), "E-----    |    - x  ");
-}
-
-TEST(RenderFretDigitsTest, SilentNotesRenderNoDigit) {
-    // Attribute letters at or below "G" are silent: the symbol stays "-", a digit becomes "-".
-    EXPECT_EQ(Rendered("E-----DB  3D@  5DG  "), "E-----DB  -D@  -DG  ");
-    // A silent two-digit note carries nothing.
-    EXPECT_EQ(Rendered("E----1MB  2    "), "E-----MB  -    ");
-}
-
-TEST(RenderFretDigitsTest, OtherSymbolsAndTheHeaderCellStay) {
-    EXPECT_EQ(Rendered("E----|    h    /    -    "), "E----|    h    /    -    ");
-}
-
-TEST(RenderFretDigitsTest, TabsOfSevenCharactersOrLessAreLeftAlone) {
-    EXPECT_EQ(Rendered("E----5 "), "E----5 ");
-    EXPECT_EQ(Rendered("E----9D"), "E----9D");
-    // A whole cell more and the stale digit goes.
-    EXPECT_EQ(Rendered("E----5    "), "E-----    ");
+TEST(RenderFretDigitsTest, SymbolsFollowTheNoteSlots) {
+    const struct {
+        const char* rule;
+        std::string line;
+        std::string rendered;
+    } rows[] = {
+        {"sounding notes show their fret's first digit", "E-----DH  -AH  -    -YJ  ",
+         "E----3DH  0AH  -    2YJ  "},
+        {"the first slot decides", "E-----DHFH", "E----3DHFH"},
+        {"a two-digit fret carries its second digit", "E----1MH  5    -    ",
+         "E----1MH  2    -    "},
+        {"into any next cell", "E-----YH  |    ", "E----2YH  4    "},
+        {"a note right after it wins over the carry", "E-----MH  -DH  7    ",
+         "E----1MH  3DH  -    "},
+        {"leftover digits become hyphens", "E----7    |    9 x  ", "E-----    |    - x  "},
+        {"silent notes render no digit", "E-----DB  3D@  5DG  ", "E-----DB  -D@  -DG  "},
+        {"a silent two-digit note carries nothing", "E----1MB  2    ", "E-----MB  -    "},
+        {"other symbols stay", "E----|    h    /    -    ", "E----|    h    /    -    "},
+        {"seven characters or less are left alone", "E----9D", "E----9D"},
+        {"a whole cell more is not", "E----5    ", "E-----    "},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Rendered(row.line), row.rendered) << row.rule;
 }
 
 TEST(RenderFretDigitsTest, AllSixLinesAreRenderedAndOtherTabsAreNotTouched) {

@@ -9,57 +9,27 @@
 namespace fretlux {
 namespace {
 
-TEST(TabCellTest, LettersEncodeFretFingerAndSound) {
-    EXPECT_EQ(FretLetter(0), 'A');
-    EXPECT_EQ(FretLetter(3), 'D');
+TEST(TabCellTest, LettersEncodeFretFingerAndSoundAndDecodeBack) {
     EXPECT_EQ(FretLetter(24), 'Y');
-    EXPECT_EQ(AttributeLetter(0, false), '@');
     EXPECT_EQ(AttributeLetter(2, false), 'B');
-    EXPECT_EQ(AttributeLetter(0, true), 'H');
-    EXPECT_EQ(AttributeLetter(2, true), 'J');
     EXPECT_EQ(AttributeLetter(kThumb, true), 'M');
-    EXPECT_FALSE(AttributeSounds('G'));
-    EXPECT_TRUE(AttributeSounds('H'));
-}
-
-TEST(TabCellTest, DecodeSlotReadsEveryExampleCell) {
-    const auto open = DecodeSlot("AH");
-    ASSERT_TRUE(open);
-    EXPECT_EQ(open->fret, 0);
-    EXPECT_EQ(open->finger, 0);
-    EXPECT_TRUE(open->sounding);
-
-    const auto fingered = DecodeSlot("FJ");  // fret 5, finger 2, sounding
-    ASSERT_TRUE(fingered);
-    EXPECT_EQ(fingered->fret, 5);
-    EXPECT_EQ(fingered->finger, 2);
-    EXPECT_TRUE(fingered->sounding);
-
-    const auto silent = DecodeSlot("DB");  // fret 3, finger 2, silent
-    ASSERT_TRUE(silent);
-    EXPECT_EQ(silent->fret, 3);
-    EXPECT_EQ(silent->finger, 2);
-    EXPECT_FALSE(silent->sounding);
-
-    const auto thumb = DecodeSlot("YM");
-    ASSERT_TRUE(thumb);
-    EXPECT_EQ(thumb->fret, 24);
-    EXPECT_EQ(thumb->finger, kThumb);
-    EXPECT_TRUE(thumb->sounding);
-
-    EXPECT_FALSE(DecodeSlot("  "));
-    EXPECT_FALSE(DecodeSlot("@H"));
-    EXPECT_FALSE(DecodeSlot("A"));
-}
-
-TEST(TabCellTest, ANoteNeedsAFretLetterInCharacterTwo) {
-    EXPECT_TRUE(CellHoldsNote("3DH  "));
-    EXPECT_TRUE(CellHoldsNote("-DB  "));
-    EXPECT_TRUE(CellHoldsNote("1MH  "));
-    EXPECT_FALSE(CellHoldsNote("-    "));
-    EXPECT_FALSE(CellHoldsNote("|    "));
-    EXPECT_FALSE(CellHoldsNote("-@H  "));
-    EXPECT_FALSE(CellHoldsNote("-"));
+    const struct {
+        const char* slot;
+        int fret, finger;
+        bool sounding;
+    } notes[] = {{"AH", 0, 0, true}, {"FJ", 5, 2, true}, {"DB", 3, 2, false},
+                 {"YM", 24, kThumb, true}, {"A@", 0, 0, false}};
+    for (const auto& n : notes) {
+        const auto note = DecodeSlot(n.slot);
+        ASSERT_TRUE(note) << n.slot;
+        EXPECT_EQ(note->fret, n.fret) << n.slot;
+        EXPECT_EQ(note->finger, n.finger) << n.slot;
+        EXPECT_EQ(note->sounding, n.sounding) << n.slot;
+        EXPECT_EQ(AttributeLetter(n.finger, n.sounding), n.slot[1]) << n.slot;
+    }
+    for (const char* none : {"  ", "@H", "A"}) EXPECT_FALSE(DecodeSlot(none)) << none;
+    for (const char* cell : {"3DH  ", "-DB  ", "1MH  "}) EXPECT_TRUE(CellHoldsNote(cell)) << cell;
+    for (const char* cell : {"-    ", "|    ", "-@H  ", "-"}) EXPECT_FALSE(CellHoldsNote(cell));
 }
 
 TEST(TabCellTest, BlankLinesAndSymbols) {

@@ -2,13 +2,11 @@
 // Helpers shared by the document tests: scratch directories, files, and building TAB texts.
 #pragma once
 
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -23,12 +21,8 @@ namespace fretlux::test {
 class TempDir {
 public:
     TempDir() {
-        static std::atomic<int> counter{0};
-        std::random_device random;
-        const std::string name = "fretlux-doc-" + std::to_string(::getpid()) + "-" +
-                                 std::to_string(counter++) + "-" + std::to_string(random());
-        path_ = std::filesystem::temp_directory_path() / name;
-        std::filesystem::create_directory(path_);
+        std::string pattern = (std::filesystem::temp_directory_path() / "fretlux-doc-XXXXXX");
+        path_ = ::mkdtemp(pattern.data());
     }
     ~TempDir() {
         std::error_code ignored;
