@@ -56,8 +56,8 @@ void BuildEditMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.editCut = AddEntry(edit, "mnuEditCut", "Cu&t", true);
     actions.editCopy = AddEntry(edit, "mnuEditCopy", "&Copy", true);
     actions.editPaste = AddEntry(edit, "mnuEditPaste", "&Paste", true);
-    AddDisabledEntries(
-        edit, {{"mnuEditPasteFret", "Paste &Fretboard"}, {"mnuEditClearFB", "Clea&r Fretboard"}});
+    actions.editPasteFretboard = AddEntry(edit, "mnuEditPasteFret", "Paste &Fretboard", true);
+    actions.editClearFretboard = AddEntry(edit, "mnuEditClearFB", "Clea&r Fretboard", true);
     actions.editPasteBar = AddEntry(edit, "mnuEditPasteBar", "Paste TAB &Bar", true);
     AddEntry(edit, "mnuTXT2TAB", "Te&xt to TAB", false);
     AddSeparator(edit, "mnuEditLine1");
@@ -68,13 +68,14 @@ void BuildEditMenu(QMenuBar& menuBar, MainMenuActions& actions) {
         edit, {{"mnuEditText", "&View/Edit TAB Text"}, {"mnuEditExEdit", "External Text Editor"}});
 }
 
-void BuildPlayMenu(QMenuBar& menuBar) {
+void BuildPlayMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& play = *AddMenu(menuBar, "mnuPlay", "&Play");
     AddEntry(play, "mnuPlayStart", "&Start", false);
     QMenu& step = *AddSubMenu(play, "mnuPlayStep", "Ste&p");
     AddDisabledEntries(step, {{"mnuPlayStepForward", "&Forward"}, {"mnuPlayStepBack", "&Back"}});
     step.menuAction()->setEnabled(false);
-    AddDisabledEntries(play, {{"mnuPlayStop", "S&top"}, {"mnuPlayFret", "&FretBoard"}});
+    AddEntry(play, "mnuPlayStop", "S&top", false);
+    actions.playFretboard = AddEntry(play, "mnuPlayFret", "&FretBoard", true);
     AddSeparator(play, "mnuPlayLine1");
     AddDisabledEntries(play, {{"mnuPlayNext", "&Next"}, {"mnuPlayPrevious", "&Previous"}});
     AddSeparator(play, "mnuPlayLine2");
@@ -117,15 +118,16 @@ void BuildLessonsMenu(QMenuBar& menuBar) {
     AddEntry(lessons, "mnuLessonMore", "&Load Lessons", false);
 }
 
-void BuildSettingsMenu(QMenuBar& menuBar) {
+void BuildSettingsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& settings = *AddMenu(menuBar, "mnuSettings", "&Settings");
-    QAction* sound = AddEntry(settings, "mnuSetSound", "&Sound", false);
-    sound->setCheckable(true);
-    sound->setChecked(true);
-    AddEntry(settings, "mnuSetMidi", "&Midi", false);
+    actions.settingsSound = AddEntry(settings, "mnuSetSound", "&Sound", true);
+    // The check follows the model; the window sets it after every command.
+    actions.settingsSound->setCheckable(true);
+    actions.settingsSound->setChecked(true);
+    actions.settingsMidi = AddEntry(settings, "mnuSetMidi", "&Midi", true);
     QMenu& rotate = *AddSubMenu(settings, "mnuSetRotate", "&Rotate Fretboard");
-    AddDisabledEntries(rotate, {{"mnuSetLefRig", "&Left Right"}, {"mnuSetUpDown", "&Up Down"}});
-    rotate.menuAction()->setEnabled(false);
+    actions.rotateLeftRight = AddEntry(rotate, "mnuSetLefRig", "&Left Right", true);
+    actions.rotateUpDown = AddEntry(rotate, "mnuSetUpDown", "&Up Down", true);
 }
 
 void BuildHelpMenu(QMenuBar& menuBar) {
@@ -141,11 +143,11 @@ MainMenuActions BuildMainMenu(QMenuBar& menuBar) {
     MainMenuActions actions;
     BuildFileMenu(menuBar, actions);
     BuildEditMenu(menuBar, actions);
-    BuildPlayMenu(menuBar);
+    BuildPlayMenu(menuBar, actions);
     BuildChordsMenu(menuBar);
     BuildScalesMenu(menuBar);
     BuildLessonsMenu(menuBar);
-    BuildSettingsMenu(menuBar);
+    BuildSettingsMenu(menuBar, actions);
     BuildHelpMenu(menuBar);
     return actions;
 }

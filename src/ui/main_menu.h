@@ -17,9 +17,16 @@ struct MainMenuActions {
     QAction* editCut = nullptr;
     QAction* editCopy = nullptr;
     QAction* editPaste = nullptr;
+    QAction* editPasteFretboard = nullptr;
+    QAction* editClearFretboard = nullptr;
     QAction* editPasteBar = nullptr;
     QAction* editInsertTab = nullptr;
     QAction* editDeleteTab = nullptr;
+    QAction* playFretboard = nullptr;
+    QAction* settingsSound = nullptr;
+    QAction* settingsMidi = nullptr;
+    QAction* rotateLeftRight = nullptr;
+    QAction* rotateUpDown = nullptr;
 };
 
 // Fills the menu bar with the whole menu tree. Every entry and sub-menu is named after its

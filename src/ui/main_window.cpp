@@ -5,8 +5,10 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -14,6 +16,8 @@
 
 #include "platform/text_codec.h"
 #include "ui/event_codes.h"
+#include "ui/fretboard_buttons.h"
+#include "ui/fretboard_view.h"
 #include "ui/key_preview_filter.h"
 #include "ui/scroll_bar_binding.h"
 #include "ui/tab_lines_view.h"
@@ -33,15 +37,23 @@ QFont TabFont() {
     return font;
 }
 
-// Room for what later work adds; its height follows the font so that it scales with the screen.
-QFrame* ReservedArea(const char* name, double lines, QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setFrameShadow(QFrame::Sunken);
-    frame->setMinimumHeight(static_cast<int>(frame->fontMetrics().height() * lines));
-    return frame;
-}
+// The window's background: the pointer moving over it, or over a child that does not handle
+// the move itself, is reported.
+class Background : public QWidget {
+public:
+    explicit Background(std::function<void()> onMove, QWidget* parent)
+        : QWidget(parent), onMove_(std::move(onMove)) {
+        setMouseTracking(true);
+    }
+
+protected:
+    void mouseMoveEvent(QMouseEvent*) override {
+        if (onMove_) onMove_();
+    }
+
+private:
+    std::function<void()> onMove_;
+};
 
 QLabel* NamedLabel(const char* name, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -82,11 +94,14 @@ MainWindow::MainWindow(FretluxForm& model, QWidget* parent) : QMainWindow(parent
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildLayout() {
-    auto* central = new QWidget(this);
+    auto* central = new Background([this] { Run([&] { model_.Form_MouseMove(); }); }, this);
     auto* layout = new QVBoxLayout(central);
-    layout->addWidget(ReservedArea("fretboardArea", 12, central), 1);
-    layout->addWidget(ReservedArea("buttonRow", 2.5, central));
-    layout->addWidget(ReservedArea("lblNote", 1.5, central));
+    fretboard_ = new FretboardView(central);
+    fretboard_->setObjectName(QStringLiteral("fretboard"));
+    layout->addWidget(fretboard_, 1);
+    layout->addWidget(new FretboardButtons(
+        model_, [this](const std::function<void()>& handler) { Run(handler); }, central));
+    layout->addWidget(BuildNoteLine());
     layout->addWidget(BuildTabView());
     layout->addWidget(BuildSettingsBars());
     lblHelp_ = NamedLabel("lblHelp", central);
@@ -119,6 +134,17 @@ QWidget* MainWindow::BuildTabView() {
     return view;
 }
 
+QWidget* MainWindow::BuildNoteLine() {
+    auto* line = new QWidget(this);
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(QStringLiteral("Note:"), line));
+    lblNote_ = NamedLabel("lblNote", line);
+    lblNote_->setFont(TabFont());
+    layout->addWidget(lblNote_, 1);
+    return line;
+}
+
 QWidget* MainWindow::BuildSettingsBars() {
     auto* bars = new QWidget(this);
     auto* grid = new QGridLayout(bars);
@@ -146,6 +172,10 @@ QWidget* MainWindow::BuildSettingsBars() {
         grid->addWidget(row.value, 0, column + 2);
         column += 3;
     }
+    lblPatch_ = NamedLabel("lblPatch", bars);
+    // Room for the longer instrument names, so that the bars do not jump as the patch changes.
+    lblPatch_->setMinimumWidth(lblPatch_->fontMetrics().horizontalAdvance(QString(22, 'M')));
+    grid->addWidget(lblPatch_, 0, column);
     // Tempo is a delay: the fastest setting, 200, stands at the left.
     tempoBinding_ = std::make_unique<ScrollBarBinding>(*hscTempo_, model_.hscTempo, true);
     volumeBinding_ = std::make_unique<ScrollBarBinding>(*hscVolume_, model_.hscVolume);
@@ -182,6 +212,14 @@ void MainWindow::ConnectControls() {
     ConnectCommand(menu_.editPasteBar, &FretluxForm::mnuEditPasteBar_Click);
     ConnectCommand(menu_.editInsertTab, &FretluxForm::mnuEditInsTab_Click);
     ConnectCommand(menu_.editDeleteTab, &FretluxForm::mnuEditDelTab_Click);
+    ConnectCommand(menu_.editPasteFretboard, &FretluxForm::mnuEditPasteFret_Click);
+    ConnectCommand(menu_.editClearFretboard, &FretluxForm::mnuEditClearFB_Click);
+    ConnectCommand(menu_.playFretboard, &FretluxForm::mnuPlayFret_Click);
+    ConnectCommand(menu_.settingsSound, &FretluxForm::mnuSetSound_Click);
+    ConnectCommand(menu_.settingsMidi, &FretluxForm::mnuSetMidi_Click);
+    ConnectCommand(menu_.rotateLeftRight, &FretluxForm::mnuSetLefRig_Click);
+    ConnectCommand(menu_.rotateUpDown, &FretluxForm::mnuSetUpDown_Click);
+    ConnectFretboard();
 
     connect(txtTab_, &QLineEdit::textEdited, this, [this](const QString& text) {
         Run([&] { model_.txtTAB.SetText(EncodeDocumentText(text, txtTabUtf8_)); });
@@ -205,9 +243,20 @@ void MainWindow::ConnectControls() {
 
     keyPreview_ = new KeyPreviewFilter(
         this, [this] { return model_.keyPreview; },
-        [this](int keyAscii, int) { Run([&] { model_.Form_KeyPress(keyAscii); }); },
-        this);
+        [this](int keyAscii, int) { Run([&] { model_.Form_KeyPress(keyAscii); }); }, this);
     qApp->installEventFilter(keyPreview_);
+}
+
+void MainWindow::ConnectFretboard() {
+    fretboard_->onPress = [this](int row, int index, int button) {
+        Run([&] { model_.lblStr_MouseDown(row, index, button); });
+    };
+    fretboard_->onDoubleClick = [this](int row, int index) {
+        Run([&] { model_.lblFing_DblClick(row, index); });
+    };
+    fretboard_->onMoveOverPosition = [this] { Run([&] { model_.lblStr_MouseMove(); }); };
+    fretboard_->onMoveOverLeftNames = [this] { Run([&] { model_.lblStrgL_MouseMove(); }); };
+    fretboard_->onMoveOverRightNames = [this] { Run([&] { model_.lblStrgR_MouseMove(); }); };
 }
 
 void MainWindow::SyncFromModel() {
@@ -230,6 +279,7 @@ void MainWindow::SyncFromModel() {
     tabLines_->SetLines(lines);
     tabLines_->SetModelCharWidth(model_.gCharWidth);
     tabLines_->SetCursorLines(model_.linPoint1.x, model_.linPoint2.x);
+    tabLines_->SetCursorLinesShown(model_.hscTAB.Value() != 0);
     ShowLabel(*lblHelp_, model_.lblHelp);
 
     tempoBinding_->Show();
@@ -238,6 +288,13 @@ void MainWindow::SyncFromModel() {
     ShowLabel(*lblTempo_, model_.lblTempo);
     ShowLabel(*lblVolume_, model_.lblVolume);
     ShowLabel(*lblPatchNum_, model_.lblPatchNum);
+    ShowLabel(*lblPatch_, model_.lblPatch);
+
+    fretboard_->Show(model_.fretboard, model_.orientation, model_.stringNames);
+    ShowText(*lblNote_, model_.midi.lblNote);
+    if (menu_.settingsSound->isChecked() != model_.midi.soundOn) {
+        menu_.settingsSound->setChecked(model_.midi.soundOn);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -17,6 +17,7 @@ class QScrollBar;
 
 namespace fretlux {
 
+class FretboardView;
 class KeyPreviewFilter;
 class ScrollBarBinding;
 class TabLinesView;
@@ -39,15 +40,19 @@ protected:
 private:
     void BuildLayout();
     QWidget* BuildTabView();
+    QWidget* BuildNoteLine();
     QWidget* BuildSettingsBars();
     void ConnectControls();
     void ConnectScrollBar(ScrollBarBinding& binding);
     void ConnectCommand(QAction* action, void (FretluxForm::*command)());
+    void ConnectFretboard();
     // Runs a model handler, then shows what it changed.
     void Run(const std::function<void()>& handler);
 
     FretluxForm& model_;
     MainMenuActions menu_;
+    FretboardView* fretboard_ = nullptr;
+    QLabel* lblNote_ = nullptr;
     QLineEdit* txtTab_ = nullptr;
     TabLinesView* tabLines_ = nullptr;
     QScrollBar* hscTab_ = nullptr;
@@ -58,6 +63,7 @@ private:
     QLabel* lblTempo_ = nullptr;
     QLabel* lblVolume_ = nullptr;
     QLabel* lblPatchNum_ = nullptr;
+    QLabel* lblPatch_ = nullptr;
     std::unique_ptr<ScrollBarBinding> tabBinding_;
     std::unique_ptr<ScrollBarBinding> tempoBinding_;
     std::unique_ptr<ScrollBarBinding> volumeBinding_;

@@ -14,6 +14,8 @@ namespace fretlux {
 namespace {
 
 const QColor kCursorColour(200, 0, 0);
+// The model's cursor line stands this far into its column's symbol, in character widths.
+constexpr double kModelCursorInset = 0.9;
 
 }  // namespace
 
@@ -41,6 +43,12 @@ void TabLinesView::SetCursorLines(double modelX1, double modelX2) {
     update();
 }
 
+void TabLinesView::SetCursorLinesShown(bool shown) {
+    if (shown == cursorShown_) return;
+    cursorShown_ = shown;
+    update();
+}
+
 double TabLinesView::CharWidthPx() const {
     return QFontMetricsF(font()).horizontalAdvance(QLatin1Char('M'));
 }
@@ -54,7 +62,8 @@ ColumnGeometry TabLinesView::Geometry() const {
 }
 
 double TabLinesView::CursorPixelX(int line) const {
-    return Geometry().ToPixelX(line == 1 ? cursorModelX1_ : cursorModelX2_);
+    return Geometry().ToPixelX(line == 1 ? cursorModelX1_ : cursorModelX2_) -
+           kModelCursorInset * CharWidthPx();
 }
 
 QRectF TabLinesView::LineRect(int index) const {
@@ -88,6 +97,7 @@ void TabLinesView::paintEvent(QPaintEvent*) {
                              QString(lines_[l][i]));
         }
     }
+    if (!cursorShown_) return;
     const double top = LineRect(1).top();
     const double bottom = LineRect(kLineCount).bottom();
     painter.setPen(QPen(kCursorColour, 0));

@@ -30,9 +30,12 @@ public:
     const std::array<QString, kLineCount>& Lines() const { return lines_; }
     void SetModelCharWidth(int modelCharWidth);
     void SetCursorLines(double modelX1, double modelX2);
+    // Without a TAB there is nothing for the cursor to stand in.
+    void SetCursorLinesShown(bool shown);
 
     ColumnGeometry Geometry() const;
-    // Where cursor line 1 or 2 is drawn, in pixels of this widget.
+    // Where cursor line 1 or 2 is drawn, in pixels of this widget: at the left edge of the
+    // symbol the model's line stands in, so that the two lines enclose the selected symbols.
     double CursorPixelX(int line) const;
     // The band of line index 1..6, in pixels of this widget.
     QRectF LineRect(int index) const;
@@ -60,6 +63,7 @@ private:
     int modelCharWidth_ = 105;
     double cursorModelX1_ = 0;
     double cursorModelX2_ = 0;
+    bool cursorShown_ = true;
 };
 
 }  // namespace fretlux

@@ -35,8 +35,8 @@ constexpr const char* kExpectedMenuTree = R"(&File
   Cu&t
   &Copy
   &Paste
-  Paste &Fretboard [off]
-  Clea&r Fretboard [off]
+  Paste &Fretboard
+  Clea&r Fretboard
   Paste TAB &Bar
   Te&xt to TAB [off]
   -
@@ -51,7 +51,7 @@ constexpr const char* kExpectedMenuTree = R"(&File
     &Forward [off]
     &Back [off]
   S&top [off]
-  &FretBoard [off]
+  &FretBoard
   -
   &Next [off]
   &Previous [off]
@@ -99,11 +99,11 @@ constexpr const char* kExpectedMenuTree = R"(&File
   &Stars [off]
   &Load Lessons [off]
 &Settings
-  &Sound [off] [checked]
-  &Midi [off]
-  &Rotate Fretboard [off]
-    &Left Right [off]
-    &Up Down [off]
+  &Sound [checked]
+  &Midi
+  &Rotate Fretboard
+    &Left Right
+    &Up Down
 &Help
   &Fretlux [off]
   &TAB Files [off]

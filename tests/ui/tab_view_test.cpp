@@ -58,14 +58,14 @@ TEST_F(TabViewTest, WholeLineFitsTheViewAt1366Pixels) {
     EXPECT_GE(lines->width(), origin + TabLinesView::kShownCharacters * charWidth);
 }
 
-TEST_F(TabViewTest, ClickOnAColumnMovesTheCursorThereAndDrawsItJustBeforeTheSymbol) {
+TEST_F(TabViewTest, ClickOnAColumnMovesTheCursorThereAndDrawsItAtTheLeftEdgeOfTheSymbol) {
     for (int column : {0, 5, 40, 77}) {
         QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(column));
         EXPECT_EQ(form.curColumn, column);
         EXPECT_EQ(form.selLength, 0);
-        // The cursor stands nine tenths into the character cell of the column's symbol.
+        // The cursor is drawn at the left edge of the column's symbol.
         const double x = lines->CursorPixelX(1);
-        EXPECT_NEAR(x, origin + (column + 1.9) * charWidth, 0.01) << "column " << column;
+        EXPECT_NEAR(x, origin + (column + 1) * charWidth, 0.01) << "column " << column;
         EXPECT_DOUBLE_EQ(lines->CursorPixelX(2), x);
     }
 }
@@ -81,6 +81,24 @@ TEST_F(TabViewTest, CursorLineIsDrawnAtItsPixel) {
     // The next character's middle is plain background.
     const int beside = static_cast<int>((origin + 13.5 * charWidth) * image.devicePixelRatio());
     EXPECT_NE(image.pixelColor(beside, y), drawn);
+}
+
+TEST_F(WindowTest, NoCursorLineIsDrawnWithoutATab) {
+    auto& view = Find<TabLinesView>("lblTAB");
+    const QImage image = view.grab().toImage();
+    int red = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 150 && c.green() < 80) ++red;
+        }
+    }
+    EXPECT_EQ(red, 0);
+    Trigger("mnuFileNew");
+    const QImage shown = view.grab().toImage();
+    const int x = static_cast<int>(std::floor(view.CursorPixelX(1) * shown.devicePixelRatio()));
+    const int y = static_cast<int>(view.LineRect(3).center().y() * shown.devicePixelRatio());
+    EXPECT_GT(shown.pixelColor(x, y).red(), 150);
 }
 
 // Dark grey pixels (text, not the red cursor line) in the upper third of a line's band,

@@ -1,0 +1,299 @@
+// SPDX-License-Identifier: MIT
+// The fretboard, its buttons and its menu entries, driven with the mouse and the keyboard as a
+// user would, checked on the model, on the MIDI messages sent and on the pixels drawn.
+#include "ui/fretboard_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+#include <QToolButton>
+#include <utility>
+#include <vector>
+
+#include "ui/tab_lines_view.h"
+#include "window_fixture.h"
+
+namespace fretlux {
+namespace {
+
+class FretboardTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        window.resize(1366, 740);
+        QTest::qWait(0);
+        board = &Find<FretboardView>("fretboard");
+    }
+
+    QPoint Pixel(int row, int index) const {
+        return board->CellRect(row, index).center().toPoint();
+    }
+
+    void Press(int row, int index, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(board, button, Qt::NoModifier, Pixel(row, index));
+    }
+
+    // What a real double click delivers to a widget: the second press comes only as the
+    // double-click event.
+    void DoubleClick(int row, int index, Qt::MouseButton button) {
+        const QPoint at = Pixel(row, index);
+        const QPoint global = board->mapToGlobal(at);
+        const std::pair<QEvent::Type, Qt::MouseButtons> steps[] = {
+            {QEvent::MouseButtonPress, button},
+            {QEvent::MouseButtonRelease, Qt::NoButton},
+            {QEvent::MouseButtonDblClick, button},
+            {QEvent::MouseButtonRelease, Qt::NoButton}};
+        for (const auto& [type, held] : steps) {
+            QMouseEvent event(type, at, global, button, held, Qt::NoModifier);
+            QApplication::sendEvent(board, &event);
+        }
+    }
+
+    void MoveOver(QWidget& widget, QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&widget, &move);
+    }
+
+    QColor DrawnAt(int row, int index) const {
+        const QImage image = board->grab().toImage();
+        return image.pixelColor(Pixel(row, index) * image.devicePixelRatio());
+    }
+
+    int YellowPixelsIn(int row, int index) const {
+        const QImage image = board->grab().toImage();
+        const QRect cell = board->CellRect(row, index).toRect();
+        int yellow = 0;
+        for (int x = cell.left(); x <= cell.right(); ++x) {
+            for (int y = cell.top(); y <= cell.bottom(); ++y) {
+                const QColor c = image.pixelColor(QPoint(x, y) * image.devicePixelRatio());
+                if (c.red() > 200 && c.green() > 200 && c.blue() < 80) ++yellow;
+            }
+        }
+        return yellow;
+    }
+
+    // Note-on messages with a velocity, sent since the test began.
+    std::vector<testing::RecordedMessage> NotesOn() const {
+        std::vector<testing::RecordedMessage> notes;
+        for (const auto& m : host.midiOut.messages) {
+            if (m.Status() == 0x90 && m.Data2() > 0) notes.push_back(m);
+        }
+        return notes;
+    }
+
+    int MarkCount() const {
+        int count = 0;
+        for (int row = 1; row <= kRows; ++row) {
+            for (int i = 0; i < kPositions; ++i) count += form.fretboard.At(row, i).marked;
+        }
+        return count;
+    }
+
+    const QLabel& HelpLine() { return Find<QLabel>("lblHelp"); }
+
+    FretboardView* board = nullptr;
+};
+
+TEST_F(FretboardTest, CellsRunLeftToRightAndTopDownAcrossTheWholeWidth) {
+    EXPECT_LT(board->CellRect(1, 0).right(), board->CellRect(1, 1).center().x());
+    EXPECT_LT(board->CellRect(1, 0).bottom(), board->CellRect(2, 0).center().y());
+    EXPECT_LT(board->CellRect(1, 0).left(), board->width() * 0.05);
+    EXPECT_GT(board->CellRect(6, 24).right(), board->width() * 0.95);
+    EXPECT_LE(board->CellRect(6, 24).bottom(), board->height());
+    // Big enough to hit and to read.
+    EXPECT_GE(board->CellRect(1, 0).width(), 30);
+    EXPECT_GE(board->CellRect(1, 0).height(), 18);
+}
+
+TEST_F(FretboardTest, LeftPressMarksThatPositionRedSoundsItAndDrawsARedDot) {
+    Press(1, 5);
+    EXPECT_TRUE(form.fretboard.At(1, 5).marked);
+    EXPECT_TRUE(form.fretboard.At(1, 5).red);
+    EXPECT_EQ(MarkCount(), 1);
+    // Fret 5 of the low E string is note 45 at the volume of 100.
+    ASSERT_EQ(NotesOn().size(), 1u);
+    EXPECT_EQ(NotesOn()[0].Data1(), 0x2D);
+    EXPECT_EQ(NotesOn()[0].Data2(), 0x64);
+    EXPECT_EQ(DrawnAt(1, 5), QColor(255, 0, 0));
+    EXPECT_NE(DrawnAt(1, 6), QColor(255, 0, 0));
+    EXPECT_EQ(Find<QLabel>("lblNote").text().toStdString(), form.midi.lblNote);
+    EXPECT_FALSE(form.midi.lblNote.empty());
+}
+
+TEST_F(FretboardTest, EveryRowAndPositionIsReachedWhereItIsDrawn) {
+    const std::pair<int, int> places[] = {{1, 0}, {2, 24}, {3, 12}, {4, 1}, {5, 23}, {6, 7}};
+    int count = 0;
+    for (const auto& [row, index] : places) {
+        Press(row, index);
+        EXPECT_TRUE(form.fretboard.At(row, index).marked) << row << "," << index;
+        EXPECT_EQ(MarkCount(), ++count);
+        EXPECT_EQ(DrawnAt(row, index), QColor(255, 0, 0)) << row << "," << index;
+    }
+}
+
+TEST_F(FretboardTest, RightPressMakesTheMarkBlackAndASecondRemovesIt) {
+    Press(3, 4);
+    Press(3, 4, Qt::RightButton);
+    EXPECT_TRUE(form.fretboard.At(3, 4).marked);
+    EXPECT_FALSE(form.fretboard.At(3, 4).red);
+    EXPECT_EQ(DrawnAt(3, 4), QColor(0, 0, 0));
+    Press(3, 4, Qt::RightButton);
+    EXPECT_FALSE(form.fretboard.At(3, 4).marked);
+    EXPECT_NE(DrawnAt(3, 4), QColor(0, 0, 0));
+}
+
+TEST_F(FretboardTest, LeftDoubleClickAdvancesTheFingerOnceAndSoundsOnce) {
+    DoubleClick(2, 3, Qt::LeftButton);
+    EXPECT_TRUE(form.fretboard.At(2, 3).marked);
+    EXPECT_EQ(form.fretboard.At(2, 3).finger, "1");
+    EXPECT_EQ(NotesOn().size(), 1u);
+    EXPECT_GT(YellowPixelsIn(2, 3), 0);
+}
+
+TEST_F(FretboardTest, RightDoubleClickMakesARedNoteBlackWithoutRemovingIt) {
+    Press(2, 3);
+    DoubleClick(2, 3, Qt::RightButton);
+    EXPECT_TRUE(form.fretboard.At(2, 3).marked);
+    EXPECT_FALSE(form.fretboard.At(2, 3).red);
+}
+
+TEST_F(FretboardTest, FingerButtonsGiveTheLastNoteItsFinger) {
+    Press(4, 6);
+    EXPECT_EQ(YellowPixelsIn(4, 6), 0);
+    Find<QToolButton>("imgFNum2").click();
+    EXPECT_EQ(form.fretboard.At(4, 6).finger, "3");
+    EXPECT_GT(YellowPixelsIn(4, 6), 0);
+    QTest::mouseClick(&Find<QToolButton>("imgFNum4"), Qt::LeftButton);
+    EXPECT_EQ(form.fretboard.At(4, 6).finger, "T");
+    Find<QToolButton>("imgNoSound").click();
+    EXPECT_FALSE(form.fretboard.At(4, 6).red);
+    Find<QToolButton>("imgSound").click();
+    EXPECT_TRUE(form.fretboard.At(4, 6).red);
+    Find<QToolButton>("imgTrash").click();
+    EXPECT_EQ(MarkCount(), 0);
+    EXPECT_EQ(Find<QLabel>("lblNote").text(), QString());
+}
+
+TEST_F(FretboardTest, RotateButtonsTurnTheBoardOnThePress) {
+    Press(1, 0);
+    QToolButton& leftRight = Find<QToolButton>("imgLefRig");
+    QTest::mousePress(&leftRight, Qt::LeftButton);
+    EXPECT_TRUE(form.fretboard.At(1, 24).marked);
+    EXPECT_FALSE(form.fretboard.At(1, 0).marked);
+    EXPECT_EQ(DrawnAt(1, 24), QColor(255, 0, 0));
+    QTest::mouseRelease(&leftRight, Qt::LeftButton);
+    EXPECT_TRUE(form.fretboard.At(1, 24).marked);
+
+    QTest::mousePress(&Find<QToolButton>("imgUpDown"), Qt::RightButton);
+    EXPECT_TRUE(form.fretboard.At(6, 24).marked);
+    EXPECT_EQ(MarkCount(), 1);
+    EXPECT_EQ(DrawnAt(6, 24), QColor(255, 0, 0));
+    EXPECT_EQ(form.stringNames.lblStrgR[1], "B");
+    EXPECT_EQ(form.stringNames.lblStrgL[1], "");
+}
+
+TEST_F(FretboardTest, RotateMenuEntriesTurnTheBoardToo) {
+    Press(1, 0);
+    Trigger("mnuSetLefRig");
+    Trigger("mnuSetUpDown");
+    EXPECT_TRUE(form.fretboard.At(6, 24).marked);
+    EXPECT_EQ(DrawnAt(6, 24), QColor(255, 0, 0));
+}
+
+TEST_F(FretboardTest, EnterInTheLabelBoxPastesTheFretboardIntoTheTabAndIsTypedThere) {
+    Trigger("mnuFileNew");
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Press(1, 5);
+    QLineEdit& label = Find<QLineEdit>("txtTAB");
+    label.setFocus();
+    int returnPressed = 0;
+    QObject::connect(&label, &QLineEdit::returnPressed, [&returnPressed] { ++returnPressed; });
+    QTest::keyClick(&label, Qt::Key_Return);
+    EXPECT_EQ(returnPressed, 1);
+    // Row 1 is the low E string, the bottom TAB line.
+    const auto& lines = Find<TabLinesView>("lblTAB").Lines();
+    EXPECT_TRUE(lines[5].contains(QLatin1Char('5'))) << lines[5].toStdString();
+    EXPECT_FALSE(lines[0].contains(QLatin1Char('5'))) << lines[0].toStdString();
+}
+
+TEST_F(FretboardTest, FingerAndColourKeysActOnTheLastNote) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Press(5, 2);
+    ASSERT_EQ(QApplication::focusWidget(), board);
+    QTest::keyClick(board, Qt::Key_2);
+    EXPECT_EQ(form.fretboard.At(5, 2).finger, "2");
+    QTest::keyClick(board, Qt::Key_5);
+    EXPECT_EQ(form.fretboard.At(5, 2).finger, "T");
+    QTest::keyClick(board, Qt::Key_Minus);
+    EXPECT_FALSE(form.fretboard.At(5, 2).red);
+    QTest::keyClick(board, Qt::Key_Equal);
+    EXPECT_TRUE(form.fretboard.At(5, 2).red);
+    QTest::keyClick(board, Qt::Key_Minus);
+    QTest::keyClick(board, Qt::Key_Plus, Qt::ShiftModifier);
+    EXPECT_TRUE(form.fretboard.At(5, 2).red);
+}
+
+TEST_F(FretboardTest, SoundEntryTogglesTheSoundAndItsCheckFollows) {
+    QAction& sound = Find<QAction>("mnuSetSound");
+    ASSERT_TRUE(sound.isChecked());
+    Trigger("mnuSetSound");
+    EXPECT_FALSE(form.midi.soundOn);
+    EXPECT_FALSE(sound.isChecked());
+    Press(2, 2);
+    EXPECT_TRUE(NotesOn().empty());
+    Trigger("mnuSetSound");
+    EXPECT_TRUE(form.midi.soundOn);
+    EXPECT_TRUE(sound.isChecked());
+    Press(2, 3);
+    EXPECT_EQ(NotesOn().size(), 1u);
+}
+
+TEST_F(FretboardTest, PlayFretboardSoundsTheMarkedNotes) {
+    Press(1, 3);
+    Press(6, 0);
+    const std::size_t before = NotesOn().size();
+    Trigger("mnuPlayFret");
+    EXPECT_EQ(NotesOn().size(), before + 2);
+}
+
+TEST_F(FretboardTest, HoveringShowsTheHintInBlueAndTheBackgroundTheTabPositionInBlack) {
+    const QColor blue(0, 0, 255);
+    MoveOver(Find<QToolButton>("imgFNum0"), QPoint(5, 5));
+    EXPECT_EQ(HelpLine().text(), QStringLiteral("HELP: Allocate finger number 1 to the last note "
+                                                "selected (or press [1] key)"));
+    EXPECT_EQ(HelpLine().palette().color(QPalette::WindowText), blue);
+    MoveOver(Find<QToolButton>("imgFNum4"), QPoint(5, 5));
+    EXPECT_EQ(HelpLine().text(), QStringLiteral("HELP: Allocate finger number T to the last note "
+                                                "selected (press [T] or [5])"));
+    MoveOver(Find<QToolButton>("imgclip2tab"), QPoint(5, 5));
+    EXPECT_EQ(HelpLine().text(),
+              QStringLiteral("HELP: Paste notes on fretboard to TAB or press [Enter]"));
+    MoveOver(Find<QToolButton>("imgUpDown"), QPoint(5, 5));
+    EXPECT_EQ(HelpLine().text(), QStringLiteral("HELP: Rotate fretboard up-side-down"));
+
+    MoveOver(*window.centralWidget(), QPoint(2, 2));
+    EXPECT_EQ(HelpLine().text(), QStringLiteral("TAB: 0 of 0"));
+    EXPECT_EQ(HelpLine().palette().color(QPalette::WindowText), QColor(0, 0, 0));
+
+    MoveOver(*board, Pixel(3, 9));
+    EXPECT_EQ(HelpLine().text().toStdString(), kFretboardHint);
+    EXPECT_EQ(HelpLine().palette().color(QPalette::WindowText), blue);
+    MoveOver(*board, board->NameRect(true, 2).center().toPoint());
+    EXPECT_EQ(HelpLine().text().toStdString(), kStringNamesLeftHint);
+}
+
+TEST_F(FretboardTest, PatchNameIsShownBesideThePatchNumber) {
+    form.lblPatch.caption = "Acoustic Guitar (steel)";
+    window.SyncFromModel();
+    EXPECT_EQ(Find<QLabel>("lblPatch").text(), QStringLiteral("Acoustic Guitar (steel)"));
+}
+
+}  // namespace
+}  // namespace fretlux
