@@ -70,15 +70,18 @@ void FretboardView::Show(const Fretboard& board, const Orientation& orientation,
     update();
 }
 
+double FretboardView::NumbersHeight() const { return QFontMetricsF(font()).height() * 1.1; }
+
 FretboardView::Layout FretboardView::ComputeLayout() const {
     const QFontMetricsF metrics(font());
     Layout layout;
     layout.nameWidth = std::ceil(metrics.height() * 1.6);
     layout.left = layout.nameWidth;
-    layout.top = kTopMargin;
     layout.cellWidth = std::max(1.0, (width() - 2 * layout.nameWidth) / kPositions);
-    const double numbersHeight = metrics.height() * 1.1;
-    layout.rowHeight = std::max(1.0, (height() - kTopMargin - numbersHeight) / kRows);
+    const double available = height() - kTopMargin - NumbersHeight();
+    // Strings closer together than frets, as on a neck; spare height is left above and below.
+    layout.rowHeight = std::max(1.0, std::min(available / kRows, layout.cellWidth));
+    layout.top = kTopMargin + std::max(0.0, (available - kRows * layout.rowHeight) / 2);
     return layout;
 }
 
@@ -296,7 +299,7 @@ void FretboardView::PaintFretNumbers(QPainter& painter, const Layout& layout) co
     const double top = layout.top + kRows * layout.rowHeight;
     for (const int fret : kInlayFrets) {
         const QRectF cell = CellRect(1, orientation_.PositionOfFret(fret));
-        painter.drawText(QRectF(cell.left(), top, cell.width(), height() - top), Qt::AlignCenter,
+        painter.drawText(QRectF(cell.left(), top, cell.width(), NumbersHeight()), Qt::AlignCenter,
                          QString::number(fret));
     }
 }

@@ -60,6 +60,7 @@ private:
     };
 
     Layout ComputeLayout() const;
+    double NumbersHeight() const;
     Hit HitTest(QPointF point) const;
     void PaintWood(QPainter& painter, const Layout& layout) const;
     void PaintInlays(QPainter& painter, const Layout& layout) const;
