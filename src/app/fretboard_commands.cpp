@@ -9,7 +9,21 @@ namespace fretlux {
 
 namespace {
 
-constexpr int kEnterKey = 13;
+const char* HintOf(FretboardButton button) {
+    switch (button) {
+        case FretboardButton::imgSound:
+            return "HELP: Make last selected note playable (red) or press [+] key";
+        case FretboardButton::imgNoSound:
+            return "HELP: Make last selected note not playable (black) or press [-] key";
+        case FretboardButton::imgTrash:
+            return "HELP: Clear fretboard";
+        case FretboardButton::imgclip2tab:
+            return "HELP: Paste notes on fretboard to TAB or press [Enter]";
+        case FretboardButton::imgTune:
+            return "HELP: Play whats currently displayed on the fretboard";
+    }
+    return "";
+}
 
 }  // namespace
 
@@ -34,6 +48,17 @@ void FretluxForm::lblStrgL_MouseMove() { lblHelp = {kStringNamesLeftHint, kHintB
 void FretluxForm::lblStrgR_MouseMove() { lblHelp = {kStringNamesRightHint, kHintBlue}; }
 
 void FretluxForm::imgFNum_Click(int index) { fretlux::imgFNum_Click(fretboard, selection, index); }
+
+void FretluxForm::imgFNum_MouseMove(int index) {
+    const std::string finger = index == 4 ? "T" : std::to_string(index + 1);
+    const std::string keys = index == 4 ? " (press [T] or [5])" : " (or press [" + finger + "] key)";
+    lblHelp = {"HELP: Allocate finger number " + finger + " to the last note selected" + keys,
+               kHintBlue};
+}
+
+void FretluxForm::FretboardButton_MouseMove(FretboardButton button) {
+    lblHelp = {HintOf(button), kHintBlue};
+}
 
 void FretluxForm::imgSound_Click() { fretlux::imgSound_Click(fretboard, selection); }
 

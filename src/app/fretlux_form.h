@@ -34,6 +34,9 @@ inline constexpr const char* kTabSaveFilter = "Tab Files (*.tab)|*.tab";
 inline constexpr const char* kTooManyTabsMessage =
     "A document holds at most 101 TABs: delete one before inserting another.";
 
+// Picture buttons of the fretboard whose pointer hint the help line shows.
+enum class FretboardButton { imgSound, imgNoSound, imgTrash, imgclip2tab, imgTune };
+
 // The picture the text-editor button shows: with text, or without.
 enum class EditPicture { imgEditUp, imgEdit2Up };
 
@@ -109,6 +112,8 @@ public:
     void lblStrgL_MouseMove();
     void lblStrgR_MouseMove();
     void imgFNum_Click(int index);
+    void imgFNum_MouseMove(int index);
+    void FretboardButton_MouseMove(FretboardButton button);
     void imgSound_Click();
     void imgNoSound_Click();
     void mnuEditClearFB_Click();

@@ -13,16 +13,6 @@ namespace {
 
 constexpr const char* kFingerNames[] = {"1", "2", "3", "4", "T"};
 
-std::string FingerHint(int index) {
-    const std::string finger = kFingerNames[index];
-    if (index == 4) {
-        return "HELP: Allocate finger number " + finger +
-               " to the last note selected (press [T] or [5])";
-    }
-    return "HELP: Allocate finger number " + finger + " to the last note selected (or press [" +
-           finger + "] key)";
-}
-
 }  // namespace
 
 FretboardButtons::FretboardButtons(FretluxForm& model, Runner run, QWidget* parent)
@@ -37,25 +27,23 @@ FretboardButtons::FretboardButtons(FretluxForm& model, Runner run, QWidget* pare
                                           FingerPicture(QString::fromLatin1(kFingerNames[index])));
         connect(button, &QToolButton::clicked, this,
                 [this, index] { run_([&] { model_.imgFNum_Click(index); }); });
-        button->onHover = [this, hint = FingerHint(index)] {
-            run_([&] { model_.lblHelp = {hint, kHintBlue}; });
-        };
+        button->onHover = [this, index] { run_([&] { model_.imgFNum_MouseMove(index); }); };
     }
     layout->addSpacing(12);
     OnClick(*AddButton(QStringLiteral("imgSound"), PlayablePicture()), &FretluxForm::imgSound_Click,
-            Hint("HELP: Make last selected note playable (red) or press [+] key"));
+            Hint(FretboardButton::imgSound));
     OnClick(*AddButton(QStringLiteral("imgNoSound"), NotPlayablePicture()),
             &FretluxForm::imgNoSound_Click,
-            Hint("HELP: Make last selected note not playable (black) or press [-] key"));
+            Hint(FretboardButton::imgNoSound));
     layout->addSpacing(12);
     OnClick(*AddButton(QStringLiteral("imgTrash"), ClearFretboardPicture()),
-            &FretluxForm::mnuEditClearFB_Click, Hint("HELP: Clear fretboard"));
+            &FretluxForm::mnuEditClearFB_Click, Hint(FretboardButton::imgTrash));
     OnClick(*AddButton(QStringLiteral("imgclip2tab"), PasteFretboardPicture()),
             &FretluxForm::mnuEditPasteFret_Click,
-            Hint("HELP: Paste notes on fretboard to TAB or press [Enter]"));
+            Hint(FretboardButton::imgclip2tab));
     OnClick(*AddButton(QStringLiteral("imgTune"), PlayFretboardPicture()),
             &FretluxForm::mnuPlayFret_Click,
-            Hint("HELP: Play whats currently displayed on the fretboard"));
+            Hint(FretboardButton::imgTune));
     layout->addSpacing(12);
 
     // The rotations run on the press, with any mouse button.
@@ -83,8 +71,8 @@ void FretboardButtons::OnClick(PictureButton& button, void (FretluxForm::*comman
     button.onHover = std::move(hover);
 }
 
-std::function<void()> FretboardButtons::Hint(const char* text) {
-    return [this, hint = std::string(text)] { run_([&] { model_.lblHelp = {hint, kHintBlue}; }); };
+std::function<void()> FretboardButtons::Hint(FretboardButton button) {
+    return [this, button] { run_([&] { model_.FretboardButton_MouseMove(button); }); };
 }
 
 }  // namespace fretlux

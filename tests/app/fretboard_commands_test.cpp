@@ -62,6 +62,15 @@ TEST_F(FretboardCommands, APressSoundsTheNoteAfterSilencingTheRowsLastOne) {
     form.lblStr_MouseMove();
     EXPECT_EQ(form.lblHelp.caption, kFretboardHint);
     EXPECT_EQ(form.lblHelp.colour, kHintBlue);
+    form.imgFNum_MouseMove(2);
+    EXPECT_EQ(form.lblHelp.caption,
+              "HELP: Allocate finger number 3 to the last note selected (or press [3] key)");
+    form.imgFNum_MouseMove(4);
+    EXPECT_EQ(form.lblHelp.caption,
+              "HELP: Allocate finger number T to the last note selected (press [T] or [5])");
+    form.FretboardButton_MouseMove(FretboardButton::imgNoSound);
+    EXPECT_EQ(form.lblHelp.caption,
+              "HELP: Make last selected note not playable (black) or press [-] key");
     form.Form_MouseMove();
     EXPECT_EQ(form.lblHelp.caption, "TAB: 0 of 0");
     EXPECT_EQ(form.lblHelp.colour, kBlack);
