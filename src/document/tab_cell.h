@@ -10,7 +10,6 @@
 namespace fretlux {
 
 inline constexpr int kCellWidth = 5;
-inline constexpr int kFretCount = 25;  // frets 0..24, letters "A".."Y"
 inline constexpr int kThumb = 5;       // finger number of the thumb
 // Every editing command cuts the lines it writes to the header cell and 78 columns.
 inline constexpr int kEditedLineLength = 395;

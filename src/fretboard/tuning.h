@@ -15,8 +15,6 @@ inline constexpr int kNamedNotes = 50;  // MIDI notes 40..89
 
 // Twelve two-character names from E, the note between A and B spelt as the flat.
 inline constexpr std::string_view kNoteNameTable = "E F F#G G#A BbB C C#D D#";
-// Twelve two-character names from A, sharps only: the roots of the chord files.
-inline constexpr std::string_view kRootNoteTable = "A A#B C C#D D#E F F#G G#";
 // String names from string 1 to string 6, and in TAB line order (string 6 to string 1).
 inline constexpr std::string_view kStringNamesLowToHigh = "EADGBE";
 inline constexpr std::string_view kStringNamesHighToLow = "EBGDAE";
