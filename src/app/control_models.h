@@ -54,6 +54,20 @@ struct LabelModel {
     Colour colour = kBlack;
 };
 
+// An interval timer: while its interval is at least 1 it ticks every interval milliseconds; 0
+// stops it. Whoever runs the real timer is told of each new interval and starts counting anew
+// from that moment.
+class TimerModel {
+public:
+    int Interval() const { return interval_; }
+    void SetInterval(int interval);
+
+    std::function<void()> onIntervalChange;
+
+private:
+    int interval_ = 0;
+};
+
 // A vertical line over the TAB labels, placed in the units of the column geometry.
 struct CursorLineModel {
     double x = 0;
@@ -77,6 +91,12 @@ inline void ScrollBarModel::SetMax(int max) {
     max_ = max;
     if (min_ > max_) min_ = max_;
     SetValue(value_);
+}
+
+inline void TimerModel::SetInterval(int interval) {
+    if (interval == interval_) return;
+    interval_ = interval;
+    if (onIntervalChange) onIntervalChange();
 }
 
 inline void TextBoxModel::SetText(std::string text) {

@@ -100,6 +100,7 @@ void FretluxForm::ShowOpenError(const std::string& description) {
 }
 
 void FretluxForm::ClearDocument() {
+    gLessonMode = false;
     if (document.tabCount > 0) {
         txtTAB.SetText("");
         for (int l = 1; l < kLinesPerTab; ++l) lblTAB[l].caption.clear();

@@ -95,16 +95,6 @@ void FretluxForm::mnuEditPasteFret_Click() {
     ShowCurrentTab();
 }
 
-void FretluxForm::mnuPlayFret_Click() {
-    ReadFretboardColumn(fretboard, orientation, workColumn);
-    for (int s = 1; s <= kStrings; ++s) ShowCell(s, Right(workColumn[s], 4));
-}
-
-void FretluxForm::ShowPlayColumn() {
-    if (!Playing()) mnuEditClearFB_Click();
-    for (int line = 6; line >= 1; --line) ShowCell(7 - line, Right(columnCells[curColumn][line], 4));
-}
-
 // Turning the board keeps the marks where they are musically: they are read out by string and
 // fret, the board is turned, and they are shown again without a sound.
 void FretluxForm::Rotate(void (*flip)(Orientation&, StringNameLabels&)) {

@@ -46,8 +46,6 @@ bool FretluxForm::Form_Load() {
     return true;
 }
 
-void FretluxForm::hscTempo_Change() { lblTempo.caption = std::to_string(201 - hscTempo.Value()); }
-
 void FretluxForm::hscVolume_Change() {
     midi.ApplyVolume(hscVolume.Value());
     lblVolume.caption = WithLeadingBlank(hscVolume.Value());
@@ -85,10 +83,6 @@ void FretluxForm::mnuSetMidi_Click() {
     frmMIDI->outputStatus = host_.MidiOut().Status();
     host_.ShowMidiSettings(*frmMIDI);
     frmMIDI.reset();
-}
-
-void FretluxForm::mnuPlayStop_Click() {
-    // Nothing plays yet: there is no playback to stop.
 }
 
 

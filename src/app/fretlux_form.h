@@ -26,6 +26,8 @@
 namespace fretlux {
 
 inline constexpr const char* kVersion = "1.10";
+// The play timer's interval is the tempo bar's value times this many milliseconds.
+inline constexpr int kTempoUnitMs = 3;
 inline constexpr const char* kUntitledPath = "UNTITLED.FLX";
 inline constexpr const char* kOpenFilter =
     "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*";
@@ -100,9 +102,25 @@ public:
     void hscVolume_Change();
     void HScrollPatch_Change();
 
-    // Playback entry points the TAB view and the file commands reach.
+    // Play menu and the two timers.
+    void mnuPlayStart_Click();
+    void mnuPlayStepForward_Click();
+    void mnuPlayStepBack_Click();
     void mnuPlayStop_Click();
+    void mnuPlayFret_Click();
+    void mnuPlayNext_Click();
+    void mnuPlayPrevious_Click();
+    void mnuPlayTune_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    // One timed tick (step 0), or the note search of Step Forward (+1) and Step Back (-1).
+    void AdvancePlayback(int step);
     void ShowPlayColumn();
+
+    // The TAB's text, Text to TAB and the outside editor.
+    void mnuEditText_Click();
+    void mnuEditExEdit_Click();
+    void mnuTXT2TAB_Click();
 
     // Fretboard: rows 1..6, position index 0..24.
     void lblStr_MouseDown(int row, int index, int button);
@@ -118,7 +136,6 @@ public:
     void imgNoSound_Click();
     void mnuEditClearFB_Click();
     void mnuEditPasteFret_Click();
-    void mnuPlayFret_Click();
     void mnuSetLefRig_Click();
     void mnuSetUpDown_Click();
     void imgLefRig_MouseDown();
@@ -170,8 +187,15 @@ public:
     // Width of one character of the TAB font in the units of the column geometry.
     int gCharWidth = 105;
 
-    // Interval of the play timer in milliseconds; 0 = stopped.
-    int timer1Interval = 0;
+    // Playback: Timer1 plays one column per tick, Timer2 sounds one open string per tick.
+    TimerModel Timer1;
+    TimerModel Timer2;
+    int playStart = 0;
+    // The open string Tune Guitar sounded last, 1..6; 0 once the sequence has ended.
+    int tuneString = 0;
+    bool gLessonMode = false;
+    // The text handed to the text windows and back.
+    std::string gDialogText;
 
     // Fretboard and sound.
     Tuning tuning;
@@ -212,7 +236,14 @@ private:
     void LoadMidiSettings();
     void HScrollMIDIChannel_Change();
     // Playback runs while the play timer has an interval.
-    bool Playing() const { return timer1Interval > 0; }
+    bool Playing() const { return Timer1.Interval() >= 1; }
+    bool ColumnHoldsNote(int column) const;
+    bool IsBarColumn(int column) const;
+    // The note search of a step; true when it ended on a column to sound.
+    bool SearchNote(int step);
+
+    // The TAB text window is open: a lesson's play ticks never open a second one.
+    bool textWindowOpen_ = false;
 
     Host& host_;
 };

@@ -8,6 +8,8 @@
 
 #include "app/midi_settings_form.h"
 #include "playback/midi_output.h"
+#include "texttools/text_editor_form.h"
+#include "texttools/text_to_tab_form.h"
 
 namespace fretlux {
 
@@ -64,6 +66,19 @@ public:
     virtual MidiOutput& MidiOut() = 0;
     // Shows the MIDI settings window modally over the given state.
     virtual void ShowMidiSettings(MidiSettingsForm& form) = 0;
+    // Show the TAB text window and the Text to TAB window modally over the given state; they
+    // return once the window has closed.
+    virtual void ShowTextEditor(TextEditorForm& form) = 0;
+    virtual void ShowTextToTab(TextToTabForm& form) = 0;
+
+    // The system clipboard, as text.
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+    // Opens the file with the program the desktop associates with it; failures pass silently.
+    virtual void OpenWithAssociatedProgram(const std::string& path) = 0;
+    // Lets the events that are waiting run (timer ticks, input, repaints), so that a long search
+    // keeps the window responsive.
+    virtual void ProcessPendingEvents() = 0;
 };
 
 }  // namespace fretlux

@@ -53,6 +53,27 @@ public:
         ++midiSettingsShown;
         if (onMidiSettings) onMidiSettings(form);
     }
+    // The text windows load, then the user does what the test scripted; without a script the
+    // window is closed with its own close button.
+    void ShowTextEditor(TextEditorForm& form) override {
+        ++textEditorShown;
+        form.Form_Load();
+        if (onTextEditor) onTextEditor(form);
+    }
+    void ShowTextToTab(TextToTabForm& form) override {
+        ++textToTabShown;
+        form.Form_Load();
+        if (onTextToTab) onTextToTab(form);
+    }
+    std::string ClipboardText() override { return clipboard; }
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
+    void OpenWithAssociatedProgram(const std::string& path) override {
+        openedWithProgram.push_back(path);
+    }
+    void ProcessPendingEvents() override {
+        ++pendingEventRuns;
+        if (onPendingEvents) onPendingEvents();
+    }
 
     // Answers, in order; a message box without a queued answer returns OK.
     std::deque<MessageAnswer> answers;
@@ -71,6 +92,14 @@ public:
     int midiSettingsShown = 0;
     // What the user does in the MIDI settings window while it is shown.
     std::function<void(MidiSettingsForm&)> onMidiSettings;
+    int textEditorShown = 0;
+    std::function<void(TextEditorForm&)> onTextEditor;
+    int textToTabShown = 0;
+    std::function<void(TextToTabForm&)> onTextToTab;
+    std::string clipboard;
+    std::vector<std::string> openedWithProgram;
+    int pendingEventRuns = 0;
+    std::function<void()> onPendingEvents;
 };
 
 class FormTest : public ::testing::Test {

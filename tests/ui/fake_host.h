@@ -23,6 +23,10 @@ public:
     std::vector<FileDialogRequest> fileDialogs;
     int endProgramCalls = 0;
     int midiSettingsShown = 0;
+    int textEditorShown = 0;
+    int textToTabShown = 0;
+    std::string clipboard;
+    std::vector<std::string> openedWithProgram;
     testing::RecordingMidiOutput midiOut;
 
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override {
@@ -52,6 +56,14 @@ public:
     void EndProgram() override { ++endProgramCalls; }
     MidiOutput& MidiOut() override { return midiOut; }
     void ShowMidiSettings(MidiSettingsForm&) override { ++midiSettingsShown; }
+    void ShowTextEditor(TextEditorForm&) override { ++textEditorShown; }
+    void ShowTextToTab(TextToTabForm&) override { ++textToTabShown; }
+    std::string ClipboardText() override { return clipboard; }
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
+    void OpenWithAssociatedProgram(const std::string& path) override {
+        openedWithProgram.push_back(path);
+    }
+    void ProcessPendingEvents() override {}
 };
 
 }  // namespace fretlux

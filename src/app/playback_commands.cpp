@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: MIT
+// The Play menu: playing the shown TAB column by column on Timer1's ticks, stepping from note to
+// note, moving between TABs, and the tuning aid on Timer2's ticks.
+#include <algorithm>
+
+#include "app/fretlux_form.h"
+#include "document/strings.h"
+#include "document/tab_cell.h"
+
+namespace fretlux {
+
+namespace {
+
+constexpr int kTuneIntervalMs = 2000;
+// One open string, playable, without a finger.
+constexpr std::string_view kOpenStringNote = "AH  ";
+
+}  // namespace
+
+bool FretluxForm::ColumnHoldsNote(int column) const {
+    const auto& cells = columnCells[column];
+    return std::any_of(cells.begin() + 1, cells.end(),
+                       [](const std::string& cell) { return CellHoldsNote(cell); });
+}
+
+bool FretluxForm::IsBarColumn(int column) const {
+    const auto& cells = columnCells[column];
+    return cells[6].starts_with('|') && cells[1].starts_with('|');
+}
+
+void FretluxForm::mnuPlayStart_Click() {
+    mnuEditClearFB_Click();
+    if (!document.tabTexts[0].empty() && gLessonMode) mnuEditText_Click();
+    shownNotes.fill(std::string(kBlankNotes));
+    if (selLength < 2) selLength = 0;
+    playStart = curColumn;
+    if (lastColumn <= 0) return;
+    Timer2.SetInterval(0);
+    Timer1.SetInterval(hscTempo.Value() * kTempoUnitMs);
+}
+
+void FretluxForm::hscTempo_Change() {
+    if (Playing()) Timer1.SetInterval(hscTempo.Value() * kTempoUnitMs);
+    lblTempo.caption = std::to_string(201 - hscTempo.Value());
+}
+
+void FretluxForm::Timer1_Timer() {
+    if (Timer1.Interval() >= 1) AdvancePlayback(0);
+}
+
+void FretluxForm::AdvancePlayback(int step) {
+    if (step != 0) {
+        const bool sound = SearchNote(step);
+        UpdateColumnCursor();
+        if (sound) ShowPlayColumn();
+        return;
+    }
+    const bool holdsNote = ColumnHoldsNote(curColumn);
+    UpdateColumnCursor();
+    if (holdsNote) ShowPlayColumn();
+    ++curColumn;
+    // A bar costs no tick, but counts as one column of a looped selection.
+    if (IsBarColumn(curColumn)) {
+        ++curColumn;
+        selLength = std::max(selLength - 1, 0);
+    }
+    if (curColumn > lastColumn) {
+        mnuPlayNext_Click();
+        const int v = hscTAB.Value();
+        if (gLessonMode && v > 0 && !document.tabTexts[v - 1].empty()) mnuEditText_Click();
+    }
+    if (selLength > 0) {
+        --selLength;
+        if (selLength == 0) {
+            selLength = curColumn - playStart;
+            curColumn = playStart;
+        }
+    }
+}
+
+// Searching past the end of the last TAB makes Next stop and rewind to its column 0; a second
+// time there means no note is left anywhere, and the search ends on column 0 without a sound.
+bool FretluxForm::SearchNote(int step) {
+    playStart = curColumn;
+    bool rewoundAtLastTab = false;
+    curColumn += step;
+    while (true) {
+        if (curColumn > lastColumn) {
+            curColumn = playStart + 1;
+            if (curColumn <= lastColumn) return false;
+            if (rewoundAtLastTab) {
+                curColumn = 0;
+                return false;
+            }
+            const bool lastTab = hscTAB.Value() >= hscTAB.Max();
+            mnuPlayNext_Click();
+            rewoundAtLastTab = lastTab;
+        }
+        if (curColumn < 0) {
+            curColumn = 0;
+            return false;
+        }
+        if (ColumnHoldsNote(curColumn)) return true;
+        host_.ProcessPendingEvents();
+        curColumn += step;
+    }
+}
+
+void FretluxForm::ShowPlayColumn() {
+    if (!Playing()) mnuEditClearFB_Click();
+    for (int line = 6; line >= 1; --line) ShowCell(7 - line, Right(columnCells[curColumn][line], 4));
+}
+
+void FretluxForm::mnuPlayStepForward_Click() {
+    if (!ShowsTab()) return;
+    selLength = 1;
+    Timer2.SetInterval(0);
+    Timer1.SetInterval(0);
+    AdvancePlayback(+1);
+}
+
+void FretluxForm::mnuPlayStepBack_Click() {
+    selLength = 1;
+    Timer2.SetInterval(0);
+    AdvancePlayback(-1);
+}
+
+void FretluxForm::mnuPlayStop_Click() {
+    gLessonMode = false;
+    for (int s = 1; s <= kStrings; ++s) workColumn[s] = std::string(kBlankNotes);
+    Timer2.SetInterval(0);
+    if (Playing()) {
+        Timer1.SetInterval(0);
+        return;
+    }
+    midi.SilenceAllNotes();
+    curColumn = 0;
+    selLength = 0;
+    UpdateColumnCursor();
+}
+
+void FretluxForm::mnuPlayNext_Click() {
+    Timer2.SetInterval(0);
+    if (hscTAB.Value() < hscTAB.Max()) {
+        hscTAB.SetValue(hscTAB.Value() + 1);
+        curColumn = 0;
+        ShowCurrentTab();
+    } else {
+        mnuPlayStop_Click();
+    }
+}
+
+void FretluxForm::mnuPlayPrevious_Click() {
+    Timer2.SetInterval(0);
+    if (hscTAB.Value() > 1) {
+        hscTAB.SetValue(hscTAB.Value() - 1);
+        ShowCurrentTab();
+    }
+}
+
+void FretluxForm::mnuPlayFret_Click() {
+    ReadFretboardColumn(fretboard, orientation, workColumn);
+    for (int s = 1; s <= kStrings; ++s) ShowCell(s, Right(workColumn[s], 4));
+}
+
+void FretluxForm::mnuPlayTune_Click() {
+    mnuPlayStop_Click();
+    mnuEditClearFB_Click();
+    Timer2.SetInterval(1);
+}
+
+void FretluxForm::Timer2_Timer() {
+    ++tuneString;
+    if (Timer2.Interval() == 0) tuneString = 7;
+    if (tuneString > kStrings) {
+        tuneString = 0;
+        Timer2.SetInterval(0);
+        mnuEditClearFB_Click();
+        return;
+    }
+    Timer2.SetInterval(kTuneIntervalMs);
+    ShowCell(tuneString, kOpenStringNote);
+}
+
+}  // namespace fretlux

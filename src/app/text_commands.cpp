@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+// The TAB's text in its own window (read-only in a lesson), the hand-over of the document to an
+// outside editor as a plain TAB file, and Text to TAB on the cursor column.
+#include "app/fretlux_form.h"
+#include "document/render_fret_digits.h"
+#include "document/strings.h"
+#include "texttools/text_to_tab.h"
+
+namespace fretlux {
+
+namespace {
+
+constexpr const char* kExternalEditorNotice =
+    "The external text editor does not support enhanced Fretlux files.\r"
+    "Use this only for standard TAB files or printing";
+
+class HostTextEditorServices final : public TextEditorServices {
+public:
+    explicit HostTextEditorServices(Host& host) : host_(host) {}
+
+    std::string ClipboardText() override { return host_.ClipboardText(); }
+    void SetClipboardText(const std::string& text) override { host_.SetClipboardText(text); }
+    bool AskSaveChanges() override {
+        return host_.ShowMessage({kSaveChangesQuestion, MessageButtons::YesNo,
+                                  MessageIcon::Question, MessageAnswer::No}) ==
+               MessageAnswer::Yes;
+    }
+
+private:
+    Host& host_;
+};
+
+}  // namespace
+
+void FretluxForm::mnuEditText_Click() {
+    const int v = hscTAB.Value();
+    if (v == 0 || textWindowOpen_) return;
+    gDialogText = document.tabTexts[v - 1];
+    HostTextEditorServices services(host_);
+    TextEditorForm frmEditor(gDialogText, gLessonMode, services);
+    textWindowOpen_ = true;
+    host_.ShowTextEditor(frmEditor);
+    textWindowOpen_ = false;
+    if (gDialogText != kKeepTextMarker) document.tabTexts[v - 1] = gDialogText;
+    imgEdit = EditPictureFor(v);
+}
+
+void FretluxForm::mnuEditExEdit_Click() {
+    host_.ShowMessage({kExternalEditorNotice});
+    if (gCurrentPath.empty()) return;
+    mnuPlayStop_Click();
+    mnuFileSTab_Click();
+    host_.OpenWithAssociatedProgram(Left(gCurrentPath, static_cast<int>(gCurrentPath.size()) - 3) +
+                                    "tab");
+}
+
+void FretluxForm::mnuTXT2TAB_Click() {
+    if (!ShowsTab()) return;
+    const int t = CurrentTabIndex();
+    const int c = curColumn;
+    gDialogText = ReadColumnSymbols(document.tabLines[t], c);
+    TextToTabForm frmTXT2TAB(gDialogText);
+    host_.ShowTextToTab(frmTXT2TAB);
+    if (gDialogText.size() != kStrings) return;
+    WriteColumnSymbols(document.tabLines[t], c, gDialogText);
+    RenderFretDigits(document, t);
+    selLength = 1;
+    UpdateColumnCursor();
+    ShowCurrentTab();
+}
+
+}  // namespace fretlux

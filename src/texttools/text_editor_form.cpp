@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+#include "texttools/text_editor_form.h"
+
+#include <algorithm>
+
+namespace fretlux {
+
+TextEditorForm::TextEditorForm(std::string& gDialogText, bool gLessonMode,
+                               TextEditorServices& services)
+    : gDialogText_(gDialogText), lessonMode_(gLessonMode), services_(services) {}
+
+void TextEditorForm::Form_Load() {
+    if (lessonMode_) {
+        caption = kTutorCaption;
+        locked = true;
+        menusVisible = false;
+    }
+    text = gDialogText_;
+    selStart = 0;
+    selLength = 0;
+}
+
+void TextEditorForm::mnuEdit_Click() {
+    const bool selection = selLength >= 1;
+    mnuEditItem[0].enabled = selection;
+    mnuEditItem[1].enabled = selection;
+    mnuEditItem[2].enabled = true;
+}
+
+void TextEditorForm::mnuEditItem_Click(int index) {
+    switch (index) {
+        case 0:
+            services_.SetClipboardText(SelectedText());
+            ReplaceSelection("");
+            break;
+        case 1:
+            services_.SetClipboardText(SelectedText());
+            break;
+        case 2:
+            ReplaceSelection(services_.ClipboardText());
+            break;
+        default:
+            break;
+    }
+}
+
+void TextEditorForm::mnuFileItem_Click(int index) {
+    if (index == 0) {
+        gDialogText_ = text;
+    } else if (index == 1) {
+        gDialogText_ = services_.AskSaveChanges() ? text : kKeepTextMarker;
+    } else {
+        return;
+    }
+    closeRequested = true;
+}
+
+// The selection as the window reports it may run past the end of a text that changed under it.
+std::string TextEditorForm::SelectedText() const {
+    const std::size_t start = std::min(selStart, text.size());
+    return text.substr(start, selLength);
+}
+
+void TextEditorForm::ReplaceSelection(const std::string& replacement) {
+    const std::size_t start = std::min(selStart, text.size());
+    text.replace(start, selLength, replacement);
+    selStart = start + replacement.size();
+    selLength = 0;
+}
+
+}  // namespace fretlux

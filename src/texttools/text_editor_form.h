@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+// The TAB text window as a presentation model: the text box with its selection, the two menus
+// and the rules of Save, Close and the clipboard commands. The Qt window shows this state and
+// forwards its events; in a lesson the same window is the read-only tutor viewer.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace fretlux {
+
+// What the window hands back to leave the TAB's text as it was.
+inline constexpr const char* kKeepTextMarker = "***EXIT***";
+inline constexpr const char* kTextEditorCaption = "Text Editor";
+inline constexpr const char* kTutorCaption = "Fretlux Tutor";
+inline constexpr const char* kSaveChangesQuestion = "Save changes ?";
+
+// What the window needs from outside: the system clipboard and the user's answer to Close's
+// question.
+class TextEditorServices {
+public:
+    virtual ~TextEditorServices() = default;
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+    // "Save changes ?" with Yes and No, the question icon, No the default; true for Yes.
+    virtual bool AskSaveChanges() = 0;
+};
+
+struct MenuItemModel {
+    std::string caption;
+    bool enabled = true;
+};
+
+class TextEditorForm {
+public:
+    // gDialogText carries the text in and the result out; gLessonMode makes the window the
+    // read-only tutor viewer.
+    TextEditorForm(std::string& gDialogText, bool gLessonMode, TextEditorServices& services);
+
+    void Form_Load();
+    // The Edit menu is being opened: Cut and Copy need a selection.
+    void mnuEdit_Click();
+    // 0 Cut, 1 Copy, 2 Paste.
+    void mnuEditItem_Click(int index);
+    // 0 Save, 1 Close (with its question).
+    void mnuFileItem_Click(int index);
+
+    std::string caption = kTextEditorCaption;
+    // The text box is read-only and the File and Edit menus are hidden (the tutor viewer).
+    bool locked = false;
+    bool menusVisible = true;
+    // The text box: the text with CR LF line ends, and the selection as a byte offset and length
+    // into it (length 0: the caret).
+    std::string text;
+    std::size_t selStart = 0;
+    std::size_t selLength = 0;
+    std::array<MenuItemModel, 3> mnuEditItem{{{"Cu&t"}, {"C&opy"}, {"&Paste"}}};
+    std::array<MenuItemModel, 2> mnuFileItem{{{"&Save"}, {"&Close"}}};
+    // Set by Save and Close: the window is to close now.
+    bool closeRequested = false;
+
+private:
+    std::string SelectedText() const;
+    void ReplaceSelection(const std::string& replacement);
+
+    std::string& gDialogText_;
+    bool lessonMode_;
+    TextEditorServices& services_;
+};
+
+}  // namespace fretlux
