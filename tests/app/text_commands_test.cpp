@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include "player_fixture.h"
+
+namespace fretlux::testing {
+namespace {
+
+class TabTextCommands : public PlayerTest {
+protected:
+    void SetUp() override { OpenTabs({{{"1:0", "1:1"}, {41, 100, 25}, "Old"}}); }
+};
+
+TEST_F(TabTextCommands, SaveStoresTheEditedTextAndAnEmptyTextSwitchesThePicture) {
+    host.onTextEditor = [](TextEditorForm& editor) {
+        EXPECT_EQ(editor.caption, "Text Editor");
+        EXPECT_FALSE(editor.locked);
+        editor.text.clear();
+        editor.mnuFileItem_Click(0);
+    };
+    form.mnuEditText_Click();
+    EXPECT_EQ(form.document.tabTexts[0], "");
+    EXPECT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
+}
+
+TEST_F(TabTextCommands, CloseAsksAndNoKeepsTheOldTextWhileYesStoresTheNewOne) {
+    host.onTextEditor = [](TextEditorForm& editor) {
+        editor.text = "New";
+        editor.mnuFileItem_Click(1);
+    };
+    host.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    form.mnuEditText_Click();
+    EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Save changes ?");
+    EXPECT_EQ(host.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(host.messages[0].defaultButton, MessageAnswer::No);
+    form.mnuEditText_Click();
+    EXPECT_EQ(form.document.tabTexts[0], "New");
+    EXPECT_EQ(form.imgEdit, EditPicture::imgEditUp);
+}
+
+TEST_F(TabTextCommands, TheWindowsOwnCloseButtonKeepsTheText) {
+    host.onTextEditor = [](TextEditorForm& editor) { editor.text = "Typed but not saved"; };
+    form.mnuEditText_Click();
+    EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
+    EXPECT_EQ(host.textEditorShown, 1);
+}
+
+TEST_F(TabTextCommands, TheKeepMarkerCannotBeStoredAsAText) {
+    host.onTextEditor = [](TextEditorForm& editor) {
+        editor.text = "***EXIT***";
+        editor.mnuFileItem_Click(0);
+    };
+    form.mnuEditText_Click();
+    EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
+}
+
+TEST_F(TabTextCommands, WithoutATabNoWindowOpens) {
+    form.mnuFileNew_Click();
+    form.mnuEditDelTab_Click();
+    ASSERT_EQ(form.hscTAB.Value(), 0);
+    form.mnuEditText_Click();
+    EXPECT_EQ(host.textEditorShown, 0);
+}
+
+class ExternalEditor : public PlayerTest {};
+
+TEST_F(ExternalEditor, WithoutAPathOnlyTheNoticeShows) {
+    form.mnuEditExEdit_Click();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              "The external text editor does not support enhanced Fretlux files.\r"
+              "Use this only for standard TAB files or printing");
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::None);
+    EXPECT_TRUE(host.dialogs.empty());
+    EXPECT_TRUE(host.openedWithProgram.empty());
+}
+
+TEST_F(ExternalEditor, SavesAsTabStoppingPlaybackAndOpensTheTabFile) {
+    OpenTabs({{{"1:0", "1:1", "1:2"}}});
+    form.mnuPlayStart_Click();
+    host.chosenPaths.push_back(PathOf("song.tab"));
+    form.mnuEditExEdit_Click();
+    EXPECT_EQ(form.Timer1.Interval(), 0);
+    EXPECT_NE(ReadFile("song.tab").find("012\r\n"), std::string::npos);
+    EXPECT_EQ(host.openedWithProgram, std::vector<std::string>{PathOf("song.tab")});
+}
+
+TEST_F(ExternalEditor, OnlyTheLastThreeCharactersOfThePathAreSwapped) {
+    OpenTabs({{{"1:0", "1:1"}}});
+    // The save dialog is cancelled: the path stays the enhanced file's.
+    host.chosenPaths.push_back(std::nullopt);
+    form.mnuEditExEdit_Click();
+    EXPECT_EQ(host.openedWithProgram, std::vector<std::string>{PathOf("piece.tab")});
+}
+
+class TextToTab : public PlayerTest {
+protected:
+    // Opens Text to TAB on the given column, types into the boxes and saves.
+    void Type(int column, const std::array<std::string, 6>& typed) {
+        form.curColumn = column;
+        host.onTextToTab = [typed](TextToTabForm& dialog) {
+            for (int i = 0; i < 6; ++i) {
+                if (typed[i] == dialog.txtTAB[i]) continue;
+                dialog.txtTAB[i] = typed[i];
+                dialog.txtTAB_Change(i);
+            }
+            dialog.cmdSave_Click();
+        };
+        form.mnuTXT2TAB_Click();
+    }
+
+    char Symbol(int line, int column) const { return Line(1, line)[5 * column + 5]; }
+};
+
+TEST_F(TextToTab, TheBoxesShowTheColumnsSymbolsTopLineFirst) {
+    OpenTabs({{{"1:3 6:12", "-"}}});
+    std::string shown;
+    host.onTextToTab = [&](TextToTabForm& dialog) {
+        for (const auto& box : dialog.txtTAB) shown += box;
+    };
+    form.mnuTXT2TAB_Click();
+    EXPECT_EQ(shown, "3----1");
+}
+
+TEST_F(TextToTab, LettersStandDigitsGiveWayAndSoundingNotesKeepTheirFret) {
+    OpenTabs({{{"1:3", "-", "-"}}});
+    Type(0, {"h", "h", "7", "", "x", "/"});
+    EXPECT_EQ(Symbol(1, 0), '3');
+    EXPECT_EQ(Symbol(2, 0), 'h');
+    EXPECT_EQ(Symbol(3, 0), '-');
+    EXPECT_EQ(Symbol(4, 0), '-');
+    EXPECT_EQ(Symbol(5, 0), 'x');
+    EXPECT_EQ(Symbol(6, 0), '/');
+    EXPECT_EQ(form.selLength, 1);
+    EXPECT_EQ(form.lblTAB[2].caption.substr(1, 1), "h");
+}
+
+TEST_F(TextToTab, CloseLeavesTheTabUntouched) {
+    OpenTabs({{{"1:3", "-"}}});
+    const TabBlock before = form.document.tabLines[0];
+    host.onTextToTab = [](TextToTabForm& dialog) {
+        dialog.txtTAB[1] = "q";
+        dialog.cmdClose_Click();
+    };
+    form.curColumn = 1;
+    form.mnuTXT2TAB_Click();
+    EXPECT_EQ(form.document.tabLines[0], before);
+    EXPECT_EQ(form.selLength, 0);
+}
+
+TEST_F(TextToTab, TheWindowsCloseButtonWritesTheSameSymbolsBackAndCutsLongLines) {
+    OpenTabs({{{"1:3", "-"}}});
+    form.document.tabLines[0][2] += std::string(500, '-');
+    form.mnuTXT2TAB_Click();
+    EXPECT_EQ(Line(1, 2).size(), 395u);
+    EXPECT_EQ(Symbol(1, 0), '3');
+}
+
+TEST_F(TextToTab, ALineEndingBeforeTheCursorIsPaddedNotAFailure) {
+    OpenTabs({{{"1:3", "-", "-", "-"}}});
+    form.document.tabLines[0][4].resize(7);
+    Type(3, {"a", "b", "c", "d", "e", "f"});
+    EXPECT_EQ(Symbol(4, 3), 'd');
+    EXPECT_EQ(Line(1, 4).size(), 21u);
+    EXPECT_EQ(Symbol(5, 3), 'e');
+}
+
+TEST_F(TextToTab, WithoutATabNothingOpens) {
+    form.mnuTXT2TAB_Click();
+    EXPECT_EQ(host.textToTabShown, 0);
+}
+
+}  // namespace
+}  // namespace fretlux::testing
