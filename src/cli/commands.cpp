@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "cli/commands.h"
 
+#include <unistd.h>
+
 #include <exception>
 #include <optional>
 
 #include "cli/document_json.h"
+#include "cli/play_commands.h"
 #include "document/file_messages.h"
 #include "document/safe_save.h"
 #include "document/tab_file_reader.h"
@@ -17,10 +20,18 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: fretlux-cli convert IN OUT\n"
     "       fretlux-cli dump IN\n"
+    "       fretlux-cli play IN [--log]\n"
+    "       fretlux-cli export IN OUT.mid\n"
+    "       fretlux-cli render IN OUT.wav\n"
     "\n"
     "  convert  read the TAB file IN and write it to OUT, in the Fretlux form when OUT ends\n"
     "           in \"flx\" (any case), else in the plain TAB form\n"
-    "  dump     print the TAB file IN as JSON\n";
+    "  dump     print the TAB file IN as JSON\n"
+    "  play     play IN as the window does after Open and Start, through the built-in\n"
+    "           synthesiser; with --log print each MIDI message instead, one per line:\n"
+    "           milliseconds since Start, status, data 1, data 2\n"
+    "  export   write the messages play would send as a Standard MIDI File\n"
+    "  render   render them through the built-in synthesiser into a WAVE file\n";
 
 // The document of the file, or nothing once the failure was reported. Whatever goes wrong while
 // reading, memory included, is reported as the window reports a failed Open.
@@ -70,6 +81,14 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     if (args.size() == 3 && args[0] == "convert") return ConvertTabFile(args[1], args[2], err);
     if (args.size() == 2 && args[0] == "dump") return DumpTabFile(args[1], out, err);
+    if (args.size() == 3 && args[0] == "play" && args[2] == "--log") {
+        return LogPlayback(args[1], out, err);
+    }
+    if (args.size() == 2 && args[0] == "play") return PlayAloud(args[1], err);
+    if (args.size() == 3 && args[0] == "export") return ExportMidiFile(args[1], args[2], err);
+    if (args.size() == 3 && args[0] == "render") {
+        return RenderWaveFile(args[1], args[2], isatty(STDERR_FILENO) == 1, err);
+    }
     err << kUsage;
     return kExitUsage;
 }

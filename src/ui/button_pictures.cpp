@@ -64,7 +64,62 @@ void MiniBoard(QPainter& painter, const QRectF& area) {
     painter.fillRect(QRectF(area.left(), area.top(), 2.5, area.height()), QColor(240, 232, 206));
 }
 
+// A filled triangle pointing right (or left) with its base at x.
+void Triangle(QPainter& painter, double x, double tipX) {
+    QPainterPath path;
+    path.moveTo(x, 7);
+    path.lineTo(tipX, 14);
+    path.lineTo(x, 21);
+    path.closeSubpath();
+    painter.setPen(QPen(kInk, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(QColor(30, 160, 60));
+    painter.drawPath(path);
+}
+
+void Bar(QPainter& painter, double x) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kInk);
+    painter.drawRect(QRectF(x, 7, 3, 14));
+}
+
 }  // namespace
+
+QIcon PlayPicture() {
+    return Draw([](QPainter& p, const QRectF&) { Triangle(p, 8, 22); });
+}
+
+QIcon StepForwardPicture() {
+    return Draw([](QPainter& p, const QRectF&) {
+        Triangle(p, 6, 18);
+        Bar(p, 19.5);
+    });
+}
+
+QIcon StepBackPicture() {
+    return Draw([](QPainter& p, const QRectF&) {
+        Bar(p, 5.5);
+        Triangle(p, 22, 10);
+    });
+}
+
+QIcon StopPicture() {
+    return Draw([](QPainter& p, const QRectF&) {
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(QColor(200, 30, 30));
+        p.drawRect(QRectF(8, 8, 12, 12));
+    });
+}
+
+QIcon TabTextPicture(bool hasText) {
+    return Draw([hasText](QPainter& p, const QRectF&) {
+        p.setPen(QPen(kInk, 1.2));
+        p.setBrush(QColor(255, 253, 240));
+        p.drawRect(QRectF(6, 3, 16, 22));
+        if (!hasText) return;
+        p.setPen(QPen(QColor(40, 60, 160), 1.4));
+        for (const double y : {8.0, 12.0, 16.0, 20.0}) p.drawLine(QPointF(9, y), QPointF(19, y));
+    });
+}
 
 QIcon FingerPicture(const QString& finger) {
     return Draw([&](QPainter& p, const QRectF& r) {

@@ -19,5 +19,11 @@ QIcon PasteFretboardPicture();
 QIcon PlayFretboardPicture();
 QIcon LeftRightPicture();
 QIcon UpDownPicture();
+QIcon PlayPicture();
+QIcon StepForwardPicture();
+QIcon StepBackPicture();
+QIcon StopPicture();
+// The TAB text button: a written page when the shown TAB has a text, a blank one otherwise.
+QIcon TabTextPicture(bool hasText);
 
 }  // namespace fretlux

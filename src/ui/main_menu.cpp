@@ -59,27 +59,28 @@ void BuildEditMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.editPasteFretboard = AddEntry(edit, "mnuEditPasteFret", "Paste &Fretboard", true);
     actions.editClearFretboard = AddEntry(edit, "mnuEditClearFB", "Clea&r Fretboard", true);
     actions.editPasteBar = AddEntry(edit, "mnuEditPasteBar", "Paste TAB &Bar", true);
-    AddEntry(edit, "mnuTXT2TAB", "Te&xt to TAB", false);
+    actions.editTextToTab = AddEntry(edit, "mnuTXT2TAB", "Te&xt to TAB", true);
     AddSeparator(edit, "mnuEditLine1");
     actions.editInsertTab = AddEntry(edit, "mnuEditInsTab", "&Insert TAB", true);
     actions.editDeleteTab = AddEntry(edit, "mnuEditDelTab", "&Delete TAB", true);
     AddSeparator(edit, "mnuEditLine2");
-    AddDisabledEntries(
-        edit, {{"mnuEditText", "&View/Edit TAB Text"}, {"mnuEditExEdit", "External Text Editor"}});
+    actions.editTabText = AddEntry(edit, "mnuEditText", "&View/Edit TAB Text", true);
+    actions.editExternalEditor = AddEntry(edit, "mnuEditExEdit", "External Text Editor", true);
 }
 
 void BuildPlayMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& play = *AddMenu(menuBar, "mnuPlay", "&Play");
-    AddEntry(play, "mnuPlayStart", "&Start", false);
+    actions.playStart = AddEntry(play, "mnuPlayStart", "&Start", true);
     QMenu& step = *AddSubMenu(play, "mnuPlayStep", "Ste&p");
-    AddDisabledEntries(step, {{"mnuPlayStepForward", "&Forward"}, {"mnuPlayStepBack", "&Back"}});
-    step.menuAction()->setEnabled(false);
-    AddEntry(play, "mnuPlayStop", "S&top", false);
+    actions.playStepForward = AddEntry(step, "mnuPlayStepForward", "&Forward", true);
+    actions.playStepBack = AddEntry(step, "mnuPlayStepBack", "&Back", true);
+    actions.playStop = AddEntry(play, "mnuPlayStop", "S&top", true);
     actions.playFretboard = AddEntry(play, "mnuPlayFret", "&FretBoard", true);
     AddSeparator(play, "mnuPlayLine1");
-    AddDisabledEntries(play, {{"mnuPlayNext", "&Next"}, {"mnuPlayPrevious", "&Previous"}});
+    actions.playNext = AddEntry(play, "mnuPlayNext", "&Next", true);
+    actions.playPrevious = AddEntry(play, "mnuPlayPrevious", "&Previous", true);
     AddSeparator(play, "mnuPlayLine2");
-    AddEntry(play, "mnuPlayTune", "&Tune Guitar", false);
+    actions.playTune = AddEntry(play, "mnuPlayTune", "&Tune Guitar", true);
 }
 
 void BuildChordsMenu(QMenuBar& menuBar) {

@@ -22,7 +22,17 @@ struct MainMenuActions {
     QAction* editPasteBar = nullptr;
     QAction* editInsertTab = nullptr;
     QAction* editDeleteTab = nullptr;
+    QAction* editTextToTab = nullptr;
+    QAction* editTabText = nullptr;
+    QAction* editExternalEditor = nullptr;
+    QAction* playStart = nullptr;
+    QAction* playStepForward = nullptr;
+    QAction* playStepBack = nullptr;
+    QAction* playStop = nullptr;
     QAction* playFretboard = nullptr;
+    QAction* playNext = nullptr;
+    QAction* playPrevious = nullptr;
+    QAction* playTune = nullptr;
     QAction* settingsSound = nullptr;
     QAction* settingsMidi = nullptr;
     QAction* rotateLeftRight = nullptr;

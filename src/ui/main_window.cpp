@@ -18,7 +18,9 @@
 #include "ui/event_codes.h"
 #include "ui/fretboard_buttons.h"
 #include "ui/fretboard_view.h"
+#include "ui/interval_timer.h"
 #include "ui/key_preview_filter.h"
+#include "ui/player_buttons.h"
 #include "ui/scroll_bar_binding.h"
 #include "ui/tab_lines_view.h"
 
@@ -96,6 +98,9 @@ MainWindow::~MainWindow() = default;
 void MainWindow::BuildLayout() {
     auto* central = new Background([this] { Run([&] { model_.Form_MouseMove(); }); }, this);
     auto* layout = new QVBoxLayout(central);
+    playerButtons_ = new PlayerButtons(
+        model_, [this](const std::function<void()>& handler) { Run(handler); }, central);
+    layout->addWidget(playerButtons_);
     fretboard_ = new FretboardView(central);
     fretboard_->setObjectName(QStringLiteral("fretboard"));
     layout->addWidget(fretboard_, 1);
@@ -214,12 +219,24 @@ void MainWindow::ConnectControls() {
     ConnectCommand(menu_.editDeleteTab, &FretluxForm::mnuEditDelTab_Click);
     ConnectCommand(menu_.editPasteFretboard, &FretluxForm::mnuEditPasteFret_Click);
     ConnectCommand(menu_.editClearFretboard, &FretluxForm::mnuEditClearFB_Click);
+    ConnectCommand(menu_.editTextToTab, &FretluxForm::mnuTXT2TAB_Click);
+    ConnectCommand(menu_.editTabText, &FretluxForm::mnuEditText_Click);
+    ConnectCommand(menu_.editExternalEditor, &FretluxForm::mnuEditExEdit_Click);
+    ConnectCommand(menu_.playStart, &FretluxForm::mnuPlayStart_Click);
+    ConnectCommand(menu_.playStepForward, &FretluxForm::mnuPlayStepForward_Click);
+    ConnectCommand(menu_.playStepBack, &FretluxForm::mnuPlayStepBack_Click);
+    ConnectCommand(menu_.playStop, &FretluxForm::mnuPlayStop_Click);
     ConnectCommand(menu_.playFretboard, &FretluxForm::mnuPlayFret_Click);
+    ConnectCommand(menu_.playNext, &FretluxForm::mnuPlayNext_Click);
+    ConnectCommand(menu_.playPrevious, &FretluxForm::mnuPlayPrevious_Click);
+    ConnectCommand(menu_.playTune, &FretluxForm::mnuPlayTune_Click);
     ConnectCommand(menu_.settingsSound, &FretluxForm::mnuSetSound_Click);
     ConnectCommand(menu_.settingsMidi, &FretluxForm::mnuSetMidi_Click);
     ConnectCommand(menu_.rotateLeftRight, &FretluxForm::mnuSetLefRig_Click);
     ConnectCommand(menu_.rotateUpDown, &FretluxForm::mnuSetUpDown_Click);
     ConnectFretboard();
+    new IntervalTimer(model_.Timer1, [this] { Run([&] { model_.Timer1_Timer(); }); }, this);
+    new IntervalTimer(model_.Timer2, [this] { Run([&] { model_.Timer2_Timer(); }); }, this);
 
     connect(txtTab_, &QLineEdit::textEdited, this, [this](const QString& text) {
         Run([&] { model_.txtTAB.SetText(EncodeDocumentText(text, txtTabUtf8_)); });
@@ -290,6 +307,7 @@ void MainWindow::SyncFromModel() {
     ShowLabel(*lblPatchNum_, model_.lblPatchNum);
     ShowLabel(*lblPatch_, model_.lblPatch);
 
+    playerButtons_->ShowEditPicture(model_.imgEdit);
     fretboard_->Show(model_.fretboard, model_.orientation, model_.stringNames);
     ShowText(*lblNote_, model_.midi.lblNote);
     if (menu_.settingsSound->isChecked() != model_.midi.soundOn) {

@@ -19,6 +19,7 @@ namespace fretlux {
 
 class FretboardView;
 class KeyPreviewFilter;
+class PlayerButtons;
 class ScrollBarBinding;
 class TabLinesView;
 
@@ -52,6 +53,7 @@ private:
     FretluxForm& model_;
     MainMenuActions menu_;
     FretboardView* fretboard_ = nullptr;
+    PlayerButtons* playerButtons_ = nullptr;
     QLabel* lblNote_ = nullptr;
     QLineEdit* txtTab_ = nullptr;
     TabLinesView* tabLines_ = nullptr;

@@ -4,35 +4,16 @@
 // close), each with the window's message, its exit code, and an existing output left alone.
 // The reader's rules and limits themselves are checked by the document tests.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-namespace fretlux {
+#include "cli_fixture.h"
+
+namespace fretlux::testing {
 namespace {
-
-namespace fs = std::filesystem;
-using Names = std::vector<std::string>;
-
-struct CliRun {
-    int exitCode = -1;  // -1 when the process did not exit normally
-    int signal = 0;     // the signal that ended it, 0 when it exited
-    std::string out;
-    std::string err;
-};
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 std::string CrLfLines(std::initializer_list<std::string> lines) {
     std::string bytes;
@@ -59,76 +40,6 @@ std::string FileMessage(std::string_view description, std::string_view action) {
     return "Error '" + std::string(description) + "' encountered while trying to " +
            std::string(action) + " file, please retry.\n";
 }
-
-// A fresh scratch directory per test: files the test writes go to work_, the captured output of
-// the process beside it, so work_ holds only what the test and the program put there.
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "fretlux-cli-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        work_ = root_ / "work";
-        fs::create_directory(work_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-
-    std::string Path(std::string_view name) const { return (work_ / name).string(); }
-    std::string Write(std::string_view name, std::string_view bytes) const {
-        std::ofstream file(work_ / name, std::ios::binary);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return Path(name);
-    }
-
-    // Runs the program through /bin/sh; shellSetup, when given, runs first, to set limits the
-    // program inherits.
-    CliRun Run(const std::vector<std::string>& args, const std::string& shellSetup = "") const {
-        std::string command = shellSetup.empty() ? "" : shellSetup + "; ";
-        command += "exec '" + std::string(FRETLUX_CLI_PATH) + "'";
-        for (const std::string& arg : args) command += " '" + arg + "'";
-        command += " </dev/null >'" + (root_ / "stdout").string() + "' 2>'" +
-                   (root_ / "stderr").string() + "'";
-        const int status = std::system(command.c_str());
-        CliRun run;
-        if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-        if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
-        run.out = ReadBytes(root_ / "stdout");
-        run.err = ReadBytes(root_ / "stderr");
-        return run;
-    }
-
-    // Runs a convert that must succeed silently and returns the bytes written.
-    std::string Convert(const std::string& in, const std::string& out) const {
-        const CliRun run = Run({"convert", in, out});
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.err + run.out, "");
-        return ReadBytes(out);
-    }
-
-    void ExpectFailure(const std::vector<std::string>& args, const std::string& err,
-                       const std::string& shellSetup = "") const {
-        const CliRun run = Run(args, shellSetup);
-        EXPECT_EQ(run.signal, 0);
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, err);
-        EXPECT_EQ(run.out, "");
-    }
-
-    Names Entries() const {
-        Names names;
-        for (const auto& entry : fs::directory_iterator(work_)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path root_;
-    fs::path work_;
-};
 
 // One string line of the riff: a bar, three empty positions, the note, three more, the second
 // note (or an empty position), three more and a bar.
@@ -301,4 +212,4 @@ TEST_F(CliTest, UnwritableOutputGivesTheCloseMessageAndLeavesTheOldFile) {
 }
 
 }  // namespace
-}  // namespace fretlux
+}  // namespace fretlux::testing

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+// The window's outside world when there is no window: the one file to open stands ready for the
+// open dialog, a message box answers with its default button and keeps a failure's text, the
+// text windows close at once as if by their own close button, and sound goes to the output given.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/host.h"
+
+namespace fretlux {
+
+class HeadlessHost final : public Host {
+public:
+    explicit HeadlessHost(MidiOutput& output) : output_(output) {}
+
+    // What the next open dialog answers.
+    void ChooseFile(std::string path) { chosenFile_ = std::move(path); }
+    // The text of the last message box with the exclamation icon: a failure the user was told of.
+    const std::optional<std::string>& Failure() const { return failure_; }
+
+    MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
+    std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
+    std::string ProgramDirectory() const override;
+    bool AnotherCopyRunning() override { return false; }
+    int LogicalDpiY() const override { return 96; }
+    std::string EnterTabFilesDirectory() override { return "."; }
+    bool IsFirstRun() override { return false; }
+    void EndProgram() override {}
+    MidiOutput& MidiOut() override { return output_; }
+    void ShowMidiSettings(MidiSettingsForm&) override {}
+    void ShowTextEditor(TextEditorForm& form) override { form.Form_Load(); }
+    void ShowTextToTab(TextToTabForm& form) override { form.Form_Load(); }
+    std::string ClipboardText() override { return clipboard_; }
+    void SetClipboardText(const std::string& text) override { clipboard_ = text; }
+    void OpenWithAssociatedProgram(const std::string&) override {}
+    void ProcessPendingEvents() override {}
+
+private:
+    MidiOutput& output_;
+    std::optional<std::string> chosenFile_;
+    std::optional<std::string> failure_;
+    std::string clipboard_;
+};
+
+}  // namespace fretlux

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: MIT
+#include "cli/play_commands.h"
+
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/offline_render.h"
+#include "cli/standard_midi_file.h"
+#include "cli/tab_player.h"
+#include "cli/wave_file.h"
+#include "document/file_messages.h"
+#include "document/file_names.h"
+#include "document/safe_save.h"
+#include "platform/fluidsynth_output.h"
+
+namespace fretlux {
+
+namespace {
+
+// How long the last notes may ring after playback halted, before the synthesiser is closed.
+constexpr auto kRingOut = std::chrono::seconds(2);
+constexpr int kProgressBarWidth = 40;
+
+// Plays the file on the virtual clock and keeps what it sent; reports a file that cannot be
+// opened as the window would.
+std::optional<std::vector<TimedMidiMessage>> RecordPlayback(const std::string& in,
+                                                            std::ostream& err) {
+    std::vector<TimedMidiMessage> events;
+    if (const auto failure = PlayTabFile(in, PlayClock::Virtual, [&events](const auto& event) {
+            events.push_back(event);
+        })) {
+        err << *failure << '\n';
+        return std::nullopt;
+    }
+    return events;
+}
+
+int ReportSaveFailure(const std::string& description, std::ostream& err) {
+    err << SaveFailedMessage(description) << '\n';
+    return kExitFileFailure;
+}
+
+void DrawProgress(double fraction, std::ostream& err) {
+    const int filled = static_cast<int>(fraction * kProgressBarWidth);
+    err << "\rRendering [" << std::string(filled, '#')
+        << std::string(kProgressBarWidth - filled, ' ') << "] "
+        << static_cast<int>(fraction * 100) << '%' << std::flush;
+}
+
+// The rendered file is written beside the target under a hidden name and takes its place only
+// when it is whole, so a failure never costs the file that was there.
+std::string RenderingPathFor(const std::string& outPath) {
+    const std::filesystem::path target(outPath);
+    return (target.parent_path() / ("." + target.filename().string() + ".rendering")).string();
+}
+
+}  // namespace
+
+int LogPlayback(const std::string& in, std::ostream& out, std::ostream& err) {
+    const auto failure = PlayTabFile(in, PlayClock::Virtual, [&out](const TimedMidiMessage& m) {
+        out << m.milliseconds << ' ' << m.Status() << ' ' << m.Data1() << ' ' << m.Data2() << '\n';
+    });
+    if (failure) {
+        err << *failure << '\n';
+        return kExitFileFailure;
+    }
+    out.flush();
+    return out ? kExitSuccess : kExitFileFailure;
+}
+
+int PlayAloud(const std::string& in, std::ostream& err) {
+    FluidSynthOutput synthesiser;
+    synthesiser.Open();
+    synthesiser.WaitUntilSetUp();
+    err << synthesiser.Status() << '\n';
+    const auto failure = PlayTabFile(in, PlayClock::RealTime, [&](const TimedMidiMessage& m) {
+        synthesiser.SendShortMessage(m.message);
+    });
+    if (failure) {
+        err << *failure << '\n';
+        return kExitFileFailure;
+    }
+    std::this_thread::sleep_for(kRingOut);
+    synthesiser.Close();
+    return kExitSuccess;
+}
+
+int ExportMidiFile(const std::string& in, const std::string& outPath, std::ostream& err) {
+    const auto events = RecordPlayback(in, err);
+    if (!events) return kExitFileFailure;
+    if (const auto failure = SaveFileReplacing(outPath, StandardMidiFileBytes(*events))) {
+        return ReportSaveFailure(*failure, err);
+    }
+    return kExitSuccess;
+}
+
+int RenderWaveFile(const std::string& in, const std::string& outPath, bool progressBar,
+                   std::ostream& err) {
+    const auto events = RecordPlayback(in, err);
+    if (!events) return kExitFileFailure;
+    std::string failure;
+    const auto synth = SoundfontSynth::Create(ChooseSoundfont(), failure);
+    if (!synth) {
+        err << "fretlux-cli: no sound to render: " << failure << '\n';
+        return kExitFileFailure;
+    }
+    const std::string partPath = RenderingPathFor(outPath);
+    WaveFileWriter wave;
+    if (!wave.Open(partPath, static_cast<int>(synth->SampleRate()))) {
+        return ReportSaveFailure(wave.Error(), err);
+    }
+    const FrameSink sink = [&wave](auto left, auto right) { return wave.Append(left, right); };
+    const ProgressReport progress = [&err](double fraction) { DrawProgress(fraction, err); };
+    const bool rendered =
+        RenderOffline(*synth, *events, sink, progressBar ? progress : nullptr, failure);
+    if (progressBar) err << '\n';
+    std::error_code renameError;
+    if (rendered && wave.Finish()) {
+        std::filesystem::rename(partPath, outPath, renameError);
+        if (!renameError) return kExitSuccess;
+    }
+    std::error_code ignored;
+    std::filesystem::remove(partPath, ignored);
+    if (renameError) return ReportSaveFailure(renameError.message(), err);
+    return ReportSaveFailure(wave.Error().empty() ? failure : wave.Error(), err);
+}
+
+}  // namespace fretlux

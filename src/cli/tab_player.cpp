@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: MIT
+#include "cli/tab_player.h"
+
+#include <thread>
+
+#include "app/fretlux_form.h"
+#include "cli/headless_host.h"
+#include "playback/tick_schedule.h"
+
+namespace fretlux {
+
+namespace {
+
+using Clock = TickSchedule::Clock;
+
+// Hands the messages sent after Start to the sink, stamped with the clock's time.
+class SinkOutput final : public MidiOutput {
+public:
+    SinkOutput(const std::function<void(const TimedMidiMessage&)>& sink, const Clock::time_point& now)
+        : sink_(sink), now_(now) {}
+
+    void StartRecording(Clock::time_point start) {
+        start_ = start;
+        recording_ = true;
+    }
+
+    void Open() override {}
+    void SendShortMessage(std::uint32_t message) override {
+        if (!recording_) return;
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now_ - start_);
+        sink_({elapsed.count(), message});
+    }
+    void Close() override {}
+    std::string Status() const override { return "Messages go to fretlux-cli"; }
+
+private:
+    const std::function<void(const TimedMidiMessage&)>& sink_;
+    const Clock::time_point& now_;
+    Clock::time_point start_;
+    bool recording_ = false;
+};
+
+// One of the window's timers on the player's clock.
+struct PlayerTimer {
+    TimerModel& model;
+    void (FretluxForm::*tick)();
+    TickSchedule schedule;
+};
+
+}  // namespace
+
+std::optional<std::string> PlayTabFile(const std::string& path, PlayClock clock,
+                                       const std::function<void(const TimedMidiMessage&)>& sink) {
+    // The virtual clock starts anywhere; only differences are ever taken.
+    Clock::time_point now = clock == PlayClock::RealTime ? Clock::now() : Clock::time_point{};
+    SinkOutput output(sink, now);
+    HeadlessHost host(output);
+    FretluxForm form(host);
+    PlayerTimer timers[] = {{form.Timer1, &FretluxForm::Timer1_Timer, {}},
+                            {form.Timer2, &FretluxForm::Timer2_Timer, {}}};
+    for (PlayerTimer& timer : timers) {
+        timer.model.onIntervalChange = [&timer, &now] {
+            timer.schedule.SetInterval(timer.model.Interval(), now);
+        };
+    }
+
+    form.Form_Load();
+    host.ChooseFile(path);
+    form.mnuFOpen_Click();
+    if (host.Failure()) return host.Failure();
+
+    output.StartRecording(now);
+    form.mnuPlayStart_Click();
+    while (true) {
+        PlayerTimer* due = nullptr;
+        for (PlayerTimer& timer : timers) {
+            if (!timer.schedule.Running()) continue;
+            if (due == nullptr || timer.schedule.NextDeadline() < due->schedule.NextDeadline()) {
+                due = &timer;
+            }
+        }
+        if (due == nullptr) break;
+        if (clock == PlayClock::RealTime) {
+            std::this_thread::sleep_until(due->schedule.NextDeadline());
+            now = Clock::now();
+        } else {
+            now = due->schedule.NextDeadline();
+        }
+        due->schedule.TickDelivered(now);
+        (form.*due->tick)();
+    }
+    return std::nullopt;
+}
+
+}  // namespace fretlux
