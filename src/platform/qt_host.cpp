@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt_host.h"
 
-#include "platform/midi_settings_dialog.h"
-
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -10,12 +11,16 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QUrl>
 #include <cmath>
 
 #include "platform/dialog_filter.h"
+#include "platform/midi_settings_dialog.h"
 #include "platform/program_directory.h"
 #include "platform/tab_files_directory.h"
 #include "platform/text_codec.h"
+#include "platform/text_editor_dialog.h"
+#include "platform/text_to_tab_dialog.h"
 
 namespace fretlux {
 
@@ -110,7 +115,7 @@ QtHost::QtHost(const HostDirectories& directories)
 MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request) {
     QMessageBox box(IconFor(request.icon), DecodeDocumentText(request.title).text,
                     DecodeDocumentText(request.text).text, ButtonsFor(request.buttons),
-                    dialogParent_);
+                    DialogOwner());
     box.setDefaultButton(StandardButtonFor(request.defaultButton));
     box.setEscapeButton(EscapeButtonFor(request.buttons));
     box.exec();
@@ -163,6 +168,44 @@ void QtHost::EndProgram() {
 void QtHost::ShowMidiSettings(MidiSettingsForm& form) {
     MidiSettingsDialog dialog(form, dialogParent_);
     dialog.exec();
+}
+
+void QtHost::ShowTextEditor(TextEditorForm& form) {
+    form.Form_Load();
+    TextEditorDialog dialog(form, dialogParent_);
+    dialog.exec();
+}
+
+void QtHost::ShowTextToTab(TextToTabForm& form) {
+    form.Form_Load();
+    TextToTabDialog dialog(form, dialogParent_);
+    dialog.exec();
+}
+
+// The program's texts end their lines with CR LF, the desktop's clipboard with LF.
+std::string QtHost::ClipboardText() {
+    QString text = QGuiApplication::clipboard()->text();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return EncodeDocumentText(text, true);
+}
+
+void QtHost::SetClipboardText(const std::string& text) {
+    QString decoded = DecodeDocumentText(text).text;
+    decoded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QGuiApplication::clipboard()->setText(decoded);
+}
+
+void QtHost::OpenWithAssociatedProgram(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(path)));
+}
+
+void QtHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+
+// A question asked from inside a modal window belongs over that window.
+QWidget* QtHost::DialogOwner() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return dialogParent_;
 }
 
 }  // namespace fretlux

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The program's Host: Qt message boxes and file dialogs, the lock that keeps a second copy out,
-// the program and tabfiles directories, the screen's resolution and the first-run marker.
+// The program's Host: Qt message boxes and file dialogs, the modal windows, the lock that keeps a
+// second copy out, the program and tabfiles directories, the screen's resolution, the first-run
+// marker, the clipboard and the desktop's file associations.
 #pragma once
 
 #include <QPointer>
@@ -47,8 +48,16 @@ public:
     void EndProgram() override;
     MidiOutput& MidiOut() override { return *midiOutput_; }
     void ShowMidiSettings(MidiSettingsForm& form) override;
+    void ShowTextEditor(TextEditorForm& form) override;
+    void ShowTextToTab(TextToTabForm& form) override;
+    std::string ClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
+    void OpenWithAssociatedProgram(const std::string& path) override;
+    void ProcessPendingEvents() override;
 
 private:
+    QWidget* DialogOwner() const;
+
     HostDirectories directories_;
     SingleInstanceLock instanceLock_;
     FirstRunMarker firstRunMarker_;
