@@ -64,11 +64,11 @@ TEST_P(TextToTabBoxRule, TheBoxKeepsTheFirstCharacterOfItsNewText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Typed, TextToTabBoxRule,
-    ::testing::Values(BoxRuleCase{"h", "h"},  // typed into an emptied box
-                      BoxRuleCase{"h-", "h"},  // typed before the old character
-                      BoxRuleCase{"-h", "-"},  // typed after it: the old one stays
-                      BoxRuleCase{"", "-"},    // emptied
-                      BoxRuleCase{"7", "7"},   // digits are the TAB's business, not the box's
+    ::testing::Values(BoxRuleCase{"h", "h"},    // typed into an emptied box
+                      BoxRuleCase{"h-", "h"},   // typed before the old character
+                      BoxRuleCase{"-h", "-"},   // typed after it: the old one stays
+                      BoxRuleCase{"", "-"},     // emptied
+                      BoxRuleCase{"7", "7"},    // digits are the TAB's business, not the box's
                       BoxRuleCase{"xyz", "x"},  // pasted
                       BoxRuleCase{" ", " "}));
 
