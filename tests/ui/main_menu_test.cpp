@@ -38,25 +38,25 @@ constexpr const char* kExpectedMenuTree = R"(&File
   Paste &Fretboard
   Clea&r Fretboard
   Paste TAB &Bar
-  Te&xt to TAB [off]
+  Te&xt to TAB
   -
   &Insert TAB
   &Delete TAB
   -
-  &View/Edit TAB Text [off]
-  External Text Editor [off]
+  &View/Edit TAB Text
+  External Text Editor
 &Play
-  &Start [off]
-  Ste&p [off]
-    &Forward [off]
-    &Back [off]
-  S&top [off]
+  &Start
+  Ste&p
+    &Forward
+    &Back
+  S&top
   &FretBoard
   -
-  &Next [off]
-  &Previous [off]
+  &Next
+  &Previous
   -
-  &Tune Guitar [off]
+  &Tune Guitar
 &Chords
   &Fast FInder [off]
   -

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// Playback in the window: the real timers drive the model, and the buttons show its state.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QToolButton>
+#include <chrono>
+
+#include "ui/interval_timer.h"
+#include "window_fixture.h"
+
+namespace fretlux {
+namespace {
+
+using std::chrono::milliseconds;
+using Clock = std::chrono::steady_clock;
+
+int NotesOn(const testing::RecordingMidiOutput& output) {
+    int notes = 0;
+    for (const auto& m : output.messages) notes += m.Status() == 0x90 && m.Data2() > 0;
+    return notes;
+}
+
+TEST_F(WindowTest, StartPlaysTheTabOnTheRealTimerUntilItHalts) {
+    host.chosenFiles = {std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab"};
+    Trigger("mnuFOpen");
+    form.hscTempo.SetValue(1);  // 3 ms a column
+    host.midiOut.messages.clear();
+    Find<QToolButton>("imgPlay").click();
+    EXPECT_EQ(form.Timer1.Interval(), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(form.Timer1.Interval(), 0, 5000);
+    // Both TABs played: the verse's three chords of up to six notes and the chorus's note.
+    EXPECT_GE(NotesOn(host.midiOut), 16);
+    EXPECT_EQ(form.hscTAB.Value(), 2);
+}
+
+TEST_F(WindowTest, TheTextButtonShowsWhetherTheTabHasAText) {
+    auto& edit = Find<QToolButton>("imgEdit");
+    const QImage withoutText = edit.icon().pixmap(28).toImage();
+    Trigger("mnuFileNew");
+    form.document.tabTexts[0] = "Capo on the second fret";
+    // The text window (closed at once by the fake host) hands the text back as it was.
+    edit.click();
+    EXPECT_EQ(host.textEditorShown, 1);
+    EXPECT_NE(edit.icon().pixmap(28).toImage(), withoutText);
+}
+
+class IntervalTimerTest : public ::testing::Test {
+protected:
+    TimerModel model;
+    std::vector<Clock::time_point> ticks;
+    IntervalTimer timer{model, [this] { ticks.push_back(Clock::now()); }};
+};
+
+TEST_F(IntervalTimerTest, TicksKeepToTheGridFromTheMomentTheIntervalWasSet) {
+    const auto start = Clock::now();
+    model.SetInterval(20);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 10, 5000);
+    model.SetInterval(0);
+    // Waking a little early is made up for: no tick ever runs before its time on the grid.
+    for (std::size_t k = 0; k < 10; ++k) EXPECT_GE(ticks[k] - start, milliseconds(20 * (k + 1)));
+}
+
+TEST_F(IntervalTimerTest, ANewIntervalTakesEffectAtOnceAndZeroStops) {
+    model.SetInterval(10000);
+    const auto changed = Clock::now();
+    model.SetInterval(5);
+    QTRY_VERIFY_WITH_TIMEOUT(!ticks.empty(), 2000);
+    EXPECT_LT(ticks[0] - changed, milliseconds(1000));
+    model.SetInterval(0);
+    const auto count = ticks.size();
+    QTest::qWait(50);
+    EXPECT_EQ(ticks.size(), count);
+}
+
+}  // namespace
+}  // namespace fretlux
