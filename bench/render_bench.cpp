@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/offline_render.h"
@@ -56,10 +57,11 @@ std::vector<TimedMidiMessage> StrummedPiece() {
 struct Variant {
     std::size_t blockFrames = 4096;
     bool effects = true;  // reverb and chorus
+    int cpuCores = 1;
 };
 
 std::unique_ptr<SoundfontSynth> MakeSynth(const Variant& variant, std::string& failure) {
-    std::unique_ptr<SoundfontSynth> synth = SoundfontSynth::Create(kSoundfont, failure);
+    std::unique_ptr<SoundfontSynth> synth = SoundfontSynth::Create(kSoundfont, failure, variant.cpuCores);
     if (synth && !variant.effects) {
         fluid_synth_reverb_on(synth->Synth(), -1, 0);
         fluid_synth_chorus_on(synth->Synth(), -1, 0);
@@ -134,6 +136,10 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMillisecond);
     };
     if (std::filesystem::exists(kSoundfont.path)) {
+        // What fretlux-cli render does: every core the machine has.
+        const int cores = static_cast<int>(std::thread::hardware_concurrency());
+        add("RenderToWaveFile/TimGM6mb/cores:" + std::to_string(cores), RenderToWaveFile,
+            Variant{4096, true, cores});
         add("RenderToNothing/TimGM6mb", RenderToNothing, Variant{});
         add("RenderToWaveFile/TimGM6mb", RenderToWaveFile, Variant{});
         for (const std::size_t block : {64, 256, 1024, 16384}) {

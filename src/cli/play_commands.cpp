@@ -101,7 +101,8 @@ int RenderWaveFile(const std::string& in, const std::string& outPath, bool progr
     const auto events = RecordPlayback(in, err);
     if (!events) return kExitFileFailure;
     std::string failure;
-    const auto synth = SoundfontSynth::Create(ChooseSoundfont(), failure);
+    const int cores = static_cast<int>(std::thread::hardware_concurrency());
+    const auto synth = SoundfontSynth::Create(ChooseSoundfont(), failure, cores);
     if (!synth) {
         err << "fretlux-cli: no sound to render: " << failure << '\n';
         return kExitFileFailure;

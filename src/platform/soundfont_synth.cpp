@@ -36,7 +36,7 @@ void SilenceFluidSynthLog() {
 }  // namespace
 
 std::unique_ptr<SoundfontSynth> SoundfontSynth::Create(const SoundfontChoice& choice,
-                                                       std::string& failure) {
+                                                       std::string& failure, int cpuCores) {
     if (choice.path.empty()) {
         failure = std::string("no soundfont found (set ") + kSoundfontVariable +
                   " or install fluid-soundfont-gm or timgm6mb-soundfont)";
@@ -59,6 +59,11 @@ std::unique_ptr<SoundfontSynth> SoundfontSynth::Create(const SoundfontChoice& ch
     if (choice.dynamicSampleLoading &&
         fluid_settings_setint(result->Settings(), "synth.dynamic-sample-loading", 1) != FLUID_OK) {
         failure = "FluidSynth does not know synth.dynamic-sample-loading";
+        return nullptr;
+    }
+    if (cpuCores > 1 &&
+        fluid_settings_setint(result->Settings(), "synth.cpu-cores", cpuCores) != FLUID_OK) {
+        failure = "FluidSynth does not know synth.cpu-cores";
         return nullptr;
     }
     result->synth_.reset(new_fluid_synth(result->Settings()));

@@ -46,9 +46,11 @@ struct FluidAudioDriverDeleter {
 
 class SoundfontSynth {
 public:
-    // The synthesiser with the chosen soundfont, or nothing with the reason in failure.
+    // The synthesiser with the chosen soundfont, or nothing with the reason in failure. Rendering
+    // ahead of time may spread the voices over several cores (the sound is the same); playing
+    // live keeps to one, so that no other thread ever holds up the audio.
     static std::unique_ptr<SoundfontSynth> Create(const SoundfontChoice& choice,
-                                                  std::string& failure);
+                                                  std::string& failure, int cpuCores = 1);
     SoundfontSynth(const SoundfontSynth&) = delete;
     SoundfontSynth& operator=(const SoundfontSynth&) = delete;
 

@@ -11,9 +11,11 @@ void TickSchedule::SetInterval(int milliseconds, Clock::time_point now) {
 void TickSchedule::TickDelivered(Clock::time_point now) {
     if (!Running()) return;
     next_ += interval_;
-    if (now - next_ > interval_) {
-        const auto missed = (now - next_) / interval_;
-        next_ += missed * interval_;
+    const auto behind = now - next_;
+    if (behind > kCatchUpWindow) {
+        // Whole intervals, so the ticks stay on the grid.
+        const auto dropped = (behind - kCatchUpWindow + interval_ - Clock::duration(1)) / interval_;
+        next_ += dropped * interval_;
     }
 }
 

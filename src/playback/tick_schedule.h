@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // When the ticks of an interval timer fall due. Every tick is due on the grid start + k x interval
 // counted from the moment the interval was set, so a tick that runs late does not push the ones
-// after it back, and playback keeps its tempo however late single ticks are. A late tick is due
-// at once; only when the thread was held up for longer than a whole interval (a modal window,
-// a slow disk) are the ticks it missed dropped rather than played in a burst.
+// after it back, and playback keeps its tempo however late single ticks are. Late ticks are due
+// at once, one after the other, until the schedule has caught up; only ticks that fell due more
+// than a short catch-up window ago (the thread was held up by a slow disk, say) are dropped
+// rather than played in one long burst.
 #pragma once
 
 #include <chrono>
@@ -13,6 +14,8 @@ namespace fretlux {
 class TickSchedule {
 public:
     using Clock = std::chrono::steady_clock;
+
+    static constexpr std::chrono::milliseconds kCatchUpWindow{50};
 
     // Counting starts anew at now; an interval of 0 stops the ticks.
     void SetInterval(int milliseconds, Clock::time_point now);
