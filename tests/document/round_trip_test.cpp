@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "document/plain_tab_line.h"
 #include "document/strings.h"
@@ -15,14 +14,14 @@
 namespace fretlux {
 namespace {
 
-using test::Concat;
+using test::Join;
 using test::Lines;
 using test::PlainBlock;
 
 TabDocument SampleDocument() {
     TabDocument doc;
-    const std::vector<std::string> texts = {"Intro\r\nplay slowly\r\n", "", "\r\n",
-                                            "see bar 3 --- slow\r\n  \r\n", "   "};
+    const Lines texts = {"Intro\r\nplay slowly\r\n", "", "\r\n", "see bar 3 --- slow\r\n  \r\n",
+                         "   "};
     for (int t = 0; t < 5; ++t) {
         doc.MakeBlankTab(t);
         doc.tabTexts[t] = texts[t];
@@ -36,93 +35,78 @@ TabDocument SampleDocument() {
     return doc;
 }
 
-// The enhanced bytes of a document whose texts each get one more empty line at their end.
-std::string EnhancedWithOneMoreEmptyLine(const TabDocument& doc) {
-    std::string out;
-    for (int t = 0; t < doc.tabCount; ++t) {
-        if (!IsBlank(doc.tabTexts[t])) out += doc.tabTexts[t] + "\r\n\r\n";
-        for (const std::string& line : doc.tabLines[t]) out += line + "\r\n";
-    }
-    return out;
-}
-
 TEST(RoundTripTest, EnhancedFormComesBackWithOneMoreEmptyLinePerText) {
     const TabDocument original = SampleDocument();
-    const std::string first = WriteEnhancedForm(original);
-    const TabReadResult read = ReadTabBytes(first, TabForm::Enhanced);
+    const TabReadResult read = ReadTabBytes(WriteEnhancedForm(original), TabForm::Enhanced);
     ASSERT_FALSE(read.error);
     ASSERT_EQ(read.document.tabCount, original.tabCount);
+    std::string again;
     for (int t = 0; t < original.tabCount; ++t) {
         EXPECT_EQ(read.document.tabLines[t], original.tabLines[t]) << t;
+        // A blank text is not written; every other one gains an empty line.
+        const std::string& text = original.tabTexts[t];
+        EXPECT_EQ(read.document.tabTexts[t], IsBlank(text) ? "" : text + "\r\n") << t;
+        if (!IsBlank(text)) again += text + "\r\n\r\n";
+        for (const std::string& line : original.tabLines[t]) again += line + "\r\n";
     }
-    EXPECT_EQ(read.document.tabTexts[0], "Intro\r\nplay slowly\r\n\r\n");
-    EXPECT_EQ(read.document.tabTexts[1], "");
-    EXPECT_EQ(read.document.tabTexts[2], "\r\n\r\n");
-    EXPECT_EQ(read.document.tabTexts[3], "see bar 3 --- slow\r\n  \r\n\r\n");
-    EXPECT_EQ(read.document.tabTexts[4], "");  // a blank text is not written
-
-    const std::string second = WriteEnhancedForm(read.document);
-    EXPECT_EQ(second, EnhancedWithOneMoreEmptyLine(original));
-    EXPECT_EQ(second.size(), first.size() + 3 * 2);
+    EXPECT_EQ(WriteEnhancedForm(read.document), again);
 }
 
 TEST(RoundTripTest, ADoubleSpacedTabComesBackWithTheSameTabs) {
-    std::vector<std::string> lines = {"Song: Blues", "", "Verse"};
-    for (const std::string& line : PlainBlock(1)) lines = Concat({lines, {line, ""}});
-    lines.push_back("Chorus");
-    for (const std::string& line : PlainBlock(5)) lines = Concat({lines, {line, ""}});
+    std::vector<Lines> parts = {{"Song: Blues", "", "Verse"}};
+    for (const std::string& line : PlainBlock(1)) parts.push_back({line, ""});
+    parts.push_back({"Chorus"});
+    for (const std::string& line : PlainBlock(5)) parts.push_back({line, ""});
 
-    const TabReadResult plain = ReadTabBytes(Lines(lines, "\r\n"), TabForm::Plain);
-    ASSERT_FALSE(plain.error);
-    ASSERT_EQ(plain.document.tabCount, 2);
-    EXPECT_EQ(plain.document.tabLines[0][0], "Verse");
-    EXPECT_EQ(plain.document.tabTexts[0], "Song: Blues\r\n\r\n");
-    EXPECT_EQ(plain.document.tabLines[1][0], "Chorus");
-    EXPECT_EQ(plain.document.tabTexts[1], "\r\n");
+    const TabDocument plain = ReadTabBytes(Join(parts, "\r\n"), TabForm::Plain).document;
+    ASSERT_EQ(plain.tabCount, 2);
+    EXPECT_EQ(plain.tabLines[0][0], "Verse");
+    EXPECT_EQ(plain.tabTexts[0], "Song: Blues\r\n\r\n");
+    EXPECT_EQ(plain.tabLines[1][0], "Chorus");
+    EXPECT_EQ(plain.tabTexts[1], "\r\n");
     for (int l = 1; l <= 6; ++l) {
-        EXPECT_EQ(plain.document.tabLines[0][l], ConvertPlainTabLine(PlainBlock(1)[l - 1]));
-        EXPECT_EQ(plain.document.tabLines[1][l], ConvertPlainTabLine(PlainBlock(5)[l - 1]));
+        EXPECT_EQ(plain.tabLines[0][l], ConvertPlainTabLine(PlainBlock(1)[l - 1]));
+        EXPECT_EQ(plain.tabLines[1][l], ConvertPlainTabLine(PlainBlock(5)[l - 1]));
     }
 
-    const TabReadResult enhanced =
-        ReadTabBytes(WriteEnhancedForm(plain.document), TabForm::Enhanced);
-    ASSERT_EQ(enhanced.document.tabCount, 2);
+    const TabDocument enhanced =
+        ReadTabBytes(WriteEnhancedForm(plain), TabForm::Enhanced).document;
+    const TabDocument again = ReadTabBytes(WritePlainForm(plain), TabForm::Plain).document;
+    ASSERT_EQ(enhanced.tabCount, 2);
+    ASSERT_EQ(again.tabCount, 2);
     for (int t = 0; t < 2; ++t) {
-        EXPECT_EQ(enhanced.document.tabLines[t], plain.document.tabLines[t]);
-        EXPECT_EQ(enhanced.document.tabTexts[t], plain.document.tabTexts[t] + "\r\n");
+        EXPECT_EQ(enhanced.tabLines[t], plain.tabLines[t]);
+        EXPECT_EQ(enhanced.tabTexts[t], plain.tabTexts[t] + "\r\n");
+        EXPECT_EQ(again.tabLines[t], plain.tabLines[t]);
     }
-
-    const TabReadResult again = ReadTabBytes(WritePlainForm(plain.document), TabForm::Plain);
-    ASSERT_EQ(again.document.tabCount, 2);
-    for (int t = 0; t < 2; ++t) EXPECT_EQ(again.document.tabLines[t], plain.document.tabLines[t]);
 }
 
 TEST(RoundTripTest, PlainFormRebuildsSoundingNotesFromDigits) {
     TabDocument doc = SampleDocument();
     doc.tabCount = 1;
-    const TabReadResult read = ReadTabBytes(WritePlainForm(doc), TabForm::Plain);
-    ASSERT_EQ(read.document.tabCount, 1);
+    const TabDocument read = ReadTabBytes(WritePlainForm(doc), TabForm::Plain).document;
+    ASSERT_EQ(read.tabCount, 1);
     // Fingers, silent notes and stored settings are gone; the label loses its first character.
-    EXPECT_EQ(read.document.tabLines[0][0], "AB 1" + std::string(75, ' '));
-    EXPECT_EQ(read.document.tabLines[0][1], "E----3DH  -    -    -    1MH  2    |    5FH  -    ");
-    EXPECT_EQ(read.document.tabLines[0][3], "G----0AH  -    -    -    ");
-    EXPECT_EQ(read.document.tabLines[0][2], ConvertPlainTabLine("B" + std::string(78, '-')));
-    EXPECT_EQ(read.document.tabTexts[0], "Intro\r\nplay slowly\r\n\r\n");
+    EXPECT_EQ(read.tabLines[0][0], "AB 1" + std::string(75, ' '));
+    EXPECT_EQ(read.tabLines[0][1], "E----3DH  -    -    -    1MH  2    |    5FH  -    ");
+    EXPECT_EQ(read.tabLines[0][3], "G----0AH  -    -    -    ");
+    EXPECT_EQ(read.tabLines[0][2], ConvertPlainTabLine("B" + std::string(78, '-')));
+    EXPECT_EQ(read.tabTexts[0], "Intro\r\nplay slowly\r\n\r\n");
 }
 
 TEST(RoundTripTest, AHeaderHoldingThreeHyphensIsReadBackAsAStringLine) {
     // Twelve string lines in a row: the second TAB's header is the first TAB's sixth line.
-    const TabReadResult read =
-        ReadTabBytes(Lines(Concat({{"Label"}, PlainBlock(0), PlainBlock(6)})), TabForm::Plain);
-    ASSERT_EQ(read.document.tabCount, 2);
-    ASSERT_EQ(read.document.tabLines[1][0], "E|---5---|");
+    const TabDocument read =
+        ReadTabBytes(Join({{"Label"}, PlainBlock(0), PlainBlock(6)}), TabForm::Plain).document;
+    ASSERT_EQ(read.tabCount, 2);
+    ASSERT_EQ(read.tabLines[1][0], "E|---5---|");
     // Written out, that header joins the string lines around it, so the TABs come back regrouped.
-    const TabReadResult back = ReadTabBytes(WriteEnhancedForm(read.document), TabForm::Enhanced);
-    ASSERT_EQ(back.document.tabCount, 2);
-    EXPECT_EQ(back.document.tabLines[0], read.document.tabLines[0]);
-    EXPECT_EQ(back.document.tabLines[1][0], read.document.tabLines[0][6]);
-    EXPECT_EQ(back.document.tabLines[1][1], "E|---5---|");
-    EXPECT_EQ(back.document.tabLines[1][6], read.document.tabLines[1][5]);
+    const TabDocument back = ReadTabBytes(WriteEnhancedForm(read), TabForm::Enhanced).document;
+    ASSERT_EQ(back.tabCount, 2);
+    EXPECT_EQ(back.tabLines[0], read.tabLines[0]);
+    EXPECT_EQ(back.tabLines[1][0], read.tabLines[0][6]);
+    EXPECT_EQ(back.tabLines[1][1], "E|---5---|");
+    EXPECT_EQ(back.tabLines[1][6], read.tabLines[1][5]);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <csignal>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "test_support.h"
 
@@ -17,59 +16,57 @@ namespace fretlux {
 namespace {
 
 namespace fs = std::filesystem;
-using Names = std::vector<std::string>;
+using test::Lines;
 
-TEST(SafeSaveTest, WritesANewFileAndLeavesNothingElse) {
+class SafeSaveTest : public ::testing::Test {
+protected:
+    // Saving over the old content must fail, leaving that content and nothing beside it.
+    void ExpectFailureKeepsOldFile(const std::optional<std::string>& failure) {
+        ASSERT_TRUE(failure);
+        EXPECT_FALSE(failure->empty());
+        EXPECT_EQ(test::ReadBytes(path), "old content\r\n");
+        EXPECT_EQ(dir.Entries(), Lines{"song.flx"});
+    }
+
     test::TempDir dir;
-    const std::string bytes = std::string("Intro\r\n\0E----\r\n", 16);
-    EXPECT_FALSE(SaveFileReplacing(dir.File("song.flx"), bytes));
-    EXPECT_EQ(test::ReadBytes(dir.File("song.flx")), bytes);
-    EXPECT_EQ(dir.Entries(), Names{"song.flx"});
+    const std::string path = dir.File("song.flx");
+};
 
+TEST_F(SafeSaveTest, WritesNewFilesAndReplacesOldOnesWholeKeepingTheirPermissions) {
+    const std::string bytes = std::string("Intro\r\n\0E----\r\n", 16);
+    EXPECT_FALSE(SaveFileReplacing(path, bytes));
+    EXPECT_EQ(test::ReadBytes(path), bytes);
     EXPECT_FALSE(SaveFileReplacing(dir.File("empty.tab"), ""));
     EXPECT_TRUE(fs::is_regular_file(dir.File("empty.tab")));
     EXPECT_EQ(fs::file_size(dir.File("empty.tab")), 0u);
-}
 
-TEST(SafeSaveTest, ReplacesAnExistingFileWholeAndKeepsItsPermissions) {
-    test::TempDir dir;
-    const std::string path = dir.File("song.tab");
-    test::WriteBytes(path, "a much longer old content\r\n");
-    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::owner_exec |
-                           fs::perms::others_read;
+    const fs::perms mode = fs::perms::owner_all | fs::perms::others_read;
     fs::permissions(path, mode);
     EXPECT_FALSE(SaveFileReplacing(path, "new\r\n"));
     EXPECT_EQ(test::ReadBytes(path), "new\r\n");
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::mask, mode);
-    EXPECT_EQ(dir.Entries(), Names{"song.tab"});
+    EXPECT_EQ(dir.Entries(), (Lines{"empty.tab", "song.flx"}));
 }
 
-TEST(SafeSaveTest, SavingOverADirectoryFailsAndLeavesIt) {
-    test::TempDir dir;
-    const std::string path = dir.File("song.flx");
+TEST_F(SafeSaveTest, SavingOverADirectoryFailsAndLeavesIt) {
     fs::create_directory(path);
     test::WriteBytes(path + "/inside.txt", "keep");
     const auto failure = SaveFileReplacing(path, "E----\r\n");
     ASSERT_TRUE(failure);
     EXPECT_FALSE(failure->empty());
-    EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(test::ReadBytes(path + "/inside.txt"), "keep");
-    EXPECT_EQ(dir.Entries(), Names{"song.flx"});
+    EXPECT_EQ(dir.Entries(), Lines{"song.flx"});
 }
 
-TEST(SafeSaveTest, AMissingDirectoryFailsWithoutCreatingAnything) {
-    test::TempDir dir;
+TEST_F(SafeSaveTest, AMissingDirectoryFailsWithoutCreatingAnything) {
     const auto failure = SaveFileReplacing(dir.File("no/such/song.flx"), "E----\r\n");
     ASSERT_TRUE(failure);
     EXPECT_FALSE(failure->empty());
-    EXPECT_EQ(dir.Entries(), Names{});
+    EXPECT_EQ(dir.Entries(), Lines{});
 }
 
-TEST(SafeSaveTest, AWriteThatFailsHalfwayLeavesTheOldFileAsItWas) {
-    test::TempDir dir;
-    const std::string path = dir.File("song.flx");
+TEST_F(SafeSaveTest, AWriteThatFailsHalfwayLeavesTheOldFileAsItWas) {
     test::WriteBytes(path, "old content\r\n");
-
     // Files may grow to 100 bytes only, so writing 10000 fails partway through.
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -80,35 +77,26 @@ TEST(SafeSaveTest, AWriteThatFailsHalfwayLeavesTheOldFileAsItWas) {
     const auto failure = SaveFileReplacing(path, std::string(10000, 'x'));
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previousHandler);
-
-    ASSERT_TRUE(failure);
-    EXPECT_FALSE(failure->empty());
-    EXPECT_EQ(test::ReadBytes(path), "old content\r\n");
-    EXPECT_EQ(dir.Entries(), Names{"song.flx"});
+    ExpectFailureKeepsOldFile(failure);
 }
 
-TEST(SafeSaveTest, AReadOnlyDirectoryFailsAndLeavesTheOldFile) {
+TEST_F(SafeSaveTest, AReadOnlyDirectoryFailsAndLeavesTheOldFile) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not keep root from writing";
-    test::TempDir dir;
-    const std::string path = dir.File("song.flx");
     test::WriteBytes(path, "old content\r\n");
     fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
     const auto failure = SaveFileReplacing(path, "new\r\n");
     fs::permissions(dir.Path(), fs::perms::owner_all);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(test::ReadBytes(path), "old content\r\n");
-    EXPECT_EQ(dir.Entries(), Names{"song.flx"});
+    ExpectFailureKeepsOldFile(failure);
 }
 
-TEST(SafeSaveTest, APathWithoutADirectoryIsSavedInTheCurrentOne) {
-    test::TempDir dir;
+TEST_F(SafeSaveTest, APathWithoutADirectoryIsSavedInTheCurrentOne) {
     const fs::path previous = fs::current_path();
     fs::current_path(dir.Path());
     const auto failure = SaveFileReplacing("plain.tab", "E---\r\n");
     fs::current_path(previous);
     EXPECT_FALSE(failure);
     EXPECT_EQ(test::ReadBytes(dir.File("plain.tab")), "E---\r\n");
-    EXPECT_EQ(dir.Entries(), Names{"plain.tab"});
+    EXPECT_EQ(dir.Entries(), Lines{"plain.tab"});
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "document/tab_cell.h"
 #include "test_support.h"
@@ -13,10 +12,14 @@
 namespace fretlux {
 namespace {
 
+using test::Join;
 using test::Lines;
 
 const std::string kHeader1 = "Intro" + std::string(75, ' ') + "041100025";
 const std::string kHeader2 = "Verse" + std::string(74, ' ');
+// Lines 2 to 6 of every TAB that SetTab makes.
+const Lines kRest = {"B-----    -    -    ", "G-----    -    -    ", "D-----    -    -    ",
+                     "A-----    -    -    ", "E-----    -    -    "};
 
 void SetTab(TabDocument& doc, int t, const std::string& header, const std::string& firstLine,
             const std::string& text = "") {
@@ -27,53 +30,27 @@ void SetTab(TabDocument& doc, int t, const std::string& header, const std::strin
     doc.tabCount = std::max(doc.tabCount, t + 1);
 }
 
-TabDocument TwoTabs() {
+// The line of the written form that starts at from.
+std::string FirstLine(const std::string& written, size_t from = 0) {
+    return written.substr(from, written.find("\r\n", from) - from);
+}
+
+TEST(TabFileWriterTest, BothFormsOfTheTwoTabExample) {
     TabDocument doc;
     SetTab(doc, 0, kHeader1, "E----3DH  -    |    ", "Intro, play slowly\r\n");
     SetTab(doc, 1, kHeader2, "E----1MH  2    -DB  ");
-    return doc;
-}
+    const std::string enhanced = Join({{"Intro, play slowly", "", kHeader1, "E----3DH  -    |    "},
+                                       kRest, {kHeader2, "E----1MH  2    -DB  "}, kRest},
+                                      "\r\n");
+    EXPECT_EQ(WriteEnhancedForm(doc), enhanced);
+    EXPECT_EQ(WriteTabForm(doc, TabForm::Enhanced), enhanced);
 
-TEST(TabFileWriterTest, EnhancedFormOfTwoTabsIsSixteenLines) {
-    const std::vector<std::string> expected = {"Intro, play slowly",
-                                               "",
-                                               kHeader1,
-                                               "E----3DH  -    |    ",
-                                               "B-----    -    -    ",
-                                               "G-----    -    -    ",
-                                               "D-----    -    -    ",
-                                               "A-----    -    -    ",
-                                               "E-----    -    -    ",
-                                               kHeader2,
-                                               "E----1MH  2    -DB  ",
-                                               "B-----    -    -    ",
-                                               "G-----    -    -    ",
-                                               "D-----    -    -    ",
-                                               "A-----    -    -    ",
-                                               "E-----    -    -    "};
-    EXPECT_EQ(WriteEnhancedForm(TwoTabs()), Lines(expected, "\r\n"));
-    EXPECT_EQ(WriteTabForm(TwoTabs(), TabForm::Enhanced), Lines(expected, "\r\n"));
-}
-
-TEST(TabFileWriterTest, PlainFormKeepsSymbolsLabelsAndTexts) {
-    const std::vector<std::string> expected = {"Intro, play slowly",
-                                               "",
-                                               std::string(75 + 4, ' ').replace(0, 4, "ntro"),
-                                               "E3-|",
-                                               "B---",
-                                               "G---",
-                                               "D---",
-                                               "A---",
-                                               "E---",
-                                               kHeader2,
-                                               "E12-",
-                                               "B---",
-                                               "G---",
-                                               "D---",
-                                               "A---",
-                                               "E---"};
-    EXPECT_EQ(WritePlainForm(TwoTabs()), Lines(expected, "\r\n"));
-    EXPECT_EQ(WriteTabForm(TwoTabs(), TabForm::Plain), Lines(expected, "\r\n"));
+    const Lines plainRest = {"B---", "G---", "D---", "A---", "E---"};
+    const std::string plain = Join({{"Intro, play slowly", "", kHeader1.substr(1, 79), "E3-|"},
+                                    plainRest, {kHeader2, "E12-"}, plainRest},
+                                   "\r\n");
+    EXPECT_EQ(WritePlainForm(doc), plain);
+    EXPECT_EQ(WriteTabForm(doc, TabForm::Plain), plain);
 }
 
 TEST(TabFileWriterTest, OnlyNonBlankTextsAreWrittenEachWithOneMoreLineEnd) {
@@ -81,57 +58,37 @@ TEST(TabFileWriterTest, OnlyNonBlankTextsAreWrittenEachWithOneMoreLineEnd) {
     SetTab(doc, 0, "Label", "E----", "   ");
     SetTab(doc, 1, "Label", "E----", "\r\n");
     SetTab(doc, 2, "Label", "E----", "one\r\ntwo\r\n");
-    const std::string tail =
-        "Label\r\nE----\r\n" +
-        Lines({"B-----    -    -    ", "G-----    -    -    ", "D-----    -    -    ",
-               "A-----    -    -    ", "E-----    -    -    "},
-              "\r\n");
-    EXPECT_EQ(WriteEnhancedForm(doc), tail + "\r\n\r\n" + tail + "one\r\ntwo\r\n\r\n" + tail);
-    const TabDocument empty;
-    EXPECT_EQ(WriteEnhancedForm(empty), "");
-    EXPECT_EQ(WritePlainForm(empty), "");
+    const std::string tab = Join({{"Label", "E----"}, kRest}, "\r\n");
+    EXPECT_EQ(WriteEnhancedForm(doc), tab + "\r\n\r\n" + tab + "one\r\ntwo\r\n\r\n" + tab);
+    EXPECT_EQ(WriteEnhancedForm(TabDocument{}), "");
+    EXPECT_EQ(WritePlainForm(TabDocument{}), "");
 }
 
-TEST(TabFileWriterTest, PlainNoteCellsWriteTheirSymbols) {
-    TabDocument doc;
-    SetTab(doc, 0, "", "E----|    -    3DH  ");
-    const std::string plain = WritePlainForm(doc);
-    EXPECT_EQ(plain.substr(0, 10), "\r\nE|-3\r\nB-");
-}
-
-TEST(TabFileWriterTest, PlainHeadersKeepTheLast79OfTheFirst80Characters) {
+TEST(TabFileWriterTest, PlainHeadersKeepTheLast79OfTheFirst80CharactersEnhancedOnesAll) {
     std::string header89;
     for (int i = 0; i < 89; ++i) header89 += static_cast<char>('!' + i);
-    const std::string header80 = header89.substr(0, 80);
     const std::string header79 = header89.substr(0, 79);
     for (const auto& [header, written] :
-         {std::pair{header89, header89.substr(1, 79)}, std::pair{header80, header89.substr(1, 79)},
-          std::pair{header79, header79}, std::pair{std::string("Riff"), std::string("Riff")}}) {
+         {std::pair{header89, header89.substr(1, 79)},
+          std::pair{header89.substr(0, 80), header89.substr(1, 79)}, std::pair{header79, header79},
+          std::pair{std::string("Riff"), std::string("Riff")}}) {
         TabDocument doc;
-        SetTab(doc, 0, header, "E----");
+        SetTab(doc, 0, header, "E----|    -    3DH  ");
         const std::string plain = WritePlainForm(doc);
-        EXPECT_EQ(plain.substr(0, plain.find("\r\n")), written);
-        // The enhanced form keeps the header of any length.
-        const std::string enhanced = WriteEnhancedForm(doc);
-        EXPECT_EQ(enhanced.substr(0, enhanced.find("\r\n")), header);
+        EXPECT_EQ(FirstLine(plain), written);
+        EXPECT_EQ(FirstLine(plain, written.size() + 2), "E|-3");
+        EXPECT_EQ(FirstLine(WriteEnhancedForm(doc)), header);
     }
 }
 
-TEST(TabFileWriterTest, PlainLinesAreCutTo79Symbols) {
+TEST(TabFileWriterTest, PlainLinesAreCutTo79SymbolsEnhancedOnesAreNot) {
     TabDocument doc;
     std::string longLine = "E----";
-    for (int c = 0; c < 100; ++c) {
-        longLine += static_cast<char>('0' + c % 10);
-        longLine += "    ";
-    }
+    for (int c = 0; c < 100; ++c) longLine += static_cast<char>('0' + c % 10) + std::string(4, ' ');
     SetTab(doc, 0, "Label", longLine);
-    const std::string plain = WritePlainForm(doc);
-    const size_t start = plain.find("\r\n") + 2;
-    const std::string written = plain.substr(start, plain.find("\r\n", start) - start);
-    ASSERT_EQ(written.size(), 79u);
+    const std::string written = FirstLine(WritePlainForm(doc), 7);
     EXPECT_EQ(written, DisplaySymbols(longLine).substr(0, 79));
     EXPECT_EQ(written.substr(71), "01234567");
-    // The enhanced form keeps the whole line.
     EXPECT_NE(WriteEnhancedForm(doc).find(longLine + "\r\n"), std::string::npos);
 }
 
@@ -139,9 +96,9 @@ TEST(TabFileWriterTest, ABlankTabInPlainFormIsSpacesAndHyphens) {
     TabDocument doc;
     doc.MakeBlankTab(0);
     doc.tabCount = 1;
-    std::vector<std::string> expected = {std::string(79, ' ')};
+    Lines expected = {std::string(79, ' ')};
     for (char letter : std::string("EBGDAE")) expected.push_back(letter + std::string(78, '-'));
-    EXPECT_EQ(WritePlainForm(doc), Lines(expected, "\r\n"));
+    EXPECT_EQ(WritePlainForm(doc), Join({expected}, "\r\n"));
 }
 
 }  // namespace

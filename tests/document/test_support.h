@@ -10,18 +10,19 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "document/tab_document.h"
 
 namespace fretlux::test {
 
+using Lines = std::vector<std::string>;
+
 // A new, empty directory under the system's temporary directory; removed with its contents.
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "fretlux-doc-XXXXXX");
+        std::string pattern = std::filesystem::temp_directory_path() / "fretlux-doc-XXXXXX";
         path_ = ::mkdtemp(pattern.data());
     }
     ~TempDir() {
@@ -37,9 +38,8 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     std::string File(std::string_view name) const { return (path_ / name).string(); }
 
-    // Names of the entries in the directory, sorted.
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
+    Lines Entries() const {
+        Lines names;
         for (const auto& entry : std::filesystem::directory_iterator(path_)) {
             names.push_back(entry.path().filename().string());
         }
@@ -52,43 +52,33 @@ private:
 };
 
 inline void WriteBytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
-    content << in.rdbuf();
+    content << std::ifstream(path, std::ios::binary).rdbuf();
     return content.str();
 }
 
-// The lines, each followed by the given line end.
-inline std::string Lines(const std::vector<std::string>& lines, std::string_view end = "\n") {
+// The lines of all parts, in order, each followed by the given line end.
+inline std::string Join(const std::vector<Lines>& parts, std::string_view end = "\n") {
     std::string out;
-    for (const std::string& line : lines) {
-        out += line;
-        out += end;
+    for (const Lines& part : parts) {
+        for (const std::string& line : part) out.append(line).append(end);
     }
     return out;
 }
 
 // Six plain string lines, one per string, each with a different fret so that they can be told
 // apart after reading.
-inline std::vector<std::string> PlainBlock(int fret = 0) {
-    std::vector<std::string> lines;
-    const std::string letters = "eBGDAE";
+inline Lines PlainBlock(int fret = 0) {
+    Lines lines;
     for (int l = 0; l < 6; ++l) {
-        lines.push_back(std::string(1, letters[l]) + "|---" + std::to_string((fret + l) % 10) +
+        lines.push_back("eBGDAE"[l] + std::string("|---") + std::to_string((fret + l) % 10) +
                         "---|");
     }
     return lines;
-}
-
-inline std::vector<std::string> Concat(std::vector<std::vector<std::string>> parts) {
-    std::vector<std::string> all;
-    for (auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
 }
 
 // Two documents are the same when they hold the same TABs, lines and texts.
