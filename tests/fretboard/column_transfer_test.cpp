@@ -60,9 +60,17 @@ TEST_F(ColumnTransferTest, ReadsOneCellPerStringEmptyOrWithItsMark) {
     for (int s = 1; s <= kStrings; ++s) EXPECT_EQ(column[s], "-    ") << s;
 
     Mark(1, 3, true, "2");
+    Mark(2, 0, false, "T");  // the thumb reads as finger 5
+    Mark(3, 12, true, "T");
     column = Read();
     EXPECT_EQ(column[1], "-DJ  ");
-    for (int s = 2; s <= kStrings; ++s) EXPECT_EQ(column[s], "-    ") << s;
+    EXPECT_EQ(column[2], "-AE  ");
+    EXPECT_EQ(column[3], "-MM  ");
+    for (int s = 4; s <= kStrings; ++s) EXPECT_EQ(column[s], "-    ") << s;
+
+    board.Clear();
+    Show(3, column[3].substr(1));
+    EXPECT_EQ(State(3, 12), "red T");
 }
 
 TEST_F(ColumnTransferTest, OfTwoMarksTheLowerTurnsBlackBeforeItIsRead) {
@@ -75,18 +83,6 @@ TEST_F(ColumnTransferTest, OfTwoMarksTheLowerTurnsBlackBeforeItIsRead) {
     Mark(4, 3);  // a third mark, as shown notes can leave, is cut off and keeps its colour
     EXPECT_EQ(Read()[4], "-HHF@");
     EXPECT_EQ(State(4, 3), "red");
-}
-
-TEST_F(ColumnTransferTest, ThumbReadsAsFingerFiveAndShowsAsT) {
-    Mark(2, 0, false, "T");
-    Mark(3, 12, true, "T");
-    const WorkColumn column = Read();
-    EXPECT_EQ(column[2], "-AE  ");
-    EXPECT_EQ(column[3], "-MM  ");
-
-    board.Clear();
-    Show(3, column[3].substr(1));
-    EXPECT_EQ(State(3, 12), "red T");
 }
 
 TEST_F(ColumnTransferTest, ReadingFollowsTheOrientation) {
@@ -142,24 +138,21 @@ TEST_F(ColumnTransferTest, DuringPlaybackTheNextColumnTakesBackTheOldNotes) {
     EXPECT_EQ(State(5, 7), "unmarked red");
 }
 
-TEST_F(ColumnTransferTest, TheOrientationPlacesShownNotes) {
+TEST_F(ColumnTransferTest, TheOrientationPlacesShownNotesAndAMirroredOpenStringIsAt24) {
     orientation.upDownFlipped = 1;
     Show(1, "DH  ");
     EXPECT_EQ(Marked(6), Positions{3});
     EXPECT_EQ(Marked(1), Positions{});
-    EXPECT_EQ(played, (Played{{3, 6}}));
     EXPECT_EQ(shownNotes[6], "DH  ");
-}
 
-TEST_F(ColumnTransferTest, MirroredOpenStringIsRemovedAtPositionTwentyFour) {
+    orientation = {};
     orientation.leftRightFlipped = 1;
     playbackRunning = true;
     Show(1, "AH  ");
     EXPECT_EQ(Marked(1), Positions{24});
-    EXPECT_EQ(played, (Played{{24, 1}}));
+    EXPECT_EQ(played, (Played{{3, 6}, {24, 1}}));
     Show(1, "    ");
     EXPECT_EQ(Marked(1), Positions{});
-
     Show(1, "AH  ");
     Show(1, "DH  ");
     EXPECT_EQ(Marked(1), Positions{21});

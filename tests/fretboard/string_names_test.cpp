@@ -21,35 +21,29 @@ const Names kBlank{};
 const Names kLowToHigh{"E", "A", "D", "G", "B", "E"};
 const Names kHighToLow{"E", "B", "G", "D", "A", "E"};
 
-TEST(StringNamesTest, LeftRightMovesTheNamesToTheOtherSideAndBack) {
+TEST(StringNamesTest, EachFlipSetsItsFlagAndRewritesTheNamesOnTheSideInUse) {
     Orientation orientation;
     StringNameLabels labels;
     EXPECT_EQ(labels.lblStrgL, kLowToHigh);
     EXPECT_EQ(labels.lblStrgR, kBlank);
-    FlipLeftRight(orientation, labels);
-    EXPECT_EQ(orientation.leftRightFlipped, 1);
-    EXPECT_EQ(labels.lblStrgL, kBlank);
-    EXPECT_EQ(labels.lblStrgR, kLowToHigh);
-    FlipLeftRight(orientation, labels);
-    EXPECT_EQ(orientation.leftRightFlipped, 0);
-    EXPECT_EQ(labels.lblStrgL, kLowToHigh);
-    EXPECT_EQ(labels.lblStrgR, kBlank);
-}
-
-TEST(StringNamesTest, UpDownRewritesTheSideInUse) {
-    Orientation orientation;
-    StringNameLabels labels;
-    FlipUpDown(orientation, labels);
-    EXPECT_EQ(orientation.upDownFlipped, 1);
-    EXPECT_EQ(labels.lblStrgL, kHighToLow);
-
-    FlipLeftRight(orientation, labels);
-    EXPECT_EQ(labels.lblStrgR, kHighToLow);
-    FlipUpDown(orientation, labels);
-    EXPECT_EQ(orientation.upDownFlipped, 0);
-    EXPECT_EQ(orientation.leftRightFlipped, 1);
-    EXPECT_EQ(labels.lblStrgR, kLowToHigh);
-    EXPECT_EQ(labels.lblStrgL, kBlank);
+    const struct {
+        void (*flip)(Orientation&, StringNameLabels&);
+        int leftRight, upDown;
+        const Names& left;
+        const Names& right;
+    } steps[] = {
+        {FlipLeftRight, 1, 0, kBlank, kLowToHigh}, {FlipLeftRight, 0, 0, kLowToHigh, kBlank},
+        {FlipUpDown, 0, 1, kHighToLow, kBlank},    {FlipLeftRight, 1, 1, kBlank, kHighToLow},
+        {FlipUpDown, 1, 0, kBlank, kLowToHigh},
+    };
+    for (const auto& step : steps) {
+        step.flip(orientation, labels);
+        SCOPED_TRACE(::testing::Message() << step.leftRight << step.upDown);
+        EXPECT_EQ(orientation.leftRightFlipped, step.leftRight);
+        EXPECT_EQ(orientation.upDownFlipped, step.upDown);
+        EXPECT_EQ(labels.lblStrgL, step.left);
+        EXPECT_EQ(labels.lblStrgR, step.right);
+    }
 }
 
 class RotationTest : public ::testing::Test {
