@@ -14,10 +14,21 @@ class MidiStateTest : public ::testing::Test {
 protected:
     MidiStateTest() { state.ApplyVolume(100); }
 
-    std::vector<int> Data1Of(size_t first, size_t count) const {
-        std::vector<int> notes;
-        for (size_t i = first; i < first + count; ++i) notes.push_back(output.messages[i].Data1());
-        return notes;
+    std::vector<std::uint32_t> Sent() const {
+        std::vector<std::uint32_t> sent;
+        for (const RecordedMessage& m : output.messages) sent.push_back(m.message);
+        return sent;
+    }
+
+    // Note off for every note of the fretboard on the channel, lowest first.
+    static std::vector<std::uint32_t> Sweep(int channel = 0) {
+        std::vector<std::uint32_t> offs;
+        for (int note = 40; note <= 88; ++note) offs.push_back(On(channel, note, 0));
+        return offs;
+    }
+
+    static std::uint32_t On(int channel, int note, int velocity) {
+        return PackShortMessage(0x90 + channel, note, velocity);
     }
 
     RecordingMidiOutput output;
@@ -26,80 +37,37 @@ protected:
     MidiState state{output, tuning, orientation};
 };
 
-TEST(ShortMessage, PacksStatusThenData1ThenData2FromTheLowByte) {
+TEST_F(MidiStateTest, ANoteFirstSilencesItsRowsPreviousNoteThenSoundsAtTheVolume) {
     EXPECT_EQ(PackShortMessage(0x90, 0x2D, 0x64), 0x00642D90u);
     EXPECT_EQ(PackShortMessage(0xC5, 26, 0), 0x00001AC5u);
-    EXPECT_EQ(PackShortMessage(0x90, 88, 0), 0x00005890u);
-}
-
-TEST(SettingsLabels, ShowNumbersAfterOneBlank) {
-    EXPECT_EQ(WithLeadingBlank(100), " 100");
-    EXPECT_EQ(WithLeadingBlank(0 + 1), " 1");
-    EXPECT_EQ(WithLeadingBlank(0), " 0");
-}
-
-TEST_F(MidiStateTest, FretFiveOnTheTopRowSendsNoteOffForNothingThenA45) {
-    state.PlayNote(5, 1);
-    ASSERT_EQ(output.messages.size(), 2u);
-    EXPECT_EQ(output.messages[0].message, 0x00000090u);  // note 0, velocity 0
-    EXPECT_EQ(output.messages[1].message, 0x00642D90u);
-    EXPECT_EQ(output.messages[1].Status(), 0x90);
-    EXPECT_EQ(output.messages[1].Data1(), 0x2D);
-    EXPECT_EQ(output.messages[1].Data2(), 0x64);
-    EXPECT_EQ(state.lastNoteOnString[1], 45);
-    EXPECT_EQ(state.lblNote, ", A ");
-}
-
-TEST_F(MidiStateTest, ANewNoteOnARowFirstSilencesThatRowsPreviousNote) {
     state.PlayNote(5, 1);
     state.PlayNote(3, 2);  // another row: its own memory, still 0
     state.PlayNote(7, 1);
-    ASSERT_EQ(output.messages.size(), 6u);
-    EXPECT_EQ(output.messages[2].message, PackShortMessage(0x90, 0, 0));
-    EXPECT_EQ(output.messages[3].message, PackShortMessage(0x90, 48, 100));
-    EXPECT_EQ(output.messages[4].message, PackShortMessage(0x90, 45, 0));
-    EXPECT_EQ(output.messages[5].message, PackShortMessage(0x90, 47, 100));
+    state.ApplyVolume(0);
+    state.PlayNote(1, 2);
+    state.ApplyVolume(127);
+    state.PlayNote(24, 6);
+    EXPECT_EQ(Sent(), (std::vector<std::uint32_t>{
+                          0x00000090u, 0x00642D90u, On(0, 0, 0), On(0, 48, 100), On(0, 45, 0),
+                          On(0, 47, 100), On(0, 48, 0), On(0, 46, 0), On(0, 0, 0),
+                          On(0, 88, 127)}));
     EXPECT_EQ(state.lastNoteOnString[1], 47);
-    EXPECT_EQ(state.lastNoteOnString[2], 48);
+    EXPECT_EQ(state.lastNoteOnString[2], 46);
+    EXPECT_EQ(state.lblNote, ", A , C , B , Bb, E ");
 }
 
-TEST_F(MidiStateTest, MirroredLeftToRightTheLastPositionOfTheTopRowIsTheOpenLowE) {
+TEST_F(MidiStateTest, TheOrientationDecidesTheNoteButEachRowKeepsItsOwnMemory) {
     orientation.leftRightFlipped = 1;
-    state.PlayNote(24, 1);
-    ASSERT_EQ(output.messages.size(), 2u);
-    EXPECT_EQ(output.messages[1].Data1(), 40);
-    EXPECT_EQ(state.lblNote, ", E ");
-}
-
-TEST_F(MidiStateTest, UpsideDownTheTopRowIsTheHighStringButKeepsTheRowsMemory) {
+    state.PlayNote(24, 1);  // the open low E
+    EXPECT_EQ(output.messages.back().Data1(), 40);
     orientation.upDownFlipped = 1;
-    state.PlayNote(0, 1);
+    state.PlayNote(24, 1);  // the open high E
     EXPECT_EQ(output.messages.back().Data1(), 64);
     EXPECT_EQ(state.lastNoteOnString[1], 64);
     EXPECT_EQ(state.lastNoteOnString[6], 0);
-    orientation.leftRightFlipped = 1;
     state.PlayNote(0, 6);  // low E string at fret 24
     EXPECT_EQ(output.messages.back().Data1(), 64);
     EXPECT_EQ(state.lastNoteOnString[6], 64);
-}
-
-TEST_F(MidiStateTest, NamesSpellTheNoteBetweenAAndBAsAFlat) {
-    state.PlayNote(1, 2);
-    EXPECT_EQ(output.messages.back().Data1(), 46);
-    EXPECT_EQ(state.lblNote, ", Bb");
-    state.PlayNote(24, 6);
-    EXPECT_EQ(output.messages.back().Data1(), 88);
-    EXPECT_EQ(state.lblNote, ", Bb, E ");
-}
-
-TEST_F(MidiStateTest, NotesSoundWithTheVolumeAsTheirVelocity) {
-    state.ApplyVolume(0);
-    state.PlayNote(0, 1);
-    EXPECT_EQ(output.messages.back().message, PackShortMessage(0x90, 40, 0));
-    state.ApplyVolume(127);
-    state.PlayNote(2, 1);
-    EXPECT_EQ(output.messages.back().message, PackShortMessage(0x90, 42, 127));
-    EXPECT_EQ(state.gChannelVolume[0], 127);
 }
 
 TEST_F(MidiStateTest, WithSoundOffOnlyTheNoteHistoryChangesAndItKeepsItsLast25Characters) {
@@ -109,17 +77,12 @@ TEST_F(MidiStateTest, WithSoundOffOnlyTheNoteHistoryChangesAndItKeepsItsLast25Ch
     for (int fret = 0; fret < 10; ++fret) {
         state.PlayNote(fret, 1);
         whole += ", " + names[fret];
-        EXPECT_LE(state.lblNote.size(), 25u);
         EXPECT_EQ(state.lblNote, whole.size() <= 25 ? whole : whole.substr(whole.size() - 25));
     }
     EXPECT_TRUE(output.messages.empty());
     EXPECT_EQ(state.lblNote, " , G#, A , Bb, B , C , C#");
     EXPECT_EQ(state.lastNoteOnString[1], 0);
-}
-
-TEST_F(MidiStateTest, AfterTheHistoryIsEmptiedItBeginsWithTheSeparator) {
-    state.PlayNote(0, 1);
-    state.PlayNote(0, 2);
+    // Emptied, it begins again with the separator.
     state.lblNote.clear();
     state.PlayNote(2, 3);
     EXPECT_EQ(state.lblNote, ", E ");
@@ -134,87 +97,52 @@ TEST_F(MidiStateTest, PositionsOutsideTheFretboardSoundNothing) {
     EXPECT_EQ(state.lblNote, "");
 }
 
-TEST_F(MidiStateTest, SilenceAllNotesSendsFortyNineNoteOffsEvenWithSoundOff) {
+TEST_F(MidiStateTest, SilenceAllNotesSweepsTheFretboardsNotesEvenWithSoundOff) {
     state.PlayNote(5, 1);
     output.messages.clear();
     state.soundOn = false;
     state.SilenceAllNotes();
-    ASSERT_EQ(output.messages.size(), 49u);
-    for (int i = 0; i < 49; ++i) {
-        EXPECT_EQ(output.messages[i].message, PackShortMessage(0x90, 40 + i, 0)) << i;
-    }
+    EXPECT_EQ(Sent(), Sweep());
     EXPECT_EQ(state.lastNoteOnString[1], 45);
 }
 
-TEST_F(MidiStateTest, MovingThePatchFrom25To26SilencesEveryNoteThenChangesProgram) {
-    state.ApplyPatch(25);
-    output.messages.clear();
+TEST_F(MidiStateTest, APatchChangeSilencesEveryNoteThenChangesProgramWithoutSendingVolume) {
     state.ApplyPatch(26);
-    ASSERT_EQ(output.messages.size(), 50u);
-    std::vector<int> expected;
-    for (int note = 40; note <= 88; ++note) expected.push_back(note);
-    EXPECT_EQ(Data1Of(0, 49), expected);
-    for (int i = 0; i < 49; ++i) {
-        EXPECT_EQ(output.messages[i].Status(), 0x90);
-        EXPECT_EQ(output.messages[i].Data2(), 0);
-    }
-    EXPECT_EQ(output.messages[49].Status(), 0xC0);
-    EXPECT_EQ(output.messages[49].Data1(), 26);
-    EXPECT_EQ(output.messages[49].message, 0x00001AC0u);
-    EXPECT_EQ(state.gChannelPatch[0], 26);
+    std::vector<std::uint32_t> expected = Sweep();
+    expected.push_back(0x00001AC0u);
+    EXPECT_EQ(Sent(), expected);
     EXPECT_EQ(state.CurrentPatch(), 26);
+    output.messages.clear();
+    state.ApplyVolume(30);
+    EXPECT_TRUE(output.messages.empty());
+    EXPECT_EQ(state.gVolume, 30);
 }
 
-TEST_F(MidiStateTest, AChannelNeverUsedGivesPatchAndVolumeZero) {
+TEST_F(MidiStateTest, EachChannelKeepsItsOwnPatchAndVolumeAndGetsItsOwnMessages) {
     state.ApplyPatch(25);
-    const ChannelSettings unused = state.SelectChannel(3);
+    const ChannelSettings unused = state.SelectChannel(15);
     EXPECT_EQ(unused.patch, 0);
     EXPECT_EQ(unused.volume, 0);
-    EXPECT_EQ(state.gMidiChannel, 3);
-}
-
-TEST_F(MidiStateTest, EachChannelKeepsItsOwnPatchAndVolume) {
-    state.ApplyPatch(25);
-    state.SelectChannel(9);
-    state.ApplyPatch(0);
-    state.ApplyVolume(64);
-    const ChannelSettings first = state.SelectChannel(0);
-    EXPECT_EQ(first.patch, 25);
-    EXPECT_EQ(first.volume, 100);
-    const ChannelSettings drums = state.SelectChannel(9);
-    EXPECT_EQ(drums.patch, 0);
-    EXPECT_EQ(drums.volume, 64);
-    EXPECT_EQ(state.gChannelPatch[0], 25);
-    EXPECT_EQ(state.gChannelVolume[9], 64);
-}
-
-TEST_F(MidiStateTest, MessagesGoToTheChannelInUse) {
-    state.SelectChannel(15);
     state.ApplyVolume(90);
     output.messages.clear();
     state.PlayNote(0, 1);
     state.ApplyPatch(40);
-    ASSERT_EQ(output.messages.size(), 2u + 50u);
-    EXPECT_EQ(output.messages[0].Status(), 0x9F);
-    EXPECT_EQ(output.messages[1].message, PackShortMessage(0x9F, 40, 90));
-    EXPECT_EQ(output.messages[2].Status(), 0x9F);
-    EXPECT_EQ(output.messages.back().message, PackShortMessage(0xCF, 40, 0));
-    EXPECT_EQ(state.gChannelPatch[15], 40);
-    EXPECT_EQ(state.gChannelPatch[0], 0);
-}
+    std::vector<std::uint32_t> expected = {On(15, 0, 0), On(15, 40, 90)};
+    for (std::uint32_t off : Sweep(15)) expected.push_back(off);
+    expected.push_back(PackShortMessage(0xCF, 40, 0));
+    EXPECT_EQ(Sent(), expected);
 
-TEST_F(MidiStateTest, AChannelOutsideTheSixteenIsBroughtToTheNearest) {
+    const ChannelSettings first = state.SelectChannel(0);
+    EXPECT_EQ(first.patch, 25);
+    EXPECT_EQ(first.volume, 100);
+    const ChannelSettings last = state.SelectChannel(15);
+    EXPECT_EQ(last.patch, 40);
+    EXPECT_EQ(last.volume, 90);
+    // A channel outside the sixteen is brought to the nearest.
     state.SelectChannel(16);
     EXPECT_EQ(state.gMidiChannel, 15);
     state.SelectChannel(-1);
     EXPECT_EQ(state.gMidiChannel, 0);
-}
-
-TEST_F(MidiStateTest, ChangingTheVolumeSendsNothing) {
-    state.ApplyVolume(30);
-    EXPECT_TRUE(output.messages.empty());
-    EXPECT_EQ(state.gVolume, 30);
-    EXPECT_EQ(state.gChannelVolume[0], 30);
 }
 
 }  // namespace
