@@ -28,8 +28,10 @@ struct AudioBuffer {
 // against FluidSynth's 64 x 16 (23 ms); 256 x 3 for a device that refuses two periods.
 constexpr AudioBuffer kSmallBuffers[] = {{256, 2}, {256, 3}};
 
-std::string SynthName() {
-    return std::string("Built-in synthesiser (FluidSynth ") + fluid_version_str() + ")";
+// Without FluidSynth loaded its version is unknown.
+std::string SynthName(const FluidSynthLibrary* fluid) {
+    if (fluid == nullptr) return "Built-in synthesiser";
+    return std::string("Built-in synthesiser (FluidSynth ") + fluid->fluid_version_str() + ")";
 }
 
 void AddOption(void* data, const char* /*name*/, const char* option) {
@@ -37,9 +39,9 @@ void AddOption(void* data, const char* /*name*/, const char* option) {
 }
 
 // The drivers to try; one empty name, FluidSynth's own choice, when it has none of ours.
-std::vector<std::string> DriversToTry(fluid_settings_t* settings) {
+std::vector<std::string> DriversToTry(const FluidSynthLibrary& fluid, fluid_settings_t* settings) {
     std::vector<std::string> available;
-    fluid_settings_foreach_option(settings, "audio.driver", &available, AddOption);
+    fluid.fluid_settings_foreach_option(settings, "audio.driver", &available, AddOption);
     std::vector<std::string> drivers;
     for (const char* driver : kPreferredDrivers) {
         if (std::find(available.begin(), available.end(), driver) != available.end()) {
@@ -54,9 +56,11 @@ std::string DriverName(const std::string& driver) {
     return driver.empty() ? std::string("FluidSynth's default driver") : driver;
 }
 
-bool SetBuffer(fluid_settings_t* settings, const AudioBuffer& buffer) {
-    return fluid_settings_setint(settings, "audio.period-size", buffer.periodSize) == FLUID_OK &&
-           fluid_settings_setint(settings, "audio.periods", buffer.periods) == FLUID_OK;
+bool SetBuffer(const FluidSynthLibrary& fluid, fluid_settings_t* settings,
+               const AudioBuffer& buffer) {
+    return fluid.fluid_settings_setint(settings, "audio.period-size", buffer.periodSize) ==
+               FLUID_OK &&
+           fluid.fluid_settings_setint(settings, "audio.periods", buffer.periods) == FLUID_OK;
 }
 
 std::string DescribeDevice(const std::string& driver, const AudioBuffer& buffer, double rate) {
@@ -70,24 +74,26 @@ std::string DescribeDevice(const std::string& driver, const AudioBuffer& buffer,
 // Starts the first driver that opens a device, with the smallest buffer it accepts, falling
 // back to FluidSynth's default buffer. Each refusal takes about a millisecond.
 AudioDriverPointer StartAudioDriver(SoundfontSynth& synth, std::string& description) {
+    const FluidSynthLibrary& fluid = synth.Fluid();
     fluid_settings_t* settings = synth.Settings();
     AudioBuffer defaultBuffer{};
-    if (fluid_settings_getint_default(settings, "audio.period-size", &defaultBuffer.periodSize) !=
-            FLUID_OK ||
-        fluid_settings_getint_default(settings, "audio.periods", &defaultBuffer.periods) !=
+    if (fluid.fluid_settings_getint_default(settings, "audio.period-size",
+                                            &defaultBuffer.periodSize) != FLUID_OK ||
+        fluid.fluid_settings_getint_default(settings, "audio.periods", &defaultBuffer.periods) !=
             FLUID_OK) {
         description = "FluidSynth has no audio buffer settings";
         return nullptr;
     }
-    const std::vector<std::string> drivers = DriversToTry(settings);
+    const std::vector<std::string> drivers = DriversToTry(fluid, settings);
     for (const std::string& driver : drivers) {
         if (!driver.empty() &&
-            fluid_settings_setstr(settings, "audio.driver", driver.c_str()) != FLUID_OK) {
+            fluid.fluid_settings_setstr(settings, "audio.driver", driver.c_str()) != FLUID_OK) {
             continue;
         }
         for (const AudioBuffer& buffer : {kSmallBuffers[0], kSmallBuffers[1], defaultBuffer}) {
-            if (!SetBuffer(settings, buffer)) continue;
-            AudioDriverPointer audio(new_fluid_audio_driver(settings, synth.Synth()));
+            if (!SetBuffer(fluid, settings, buffer)) continue;
+            AudioDriverPointer audio(fluid.new_fluid_audio_driver(settings, synth.Synth()),
+                                     FluidAudioDriverDeleter{&fluid});
             if (audio) {
                 description = DescribeDevice(driver, buffer, synth.SampleRate());
                 return audio;
@@ -117,7 +123,8 @@ void FluidSynthOutput::Open() {
         setUpThread_ = std::thread(&FluidSynthOutput::SetUp, this);
     } catch (const std::system_error& error) {
         phase_ = Phase::Silent;
-        status_ = SynthName() + ", silent: cannot start its set-up (" + error.what() + ")";
+        // FluidSynth is loaded only on the set-up thread, so its version is not known here.
+        status_ = SynthName(nullptr) + ", silent: cannot start its set-up (" + error.what() + ")";
     }
 }
 
@@ -125,6 +132,10 @@ void FluidSynthOutput::SetUp() {
     const SoundfontChoice choice = options_.soundfont ? *options_.soundfont : ChooseSoundfont();
     std::string failure;
     std::unique_ptr<SoundfontSynth> synth = SoundfontSynth::Create(choice, failure);
+    // Create has loaded FluidSynth unless there was no soundfont; the status line names its
+    // version whenever it can be loaded.
+    std::string loadFailure;
+    const FluidSynthLibrary* fluid = LoadFluidSynth(loadFailure);
     AudioDriverPointer driver;
     std::string device;
     if (synth && options_.audioDevice) {
@@ -138,12 +149,12 @@ void FluidSynthOutput::SetUp() {
             synth_ = std::move(synth);
             driver_ = std::move(driver);
             phase_ = driver_ ? Phase::Playing : Phase::Rendering;
-            status_ = SynthName() + " with " + synth_->SoundfontPath() + ", " +
+            status_ = SynthName(fluid) + " with " + synth_->SoundfontPath() + ", " +
                       (driver_ ? device : std::string("without audio device"));
             for (std::uint32_t message : pending_) synth_->Send(message);
         } else {
             phase_ = Phase::Silent;
-            status_ = SynthName() + ", silent: " + failure;
+            status_ = SynthName(fluid) + ", silent: " + failure;
         }
         pending_.clear();
         pending_.shrink_to_fit();

@@ -27,9 +27,9 @@ namespace {
 constexpr double kGain = 0.3;
 
 // Failures reach the user as the settings window's status line; nothing is printed.
-void SilenceFluidSynthLog() {
+void SilenceFluidSynthLog(const FluidSynthLibrary& fluid) {
     for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
-        fluid_set_log_function(level, nullptr, nullptr);
+        fluid.fluid_set_log_function(level, nullptr, nullptr);
     }
 }
 
@@ -42,36 +42,39 @@ std::unique_ptr<SoundfontSynth> SoundfontSynth::Create(const SoundfontChoice& ch
                   " or install fluid-soundfont-gm or timgm6mb-soundfont)";
         return nullptr;
     }
-    SilenceFluidSynthLog();
-    std::unique_ptr<SoundfontSynth> result(new SoundfontSynth());
+    const FluidSynthLibrary* fluid = LoadFluidSynth(failure);
+    if (fluid == nullptr) return nullptr;
+    SilenceFluidSynthLog(*fluid);
+    std::unique_ptr<SoundfontSynth> result(new SoundfontSynth(*fluid));
     result->soundfontPath_ = choice.path;
-    result->settings_.reset(new_fluid_settings());
+    result->settings_ = {fluid->new_fluid_settings(), FluidSettingsDeleter{fluid}};
     if (!result->settings_) {
         failure = "FluidSynth could not create its settings";
         return nullptr;
     }
     // FluidSynth's default gain leaves a single note near -40 dBFS; a full six-string chord at
     // the highest velocity still stays below full scale at this gain.
-    if (fluid_settings_setnum(result->Settings(), "synth.gain", kGain) != FLUID_OK) {
+    if (fluid->fluid_settings_setnum(result->Settings(), "synth.gain", kGain) != FLUID_OK) {
         failure = "FluidSynth does not know synth.gain";
         return nullptr;
     }
     if (choice.dynamicSampleLoading &&
-        fluid_settings_setint(result->Settings(), "synth.dynamic-sample-loading", 1) != FLUID_OK) {
+        fluid->fluid_settings_setint(result->Settings(), "synth.dynamic-sample-loading", 1) !=
+            FLUID_OK) {
         failure = "FluidSynth does not know synth.dynamic-sample-loading";
         return nullptr;
     }
     if (cpuCores > 1 &&
-        fluid_settings_setint(result->Settings(), "synth.cpu-cores", cpuCores) != FLUID_OK) {
+        fluid->fluid_settings_setint(result->Settings(), "synth.cpu-cores", cpuCores) != FLUID_OK) {
         failure = "FluidSynth does not know synth.cpu-cores";
         return nullptr;
     }
-    result->synth_.reset(new_fluid_synth(result->Settings()));
+    result->synth_ = {fluid->new_fluid_synth(result->Settings()), FluidSynthDeleter{fluid}};
     if (!result->synth_) {
         failure = "FluidSynth could not create the synthesiser";
         return nullptr;
     }
-    if (fluid_synth_sfload(result->Synth(), choice.path.c_str(), 1) == FLUID_FAILED) {
+    if (fluid->fluid_synth_sfload(result->Synth(), choice.path.c_str(), 1) == FLUID_FAILED) {
         failure = "cannot load the soundfont " + choice.path;
         return nullptr;
     }
@@ -87,17 +90,17 @@ void SoundfontSynth::Send(std::uint32_t message) {
     // which every note-off sweep sends) passes silently, as every MIDI error does.
     switch (status & 0xF0) {
         case 0x80:
-            fluid_synth_noteoff(Synth(), channel, data1);
+            fluid_->fluid_synth_noteoff(Synth(), channel, data1);
             break;
         case 0x90:
             if (data2 == 0) {
-                fluid_synth_noteoff(Synth(), channel, data1);
+                fluid_->fluid_synth_noteoff(Synth(), channel, data1);
             } else {
-                fluid_synth_noteon(Synth(), channel, data1, data2);
+                fluid_->fluid_synth_noteon(Synth(), channel, data1, data2);
             }
             break;
         case 0xC0:
-            fluid_synth_program_change(Synth(), channel, data1);
+            fluid_->fluid_synth_program_change(Synth(), channel, data1);
             break;
         default:
             break;
@@ -106,13 +109,13 @@ void SoundfontSynth::Send(std::uint32_t message) {
 
 bool SoundfontSynth::Render(std::span<float> left, std::span<float> right) {
     if (left.size() != right.size()) return false;
-    return fluid_synth_write_float(Synth(), static_cast<int>(left.size()), left.data(), 0, 1,
-                                   right.data(), 0, 1) == FLUID_OK;
+    return fluid_->fluid_synth_write_float(Synth(), static_cast<int>(left.size()), left.data(), 0,
+                                           1, right.data(), 0, 1) == FLUID_OK;
 }
 
 double SoundfontSynth::SampleRate() const {
     double rate = 0;
-    if (fluid_settings_getnum(Settings(), "synth.sample-rate", &rate) != FLUID_OK) return 0;
+    if (fluid_->fluid_settings_getnum(Settings(), "synth.sample-rate", &rate) != FLUID_OK) return 0;
     return rate;
 }
 

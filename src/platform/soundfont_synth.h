@@ -4,14 +4,14 @@
 // sound card adds an audio driver to it; tests and benchmarks pull the sound out directly.
 #pragma once
 
-#include <fluidsynth.h>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+
+#include "platform/fluidsynth_library.h"
 
 namespace fretlux {
 
@@ -34,21 +34,28 @@ SoundfontChoice ChooseSoundfont(const char* variableValue,
 // The same rule applied to this process's environment and the file system.
 SoundfontChoice ChooseSoundfont();
 
+// Each deleter holds the library that made what it deletes.
 struct FluidSettingsDeleter {
-    void operator()(fluid_settings_t* settings) const { delete_fluid_settings(settings); }
+    const FluidSynthLibrary* fluid = nullptr;
+    void operator()(fluid_settings_t* settings) const { fluid->delete_fluid_settings(settings); }
 };
 struct FluidSynthDeleter {
-    void operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
+    const FluidSynthLibrary* fluid = nullptr;
+    void operator()(fluid_synth_t* synth) const { fluid->delete_fluid_synth(synth); }
 };
 struct FluidAudioDriverDeleter {
-    void operator()(fluid_audio_driver_t* driver) const { delete_fluid_audio_driver(driver); }
+    const FluidSynthLibrary* fluid = nullptr;
+    void operator()(fluid_audio_driver_t* driver) const {
+        fluid->delete_fluid_audio_driver(driver);
+    }
 };
 
 class SoundfontSynth {
 public:
-    // The synthesiser with the chosen soundfont, or nothing with the reason in failure. Rendering
-    // ahead of time may spread the voices over several cores (the sound is the same); playing
-    // live keeps to one, so that no other thread ever holds up the audio.
+    // The synthesiser with the chosen soundfont, or nothing with the reason in failure. The first
+    // call with a soundfont loads FluidSynth, on the calling thread. Rendering ahead of time may
+    // spread the voices over several cores (the sound is the same); playing live keeps to one,
+    // so that no other thread ever holds up the audio.
     static std::unique_ptr<SoundfontSynth> Create(const SoundfontChoice& choice,
                                                   std::string& failure, int cpuCores = 1);
     SoundfontSynth(const SoundfontSynth&) = delete;
@@ -65,10 +72,13 @@ public:
     const std::string& SoundfontPath() const { return soundfontPath_; }
     fluid_settings_t* Settings() const { return settings_.get(); }
     fluid_synth_t* Synth() const { return synth_.get(); }
+    // The functions to call on Settings() and Synth().
+    const FluidSynthLibrary& Fluid() const { return *fluid_; }
 
 private:
-    SoundfontSynth() = default;
+    explicit SoundfontSynth(const FluidSynthLibrary& fluid) : fluid_(&fluid) {}
 
+    const FluidSynthLibrary* fluid_;
     // Declared in this order so that the synthesiser goes before the settings it was made from.
     std::unique_ptr<fluid_settings_t, FluidSettingsDeleter> settings_;
     std::unique_ptr<fluid_synth_t, FluidSynthDeleter> synth_;
