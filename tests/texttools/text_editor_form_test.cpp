@@ -26,201 +26,115 @@ public:
     bool answerYes = false;
 };
 
-class TextEditorFormTest : public ::testing::Test {
-protected:
-    // Loads the window over the given text in the editor (not the tutor) mode.
-    TextEditorForm& Load(const std::string& text) {
-        dialogText = text;
-        form.Form_Load();
-        return form;
-    }
-
-    // Selects length bytes from start, as the window reports a selection.
-    void Select(std::size_t start, std::size_t length) {
-        form.selStart = start;
-        form.selLength = length;
-    }
-
+TEST(TextEditorFormTest, LoadsTheTextWithTheCaretAtTheStartAsEditorOrAsReadOnlyTutor) {
     ScriptedServices services;
-    std::string dialogText;
-    TextEditorForm form{dialogText, false, services};
-};
-
-TEST_F(TextEditorFormTest, LoadsTheTextWithTheCaretAtTheStartAndBothMenus) {
-    Load("Verse one\r\nVerse two\r\n");
-    EXPECT_EQ(form.caption, "Text Editor");
-    EXPECT_FALSE(form.locked);
-    EXPECT_TRUE(form.menusVisible);
-    EXPECT_EQ(form.text, "Verse one\r\nVerse two\r\n");
-    EXPECT_EQ(form.selStart, 0u);
-    EXPECT_EQ(form.selLength, 0u);
-    EXPECT_FALSE(form.closeRequested);
+    for (const bool lesson : {false, true}) {
+        std::string dialogText = "Verse one\r\nVerse two\r\n";
+        TextEditorForm form(dialogText, lesson, services);
+        form.selStart = 3;
+        form.Form_Load();
+        EXPECT_EQ(form.caption, lesson ? "Fretlux Tutor" : "Text Editor");
+        EXPECT_EQ(form.locked, lesson);
+        EXPECT_EQ(form.menusVisible, !lesson);
+        EXPECT_EQ(form.text, "Verse one\r\nVerse two\r\n");
+        EXPECT_EQ(form.selStart, 0u);
+        EXPECT_EQ(form.selLength, 0u);
+        EXPECT_FALSE(form.closeRequested);
+    }
 }
 
-TEST_F(TextEditorFormTest, InALessonTheWindowIsTheReadOnlyTutorWithoutMenus) {
-    dialogText = "Place your first finger\r\non the third fret.";
-    TextEditorForm tutor(dialogText, true, services);
-    tutor.Form_Load();
-    EXPECT_EQ(tutor.caption, "Fretlux Tutor");
-    EXPECT_TRUE(tutor.locked);
-    EXPECT_FALSE(tutor.menusVisible);
-    EXPECT_EQ(tutor.text, "Place your first finger\r\non the third fret.");
+TEST(TextEditorFormTest, SaveHandsBackTheTextAndCloseAsksFirst) {
+    const struct {
+        const char* rule;
+        int item;
+        std::string typed;
+        bool answerYes;
+        std::string handedBack;
+        int questions;
+        bool closes;
+    } rows[] = {
+        {"Save hands back the text as it is", 0, "Line 1\r\nLine 2", false, "Line 1\r\nLine 2",
+         0, true},
+        {"an emptied box too", 0, "", false, "", 0, true},
+        // The caller reads the marker as "keep the old text": it cannot become a TAB's text.
+        {"the keep marker as itself", 0, kKeepTextMarker, false, "***EXIT***", 0, true},
+        {"Close answered No keeps the text", 1, "Edited", false, "***EXIT***", 1, true},
+        {"Close answered Yes saves", 1, "Edited", true, "Edited", 1, true},
+        {"no third item", 2, "Edited", true, "Old", 0, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.rule);
+        ScriptedServices services;
+        services.answerYes = row.answerYes;
+        std::string dialogText = "Old";
+        TextEditorForm form(dialogText, false, services);
+        form.Form_Load();
+        form.text = row.typed;
+        form.mnuEdit_Click();
+        EXPECT_EQ(dialogText, "Old");  // nothing goes back before Save or Close
+        form.mnuFileItem_Click(row.item);
+        EXPECT_EQ(dialogText, row.handedBack);
+        EXPECT_EQ(services.questions, row.questions);
+        EXPECT_EQ(form.closeRequested, row.closes);
+    }
 }
 
-TEST_F(TextEditorFormTest, UntilSaveOrCloseTheTextPassedInStays) {
-    Load("Old");
-    form.text = "Typed but never saved";
-    form.mnuEdit_Click();
-    EXPECT_EQ(dialogText, "Old");
-    EXPECT_FALSE(form.closeRequested);
-}
-
-TEST_F(TextEditorFormTest, SaveHandsBackTheTextAsItIsWithoutAsking) {
-    Load("Old");
-    form.text = "Line 1\r\nLine 2";
-    form.mnuFileItem_Click(0);
-    EXPECT_EQ(dialogText, "Line 1\r\nLine 2");
-    EXPECT_TRUE(form.closeRequested);
-    EXPECT_EQ(services.questions, 0);
-}
-
-TEST_F(TextEditorFormTest, SaveOfAnEmptiedBoxHandsBackTheEmptyText) {
-    Load("Old");
-    form.text.clear();
-    form.mnuFileItem_Click(0);
-    EXPECT_EQ(dialogText, "");
-    EXPECT_TRUE(form.closeRequested);
-}
-
-TEST_F(TextEditorFormTest, SavingTheKeepMarkerHandsBackTheMarkerItself) {
-    Load("Old");
-    form.text = kKeepTextMarker;
-    form.mnuFileItem_Click(0);
-    // The caller reads this as "keep the old text": the marker cannot become a TAB's text.
-    EXPECT_EQ(dialogText, "***EXIT***");
-}
-
-TEST_F(TextEditorFormTest, CloseAnsweredNoHandsBackTheKeepMarker) {
-    Load("Old");
-    form.text = "Edited";
-    services.answerYes = false;
-    form.mnuFileItem_Click(1);
-    EXPECT_EQ(services.questions, 1);
-    EXPECT_EQ(dialogText, "***EXIT***");
-    EXPECT_TRUE(form.closeRequested);
-}
-
-TEST_F(TextEditorFormTest, CloseAnsweredYesHandsBackTheEditedText) {
-    Load("Old");
-    form.text = "Edited";
-    services.answerYes = true;
-    form.mnuFileItem_Click(1);
-    EXPECT_EQ(services.questions, 1);
-    EXPECT_EQ(dialogText, "Edited");
-    EXPECT_TRUE(form.closeRequested);
-}
-
-TEST_F(TextEditorFormTest, AFileItemThatDoesNotExistDoesNothing) {
-    Load("Old");
-    form.mnuFileItem_Click(2);
-    EXPECT_FALSE(form.closeRequested);
-    EXPECT_EQ(dialogText, "Old");
-    EXPECT_EQ(services.questions, 0);
-}
-
-TEST_F(TextEditorFormTest, CutAndCopyAreGreyedOutWithoutASelectionAndPasteNever) {
-    Load("abc");
-    form.mnuEdit_Click();
-    EXPECT_FALSE(form.mnuEditItem[0].enabled);
-    EXPECT_FALSE(form.mnuEditItem[1].enabled);
-    EXPECT_TRUE(form.mnuEditItem[2].enabled);
-
-    Select(1, 1);
-    form.mnuEdit_Click();
-    EXPECT_TRUE(form.mnuEditItem[0].enabled);
-    EXPECT_TRUE(form.mnuEditItem[1].enabled);
-    EXPECT_TRUE(form.mnuEditItem[2].enabled);
-
+TEST(TextEditorFormTest, CutAndCopyAreGreyedOutWithoutASelectionAndPasteNever) {
+    ScriptedServices services;
+    std::string dialogText = "abc";
+    TextEditorForm form(dialogText, false, services);
+    form.Form_Load();
     // The enabling follows the selection each time the menu opens, both ways.
-    Select(2, 0);
-    form.mnuEdit_Click();
-    EXPECT_FALSE(form.mnuEditItem[0].enabled);
-    EXPECT_FALSE(form.mnuEditItem[1].enabled);
+    for (const std::size_t length : {0, 1, 0}) {
+        form.selStart = 1;
+        form.selLength = length;
+        form.mnuEdit_Click();
+        EXPECT_EQ(form.mnuEditItem[0].enabled, length > 0);
+        EXPECT_EQ(form.mnuEditItem[1].enabled, length > 0);
+        EXPECT_TRUE(form.mnuEditItem[2].enabled);
+    }
 }
 
-TEST_F(TextEditorFormTest, CopyPutsTheSelectionOnTheClipboardAndLeavesTheText) {
-    Load("Am\r\nC G");
-    services.clipboard = "earlier";
-    Select(1, 4);
-    form.mnuEditItem_Click(1);
-    EXPECT_EQ(services.clipboard, "m\r\nC");
-    EXPECT_EQ(form.text, "Am\r\nC G");
-    EXPECT_EQ(form.selStart, 1u);
-    EXPECT_EQ(form.selLength, 4u);
-}
-
-TEST_F(TextEditorFormTest, CutMovesTheSelectionToTheClipboardAndLeavesTheCaretInItsPlace) {
-    Load("Intro\r\nVerse\r\nChorus");
-    Select(5, 7);
-    form.mnuEditItem_Click(0);
-    EXPECT_EQ(services.clipboard, "\r\nVerse");
-    EXPECT_EQ(form.text, "Intro\r\nChorus");
-    EXPECT_EQ(form.selStart, 5u);
-    EXPECT_EQ(form.selLength, 0u);
-}
-
-TEST_F(TextEditorFormTest, CutWithoutASelectionEmptiesTheClipboardAndKeepsTheText) {
-    Load("abc");
-    services.clipboard = "earlier";
-    Select(1, 0);
-    form.mnuEditItem_Click(0);
-    EXPECT_EQ(services.clipboard, "");
-    EXPECT_EQ(services.clipboardWrites, 1);
-    EXPECT_EQ(form.text, "abc");
-}
-
-TEST_F(TextEditorFormTest, PasteReplacesTheSelectionAndPutsTheCaretAfterIt) {
-    Load("play slowly");
-    services.clipboard = "very\r\nfast";
-    Select(5, 6);
-    form.mnuEditItem_Click(2);
-    EXPECT_EQ(form.text, "play very\r\nfast");
-    EXPECT_EQ(form.selStart, 15u);
-    EXPECT_EQ(form.selLength, 0u);
-    EXPECT_EQ(services.clipboardWrites, 0);
-}
-
-TEST_F(TextEditorFormTest, PasteWithoutASelectionInsertsAtTheCaret) {
-    Load("AD");
-    services.clipboard = "BC";
-    Select(1, 0);
-    form.mnuEditItem_Click(2);
-    EXPECT_EQ(form.text, "ABCD");
-    EXPECT_EQ(form.selStart, 3u);
-}
-
-TEST_F(TextEditorFormTest, ASelectionReachingPastTheEndIsCutToTheText) {
-    Load("abc");
-    Select(1, 10);
-    form.mnuEditItem_Click(0);
-    EXPECT_EQ(services.clipboard, "bc");
-    EXPECT_EQ(form.text, "a");
-
-    services.clipboard = "Z";
-    Select(7, 2);
-    form.mnuEditItem_Click(2);
-    EXPECT_EQ(form.text, "aZ");
-    EXPECT_EQ(form.selStart, 2u);
-}
-
-TEST_F(TextEditorFormTest, CutThenPasteElsewhereMovesTheBytesUnchanged) {
-    // Latin-1 bytes stay bytes: the form never decodes the text.
-    Load("caf\xE9 au lait");
-    Select(0, 5);
-    form.mnuEditItem_Click(0);
-    Select(form.text.size(), 0);
-    form.mnuEditItem_Click(2);
-    EXPECT_EQ(form.text, "au laitcaf\xE9 ");
+TEST(TextEditorFormTest, ClipboardCommandsWorkOnTheSelectionsBytes) {
+    const struct {
+        const char* rule;
+        std::string text;
+        std::size_t start, length;
+        int item;  // 0 Cut, 1 Copy, 2 Paste
+        std::string clipboard;
+        std::string textAfter, clipboardAfter;
+        std::size_t startAfter, lengthAfter;
+        int writes;
+    } rows[] = {
+        // Latin-1 bytes stay bytes: the form never decodes the text.
+        {"copy leaves the text", "caf\xE9\r\nC G", 1, 4, 1, "earlier", "caf\xE9\r\nC G",
+         "af\xE9\r", 1, 4, 1},
+        {"cut leaves the caret in its place", "Intro\r\nVerse\r\nChorus", 5, 7, 0, "",
+         "Intro\r\nChorus", "\r\nVerse", 5, 0, 1},
+        {"cut without a selection empties the clipboard", "abc", 1, 0, 0, "earlier", "abc", "",
+         1, 0, 1},
+        {"paste replaces and puts the caret after", "play slowly", 5, 6, 2, "very\r\nfast",
+         "play very\r\nfast", "very\r\nfast", 15, 0, 0},
+        {"paste without a selection inserts", "AD", 1, 0, 2, "BC", "ABCD", "BC", 3, 0, 0},
+        {"a selection past the end is cut to the text", "abc", 1, 10, 0, "", "a", "bc", 1, 0, 1},
+        {"and so is a caret", "a", 7, 2, 2, "Z", "aZ", "Z", 2, 0, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.rule);
+        ScriptedServices services;
+        services.clipboard = row.clipboard;
+        std::string dialogText = row.text;
+        TextEditorForm form(dialogText, false, services);
+        form.Form_Load();
+        form.selStart = row.start;
+        form.selLength = row.length;
+        form.mnuEditItem_Click(row.item);
+        EXPECT_EQ(form.text, row.textAfter);
+        EXPECT_EQ(services.clipboard, row.clipboardAfter);
+        EXPECT_EQ(form.selStart, row.startAfter);
+        EXPECT_EQ(form.selLength, row.lengthAfter);
+        EXPECT_EQ(services.clipboardWrites, row.writes);
+    }
 }
 
 }  // namespace

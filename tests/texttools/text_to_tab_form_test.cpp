@@ -28,68 +28,45 @@ protected:
     TextToTabForm form{dialogText};
 };
 
-TEST_F(TextToTabFormTest, EachBoxShowsTheSymbolOfItsStringLineTopFirst) {
+TEST_F(TextToTabFormTest, EachBoxShowsTheSymbolOfItsStringLineTopFirstOrNothing) {
     Load("3--h-1");
     EXPECT_EQ(form.txtTAB, (Boxes{"3", "-", "-", "h", "-", "1"}));
+    Load("x-/");
+    EXPECT_EQ(form.txtTAB, (Boxes{"x", "-", "/", "", "", ""}));
     EXPECT_FALSE(form.closeRequested);
 }
 
-TEST_F(TextToTabFormTest, BoxesWithoutASymbolStayEmpty) {
-    Load("x-/");
-    EXPECT_EQ(form.txtTAB, (Boxes{"x", "-", "/", "", "", ""}));
+TEST_F(TextToTabFormTest, TheBoxKeepsTheFirstCharacterOfItsNewTextOrAHyphen) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"h", "h"},    // typed into an emptied box
+        {"h-", "h"},   // typed before the old character
+        {"-h", "-"},   // typed after it: the old one stays
+        {"", "-"},     // emptied
+        {"7", "7"},    // digits are the TAB's business, not the box's
+        {"xyz", "x"},  // pasted
+        {" ", " "},
+    };
+    for (const auto& [typed, kept] : rows) {
+        Load("------");
+        Type(2, typed);
+        EXPECT_EQ(form.txtTAB, (Boxes{"-", "-", kept, "-", "-", "-"})) << typed;
+    }
 }
 
-TEST_F(TextToTabFormTest, LoadingAgainForgetsWhatTheBoxesHeld) {
-    Load("abcdef");
-    Load("");
-    EXPECT_EQ(form.txtTAB, (Boxes{"", "", "", "", "", ""}));
-}
-
-struct BoxRuleCase {
-    std::string typed;
-    std::string kept;
-};
-
-class TextToTabBoxRule : public TextToTabFormTest,
-                         public ::testing::WithParamInterface<BoxRuleCase> {};
-
-TEST_P(TextToTabBoxRule, TheBoxKeepsTheFirstCharacterOfItsNewText) {
-    Load("------");
-    Type(2, GetParam().typed);
-    EXPECT_EQ(form.txtTAB[2], GetParam().kept);
-    // The other boxes are not touched.
-    EXPECT_EQ(form.txtTAB[1], "-");
-    EXPECT_EQ(form.txtTAB[3], "-");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Typed, TextToTabBoxRule,
-    ::testing::Values(BoxRuleCase{"h", "h"},    // typed into an emptied box
-                      BoxRuleCase{"h-", "h"},   // typed before the old character
-                      BoxRuleCase{"-h", "-"},   // typed after it: the old one stays
-                      BoxRuleCase{"", "-"},     // emptied
-                      BoxRuleCase{"7", "7"},    // digits are the TAB's business, not the box's
-                      BoxRuleCase{"xyz", "x"},  // pasted
-                      BoxRuleCase{" ", " "}));
-
-TEST_F(TextToTabFormTest, SaveHandsBackTheSixCharactersTopFirstAndCloses) {
+TEST_F(TextToTabFormTest, SaveHandsBackTheBoxesTopFirstAndCloses) {
     Load("3-----");
     Type(1, "h-");
     Type(5, "");
+    EXPECT_EQ(dialogText, "3-----");  // nothing goes back before Save
     form.cmdSave_Click();
     EXPECT_EQ(dialogText, "3h----");
     EXPECT_TRUE(form.closeRequested);
-}
 
-TEST_F(TextToTabFormTest, SaveWithAnUntouchedEmptyBoxHandsBackFewerThanSix) {
+    // An untouched empty box gives fewer than six, and the caller leaves the TAB as it was.
     Load("ab");
     Type(0, "x-");
     form.cmdSave_Click();
-    // Too short: the caller leaves the TAB as it was.
     EXPECT_EQ(dialogText, "xb");
-}
-
-TEST_F(TextToTabFormTest, SaveAfterFillingTheEmptyBoxesHandsBackSix) {
     Load("abcde");
     Type(5, "f");
     form.cmdSave_Click();
@@ -102,13 +79,6 @@ TEST_F(TextToTabFormTest, CloseHandsBackNothingAndCloses) {
     form.cmdClose_Click();
     EXPECT_EQ(dialogText, "");
     EXPECT_TRUE(form.closeRequested);
-}
-
-TEST_F(TextToTabFormTest, UntilSaveOrCloseTheCharactersPassedInStay) {
-    Load("abcdef");
-    Type(0, "z");
-    EXPECT_EQ(dialogText, "abcdef");
-    EXPECT_FALSE(form.closeRequested);
 }
 
 }  // namespace
