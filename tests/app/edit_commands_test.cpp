@@ -7,40 +7,27 @@
 namespace fretlux::testing {
 namespace {
 
-// Positions for a plain block of `columns` columns that are easy to follow through cuts and
-// pastes: a bar, then the letters a, b, c ..., then three hyphens.
-std::string LetteredColumns(int columns) {
-    std::string positions;
-    for (int c = 1; c < columns - 3; ++c) positions += static_cast<char>('a' + c - 1);
-    return positions;
-}
-
-int ColumnsOf(const std::string& line) { return static_cast<int>(line.size()) / kCellWidth - 1; }
+// A plain TAB of ten columns easy to follow through cuts and pastes: the bar, a to f, and three
+// hyphens.
+const std::string kLettered = PlainBlock("count", "abcdef");
 
 class ColumnCommands : public FormTest {
 protected:
     // A blank TAB of 78 columns from New, with a note cell put in at column 1 of line 1.
-    void NewWithNote(const std::string& noteCell) {
+    void NewWithNote() {
         form.mnuFileNew_Click();
-        form.document.tabLines[0][1].replace(kCellWidth * 2, kCellWidth, noteCell);
+        form.document.tabLines[0][1].replace(kCellWidth * 2, kCellWidth, "3DH  ");
         form.ShowCurrentTab();
-    }
-
-    void Select(int column, int length) {
-        form.curColumn = column;
-        form.selLength = length;
-        form.UpdateColumnCursor();
     }
 };
 
 TEST_F(ColumnCommands, CutRemovesTheSelectionAndLeavesTheCursorOnTheNextColumn) {
     form.mnuFileNew_Click();
-    std::string& line = form.document.tabLines[0][1];
-    line.replace(kCellWidth * 6, kCellWidth, "|    ");  // column 5 becomes a bar
+    form.document.tabLines[0][1].replace(kCellWidth * 6, kCellWidth, "|    ");  // column 5
     form.ShowCurrentTab();
     Select(2, 3);
     form.mnuEditCut_Click();
-    EXPECT_EQ(ColumnsOf(Line(1, 1)), 75);
+    EXPECT_EQ(Line(1, 1).size(), 76u * kCellWidth);
     EXPECT_EQ(form.lastColumn, 74);
     EXPECT_EQ(form.curColumn, 2);
     EXPECT_EQ(form.selLength, 0);
@@ -49,8 +36,8 @@ TEST_F(ColumnCommands, CutRemovesTheSelectionAndLeavesTheCursorOnTheNextColumn) 
     EXPECT_EQ(form.tabClipboard[1], "-    -    -    ");
 }
 
-TEST_F(ColumnCommands, CopyLeavesTheTabAsItWasAndCopyWithoutSelectionEmptiesTheClipboard) {
-    NewWithNote("3DH  ");
+TEST_F(ColumnCommands, CopyKeepsTheTabAndWithoutASelectionEmptiesTheClipboard) {
+    NewWithNote();
     const std::string before = Line(1, 1);
     Select(1, 2);
     form.mnuEditCopy_Click();
@@ -68,7 +55,7 @@ TEST_F(ColumnCommands, CopyLeavesTheTabAsItWasAndCopyWithoutSelectionEmptiesTheC
 }
 
 TEST_F(ColumnCommands, PasteIntoAFullTabDropsTheColumnsPushedPastTheEnd) {
-    NewWithNote("3DH  ");
+    NewWithNote();
     Select(0, 3);
     form.mnuEditCopy_Click();
     Select(10, 0);
@@ -79,13 +66,24 @@ TEST_F(ColumnCommands, PasteIntoAFullTabDropsTheColumnsPushedPastTheEnd) {
     EXPECT_EQ(form.selLength, 3);
 }
 
-TEST_F(ColumnCommands, PasteReplacesTheSelection) {
-    OpenText("count.tab", PlainBlock("count", LetteredColumns(10)));
+TEST_F(ColumnCommands, PasteReplacesTheSelectionAndAtTheLastColumnSelectsWhatWasThere) {
+    OpenText("count.tab", kLettered);
+    ASSERT_EQ(form.lastColumn, 9);
     Select(1, 1);
     form.mnuEditCopy_Click();
     Select(4, 3);
     form.mnuEditPaste_Click();
     EXPECT_EQ(form.lblTAB[1].caption, "E|abca---");
+
+    ASSERT_EQ(form.lastColumn, 7);
+    Select(0, 3);
+    form.mnuEditCopy_Click();
+    Select(7, 0);
+    form.mnuEditPaste_Click();
+    EXPECT_EQ(form.lblTAB[1].caption, "E|abca--|ab-");
+    EXPECT_EQ(form.curColumn, 7);
+    EXPECT_EQ(form.selLength, 1);
+    EXPECT_EQ(form.lastColumn, 10);
 }
 
 TEST_F(ColumnCommands, PasteRendersTheSecondDigitOfATwoDigitFret) {
@@ -97,20 +95,8 @@ TEST_F(ColumnCommands, PasteRendersTheSecondDigitOfATwoDigitFret) {
     EXPECT_EQ(form.lblTAB[1].caption, "E|-12--12-----");
 }
 
-TEST_F(ColumnCommands, PasteAtTheLastColumnSelectsOnlyWhatWasThereBefore) {
-    OpenText("ten.tab", PlainBlock("ten columns", LetteredColumns(10)));
-    ASSERT_EQ(form.lastColumn, 9);
-    Select(0, 3);
-    form.mnuEditCopy_Click();
-    Select(9, 0);
-    form.mnuEditPaste_Click();
-    EXPECT_EQ(form.curColumn, 9);
-    EXPECT_EQ(form.selLength, 1);
-    EXPECT_EQ(form.lastColumn, 12);
-}
-
 TEST_F(ColumnCommands, PasteTabBarReplacesTheSelectionWithOneBar) {
-    OpenText("count.tab", PlainBlock("count", LetteredColumns(10)));
+    OpenText("count.tab", kLettered);
     Select(3, 3);
     form.mnuEditPasteBar_Click();
     for (int l = 1; l <= 6; ++l) EXPECT_EQ(form.columnCells[3][l], "|    ") << "line " << l;
@@ -134,6 +120,7 @@ TEST_F(ColumnCommands, DoNothingWithoutADocument) {
     form.mnuEditCopy_Click();
     form.lblStr_MouseDown(1, 3, kLeftButton);
     form.mnuEditPasteFret_Click();
+    form.mnuEditDelTab_Click();
     EXPECT_EQ(form.hscTAB.Max(), 0);
     EXPECT_EQ(form.document.tabCount, 0);
     EXPECT_EQ(form.clipboardWidth, 0);
@@ -145,8 +132,6 @@ protected:
         OpenText("three.tab", PlainBlock("first", "-1-") + PlainBlock("second", "-2-") +
                                   PlainBlock("third", "-3-"));
     }
-
-    std::string Label(int tabNumber) const { return Line(tabNumber, 0).substr(0, 6); }
 };
 
 TEST_F(TabCommands, InsertTabPutsABlankTabBeforeTheShownOne) {
@@ -156,21 +141,12 @@ TEST_F(TabCommands, InsertTabPutsABlankTabBeforeTheShownOne) {
     EXPECT_EQ(form.hscTAB.Value(), 2);
     EXPECT_EQ(Line(2, 0), std::string(79, ' '));
     EXPECT_EQ(Line(2, 1), BlankStringLine(1));
-    EXPECT_EQ(Label(3), "second");
-    EXPECT_EQ(Label(4), "third");
+    EXPECT_EQ(Line(3, 0).substr(0, 6), "second");
+    EXPECT_EQ(Line(4, 0), "third");
     EXPECT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
 }
 
-TEST_F(TabCommands, InsertTabOnAnEmptyDocumentMakesANewOne) {
-    form.mnuFileNew_Click();
-    form.mnuEditDelTab_Click();
-    ASSERT_EQ(form.hscTAB.Max(), 0);
-    form.mnuEditInsTab_Click();
-    EXPECT_EQ(form.hscTAB.Max(), 1);
-    EXPECT_EQ(form.gCurrentPath, "UNTITLED.FLX");
-}
-
-TEST_F(TabCommands, InsertTabIntoAFullDocumentIsRefusedAndKeepsIt) {
+TEST_F(TabCommands, InsertTabIntoAFullDocumentIsRefusedAndIntoAnEmptyOneMakesANewOne) {
     std::string blocks;
     for (int t = 0; t < 101; ++t) blocks += PlainBlock("tab" + std::to_string(t), "-5-");
     OpenText("full.tab", blocks);
@@ -183,6 +159,11 @@ TEST_F(TabCommands, InsertTabIntoAFullDocumentIsRefusedAndKeepsIt) {
     EXPECT_EQ(form.hscTAB.Max(), 101);
     EXPECT_EQ(Line(101, 0), "tab100");
     EXPECT_EQ(Line(50, 0), "tab49");
+
+    OpenText("empty.tab", "");
+    form.mnuEditInsTab_Click();
+    EXPECT_EQ(form.hscTAB.Max(), 1);
+    EXPECT_EQ(form.gCurrentPath, "UNTITLED.FLX");
 }
 
 TEST_F(TabCommands, DeletingTheLastTabShowsTheOneBeforeWithItsSettings) {
@@ -198,20 +179,17 @@ TEST_F(TabCommands, DeletingTheLastTabShowsTheOneBeforeWithItsSettings) {
     EXPECT_EQ(form.lblHelp.caption, "TAB: 2 of 3");
 }
 
-TEST_F(TabCommands, DeletingAnEarlierTabMovesTheNextIntoItsPlace) {
+TEST_F(TabCommands, DeletingAnEarlierTabMovesTheNextIntoItsPlaceUntilNoneIsLeft) {
     form.hscTempo.SetValue(99);
     form.mnuEditDelTab_Click();
     EXPECT_EQ(form.hscTAB.Max(), 2);
     EXPECT_EQ(form.hscTAB.Value(), 1);
     EXPECT_EQ(form.txtTAB.Text(), "second");
-    EXPECT_EQ(Label(2), "third");
+    EXPECT_EQ(Line(2, 0), "third");
     // The moved TAB is shown without a TAB change: the bars keep what they had.
     EXPECT_EQ(form.hscTempo.Value(), 99);
     EXPECT_TRUE(form.document.tabLines[2][0].empty());
-}
 
-TEST_F(TabCommands, DeletingTheOnlyTabLeavesAnEmptyDocument) {
-    form.mnuEditDelTab_Click();
     form.mnuEditDelTab_Click();
     form.mnuEditDelTab_Click();
     EXPECT_EQ(form.hscTAB.Max(), 0);

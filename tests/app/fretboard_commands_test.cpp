@@ -1,49 +1,38 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "form_fixture.h"
 
 namespace fretlux::testing {
 namespace {
 
-constexpr int kNoteOn = 0x90;
 constexpr int kProgramChange = 0xC0;
 
 class FretboardCommands : public FormTest {
 protected:
-    // Messages sent from now on.
     void ForgetMessages() { host.midiOut.messages.clear(); }
-
     const std::vector<RecordedMessage>& Sent() const { return host.midiOut.messages; }
-
     void Press(int row, int position, int button = kLeftButton) {
         form.lblStr_MouseDown(row, position, button);
     }
 };
 
-TEST_F(FretboardCommands, StartUpOpensTheOutputAndSetsChannelPatchAndVolume) {
+TEST_F(FretboardCommands, StartUpOpensTheOutputSetsChannelPatchAndVolumeAndNamesThePatch) {
     ScriptedHost freshHost;
+    freshHost.programDirectory = directory.string();
+    WriteFile("GSGMMIDI.LST", "[General MIDI]\n 25 = Steel strings\n26=Jazz\n");
     FretluxForm fresh(freshHost);
     ASSERT_TRUE(fresh.Form_Load());
     EXPECT_EQ(freshHost.midiOut.openCount, 1);
     const auto& sent = freshHost.midiOut.messages;
     // Channel 0 brings both bars to 0 (a sweep and program 0), then patch 25 (another sweep).
     ASSERT_EQ(sent.size(), 49u + 1u + 49u + 1u);
-    EXPECT_EQ(sent[49].Status(), kProgramChange);
-    EXPECT_EQ(sent[49].Data1(), 0);
-    EXPECT_EQ(sent[99].Status(), kProgramChange);
-    EXPECT_EQ(sent[99].Data1(), 25);
-    EXPECT_EQ(fresh.lblPatchNum.caption, "25");
-    EXPECT_EQ(fresh.lblVolume.caption, " 100");
+    EXPECT_EQ(sent[49].message, PackShortMessage(kProgramChange, 0, 0));
+    EXPECT_EQ(sent[99].message, PackShortMessage(kProgramChange, 25, 0));
     EXPECT_EQ(fresh.midi.gVolume, 100);
     EXPECT_EQ(fresh.frmMIDI->lblMIDICh.caption, " 1");
-}
-
-TEST_F(FretboardCommands, ShowsTheInstrumentNameFromThePatchList) {
-    host.programDirectory = directory.string();
-    WriteFile("GSGMMIDI.LST", "[General MIDI]\n 25 = Steel strings\n26=Jazz\n");
-    FretluxForm fresh(host);
-    fresh.Form_Load();
     EXPECT_EQ(fresh.lblPatch.caption, "Steel strings");
     fresh.HScrollPatch.SetValue(26);
     EXPECT_EQ(fresh.lblPatch.caption, "Jazz");
@@ -59,18 +48,24 @@ TEST_F(FretboardCommands, APressSoundsTheNoteAfterSilencingTheRowsLastOne) {
     EXPECT_EQ(Sent()[1].message, 0x642D90u);  // note 45, velocity 100
     EXPECT_EQ(form.midi.lblNote, ", A ");
     EXPECT_TRUE(form.fretboard.At(1, 5).marked);
-    form.lblStr_MouseMove();
-    EXPECT_EQ(form.lblHelp.caption, kFretboardHint);
-    EXPECT_EQ(form.lblHelp.colour, kHintBlue);
-    form.imgFNum_MouseMove(2);
-    EXPECT_EQ(form.lblHelp.caption,
-              "HELP: Allocate finger number 3 to the last note selected (or press [3] key)");
-    form.imgFNum_MouseMove(4);
-    EXPECT_EQ(form.lblHelp.caption,
-              "HELP: Allocate finger number T to the last note selected (press [T] or [5])");
-    form.FretboardButton_MouseMove(FretboardButton::imgNoSound);
-    EXPECT_EQ(form.lblHelp.caption,
-              "HELP: Make last selected note not playable (black) or press [-] key");
+}
+
+TEST_F(FretboardCommands, ThePointerOverAControlShowsItsHintInBlueAndOverTheWindowTheTab) {
+    const std::pair<std::function<void()>, std::string> hints[] = {
+        {[&] { form.lblStr_MouseMove(); }, kFretboardHint},
+        {[&] { form.imgFNum_MouseMove(2); },
+         "HELP: Allocate finger number 3 to the last note selected (or press [3] key)"},
+        {[&] { form.imgFNum_MouseMove(4); },
+         "HELP: Allocate finger number T to the last note selected (press [T] or [5])"},
+        {[&] { form.FretboardButton_MouseMove(FretboardButton::imgNoSound); },
+         "HELP: Make last selected note not playable (black) or press [-] key"},
+        {[&] { form.imgUpDown_MouseMove(); }, kUpDownHint},
+    };
+    for (const auto& [move, hint] : hints) {
+        move();
+        EXPECT_EQ(form.lblHelp.caption, hint);
+        EXPECT_EQ(form.lblHelp.colour, kHintBlue);
+    }
     form.Form_MouseMove();
     EXPECT_EQ(form.lblHelp.caption, "TAB: 0 of 0");
     EXPECT_EQ(form.lblHelp.colour, kBlack);
@@ -90,9 +85,7 @@ TEST_F(FretboardCommands, KeysGiveFingersAndEnterPastesTheColumn) {
 
 TEST_F(FretboardCommands, PasteFretboardReplacesTheSelectedColumns) {
     form.mnuFileNew_Click();
-    form.curColumn = 2;
-    form.selLength = 3;
-    form.UpdateColumnCursor();
+    Select(2, 3);
     Press(6, 12);  // high E, fret 12
     form.mnuEditPasteFret_Click();
     EXPECT_EQ(Line(1, 1).size(), 395u - 2 * 5);
@@ -108,7 +101,7 @@ TEST_F(FretboardCommands, PlayFretboardSoundsEveryPlayableMarkLowStringFirst) {
     form.mnuPlayFret_Click();
     std::vector<int> notesOn;
     for (const RecordedMessage& m : Sent()) {
-        if (m.Status() == kNoteOn && m.Data2() > 0) notesOn.push_back(m.Data1());
+        if (m.Status() == 0x90 && m.Data2() > 0) notesOn.push_back(m.Data1());
     }
     EXPECT_EQ(notesOn, (std::vector<int>{43, 64}));
 }
@@ -135,37 +128,30 @@ TEST_F(FretboardCommands, RotatingKeepsTheMarksMusicallyAndSoundsNothing) {
     EXPECT_TRUE(form.fretboard.At(1, 24).marked);
     EXPECT_EQ(form.fretboard.At(1, 24).finger, "T");
     EXPECT_FALSE(form.fretboard.At(1, 0).marked);
-    form.mnuSetUpDown_Click();
+    form.imgUpDown_MouseDown();
     EXPECT_TRUE(form.fretboard.At(6, 24).marked);
-    EXPECT_EQ(form.stringNames.lblStrgR[0], "E");
     EXPECT_EQ(form.stringNames.lblStrgR[1], "B");
     EXPECT_EQ(form.stringNames.lblStrgL[0], "");
     EXPECT_TRUE(Sent().empty());
     EXPECT_TRUE(form.midi.soundOn);
     // The redrawn note passes through the note history all the same.
     EXPECT_EQ(form.midi.lblNote, ", E ");
-    form.imgUpDown_MouseMove();
-    EXPECT_EQ(form.lblHelp.caption, kUpDownHint);
 }
 
-TEST_F(FretboardCommands, SoundOffOnlyWritesTheNoteHistory) {
+TEST_F(FretboardCommands, SoundOffSilencesPressesAndClearKeepsOnlyTheColours) {
     form.mnuSetSound_Click();
     ForgetMessages();
-    for (int i = 0; i < 12; ++i) Press(1 + i % 6, i);
-    EXPECT_TRUE(Sent().empty());
-    EXPECT_EQ(form.midi.lblNote.size(), 25u);
-    form.mnuSetSound_Click();
-    Press(1, 1);
-    EXPECT_FALSE(Sent().empty());
-}
-
-TEST_F(FretboardCommands, ClearFretboardEmptiesMarksAndHistoryButKeepsColours) {
     Press(2, 4);
     Press(2, 4, kRightButton);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(form.midi.lblNote, ", C#");
     form.mnuEditClearFB_Click();
     EXPECT_FALSE(form.fretboard.At(2, 4).marked);
     EXPECT_FALSE(form.fretboard.At(2, 4).red);
     EXPECT_EQ(form.midi.lblNote, "");
+    form.mnuSetSound_Click();
+    Press(1, 1);
+    EXPECT_FALSE(Sent().empty());
 }
 
 TEST_F(FretboardCommands, TheMidiSettingsWindowSwitchesChannels) {
@@ -192,5 +178,6 @@ TEST_F(FretboardCommands, TheMidiSettingsWindowSwitchesChannels) {
     EXPECT_EQ(form.midi.gMidiChannel, 3);
     EXPECT_EQ(host.midiSettingsShown, 2);
 }
+
 }  // namespace
 }  // namespace fretlux::testing

@@ -31,26 +31,9 @@ inline std::string CellOf(const std::string& column, int line) {
     for (std::string note; notes >> note;) {
         const auto colon = note.find(':');
         if (std::stoi(note.substr(0, colon)) != line) continue;
-        const int fret = std::stoi(note.substr(colon + 1));
-        slot = std::string{FretLetter(fret), AttributeLetter(0, true)} + "  ";
+        slot = std::string{FretLetter(std::stoi(note.substr(colon + 1))), 'H'} + "  ";
     }
     return "-" + slot;
-}
-
-inline TabDocument DocumentOf(const std::vector<TabSpec>& tabs) {
-    TabDocument document;
-    document.tabCount = static_cast<int>(tabs.size());
-    for (int t = 0; t < document.tabCount; ++t) {
-        TabBlock& block = document.tabLines[t];
-        block[0] = StampHeader("TAB " + std::to_string(t + 1), tabs[t].settings);
-        for (int line = 1; line < kLinesPerTab; ++line) {
-            block[line] = HeaderCell(kStringLetters[line - 1]);
-            for (const std::string& column : tabs[t].columns) block[line] += CellOf(column, line);
-        }
-        document.tabTexts[t] = tabs[t].text;
-        RenderFretDigits(document, t);
-    }
-    return document;
 }
 
 // MIDI note of a string line's fret: line 1 is the high e string (64), line 6 the low E (40).
@@ -62,8 +45,19 @@ inline int NoteOf(int line, int fret) {
 class PlayerTest : public FormTest {
 protected:
     void OpenTabs(const std::vector<TabSpec>& tabs) {
-        WriteFile("piece.flx", WriteEnhancedForm(DocumentOf(tabs)));
-        Open("piece.flx");
+        TabDocument document;
+        document.tabCount = static_cast<int>(tabs.size());
+        for (int t = 0; t < document.tabCount; ++t) {
+            TabBlock& block = document.tabLines[t];
+            block[0] = StampHeader("TAB " + std::to_string(t + 1), tabs[t].settings);
+            for (int line = 1; line < kLinesPerTab; ++line) {
+                block[line] = HeaderCell(kStringLetters[line - 1]);
+                for (const std::string& column : tabs[t].columns) block[line] += CellOf(column, line);
+            }
+            document.tabTexts[t] = tabs[t].text;
+            RenderFretDigits(document, t);
+        }
+        OpenText("piece.flx", WriteEnhancedForm(document));
     }
 
     void ForgetMessages() { host.midiOut.messages.clear(); }
@@ -77,7 +71,7 @@ protected:
         return notes;
     }
 
-    int NoteOffSweeps() const {
+    int NoteOffs() const {
         int offs = 0;
         for (const auto& m : host.midiOut.messages) offs += m.Status() == 0x90 && m.Data2() == 0;
         return offs;
@@ -94,12 +88,6 @@ protected:
             ticks.emplace_back(notes.begin(), notes.end());
         }
         return ticks;
-    }
-
-    void SelectColumns(int first, int count) {
-        form.curColumn = first;
-        form.selLength = count;
-        form.UpdateColumnCursor();
     }
 };
 

@@ -19,28 +19,25 @@ protected:
     }
 };
 
-TEST_F(TabChange, ShowsThePositionInBlackAndTheNewTab) {
-    form.hscTAB.SetValue(2);
-    EXPECT_EQ(form.lblHelp.caption, "TAB: 2 of 3");
-    EXPECT_EQ(form.lblHelp.colour, kBlack);
-    EXPECT_EQ(form.txtTAB.Text(), "second");
-    EXPECT_EQ(form.previousTab, 2);
-}
-
-TEST_F(TabChange, StampsTheLeftTabAndStripsTheShownOne) {
+TEST_F(TabChange, StampsTheLeftTabStripsAndShowsTheNewOneAndItsPositionInBlack) {
     form.hscTempo.SetValue(120);
     form.hscVolume.SetValue(7);
     form.HScrollPatch.SetValue(33);
+    form.txtTAB.SetText("Verse");  // typing a label replaces the header until the TAB is left
+    EXPECT_EQ(Line(1, 0), "Verse");
     form.hscTAB.SetValue(2);
-    EXPECT_EQ(Line(1, 0), "first" + std::string(75, ' ') + "120007033");
-    EXPECT_EQ(Line(1, 0).size(), 89u);
+    EXPECT_EQ(Line(1, 0), "Verse" + std::string(75, ' ') + "120007033");
     EXPECT_EQ(Line(2, 0), "second");
+    EXPECT_EQ(form.txtTAB.Text(), "second");
+    EXPECT_EQ(form.lblHelp.caption, "TAB: 2 of 3");
+    EXPECT_EQ(form.lblHelp.colour, kBlack);
+    EXPECT_EQ(form.previousTab, 2);
     form.hscTAB.SetValue(1);
     EXPECT_EQ(Line(1, 0).size(), 79u);
     EXPECT_EQ(Line(2, 0).size(), 89u);
 }
 
-TEST_F(TabChange, RestoresTheSettingsEachTabWasLeftWith) {
+TEST_F(TabChange, RestoresTheSettingsEachTabWasLeftWithBroughtIntoTheBarsRange) {
     form.hscTAB.SetValue(2);
     form.hscTempo.SetValue(90);
     form.hscVolume.SetValue(64);
@@ -56,6 +53,12 @@ TEST_F(TabChange, RestoresTheSettingsEachTabWasLeftWith) {
     EXPECT_EQ(form.lblVolume.caption, " 64");
     EXPECT_EQ(form.HScrollPatch.Value(), 0);
     EXPECT_EQ(form.lblPatchNum.caption, "0");
+
+    form.document.tabLines[0][0] = std::string(80, ' ') + "999999999";
+    form.hscTAB.SetValue(1);
+    EXPECT_EQ(form.hscTempo.Value(), 200);
+    EXPECT_EQ(form.hscVolume.Value(), 127);
+    EXPECT_EQ(form.HScrollPatch.Value(), 127);
 }
 
 TEST_F(TabChange, ATabWithoutStoredSettingsLeavesTheBarsAlone) {
@@ -64,26 +67,9 @@ TEST_F(TabChange, ATabWithoutStoredSettingsLeavesTheBarsAlone) {
     EXPECT_EQ(form.hscTempo.Value(), 77);
 }
 
-TEST_F(TabChange, SettingsOutOfTheBarsRangeAreBroughtIntoIt) {
-    form.document.tabLines[1][0] = std::string(80, ' ') + "999999999";
-    form.hscTAB.SetValue(2);
-    EXPECT_EQ(form.hscTempo.Value(), 200);
-    EXPECT_EQ(form.hscVolume.Value(), 127);
-    EXPECT_EQ(form.HScrollPatch.Value(), 127);
-}
-
-TEST_F(TabChange, TypingALabelReplacesTheHeaderUntilTheTabIsLeft) {
-    form.txtTAB.SetText("Verse");
-    EXPECT_EQ(Line(1, 0), "Verse");
-    form.hscTAB.SetValue(2);
-    EXPECT_EQ(Line(1, 0).substr(0, 6), "Verse ");
-    EXPECT_EQ(Line(1, 0).substr(80), "041100025");
-}
-
 TEST_F(TabChange, OnlyAnActualChangeOfTabStampsShowsAndResets) {
     form.hscTempo.SetValue(50);
-    form.curColumn = 5;
-    form.selLength = 2;
+    Select(5, 2);
     form.hscTAB.SetValue(1);  // the same TAB again runs nothing
     EXPECT_EQ(Line(1, 0), "first");
     form.hscTAB_Scroll(3);  // scrolling only shows where the box is going
@@ -104,22 +90,20 @@ TEST_F(TabChange, TheEditButtonShowsWhetherTheTabHasText) {
 
 using TabDisplay = FormTest;
 
-TEST_F(TabDisplay, ShowsEightySymbolsAndSeventyNineColumnsOfALongLine) {
-    OpenText("long.tab", BlockOfColumns("long", 120));
-    EXPECT_EQ(form.lblTAB[1].caption.size(), 80u);
-    EXPECT_EQ(form.lastColumn, 78);
-}
-
-TEST_F(TabDisplay, CutsTheTabIntoColumnsOfFiveCharacters) {
+TEST_F(TabDisplay, CutsTheTabIntoColumnsAndShowsEightySymbolsOfALongLine) {
     OpenText("riff.tab", PlainBlock("riff", "-3-|"));
     EXPECT_EQ(form.lastColumn, 7);
     EXPECT_EQ(form.columnCells[0][1], "|    ");
     EXPECT_EQ(form.columnCells[2][1], "3DH  ");
     EXPECT_EQ(form.columnCells[4][1], "|    ");
+    OpenText("long.tab", BlockOfColumns("long", 120));
+    EXPECT_EQ(form.lblTAB[1].caption.size(), 80u);
+    EXPECT_EQ(form.lastColumn, 78);
 }
 
 TEST_F(TabDisplay, ATabOfHeaderCellsOnlyDeletesItselfWhenShown) {
-    OpenText("two.flx", PlainBlock("kept tab", "-1-------") + "gone tab\nE----\nB----\nG----\nD----\nA----\nE----\n");
+    OpenText("two.flx", PlainBlock("kept tab", "-1-------") +
+                            "gone tab\nE----\nB----\nG----\nD----\nA----\nE----\n");
     ASSERT_EQ(form.hscTAB.Max(), 2);
     form.hscTAB.SetValue(2);
     EXPECT_EQ(form.hscTAB.Max(), 1);
@@ -156,7 +140,7 @@ TEST_F(ColumnMouse, ClicksPickTheColumnUnderThePointerWithHalvesToEvenAndStayOnT
     }
 }
 
-TEST_F(ColumnMouse, DraggingRightSelectsColumns) {
+TEST_F(ColumnMouse, DraggingRightSelectsColumnsAndLeftMovesTheStart) {
     Click(23 + w() * 3);  // column 2
     const double start = form.linPoint1.x;
     form.lblTAB_MouseDown(1, kLeftButton, 0, start, 10);
@@ -166,9 +150,7 @@ TEST_F(ColumnMouse, DraggingRightSelectsColumns) {
     EXPECT_DOUBLE_EQ(form.linPoint2.x, start + 4 * w());
     form.lblTAB_MouseUp(1, kLeftButton, 0, start + w() * 4, 10);
     EXPECT_EQ(form.selLength, 4);
-}
 
-TEST_F(ColumnMouse, DraggingLeftMovesTheStartOfTheSelection) {
     Click(23 + w() * 6);  // column 5
     form.lblTAB_MouseDown(1, kLeftButton, 0, form.linPoint1.x, 10);
     form.lblTAB_MouseMove(1, kLeftButton, 0, form.linPoint1.x - 3 * w(), 10);
@@ -191,13 +173,9 @@ TEST_F(ColumnMouse, MovingWithoutAButtonOrOverATabOfOneColumnSelectsNothing) {
 }
 
 TEST_F(ColumnMouse, TheSelectionNeverReachesPastTheLastColumn) {
-    form.curColumn = 18;
-    form.selLength = 5;
-    form.UpdateColumnCursor();
+    Select(18, 5);
     EXPECT_EQ(form.selLength, 2);
-    form.curColumn = -3;
-    form.selLength = -1;
-    form.UpdateColumnCursor();
+    Select(-3, -1);
     EXPECT_EQ(form.curColumn, 0);
     EXPECT_EQ(form.selLength, 0);
 }

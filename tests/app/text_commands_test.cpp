@@ -9,63 +9,52 @@ namespace {
 class TabTextCommands : public PlayerTest {
 protected:
     void SetUp() override { OpenTabs({{{"1:0", "1:1"}, {41, 100, 25}, "Old"}}); }
+
+    // Opens the TAB's text window, replaces its text and picks File item 0 (Save) or 1 (Close);
+    // without an item the window is closed with its own close button.
+    void Edit(const std::string& typed, std::optional<int> item) {
+        host.onTextEditor = [typed, item](TextEditorForm& editor) {
+            EXPECT_EQ(editor.caption, "Text Editor");
+            EXPECT_FALSE(editor.locked);
+            editor.text = typed;
+            if (item) editor.mnuFileItem_Click(*item);
+        };
+        form.mnuEditText_Click();
+    }
 };
 
 TEST_F(TabTextCommands, SaveStoresTheEditedTextAndAnEmptyTextSwitchesThePicture) {
-    host.onTextEditor = [](TextEditorForm& editor) {
-        EXPECT_EQ(editor.caption, "Text Editor");
-        EXPECT_FALSE(editor.locked);
-        editor.text.clear();
-        editor.mnuFileItem_Click(0);
-    };
-    form.mnuEditText_Click();
+    EXPECT_EQ(form.imgEdit, EditPicture::imgEditUp);
+    Edit("", 0);
     EXPECT_EQ(form.document.tabTexts[0], "");
     EXPECT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
 }
 
 TEST_F(TabTextCommands, CloseAsksAndNoKeepsTheOldTextWhileYesStoresTheNewOne) {
-    host.onTextEditor = [](TextEditorForm& editor) {
-        editor.text = "New";
-        editor.mnuFileItem_Click(1);
-    };
     host.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    form.mnuEditText_Click();
+    Edit("New", 1);
     EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Save changes ?");
     EXPECT_EQ(host.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Question);
     EXPECT_EQ(host.messages[0].defaultButton, MessageAnswer::No);
-    form.mnuEditText_Click();
+    Edit("New", 1);
     EXPECT_EQ(form.document.tabTexts[0], "New");
-    EXPECT_EQ(form.imgEdit, EditPicture::imgEditUp);
 }
 
-TEST_F(TabTextCommands, TheWindowsOwnCloseButtonKeepsTheText) {
-    host.onTextEditor = [](TextEditorForm& editor) { editor.text = "Typed but not saved"; };
-    form.mnuEditText_Click();
+TEST_F(TabTextCommands, TheWindowsCloseButtonAndTheKeepMarkerKeepTheText) {
+    Edit("Typed but not saved", std::nullopt);
+    Edit("***EXIT***", 0);
     EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
-    EXPECT_EQ(host.textEditorShown, 1);
-}
-
-TEST_F(TabTextCommands, TheKeepMarkerCannotBeStoredAsAText) {
-    host.onTextEditor = [](TextEditorForm& editor) {
-        editor.text = "***EXIT***";
-        editor.mnuFileItem_Click(0);
-    };
-    form.mnuEditText_Click();
-    EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
-}
-
-TEST_F(TabTextCommands, WithoutATabNoWindowOpens) {
-    form.mnuFileNew_Click();
+    EXPECT_EQ(host.textEditorShown, 2);
+    // Without a TAB no window opens.
     form.mnuEditDelTab_Click();
-    ASSERT_EQ(form.hscTAB.Value(), 0);
     form.mnuEditText_Click();
-    EXPECT_EQ(host.textEditorShown, 0);
+    EXPECT_EQ(host.textEditorShown, 2);
 }
 
-class ExternalEditor : public PlayerTest {};
+using ExternalEditor = PlayerTest;
 
 TEST_F(ExternalEditor, WithoutAPathOnlyTheNoticeShows) {
     form.mnuEditExEdit_Click();
@@ -81,19 +70,16 @@ TEST_F(ExternalEditor, WithoutAPathOnlyTheNoticeShows) {
 TEST_F(ExternalEditor, SavesAsTabStoppingPlaybackAndOpensTheTabFile) {
     OpenTabs({{{"1:0", "1:1", "1:2"}}});
     form.mnuPlayStart_Click();
-    host.chosenPaths.push_back(PathOf("song.tab"));
+    host.chosenPaths = {PathOf("song.tab")};
     form.mnuEditExEdit_Click();
     EXPECT_EQ(form.Timer1.Interval(), 0);
     EXPECT_NE(ReadFile("song.tab").find("012\r\n"), std::string::npos);
-    EXPECT_EQ(host.openedWithProgram, std::vector<std::string>{PathOf("song.tab")});
-}
-
-TEST_F(ExternalEditor, OnlyTheLastThreeCharactersOfThePathAreSwapped) {
+    // With the save dialog cancelled only the last three characters of the path are swapped.
     OpenTabs({{{"1:0", "1:1"}}});
-    // The save dialog is cancelled: the path stays the enhanced file's.
-    host.chosenPaths.push_back(std::nullopt);
+    host.chosenPaths = {std::nullopt};
     form.mnuEditExEdit_Click();
-    EXPECT_EQ(host.openedWithProgram, std::vector<std::string>{PathOf("piece.tab")});
+    EXPECT_EQ(host.openedWithProgram,
+              (std::vector<std::string>{PathOf("song.tab"), PathOf("piece.tab")}));
 }
 
 class TextToTab : public PlayerTest {
@@ -112,10 +98,16 @@ protected:
         form.mnuTXT2TAB_Click();
     }
 
-    char Symbol(int line, int column) const { return Line(1, line)[5 * column + 5]; }
+    std::string Symbols(int column) const {
+        std::string symbols;
+        for (int line = 1; line <= 6; ++line) symbols += Line(1, line)[5 * column + 5];
+        return symbols;
+    }
 };
 
 TEST_F(TextToTab, TheBoxesShowTheColumnsSymbolsTopLineFirst) {
+    form.mnuTXT2TAB_Click();  // without a TAB nothing opens
+    EXPECT_EQ(host.textToTabShown, 0);
     OpenTabs({{{"1:3 6:12", "-"}}});
     std::string shown;
     host.onTextToTab = [&](TextToTabForm& dialog) {
@@ -128,12 +120,7 @@ TEST_F(TextToTab, TheBoxesShowTheColumnsSymbolsTopLineFirst) {
 TEST_F(TextToTab, LettersStandDigitsGiveWayAndSoundingNotesKeepTheirFret) {
     OpenTabs({{{"1:3", "-", "-"}}});
     Type(0, {"h", "h", "7", "", "x", "/"});
-    EXPECT_EQ(Symbol(1, 0), '3');
-    EXPECT_EQ(Symbol(2, 0), 'h');
-    EXPECT_EQ(Symbol(3, 0), '-');
-    EXPECT_EQ(Symbol(4, 0), '-');
-    EXPECT_EQ(Symbol(5, 0), 'x');
-    EXPECT_EQ(Symbol(6, 0), '/');
+    EXPECT_EQ(Symbols(0), "3h--x/");
     EXPECT_EQ(form.selLength, 1);
     EXPECT_EQ(form.lblTAB[2].caption.substr(1, 1), "h");
 }
@@ -156,21 +143,15 @@ TEST_F(TextToTab, TheWindowsCloseButtonWritesTheSameSymbolsBackAndCutsLongLines)
     form.document.tabLines[0][2] += std::string(500, '-');
     form.mnuTXT2TAB_Click();
     EXPECT_EQ(Line(1, 2).size(), 395u);
-    EXPECT_EQ(Symbol(1, 0), '3');
+    EXPECT_EQ(Symbols(0), "3-----");
 }
 
 TEST_F(TextToTab, ALineEndingBeforeTheCursorIsPaddedNotAFailure) {
     OpenTabs({{{"1:3", "-", "-", "-"}}});
     form.document.tabLines[0][4].resize(7);
     Type(3, {"a", "b", "c", "d", "e", "f"});
-    EXPECT_EQ(Symbol(4, 3), 'd');
+    EXPECT_EQ(Symbols(3), "abcdef");
     EXPECT_EQ(Line(1, 4).size(), 21u);
-    EXPECT_EQ(Symbol(5, 3), 'e');
-}
-
-TEST_F(TextToTab, WithoutATabNothingOpens) {
-    form.mnuTXT2TAB_Click();
-    EXPECT_EQ(host.textToTabShown, 0);
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+// A host whose answers are queued by the test and whose every request is recorded.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/host.h"
+#include "recording_midi_output.h"
+
+namespace fretlux::testing {
+
+class ScriptedHost : public Host {
+public:
+    MessageAnswer ShowMessage(const MessageBoxRequest& request) override {
+        messages.push_back(request);
+        if (answers.empty()) return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override {
+        dialogs.push_back(request);
+        if (chosenPaths.empty()) throw std::logic_error("a file dialog opened unexpectedly");
+        std::optional<std::string> chosen = chosenPaths.front();
+        chosenPaths.pop_front();
+        return chosen;
+    }
+    std::string ProgramDirectory() const override { return programDirectory; }
+    bool AnotherCopyRunning() override { return anotherCopy; }
+    int LogicalDpiY() const override { return dpi; }
+    std::string EnterTabFilesDirectory() override {
+        ++tabFilesEntered;
+        return programDirectory + "/tabfiles";
+    }
+    bool IsFirstRun() override { return firstRun; }
+    void EndProgram() override { ++endRequests; }
+    MidiOutput& MidiOut() override { return midiOut; }
+    void ShowMidiSettings(MidiSettingsForm& form) override {
+        ++midiSettingsShown;
+        if (onMidiSettings) onMidiSettings(form);
+    }
+    // The text windows load, then the user does what the test scripted; without a script the
+    // window is closed with its own close button.
+    void ShowTextEditor(TextEditorForm& form) override {
+        ++textEditorShown;
+        form.Form_Load();
+        if (onTextEditor) onTextEditor(form);
+    }
+    void ShowTextToTab(TextToTabForm& form) override {
+        ++textToTabShown;
+        form.Form_Load();
+        if (onTextToTab) onTextToTab(form);
+    }
+    std::string ClipboardText() override { return clipboard; }
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
+    void OpenWithAssociatedProgram(const std::string& path) override {
+        openedWithProgram.push_back(path);
+    }
+    void ProcessPendingEvents() override { ++pendingEventRuns; }
+
+    // Answers, in order; a message box without a queued answer returns OK.
+    std::deque<MessageAnswer> answers;
+    // Paths the file dialog returns, in order; nullopt is a cancel.
+    std::deque<std::optional<std::string>> chosenPaths;
+    std::vector<MessageBoxRequest> messages;
+    std::vector<FileDialogRequest> dialogs;
+    std::string programDirectory = "/opt/fretlux";
+    bool anotherCopy = false;
+    int dpi = 96;
+    bool firstRun = false;
+    int tabFilesEntered = 0;
+    int endRequests = 0;
+    RecordingMidiOutput midiOut;
+    int midiSettingsShown = 0;
+    std::function<void(MidiSettingsForm&)> onMidiSettings;
+    int textEditorShown = 0;
+    std::function<void(TextEditorForm&)> onTextEditor;
+    int textToTabShown = 0;
+    std::function<void(TextToTabForm&)> onTextToTab;
+    std::string clipboard;
+    std::vector<std::string> openedWithProgram;
+    int pendingEventRuns = 0;
+};
+
+}  // namespace fretlux::testing
