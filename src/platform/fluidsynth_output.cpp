@@ -115,10 +115,19 @@ FluidSynthOutput::FluidSynthOutput(FluidSynthOptions options) : options_(std::mo
 FluidSynthOutput::~FluidSynthOutput() { Close(); }
 
 void FluidSynthOutput::Open() {
+    {
+        std::lock_guard lock(mutex_);
+        if (phase_ != Phase::NotOpen) return;
+        phase_ = Phase::SettingUp;
+        status_ = "Built-in synthesiser: starting";
+    }
+    if (options_.setUpOnOpen) StartSetUp();
+}
+
+void FluidSynthOutput::StartSetUp() {
     std::lock_guard lock(mutex_);
-    if (phase_ != Phase::NotOpen) return;
-    phase_ = Phase::SettingUp;
-    status_ = "Built-in synthesiser: starting";
+    if (phase_ != Phase::SettingUp || setUpStarted_) return;
+    setUpStarted_ = true;
     try {
         setUpThread_ = std::thread(&FluidSynthOutput::SetUp, this);
     } catch (const std::system_error& error) {
@@ -193,7 +202,7 @@ void FluidSynthOutput::Close() {
 
 void FluidSynthOutput::WaitUntilSetUp() {
     std::unique_lock lock(mutex_);
-    setUpDone_.wait(lock, [this] { return phase_ != Phase::SettingUp; });
+    setUpDone_.wait(lock, [this] { return !setUpStarted_ || phase_ != Phase::SettingUp; });
 }
 
 std::string FluidSynthOutput::Status() const {

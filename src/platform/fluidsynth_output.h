@@ -28,6 +28,9 @@ struct FluidSynthOptions {
     std::optional<SoundfontChoice> soundfont;
     // Off: no audio device is opened and the owner pulls the sound out with Render().
     bool audioDevice = true;
+    // Off: Open() only starts queueing messages and StartSetUp() begins the set-up, so that a
+    // window can appear before the synthesiser takes the other core.
+    bool setUpOnOpen = true;
 };
 
 class FluidSynthOutput final : public MidiOutput {
@@ -37,14 +40,17 @@ public:
     FluidSynthOutput(const FluidSynthOutput&) = delete;
     FluidSynthOutput& operator=(const FluidSynthOutput&) = delete;
 
-    // Starts setting up; a second call does nothing.
+    // Starts setting up, unless the options leave that to StartSetUp(); a second call does
+    // nothing.
     void Open() override;
+    // Begins the set-up of an output that is open and waiting for it; otherwise does nothing.
+    void StartSetUp();
     void SendShortMessage(std::uint32_t message) override;
     // Waits for a set-up still running, then releases the audio device and the synthesiser.
     // Messages sent afterwards are dropped.
     void Close() override;
 
-    // Returns once the set-up has finished, with sound or silent (at once if never opened).
+    // Returns once the set-up has finished, with sound or silent (at once if it never began).
     void WaitUntilSetUp();
     // Which output is in use, or why it is silent.
     std::string Status() const override;
@@ -61,6 +67,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable setUpDone_;
     Phase phase_ = Phase::NotOpen;
+    bool setUpStarted_ = false;
     std::string status_ = "Built-in synthesiser: not open";
     std::vector<std::uint32_t> pending_;
     // Declared before the driver so that the driver, which calls into the synthesiser, is

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/fretlux_form.h"
 #include "platform/fluidsynth_output.h"
@@ -14,7 +15,9 @@ int main(int argc, char* argv[]) {
     // Only the model ends the program (Exit, or a close it agrees to), never the last window.
     application.setQuitOnLastWindowClosed(false);
 
-    fretlux::FluidSynthOutput synthesiser;
+    fretlux::FluidSynthOptions soundOptions;
+    soundOptions.setUpOnOpen = false;
+    fretlux::FluidSynthOutput synthesiser(soundOptions);
     fretlux::QtHost host;
     host.SetMidiOutput(synthesiser);
     fretlux::FretluxForm form(host);
@@ -28,5 +31,8 @@ int main(int argc, char* argv[]) {
     const QSize screen = window.screen()->availableGeometry().size();
     window.resize(window.sizeHint().expandedTo(screen * 4 / 5).boundedTo(screen));
     window.show();
+    // Loading FluidSynth and the soundfont takes the other core for a while: it begins once the
+    // event loop has sent the window on its way. Notes played before it is ready are queued.
+    QTimer::singleShot(0, &window, [&synthesiser] { synthesiser.StartSetUp(); });
     return application.exec();
 }

@@ -58,6 +58,22 @@ TEST_F(FluidSynthOutputTest, PlaysMessagesSentWhileItWasStillSettingUp) {
     EXPECT_NEAR(FundamentalFrequency(sound, 44100), 110.0, 3.3);
 }
 
+TEST_F(FluidSynthOutputTest, ASetUpLeftToLaterQueuesUntilItBegins) {
+    FluidSynthOptions options = WithoutDevice();
+    options.setUpOnOpen = false;
+    FluidSynthOutput output(options);
+    output.Open();
+    output.SendShortMessage(PackShortMessage(0x90, 45, 100));
+    // Nothing has begun, so there is nothing to wait for and nothing to render yet.
+    output.WaitUntilSetUp();
+    EXPECT_EQ(output.Status(), "Built-in synthesiser: starting");
+    std::vector<float> left(64), right(64);
+    EXPECT_FALSE(output.Render(left, right));
+    output.StartSetUp();
+    output.WaitUntilSetUp();
+    EXPECT_NEAR(FundamentalFrequency(Render(output, 0.5), 44100), 110.0, 3.3);
+}
+
 TEST_F(FluidSynthOutputTest, PlayNoteSoundsAndSilenceAllNotesEndsTheSound) {
     FluidSynthOutput output(WithoutDevice());
     output.Open();
