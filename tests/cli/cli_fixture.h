@@ -32,12 +32,12 @@ inline std::string ReadBytes(const fs::path& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-// A fresh scratch directory per test: files the test writes go to work_, the captured output of
-// the process beside it, so work_ holds only what the test and the program put there.
+// Files the test writes go to work_, the captured output of the process beside it, so work_
+// holds only what the test and the program put there.
 class CliTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "fretlux-cli-XXXXXX").string();
+        std::string pattern = fs::temp_directory_path() / "fretlux-cli-XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         root_ = pattern;
         work_ = root_ / "work";
@@ -50,8 +50,7 @@ protected:
 
     std::string Path(std::string_view name) const { return (work_ / name).string(); }
     std::string Write(std::string_view name, std::string_view bytes) const {
-        std::ofstream file(work_ / name, std::ios::binary);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(work_ / name, std::ios::binary) << bytes;
         return Path(name);
     }
 

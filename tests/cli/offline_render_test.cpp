@@ -17,7 +17,6 @@
 namespace fretlux {
 namespace {
 
-using testing::FundamentalFrequency;
 using testing::kAudible;
 using testing::kSilence;
 using testing::Rms;
@@ -27,23 +26,15 @@ TimedMidiMessage At(std::int64_t milliseconds, int status, int data1, int data2)
 }
 
 TEST(FrameAtMillisecond, IsTheNearestFrameWithHalvesToTheEvenOne) {
+    // 1, 2, 5, 15 and 9 ms at 44100 Hz are frames 44.1, 88.2, 220.5, 661.5 and 396.9; -30 ms is
+    // before the start, and thirty hours are beyond what 32 bits can count.
     const struct {
-        std::int64_t milliseconds;
-        std::int64_t rate;
-        std::int64_t frame;
-    } cases[] = {
-        {0, 44100, 0},
-        {1, 44100, 44},        // 44.1
-        {2, 44100, 88},        // 88.2
-        {5, 44100, 220},       // 220.5
-        {15, 44100, 662},      // 661.5
-        {9, 44100, 397},       // 396.9
-        {1000, 44100, 44100},  //
-        {1, 48000, 48},
-        {-30, 44100, 0},  // before the start
-        // Thirty hours, beyond what 32 bits can count.
-        {108'000'000, 44100, 4'762'800'000},
-    };
+        std::int64_t milliseconds, rate, frame;
+    } cases[] = {{0, 44100, 0},        {1, 44100, 44},
+                 {2, 44100, 88},       {5, 44100, 220},
+                 {15, 44100, 662},     {9, 44100, 397},
+                 {1000, 44100, 44100}, {1, 48000, 48},
+                 {-30, 44100, 0},      {108'000'000, 44100, 4'762'800'000}};
     for (const auto& c : cases) {
         EXPECT_EQ(FrameAtMillisecond(c.milliseconds, c.rate), c.frame)
             << c.milliseconds << " ms at " << c.rate;
@@ -61,130 +52,100 @@ TEST(RenderedFrameCount, RunsFromTheStartToTheLastEventPlusTheTail) {
     EXPECT_EQ(RenderedFrameCount({}, 44100, {.tailMilliseconds = 0}), 0);
 }
 
+// A note from 500 ms to 1235 ms on a nylon guitar, A at 110 Hz.
+const std::vector<TimedMidiMessage> kOneNote = {At(0, 0xC0, 24, 0), At(500, 0x90, 45, 100),
+                                                At(1235, 0x90, 45, 0)};
+
 class OfflineRender : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::filesystem::exists(kTimGm6mbSoundfont)) {
             GTEST_SKIP() << kTimGm6mbSoundfont << " is not installed";
         }
-        synth = MakeSynth();
-        ASSERT_NE(synth, nullptr);
     }
 
-    static std::unique_ptr<SoundfontSynth> MakeSynth() {
+    // The left channel of everything a fresh synthesiser renders, with the progress it reports
+    // when withProgress is set; the sink refuses block number refuseAt (from 1), if any.
+    std::vector<float> Render(const std::vector<TimedMidiMessage>& events,
+                              const OfflineRenderOptions& options, int refuseAt = 0) {
         std::string failure;
-        std::unique_ptr<SoundfontSynth> made =
-            SoundfontSynth::Create({kTimGm6mbSoundfont, false}, failure);
-        EXPECT_NE(made, nullptr) << failure;
-        return made;
-    }
-
-    // The left channel of everything rendered.
-    std::vector<float> Render(SoundfontSynth& target, const std::vector<TimedMidiMessage>& events,
-                              const OfflineRenderOptions& options) {
+        const auto synth = SoundfontSynth::Create({kTimGm6mbSoundfont, false}, failure);
+        EXPECT_NE(synth, nullptr) << failure;
+        if (!synth) return {};
+        rate = synth->SampleRate();
         std::vector<float> left;
-        std::string failure;
-        const bool rendered = RenderOffline(
-            target, events,
-            [&left](std::span<const float> blockLeft, std::span<const float> blockRight) {
-                EXPECT_EQ(blockLeft.size(), blockRight.size());
-                left.insert(left.end(), blockLeft.begin(), blockLeft.end());
-                return true;
-            },
-            {}, failure, options);
-        EXPECT_TRUE(rendered) << failure;
+        int blocks = 0;
+        const auto sink = [&](std::span<const float> blockLeft, std::span<const float> right) {
+            EXPECT_EQ(blockLeft.size(), right.size());
+            left.insert(left.end(), blockLeft.begin(), blockLeft.end());
+            return ++blocks != refuseAt;
+        };
+        progress.clear();
+        ProgressReport report;
+        if (withProgress) report = [this](double fraction) { progress.push_back(fraction); };
+        EXPECT_EQ(RenderOffline(*synth, events, sink, report, failure, options), refuseAt == 0);
+        EXPECT_EQ(failure.empty(), refuseAt == 0) << failure;
+        if (refuseAt > 0) EXPECT_EQ(blocks, refuseAt);
         return left;
     }
 
-    std::unique_ptr<SoundfontSynth> synth;
+    double rate = 0;
+    bool withProgress = false;
+    std::vector<double> progress;
 };
 
-// A note from 500 ms to 1235 ms on a nylon guitar, A at 110 Hz.
-const std::vector<TimedMidiMessage> kOneNote = {At(0, 0xC0, 24, 0), At(500, 0x90, 45, 100),
-                                                At(1235, 0x90, 45, 0)};
-
 TEST_F(OfflineRender, ANoteSoundsFromItsTimeForAsLongAsThePieceAndItsTail) {
-    const std::vector<float> left = Render(*synth, kOneNote, {.tailMilliseconds = 1000});
-    const double rate = synth->SampleRate();
+    const std::vector<float> left = Render(kOneNote, {.tailMilliseconds = 1000});
     EXPECT_NEAR(double(left.size()), (1235 + 1000) * rate / 1000, 1.0);
-
     const size_t noteFrame = static_cast<size_t>(0.5 * rate);
     const std::vector<float> before(left.begin(), left.begin() + noteFrame);
     const std::vector<float> during(left.begin() + noteFrame, left.begin() + 2 * noteFrame);
     EXPECT_LT(Rms(before), kSilence);
     EXPECT_GT(Rms(during), kAudible);
-    EXPECT_NEAR(FundamentalFrequency(during, rate), 110.0, 110.0 * 0.03);
+    EXPECT_NEAR(testing::FundamentalFrequency(during, rate), 110.0, 110.0 * 0.03);
     // The FluidSynth mixes in blocks of 64 frames, so a note starts at most that much late.
     EXPECT_GT(Rms(std::vector<float>(left.begin() + noteFrame, left.begin() + noteFrame + 256)),
               kSilence);
-}
-
-TEST_F(OfflineRender, TheTailIsAParameter) {
     for (const std::int64_t tail : {0, 250, 3000}) {
-        synth = MakeSynth();
-        const std::vector<float> left = Render(*synth, kOneNote, {.tailMilliseconds = tail});
-        EXPECT_EQ(std::int64_t(left.size()), FrameAtMillisecond(1235 + tail, 44100)) << tail;
+        EXPECT_EQ(std::int64_t(Render(kOneNote, {.tailMilliseconds = tail}).size()),
+                  FrameAtMillisecond(1235 + tail, 44100))
+            << tail;
     }
 }
 
 TEST_F(OfflineRender, TheBlockSizeDoesNotChangeTheSound) {
     // Blocks that end on, just before and just after the messages' frames must all send each
     // message at the same frame.
-    const std::vector<float> reference = Render(*synth, kOneNote, {.tailMilliseconds = 300});
+    const std::vector<float> reference = Render(kOneNote, {.tailMilliseconds = 300});
     for (const std::size_t block : {1, 63, 64, 1000, 22049, 22050, 100000}) {
-        std::unique_ptr<SoundfontSynth> other = MakeSynth();
-        const std::vector<float> left =
-            Render(*other, kOneNote, {.tailMilliseconds = 300, .blockFrames = block});
-        EXPECT_TRUE(left == reference) << "blocks of " << block;
+        EXPECT_TRUE(Render(kOneNote, {.tailMilliseconds = 300, .blockFrames = block}) == reference)
+            << "blocks of " << block;
     }
 }
 
 TEST_F(OfflineRender, ReportsProgressFromZeroToOneInStepsOfAtLeastOnePercent) {
-    std::vector<double> reports;
-    std::string failure;
-    const bool rendered = RenderOffline(
-        *synth, kOneNote, [](std::span<const float>, std::span<const float>) { return true; },
-        [&reports](double fraction) { reports.push_back(fraction); }, failure,
-        {.tailMilliseconds = 1000, .blockFrames = 64});
-    ASSERT_TRUE(rendered) << failure;
-    ASSERT_GE(reports.size(), 50u);  // a bar that moves, not one that jumps to the end
-    EXPECT_LE(reports.size(), 102u);
-    EXPECT_EQ(reports.front(), 0.0);
-    EXPECT_EQ(reports.back(), 1.0);
-    for (size_t i = 1; i < reports.size(); ++i) {
-        EXPECT_GT(reports[i], reports[i - 1]);
-        if (i + 1 < reports.size()) {
-            EXPECT_GE(reports[i] - reports[i - 1], 0.01);
-        }
+    withProgress = true;
+    Render(kOneNote, {.tailMilliseconds = 1000, .blockFrames = 64});
+    ASSERT_GE(progress.size(), 50u);  // a bar that moves, not one that jumps to the end
+    EXPECT_LE(progress.size(), 102u);
+    EXPECT_EQ(progress.front(), 0.0);
+    EXPECT_EQ(progress.back(), 1.0);
+    for (size_t i = 1; i < progress.size(); ++i) {
+        EXPECT_GT(progress[i], progress[i - 1]);
+        if (i + 1 < progress.size()) EXPECT_GE(progress[i] - progress[i - 1], 0.01);
     }
 }
 
 TEST_F(OfflineRender, NothingToPlayGivesTheTailAndFullProgress) {
-    std::vector<double> reports;
-    std::string failure;
-    size_t frames = 0;
-    const auto count = [&frames](std::span<const float> left, std::span<const float>) {
-        frames += left.size();
-        return true;
-    };
-    const auto report = [&reports](double fraction) { reports.push_back(fraction); };
-    ASSERT_TRUE(RenderOffline(*synth, {}, count, report, failure, {.tailMilliseconds = 0}));
-    EXPECT_EQ(frames, 0u);
-    EXPECT_EQ(reports, (std::vector<double>{0.0, 1.0}));
-    ASSERT_TRUE(RenderOffline(*synth, {}, count, {}, failure, {.tailMilliseconds = 100}));
-    EXPECT_EQ(frames, 4410u);
+    withProgress = true;
+    EXPECT_EQ(Render({}, {.tailMilliseconds = 0}).size(), 0u);
+    EXPECT_EQ(progress, (std::vector<double>{0.0, 1.0}));
+    withProgress = false;
+    EXPECT_EQ(Render({}, {.tailMilliseconds = 100}).size(), 4410u);
 }
 
 TEST_F(OfflineRender, StopsWhenTheSinkRefusesABlock) {
-    int blocks = 0;
-    std::string failure;
-    const bool rendered = RenderOffline(
-        *synth, kOneNote,
-        [&blocks](std::span<const float>, std::span<const float>) { return ++blocks < 3; }, {},
-        failure, {.tailMilliseconds = 1000, .blockFrames = 1024});
-    EXPECT_FALSE(rendered);
-    EXPECT_EQ(blocks, 3);
-    EXPECT_NE(failure, "");
+    Render(kOneNote, {.tailMilliseconds = 1000, .blockFrames = 1024}, 3);
 }
 
 }  // namespace

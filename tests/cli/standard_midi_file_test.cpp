@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,171 +17,83 @@
 namespace fretlux {
 namespace {
 
-struct ReadMidiFile {
-    std::string error;  // empty when the whole file was read
-    int format = -1;
-    int trackCount = -1;
-    int division = 0;
-    std::int64_t microsecondsPerQuarter = -1;
-    std::int64_t tempoTick = -1;  // when the tempo was set
-    std::vector<TimedMidiMessage> events;
-};
+using Events = std::vector<TimedMidiMessage>;
 
 class MidiFileReader {
 public:
-    explicit MidiFileReader(const std::string& bytes) : bytes_(bytes) {}
+    explicit MidiFileReader(std::string bytes) : bytes_(std::move(bytes)) {}
 
-    ReadMidiFile Read() {
-        ReadMidiFile file;
-        if (!ReadAll(file) && file.error.empty()) file.error = "the file ends early";
-        return file;
-    }
-
-private:
-    bool Byte(std::uint32_t& value) {
-        if (at_ >= bytes_.size()) return false;
-        value = static_cast<unsigned char>(bytes_[at_++]);
-        return true;
-    }
-
-    bool BigEndian(int count, std::uint32_t& value) {
-        value = 0;
-        for (int i = 0; i < count; ++i) {
-            std::uint32_t byte;
-            if (!Byte(byte)) return false;
-            value = value << 8 | byte;
-        }
-        return true;
-    }
-
-    // The standard allows at most four bytes.
-    bool VariableLength(std::uint32_t& value, std::string& error) {
-        value = 0;
-        for (int i = 0; i < 4; ++i) {
-            std::uint32_t byte;
-            if (!Byte(byte)) return false;
-            value = value << 7 | (byte & 0x7F);
-            if ((byte & 0x80) == 0) return true;
-        }
-        error = "a variable-length quantity longer than four bytes";
-        return false;
-    }
-
-    bool Tag(const char* expected, std::string& error) {
-        if (bytes_.compare(at_, 4, expected) != 0) {
-            error = std::string("no ") + expected + " chunk at byte " + std::to_string(at_);
-            return false;
-        }
-        at_ += 4;
-        return true;
-    }
-
-    bool ReadAll(ReadMidiFile& file) {
-        std::uint32_t length, format, tracks, division;
-        if (!Tag("MThd", file.error) || !BigEndian(4, length)) return false;
-        if (length != 6) {
-            file.error = "header length " + std::to_string(length);
-            return false;
-        }
-        if (!BigEndian(2, format) || !BigEndian(2, tracks) || !BigEndian(2, division)) {
-            return false;
-        }
-        file.format = int(format);
-        file.trackCount = int(tracks);
-        file.division = int(division);
-        if (!Tag("MTrk", file.error) || !BigEndian(4, length)) return false;
-        if (length != bytes_.size() - at_) {
-            file.error = "track length " + std::to_string(length) + " but " +
-                         std::to_string(bytes_.size() - at_) + " bytes follow";
-            return false;
-        }
-        return ReadTrack(file);
-    }
-
-    bool ReadTrack(ReadMidiFile& file) {
-        std::int64_t tick = 0;
+    // The track's channel messages; throws at the first thing a reader would stumble on.
+    Events Read() {
+        Expect("MThd");
+        if (Number(4) != 6) Fail("a header length other than 6");
+        if (Number(2) != 0 || Number(2) != 1) Fail("not one track of format 0");
+        const std::int64_t division = Number(2);
+        Expect("MTrk");
+        if (Number(4) != bytes_.size() - at_) Fail("a track length that is not what follows");
+        std::int64_t tick = 0, microsecondsPerQuarter = -1;
+        Events events;
         while (true) {
-            std::uint32_t delta, status;
-            if (!VariableLength(delta, file.error) || !Byte(status)) return false;
-            tick += delta;
+            tick += VariableLength();
+            const std::uint32_t status = Number(1);
             if (status == 0xFF) {
-                std::uint32_t type, length;
-                if (!Byte(type) || !VariableLength(length, file.error)) return false;
-                if (at_ + length > bytes_.size()) return false;
-                const std::string data = bytes_.substr(at_, length);
-                at_ += length;
-                if (type == 0x2F) return EndOfTrack(file);
-                if (type == 0x51) {
-                    if (!Tempo(data, tick, file)) return false;
+                const std::uint32_t type = Number(1);
+                const std::uint32_t length = VariableLength();
+                if (type == 0x2F) {
+                    if (at_ + length != bytes_.size()) Fail("bytes after the end of the track");
+                    return events;
                 }
+                if (type == 0x51 && (length != 3 || tick != 0)) Fail("a misplaced tempo");
+                const std::uint32_t value = Number(static_cast<int>(length));
+                if (type == 0x51) microsecondsPerQuarter = value;
                 continue;
             }
             // The writer does not use running status, so a data byte here is an error.
-            if (status < 0x80 || status >= 0xF0) {
-                file.error =
-                    "status byte " + std::to_string(status) + " at byte " + std::to_string(at_ - 1);
-                return false;
-            }
-            const int kind = int(status) & 0xF0;
-            const int dataBytes = kind == 0xC0 || kind == 0xD0 ? 1 : 2;
-            std::uint32_t data1 = 0, data2 = 0;
-            if (!Byte(data1) || (dataBytes == 2 && !Byte(data2))) return false;
-            if (data1 >= 0x80 || data2 >= 0x80) {
-                file.error = "a data byte with its top bit set";
-                return false;
-            }
-            if (file.microsecondsPerQuarter < 0) {
-                file.error = "an event before the tempo";
-                return false;
-            }
-            const std::int64_t microseconds = tick * file.microsecondsPerQuarter / file.division;
-            file.events.push_back(
-                {microseconds / 1000, PackShortMessage(int(status), int(data1), int(data2))});
+            if (status < 0x80 || status >= 0xF0) Fail("a status byte " + std::to_string(status));
+            if (microsecondsPerQuarter != division * 1000) Fail("a tick other than 1 ms");
+            const int kind = static_cast<int>(status) & 0xF0;
+            const std::uint32_t data1 = Number(1);
+            const std::uint32_t data2 = kind == 0xC0 || kind == 0xD0 ? 0 : Number(1);
+            if (data1 >= 0x80 || data2 >= 0x80) Fail("a data byte with its top bit set");
+            events.push_back({tick, PackShortMessage(int(status), int(data1), int(data2))});
         }
     }
 
-    bool Tempo(const std::string& data, std::int64_t tick, ReadMidiFile& file) {
-        if (data.size() != 3) {
-            file.error = "a tempo of " + std::to_string(data.size()) + " bytes";
-            return false;
+private:
+    [[noreturn]] void Fail(const std::string& what) const {
+        throw std::runtime_error(what + " at byte " + std::to_string(at_));
+    }
+    void Expect(const char* tag) {
+        if (bytes_.compare(at_, 4, tag) != 0) Fail(std::string("no ") + tag);
+        at_ += 4;
+    }
+    std::uint32_t Number(int bytes) {
+        if (at_ + bytes > bytes_.size()) Fail("the end of the file");
+        std::uint32_t value = 0;
+        while (bytes-- > 0) value = value << 8 | static_cast<unsigned char>(bytes_[at_++]);
+        return value;
+    }
+    // The standard allows at most four bytes.
+    std::uint32_t VariableLength() {
+        std::uint32_t value = 0;
+        for (int i = 0; i < 4; ++i) {
+            const std::uint32_t byte = Number(1);
+            value = value << 7 | (byte & 0x7F);
+            if ((byte & 0x80) == 0) return value;
         }
-        file.microsecondsPerQuarter = 0;
-        for (const char byte : data) {
-            file.microsecondsPerQuarter =
-                file.microsecondsPerQuarter << 8 | static_cast<unsigned char>(byte);
-        }
-        file.tempoTick = tick;
-        return true;
+        Fail("a variable-length quantity longer than four bytes");
     }
 
-    bool EndOfTrack(ReadMidiFile& file) {
-        if (at_ != bytes_.size()) {
-            file.error = "bytes after the end of the track";
-            return false;
-        }
-        return true;
-    }
-
-    const std::string& bytes_;
+    std::string bytes_;
     std::size_t at_ = 0;
 };
 
-ReadMidiFile ReadBack(const std::vector<TimedMidiMessage>& events) {
-    const std::string bytes = StandardMidiFileBytes(events);
-    return MidiFileReader(bytes).Read();
+Events ReadBack(const Events& events) {
+    return MidiFileReader(StandardMidiFileBytes(events)).Read();
 }
 
 TimedMidiMessage At(std::int64_t milliseconds, int status, int data1, int data2) {
     return {milliseconds, PackShortMessage(status, data1, data2)};
-}
-
-TEST(StandardMidiFile, IsOneTrackOfFormatZeroWhoseTickIsOneMillisecond) {
-    const ReadMidiFile file = ReadBack({At(0, 0x90, 60, 100), At(1, 0x90, 60, 0)});
-    ASSERT_EQ(file.error, "");
-    EXPECT_EQ(file.format, 0);
-    EXPECT_EQ(file.trackCount, 1);
-    EXPECT_EQ(file.tempoTick, 0);
-    EXPECT_EQ(file.division * 1000, file.microsecondsPerQuarter);
 }
 
 TEST(StandardMidiFile, HasTheseBytesForAProgramChangeAndANote) {
@@ -195,83 +108,45 @@ TEST(StandardMidiFile, HasTheseBytesForAProgramChangeAndANote) {
     EXPECT_EQ(StandardMidiFileBytes({At(0, 0xC0, 25, 0), At(200, 0x90, 64, 100)}), expected);
 }
 
-TEST(StandardMidiFile, AnEmptyListGivesATrackWithOnlyTempoAndEnd) {
-    const ReadMidiFile file = ReadBack({});
-    EXPECT_EQ(file.error, "");
-    EXPECT_TRUE(file.events.empty());
-    EXPECT_EQ(file.microsecondsPerQuarter, kMidiFileMicrosecondsPerQuarter);
-}
-
-TEST(StandardMidiFile, EveryDelayComesBackToTheMillisecond) {
+TEST(StandardMidiFile, EveryChannelMessageComesBackInOrderToTheMillisecond) {
     // Around each length of delta time: one byte up to 127, two up to 16383, three up to
-    // 2097151, four beyond.
-    const std::vector<std::int64_t> delays = {
-        0, 1, 127, 128, 129, 255, 16383, 16384, 16385, 2097151, 2097152, 3600000, 0, 0x0FFFFFFF};
-    std::vector<TimedMidiMessage> events;
+    // 2097151, four beyond; and a pause of three and a half days, too long for one delta time.
+    Events delays;
     std::int64_t time = 0;
     int note = 30;
-    for (const std::int64_t delay : delays) {
+    for (const std::int64_t delay : {0, 1, 127, 128, 129, 255, 16383, 16384, 16385, 2097151,
+                                     2097152, 3600000, 0, 0x0FFFFFFF, 300000000}) {
         time += delay;
-        events.push_back(At(time, 0x90, note++, 90));
+        delays.push_back(At(time, 0x90, note++, 90));
     }
-    const ReadMidiFile file = ReadBack(events);
-    ASSERT_EQ(file.error, "");
-    EXPECT_EQ(file.events, events);
-}
-
-TEST(StandardMidiFile, APauseTooLongForOneDeltaTimeStillEndsOnTime) {
-    const std::int64_t threeDays = 3LL * 24 * 3600 * 1000;  // beyond 0x0FFFFFFF ticks
-    const std::vector<TimedMidiMessage> events = {At(5, 0x90, 40, 80), At(threeDays, 0x90, 40, 0),
-                                                  At(threeDays + 300, 0xC0, 3, 0)};
-    const ReadMidiFile file = ReadBack(events);
-    ASSERT_EQ(file.error, "");
-    EXPECT_EQ(file.events, events);
-}
-
-TEST(StandardMidiFile, EachMessageHasTheDataBytesItsStatusTakes) {
+    Events chord;
+    for (int string = 0; string < 6; ++string) chord.push_back(At(250, 0x90, 64 - string, 0));
+    for (int string = 0; string < 6; ++string) chord.push_back(At(250, 0x90, 40 + string, 100));
     // Program change and channel pressure carry one data byte, the others two; the reader
     // loses its place at the first message of the wrong length.
-    const std::vector<TimedMidiMessage> events = {
+    const Events kinds = {
         At(0, 0xC0, 25, 0),  At(0, 0xB0, 7, 100),  At(10, 0x91, 52, 64),
         At(10, 0xD1, 90, 0), At(20, 0xE2, 0, 64),  At(20, 0xCF, 127, 0),
         At(30, 0x80, 52, 0), At(30, 0xA3, 60, 20), At(300, 0xC5, 0, 0),
     };
-    const ReadMidiFile file = ReadBack(events);
-    ASSERT_EQ(file.error, "");
-    EXPECT_EQ(file.events, events);
+    for (const Events& events : {Events{}, delays, chord, kinds}) {
+        EXPECT_EQ(ReadBack(events), events);
+    }
 }
 
-TEST(StandardMidiFile, EventsAtTheSameTimeKeepTheirOrder) {
-    std::vector<TimedMidiMessage> events;
-    for (int string = 0; string < 6; ++string) events.push_back(At(250, 0x90, 64 - string, 0));
-    for (int string = 0; string < 6; ++string) events.push_back(At(250, 0x90, 40 + string, 100));
-    const ReadMidiFile file = ReadBack(events);
-    ASSERT_EQ(file.error, "");
-    EXPECT_EQ(file.events, events);
-}
-
-TEST(StandardMidiFile, LeavesOutWhatIsNotAChannelMessage) {
+TEST(StandardMidiFile, LeavesOutWhatIsNotAChannelMessageAndKeepsDataToSevenBits) {
     // System messages would be read as meta events or system exclusive data in a file.
-    const ReadMidiFile file =
-        ReadBack({At(100, 0x90, 60, 100), At(150, 0xF8, 0, 0), At(160, 0xFF, 0, 0),
-                  At(170, 0x45, 1, 2), At(300, 0x90, 60, 0)});
-    ASSERT_EQ(file.error, "");
-    EXPECT_EQ(file.events, (std::vector{At(100, 0x90, 60, 100), At(300, 0x90, 60, 0)}));
-}
-
-TEST(StandardMidiFile, DataBytesKeepToSevenBits) {
-    const TimedMidiMessage stray = {40, 0x90u | 0xBCu << 8 | 0xE4u << 16};
-    const ReadMidiFile file = ReadBack({stray});
-    ASSERT_EQ(file.error, "");
-    EXPECT_EQ(file.events, (std::vector{At(40, 0x90, 0x3C, 0x64)}));
+    EXPECT_EQ(ReadBack({At(100, 0x90, 60, 100),
+                        At(150, 0xF8, 0, 0),
+                        At(160, 0xFF, 0, 0),
+                        At(170, 0x45, 1, 2),
+                        {200, 0x90u | 0xBCu << 8 | 0xE4u << 16}}),
+              (Events{At(100, 0x90, 60, 100), At(200, 0x90, 0x3C, 0x64)}));
 }
 
 TEST(StandardMidiFile, ATimeBeforeThePreviousOneIsWrittenAsNoDelay) {
-    const ReadMidiFile file =
-        ReadBack({At(-20, 0xC0, 25, 0), At(400, 0x90, 50, 90), At(380, 0x90, 50, 0)});
-    ASSERT_EQ(file.error, "");
-    EXPECT_EQ(file.events,
-              (std::vector{At(0, 0xC0, 25, 0), At(400, 0x90, 50, 90), At(400, 0x90, 50, 0)}));
+    EXPECT_EQ(ReadBack({At(-20, 0xC0, 25, 0), At(400, 0x90, 50, 90), At(380, 0x90, 50, 0)}),
+              (Events{At(0, 0xC0, 25, 0), At(400, 0x90, 50, 90), At(400, 0x90, 50, 0)}));
 }
 
 }  // namespace
