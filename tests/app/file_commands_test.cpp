@@ -161,8 +161,8 @@ TEST_F(FileCommands, SaveWritesTheDocumentWithTheShownTabsHeaderFromItsLabelBox)
     form.mnuFileSFlx_Click();
     const std::string tab1 = BlankStringLine(1) + "\r\n";
     const std::string saved = ReadFile("two.flx");
-    const std::string start = "Intro, play slowly\r\n\r\nIntro" + std::string(75, ' ') +
-                              "041100025\r\n" + tab1;
+    const std::string start =
+        "Intro, play slowly\r\n\r\nIntro" + std::string(75, ' ') + "041100025\r\n" + tab1;
     EXPECT_EQ(saved.substr(0, start.size()), start);
     EXPECT_NE(saved.find("\r\nVerse\r\n" + tab1), std::string::npos);
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 16);

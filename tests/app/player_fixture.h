@@ -52,7 +52,8 @@ protected:
             block[0] = StampHeader("TAB " + std::to_string(t + 1), tabs[t].settings);
             for (int line = 1; line < kLinesPerTab; ++line) {
                 block[line] = HeaderCell(kStringLetters[line - 1]);
-                for (const std::string& column : tabs[t].columns) block[line] += CellOf(column, line);
+                for (const std::string& column : tabs[t].columns)
+                    block[line] += CellOf(column, line);
             }
             document.tabTexts[t] = tabs[t].text;
             RenderFretDigits(document, t);

@@ -162,8 +162,9 @@ TEST_F(ColumnMouse, MovingWithoutAButtonOrOverATabOfOneColumnSelectsNothing) {
     form.lblTAB_MouseMove(1, 0, 0, w() * 10, 10);
     EXPECT_EQ(form.curColumn, 0);
     EXPECT_EQ(form.selLength, 0);
-    OpenText("one.flx", "one\nE----|    \nB----|    \nG----|    \nD----|    \nA----|    \n"
-                        "E----|    \n");
+    OpenText("one.flx",
+             "one\nE----|    \nB----|    \nG----|    \nD----|    \nA----|    \n"
+             "E----|    \n");
     ASSERT_EQ(form.lastColumn, 0);
     form.lblTAB_MouseDown(1, kLeftButton, 0, 23 + w() * 2, 10);
     form.lblTAB_MouseMove(1, kLeftButton, 0, w() * 9, 10);

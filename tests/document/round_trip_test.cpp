@@ -69,8 +69,7 @@ TEST(RoundTripTest, ADoubleSpacedTabComesBackWithTheSameTabs) {
         EXPECT_EQ(plain.tabLines[1][l], ConvertPlainTabLine(PlainBlock(5)[l - 1]));
     }
 
-    const TabDocument enhanced =
-        ReadTabBytes(WriteEnhancedForm(plain), TabForm::Enhanced).document;
+    const TabDocument enhanced = ReadTabBytes(WriteEnhancedForm(plain), TabForm::Enhanced).document;
     const TabDocument again = ReadTabBytes(WritePlainForm(plain), TabForm::Plain).document;
     ASSERT_EQ(enhanced.tabCount, 2);
     ASSERT_EQ(again.tabCount, 2);

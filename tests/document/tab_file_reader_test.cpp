@@ -41,7 +41,7 @@ std::string Cells(const std::string& cell, int count) {
     return out;
 }
 
-const Lines kIntroRiff = {"Intro riff",    "e|---0---3---|", "B|---1-------|", "G|---0-------|",
+const Lines kIntroRiff = {"Intro riff",     "e|---0---3---|", "B|---1-------|", "G|---0-------|",
                           "D|---2-------|", "A|---3-------|", "E|-----------|"};
 
 TEST(TabFileReaderTest, IntroRiffGivesOneTabCellForCell) {
@@ -64,9 +64,9 @@ TEST(TabFileReaderTest, EnhancedFileKeepsCellsTrimsAndPadsThemAndTakesTheTextWit
                         "D----",           "A----0AH  -    ", "E-----"};
     const Lines tab2 = {"E----1MH  2    ", "B-----    -    ", "G-----    -    ",
                         "D-----    -    ", "A-----    -    ", "E-----DB  -    "};
-    const TabReadResult read = ReadTabBytes(
-        Join({{"Intro, play slowly", "", header1}, tab1, {"Verse"}, tab2}, "\r\n"),
-        TabForm::Enhanced);
+    const TabReadResult read =
+        ReadTabBytes(Join({{"Intro, play slowly", "", header1}, tab1, {"Verse"}, tab2}, "\r\n"),
+                     TabForm::Enhanced);
     ASSERT_FALSE(read.error);
     const TabDocument& doc = read.document;
     ASSERT_EQ(doc.tabCount, 2);
@@ -256,8 +256,8 @@ TEST(TabFileReaderTest, The102ndTabIsRejected) {
 }
 
 TEST(TabFileReaderTest, BothFormsFindTheSameBlocksHeadersAndTexts) {
-    const std::string bytes = Join({{"Notes", "more notes"}, kIntroRiff, {"", "Verse"},
-                                    PlainBlock(3), {"   "}, PlainBlock(5)});
+    const std::string bytes = Join({Lines{"Notes", "more notes"}, kIntroRiff, Lines{"", "Verse"},
+                                    PlainBlock(3), Lines{"   "}, PlainBlock(5)});
     const TabDocument plain = ReadTabBytes(bytes, TabForm::Plain).document;
     const TabDocument enhanced = ReadTabBytes(bytes, TabForm::Enhanced).document;
     ASSERT_EQ(plain.tabCount, 3);
@@ -289,7 +289,8 @@ TEST(TabFileReaderTest, ReadingAFileEqualsReadingItsBytes) {
     test::TempDir dir;
     const std::string path = dir.File("big.flx");
     for (long extra : {-1L, 0L, 1L, 2L}) {
-        const std::string bytes = std::string(static_cast<size_t>(65535 - crlf + extra), 'x') + base;
+        const std::string bytes =
+            std::string(static_cast<size_t>(65535 - crlf + extra), 'x') + base;
         test::WriteBytes(path, bytes);
         for (TabForm form : {TabForm::Enhanced, TabForm::Plain}) {
             const TabReadResult fromFile = ReadTabFile(path, form);

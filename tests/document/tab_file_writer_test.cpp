@@ -39,15 +39,16 @@ TEST(TabFileWriterTest, BothFormsOfTheTwoTabExample) {
     TabDocument doc;
     SetTab(doc, 0, kHeader1, "E----3DH  -    |    ", "Intro, play slowly\r\n");
     SetTab(doc, 1, kHeader2, "E----1MH  2    -DB  ");
-    const std::string enhanced = Join({{"Intro, play slowly", "", kHeader1, "E----3DH  -    |    "},
-                                       kRest, {kHeader2, "E----1MH  2    -DB  "}, kRest},
-                                      "\r\n");
+    const std::string enhanced =
+        Join({Lines{"Intro, play slowly", "", kHeader1, "E----3DH  -    |    "}, kRest,
+              Lines{kHeader2, "E----1MH  2    -DB  "}, kRest},
+             "\r\n");
     EXPECT_EQ(WriteEnhancedForm(doc), enhanced);
     EXPECT_EQ(WriteTabForm(doc, TabForm::Enhanced), enhanced);
 
     const Lines plainRest = {"B---", "G---", "D---", "A---", "E---"};
-    const std::string plain = Join({{"Intro, play slowly", "", kHeader1.substr(1, 79), "E3-|"},
-                                    plainRest, {kHeader2, "E12-"}, plainRest},
+    const std::string plain = Join({Lines{"Intro, play slowly", "", kHeader1.substr(1, 79), "E3-|"},
+                                    plainRest, Lines{kHeader2, "E12-"}, plainRest},
                                    "\r\n");
     EXPECT_EQ(WritePlainForm(doc), plain);
     EXPECT_EQ(WriteTabForm(doc, TabForm::Plain), plain);

@@ -47,10 +47,10 @@ TEST_F(MidiStateTest, ANoteFirstSilencesItsRowsPreviousNoteThenSoundsAtTheVolume
     state.PlayNote(1, 2);
     state.ApplyVolume(127);
     state.PlayNote(24, 6);
-    EXPECT_EQ(Sent(), (std::vector<std::uint32_t>{
-                          0x00000090u, 0x00642D90u, On(0, 0, 0), On(0, 48, 100), On(0, 45, 0),
-                          On(0, 47, 100), On(0, 48, 0), On(0, 46, 0), On(0, 0, 0),
-                          On(0, 88, 127)}));
+    EXPECT_EQ(Sent(),
+              (std::vector<std::uint32_t>{0x00000090u, 0x00642D90u, On(0, 0, 0), On(0, 48, 100),
+                                          On(0, 45, 0), On(0, 47, 100), On(0, 48, 0), On(0, 46, 0),
+                                          On(0, 0, 0), On(0, 88, 127)}));
     EXPECT_EQ(state.lastNoteOnString[1], 47);
     EXPECT_EQ(state.lastNoteOnString[2], 46);
     EXPECT_EQ(state.lblNote, ", A , C , B , Bb, E ");

@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(PatchList, FindsKeysOfItsSectionWhateverTheBlanksAndCaseAndTheFirstKeyWins) {
-    const PatchList list = PatchList::Parse(
+    const std::string text =
         "; instruments\n"
         "[Drum Kits]\n"
         "26=Room Kit\n"
@@ -25,8 +25,8 @@ TEST(PatchList, FindsKeysOfItsSectionWhateverTheBlanksAndCaseAndTheFirstKeyWins)
         "  25   =Acoustic Guitar (steel)\n"
         "26=  Electric Guitar (jazz)  \n"
         "\t27\t=\tElectric Guitar (clean)\n"
-        "27=Second\n"
-        "1=" + std::string(300, 'x') + "\n");
+        "27=Second\n";
+    const PatchList list = PatchList::Parse(text + "1=" + std::string(300, 'x') + "\n");
     EXPECT_EQ(list.PatchName(24), "");
     EXPECT_EQ(list.PatchName(25), "Acoustic Guitar (steel)");
     EXPECT_EQ(list.PatchName(26), "Electric Guitar (jazz)");
@@ -43,8 +43,8 @@ TEST(PatchList, FindsKeysOfItsSectionWhateverTheBlanksAndCaseAndTheFirstKeyWins)
 }
 
 TEST(PatchList, ReadsAFileWithWindowsLineEndsOnceAndAMissingOneAsEmpty) {
-    const fs::path directory = fs::temp_directory_path() / ("fretlux-patches-" +
-                                                            std::to_string(::getpid()));
+    const fs::path directory =
+        fs::temp_directory_path() / ("fretlux-patches-" + std::to_string(::getpid()));
     fs::create_directories(directory);
     const fs::path path = directory / kPatchListFileName;
     std::ofstream(path, std::ios::binary) << "[General MIDI]\r\n 25 = Steel\r\n26=Jazz\r\n";

@@ -53,8 +53,8 @@ TEST(TextEditorFormTest, SaveHandsBackTheTextAndCloseAsksFirst) {
         int questions;
         bool closes;
     } rows[] = {
-        {"Save hands back the text as it is", 0, "Line 1\r\nLine 2", false, "Line 1\r\nLine 2",
-         0, true},
+        {"Save hands back the text as it is", 0, "Line 1\r\nLine 2", false, "Line 1\r\nLine 2", 0,
+         true},
         {"an emptied box too", 0, "", false, "", 0, true},
         // The caller reads the marker as "keep the old text": it cannot become a TAB's text.
         {"the keep marker as itself", 0, kKeepTextMarker, false, "***EXIT***", 0, true},
@@ -107,12 +107,12 @@ TEST(TextEditorFormTest, ClipboardCommandsWorkOnTheSelectionsBytes) {
         int writes;
     } rows[] = {
         // Latin-1 bytes stay bytes: the form never decodes the text.
-        {"copy leaves the text", "caf\xE9\r\nC G", 1, 4, 1, "earlier", "caf\xE9\r\nC G",
-         "af\xE9\r", 1, 4, 1},
+        {"copy leaves the text", "caf\xE9\r\nC G", 1, 4, 1, "earlier", "caf\xE9\r\nC G", "af\xE9\r",
+         1, 4, 1},
         {"cut leaves the caret in its place", "Intro\r\nVerse\r\nChorus", 5, 7, 0, "",
          "Intro\r\nChorus", "\r\nVerse", 5, 0, 1},
-        {"cut without a selection empties the clipboard", "abc", 1, 0, 0, "earlier", "abc", "",
-         1, 0, 1},
+        {"cut without a selection empties the clipboard", "abc", 1, 0, 0, "earlier", "abc", "", 1,
+         0, 1},
         {"paste replaces and puts the caret after", "play slowly", 5, 6, 2, "very\r\nfast",
          "play very\r\nfast", "very\r\nfast", 15, 0, 0},
         {"paste without a selection inserts", "AD", 1, 0, 2, "BC", "ABCD", "BC", 3, 0, 0},
