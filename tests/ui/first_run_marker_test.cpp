@@ -10,7 +10,7 @@
 namespace fretlux {
 namespace {
 
-TEST(FirstRunMarker, FirstAskIsTrueAndEveryLaterOneFalseAlsoForANewRun) {
+TEST(FirstRunMarker, OnlyTheFirstAskOfAConfigurationDirectoryIsTrueAlsoForANewRun) {
     QTemporaryDir temporary;
     const QString config = temporary.filePath(QStringLiteral("config/Fretlux"));
     FirstRunMarker marker(config);
@@ -18,13 +18,7 @@ TEST(FirstRunMarker, FirstAskIsTrueAndEveryLaterOneFalseAlsoForANewRun) {
     EXPECT_TRUE(QFile::exists(QDir(config).filePath(QStringLiteral("first-run-done"))));
     EXPECT_FALSE(marker.IsFirstRun());
     EXPECT_FALSE(FirstRunMarker(config).IsFirstRun());
-}
-
-TEST(FirstRunMarker, AnotherConfigurationDirectoryHasItsOwnFirstRun) {
-    QTemporaryDir temporary;
-    EXPECT_TRUE(FirstRunMarker(temporary.filePath(QStringLiteral("a"))).IsFirstRun());
-    EXPECT_TRUE(FirstRunMarker(temporary.filePath(QStringLiteral("b"))).IsFirstRun());
-    EXPECT_FALSE(FirstRunMarker(temporary.filePath(QStringLiteral("a"))).IsFirstRun());
+    EXPECT_TRUE(FirstRunMarker(temporary.filePath(QStringLiteral("other"))).IsFirstRun());
 }
 
 }  // namespace

@@ -13,17 +13,15 @@ namespace {
 
 QColor TextColour(const QLabel& label) { return label.palette().color(QPalette::WindowText); }
 
-TEST_F(WindowTest, StartsWithTheBareTitleAndTheHelpLineInDarkBlue) {
+TEST_F(WindowTest, StartsWithTheBareTitleAndFileNewShowsUntitledAndTheTabPositionInBlack) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Fretlux  (Ver 1.10)"));
-    EXPECT_EQ(Find<QLabel>("lblHelp").text(), QString());
-    EXPECT_EQ(TextColour(Find<QLabel>("lblHelp")), QColor(0, 0, 0xC0));
-}
-
-TEST_F(WindowTest, FileNewThroughTheMenuShowsUntitledAndTheTabPositionInBlack) {
+    const QLabel& help = Find<QLabel>("lblHelp");
+    EXPECT_EQ(help.text(), QString());
+    EXPECT_EQ(TextColour(help), QColor(0, 0, 0xC0));
     Trigger("mnuFileNew");
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Fretlux  (Ver 1.10)  UNTITLED.FLX"));
-    EXPECT_EQ(Find<QLabel>("lblHelp").text(), QStringLiteral("TAB: 1 of 1"));
-    EXPECT_EQ(TextColour(Find<QLabel>("lblHelp")), QColor(Qt::black));
+    EXPECT_EQ(help.text(), QStringLiteral("TAB: 1 of 1"));
+    EXPECT_EQ(TextColour(help), QColor(Qt::black));
     const QScrollBar& tabs = Find<QScrollBar>("hscTAB");
     EXPECT_EQ(tabs.minimum(), 1);
     EXPECT_EQ(tabs.maximum(), 1);
@@ -31,8 +29,8 @@ TEST_F(WindowTest, FileNewThroughTheMenuShowsUntitledAndTheTabPositionInBlack) {
     EXPECT_EQ(Find<QLineEdit>("txtTAB").text(), QString(79, ' '));
 }
 
-TEST_F(WindowTest, SettingsBarsShowTheStartValuesWithTempoReversed) {
-    const QScrollBar& tempo = Find<QScrollBar>("hscTempo");
+TEST_F(WindowTest, SettingsBarsShowTheModelsValuesWithTempoReversed) {
+    QScrollBar& tempo = Find<QScrollBar>("hscTempo");
     EXPECT_EQ(tempo.minimum(), 1);
     EXPECT_EQ(tempo.maximum(), 200);
     // Tempo 41 stands 41 steps from the right end.
@@ -42,10 +40,7 @@ TEST_F(WindowTest, SettingsBarsShowTheStartValuesWithTempoReversed) {
     EXPECT_EQ(Find<QLabel>("lblVolume").text(), QStringLiteral(" 100"));
     EXPECT_EQ(Find<QScrollBar>("HScrollPatch").value(), 25);
     EXPECT_EQ(Find<QLabel>("lblPatchNum").text(), QStringLiteral("25"));
-}
 
-TEST_F(WindowTest, MovingTheTempoBoxToTheLeftEndSetsTheHighestValue) {
-    QScrollBar& tempo = Find<QScrollBar>("hscTempo");
     tempo.triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(form.hscTempo.Value(), 200);
     EXPECT_EQ(Find<QLabel>("lblTempo").text(), QStringLiteral("1"));
@@ -56,7 +51,7 @@ TEST_F(WindowTest, MovingTheTempoBoxToTheLeftEndSetsTheHighestValue) {
     EXPECT_EQ(Find<QLabel>("lblVolume").text(), QStringLiteral(" 101"));
 }
 
-TEST_F(WindowTest, TypingInTheLabelBoxReplacesTheHeader) {
+TEST_F(WindowTest, TypingInTheLabelBoxReplacesTheHeaderInTheEncodingItWasReadIn) {
     Trigger("mnuFileNew");
     QLineEdit& label = Find<QLineEdit>("txtTAB");
     label.setFocus();
@@ -65,50 +60,41 @@ TEST_F(WindowTest, TypingInTheLabelBoxReplacesTheHeader) {
     QTest::sendKeyEvent(QTest::Click, &label, Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier);
     EXPECT_EQ(form.txtTAB.Text(), "Intro \xC3\xA9");
     EXPECT_EQ(form.document.tabLines[0][0], "Intro \xC3\xA9");
-}
 
-TEST_F(WindowTest, LabelReadAsLatin1IsWrittenBackAsLatin1) {
-    Trigger("mnuFileNew");
     form.txtTAB.SetText("Caf\xE9");
     window.SyncFromModel();
-    QLineEdit& label = Find<QLineEdit>("txtTAB");
     EXPECT_EQ(label.text(), QStringLiteral("Café"));
-    label.setFocus();
     label.end(false);
     QTest::keyClick(&label, Qt::Key_Exclam, Qt::NoModifier);
     EXPECT_EQ(form.document.tabLines[0][0], "Caf\xE9!");
 }
 
-TEST_F(WindowTest, ClosingWithADocumentOpenAsksToSaveAndCancelKeepsTheWindow) {
+TEST_F(WindowTest, ClosingAsksToSaveAnOpenDocumentAndCancelKeepsTheWindow) {
     Trigger("mnuFileNew");
-    host.answers = {MessageAnswer::Cancel};
+    host.answers = {MessageAnswer::Cancel, MessageAnswer::No};
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Save changes to 'UNTITLED.FLX' ?");
-    EXPECT_EQ(host.messages[0].buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(host.endProgramCalls, 0);
-
-    host.answers = {MessageAnswer::No};
+    EXPECT_EQ(host.endRequests, 0);
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(host.endProgramCalls, 1);
+    EXPECT_EQ(host.endRequests, 1);
 }
 
 TEST_F(WindowTest, ExitWithoutADocumentEndsWithoutAQuestion) {
     Trigger("MNUFExit");
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(host.endProgramCalls, 1);
+    EXPECT_EQ(host.endRequests, 1);
     EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(WindowTest, OpenThroughTheMenuReadsTheChosenFileAndShowsIt) {
-    host.chosenFiles = {std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab"};
+    const std::string path = std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab";
+    host.chosenPaths = {path};
     Trigger("mnuFOpen");
-    ASSERT_EQ(host.fileDialogs.size(), 1u);
-    EXPECT_EQ(host.fileDialogs[0].mode, FileDialogMode::Open);
-    EXPECT_EQ(window.windowTitle().toStdString(),
-              std::string("Fretlux  (Ver 1.10)  ") + FRETLUX_TEST_DATA_DIR + "/two_tabs.tab");
+    ASSERT_EQ(host.dialogs.size(), 1u);
+    EXPECT_EQ(window.windowTitle().toStdString(), "Fretlux  (Ver 1.10)  " + path);
     EXPECT_EQ(Find<QLabel>("lblHelp").text(), QStringLiteral("TAB: 1 of 2"));
     EXPECT_EQ(Find<QScrollBar>("hscTAB").maximum(), 2);
     EXPECT_EQ(Find<QLineEdit>("txtTAB").text(), QStringLiteral("Verse"));

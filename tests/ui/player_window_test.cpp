@@ -22,7 +22,7 @@ int NotesOn(const testing::RecordingMidiOutput& output) {
 }
 
 TEST_F(WindowTest, StartPlaysTheTabOnTheRealTimerUntilItHalts) {
-    host.chosenFiles = {std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab"};
+    host.chosenPaths = {std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab"};
     Trigger("mnuFOpen");
     form.hscTempo.SetValue(1);  // 3 ms a column
     host.midiOut.messages.clear();
@@ -39,7 +39,7 @@ TEST_F(WindowTest, TheTextButtonShowsWhetherTheTabHasAText) {
     const QImage withoutText = edit.icon().pixmap(28).toImage();
     Trigger("mnuFileNew");
     form.document.tabTexts[0] = "Capo on the second fret";
-    // The text window (closed at once by the fake host) hands the text back as it was.
+    // The text window (closed at once by the scripted host) hands the text back as it was.
     edit.click();
     EXPECT_EQ(host.textEditorShown, 1);
     EXPECT_NE(edit.icon().pixmap(28).toImage(), withoutText);

@@ -1,33 +1,40 @@
 // SPDX-License-Identifier: MIT
-// The host's dialogs are driven as a user would: a timer finds the modal dialog once it is up,
-// looks at it and answers it.
+// The host's dialogs and windows are driven as a user would: a timer finds the modal window once
+// it is up, looks at it and answers it.
 #include "platform/qt_host.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
+#include "platform/text_editor_dialog.h"
+#include "platform/text_to_tab_dialog.h"
+
 namespace fretlux {
 namespace {
 
-template <typename Dialog>
-void WhenShown(std::function<void(Dialog&)> act) {
+// Acts on the modal window of the given kind once it is up.
+template <typename Window>
+void WhenShown(std::function<void(Window&)> act) {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+        if (auto* window = dynamic_cast<Window*>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
-            act(*dialog);
+            act(*window);
         }
     });
     timer->start(10);
@@ -41,7 +48,7 @@ protected:
                  temporary.filePath(QStringLiteral("documents"))}};
 };
 
-TEST_F(QtHostTest, SaveQuestionHasYesNoCancelDefaultNoAndEscapeMeansCancel) {
+TEST_F(QtHostTest, MessageBoxesHaveTheButtonsIconAndDefaultAskedForAndEscapeMeansNoOrCancel) {
     WhenShown<QMessageBox>([](QMessageBox& box) {
         EXPECT_EQ(box.windowTitle(), QStringLiteral("Fretlux"));
         EXPECT_EQ(box.text(), QStringLiteral("Save changes to 'a.flx' ?"));
@@ -53,18 +60,14 @@ TEST_F(QtHostTest, SaveQuestionHasYesNoCancelDefaultNoAndEscapeMeansCancel) {
     EXPECT_EQ(host.ShowMessage({"Save changes to 'a.flx' ?", MessageButtons::YesNoCancel,
                                 MessageIcon::Question, MessageAnswer::No}),
               MessageAnswer::Cancel);
-}
 
-TEST_F(QtHostTest, EscapeOnYesNoMeansNoAndTheButtonPressedIsReported) {
-    WhenShown<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
     const MessageBoxRequest question{"Overwrite existing file?", MessageButtons::YesNo,
                                      MessageIcon::Question, MessageAnswer::No};
+    WhenShown<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
     EXPECT_EQ(host.ShowMessage(question), MessageAnswer::No);
     WhenShown<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
     EXPECT_EQ(host.ShowMessage(question), MessageAnswer::Yes);
-}
 
-TEST_F(QtHostTest, ErrorShowsExclamationWithOkOnly) {
     WhenShown<QMessageBox>([](QMessageBox& box) {
         EXPECT_EQ(box.icon(), QMessageBox::Warning);
         EXPECT_EQ(box.standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -95,9 +98,8 @@ TEST_F(QtHostTest, OpenDialogOffersExistingFilesAndReturnsThePathWithItsCase) {
          QFile::encodeName(temporary.path()).toStdString(), ""});
     ASSERT_TRUE(path.has_value());
     EXPECT_EQ(*path, QFile::encodeName(chosen).toStdString());
-}
 
-TEST_F(QtHostTest, CancelledDialogReturnsNothingAndStartsInTheCurrentDirectory) {
+    // Cancelled, it returns nothing; without a directory it starts in the current one.
     WhenShown<QFileDialog>([](QFileDialog& dialog) {
         EXPECT_EQ(QDir(dialog.directory()).canonicalPath(), QDir::current().canonicalPath());
         dialog.reject();
@@ -129,24 +131,99 @@ TEST_F(QtHostTest, ProgramDirectoryComesFromTheEnvironmentWhenGiven) {
     qputenv("FRETLUX_PROGRAM_DIR", QFile::encodeName(temporary.path() + "/prog/"));
     EXPECT_EQ(host.ProgramDirectory(),
               QFile::encodeName(QDir::cleanPath(temporary.path() + "/prog")).toStdString());
-    const std::string tabfiles = host.EnterTabFilesDirectory();
-    EXPECT_EQ(tabfiles, host.ProgramDirectory() + "/tabfiles");
+    EXPECT_EQ(host.EnterTabFilesDirectory(), host.ProgramDirectory() + "/tabfiles");
     qunsetenv("FRETLUX_PROGRAM_DIR");
 }
 
-TEST_F(QtHostTest, SecondHostWithTheSameLockDirectoryFindsTheFirst) {
+TEST_F(QtHostTest, ASecondHostOfTheLockDirectoryFindsTheFirstAndOnlyTheFirstRunIsFirst) {
     QtHost other{{temporary.filePath(QStringLiteral("lock")), QString(), QString()}};
     EXPECT_FALSE(host.AnotherCopyRunning());
     EXPECT_TRUE(other.AnotherCopyRunning());
     EXPECT_TRUE(host.IsFirstRun());
     EXPECT_FALSE(host.IsFirstRun());
-}
-
-TEST_F(QtHostTest, EndProgramRunsWhatTheWindowSet) {
     int ended = 0;
     host.SetEndProgram([&ended] { ++ended; });
     host.EndProgram();
     EXPECT_EQ(ended, 1);
+}
+
+// Close's question as the program asks it: a message box from the host.
+class HostServices final : public TextEditorServices {
+public:
+    explicit HostServices(QtHost& host) : host_(host) {}
+    std::string ClipboardText() override { return host_.ClipboardText(); }
+    void SetClipboardText(const std::string& text) override { host_.SetClipboardText(text); }
+    bool AskSaveChanges() override {
+        return host_.ShowMessage({kSaveChangesQuestion, MessageButtons::YesNo,
+                                  MessageIcon::Question, MessageAnswer::No}) == MessageAnswer::Yes;
+    }
+
+private:
+    QtHost& host_;
+};
+
+TEST_F(QtHostTest, TheEditorsOwnCloseButtonKeepsTheTextAndItsSaveQuestionSitsOverIt) {
+    std::string dialogText = "Old\r\n";
+    HostServices services(host);
+    TextEditorForm form(dialogText, false, services);
+    WhenShown<TextEditorDialog>([](TextEditorDialog& dialog) {
+        auto* box = dialog.findChild<QPlainTextEdit*>();
+        EXPECT_EQ(box->toPlainText(), QStringLiteral("Old\n"));
+        QTest::keyClicks(box, QStringLiteral("typed"));
+        dialog.close();
+    });
+    host.ShowTextEditor(form);
+    EXPECT_EQ(dialogText, "Old\r\n");
+
+    WhenShown<TextEditorDialog>([](TextEditorDialog& dialog) {
+        WhenShown<QMessageBox>([&dialog](QMessageBox& question) {
+            EXPECT_EQ(question.text(), QStringLiteral("Save changes ?"));
+            EXPECT_EQ(question.parentWidget(), &dialog);
+            question.button(QMessageBox::Yes)->click();
+        });
+        dialog.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("Saved"));
+        dialog.findChild<QAction*>(QStringLiteral("mnuFileItem1"))->trigger();
+    });
+    host.ShowTextEditor(form);
+    EXPECT_EQ(dialogText, "Saved");
+}
+
+TEST_F(QtHostTest, TextToTabLoadsTheBoxesAndItsCloseButtonKeepsTheSymbols) {
+    std::string dialogText = "3--h-";
+    TextToTabForm form(dialogText);
+    bool shown = false;
+    WhenShown<TextToTabDialog>([&](TextToTabDialog& dialog) {
+        shown = true;
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Text to TAB"));
+        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                  QStringLiteral("Note: Use this feature to add text characters to TAB.  "
+                                 "Numbers will be ignored"));
+        QStringList boxes;
+        for (int i = 0; i < 6; ++i) {
+            boxes << dialog.findChild<QLineEdit*>(QStringLiteral("txtTAB%1").arg(i))->text();
+        }
+        // The sixth line had no symbol: its box stays empty rather than showing "-".
+        EXPECT_EQ(boxes, (QStringList{"3", "-", "-", "h", "-", ""}));
+        dialog.close();
+    });
+    host.ShowTextToTab(form);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(dialogText, "3--h-");
+}
+
+TEST_F(QtHostTest, TheClipboardHoldsLfLinesTheProgramGetsCrLfAndPendingEventsRunWhenAsked) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    host.SetClipboardText("Line 1\r\nLine 2 \xC3\xA9");
+    EXPECT_EQ(clipboard->text(), QString::fromUtf8("Line 1\nLine 2 \xC3\xA9"));
+    host.SetClipboardText("caf\xE9");
+    EXPECT_EQ(clipboard->text(), QString::fromUtf8("caf\xC3\xA9"));
+    clipboard->setText(QString::fromUtf8("a\nb\r\nc \xE2\x82\xAC"));
+    EXPECT_EQ(host.ClipboardText(), "a\r\nb\r\nc \xE2\x82\xAC");
+
+    bool ran = false;
+    QTimer::singleShot(0, [&ran] { ran = true; });
+    host.ProcessPendingEvents();
+    EXPECT_TRUE(ran);
 }
 
 }  // namespace

@@ -13,33 +13,19 @@
 namespace fretlux {
 namespace {
 
-TEST(SingleInstanceLock, SecondCopyInTheSameDirectoryIsToldAboutTheFirst) {
+TEST(SingleInstanceLock, ASecondCopyOfTheSameDirectoryIsToldAboutTheFirstUntilItEnds) {
     QTemporaryDir directory;
-    SingleInstanceLock first(directory.path());
-    SingleInstanceLock second(directory.path());
-    EXPECT_FALSE(first.AnotherCopyRunning());
-    EXPECT_TRUE(second.AnotherCopyRunning());
-    // The first copy asking again is not told about itself.
-    EXPECT_FALSE(first.AnotherCopyRunning());
-}
-
-TEST(SingleInstanceLock, CopiesWithDifferentDirectoriesDoNotMeet) {
-    QTemporaryDir one;
-    QTemporaryDir two;
-    SingleInstanceLock first(one.path());
-    SingleInstanceLock second(two.path());
-    EXPECT_FALSE(first.AnotherCopyRunning());
-    EXPECT_FALSE(second.AnotherCopyRunning());
-}
-
-TEST(SingleInstanceLock, LockIsFreedWhenTheFirstCopyEnds) {
-    QTemporaryDir directory;
+    QTemporaryDir other;
     {
         SingleInstanceLock first(directory.path());
-        ASSERT_FALSE(first.AnotherCopyRunning());
+        SingleInstanceLock second(directory.path());
+        EXPECT_FALSE(first.AnotherCopyRunning());
+        EXPECT_TRUE(second.AnotherCopyRunning());
+        // The first copy asking again is not told about itself.
+        EXPECT_FALSE(first.AnotherCopyRunning());
+        EXPECT_FALSE(SingleInstanceLock(other.path()).AnotherCopyRunning());
     }
-    SingleInstanceLock next(directory.path());
-    EXPECT_FALSE(next.AnotherCopyRunning());
+    EXPECT_FALSE(SingleInstanceLock(directory.path()).AnotherCopyRunning());
 }
 
 TEST(SingleInstanceLock, LockLeftByACopyThatDiedDoesNotBlock) {

@@ -35,9 +35,9 @@ protected:
                 static_cast<int>(lines->LineRect(line).center().y())};
     }
 
-    void DragTo(const QPoint& point) {
-        QMouseEvent move(QEvent::MouseMove, point, lines->mapToGlobal(point), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+    void DragTo(const QPoint& point, Qt::MouseButtons held = Qt::LeftButton) {
+        QMouseEvent move(QEvent::MouseMove, point, lines->mapToGlobal(point), Qt::NoButton, held,
+                         Qt::NoModifier);
         QApplication::sendEvent(lines, &move);
     }
 
@@ -46,13 +46,10 @@ protected:
     double origin = 0;
 };
 
-TEST_F(TabViewTest, ShowsTheSixStringLinesOfTheNewTab) {
+TEST_F(TabViewTest, ShowsTheSixStringLinesOfTheNewTabWholeAt1366Pixels) {
     EXPECT_EQ(lines->Lines()[0], QStringLiteral("E") + QString(78, '-'));
     EXPECT_EQ(lines->Lines()[1].left(2), QStringLiteral("B-"));
     EXPECT_EQ(lines->Lines()[5].left(2), QStringLiteral("E-"));
-}
-
-TEST_F(TabViewTest, WholeLineFitsTheViewAt1366Pixels) {
     window.resize(1366, 700);
     QTest::qWait(0);
     EXPECT_GE(lines->width(), origin + TabLinesView::kShownCharacters * charWidth);
@@ -70,35 +67,33 @@ TEST_F(TabViewTest, ClickOnAColumnMovesTheCursorThereAndDrawsItAtTheLeftEdgeOfTh
     }
 }
 
-TEST_F(TabViewTest, CursorLineIsDrawnAtItsPixel) {
-    QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(10));
-    const QImage image = lines->grab().toImage();
-    const int x = static_cast<int>(std::floor(lines->CursorPixelX(1) * image.devicePixelRatio()));
-    const int y = static_cast<int>(lines->LineRect(2).top() * image.devicePixelRatio());
-    const QColor drawn = image.pixelColor(x, y);
-    EXPECT_GT(drawn.red(), 150);
-    EXPECT_LT(drawn.green(), 80);
-    // The next character's middle is plain background.
-    const int beside = static_cast<int>((origin + 13.5 * charWidth) * image.devicePixelRatio());
-    EXPECT_NE(image.pixelColor(beside, y), drawn);
-}
-
-TEST_F(WindowTest, NoCursorLineIsDrawnWithoutATab) {
-    auto& view = Find<TabLinesView>("lblTAB");
-    const QImage image = view.grab().toImage();
+// Pixels of the cursor line's red in image column x, or in the whole image.
+int RedPixels(const QImage& image, int x = -1) {
     int red = 0;
-    for (int x = 0; x < image.width(); ++x) {
+    for (int px = x < 0 ? 0 : x; px < (x < 0 ? image.width() : x + 1); ++px) {
         for (int y = 0; y < image.height(); ++y) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.red() > 150 && c.green() < 80) ++red;
+            const QColor c = image.pixelColor(px, y);
+            red += c.red() > 150 && c.green() < 80;
         }
     }
-    EXPECT_EQ(red, 0);
+    return red;
+}
+
+TEST_F(WindowTest, TheCursorLineIsDrawnAtItsPixelOnlyWhenATabIsShown) {
+    auto& view = Find<TabLinesView>("lblTAB");
+    EXPECT_EQ(RedPixels(view.grab().toImage()), 0);
     Trigger("mnuFileNew");
-    const QImage shown = view.grab().toImage();
-    const int x = static_cast<int>(std::floor(view.CursorPixelX(1) * shown.devicePixelRatio()));
-    const int y = static_cast<int>(view.LineRect(3).center().y() * shown.devicePixelRatio());
-    EXPECT_GT(shown.pixelColor(x, y).red(), 150);
+    const double charWidth = QFontMetricsF(view.font()).horizontalAdvance(QLatin1Char('M'));
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(static_cast<int>(view.Geometry().originPx + 11.5 * charWidth),
+                             static_cast<int>(view.LineRect(3).center().y())));
+    ASSERT_EQ(form.curColumn, 10);
+    const QImage image = view.grab().toImage();
+    const double ratio = image.devicePixelRatio();
+    EXPECT_GT(RedPixels(image, static_cast<int>(std::floor(view.CursorPixelX(1) * ratio))), 0);
+    // The next character's middle is plain background.
+    const double beside = view.CursorPixelX(1) + charWidth / 2;
+    EXPECT_EQ(RedPixels(image, static_cast<int>(std::floor(beside * ratio))), 0);
 }
 
 // Dark grey pixels (text, not the red cursor line) in the upper third of a line's band,
@@ -148,13 +143,10 @@ TEST_F(TabViewTest, DraggingSelectsColumns) {
     QTest::mouseRelease(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(1));
     EXPECT_EQ(form.curColumn, 1);
     EXPECT_EQ(form.selLength, 6);
-}
 
-TEST_F(TabViewTest, MovingWithoutAButtonSelectsNothing) {
+    // Moving without a button selects nothing.
     QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(2));
-    QMouseEvent move(QEvent::MouseMove, ColumnPixel(9), lines->mapToGlobal(ColumnPixel(9)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(lines, &move);
+    DragTo(ColumnPixel(9), Qt::NoButton);
     EXPECT_EQ(form.curColumn, 2);
     EXPECT_EQ(form.selLength, 0);
 }

@@ -5,42 +5,21 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
-#include <QTimer>
-#include <functional>
 #include <memory>
 
-#include "platform/qt_host.h"
 #include "platform/text_editor_dialog.h"
 #include "platform/text_to_tab_dialog.h"
 
 namespace fretlux {
 namespace {
-
-// Acts on the modal window of the given kind once it is up.
-template <typename Window>
-void WhenShown(std::function<void(Window&)> act) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* window = dynamic_cast<Window*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(*window);
-        }
-    });
-    timer->start(10);
-}
 
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
@@ -95,29 +74,24 @@ protected:
     QPlainTextEdit* box = nullptr;
 };
 
-TEST_F(TextEditorDialogTest, ShowsAUtf8TextLineByLineAndSaveHandsBackTheSameBytes) {
-    const std::string text = "Am \xE2\x86\x92 G\r\nM\xC3\xBCnchen\r\n\r\nEnde";
-    Open(text);
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Text Editor"));
-    EXPECT_EQ(box->toPlainText(), Utf8("Am \xE2\x86\x92 G\nM\xC3\xBCnchen\n\nEnde"));
-    EXPECT_FALSE(box->isReadOnly());
-    Run("mnuFileItem0");
-    EXPECT_EQ(dialogText, text);
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-}
-
-TEST_F(TextEditorDialogTest, ALatin1TextIsShownDecodedAndHandedBackInLatin1) {
-    // No-break spaces and line separators are characters of the text, not blanks or line ends.
-    const std::string text = "caf\xE9\xA0noir\r\nna\xEFve";
-    Open(text);
-    EXPECT_EQ(box->toPlainText(), Utf8("caf\xC3\xA9 noir\nna\xC3\xAFve"));
-    Run("mnuFileItem0");
-    EXPECT_EQ(dialogText, text);
-
-    const std::string separated = "one\xE2\x80\xA8two";
-    Open(separated);
-    Run("mnuFileItem0");
-    EXPECT_EQ(dialogText, separated);
+TEST_F(TextEditorDialogTest, ShowsTheTextLineByLineAndSaveHandsBackTheSameBytes) {
+    // No-break spaces (which the box reports as blanks) and line separators are characters of the
+    // text, not blanks or line ends.
+    const std::pair<std::string, const char*> rows[] = {
+        {"Am \xE2\x86\x92 G\r\nM\xC3\xBCnchen\r\n\r\nEnde",
+         "Am \xE2\x86\x92 G\nM\xC3\xBCnchen\n\nEnde"},
+        {"caf\xE9\xA0noir\r\nna\xEFve", "caf\xC3\xA9 noir\nna\xC3\xAFve"},  // Latin-1
+        {"one\xE2\x80\xA8two", nullptr},
+    };
+    for (const auto& [text, shown] : rows) {
+        Open(text);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Text Editor"));
+        EXPECT_FALSE(box->isReadOnly());
+        if (shown) EXPECT_EQ(box->toPlainText(), Utf8(shown));
+        Run("mnuFileItem0");
+        EXPECT_EQ(dialogText, text);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    }
 }
 
 TEST_F(TextEditorDialogTest, AnEditedTextIsHandedBackWithCrLfLineEnds) {
@@ -234,15 +208,7 @@ TEST_F(TextEditorDialogTest, TheShortcutsRunTheEditItemsEnabledAsTheMenuWouldBe)
     services.clipboard = "+";
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(box->toPlainText(), QStringLiteral("+ord"));
-    dialog->hide();
-}
-
-TEST_F(TextEditorDialogTest, EscapeDoesNotThrowTheEditsAway) {
-    Open("text");
-    dialog->show();
-    QApplication::setActiveWindow(dialog.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-    box->setFocus();
+    // Escape does not throw the edits away.
     QTest::keyClick(box, Qt::Key_Escape);
     EXPECT_TRUE(dialog->isVisible());
     dialog->hide();
@@ -264,18 +230,14 @@ TEST_F(TextEditorDialogTest, TheTutorIsReadOnlyWithoutMenusOrShortcuts) {
 }
 
 TEST_F(TextEditorDialogTest, CloseAnsweredNoHandsBackTheKeepMarkerAndClosesTheWindow) {
-    Open("Old");
-    box->setPlainText(QStringLiteral("New"));
-    services.answerYes = false;
-    Run("mnuFileItem1");
-    EXPECT_EQ(dialogText, "***EXIT***");
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-
-    Open("Old");
-    box->setPlainText(QStringLiteral("New"));
-    services.answerYes = true;
-    Run("mnuFileItem1");
-    EXPECT_EQ(dialogText, "New");
+    for (const bool yes : {false, true}) {
+        Open("Old");
+        box->setPlainText(QStringLiteral("New"));
+        services.answerYes = yes;
+        Run("mnuFileItem1");
+        EXPECT_EQ(dialogText, yes ? "New" : "***EXIT***");
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    }
 }
 
 TEST_F(TextEditorDialogTest, TheWindowIsCentredOnTheScreen) {
@@ -284,104 +246,6 @@ TEST_F(TextEditorDialogTest, TheWindowIsCentredOnTheScreen) {
     const QPoint offset = dialog->geometry().center() - screen.center();
     EXPECT_LE(std::abs(offset.x()), 1);
     EXPECT_LE(std::abs(offset.y()), 1);
-}
-
-class TextWindowsThroughTheHost : public ::testing::Test {
-protected:
-    QTemporaryDir temporary;
-    QtHost host{{temporary.filePath(QStringLiteral("lock")),
-                 temporary.filePath(QStringLiteral("config")),
-                 temporary.filePath(QStringLiteral("documents"))}};
-};
-
-// Close's question as the program asks it: a message box from the host.
-class HostServices final : public TextEditorServices {
-public:
-    explicit HostServices(QtHost& host) : host_(host) {}
-    std::string ClipboardText() override { return host_.ClipboardText(); }
-    void SetClipboardText(const std::string& text) override { host_.SetClipboardText(text); }
-    bool AskSaveChanges() override {
-        return host_.ShowMessage({kSaveChangesQuestion, MessageButtons::YesNo,
-                                  MessageIcon::Question, MessageAnswer::No}) == MessageAnswer::Yes;
-    }
-
-private:
-    QtHost& host_;
-};
-
-TEST_F(TextWindowsThroughTheHost, TheEditorsOwnCloseButtonKeepsTheTextPassedIn) {
-    std::string dialogText = "Old\r\n";
-    HostServices services(host);
-    TextEditorForm form(dialogText, false, services);
-    bool shown = false;
-    WhenShown<TextEditorDialog>([&](TextEditorDialog& dialog) {
-        shown = true;
-        auto* box = dialog.findChild<QPlainTextEdit*>();
-        EXPECT_EQ(box->toPlainText(), QStringLiteral("Old\n"));
-        QTest::keyClicks(box, QStringLiteral("typed"));
-        dialog.close();
-    });
-    host.ShowTextEditor(form);
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(dialogText, "Old\r\n");
-}
-
-TEST_F(TextWindowsThroughTheHost, TheSaveQuestionSitsOverTheEditor) {
-    std::string dialogText = "Old";
-    HostServices services(host);
-    TextEditorForm form(dialogText, false, services);
-    WhenShown<TextEditorDialog>([](TextEditorDialog& dialog) {
-        WhenShown<QMessageBox>([&dialog](QMessageBox& question) {
-            EXPECT_EQ(question.text(), QStringLiteral("Save changes ?"));
-            EXPECT_EQ(question.parentWidget(), &dialog);
-            question.button(QMessageBox::Yes)->click();
-        });
-        dialog.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("Saved"));
-        dialog.findChild<QAction*>(QStringLiteral("mnuFileItem1"))->trigger();
-    });
-    host.ShowTextEditor(form);
-    EXPECT_EQ(dialogText, "Saved");
-}
-
-TEST_F(TextWindowsThroughTheHost, TheClipboardHoldsLfLinesAndTheProgramGetsCrLf) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    host.SetClipboardText("Line 1\r\nLine 2 \xC3\xA9");
-    EXPECT_EQ(clipboard->text(), Utf8("Line 1\nLine 2 \xC3\xA9"));
-    host.SetClipboardText("caf\xE9");
-    EXPECT_EQ(clipboard->text(), Utf8("caf\xC3\xA9"));
-
-    clipboard->setText(Utf8("a\nb\r\nc \xE2\x82\xAC"));
-    EXPECT_EQ(host.ClipboardText(), "a\r\nb\r\nc \xE2\x82\xAC");
-}
-
-TEST_F(TextWindowsThroughTheHost, PendingEventsRunWhenAsked) {
-    bool ran = false;
-    QTimer::singleShot(0, [&ran] { ran = true; });
-    host.ProcessPendingEvents();
-    EXPECT_TRUE(ran);
-}
-
-TEST_F(TextWindowsThroughTheHost, TextToTabLoadsTheBoxesAndItsCloseButtonKeepsTheSymbols) {
-    std::string dialogText = "3--h-";
-    TextToTabForm form(dialogText);
-    bool shown = false;
-    WhenShown<TextToTabDialog>([&](TextToTabDialog& dialog) {
-        shown = true;
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Text to TAB"));
-        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
-                  QStringLiteral("Note: Use this feature to add text characters to TAB.  "
-                                 "Numbers will be ignored"));
-        QStringList boxes;
-        for (int i = 0; i < 6; ++i) {
-            boxes << dialog.findChild<QLineEdit*>(QStringLiteral("txtTAB%1").arg(i))->text();
-        }
-        // The sixth line had no symbol: its box stays empty rather than showing "-".
-        EXPECT_EQ(boxes, (QStringList{"3", "-", "-", "h", "-", ""}));
-        dialog.close();
-    });
-    host.ShowTextToTab(form);
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(dialogText, "3--h-");
 }
 
 class TextToTabDialogTest : public ::testing::Test {

@@ -7,12 +7,12 @@
 #include <QTest>
 
 #include "app/fretlux_form.h"
-#include "fake_host.h"
+#include "scripted_host.h"
 #include "ui/main_window.h"
 
 namespace fretlux {
 
-// A started, shown main window over a model with a fake host.
+// A started, shown main window over a model with a scripted host.
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -31,7 +31,7 @@ protected:
 
     void Trigger(const char* actionName) { Find<QAction>(actionName).trigger(); }
 
-    FakeHost host;
+    testing::ScriptedHost host;
     FretluxForm form{host};
     MainWindow window{form};
 };
