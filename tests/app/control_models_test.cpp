@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include <gtest/gtest.h>
-
 #include "app/control_models.h"
+
+#include <gtest/gtest.h>
 
 namespace fretlux {
 namespace {

@@ -25,13 +25,11 @@ TEST_F(FileCommands, NewShowsOneBlankTabUnderTheUntitledNameWithoutAsking) {
     EXPECT_EQ(form.caption, kTitle + "  UNTITLED.FLX");
     EXPECT_EQ(form.gCurrentPath, "UNTITLED.FLX");
     EXPECT_EQ(form.document.tabCount, 1);
-    EXPECT_EQ(form.hscTAB.Value(), 1);
-    EXPECT_EQ(form.hscTAB.Max(), 1);
+    EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 77");
     EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
     // Showing the TAB puts 79 characters of its 81-space header into the label box.
     EXPECT_EQ(Line(1, 0), std::string(79, ' '));
     EXPECT_EQ(Line(1, 1), BlankStringLine(1));
-    EXPECT_EQ(form.lastColumn, 77);
 }
 
 TEST_F(FileCommands, OpenReadsThePickedFileAndKeepsTheCaseOfItsPath) {
@@ -57,13 +55,9 @@ TEST_F(FileCommands, OpenFirstOffersToSaveAndCancelAtEitherStepKeepsTheOpenDocum
     host.answers = {MessageAnswer::Cancel};
     form.mnuFOpen_Click();
     form.mnuFOpen_Click();
-    ASSERT_EQ(host.messages.size(), 1u);
-    const MessageBoxRequest& question = host.messages[0];
-    EXPECT_EQ(question.text, "Save changes to '" + PathOf("first.tab") + "' ?");
-    EXPECT_EQ(question.buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(question.icon, MessageIcon::Question);
-    EXPECT_EQ(question.defaultButton, MessageAnswer::No);
-    EXPECT_EQ(question.title, "Fretlux");
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{"Save changes to '" + PathOf("first.tab") +
+                                                     "' ? [YesNoCancel Question No]"});
+    EXPECT_EQ(host.messages[0].title, "Fretlux");
     EXPECT_EQ(form.gCurrentPath, PathOf("first.tab"));
     EXPECT_EQ(form.caption, kTitle + "  " + PathOf("first.tab"));
     EXPECT_EQ(Line(1, 0), "edited label");
@@ -105,9 +99,7 @@ TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesAnEmptyDocument) {
     host.answers = {MessageAnswer::No};
     form.mnuFOpen_Click();
     ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[1].text, OpenError("No such file or directory"));
-    EXPECT_EQ(host.messages[1].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(host.messages[1].buttons, MessageButtons::Ok);
+    EXPECT_EQ(host.Asked()[1], OpenError("No such file or directory") + " [Ok Exclamation Ok]");
     EXPECT_EQ(form.hscTAB.Max(), 0);
     EXPECT_EQ(form.lblHelp.caption, "TAB: 0 of 0");
     EXPECT_EQ(form.caption, kTitle + "  " + PathOf("gone.tab"));
@@ -116,8 +108,8 @@ TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesAnEmptyDocument) {
     for (int t = 0; t < 102; ++t) blocks += PlainBlock("tab " + std::to_string(t), "--7--");
     host.messages.clear();
     OpenText("many.tab", blocks);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, OpenError("Subscript out of range"));
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{OpenError("Subscript out of range") +
+                                                     " [Ok Exclamation Ok]"});
     EXPECT_EQ(form.document.tabCount, 0);
     EXPECT_TRUE(form.document.tabLines[0][1].empty());
 }
@@ -179,10 +171,8 @@ TEST_F(FileCommands, SaveAsksBeforeOverwritingAndWritesOnlyOnYes) {
     host.chosenPaths = {PathOf("keep.tab"), PathOf("keep.tab")};
     host.answers = {MessageAnswer::No, MessageAnswer::Yes};
     form.mnuFileSTab_Click();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Overwrite existing file?");
-    EXPECT_EQ(host.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(host.messages[0].defaultButton, MessageAnswer::No);
+    EXPECT_EQ(host.Asked(),
+              std::vector<std::string>{"Overwrite existing file? [YesNo Question No]"});
     EXPECT_EQ(ReadFile("keep.tab"), "precious");
     EXPECT_EQ(form.gCurrentPath, PathOf("keep.tab"));
 
@@ -276,9 +266,7 @@ TEST(StartUp, ASecondCopyIsRefused) {
     host.anotherCopy = true;
     FretluxForm form(host);
     EXPECT_FALSE(form.Form_Load());
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Fretlux is already running");
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{"Fretlux is already running [Ok None Ok]"});
     EXPECT_EQ(host.endRequests, 1);
     EXPECT_EQ(form.caption, "");
 }

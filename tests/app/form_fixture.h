@@ -50,6 +50,13 @@ protected:
         return form.document.tabLines[tabNumber - 1][line];
     }
 
+    // Where the view stands: the TAB shown of how many, the selection and the last column.
+    std::string View() const {
+        return "TAB " + std::to_string(form.hscTAB.Value()) + "/" +
+               std::to_string(form.hscTAB.Max()) + " column " + std::to_string(form.curColumn) +
+               "+" + std::to_string(form.selLength) + " of " + std::to_string(form.lastColumn);
+    }
+
     void Select(int column, int length) {
         form.curColumn = column;
         form.selLength = length;

@@ -82,13 +82,11 @@ TEST_F(PlayerTest, StopPausesThenSilencesAndRewinds) {
     ForgetMessages();
     form.mnuPlayStop_Click();
     EXPECT_EQ(form.Timer1.Interval(), 0);
-    EXPECT_EQ(form.curColumn, 2);
-    EXPECT_EQ(form.selLength, 1);
+    EXPECT_EQ(View(), "TAB 1/1 column 2+1 of 3");
     EXPECT_TRUE(host.midiOut.messages.empty());
     form.mnuPlayStop_Click();
     EXPECT_EQ(NoteOffs(), 49);
-    EXPECT_EQ(form.curColumn, 0);
-    EXPECT_EQ(form.selLength, 0);
+    EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 3");
 }
 
 TEST_F(PlayerTest, StartAtTheLastTabHaltsWithItsNotesSoundingUntilAStop) {
@@ -111,8 +109,7 @@ TEST_F(PlayerTest, NextPlaysOnFromTheNextTabAndPreviousStopsAtTheFirst) {
     form.mnuPlayStart_Click();
     Ticks(1);
     form.mnuPlayNext_Click();
-    EXPECT_EQ(form.hscTAB.Value(), 2);
-    EXPECT_EQ(form.curColumn, 0);
+    EXPECT_EQ(View(), "TAB 2/2 column 0+0 of 1");
     EXPECT_EQ(Ticks(1)[0], Notes{NoteOf(2, 0)});
     form.mnuPlayNext_Click();
     EXPECT_EQ(form.Timer1.Interval(), 0);

@@ -63,6 +63,19 @@ public:
     }
     void ProcessPendingEvents() override { ++pendingEventRuns; }
 
+    // The message boxes shown so far, each as "text [buttons icon default]".
+    std::vector<std::string> Asked() const {
+        static const char* const kButtons[] = {"Ok", "YesNo", "YesNoCancel"};
+        static const char* const kIcons[] = {"None", "Question", "Exclamation"};
+        static const char* const kAnswers[] = {"Ok", "Yes", "No", "Cancel"};
+        std::vector<std::string> asked;
+        for (const MessageBoxRequest& m : messages) {
+            asked.push_back(m.text + " [" + kButtons[int(m.buttons)] + " " + kIcons[int(m.icon)] +
+                            " " + kAnswers[int(m.defaultButton)] + "]");
+        }
+        return asked;
+    }
+
     // Answers, in order; a message box without a queued answer returns OK.
     std::deque<MessageAnswer> answers;
     // Paths the file dialog returns, in order; nullopt is a cancel.

@@ -34,11 +34,7 @@ TEST_F(TabTextCommands, CloseAsksAndNoKeepsTheOldTextWhileYesStoresTheNewOne) {
     host.answers = {MessageAnswer::No, MessageAnswer::Yes};
     Edit("New", 1);
     EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Save changes ?");
-    EXPECT_EQ(host.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::Question);
-    EXPECT_EQ(host.messages[0].defaultButton, MessageAnswer::No);
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{"Save changes ? [YesNo Question No]"});
     Edit("New", 1);
     EXPECT_EQ(form.document.tabTexts[0], "New");
 }
@@ -58,11 +54,10 @@ using ExternalEditor = PlayerTest;
 
 TEST_F(ExternalEditor, WithoutAPathOnlyTheNoticeShows) {
     form.mnuEditExEdit_Click();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              "The external text editor does not support enhanced Fretlux files.\r"
-              "Use this only for standard TAB files or printing");
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{
+                                "The external text editor does not support enhanced Fretlux "
+                                "files.\rUse this only for standard TAB files or printing [Ok "
+                                "None Ok]"});
     EXPECT_TRUE(host.dialogs.empty());
     EXPECT_TRUE(host.openedWithProgram.empty());
 }
