@@ -91,29 +91,6 @@ TEST(TabFileReaderTest, FlxInAnyCaseSelectsTheEnhancedForm) {
     }
 }
 
-TEST(TabFileReaderTest, EnhancedContentReadAsPlainIsConvertedCharacterByCharacter) {
-    const TabDocument doc = ReadPlain({{"Label"}, Lines(6, "e----3DH  -")});
-    ASSERT_EQ(doc.tabCount, 1);
-    EXPECT_EQ(doc.tabLines[0][1], ConvertPlainTabLine("e----3DH  -"));
-    EXPECT_EQ(doc.tabLines[0][1].substr(25, 5), "3DH  ");
-}
-
-TEST(TabFileReaderTest, LfCrLfStrayCrsAndAMissingLastLineEndReadTheSame) {
-    const TabDocument lf = ReadPlain({{"Notes", "Intro riff"}, PlainBlock()});
-    ASSERT_EQ(lf.tabCount, 1);
-    EXPECT_EQ(lf.tabTexts[0], "Notes\r\n");
-    std::string stray = "\rNo\rtes\r\nIntro riff\r\r\n";
-    for (const std::string& line : PlainBlock()) {
-        stray += line.substr(0, 3) + "\r" + line.substr(3) + "\n";
-    }
-    std::string unended = Join({{"Notes", "Intro riff"}, PlainBlock()});
-    unended.pop_back();
-    for (const std::string& bytes :
-         {Join({{"Notes", "Intro riff"}, PlainBlock()}, "\r\n"), stray, unended}) {
-        EXPECT_TRUE(test::SameDocument(lf, ReadTabBytes(bytes, TabForm::Plain).document));
-    }
-}
-
 TEST(TabFileReaderTest, EmptyFilesAndFilesWithoutACompleteBlockGiveNoTab) {
     const Lines block = PlainBlock();
     for (const std::vector<Lines>& parts : std::vector<std::vector<Lines>>{
