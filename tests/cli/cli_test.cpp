@@ -160,11 +160,9 @@ TEST_F(CliTest, DumpGivesUtf8WhenValidElseLatin1) {
 
 TEST_F(CliTest, WrongArgumentsPrintUsageAndExit2) {
     const std::string song = Write("song.tab", Blocks(1));
-    const std::vector<std::vector<std::string>> wrong = {{},
-                                                         {"convert", song},
-                                                         {"convert", song, song, song},
-                                                         {"dump", song, song},
-                                                         {"CONVERT", song, song}};
+    const std::vector<Names> wrong = {Names{}, Names{"convert", song},
+                                      Names{"convert", song, song, song}, Names{"dump", song, song},
+                                      Names{"CONVERT", song, song}};
     for (const auto& args : wrong) {
         const CliRun run = Run(args);
         EXPECT_EQ(run.exitCode, 2) << args.size() << " arguments";
