@@ -43,6 +43,7 @@ TEST_F(PlayerTest, ASelectionOfTwoOrMoreColumnsRepeatsAndOfOneIsPlayedOnFromTher
         std::vector<int> frets;  // of line 1 per tick, -1 for a silent tick
     } rows[] = {
         {{"1:0", "1:1", "1:2"}, 1, 1, {1, 2}},
+        {{"1:0", "1:1", "1:2"}, 0, 2, {0, 1, 0, 1, 0, 1, 0}},
         {{"1:0", "1:1", "1:2", "1:3", "1:4"}, 1, 3, {1, 2, 3, 1, 2, 3, 1}},
         // A bar inside the selection counts as one of its columns.
         {{"1:0", "|", "1:2", "1:3"}, 0, 3, {0, 2, 0, 2, 0, 2, 0}},
@@ -226,6 +227,10 @@ TEST_F(PlayerTest, InALessonATabsTextOpensTheTutorWhenPlaybackReachesIt) {
         EXPECT_TRUE(editor.locked);
         EXPECT_EQ(editor.caption, "Fretlux Tutor");
     };
+    form.mnuPlayStart_Click();
+    Ticks(3);
+    EXPECT_TRUE(shown.empty());  // outside a lesson the texts stay closed
+    form.hscTAB.SetValue(1);
     form.gLessonMode = true;
     form.mnuPlayStart_Click();
     // Texts read from a file end in a line end.
