@@ -52,34 +52,6 @@ TEST(RoundTripTest, EnhancedFormComesBackWithOneMoreEmptyLinePerText) {
     EXPECT_EQ(WriteEnhancedForm(read.document), again);
 }
 
-TEST(RoundTripTest, ADoubleSpacedTabComesBackWithTheSameTabs) {
-    std::vector<Lines> parts = {{"Song: Blues", "", "Verse"}};
-    for (const std::string& line : PlainBlock(1)) parts.push_back({line, ""});
-    parts.push_back({"Chorus"});
-    for (const std::string& line : PlainBlock(5)) parts.push_back({line, ""});
-
-    const TabDocument plain = ReadTabBytes(Join(parts, "\r\n"), TabForm::Plain).document;
-    ASSERT_EQ(plain.tabCount, 2);
-    EXPECT_EQ(plain.tabLines[0][0], "Verse");
-    EXPECT_EQ(plain.tabTexts[0], "Song: Blues\r\n\r\n");
-    EXPECT_EQ(plain.tabLines[1][0], "Chorus");
-    EXPECT_EQ(plain.tabTexts[1], "\r\n");
-    for (int l = 1; l <= 6; ++l) {
-        EXPECT_EQ(plain.tabLines[0][l], ConvertPlainTabLine(PlainBlock(1)[l - 1]));
-        EXPECT_EQ(plain.tabLines[1][l], ConvertPlainTabLine(PlainBlock(5)[l - 1]));
-    }
-
-    const TabDocument enhanced = ReadTabBytes(WriteEnhancedForm(plain), TabForm::Enhanced).document;
-    const TabDocument again = ReadTabBytes(WritePlainForm(plain), TabForm::Plain).document;
-    ASSERT_EQ(enhanced.tabCount, 2);
-    ASSERT_EQ(again.tabCount, 2);
-    for (int t = 0; t < 2; ++t) {
-        EXPECT_EQ(enhanced.tabLines[t], plain.tabLines[t]);
-        EXPECT_EQ(enhanced.tabTexts[t], plain.tabTexts[t] + "\r\n");
-        EXPECT_EQ(again.tabLines[t], plain.tabLines[t]);
-    }
-}
-
 TEST(RoundTripTest, PlainFormRebuildsSoundingNotesFromDigits) {
     TabDocument doc = SampleDocument();
     doc.tabCount = 1;
