@@ -55,9 +55,10 @@ std::optional<FluidSynthLibrary> LoadFluidSynthLibrary(const char* fileName, std
     FRETLUX_RESOLVE(fluid_synth_noteoff);
     FRETLUX_RESOLVE(fluid_synth_program_change);
     FRETLUX_RESOLVE(fluid_synth_write_float);
+    FRETLUX_RESOLVE(fluid_synth_process);
     FRETLUX_RESOLVE(fluid_synth_reverb_on);
     FRETLUX_RESOLVE(fluid_synth_chorus_on);
-    FRETLUX_RESOLVE(new_fluid_audio_driver);
+    FRETLUX_RESOLVE(new_fluid_audio_driver2);
     FRETLUX_RESOLVE(delete_fluid_audio_driver);
     FRETLUX_RESOLVE(fluid_set_log_function);
     FRETLUX_RESOLVE(fluid_version_str);

@@ -33,9 +33,10 @@ struct FluidSynthLibrary {
     decltype(&::fluid_synth_noteoff) fluid_synth_noteoff = nullptr;
     decltype(&::fluid_synth_program_change) fluid_synth_program_change = nullptr;
     decltype(&::fluid_synth_write_float) fluid_synth_write_float = nullptr;
+    decltype(&::fluid_synth_process) fluid_synth_process = nullptr;
     decltype(&::fluid_synth_reverb_on) fluid_synth_reverb_on = nullptr;
     decltype(&::fluid_synth_chorus_on) fluid_synth_chorus_on = nullptr;
-    decltype(&::new_fluid_audio_driver) new_fluid_audio_driver = nullptr;
+    decltype(&::new_fluid_audio_driver2) new_fluid_audio_driver2 = nullptr;
     decltype(&::delete_fluid_audio_driver) delete_fluid_audio_driver = nullptr;
     decltype(&::fluid_set_log_function) fluid_set_log_function = nullptr;
     decltype(&::fluid_version_str) fluid_version_str = nullptr;

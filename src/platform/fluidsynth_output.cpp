@@ -24,14 +24,20 @@ struct AudioBuffer {
     int periods;
 };
 
-// 256 x 2 frames at 44100 Hz is 11.6 ms from a press to the sound leaving the program,
-// against FluidSynth's 64 x 16 (23 ms); 256 x 3 for a device that refuses two periods.
-constexpr AudioBuffer kSmallBuffers[] = {{256, 2}, {256, 3}};
+// Smallest first. 256 x 2 frames at 44100 Hz is 11.6 ms from a press to the sound leaving the
+// program, against FluidSynth's 64 x 16 (23 ms); 256 x 3 for a device that refuses two periods
+// or runs dry with them; the larger ones for a machine too busy for either.
+constexpr AudioBuffer kBuffers[] = {{256, 2}, {256, 3}, {512, 2}, {1024, 2}};
 
 // Without FluidSynth loaded its version is unknown.
 std::string SynthName(const FluidSynthLibrary* fluid) {
     if (fluid == nullptr) return "Built-in synthesiser";
     return std::string("Built-in synthesiser (FluidSynth ") + fluid->fluid_version_str() + ")";
+}
+
+std::string SynthName() {
+    std::string failure;
+    return SynthName(LoadFluidSynth(failure));
 }
 
 void AddOption(void* data, const char* /*name*/, const char* option) {
@@ -63,47 +69,15 @@ bool SetBuffer(const FluidSynthLibrary& fluid, fluid_settings_t* settings,
            fluid.fluid_settings_setint(settings, "audio.periods", buffer.periods) == FLUID_OK;
 }
 
-std::string DescribeDevice(const std::string& driver, const AudioBuffer& buffer, double rate) {
-    char text[160];
-    std::snprintf(text, sizeof text, "through %s: %d x %d frames at %.0f Hz (%.1f ms)",
-                  DriverName(driver).c_str(), buffer.periodSize, buffer.periods, rate,
-                  rate > 0 ? 1000.0 * buffer.periodSize * buffer.periods / rate : 0.0);
-    return text;
+std::string DescribeBuffer(const AudioBuffer& buffer) {
+    return std::to_string(buffer.periodSize) + " x " + std::to_string(buffer.periods) + " frames";
 }
 
-// Starts the first driver that opens a device, with the smallest buffer it accepts, falling
-// back to FluidSynth's default buffer. Each refusal takes about a millisecond.
-AudioDriverPointer StartAudioDriver(SoundfontSynth& synth, std::string& description) {
-    const FluidSynthLibrary& fluid = synth.Fluid();
-    fluid_settings_t* settings = synth.Settings();
-    AudioBuffer defaultBuffer{};
-    if (fluid.fluid_settings_getint_default(settings, "audio.period-size",
-                                            &defaultBuffer.periodSize) != FLUID_OK ||
-        fluid.fluid_settings_getint_default(settings, "audio.periods", &defaultBuffer.periods) !=
-            FLUID_OK) {
-        description = "FluidSynth has no audio buffer settings";
-        return nullptr;
-    }
-    const std::vector<std::string> drivers = DriversToTry(fluid, settings);
-    for (const std::string& driver : drivers) {
-        if (!driver.empty() &&
-            fluid.fluid_settings_setstr(settings, "audio.driver", driver.c_str()) != FLUID_OK) {
-            continue;
-        }
-        for (const AudioBuffer& buffer : {kSmallBuffers[0], kSmallBuffers[1], defaultBuffer}) {
-            if (!SetBuffer(fluid, settings, buffer)) continue;
-            AudioDriverPointer audio(fluid.new_fluid_audio_driver(settings, synth.Synth()),
-                                     FluidAudioDriverDeleter{&fluid});
-            if (audio) {
-                description = DescribeDevice(driver, buffer, synth.SampleRate());
-                return audio;
-            }
-        }
-    }
-    description = "no audio device (tried";
-    for (const std::string& driver : drivers) description += " " + DriverName(driver);
-    description += ")";
-    return nullptr;
+std::string DescribeDevice(const std::string& driver, const AudioBuffer& buffer, double rate) {
+    char latency[64];
+    std::snprintf(latency, sizeof latency, " at %.0f Hz (%.1f ms)", rate,
+                  rate > 0 ? 1000.0 * buffer.periodSize * buffer.periods / rate : 0.0);
+    return "through " + DriverName(driver) + ": " + DescribeBuffer(buffer) + latency;
 }
 
 bool IsProgramChange(std::uint32_t message) { return (message & 0xF0) == 0xC0; }
@@ -140,35 +114,109 @@ void FluidSynthOutput::StartSetUp() {
 void FluidSynthOutput::SetUp() {
     const SoundfontChoice choice = options_.soundfont ? *options_.soundfont : ChooseSoundfont();
     std::string failure;
-    std::unique_ptr<SoundfontSynth> synth = SoundfontSynth::Create(choice, failure);
-    // Create has loaded FluidSynth unless there was no soundfont; the status line names its
-    // version whenever it can be loaded.
-    std::string loadFailure;
-    const FluidSynthLibrary* fluid = LoadFluidSynth(loadFailure);
-    AudioDriverPointer driver;
-    std::string device;
-    if (synth && options_.audioDevice) {
-        driver = StartAudioDriver(*synth, device);
-        if (!driver) failure = device;
+    // Until the phase below says so under the lock, no other thread looks at the synthesiser.
+    synth_ = SoundfontSynth::Create(choice, failure);
+    std::string device = "without audio device";
+    bool ready = synth_ != nullptr;
+    if (ready && options_.audioDevice) {
+        ready = OpenDevice(DriversToTry(synth_->Fluid(), synth_->Settings()), 0, device);
+        if (!ready) failure = device;
     }
-    const bool ready = synth && (driver || !options_.audioDevice);
     {
         std::lock_guard lock(mutex_);
         if (ready) {
-            synth_ = std::move(synth);
-            driver_ = std::move(driver);
             phase_ = driver_ ? Phase::Playing : Phase::Rendering;
-            status_ = SynthName(fluid) + " with " + synth_->SoundfontPath() + ", " +
-                      (driver_ ? device : std::string("without audio device"));
+            status_ = PlayingStatus(device);
             for (std::uint32_t message : pending_) synth_->Send(message);
         } else {
             phase_ = Phase::Silent;
-            status_ = SynthName(fluid) + ", silent: " + failure;
+            status_ = SynthName() + ", silent: " + failure;
+            synth_.reset();
         }
         pending_.clear();
         pending_.shrink_to_fit();
     }
     setUpDone_.notify_all();
+    if (driver_) KeepDevice();
+}
+
+std::string FluidSynthOutput::PlayingStatus(const std::string& device) const {
+    return SynthName() + " with " + synth_->SoundfontPath() + ", " + device;
+}
+
+bool FluidSynthOutput::OpenDevice(const std::vector<std::string>& drivers, size_t firstBuffer,
+                                  std::string& description) {
+    const FluidSynthLibrary& fluid = synth_->Fluid();
+    fluid_settings_t* settings = synth_->Settings();
+    feed_.synth = synth_.get();
+    feed_.signal = &signal_;
+    for (const std::string& driver : drivers) {
+        if (!driver.empty() &&
+            fluid.fluid_settings_setstr(settings, "audio.driver", driver.c_str()) != FLUID_OK) {
+            continue;
+        }
+        for (size_t index = firstBuffer; index < std::size(kBuffers); ++index) {
+            const AudioBuffer& buffer = kBuffers[index];
+            if (!SetBuffer(fluid, settings, buffer)) continue;
+            // The driver may ask for sound before it is even returned.
+            feed_.watch.emplace(synth_->SampleRate(), buffer.periodSize * buffer.periods,
+                                buffer.periodSize);
+            feed_.mayAskForLarger = index + 1 < std::size(kBuffers);
+            driver_ =
+                AudioDriverPointer(fluid.new_fluid_audio_driver2(settings, &FeedDevice, &feed_),
+                                   FluidAudioDriverDeleter{&fluid});
+            if (driver_) {
+                buffer_ = index;
+                driverName_ = driver;
+                description = DescribeDevice(driver, buffer, synth_->SampleRate());
+                return true;
+            }
+        }
+    }
+    description = "no audio device (tried";
+    for (const std::string& driver : drivers) description += " " + DriverName(driver);
+    description += ")";
+    return false;
+}
+
+int FluidSynthOutput::FeedDevice(void* data, int frames, int effectCount, float* effects[],
+                                 int outputCount, float* outputs[]) {
+    DeviceFeed& feed = *static_cast<DeviceFeed*>(data);
+    feed.watch->OnRequest(UnderrunWatch::Clock::now(), frames);
+    if (feed.mayAskForLarger && feed.watch->BufferTooSmall()) {
+        feed.mayAskForLarger = false;
+        int quiet = kQuiet;
+        // A closing output has said so already and is not asked anything more.
+        if (feed.signal->compare_exchange_strong(quiet, kBufferTooSmall)) {
+            feed.signal->notify_one();
+        }
+    }
+    return feed.synth->Process(frames, effectCount, effects, outputCount, outputs) ? FLUID_OK
+                                                                                   : FLUID_FAILED;
+}
+
+void FluidSynthOutput::KeepDevice() {
+    for (;;) {
+        signal_.wait(kQuiet);
+        if (signal_.load() == kClosing) return;
+        // Deleting the driver stops its thread, so the feed is left alone while it is reset.
+        driver_.reset();
+        const AudioBuffer& dry = kBuffers[buffer_];
+        std::string device;
+        const bool playing = OpenDevice({driverName_}, buffer_ + 1, device);
+        {
+            std::lock_guard lock(mutex_);
+            if (playing) {
+                status_ = PlayingStatus(device + ", as it ran dry with " + DescribeBuffer(dry));
+            } else {
+                phase_ = Phase::Silent;
+                status_ = SynthName() + ", silent: " + device + " after it ran dry";
+            }
+        }
+        if (!playing) return;
+        int tooSmall = kBufferTooSmall;
+        signal_.compare_exchange_strong(tooSmall, kQuiet);
+    }
 }
 
 void FluidSynthOutput::SendShortMessage(std::uint32_t message) {
@@ -191,6 +239,8 @@ void FluidSynthOutput::SendShortMessage(std::uint32_t message) {
 }
 
 void FluidSynthOutput::Close() {
+    signal_.store(kClosing);
+    signal_.notify_one();
     if (setUpThread_.joinable()) setUpThread_.join();
     std::lock_guard lock(mutex_);
     if (phase_ == Phase::Closed) return;

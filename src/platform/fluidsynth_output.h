@@ -5,9 +5,11 @@
 // Opening returns at once: the soundfont and the audio device are set up on a thread of their
 // own, so the window does not wait for them. Messages sent meanwhile are queued and played in
 // their order as soon as the synthesiser is ready. Without a soundfont or an audio device the
-// output stays silent, and Status() says why.
+// output stays silent, and Status() says why. The device gets a small buffer for a short
+// latency; when it keeps running dry with it, a larger one is opened in its place.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "platform/soundfont_synth.h"
+#include "platform/underrun_watch.h"
 #include "playback/midi_output.h"
 
 namespace fretlux {
@@ -60,8 +63,27 @@ public:
 
 private:
     enum class Phase { NotOpen, SettingUp, Playing, Rendering, Silent, Closed };
+    enum Signal : int { kQuiet, kBufferTooSmall, kClosing };
+
+    // What the audio driver's thread uses while the device plays.
+    struct DeviceFeed {
+        SoundfontSynth* synth = nullptr;
+        std::atomic<int>* signal = nullptr;
+        std::optional<UnderrunWatch> watch;
+        // False once it has asked, or when no larger buffer is left to ask for.
+        bool mayAskForLarger = false;
+    };
 
     void SetUp();
+    // On the set-up thread while the device plays: opens a larger buffer whenever the device
+    // keeps running dry, until the output closes.
+    void KeepDevice();
+    // Opens the first of the drivers that takes one of the buffers from firstBuffer on.
+    bool OpenDevice(const std::vector<std::string>& drivers, size_t firstBuffer,
+                    std::string& description);
+    std::string PlayingStatus(const std::string& device) const;
+    static int FeedDevice(void* feed, int frames, int effectCount, float* effects[],
+                          int outputCount, float* outputs[]);
 
     const FluidSynthOptions options_;
     mutable std::mutex mutex_;
@@ -70,10 +92,14 @@ private:
     bool setUpStarted_ = false;
     std::string status_ = "Built-in synthesiser: not open";
     std::vector<std::uint32_t> pending_;
-    // Declared before the driver so that the driver, which calls into the synthesiser, is
-    // destroyed first.
+    std::atomic<int> signal_{kQuiet};
+    // Declared before the driver so that the driver, which calls into them, is destroyed first.
     std::unique_ptr<SoundfontSynth> synth_;
+    DeviceFeed feed_;
+    // Only the set-up thread changes these until Close() has joined it.
     std::unique_ptr<fluid_audio_driver_t, FluidAudioDriverDeleter> driver_;
+    size_t buffer_ = 0;
+    std::string driverName_;
     std::thread setUpThread_;
 };
 

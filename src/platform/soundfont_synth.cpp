@@ -113,6 +113,20 @@ bool SoundfontSynth::Render(std::span<float> left, std::span<float> right) {
                                            1, right.data(), 0, 1) == FLUID_OK;
 }
 
+bool SoundfontSynth::Process(int frames, int effectCount, float* effects[], int outputCount,
+                             float* outputs[]) {
+    if (outputCount < 1) return false;
+    if (effectCount == 0) {
+        // FluidSynth's effects come as a reverb pair and a chorus pair.
+        float* const right = outputs[outputCount > 1 ? 1 : 0];
+        float* mixed[] = {outputs[0], right, outputs[0], right};
+        return fluid_->fluid_synth_process(Synth(), frames, 4, mixed, outputCount, outputs) ==
+               FLUID_OK;
+    }
+    return fluid_->fluid_synth_process(Synth(), frames, effectCount, effects, outputCount,
+                                       outputs) == FLUID_OK;
+}
+
 double SoundfontSynth::SampleRate() const {
     double rate = 0;
     if (fluid_->fluid_settings_getnum(Settings(), "synth.sample-rate", &rate) != FLUID_OK) return 0;

@@ -67,6 +67,9 @@ public:
 
     // Renders left.size() frames of stereo sound; both spans have the same size.
     bool Render(std::span<float> left, std::span<float> right);
+    // Adds the next `frames` frames to an audio driver's zeroed buffers, with reverb and chorus
+    // mixed into the dry sound when the driver has no buffers of its own for them.
+    bool Process(int frames, int effectCount, float* effects[], int outputCount, float* outputs[]);
 
     double SampleRate() const;
     const std::string& SoundfontPath() const { return soundfontPath_; }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <set>
 #include <vector>
@@ -119,6 +121,29 @@ TEST_P(InstalledSoundfont, ChangesTheInstrumentOnAProgramChange) {
     EXPECT_GT(Rms(flute), kAudible);
     EXPECT_EQ(piano, pianoAgain);
     EXPECT_NE(piano, flute);
+}
+
+TEST_P(InstalledSoundfont, FillsAnAudioDriversBuffersWithTheSoundItRenders) {
+    // A driver hands over zeroed buffers a period at a time, with none for the effects: the
+    // reverb and chorus must end up in the dry sound, as they do when rendering.
+    synth->Send(PackShortMessage(0x90, 45, 100));
+    const std::vector<float> rendered = RenderSeconds(0.5);
+    std::string failure;
+    synth = SoundfontSynth::Create(GetParam(), failure);
+    synth->Send(PackShortMessage(0x90, 45, 100));
+    constexpr int kPeriod = 256;
+    std::vector<float> left(rendered.size() / kPeriod * kPeriod);
+    std::vector<float> right(left.size());
+    for (size_t frame = 0; frame < left.size(); frame += kPeriod) {
+        float* outputs[] = {&left[frame], &right[frame]};
+        ASSERT_TRUE(synth->Process(kPeriod, 0, nullptr, 2, outputs));
+    }
+    double largestDifference = 0;
+    for (size_t i = 0; i < left.size(); ++i) {
+        largestDifference = std::max<double>(largestDifference, std::abs(left[i] - rendered[i]));
+    }
+    EXPECT_GT(Rms(left), kAudible);
+    EXPECT_LT(largestDifference, 1e-5);
 }
 
 TEST_P(InstalledSoundfont, RefusesSpansOfDifferentSizes) {
