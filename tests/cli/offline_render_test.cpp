@@ -85,7 +85,9 @@ protected:
         if (withProgress) report = [this](double fraction) { progress.push_back(fraction); };
         EXPECT_EQ(RenderOffline(*synth, events, sink, report, failure, options), refuseAt == 0);
         EXPECT_EQ(failure.empty(), refuseAt == 0) << failure;
-        if (refuseAt > 0) EXPECT_EQ(blocks, refuseAt);
+        if (refuseAt > 0) {
+            EXPECT_EQ(blocks, refuseAt);
+        }
         return left;
     }
 
@@ -132,7 +134,9 @@ TEST_F(OfflineRender, ReportsProgressFromZeroToOneInStepsOfAtLeastOnePercent) {
     EXPECT_EQ(progress.back(), 1.0);
     for (size_t i = 1; i < progress.size(); ++i) {
         EXPECT_GT(progress[i], progress[i - 1]);
-        if (i + 1 < progress.size()) EXPECT_GE(progress[i] - progress[i - 1], 0.01);
+        if (i + 1 < progress.size()) {
+            EXPECT_GE(progress[i] - progress[i - 1], 0.01);
+        }
     }
 }
 
