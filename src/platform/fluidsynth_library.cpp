@@ -45,7 +45,6 @@ std::optional<FluidSynthLibrary> LoadFluidSynthLibrary(const char* fileName, std
     FRETLUX_RESOLVE(fluid_settings_setint);
     FRETLUX_RESOLVE(fluid_settings_setnum);
     FRETLUX_RESOLVE(fluid_settings_setstr);
-    FRETLUX_RESOLVE(fluid_settings_getint_default);
     FRETLUX_RESOLVE(fluid_settings_getnum);
     FRETLUX_RESOLVE(fluid_settings_foreach_option);
     FRETLUX_RESOLVE(new_fluid_synth);

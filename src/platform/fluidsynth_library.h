@@ -23,7 +23,6 @@ struct FluidSynthLibrary {
     decltype(&::fluid_settings_setint) fluid_settings_setint = nullptr;
     decltype(&::fluid_settings_setnum) fluid_settings_setnum = nullptr;
     decltype(&::fluid_settings_setstr) fluid_settings_setstr = nullptr;
-    decltype(&::fluid_settings_getint_default) fluid_settings_getint_default = nullptr;
     decltype(&::fluid_settings_getnum) fluid_settings_getnum = nullptr;
     decltype(&::fluid_settings_foreach_option) fluid_settings_foreach_option = nullptr;
     decltype(&::new_fluid_synth) new_fluid_synth = nullptr;
