@@ -10,8 +10,9 @@
 
 namespace fretlux {
 
-MidiSettingsDialog::MidiSettingsDialog(MidiSettingsForm& form, QWidget* parent)
-    : QDialog(parent), form_(form) {
+MidiSettingsDialog::MidiSettingsDialog(MidiSettingsForm& form, std::function<void()> channelChanged,
+                                       QWidget* parent)
+    : QDialog(parent), form_(form), channelChanged_(std::move(channelChanged)) {
     setWindowTitle(QStringLiteral("MIDI Settings"));
     channel_ = new QScrollBar(Qt::Horizontal, this);
     channel_->setObjectName(QStringLiteral("HScrollMIDIChannel"));
@@ -39,6 +40,7 @@ MidiSettingsDialog::MidiSettingsDialog(MidiSettingsForm& form, QWidget* parent)
     connect(channel_, &QScrollBar::valueChanged, this, [this](int value) {
         form_.HScrollMIDIChannel.SetValue(value);
         SyncFromModel();
+        if (channelChanged_) channelChanged_();
     });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     SyncFromModel();

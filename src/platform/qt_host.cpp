@@ -166,7 +166,7 @@ void QtHost::EndProgram() {
 }
 
 void QtHost::ShowMidiSettings(MidiSettingsForm& form) {
-    MidiSettingsDialog dialog(form, dialogParent_);
+    MidiSettingsDialog dialog(form, showModel_, dialogParent_);
     dialog.exec();
 }
 

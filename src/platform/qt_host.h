@@ -35,6 +35,9 @@ public:
     void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
     // What ending the program means: the window closes for real and the event loop ends.
     void SetEndProgram(std::function<void()> endProgram) { endProgram_ = std::move(endProgram); }
+    // Shows the main window's model anew when a modal window changes it, as the MIDI settings
+    // window's channel bar changes the main window's patch and volume bars.
+    void SetShowModel(std::function<void()> showModel) { showModel_ = std::move(showModel); }
     // The output the program's sound goes to; set before the window's model is made.
     void SetMidiOutput(MidiOutput& output) { midiOutput_ = &output; }
 
@@ -63,6 +66,7 @@ private:
     FirstRunMarker firstRunMarker_;
     QPointer<QWidget> dialogParent_;
     std::function<void()> endProgram_;
+    std::function<void()> showModel_;
     MidiOutput* midiOutput_ = nullptr;
 };
 

@@ -24,6 +24,7 @@ int main(int argc, char* argv[]) {
     fretlux::MainWindow window(form);
     host.SetDialogParent(&window);
     host.SetEndProgram([&window] { window.EndProgram(); });
+    host.SetShowModel([&window] { window.SyncFromModel(); });
 
     if (!form.Form_Load()) return 0;
     window.SyncFromModel();

@@ -15,11 +15,15 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
+#include <vector>
 
+#include "platform/midi_settings_dialog.h"
 #include "platform/text_editor_dialog.h"
 #include "platform/text_to_tab_dialog.h"
 
@@ -47,6 +51,27 @@ protected:
                  temporary.filePath(QStringLiteral("config")),
                  temporary.filePath(QStringLiteral("documents"))}};
 };
+
+TEST_F(QtHostTest, TheMidiChannelBarShowsTheMainWindowsNewBarsWhileTheWindowIsOpen) {
+    MidiSettingsForm form;
+    form.outputStatus = "Built-in synthesiser, silent: no audio device";
+    int patchBar = 25;
+    form.HScrollMIDIChannel.onChange = [&] { patchBar = 0; };
+    std::vector<int> shownPatchBars;
+    host.SetShowModel([&] { shownPatchBars.push_back(patchBar); });
+    WhenShown<MidiSettingsDialog>([](MidiSettingsDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("MIDI Settings"));
+        const auto labels = dialog.findChildren<QLabel*>();
+        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const QLabel* label) {
+            return label->text() == QStringLiteral("Built-in synthesiser, silent: no audio device");
+        }));
+        dialog.findChild<QScrollBar*>(QStringLiteral("HScrollMIDIChannel"))->setValue(3);
+        dialog.findChild<QPushButton*>(QStringLiteral("cmdClose"))->click();
+    });
+    host.ShowMidiSettings(form);
+    EXPECT_EQ(form.HScrollMIDIChannel.Value(), 3);
+    EXPECT_EQ(shownPatchBars, std::vector<int>{0});
+}
 
 TEST_F(QtHostTest, MessageBoxesHaveTheButtonsIconAndDefaultAskedForAndEscapeMeansNoOrCancel) {
     WhenShown<QMessageBox>([](QMessageBox& box) {
