@@ -7,26 +7,6 @@
 
 namespace fretlux {
 
-namespace {
-
-const char* HintOf(FretboardButton button) {
-    switch (button) {
-        case FretboardButton::imgSound:
-            return "HELP: Make last selected note playable (red) or press [+] key";
-        case FretboardButton::imgNoSound:
-            return "HELP: Make last selected note not playable (black) or press [-] key";
-        case FretboardButton::imgTrash:
-            return "HELP: Clear fretboard";
-        case FretboardButton::imgclip2tab:
-            return "HELP: Paste notes on fretboard to TAB or press [Enter]";
-        case FretboardButton::imgTune:
-            return "HELP: Play whats currently displayed on the fretboard";
-    }
-    return "";
-}
-
-}  // namespace
-
 void FretluxForm::PlayPress(const PressResult& press) {
     if (press.play) midi.PlayNote(press.position, press.row);
 }
@@ -51,13 +31,10 @@ void FretluxForm::imgFNum_Click(int index) { fretlux::imgFNum_Click(fretboard, s
 
 void FretluxForm::imgFNum_MouseMove(int index) {
     const std::string finger = index == 4 ? "T" : std::to_string(index + 1);
-    const std::string keys = index == 4 ? " (press [T] or [5])" : " (or press [" + finger + "] key)";
+    const std::string keys =
+        index == 4 ? " (press [T] or [5])" : " (or press [" + finger + "] key)";
     lblHelp = {"HELP: Allocate finger number " + finger + " to the last note selected" + keys,
                kHintBlue};
-}
-
-void FretluxForm::FretboardButton_MouseMove(FretboardButton button) {
-    lblHelp = {HintOf(button), kHintBlue};
 }
 
 void FretluxForm::imgSound_Click() { fretlux::imgSound_Click(fretboard, selection); }
@@ -76,10 +53,9 @@ void FretluxForm::mnuEditClearFB_Click() {
 }
 
 void FretluxForm::ShowCell(int s, std::string_view notes) {
-    ShowCellOnFretboard(
-        {fretboard, orientation, shownNotes, Playing(),
-         [this](int position, int row) { midi.PlayNote(position, row); }},
-        s, notes);
+    ShowCellOnFretboard({fretboard, orientation, shownNotes, Playing(),
+                         [this](int position, int row) { midi.PlayNote(position, row); }},
+                        s, notes);
 }
 
 void FretluxForm::mnuEditPasteFret_Click() {

@@ -36,8 +36,19 @@ inline constexpr const char* kTabSaveFilter = "Tab Files (*.tab)|*.tab";
 inline constexpr const char* kTooManyTabsMessage =
     "A document holds at most 101 TABs: delete one before inserting another.";
 
-// Picture buttons of the fretboard whose pointer hint the help line shows.
-enum class FretboardButton { imgSound, imgNoSound, imgTrash, imgclip2tab, imgTune };
+// Picture buttons whose hint the help line shows while the pointer is over them.
+enum class HintedButton {
+    imgPlay,
+    imgStop,
+    imgStep,
+    imgBack,
+    imgTune,
+    imgTrash,
+    imgclip2tab,
+    imgSound,
+    imgNoSound,
+    imgEdit
+};
 
 // The picture the text-editor button shows: with text, or without.
 enum class EditPicture { imgEditUp, imgEdit2Up };
@@ -131,7 +142,7 @@ public:
     void lblStrgR_MouseMove();
     void imgFNum_Click(int index);
     void imgFNum_MouseMove(int index);
-    void FretboardButton_MouseMove(FretboardButton button);
+    void HintedButton_MouseMove(HintedButton button);
     void imgSound_Click();
     void imgNoSound_Click();
     void mnuEditClearFB_Click();

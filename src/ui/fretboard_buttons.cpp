@@ -31,19 +31,16 @@ FretboardButtons::FretboardButtons(FretluxForm& model, Runner run, QWidget* pare
     }
     layout->addSpacing(12);
     OnClick(*AddButton(QStringLiteral("imgSound"), PlayablePicture()), &FretluxForm::imgSound_Click,
-            Hint(FretboardButton::imgSound));
+            Hint(HintedButton::imgSound));
     OnClick(*AddButton(QStringLiteral("imgNoSound"), NotPlayablePicture()),
-            &FretluxForm::imgNoSound_Click,
-            Hint(FretboardButton::imgNoSound));
+            &FretluxForm::imgNoSound_Click, Hint(HintedButton::imgNoSound));
     layout->addSpacing(12);
     OnClick(*AddButton(QStringLiteral("imgTrash"), ClearFretboardPicture()),
-            &FretluxForm::mnuEditClearFB_Click, Hint(FretboardButton::imgTrash));
+            &FretluxForm::mnuEditClearFB_Click, Hint(HintedButton::imgTrash));
     OnClick(*AddButton(QStringLiteral("imgclip2tab"), PasteFretboardPicture()),
-            &FretluxForm::mnuEditPasteFret_Click,
-            Hint(FretboardButton::imgclip2tab));
+            &FretluxForm::mnuEditPasteFret_Click, Hint(HintedButton::imgclip2tab));
     OnClick(*AddButton(QStringLiteral("imgTune"), PlayFretboardPicture()),
-            &FretluxForm::mnuPlayFret_Click,
-            Hint(FretboardButton::imgTune));
+            &FretluxForm::mnuPlayFret_Click, Hint(HintedButton::imgTune));
     layout->addSpacing(12);
 
     // The rotations run on the press, with any mouse button.
@@ -71,8 +68,8 @@ void FretboardButtons::OnClick(PictureButton& button, void (FretluxForm::*comman
     button.onHover = std::move(hover);
 }
 
-std::function<void()> FretboardButtons::Hint(FretboardButton button) {
-    return [this, button] { run_([&] { model_.FretboardButton_MouseMove(button); }); };
+std::function<void()> FretboardButtons::Hint(HintedButton button) {
+    return [this, button] { run_([&] { model_.HintedButton_MouseMove(button); }); };
 }
 
 }  // namespace fretlux

@@ -27,7 +27,7 @@ private:
     void OnClick(PictureButton& button, void (FretluxForm::*command)(),
                  std::function<void()> hover);
     // A hint the model has no handler of its own for.
-    std::function<void()> Hint(FretboardButton button);
+    std::function<void()> Hint(HintedButton button);
 
     FretluxForm& model_;
     Runner run_;

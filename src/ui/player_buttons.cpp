@@ -13,14 +13,17 @@ PlayerButtons::PlayerButtons(FretluxForm& model, Runner run, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
-    AddButton(QStringLiteral("imgPlay"), PlayPicture(), &FretluxForm::mnuPlayStart_Click);
-    AddButton(QStringLiteral("imgBack"), StepBackPicture(), &FretluxForm::mnuPlayStepBack_Click);
+    AddButton(QStringLiteral("imgPlay"), PlayPicture(), &FretluxForm::mnuPlayStart_Click,
+              HintedButton::imgPlay);
+    AddButton(QStringLiteral("imgBack"), StepBackPicture(), &FretluxForm::mnuPlayStepBack_Click,
+              HintedButton::imgBack);
     AddButton(QStringLiteral("imgStep"), StepForwardPicture(),
-              &FretluxForm::mnuPlayStepForward_Click);
-    AddButton(QStringLiteral("imgStop"), StopPicture(), &FretluxForm::mnuPlayStop_Click);
+              &FretluxForm::mnuPlayStepForward_Click, HintedButton::imgStep);
+    AddButton(QStringLiteral("imgStop"), StopPicture(), &FretluxForm::mnuPlayStop_Click,
+              HintedButton::imgStop);
     layout->addSpacing(12);
     edit_ = AddButton(QStringLiteral("imgEdit"), TabTextPicture(false),
-                      &FretluxForm::mnuEditText_Click);
+                      &FretluxForm::mnuEditText_Click, HintedButton::imgEdit);
     layout->addStretch(1);
 }
 
@@ -31,13 +34,14 @@ void PlayerButtons::ShowEditPicture(EditPicture picture) {
 }
 
 PictureButton* PlayerButtons::AddButton(const QString& name, const QIcon& picture,
-                                        void (FretluxForm::*command)()) {
+                                        void (FretluxForm::*command)(), HintedButton hint) {
     auto* button = new PictureButton(name, this);
     button->setIcon(picture);
     button->setIconSize(QSize(kPictureSize, kPictureSize));
     layout()->addWidget(button);
     connect(button, &QToolButton::clicked, this,
             [this, command] { run_([&] { (model_.*command)(); }); });
+    button->onHover = [this, hint] { run_([&] { model_.HintedButton_MouseMove(hint); }); };
     return button;
 }
 

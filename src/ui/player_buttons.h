@@ -23,7 +23,7 @@ public:
 
 private:
     PictureButton* AddButton(const QString& name, const QIcon& picture,
-                             void (FretluxForm::*command)());
+                             void (FretluxForm::*command)(), HintedButton hint);
 
     FretluxForm& model_;
     Runner run_;

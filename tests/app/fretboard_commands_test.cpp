@@ -57,8 +57,10 @@ TEST_F(FretboardCommands, ThePointerOverAControlShowsItsHintInBlueAndOverTheWind
          "HELP: Allocate finger number 3 to the last note selected (or press [3] key)"},
         {[&] { form.imgFNum_MouseMove(4); },
          "HELP: Allocate finger number T to the last note selected (press [T] or [5])"},
-        {[&] { form.FretboardButton_MouseMove(FretboardButton::imgNoSound); },
+        {[&] { form.HintedButton_MouseMove(HintedButton::imgNoSound); },
          "HELP: Make last selected note not playable (black) or press [-] key"},
+        {[&] { form.HintedButton_MouseMove(HintedButton::imgBack); },
+         "HELP: Step to previous tab note"},
         {[&] { form.imgUpDown_MouseMove(); }, kUpDownHint},
     };
     for (const auto& [move, hint] : hints) {

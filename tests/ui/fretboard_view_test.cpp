@@ -231,6 +231,7 @@ TEST_F(FretboardTest, HoveringShowsTheHintInBlueAndTheBackgroundTheTabPositionIn
     const std::pair<const char*, const char*> buttons[] = {
         {"imgFNum0", "HELP: Allocate finger number 1 to the last note selected (or press [1] key)"},
         {"imgclip2tab", "HELP: Paste notes on fretboard to TAB or press [Enter]"},
+        {"imgStep", "HELP: Step to next tab note"},
         {"imgUpDown", "HELP: Rotate fretboard up-side-down"}};
     for (const auto& [button, hint] : buttons) {
         MoveOver(Find<QToolButton>(button), QPoint(5, 5));

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+// The hints of the window's picture buttons, shown in the help line while the pointer is over
+// a button.
+#include "app/fretlux_form.h"
+
+namespace fretlux {
+
+namespace {
+
+const char* HintOf(HintedButton button) {
+    switch (button) {
+        case HintedButton::imgPlay:
+            return "HELP: Begin playing TAB";
+        case HintedButton::imgStop:
+            return "HELP: Stop playing TAB";
+        case HintedButton::imgStep:
+            return "HELP: Step to next tab note";
+        case HintedButton::imgBack:
+            return "HELP: Step to previous tab note";
+        case HintedButton::imgTune:
+            return "HELP: Play whats currently displayed on the fretboard";
+        case HintedButton::imgTrash:
+            return "HELP: Clear fretboard";
+        case HintedButton::imgclip2tab:
+            return "HELP: Paste notes on fretboard to TAB or press [Enter]";
+        case HintedButton::imgSound:
+            return "HELP: Make last selected note playable (red) or press [+] key";
+        case HintedButton::imgNoSound:
+            return "HELP: Make last selected note not playable (black) or press [-] key";
+        case HintedButton::imgEdit:
+            return "HELP: View/edit text associated with current TAB";
+    }
+    return "";
+}
+
+}  // namespace
+
+void FretluxForm::HintedButton_MouseMove(HintedButton button) {
+    lblHelp = {HintOf(button), kHintBlue};
+}
+
+}  // namespace fretlux
