@@ -21,7 +21,7 @@ namespace fretlux::testing {
 struct TabSpec {
     std::vector<std::string> columns;
     TabSettings settings{41, 100, 25};
-    std::string text;
+    std::string text{};
 };
 
 inline std::string CellOf(const std::string& column, int line) {

@@ -158,7 +158,9 @@ TEST_F(PlayerTest, StepForwardSoundsTheNextNoteColumnOfTheTabOrFromItsEndTheNext
         EXPECT_EQ(form.curColumn, step.column);
         EXPECT_EQ(NotesOn(), step.notes);
         // Within the TAB the step selects the column it ends on.
-        if (step.tab == 1) EXPECT_EQ(form.selLength, 1);
+        if (step.tab == 1) {
+            EXPECT_EQ(form.selLength, 1);
+        }
     }
     // The window was given its events after every column searched.
     EXPECT_GT(host.pendingEventRuns, 0);
