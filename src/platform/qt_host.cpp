@@ -118,6 +118,7 @@ MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request) {
                     DialogOwner());
     box.setDefaultButton(StandardButtonFor(request.defaultButton));
     box.setEscapeButton(EscapeButtonFor(request.buttons));
+    if (showModel_) showModel_();
     box.exec();
     return AnswerFor(box.standardButton(box.clickedButton()));
 }

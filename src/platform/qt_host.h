@@ -35,8 +35,10 @@ public:
     void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
     // What ending the program means: the window closes for real and the event loop ends.
     void SetEndProgram(std::function<void()> endProgram) { endProgram_ = std::move(endProgram); }
-    // Shows the main window's model anew when a modal window changes it, as the MIDI settings
-    // window's channel bar changes the main window's patch and volume bars.
+    // Shows the main window's model anew while a command waits on a modal window: before a
+    // message box, so that the box stands over what the command has done so far (Open's new
+    // title under its save question), and whenever the MIDI settings window's channel bar
+    // changes the main window's patch and volume bars.
     void SetShowModel(std::function<void()> showModel) { showModel_ = std::move(showModel); }
     // The output the program's sound goes to; set before the window's model is made.
     void SetMidiOutput(MidiOutput& output) { midiOutput_ = &output; }

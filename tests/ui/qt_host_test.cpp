@@ -74,7 +74,11 @@ TEST_F(QtHostTest, TheMidiChannelBarShowsTheMainWindowsNewBarsWhileTheWindowIsOp
 }
 
 TEST_F(QtHostTest, MessageBoxesHaveTheButtonsIconAndDefaultAskedForAndEscapeMeansNoOrCancel) {
-    WhenShown<QMessageBox>([](QMessageBox& box) {
+    int modelShown = 0;
+    host.SetShowModel([&] { ++modelShown; });
+    WhenShown<QMessageBox>([&](QMessageBox& box) {
+        // The window behind the box shows what the command has done before asking.
+        EXPECT_EQ(modelShown, 1);
         EXPECT_EQ(box.windowTitle(), QStringLiteral("Fretlux"));
         EXPECT_EQ(box.text(), QStringLiteral("Save changes to 'a.flx' ?"));
         EXPECT_EQ(box.icon(), QMessageBox::Question);
@@ -114,7 +118,10 @@ TEST_F(QtHostTest, OpenDialogOffersExistingFilesAndReturnsThePathWithItsCase) {
         EXPECT_EQ(dialog.nameFilters(),
                   QStringList({"Fretlux Files (*.flx)", "TAB Files (*.tab)", "All Files (*)"}));
         EXPECT_EQ(QDir(dialog.directory()).canonicalPath(), QDir(temporary.path()).canonicalPath());
-        dialog.selectFile(chosen);
+        // Typed, as a user would: the dialog's view of the directory may not be filled in yet.
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QFileInfo(chosen).fileName());
         static_cast<QDialog&>(dialog).accept();  // the OK button's slot
     });
     const auto path = host.ShowFileDialog(
