@@ -23,7 +23,9 @@ TEST(TextCodec, ValidUtf8IsDecodedAsUtf8ElseAsLatin1AndEitherIsWrittenBackUnchan
     for (const auto& row : rows) {
         const DecodedText decoded = DecodeDocumentText(row.bytes);
         EXPECT_EQ(decoded.utf8, row.utf8) << row.bytes;
-        if (row.shown) EXPECT_EQ(decoded.text, QString::fromUtf8(row.shown));
+        if (row.shown) {
+            EXPECT_EQ(decoded.text, QString::fromUtf8(row.shown));
+        }
         EXPECT_EQ(EncodeDocumentText(decoded.text, decoded.utf8), row.bytes);
     }
 }

@@ -87,7 +87,9 @@ TEST_F(TextEditorDialogTest, ShowsTheTextLineByLineAndSaveHandsBackTheSameBytes)
         Open(text);
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Text Editor"));
         EXPECT_FALSE(box->isReadOnly());
-        if (shown) EXPECT_EQ(box->toPlainText(), Utf8(shown));
+        if (shown) {
+            EXPECT_EQ(box->toPlainText(), Utf8(shown));
+        }
         Run("mnuFileItem0");
         EXPECT_EQ(dialogText, text);
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
