@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/soundfont_synth.h"
 
+#include <dlfcn.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -33,6 +35,22 @@ void SilenceFluidSynthLog(const FluidSynthLibrary& fluid) {
     }
 }
 
+// ALSA's library, which FluidSynth brings in, prints lines of its own to standard error, a
+// dozen for each device it is asked for when the machine has no sound card.
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void SilenceAlsaLibrary() {
+    // Only an ALSA already loaded: without it there is nothing to silence.
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (alsa == nullptr) return;
+    using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetErrorHandler = int (*)(ErrorHandler);
+    if (auto set = reinterpret_cast<SetErrorHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+        set(&IgnoreAlsaError);
+    }
+    dlclose(alsa);
+}
+
 }  // namespace
 
 std::unique_ptr<SoundfontSynth> SoundfontSynth::Create(const SoundfontChoice& choice,
@@ -45,6 +63,7 @@ std::unique_ptr<SoundfontSynth> SoundfontSynth::Create(const SoundfontChoice& ch
     const FluidSynthLibrary* fluid = LoadFluidSynth(failure);
     if (fluid == nullptr) return nullptr;
     SilenceFluidSynthLog(*fluid);
+    SilenceAlsaLibrary();
     std::unique_ptr<SoundfontSynth> result(new SoundfontSynth(*fluid));
     result->soundfontPath_ = choice.path;
     result->settings_ = {fluid->new_fluid_settings(), FluidSettingsDeleter{fluid}};

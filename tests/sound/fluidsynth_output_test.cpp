@@ -58,6 +58,17 @@ TEST_F(FluidSynthOutputTest, PlaysMessagesSentWhileItWasStillSettingUp) {
     EXPECT_NEAR(FundamentalFrequency(sound, 44100), 110.0, 3.3);
 }
 
+TEST_F(FluidSynthOutputTest, LooksForAnAudioDeviceWithoutWritingToStandardError) {
+    // Without a sound card, ALSA's library would print a dozen lines for each device tried; the
+    // status line alone says why the output is silent. With a device, nothing is played.
+    FluidSynthOutput output({SoundfontChoice{kTimGm6mbSoundfont, false}, true});
+    ::testing::internal::CaptureStderr();
+    output.Open();
+    output.WaitUntilSetUp();
+    output.Close();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
 TEST_F(FluidSynthOutputTest, ASetUpLeftToLaterQueuesUntilItBegins) {
     FluidSynthOptions options = WithoutDevice();
     options.setUpOnOpen = false;
