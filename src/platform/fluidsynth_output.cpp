@@ -119,6 +119,7 @@ void FluidSynthOutput::SetUp() {
     std::string device = "without audio device";
     bool ready = synth_ != nullptr;
     if (ready && options_.audioDevice) {
+        feed_.synth = synth_.get();
         ready = OpenDevice(DriversToTry(synth_->Fluid(), synth_->Settings()), 0, device);
         if (!ready) failure = device;
     }
@@ -148,8 +149,6 @@ bool FluidSynthOutput::OpenDevice(const std::vector<std::string>& drivers, size_
                                   std::string& description) {
     const FluidSynthLibrary& fluid = synth_->Fluid();
     fluid_settings_t* settings = synth_->Settings();
-    feed_.synth = synth_.get();
-    feed_.signal = &signal_;
     for (const std::string& driver : drivers) {
         if (!driver.empty() &&
             fluid.fluid_settings_setstr(settings, "audio.driver", driver.c_str()) != FLUID_OK) {

@@ -69,7 +69,7 @@ private:
     struct DeviceFeed {
         SoundfontSynth* synth = nullptr;
         std::atomic<int>* signal = nullptr;
-        std::optional<UnderrunWatch> watch;
+        std::optional<UnderrunWatch> watch{};
         // False once it has asked, or when no larger buffer is left to ask for.
         bool mayAskForLarger = false;
     };
@@ -95,7 +95,7 @@ private:
     std::atomic<int> signal_{kQuiet};
     // Declared before the driver so that the driver, which calls into them, is destroyed first.
     std::unique_ptr<SoundfontSynth> synth_;
-    DeviceFeed feed_;
+    DeviceFeed feed_{.signal = &signal_};
     // Only the set-up thread changes these until Close() has joined it.
     std::unique_ptr<fluid_audio_driver_t, FluidAudioDriverDeleter> driver_;
     size_t buffer_ = 0;
