@@ -10,6 +10,7 @@ void LineSplitter::Append(std::string_view bytes) {
         start = cr + 1;
     }
     pending_.append(bytes.substr(start));
+    if (pending_.size() > maxLineLength_) tooLong_ = true;
 }
 
 }  // namespace fretlux

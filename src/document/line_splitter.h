@@ -11,6 +11,10 @@ namespace fretlux {
 // After the last LF, a line exists only when at least one more byte (even a CR) followed.
 class LineSplitter {
 public:
+    // A line growing past maxLineLength stops the stream (Feed returns false, TooLong() true).
+    explicit LineSplitter(size_t maxLineLength = std::string::npos)
+        : maxLineLength_(maxLineLength) {}
+
     // Calls onLine(std::string&&) for every line completed by this piece; stops early and returns
     // false as soon as onLine returns false.
     template <typename OnLine>
@@ -20,11 +24,15 @@ public:
     template <typename OnLine>
     bool Finish(OnLine&& onLine);
 
+    bool TooLong() const { return tooLong_; }
+
 private:
     void Append(std::string_view bytes);
 
     std::string pending_;
     bool pendingStarted_ = false;
+    size_t maxLineLength_;
+    bool tooLong_ = false;
 };
 
 template <typename OnLine>
@@ -35,9 +43,10 @@ bool LineSplitter::Feed(std::string_view bytes, OnLine&& onLine) {
         if (lf == std::string_view::npos) {
             Append(bytes.substr(start));
             pendingStarted_ = true;
-            return true;
+            return !tooLong_;
         }
         Append(bytes.substr(start, lf - start));
+        if (tooLong_) return false;
         pendingStarted_ = false;
         std::string line;
         line.swap(pending_);

@@ -7,8 +7,7 @@
 
 namespace fretlux {
 
-// Writes bytes to path without ever leaving a half-written file in its place: the bytes go to a
-// temporary file beside the target, which replaces the target only once all of them were
+// Writes bytes to path through OutputFile: the target is replaced only once all of them were
 // written. Returns the description of the failure, or nothing on success; on failure an existing
 // file at path is left as it was.
 std::optional<std::string> SaveFileReplacing(const std::string& path, std::string_view bytes);

@@ -5,11 +5,13 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "document/line_splitter.h"
 #include "document/plain_tab_line.h"
 #include "document/strings.h"
 #include "document/tab_cell.h"
+#include "document/wide_tab_split.h"
 
 namespace fretlux {
 
@@ -40,7 +42,10 @@ TabForm FormOfPath(std::string_view path) {
 TabBlockCollector::TabBlockCollector(TabForm form) : form_(form) {}
 
 bool TabBlockCollector::AddLine(std::string line) {
-    if (static_cast<int>(buffered_.size()) == kMaxBufferedLines) return false;
+    if (static_cast<int>(buffered_.size()) == kMaxBufferedLines) {
+        refusal_ = kTooManyLines;
+        return false;
+    }
     const bool isShort = line.size() <= kShortLineLength;
     buffered_.push_back(std::move(line));
     const std::string& current = buffered_.back();
@@ -59,7 +64,10 @@ bool TabBlockCollector::AddLine(std::string line) {
         runLength_ = 0;
     }
     if (runLength_ == kLinesPerTab - 1) {
-        if (document_.tabCount == kMaxTabs) return false;
+        if (document_.tabCount == kMaxTabs) {
+            refusal_ = kTooManyTabs;
+            return false;
+        }
         CompleteBlock();
         return true;
     }
@@ -94,7 +102,14 @@ public:
     bool Feed(std::string_view bytes) { return splitter_.Feed(bytes, LineTaker{this}); }
     bool Finish() { return splitter_.Finish(LineTaker{this}); }
 
-    TabReadResult Succeeded() { return {std::move(collector_.Document()), std::nullopt}; }
+    TabReadResult Succeeded() {
+        SplitWideTabs(collector_.Document());
+        return {std::move(collector_.Document()), std::nullopt};
+    }
+
+    std::string Refusal() const {
+        return std::string(splitter_.TooLong() ? kLineTooLong : collector_.Refusal());
+    }
 
 private:
     struct LineTaker {
@@ -103,7 +118,7 @@ private:
     };
 
     TabBlockCollector collector_;
-    LineSplitter splitter_;
+    LineSplitter splitter_{kMaxLineLength};
 };
 
 TabReadResult Failed(std::string description) {
@@ -116,25 +131,35 @@ TabReadResult Failed(std::string description) {
 
 TabReadResult ReadTabBytes(std::string_view bytes, TabForm form) {
     ByteFeeder feeder(form);
-    if (!feeder.Feed(bytes) || !feeder.Finish()) return Failed(std::string(kIndexOutOfRange));
+    if (!feeder.Feed(bytes) || !feeder.Finish()) return Failed(feeder.Refusal());
     return feeder.Succeeded();
 }
 
-TabReadResult ReadTabFile(const std::string& path, TabForm form) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return Failed(std::strerror(errno));
+namespace {
+
+TabReadResult ReadOpenFile(std::FILE* file, TabForm form) {
     ByteFeeder feeder(form);
     std::string chunk(kReadChunk, '\0');
     size_t got = 0;
     do {
-        got = std::fread(chunk.data(), 1, chunk.size(), file.get());
-        if (!feeder.Feed(std::string_view(chunk.data(), got))) {
-            return Failed(std::string(kIndexOutOfRange));
-        }
+        got = std::fread(chunk.data(), 1, chunk.size(), file);
+        if (!feeder.Feed(std::string_view(chunk.data(), got))) return Failed(feeder.Refusal());
     } while (got == chunk.size());
-    if (std::ferror(file.get())) return Failed(std::strerror(errno));
-    if (!feeder.Finish()) return Failed(std::string(kIndexOutOfRange));
+    if (std::ferror(file)) return Failed(std::strerror(errno));
+    if (!feeder.Finish()) return Failed(feeder.Refusal());
     return feeder.Succeeded();
+}
+
+}  // namespace
+
+TabReadResult ReadTabFile(const std::string& path, TabForm form) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return Failed(std::strerror(errno));
+    try {
+        return ReadOpenFile(file.get(), form);
+    } catch (const std::bad_alloc&) {
+        return Failed(std::string(kOutOfMemory));
+    }
 }
 
 }  // namespace fretlux

@@ -24,17 +24,25 @@ struct TabReadResult {
     std::optional<std::string> error;
 };
 
-// Description given when a file holds more lines before a block, or more blocks, than fit.
-inline constexpr std::string_view kIndexOutOfRange = "Subscript out of range";
 inline constexpr int kMaxBufferedLines = 501;
+// A string line of a TAB holds at most a few hundred columns that anyone will play; a longer line
+// is refused, so that a file without line ends fails at once instead of filling the memory.
+inline constexpr size_t kMaxLineLength = 1 << 20;
+
+// Why a file was refused: the limit it broke.
+inline constexpr std::string_view kTooManyTabs = "more than 101 TABs";
+inline constexpr std::string_view kTooManyLines = "more than 501 lines before a TAB is complete";
+inline constexpr std::string_view kLineTooLong = "a line longer than 1 MB";
+inline constexpr std::string_view kOutOfMemory = "not enough memory to read the file";
 
 // Collects the lines of a file, in order, into TABs.
 class TabBlockCollector {
 public:
     explicit TabBlockCollector(TabForm form);
 
-    // Takes the next line; false when the file must be rejected (too many lines or TABs).
+    // Takes the next line; false when the file must be rejected, with the reason in Refusal().
     bool AddLine(std::string line);
+    std::string_view Refusal() const { return refusal_; }
 
     TabDocument& Document() { return document_; }
 
@@ -50,9 +58,11 @@ private:
     // Buffered lines that stood before the line right before the block's first string line.
     size_t textLineCount_ = 0;
     std::string previousLine_;
+    std::string_view refusal_;
 };
 
-// Reads the file at path in the given form. The file is read through a buffer and closed before
+// Reads the file at path in the given form; TABs wider than 78 columns come split
+// (SplitWideTabs). The file is read through a buffer and closed before
 // the call returns.
 TabReadResult ReadTabFile(const std::string& path, TabForm form);
 

@@ -10,21 +10,26 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Whether the text's last line is empty: it ends with two line ends, or is one line end alone.
+bool EndsWithEmptyLine(std::string_view text) {
+    if (!text.ends_with(kLineEnd)) return false;
+    text.remove_suffix(kLineEnd.size());
+    return text.empty() || text.ends_with(kLineEnd);
+}
+
 // A stored text already ends with a line end, so the one written after it leaves an empty line
-// between the text and the header.
+// between the text and the header. A text read back has that empty line as its last, and gets no
+// second one, so that a text stays the same however often it is saved and read.
 void AppendText(std::string& out, const std::string& text) {
     if (IsBlank(text)) return;
     out += text;
-    out += kLineEnd;
+    if (!EndsWithEmptyLine(text)) out += kLineEnd;
 }
 
 void AppendLine(std::string& out, std::string_view line) {
     out += line;
     out += kLineEnd;
 }
-
-// The label without its first character when it fills 80 or more: the last 79 of the first 80.
-std::string PlainHeader(std::string_view header) { return Right(Left(header, 80), kPlainLineLength); }
 
 }  // namespace
 
@@ -42,10 +47,9 @@ std::string WritePlainForm(const TabDocument& document) {
     for (int t = 0; t < document.tabCount; ++t) {
         const TabBlock& block = document.tabLines[t];
         AppendText(out, document.tabTexts[t]);
-        AppendLine(out, PlainHeader(block[0]));
-        for (int l = 1; l < kLinesPerTab; ++l) {
-            AppendLine(out, Left(DisplaySymbols(block[l]), kPlainLineLength));
-        }
+        // The label the label box shows; the tempo, volume and patch stamped after it are left.
+        AppendLine(out, Left(block[0], kPlainLabelLength));
+        for (int l = 1; l < kLinesPerTab; ++l) AppendLine(out, DisplaySymbols(block[l]));
     }
     return out;
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Both written forms list, per TAB: its text and one more line end when the text is not blank,
-// the header, and the six string lines, every line ended by CR LF. The enhanced form keeps every
-// cell whole; the plain form keeps one character per position, as other TAB readers expect.
+// Both written forms list, per TAB: its text, with one more line end when the text is not blank
+// and does not already end with an empty line; the header; and the six string lines, every line
+// ended by CR LF. The enhanced form keeps every cell whole; the plain form keeps one character per
+// position, as other TAB readers expect.
 #pragma once
 
 #include <string>
@@ -11,8 +12,8 @@
 
 namespace fretlux {
 
-// Characters a plain line or header is cut to.
-inline constexpr int kPlainLineLength = 79;
+// Characters of a header the plain form keeps: the label, without the stamped settings.
+inline constexpr int kPlainLabelLength = 79;
 
 std::string WriteEnhancedForm(const TabDocument& document);
 std::string WritePlainForm(const TabDocument& document);

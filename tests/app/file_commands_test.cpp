@@ -108,7 +108,7 @@ TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesAnEmptyDocument) {
     for (int t = 0; t < 102; ++t) blocks += PlainBlock("tab " + std::to_string(t), "--7--");
     host.messages.clear();
     OpenText("many.tab", blocks);
-    EXPECT_EQ(host.Asked(), std::vector<std::string>{OpenError("Subscript out of range") +
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{OpenError("more than 101 TABs") +
                                                      " [Ok Exclamation Ok]"});
     EXPECT_EQ(form.document.tabCount, 0);
     EXPECT_TRUE(form.document.tabLines[0][1].empty());

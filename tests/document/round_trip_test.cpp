@@ -28,28 +28,31 @@ TabDocument SampleDocument() {
         doc.tabLines[t][0] = "TAB " + std::to_string(t + 1) + std::string(75, ' ') + "041100025";
         doc.tabLines[t][1] = "E----3DJ  -    -    -    1MH  2    |    5FH  -DB  ";
         doc.tabLines[t][3] = "G----0AH  -    -    -    ";
-        doc.tabLines[t][6] = BlankStringLine(6) + std::string(5 * t, '-') + "7HHDH";
+        doc.tabLines[t][6] = BlankStringLine(6).substr(0, 300) + std::string(5 * t, '-') + "7HHDH";
     }
     doc.tabLines[1][0] = "";
     doc.tabCount = 5;
     return doc;
 }
 
-TEST(RoundTripTest, EnhancedFormComesBackWithOneMoreEmptyLinePerText) {
+// The first save separates a text from its label by an empty line, which reading keeps as the
+// text's last line; from then on the text stays the same however often it is saved and read.
+TEST(RoundTripTest, EnhancedFormKeepsTheTabsAndTextsStopGrowing) {
     const TabDocument original = SampleDocument();
-    const TabReadResult read = ReadTabBytes(WriteEnhancedForm(original), TabForm::Enhanced);
-    ASSERT_FALSE(read.error);
-    ASSERT_EQ(read.document.tabCount, original.tabCount);
-    std::string again;
-    for (int t = 0; t < original.tabCount; ++t) {
-        EXPECT_EQ(read.document.tabLines[t], original.tabLines[t]) << t;
-        // A blank text is not written; every other one gains an empty line.
-        const std::string& text = original.tabTexts[t];
-        EXPECT_EQ(read.document.tabTexts[t], IsBlank(text) ? "" : text + "\r\n") << t;
-        if (!IsBlank(text)) again += text + "\r\n\r\n";
-        for (const std::string& line : original.tabLines[t]) again += line + "\r\n";
+    TabDocument current = original;
+    for (int round = 1; round <= 3; ++round) {
+        const TabReadResult read = ReadTabBytes(WriteEnhancedForm(current), TabForm::Enhanced);
+        ASSERT_FALSE(read.error);
+        ASSERT_EQ(read.document.tabCount, original.tabCount);
+        for (int t = 0; t < original.tabCount; ++t) {
+            EXPECT_EQ(read.document.tabLines[t], original.tabLines[t]) << t;
+            const std::string& text = original.tabTexts[t];
+            const bool endsEmpty = text == "\r\n" || text.ends_with("\r\n\r\n");
+            const std::string expected = IsBlank(text) ? "" : endsEmpty ? text : text + "\r\n";
+            EXPECT_EQ(read.document.tabTexts[t], expected) << "TAB " << t << ", round " << round;
+        }
+        current = read.document;
     }
-    EXPECT_EQ(WriteEnhancedForm(read.document), again);
 }
 
 TEST(RoundTripTest, PlainFormRebuildsSoundingNotesFromDigits) {
@@ -57,8 +60,8 @@ TEST(RoundTripTest, PlainFormRebuildsSoundingNotesFromDigits) {
     doc.tabCount = 1;
     const TabDocument read = ReadTabBytes(WritePlainForm(doc), TabForm::Plain).document;
     ASSERT_EQ(read.tabCount, 1);
-    // Fingers, silent notes and stored settings are gone; the label loses its first character.
-    EXPECT_EQ(read.tabLines[0][0], "AB 1" + std::string(75, ' '));
+    // Fingers, silent notes and stored settings are gone; the label stays whole.
+    EXPECT_EQ(read.tabLines[0][0], "TAB 1" + std::string(74, ' '));
     EXPECT_EQ(read.tabLines[0][1], "E----3DH  -    -    -    1MH  2    |    5FH  -    ");
     EXPECT_EQ(read.tabLines[0][3], "G----0AH  -    -    -    ");
     EXPECT_EQ(read.tabLines[0][2], ConvertPlainTabLine("B" + std::string(78, '-')));

@@ -47,31 +47,40 @@ TEST(TabFileWriterTest, BothFormsOfTheTwoTabExample) {
     EXPECT_EQ(WriteTabForm(doc, TabForm::Enhanced), enhanced);
 
     const Lines plainRest = {"B---", "G---", "D---", "A---", "E---"};
-    const std::string plain = Join({Lines{"Intro, play slowly", "", kHeader1.substr(1, 79), "E3-|"},
+    const std::string plain = Join({Lines{"Intro, play slowly", "", kHeader1.substr(0, 79), "E3-|"},
                                     plainRest, Lines{kHeader2, "E12-"}, plainRest},
                                    "\r\n");
     EXPECT_EQ(WritePlainForm(doc), plain);
     EXPECT_EQ(WriteTabForm(doc, TabForm::Plain), plain);
 }
 
-TEST(TabFileWriterTest, OnlyNonBlankTextsAreWrittenEachWithOneMoreLineEnd) {
+// A non-blank text is written with one more line end, unless its last line is empty already.
+TEST(TabFileWriterTest, TextsGetAnEmptyLineBeforeTheLabelOnlyOnce) {
     TabDocument doc;
     SetTab(doc, 0, "Label", "E----", "   ");
     SetTab(doc, 1, "Label", "E----", "\r\n");
     SetTab(doc, 2, "Label", "E----", "one\r\ntwo\r\n");
-    const std::string tab = Join({{"Label", "E----"}, kRest}, "\r\n");
-    EXPECT_EQ(WriteEnhancedForm(doc), tab + "\r\n\r\n" + tab + "one\r\ntwo\r\n\r\n" + tab);
+    SetTab(doc, 3, "Label", "E----", "one\r\n\r\n");
+    SetTab(doc, 4, "Label", "E----", "no line end");
+    const auto written = [](const std::string& tab) {
+        return tab + "\r\n" + tab + "one\r\ntwo\r\n\r\n" + tab + "one\r\n\r\n" + tab +
+               "no line end\r\n" + tab;
+    };
+    EXPECT_EQ(WriteEnhancedForm(doc), written(Join({{"Label", "E----"}, kRest}, "\r\n")));
+    EXPECT_EQ(WritePlainForm(doc),
+              written(Join({{"Label", "E", "B---", "G---", "D---", "A---", "E---"}}, "\r\n")));
     EXPECT_EQ(WriteEnhancedForm(TabDocument{}), "");
     EXPECT_EQ(WritePlainForm(TabDocument{}), "");
 }
 
-TEST(TabFileWriterTest, PlainHeadersKeepTheLast79OfTheFirst80CharactersEnhancedOnesAll) {
+// The plain form keeps the label the label box shows, not the settings stamped after it.
+TEST(TabFileWriterTest, PlainHeadersKeepTheFirst79CharactersEnhancedOnesAll) {
     std::string header89;
     for (int i = 0; i < 89; ++i) header89 += static_cast<char>('!' + i);
     const std::string header79 = header89.substr(0, 79);
     for (const auto& [header, written] :
-         {std::pair{header89, header89.substr(1, 79)},
-          std::pair{header89.substr(0, 80), header89.substr(1, 79)}, std::pair{header79, header79},
+         {std::pair{header89, header79}, std::pair{header89.substr(0, 80), header79},
+          std::pair{header79, header79},
           std::pair{std::string("Riff"), std::string("Riff")}}) {
         TabDocument doc;
         SetTab(doc, 0, header, "E----|    -    3DH  ");
@@ -82,14 +91,14 @@ TEST(TabFileWriterTest, PlainHeadersKeepTheLast79OfTheFirst80CharactersEnhancedO
     }
 }
 
-TEST(TabFileWriterTest, PlainLinesAreCutTo79SymbolsEnhancedOnesAreNot) {
+TEST(TabFileWriterTest, PlainLinesKeepEverySymbol) {
     TabDocument doc;
     std::string longLine = "E----";
     for (int c = 0; c < 100; ++c) longLine += static_cast<char>('0' + c % 10) + std::string(4, ' ');
     SetTab(doc, 0, "Label", longLine);
     const std::string written = FirstLine(WritePlainForm(doc), 7);
-    EXPECT_EQ(written, DisplaySymbols(longLine).substr(0, 79));
-    EXPECT_EQ(written.substr(71), "01234567");
+    EXPECT_EQ(written, DisplaySymbols(longLine));
+    EXPECT_EQ(written.substr(91), "0123456789");
     EXPECT_NE(WriteEnhancedForm(doc).find(longLine + "\r\n"), std::string::npos);
 }
 
