@@ -67,7 +67,12 @@ int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostre
 int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err) {
     const std::optional<TabDocument> document = ReadReporting(in, err);
     if (!document) return kExitFileFailure;
-    out << DocumentAsJson(*document) << '\n';
+    WriteDocumentJson(*document, out);
+    out << '\n';
+    return FinishStandardOutput(out, err);
+}
+
+int FinishStandardOutput(std::ostream& out, std::ostream& err) {
     out.flush();
     if (out) return kExitSuccess;
     err << "fretlux-cli: could not write to standard output\n";
@@ -77,7 +82,7 @@ int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err) {
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
         out << kUsage;
-        return kExitSuccess;
+        return FinishStandardOutput(out, err);
     }
     if (args.size() == 3 && args[0] == "convert") return ConvertTabFile(args[1], args[2], err);
     if (args.size() == 2 && args[0] == "dump") return DumpTabFile(args[1], out, err);

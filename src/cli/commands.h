@@ -22,6 +22,9 @@ int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostre
 // Reads the TAB file at in and prints the document as one line of JSON.
 int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err);
 
+// Flushes out; a write that failed is reported on err, with kExitFileFailure.
+int FinishStandardOutput(std::ostream& out, std::ostream& err);
+
 // args are the arguments after the program name.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

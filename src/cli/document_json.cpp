@@ -69,15 +69,14 @@ void WriteTab(JsonWriter& json, const TabDocument& document, int t) {
 
 }  // namespace
 
-std::string DocumentAsJson(const TabDocument& document) {
-    JsonWriter json;
+void WriteDocumentJson(const TabDocument& document, std::ostream& out) {
+    JsonWriter json(out);
     json.BeginObject();
     json.Key("tabCount").Number(document.tabCount);
     json.Key("tabs").BeginArray();
     for (int t = 0; t < document.tabCount; ++t) WriteTab(json, document, t);
     json.EndArray();
     json.EndObject();
-    return json.Text();
 }
 
 }  // namespace fretlux

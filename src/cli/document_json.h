@@ -3,14 +3,14 @@
 // line every cell after the header cell with its display symbol and decoded notes.
 #pragma once
 
-#include <string>
+#include <ostream>
 
 #include "document/tab_document.h"
 
 namespace fretlux {
 
-// One line of JSON, without a line end. Header, text and symbols are bytes; they are listed
-// through BytesAsUtf8, so the listing is valid UTF-8 whatever the file held.
-std::string DocumentAsJson(const TabDocument& document);
+// Writes one line of JSON, without a line end, as it goes. Header, text and symbols are bytes;
+// they are listed through BytesAsUtf8, so the listing is valid UTF-8 whatever the file held.
+void WriteDocumentJson(const TabDocument& document, std::ostream& out);
 
 }  // namespace fretlux

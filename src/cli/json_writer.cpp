@@ -3,7 +3,20 @@
 
 namespace fretlux {
 
+namespace {
+
+constexpr std::size_t kPassOnSize = 1 << 16;
+
+}  // namespace
+
+void JsonWriter::Flush() {
+    if (out_ == nullptr) return;
+    out_->write(text_.data(), static_cast<std::streamsize>(text_.size()));
+    text_.clear();
+}
+
 void JsonWriter::BeforeValue() {
+    if (text_.size() >= kPassOnSize) Flush();
     if (afterKey_) {
         afterKey_ = false;
         return;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Builds one JSON value as text, on one line, with ", " between items and ": " after keys.
-// The caller opens and closes containers in order; the writer places the separators.
+// The caller opens and closes containers in order; the writer places the separators. Given a
+// stream, the writer passes the text on as it goes, so a large listing never sits in memory whole.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +13,12 @@ namespace fretlux {
 
 class JsonWriter {
 public:
+    JsonWriter() = default;
+    explicit JsonWriter(std::ostream& out) : out_(&out) {}
+    ~JsonWriter() { Flush(); }
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
+
     JsonWriter& BeginObject();
     JsonWriter& EndObject();
     JsonWriter& BeginArray();
@@ -23,12 +31,16 @@ public:
     JsonWriter& Number(long long value);
     JsonWriter& Bool(bool value);
 
+    // The text so far, when written without a stream.
     const std::string& Text() const { return text_; }
+    // Passes the text held on to the stream.
+    void Flush();
 
 private:
     void BeforeValue();
     void AppendQuoted(std::string_view text);
 
+    std::ostream* out_ = nullptr;
     std::string text_;
     // Per open container: whether it holds an item already.
     std::vector<bool> holdsItem_;

@@ -11,7 +11,6 @@
 #include "cli/tab_player.h"
 #include "cli/wave_file.h"
 #include "document/file_messages.h"
-#include "document/file_names.h"
 #include "document/safe_save.h"
 #include "platform/fluidsynth_output.h"
 
@@ -49,11 +48,12 @@ void DrawProgress(double fraction, std::ostream& err) {
         << static_cast<int>(fraction * 100) << '%' << std::flush;
 }
 
-// The rendered file is written beside the target under a hidden name and takes its place only
-// when it is whole, so a failure never costs the file that was there.
-std::string RenderingPathFor(const std::string& outPath) {
-    const std::filesystem::path target(outPath);
-    return (target.parent_path() / ("." + target.filename().string() + ".rendering")).string();
+// MIDI or WAVE bytes written over the TAB being read would destroy it.
+bool RefusedAsInput(const std::string& in, const std::string& outPath, std::ostream& err) {
+    std::error_code ignored;
+    if (!std::filesystem::equivalent(in, outPath, ignored)) return false;
+    err << "fretlux-cli: " << outPath << " is the file being read; give the output another name\n";
+    return true;
 }
 
 }  // namespace
@@ -66,8 +66,7 @@ int LogPlayback(const std::string& in, std::ostream& out, std::ostream& err) {
         err << *failure << '\n';
         return kExitFileFailure;
     }
-    out.flush();
-    return out ? kExitSuccess : kExitFileFailure;
+    return FinishStandardOutput(out, err);
 }
 
 int PlayAloud(const std::string& in, std::ostream& err) {
@@ -88,6 +87,7 @@ int PlayAloud(const std::string& in, std::ostream& err) {
 }
 
 int ExportMidiFile(const std::string& in, const std::string& outPath, std::ostream& err) {
+    if (RefusedAsInput(in, outPath, err)) return kExitFileFailure;
     const auto events = RecordPlayback(in, err);
     if (!events) return kExitFileFailure;
     if (const auto failure = SaveFileReplacing(outPath, StandardMidiFileBytes(*events))) {
@@ -98,6 +98,7 @@ int ExportMidiFile(const std::string& in, const std::string& outPath, std::ostre
 
 int RenderWaveFile(const std::string& in, const std::string& outPath, bool progressBar,
                    std::ostream& err) {
+    if (RefusedAsInput(in, outPath, err)) return kExitFileFailure;
     const auto events = RecordPlayback(in, err);
     if (!events) return kExitFileFailure;
     std::string failure;
@@ -107,9 +108,8 @@ int RenderWaveFile(const std::string& in, const std::string& outPath, bool progr
         err << "fretlux-cli: no sound to render: " << failure << '\n';
         return kExitFileFailure;
     }
-    const std::string partPath = RenderingPathFor(outPath);
     WaveFileWriter wave;
-    if (!wave.Open(partPath, static_cast<int>(synth->SampleRate()))) {
+    if (!wave.Open(outPath, static_cast<int>(synth->SampleRate()))) {
         return ReportSaveFailure(wave.Error(), err);
     }
     const FrameSink sink = [&wave](auto left, auto right) { return wave.Append(left, right); };
@@ -117,14 +117,7 @@ int RenderWaveFile(const std::string& in, const std::string& outPath, bool progr
     const bool rendered =
         RenderOffline(*synth, *events, sink, progressBar ? progress : nullptr, failure);
     if (progressBar) err << '\n';
-    std::error_code renameError;
-    if (rendered && wave.Finish()) {
-        std::filesystem::rename(partPath, outPath, renameError);
-        if (!renameError) return kExitSuccess;
-    }
-    std::error_code ignored;
-    std::filesystem::remove(partPath, ignored);
-    if (renameError) return ReportSaveFailure(renameError.message(), err);
+    if (rendered && wave.Finish()) return kExitSuccess;
     return ReportSaveFailure(wave.Error().empty() ? failure : wave.Error(), err);
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/wave_file.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -14,14 +13,24 @@ constexpr int kBytesPerSample = 2;
 constexpr int kBytesPerFrame = kChannels * kBytesPerSample;
 constexpr std::uint32_t kHeaderBytes = 44;
 // Where the two sizes sit in the header.
-constexpr long kRiffSizeOffset = 4;
-constexpr long kDataSizeOffset = 40;
+constexpr std::uint64_t kRiffSizeOffset = 4;
+constexpr std::uint64_t kDataSizeOffset = 40;
 // The RIFF size counts everything after its own field and must fit in 32 bits.
 constexpr std::uint64_t kMostDataBytes =
     std::numeric_limits<std::uint32_t>::max() - (kHeaderBytes - 8);
 
 void PutLittleEndian(unsigned char* out, std::uint32_t value, int byteCount) {
     for (int i = 0; i < byteCount; ++i) out[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+std::string_view Bytes(const std::vector<unsigned char>& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+std::vector<unsigned char> LittleEndian(std::uint32_t value) {
+    std::vector<unsigned char> bytes(4);
+    PutLittleEndian(bytes.data(), value, 4);
+    return bytes;
 }
 
 std::vector<unsigned char> Header(std::uint32_t sampleRate) {
@@ -51,16 +60,9 @@ std::int16_t PcmSample(float sample) {
     return static_cast<std::int16_t>(std::lround(clipped * 32767.0f));
 }
 
-WaveFileWriter::~WaveFileWriter() {
-    if (file_ != nullptr) std::fclose(file_);
-}
-
 bool WaveFileWriter::Fail(const std::string& reason) {
     error_ = reason;
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
+    file_.reset();
     return false;
 }
 
@@ -71,8 +73,7 @@ bool WaveFileWriter::NotOpen() {
 }
 
 bool WaveFileWriter::Open(const std::string& path, int sampleRate) {
-    if (file_ != nullptr) std::fclose(file_);
-    file_ = nullptr;
+    file_.reset();
     path_ = path;
     error_.clear();
     frames_ = 0;
@@ -82,17 +83,16 @@ bool WaveFileWriter::Open(const std::string& path, int sampleRate) {
         return Fail("cannot write " + path + ": unusable sample rate " +
                     std::to_string(sampleRate));
     }
-    file_ = std::fopen(path.c_str(), "wb");
-    if (file_ == nullptr) return Fail("cannot write " + path + ": " + std::strerror(errno));
-    const std::vector<unsigned char> header = Header(static_cast<std::uint32_t>(sampleRate));
-    if (std::fwrite(header.data(), 1, header.size(), file_) != header.size()) {
-        return Fail("cannot write " + path + ": " + std::strerror(errno));
+    file_.emplace();
+    if (auto failure = file_->Open(path)) return Fail("cannot write " + path + ": " + *failure);
+    if (auto failure = file_->Write(Bytes(Header(static_cast<std::uint32_t>(sampleRate))))) {
+        return Fail("cannot write " + path + ": " + *failure);
     }
     return true;
 }
 
 bool WaveFileWriter::Append(std::span<const float> left, std::span<const float> right) {
-    if (file_ == nullptr) return NotOpen();
+    if (!file_) return NotOpen();
     if (left.size() != right.size()) {
         return Fail("cannot write " + path_ + ": the channels differ in length");
     }
@@ -108,34 +108,22 @@ bool WaveFileWriter::Append(std::span<const float> left, std::span<const float> 
                         kBytesPerSample);
         out += kBytesPerFrame;
     }
-    if (std::fwrite(block_.data(), 1, block_.size(), file_) != block_.size()) {
-        return Fail("cannot write " + path_ + ": " + std::strerror(errno));
+    if (auto failure = file_->Write(Bytes(block_))) {
+        return Fail("cannot write " + path_ + ": " + *failure);
     }
     frames_ += left.size();
     return true;
 }
 
-bool WaveFileWriter::WriteSizes() {
-    const std::uint32_t dataBytes = static_cast<std::uint32_t>(frames_ * kBytesPerFrame);
-    unsigned char size[4];
-    PutLittleEndian(size, dataBytes + (kHeaderBytes - 8), 4);
-    if (std::fseek(file_, kRiffSizeOffset, SEEK_SET) != 0 || std::fwrite(size, 1, 4, file_) != 4) {
-        return false;
-    }
-    PutLittleEndian(size, dataBytes, 4);
-    return std::fseek(file_, kDataSizeOffset, SEEK_SET) == 0 && std::fwrite(size, 1, 4, file_) == 4;
-}
-
 bool WaveFileWriter::Finish() {
-    if (file_ == nullptr) return NotOpen();
-    // A full disk often shows only when the buffered frames go out, so the flush and the close
-    // are checked as well as every write.
-    if (!WriteSizes() || std::fflush(file_) != 0) {
-        return Fail("cannot write " + path_ + ": " + std::strerror(errno));
-    }
-    std::FILE* file = file_;
-    file_ = nullptr;
-    if (std::fclose(file) != 0) return Fail("cannot write " + path_ + ": " + std::strerror(errno));
+    if (!file_) return NotOpen();
+    const std::uint32_t dataBytes = static_cast<std::uint32_t>(frames_ * kBytesPerFrame);
+    std::optional<std::string> failure =
+        file_->WriteAt(kRiffSizeOffset, Bytes(LittleEndian(dataBytes + (kHeaderBytes - 8))));
+    if (!failure) failure = file_->WriteAt(kDataSizeOffset, Bytes(LittleEndian(dataBytes)));
+    if (!failure) failure = file_->Commit();
+    if (failure) return Fail("cannot write " + path_ + ": " + *failure);
+    file_.reset();
     return true;
 }
 

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: MIT
 // Writes 16-bit PCM stereo RIFF/WAVE as the sound is made: the header goes out first with sizes
 // of zero, frames are appended as they come, and Finish writes the real sizes, so a long piece
-// never has to fit in memory.
+// never has to fit in memory. The file is written through OutputFile: it takes the target's place
+// only when Finish succeeds, and an unfinished one is thrown away.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "document/output_file.h"
 
 namespace fretlux {
 
@@ -17,19 +19,16 @@ public:
     WaveFileWriter() = default;
     WaveFileWriter(const WaveFileWriter&) = delete;
     WaveFileWriter& operator=(const WaveFileWriter&) = delete;
-    // A file that was not finished is closed as it is, without its sizes.
-    ~WaveFileWriter();
 
-    // Creates or truncates the file at path and writes the header. False, with the reason in
-    // Error(), when the file cannot be created or the rate is not a positive whole number that
-    // fits the header.
+    // Starts the file for path and writes the header. False, with the reason in Error(), when the
+    // file cannot be created or the rate is not a positive whole number that fits the header.
     bool Open(const std::string& path, int sampleRate);
 
     // Appends one frame per pair of samples; both spans have the same size. Samples outside
     // [-1, 1] are clipped to it.
     bool Append(std::span<const float> left, std::span<const float> right);
 
-    // Writes the sizes into the header and closes the file.
+    // Writes the sizes into the header and puts the file in place.
     bool Finish();
 
     const std::string& Error() const { return error_; }
@@ -38,9 +37,8 @@ public:
 private:
     bool Fail(const std::string& reason);
     bool NotOpen();
-    bool WriteSizes();
 
-    std::FILE* file_ = nullptr;
+    std::optional<OutputFile> file_;
     std::string path_;
     std::string error_;
     std::uint64_t frames_ = 0;

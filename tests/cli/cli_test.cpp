@@ -73,9 +73,9 @@ TEST_F(CliTest, EnhancedFileIsWrittenBackInTheFormItsNameSelects) {
          "E----1MH  2    -    ", "B-----    -    -    ", "G-----    -    -    ",
          "D-----    -    -    ", "A-----    -    -    ", "E-----    -    -    "});
     const std::string song = Write("song.Flx", text + tabs);
-    // The empty line after the text is read as part of the text, so it gains one more.
-    EXPECT_EQ(Convert(song, Path("copy.fLX")), text + "\r\n" + tabs);
-    const std::string plain = CrLfLines({"Intro, play slowly", "", "", header1.substr(1, 79),
+    // The empty line after the text is read as part of the text, and is not written twice.
+    EXPECT_EQ(Convert(song, Path("copy.fLX")), text + tabs);
+    const std::string plain = CrLfLines({"Intro, play slowly", "", header1.substr(0, 79),
                                          "E3-|", "B1-|", "G0-|", "D2-|", "A3-|", "E--|", header2,
                                          "E12-", "B---", "G---", "D---", "A---", "E---"});
     EXPECT_EQ(Convert(song, Path("song.flx.tab")), plain);
@@ -112,15 +112,16 @@ TEST_F(CliTest, DumpListsCellsAndDecodedNotes) {
     EXPECT_EQ(Run({"dump", Write("empty.tab", "")}).out, "{\"tabCount\": 0, \"tabs\": []}\n");
 }
 
-TEST_F(CliTest, DumpListsCellsPastTheShownColumns) {
+TEST_F(CliTest, DumpListsAWideTabAsTheTabsItIsCutInto) {
     std::string wide = "Wide\n";
     for (const char letter : std::string("EBGDAE")) wide += letter + std::string(120, '-') + "7\n";
     const std::string out = Run({"dump", Write("wide.tab", wide)}).out;
-    // Position 122 of each line is column 120, beyond the 79 columns the window shows.
-    EXPECT_NE(out.find(R"({"column": 120, "symbol": "7", "notes": [{"string": 1, "fret": 7, )"
+    // Column 120 of each line is column 42 of the second TAB, which starts at column 78.
+    EXPECT_EQ(out.rfind("{\"tabCount\": 2, ", 0), 0u);
+    EXPECT_NE(out.find(R"({"column": 42, "symbol": "7", "notes": [{"string": 1, "fret": 7, )"
                        R"("finger": 0, "sounding": true}]}]})"),
               std::string::npos);
-    EXPECT_EQ(out.find("\"column\": 121"), std::string::npos);
+    EXPECT_EQ(out.find("\"column\": 78"), std::string::npos);
 }
 
 TEST_F(CliTest, DumpGivesUtf8WhenValidElseLatin1) {
@@ -182,9 +183,49 @@ TEST_F(CliTest, UnreadableOrOversizedInputGivesTheOpenMessageAndLeavesTheOutput)
     ExpectFailure({"convert", Path("folder.tab"), out}, FileMessage(std::strerror(EISDIR), "open"));
     // 102 TABs are one more than fit.
     ExpectFailure({"convert", Write("102.tab", Blocks(102)), out},
-                  FileMessage("Subscript out of range", "open"));
+                  FileMessage("more than 101 TABs", "open"));
     EXPECT_EQ(ReadBytes(out), "keep me\r\n");
     EXPECT_EQ(Entries(), (Names{"102.tab", "folder.tab", "out.flx"}));
+}
+
+// What no command may do with any input: abort, take memory without bound, write MIDI or WAVE
+// bytes over the TAB being read, or fail to write its output without a word.
+TEST_F(CliTest, HostileInputsAndOutputsFailCleanly) {
+    // A file without line ends is refused after its first megabyte, in little memory.
+    Write("no-line-ends.tab", std::string(20'000'000, '-'));
+    for (const char* command : {"dump", "play"}) {
+        Names args = {command, Path("no-line-ends.tab")};
+        if (args[0] == "play") args.push_back("--log");
+        const CliRun run = Run(args, "ulimit -v 60000");
+        EXPECT_EQ(run.err, FileMessage("a line longer than 1 MB", "open")) << command;
+    }
+    // The listing of 100 TABs of 2,000 columns is some 70 MB; it is written as it is made.
+    std::string wide;
+    for (int t = 0; t < 100; ++t) {
+        wide += "Part\n";
+        for (const char string : std::string("eBGDAE")) wide += string + Times("---1|", 400) + "\n";
+    }
+    const CliRun dump = Run({"dump", Write("wide.tab", wide)}, "ulimit -v 150000");
+    EXPECT_EQ(dump.exitCode, 0) << dump.err;
+    EXPECT_GT(dump.out.size(), 50'000'000u);
+
+    const std::string song = Write("song.tab", Blocks(1));
+    for (const char* command : {"export", "render"}) {
+        const CliRun run = Run({command, song, song});
+        EXPECT_EQ(run.exitCode, 1) << command;
+        EXPECT_NE(run.err.find("is the file being read"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(ReadBytes(song), Blocks(1));
+    // convert IN IN rewrites the file in place, as Save over the open file does.
+    EXPECT_EQ(Convert(song, song).substr(0, 6), "Part 1");
+
+    for (const Names& args : {Names{"--help"}, Names{"dump", song}, Names{"play", song, "--log"},
+                              Names{"convert", song, "/dev/stdout"}}) {
+        std::string command = "exec '" + std::string(FRETLUX_CLI_PATH) + "'";
+        for (const std::string& arg : args) command += " '" + arg + "'";
+        const int status = std::system((command + " >/dev/full 2>/dev/null").c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << args[0];
+    }
 }
 
 TEST_F(CliTest, UnwritableOutputGivesTheCloseMessageAndLeavesTheOldFile) {
