@@ -100,6 +100,7 @@ void FretluxForm::mnuEditInsTab_Click() {
     for (int i = m; i >= v; --i) document.CopyTab(i - 1, i);
     document.MakeBlankTab(v - 1);
     imgEdit = EditPicture::imgEdit2Up;
+    ShowTabPosition();
     ShowCurrentTab();
 }
 
@@ -115,6 +116,9 @@ void FretluxForm::mnuEditDelTab_Click() {
     document.tabTexts[m - 1].clear();
     if (v == m) hscTAB.SetValue(m - 1);
     SetTabCount(m - 1);
+    // The TAB shown now may be another one, with or without a text, and there is one TAB less.
+    imgEdit = EditPictureFor(hscTAB.Value());
+    ShowTabPosition();
     ShowCurrentTab();
 }
 

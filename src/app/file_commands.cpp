@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The File menu: New, Open and the reader's save question, the two Save commands, Exit.
 #include <filesystem>
+#include <new>
 
 #include "app/fretlux_form.h"
 #include "document/file_messages.h"
@@ -137,7 +138,13 @@ bool FretluxForm::SaveDocument(TabForm form) {
              MessageAnswer::No});
         if (answer != MessageAnswer::Yes) return false;
     }
-    if (const auto failure = SaveFileReplacing(gCurrentPath, WriteTabForm(document, form))) {
+    std::optional<std::string> failure;
+    try {
+        failure = SaveFileReplacing(gCurrentPath, WriteTabForm(document, form));
+    } catch (const std::bad_alloc&) {
+        failure = "not enough memory to write the file";
+    }
+    if (failure) {
         host_.ShowMessage({SaveFailedMessage(*failure), MessageButtons::Ok,
                            MessageIcon::Exclamation, MessageAnswer::Ok});
         return false;

@@ -234,6 +234,8 @@ private:
     bool AskToSave(const std::string& path);
     bool DocumentMayNeedSaving(const std::string& path) const;
     void SetTabCount(int count);
+    // The help line shows "TAB: n of m" for the TAB shown and the TAB count.
+    void ShowTabPosition();
     void ShowDocument();
     void ShowOpenError(const std::string& description);
     void ReplaceColumns(const std::array<std::string, kLinesPerTab>& inserted);

@@ -37,7 +37,7 @@ void FretluxForm::hscTAB_Change() {
         std::string& header = document.tabLines[previousTab - 1][0];
         header = StampHeader(header, {hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()});
     }
-    lblHelp = {TabPosition(v, hscTAB.Max()), kBlack};
+    ShowTabPosition();
     previousTab = v;
     if (v == 0) {
         imgEdit = EditPicture::imgEdit2Up;
@@ -57,7 +57,9 @@ void FretluxForm::hscTAB_Change() {
 
 void FretluxForm::hscTAB_Scroll(int value) { lblHelp = {TabPosition(value, hscTAB.Max()), kBlack}; }
 
-void FretluxForm::Form_MouseMove() {
+void FretluxForm::Form_MouseMove() { ShowTabPosition(); }
+
+void FretluxForm::ShowTabPosition() {
     lblHelp = {TabPosition(hscTAB.Value(), hscTAB.Max()), kBlack};
 }
 

@@ -137,6 +137,7 @@ TEST_F(TabCommands, InsertTabPutsABlankTabBeforeTheShownOne) {
     EXPECT_EQ(Line(3, 0).substr(0, 6), "second");
     EXPECT_EQ(Line(4, 0), "third");
     EXPECT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
+    EXPECT_EQ(form.lblHelp.caption, "TAB: 2 of 4");
 }
 
 TEST_F(TabCommands, InsertTabIntoAFullDocumentIsRefusedAndIntoAnEmptyOneMakesANewOne) {
@@ -168,13 +169,17 @@ TEST_F(TabCommands, DeletingTheLastTabShowsTheOneBeforeWithItsSettings) {
     EXPECT_EQ(View(), "TAB 2/2 column 0+0 of 6");
     EXPECT_EQ(form.txtTAB.Text().substr(0, 6), "second");
     EXPECT_EQ(form.hscTempo.Value(), 60);
-    EXPECT_EQ(form.lblHelp.caption, "TAB: 2 of 3");
+    EXPECT_EQ(form.lblHelp.caption, "TAB: 2 of 2");
 }
 
 TEST_F(TabCommands, DeletingAnEarlierTabMovesTheNextIntoItsPlaceUntilNoneIsLeft) {
     form.hscTempo.SetValue(99);
+    form.document.tabTexts[1] = "Play it twice\r\n";
+    ASSERT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
     form.mnuEditDelTab_Click();
     EXPECT_EQ(View(), "TAB 1/2 column 0+0 of 6");
+    EXPECT_EQ(form.imgEdit, EditPicture::imgEditUp);
+    EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 2");
     EXPECT_EQ(form.txtTAB.Text(), "second");
     EXPECT_EQ(Line(2, 0), "third");
     // The moved TAB is shown without a TAB change: the bars keep what they had.
