@@ -48,6 +48,11 @@ CharacterSize SizeAt(const QString& text, qsizetype index, bool utf8) {
     return {units, EncodeDocumentText(text.mid(index, units), utf8).size()};
 }
 
+bool IsShiftedLineBreak(const QKeyEvent& event) {
+    const bool lineBreak = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    return lineBreak && event.modifiers().testFlag(Qt::ShiftModifier);
+}
+
 }  // namespace
 
 TextEditorDialog::TextEditorDialog(TextEditorForm& form, QWidget* parent)
@@ -137,6 +142,15 @@ void TextEditorDialog::ShowMenuItems() {
 
 bool TextEditorDialog::eventFilter(QObject* watched, QEvent* event) {
     const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (watched == box_ && event->type() == QEvent::KeyPress &&
+        IsShiftedLineBreak(*static_cast<QKeyEvent*>(event))) {
+        // The box would break the line inside its paragraph with a line separator, which the
+        // document's text cannot hold; a plain line break is what the user sees, and what is saved.
+        QTextCursor cursor = box_->textCursor();
+        cursor.insertBlock();
+        box_->setTextCursor(cursor);
+        return true;
+    }
     if (watched == box_ && key) {
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
         for (std::size_t i = 0; i < editItems_.size(); ++i) {

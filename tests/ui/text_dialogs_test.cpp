@@ -106,6 +106,21 @@ TEST_F(TextEditorDialogTest, AnEditedTextIsHandedBackWithCrLfLineEnds) {
     EXPECT_EQ(dialogText, "first\r\nzw\xC3\xB6lf\r\n");
 }
 
+// Shift+Enter would make a line separator inside the paragraph, which the text cannot hold: every
+// line break the user sees is saved as a line end, in a UTF-8 and in a Latin-1 text alike.
+TEST_F(TextEditorDialogTest, EveryTypedLineBreakIsSavedAsCrLf) {
+    for (const std::string& text : {std::string("a"), std::string("\xE9")}) {
+        Open(text);
+        box->moveCursor(QTextCursor::End);
+        QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(box, QStringLiteral("b"));
+        QTest::keyClick(box, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+        QTest::keyClick(box, Qt::Key_Return);
+        Run("mnuFileItem0");
+        EXPECT_EQ(dialogText, text + "\r\nb\r\n\r\n");
+    }
+}
+
 TEST_F(TextEditorDialogTest, TheSelectionReachesTheModelAsByteOffsetsIntoTheEncodedText) {
     // U+00DC is two bytes, the line end two, U+20AC three and U+1F3B8 (two UTF-16 units) four.
     Open("\xC3\x9C\r\n\xE2\x82\xAC \xF0\x9F\x8E\xB8 x");
