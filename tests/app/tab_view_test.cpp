@@ -89,15 +89,16 @@ TEST_F(TabChange, TheEditButtonShowsWhetherTheTabHasText) {
 
 using TabDisplay = FormTest;
 
-TEST_F(TabDisplay, CutsTheTabIntoColumnsAndShowsEightySymbolsOfALongLine) {
+TEST_F(TabDisplay, CutsTheTabIntoColumnsAndAWideTabIntoTabsOf78Columns) {
     OpenText("riff.tab", PlainBlock("riff", "-3-|"));
     EXPECT_EQ(form.lastColumn, 7);
     EXPECT_EQ(form.columnCells[0][1], "|    ");
     EXPECT_EQ(form.columnCells[2][1], "3DH  ");
     EXPECT_EQ(form.columnCells[4][1], "|    ");
     OpenText("long.tab", BlockOfColumns("long", 120));
-    EXPECT_EQ(form.lblTAB[1].caption.size(), 80u);
-    EXPECT_EQ(form.lastColumn, 78);
+    EXPECT_EQ(form.hscTAB.Max(), 2);
+    EXPECT_EQ(form.lblTAB[1].caption.size(), 79u);
+    EXPECT_EQ(form.lastColumn, 77);
 }
 
 TEST_F(TabDisplay, ATabOfHeaderCellsOnlyDeletesItselfWhenShown) {
