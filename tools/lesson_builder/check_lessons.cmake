@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Rebuilds every lesson from its source into OUT and fails when a shipped lesson in SHIPPED
 # differs from it, or when a shipped lesson has no source.
+cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${OUT})
 file(MAKE_DIRECTORY ${OUT})
 execute_process(COMMAND ${BUILDER} ${SOURCES} ${OUT} RESULT_VARIABLE built)
