@@ -142,6 +142,7 @@ private:
             case 'U': return {chord.end() - std::min<std::ptrdiff_t>(3, std::ssize(chord)), chord.end()};
             case 'B': return {chord.front()};
             case 'A': return {chord.at(1)};
+            case 'T': return {chord.back()};
             case 'i': return onString(4);
             case 'm': return onString(5);
             case 'a': return onString(6);

@@ -6,8 +6,9 @@
 //   [C]           the chord named C, every note of it at once
 //   [C]@folk      the chord played to the rhythm named folk, whose items are D (the whole
 //                 chord), U (its three highest strings, an up-stroke), B (its bass note),
-//                 A (the note on the string above the bass), i, m, a (its notes on the G, B and
-//                 high E strings), items joined by "+" sounding together, and "." a rest
+//                 A (the note on the string above the bass), T (its highest note), i, m, a (its
+//                 notes on the G, B and high E strings), items joined by "+" sounding together,
+//                 and "." a rest
 //   -             a rest
 //   |             a bar line
 //   h p / \ b     hammer-on, pull-off, slide up, slide down, bend, written on the strings of
