@@ -70,7 +70,9 @@ std::string WrapText(const std::vector<std::string>& lines, int width) {
 }
 
 LessonDocument BuildLessonDocument(const LessonSource& lesson) {
-    if (static_cast<int>(lesson.steps.size()) > kMaxTabs) throw std::runtime_error("too many steps");
+    if (static_cast<int>(lesson.steps.size()) > kMaxTabs) {
+        throw std::runtime_error("too many steps");
+    }
     LessonDocument result{{}, 0};
     TabDocument& document = result.document;
     for (const Step& step : lesson.steps) {

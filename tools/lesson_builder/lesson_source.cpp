@@ -84,8 +84,11 @@ private:
             lesson_.rhythms[name] = items;
         } else if (keyword == "step") {
             const Step* previous = lesson_.steps.empty() ? nullptr : &lesson_.steps.back();
-            lesson_.steps.push_back({number, line.substr(line.find("step") + 5),
-                                     previous ? previous->settings : kStartSettings, {}, {}});
+            lesson_.steps.push_back({.sourceLine = number,
+                                     .label = line.substr(line.find("step") + 5),
+                                     .settings = previous ? previous->settings : kStartSettings,
+                                     .textLines = {},
+                                     .music = {}});
             mode_ = Mode::Outside;
         } else if (keyword == "tempo" && words.size() == 2) {
             CurrentStep().settings.tempo = ParseNumber(words[1], 1, 200);

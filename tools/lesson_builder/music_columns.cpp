@@ -138,15 +138,24 @@ private:
             throw std::runtime_error(std::string("the chord has no note for \"") + part + "\"");
         };
         switch (part) {
-            case 'D': return chord;
-            case 'U': return {chord.end() - std::min<std::ptrdiff_t>(3, std::ssize(chord)), chord.end()};
-            case 'B': return {chord.front()};
-            case 'A': return {chord.at(1)};
-            case 'T': return {chord.back()};
-            case 'i': return onString(4);
-            case 'm': return onString(5);
-            case 'a': return onString(6);
-            default: throw std::runtime_error(std::string("unknown rhythm item \"") + part + "\"");
+            case 'D':
+                return chord;
+            case 'U':
+                return {chord.end() - std::min<std::ptrdiff_t>(3, std::ssize(chord)), chord.end()};
+            case 'B':
+                return {chord.front()};
+            case 'A':
+                return {chord.at(1)};
+            case 'T':
+                return {chord.back()};
+            case 'i':
+                return onString(4);
+            case 'm':
+                return onString(5);
+            case 'a':
+                return onString(6);
+            default:
+                throw std::runtime_error(std::string("unknown rhythm item \"") + part + "\"");
         }
     }
 
@@ -156,7 +165,8 @@ private:
         for (const Note& note : notes) {
             std::string& cell = column[LineOfString(note.string)];
             if (cell != kEmptyCell) throw std::runtime_error("two notes on one string");
-            cell = std::string("-") + FretLetter(note.fret) + AttributeLetter(note.finger, true) + "  ";
+            cell = std::string("-") + FretLetter(note.fret) + AttributeLetter(note.finger, true) +
+                   "  ";
         }
         spanStart_ = notes.empty() ? -1 : static_cast<int>(columns_.size());
         columns_.push_back(column);
@@ -167,7 +177,8 @@ private:
     // the beat; where that note has no room for it (or must show a second digit there), the mark
     // takes a column of its own.
     void Technique(char mark) {
-        if (spanStart_ < 0) throw std::runtime_error(std::string("no note before \"") + mark + "\"");
+        if (spanStart_ < 0)
+            throw std::runtime_error(std::string("no note before \"") + mark + "\"");
         const Column& notes = columns_[spanStart_];
         int room = static_cast<int>(columns_.size()) - 1;
         bool twoDigits = false;
@@ -224,7 +235,8 @@ private:
 
 bool IsBarColumn(const Column& column) { return column[1][0] == '|' && column[6][0] == '|'; }
 
-std::vector<Column> CompileMusic(const LessonSource& lesson, const std::vector<std::string>& music) {
+std::vector<Column> CompileMusic(const LessonSource& lesson,
+                                 const std::vector<std::string>& music) {
     return MusicCompiler(lesson).Compile(music);
 }
 
