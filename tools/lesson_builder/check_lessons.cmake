@@ -1,0 +1,27 @@
+# SPDX-License-Identifier: MIT
+# Rebuilds every lesson from its source into OUT and fails when a shipped lesson in SHIPPED
+# differs from it, or when a shipped lesson has no source.
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+execute_process(COMMAND ${BUILDER} ${SOURCES} ${OUT} RESULT_VARIABLE built)
+if(NOT built EQUAL 0)
+    message(FATAL_ERROR "lesson_builder failed")
+endif()
+file(GLOB rebuilt RELATIVE ${OUT} ${OUT}/lesson*.flx)
+file(GLOB shipped RELATIVE ${SHIPPED} ${SHIPPED}/lesson*.flx)
+if(NOT rebuilt)
+    message(FATAL_ERROR "no lesson was built")
+endif()
+foreach(name IN LISTS shipped)
+    if(NOT name IN_LIST rebuilt)
+        message(SEND_ERROR "${name} is shipped but has no source")
+    endif()
+endforeach()
+foreach(name IN LISTS rebuilt)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${name} ${SHIPPED}/${name}
+                    RESULT_VARIABLE differs)
+    if(NOT differs EQUAL 0)
+        message(SEND_ERROR "${name} differs from its source: run `ninja lessons` and commit it")
+    endif()
+endforeach()

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: MIT
+#include "lesson_builder/lesson_document.h"
+
+#include <sstream>
+#include <stdexcept>
+
+#include "document/render_fret_digits.h"
+#include "document/tab_cell.h"
+#include "lesson_builder/music_columns.h"
+
+namespace fretlux::lessons {
+
+namespace {
+
+// The tutor window first opens 64 characters wide; shorter lines keep clear of its scroll bar.
+constexpr int kTextWidth = 58;
+constexpr std::string_view kLineEnd = "\r\n";
+// The player waits the tempo value times 3 ms before each column.
+constexpr int kMillisecondsPerTempoStep = 3;
+
+// The reader takes any line with three hyphens in a row for a string line.
+void CheckReadsAsText(const std::string& line) {
+    if (line.find("---") != std::string::npos) {
+        throw std::runtime_error("\"---\" would read as a string line: " + line);
+    }
+}
+
+void AppendWrapped(std::string& out, const std::string& paragraph, const std::string& indent,
+                   int width) {
+    std::istringstream words(paragraph);
+    std::string line;
+    for (std::string word; words >> word;) {
+        if (!line.empty() && static_cast<int>(line.size() + 1 + word.size()) > width) {
+            out += line + std::string(kLineEnd);
+            line = indent;
+        }
+        line += (line.empty() || line == indent) ? word : " " + word;
+    }
+    if (!line.empty()) out += line + std::string(kLineEnd);
+}
+
+}  // namespace
+
+std::string WrapText(const std::vector<std::string>& lines, int width) {
+    std::string out;
+    std::string paragraph;
+    const auto flush = [&] {
+        if (!paragraph.empty()) AppendWrapped(out, paragraph, "", width);
+        paragraph.clear();
+    };
+    bool afterParagraph = false;
+    for (const std::string& line : lines) {
+        CheckReadsAsText(line);
+        if (line.empty()) {
+            flush();
+            afterParagraph = !out.empty();
+        } else {
+            if (afterParagraph) out += kLineEnd;
+            afterParagraph = false;
+            if (line.starts_with("- ")) {
+                flush();
+                AppendWrapped(out, line, "  ", width);
+            } else {
+                paragraph += paragraph.empty() ? line : " " + line;
+            }
+        }
+    }
+    flush();
+    return out;
+}
+
+LessonDocument BuildLessonDocument(const LessonSource& lesson) {
+    if (static_cast<int>(lesson.steps.size()) > kMaxTabs) {
+        throw std::runtime_error("too many steps");
+    }
+    LessonDocument result{{}, 0};
+    TabDocument& document = result.document;
+    for (const Step& step : lesson.steps) {
+        const int t = document.tabCount;
+        try {
+            CheckReadsAsText(step.label);
+            std::vector<Column> columns = CompileMusic(lesson, step.music);
+            TabBlock& block = document.tabLines[t];
+            block[0] = StampHeader(step.label, step.settings);
+            for (int l = 1; l <= 6; ++l) {
+                block[l] = HeaderCell(kStringLetters[l - 1]);
+                for (const Column& column : columns) block[l] += column[l];
+            }
+            document.tabTexts[t] = WrapText(step.textLines, kTextWidth);
+            ++document.tabCount;
+            RenderFretDigits(document, t);
+            for (const Column& column : columns) {
+                if (!IsBarColumn(column)) {
+                    result.playbackMilliseconds += step.settings.tempo * kMillisecondsPerTempoStep;
+                }
+            }
+        } catch (const std::runtime_error& error) {
+            throw std::runtime_error("step \"" + step.label + "\" (line " +
+                                     std::to_string(step.sourceLine) + "): " + error.what());
+        }
+    }
+    if (document.tabTexts[0].empty()) {
+        throw std::runtime_error("the first step needs a text, so that the tutor opens at once");
+    }
+    return result;
+}
+
+}  // namespace fretlux::lessons
