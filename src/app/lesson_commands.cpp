@@ -47,8 +47,8 @@ void FretluxForm::mnuScales_Click(int index) {
 
 void FretluxForm::mnuLessonMore_Click() {
     previousPath = gCurrentPath;
-    const auto chosen = host_.ShowFileDialog(
-        {FileDialogMode::Open, kLessonFilter, dialogInitialDirectory, ""});
+    const auto chosen =
+        host_.ShowFileDialog({FileDialogMode::Open, kLessonFilter, dialogInitialDirectory, ""});
     if (!chosen) return;
     gCurrentPath = *chosen;
     if (gCurrentPath.empty()) return;

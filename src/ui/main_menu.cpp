@@ -115,10 +115,10 @@ void BuildLessonsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
                     {"&Introduction", "&Tuning", "T&ABluature", "The &Fretboard", "&Strumming",
                      "&Changing chords", "&Playing a song"},
                     actions.lessonsBeginner);
-    AddMenuArray<5>(*AddSubMenu(lessons, "mnuInter", "&Intermediate"), "mnuLessonI",
-                    {"&Flat picking", "&Chord Triads", "&Intervals", "&Harmonic Minor",
-                     "&12 Bar Blues"},
-                    actions.lessonsIntermediate);
+    AddMenuArray<5>(
+        *AddSubMenu(lessons, "mnuInter", "&Intermediate"), "mnuLessonI",
+        {"&Flat picking", "&Chord Triads", "&Intervals", "&Harmonic Minor", "&12 Bar Blues"},
+        actions.lessonsIntermediate);
     // Each Stars entry bears the name of the guitarist whose music its lesson plays.
     AddMenuArray<3>(*AddSubMenu(lessons, "mnuStars", "&Stars"), "mnuLessonS",
                     {"Fernando &Sor", "Mauro &Giuliani", "Francisco &Tárrega"},
