@@ -39,7 +39,8 @@ void FretluxForm::OpenLesson(const std::string& path) {
 void FretluxForm::mnuScales_Click(int index) {
     previousPath = gCurrentPath;
     gCurrentPath = ProgramFile("scales", index);
-    LoadDocument(caption);
+    const std::string titleBefore = caption;
+    LoadDocument(titleBefore);
     caption = BaseTitle() + "  Scales";
     hscTAB.SetValue(1);
     ShowCurrentTab();

@@ -36,7 +36,7 @@ struct Position {
 };
 
 struct Chart {
-    // The header's settings for every TAB of the chart.
+    // The tempo of a TAB whose notes stand two columns apart, and the instrument of every TAB.
     int tempo;
     int patch;
     // How the scale is built and what it is used for, closing the text of every TAB.
