@@ -73,8 +73,7 @@ struct ChartTab {
 // is practised, in one TAB. Notes stand two columns apart; where the position has two-digit
 // frets, whose second digit takes the column after the note, they stand three apart, so that
 // "10-12" never reads as "1012", at a tempo that keeps the time from note to note (nearly) the
-// same. A
-// run too long for one TAB then goes up in one TAB and comes down in the next.
+// same. A run too long for one TAB then goes up in one TAB and comes down in the next.
 std::vector<ChartTab> PositionTabs(const Position& position, const Chart& chart) {
     const std::vector<PlacedNote> up = Ascending(position.shape);
     const std::vector<PlacedNote> down(up.rbegin() + 1, up.rend());
