@@ -41,8 +41,6 @@ bool FretluxForm::Form_Load() {
     hscVolume.SetValue(kStartVolume);
     caption = BaseTitle();
     hscTempo.SetValue(kStartTempo);
-    // The lessons read this to open the Introduction on the first run.
-    firstRun = host_.IsFirstRun();
     return true;
 }
 

@@ -69,6 +69,9 @@ public:
 
     // Start-up; false when this copy must not go on (another one is running).
     bool Form_Load();
+    // The last step of start-up, once the window is on screen: on the program's first run on
+    // this machine the Introduction lesson opens and plays.
+    void OpenIntroductionOnFirstRun();
     // Typed characters, seen by the window before the control that has the focus; never
     // consumed, so a key typed into the label box is typed there as well.
     void Form_KeyPress(int keyAscii);
@@ -154,6 +157,13 @@ public:
     void imgLefRig_MouseMove();
     void imgUpDown_MouseMove();
 
+    // Lessons and Scales menus; the index is the entry's place in its menu.
+    void mnuLesson_Click(int index);
+    void mnuLessonI_Click(int index);
+    void mnuLessonS_Click(int index);
+    void mnuLessonMore_Click();
+    void mnuScales_Click(int index);
+
     // Sound settings.
     void mnuSetSound_Click();
     void mnuSetMidi_Click();
@@ -183,7 +193,6 @@ public:
     LabelModel lblPatchNum;
     LabelModel lblPatch;
     bool keyPreview = false;
-    bool firstRun = false;
 
     // View state.
     static constexpr int kColumnSlots = 201;
@@ -247,6 +256,9 @@ private:
     void ShowCell(int s, std::string_view notes);
     void Rotate(void (*flip)(Orientation&, StringNameLabels&));
     void LoadMidiSettings();
+    // The document of a Lessons or Scales entry: the program directory, prefix, index, ".flx".
+    std::string ProgramFile(const char* prefix, int index) const;
+    void OpenLesson(const std::string& path);
     void HScrollMIDIChannel_Change();
     // Playback runs while the play timer has an interval.
     bool Playing() const { return Timer1.Interval() >= 1; }

@@ -57,8 +57,9 @@ public:
     // directory, made when missing, or a folder in the user's documents when that cannot be.
     // Makes it the current directory.
     virtual std::string EnterTabFilesDirectory() = 0;
-    // True on the program's first run on this machine (and false ever after).
+    // True until the first run on this machine has been recorded.
     virtual bool IsFirstRun() = 0;
+    virtual void RecordFirstRun() = 0;
     // Ends the program after the current handler returns.
     virtual void EndProgram() = 0;
 

@@ -27,6 +27,7 @@ public:
     int LogicalDpiY() const override { return 96; }
     std::string EnterTabFilesDirectory() override { return "."; }
     bool IsFirstRun() override { return false; }
+    void RecordFirstRun() override {}
     void EndProgram() override {}
     MidiOutput& MidiOut() override { return output_; }
     void ShowMidiSettings(MidiSettingsForm&) override {}

@@ -8,15 +8,20 @@ namespace fretlux {
 
 FirstRunMarker::FirstRunMarker(const QString& configDirectory) : directory_(configDirectory) {}
 
-bool FirstRunMarker::IsFirstRun() {
-    const QString path = QDir(directory_).filePath(QStringLiteral("first-run-done"));
-    if (QFile::exists(path)) return false;
+// Builds before the Introduction lesson existed wrote a marker of another name at their first
+// start; this name lets those machines be greeted by the Introduction once all the same.
+QString FirstRunMarker::Path() const {
+    return QDir(directory_).filePath(QStringLiteral("introduction-opened"));
+}
+
+bool FirstRunMarker::IsFirstRun() const { return !QFile::exists(Path()); }
+
+void FirstRunMarker::Record() {
     QDir().mkpath(directory_);
-    QFile marker(path);
+    QFile marker(Path());
     // When the marker cannot be written the next start counts as a first run again, which
     // costs the user one Introduction lesson and nothing else.
     if (marker.open(QIODevice::WriteOnly)) marker.close();
-    return true;
 }
 
 }  // namespace fretlux

@@ -5,16 +5,20 @@
 
 namespace fretlux {
 
-// Remembers across runs that the program has run before, as the file "first-run-done" in the
+// Remembers across runs that the program's first run has been seen through, as a file in the
 // program's configuration directory.
 class FirstRunMarker {
 public:
     explicit FirstRunMarker(const QString& configDirectory);
 
-    // True when the marker was missing; it exists afterwards.
-    bool IsFirstRun();
+    // True while the marker is missing.
+    bool IsFirstRun() const;
+    // Writes the marker.
+    void Record();
 
 private:
+    QString Path() const;
+
     QString directory_;
 };
 

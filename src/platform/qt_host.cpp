@@ -162,6 +162,8 @@ std::string QtHost::EnterTabFilesDirectory() {
 
 bool QtHost::IsFirstRun() { return firstRunMarker_.IsFirstRun(); }
 
+void QtHost::RecordFirstRun() { firstRunMarker_.Record(); }
+
 void QtHost::EndProgram() {
     if (endProgram_) endProgram_();
 }
@@ -173,6 +175,7 @@ void QtHost::ShowMidiSettings(MidiSettingsForm& form) {
 
 void QtHost::ShowTextEditor(TextEditorForm& form) {
     form.Form_Load();
+    if (showModel_) showModel_();
     TextEditorDialog dialog(form, dialogParent_);
     dialog.exec();
 }

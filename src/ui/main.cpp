@@ -35,5 +35,10 @@ int main(int argc, char* argv[]) {
     // Loading FluidSynth and the soundfont takes the other core for a while: it begins once the
     // event loop has sent the window on its way. Notes played before it is ready are queued.
     QTimer::singleShot(0, &window, [&synthesiser] { synthesiser.StartSetUp(); });
+    // The Introduction of a first run opens over the window, not before it.
+    QTimer::singleShot(0, &window, [&form, &window] {
+        form.OpenIntroductionOnFirstRun();
+        window.SyncFromModel();
+    });
     return application.exec();
 }

@@ -93,30 +93,37 @@ void BuildChordsMenu(QMenuBar& menuBar) {
     }
 }
 
-void BuildScalesMenu(QMenuBar& menuBar) {
-    QMenu& scales = *AddMenu(menuBar, "mnuScalesList", "&Scales");
-    for (const char* scale : {"A &Blues", "A &Diminished", "A &Hexatonic", "A &Major", "A M&inor",
-                              "A &Pentatonic", "&E Blues", "&F Modes"}) {
-        AddEntry(scales, "mnuScales", scale, false);
+template <size_t N>
+void AddMenuArray(QMenu& menu, const char* name, const std::array<const char*, N>& captions,
+                  std::array<QAction*, N>& actions) {
+    for (size_t index = 0; index < N; ++index) {
+        actions[index] = AddEntry(menu, name, captions[index], true);
     }
 }
 
-void BuildLessonsMenu(QMenuBar& menuBar) {
+void BuildScalesMenu(QMenuBar& menuBar, MainMenuActions& actions) {
+    QMenu& scales = *AddMenu(menuBar, "mnuScalesList", "&Scales");
+    AddMenuArray<8>(scales, "mnuScales",
+                    {"A &Blues", "A &Diminished", "A &Hexatonic", "A &Major", "A M&inor",
+                     "A &Pentatonic", "&E Blues", "&F Modes"},
+                    actions.scales);
+}
+
+void BuildLessonsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& lessons = *AddMenu(menuBar, "mnuLessonmain", "&Lessons");
-    QMenu& beginner = *AddSubMenu(lessons, "mnuBegin", "&Beginner");
-    for (const char* lesson : {"&Introduction", "&Tuning", "T&ABluature", "The &Fretboard",
-                               "&Strumming", "&Changing chords", "&Playing a song"}) {
-        AddEntry(beginner, "mnuLesson", lesson, false);
-    }
-    QMenu& intermediate = *AddSubMenu(lessons, "mnuInter", "&Intermediate");
-    for (const char* lesson :
-         {"&Flat picking", "&Chord Triads", "&Intervals", "&Harmonic Minor", "&12 Bar Blues"}) {
-        AddEntry(intermediate, "mnuLessonI", lesson, false);
-    }
-    // The Stars lessons get their entries together with their lesson files.
-    QMenu& stars = *AddSubMenu(lessons, "mnuStars", "&Stars");
-    for (QMenu* menu : {&beginner, &intermediate, &stars}) menu->menuAction()->setEnabled(false);
-    AddEntry(lessons, "mnuLessonMore", "&Load Lessons", false);
+    AddMenuArray<7>(*AddSubMenu(lessons, "mnuBegin", "&Beginner"), "mnuLesson",
+                    {"&Introduction", "&Tuning", "T&ABluature", "The &Fretboard", "&Strumming",
+                     "&Changing chords", "&Playing a song"},
+                    actions.lessonsBeginner);
+    AddMenuArray<5>(
+        *AddSubMenu(lessons, "mnuInter", "&Intermediate"), "mnuLessonI",
+        {"&Flat picking", "&Chord Triads", "&Intervals", "&Harmonic Minor", "&12 Bar Blues"},
+        actions.lessonsIntermediate);
+    // Each Stars entry bears the name of the guitarist whose music its lesson plays.
+    AddMenuArray<3>(*AddSubMenu(lessons, "mnuStars", "&Stars"), "mnuLessonS",
+                    {"Fernando &Sor", "Mauro &Giuliani", "Francisco &Tárrega"},
+                    actions.lessonsStars);
+    actions.lessonMore = AddEntry(lessons, "mnuLessonMore", "&Load Lessons", true);
 }
 
 void BuildSettingsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
@@ -146,8 +153,8 @@ MainMenuActions BuildMainMenu(QMenuBar& menuBar) {
     BuildEditMenu(menuBar, actions);
     BuildPlayMenu(menuBar, actions);
     BuildChordsMenu(menuBar);
-    BuildScalesMenu(menuBar);
-    BuildLessonsMenu(menuBar);
+    BuildScalesMenu(menuBar, actions);
+    BuildLessonsMenu(menuBar, actions);
     BuildSettingsMenu(menuBar, actions);
     BuildHelpMenu(menuBar);
     return actions;

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <array>
 
 namespace fretlux {
 
@@ -37,6 +38,12 @@ struct MainMenuActions {
     QAction* settingsMidi = nullptr;
     QAction* rotateLeftRight = nullptr;
     QAction* rotateUpDown = nullptr;
+    // Menu arrays, in index order.
+    std::array<QAction*, 8> scales{};
+    std::array<QAction*, 7> lessonsBeginner{};
+    std::array<QAction*, 5> lessonsIntermediate{};
+    std::array<QAction*, 3> lessonsStars{};
+    QAction* lessonMore = nullptr;
 };
 
 // Fills the menu bar with the whole menu tree. Every entry and sub-menu is named after its

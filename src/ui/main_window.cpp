@@ -198,6 +198,16 @@ void MainWindow::ConnectCommand(QAction* action, void (FretluxForm::*command)())
             [this, command] { Run([&] { (model_.*command)(); }); });
 }
 
+template <size_t N>
+void MainWindow::ConnectMenuArray(const std::array<QAction*, N>& actions,
+                                  void (FretluxForm::*command)(int)) {
+    for (size_t i = 0; i < N; ++i) {
+        const int index = static_cast<int>(i);
+        connect(actions[i], &QAction::triggered, this,
+                [this, command, index] { Run([&] { (model_.*command)(index); }); });
+    }
+}
+
 void MainWindow::ConnectScrollBar(ScrollBarBinding& binding) {
     connect(&binding.Bar(), &QScrollBar::valueChanged, this, [this, &binding](int value) {
         Run([&] { binding.Model().SetValue(binding.ModelValue(value)); });
@@ -234,6 +244,11 @@ void MainWindow::ConnectControls() {
     ConnectCommand(menu_.settingsMidi, &FretluxForm::mnuSetMidi_Click);
     ConnectCommand(menu_.rotateLeftRight, &FretluxForm::mnuSetLefRig_Click);
     ConnectCommand(menu_.rotateUpDown, &FretluxForm::mnuSetUpDown_Click);
+    ConnectMenuArray(menu_.scales, &FretluxForm::mnuScales_Click);
+    ConnectMenuArray(menu_.lessonsBeginner, &FretluxForm::mnuLesson_Click);
+    ConnectMenuArray(menu_.lessonsIntermediate, &FretluxForm::mnuLessonI_Click);
+    ConnectMenuArray(menu_.lessonsStars, &FretluxForm::mnuLessonS_Click);
+    ConnectCommand(menu_.lessonMore, &FretluxForm::mnuLessonMore_Click);
     ConnectFretboard();
     new IntervalTimer(model_.Timer1, [this] { Run([&] { model_.Timer1_Timer(); }); }, this);
     new IntervalTimer(model_.Timer2, [this] { Run([&] { model_.Timer2_Timer(); }); }, this);

@@ -46,6 +46,10 @@ private:
     void ConnectControls();
     void ConnectScrollBar(ScrollBarBinding& binding);
     void ConnectCommand(QAction* action, void (FretluxForm::*command)());
+    // Entry i of a menu array runs the command with index i.
+    template <size_t N>
+    void ConnectMenuArray(const std::array<QAction*, N>& actions,
+                          void (FretluxForm::*command)(int));
     void ConnectFretboard();
     // Runs a model handler, then shows what it changed.
     void Run(const std::function<void()>& handler);

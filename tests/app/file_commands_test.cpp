@@ -241,7 +241,6 @@ TEST_F(FileCommands, TheExitQuestionsAnswerDecidesWhetherTheProgramEnds) {
 TEST(StartUp, SetsTheDefaultsOfAFreshWindowAndItsCharacterWidthFromTheDpi) {
     for (const auto& [dpi, width] : {std::pair{96, 105}, std::pair{120, 96}, std::pair{72, 96}}) {
         ScriptedHost host;
-        host.firstRun = true;
         host.dpi = dpi;
         FretluxForm form(host);
         ASSERT_TRUE(form.Form_Load());
@@ -257,7 +256,6 @@ TEST(StartUp, SetsTheDefaultsOfAFreshWindowAndItsCharacterWidthFromTheDpi) {
         EXPECT_EQ(form.hscTAB.Max(), 0);
         EXPECT_EQ(form.gCurrentPath, "");
         EXPECT_EQ(host.tabFilesEntered, 1);
-        EXPECT_TRUE(form.firstRun);
     }
 }
 

@@ -38,6 +38,7 @@ public:
         return programDirectory + "/tabfiles";
     }
     bool IsFirstRun() override { return firstRun; }
+    void RecordFirstRun() override { firstRun = false; }
     void EndProgram() override { ++endRequests; }
     MidiOutput& MidiOut() override { return midiOut; }
     void ShowMidiSettings(MidiSettingsForm& form) override {

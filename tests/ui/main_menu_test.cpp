@@ -38,12 +38,12 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "&Play[&Start|Ste&p[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|&Tune Guitar]",
         "&Chords[&Fast FInder off|-|A off|A#/Bb off|B off|C off|C#/Db off|D off|D#/Eb off|E off|"
         "F off|F#/Gb off|G off|G#/Ab off]",
-        "&Scales[A &Blues off|A &Diminished off|A &Hexatonic off|A &Major off|A M&inor off|"
-        "A &Pentatonic off|&E Blues off|&F Modes off]",
-        "&Lessons[&Beginner off[&Introduction off|&Tuning off|T&ABluature off|The &Fretboard off|"
-        "&Strumming off|&Changing chords off|&Playing a song off]|&Intermediate off[&Flat picking "
-        "off|&Chord Triads off|&Intervals off|&Harmonic Minor off|&12 Bar Blues off]|&Stars off[]|"
-        "&Load Lessons off]",
+        "&Scales[A &Blues|A &Diminished|A &Hexatonic|A &Major|A M&inor|A &Pentatonic|&E Blues|"
+        "&F Modes]",
+        "&Lessons[&Beginner[&Introduction|&Tuning|T&ABluature|The &Fretboard|&Strumming|"
+        "&Changing chords|&Playing a song]|&Intermediate[&Flat picking|&Chord Triads|&Intervals|"
+        "&Harmonic Minor|&12 Bar Blues]|&Stars[Fernando &Sor|Mauro &Giuliani|"
+        "Francisco &T\u00e1rrega]|&Load Lessons]",
         "&Settings[&Sound on|&Midi|&Rotate Fretboard[&Left Right|&Up Down]]",
         "&Help[&Fretlux off|&TAB Files off|-|&About Fretlux off]",
     };
