@@ -12,6 +12,7 @@
 #include "app/control_models.h"
 #include "app/host.h"
 #include "app/midi_settings_form.h"
+#include "chords/fast_find_form.h"
 #include "document/tab_document.h"
 #include "document/tab_file_reader.h"
 #include "fretboard/column_transfer.h"
@@ -154,6 +155,12 @@ public:
     void imgLefRig_MouseMove();
     void imgUpDown_MouseMove();
 
+    // Chords menu: browse the chord file of root index 0..11, or find one chord.
+    void mnuChord_Click(int index);
+    void mnuChordFastFInd_Click();
+    // Reads the chord the finder chose into workColumn.
+    void LoadChord();
+
     // Sound settings.
     void mnuSetSound_Click();
     void mnuSetMidi_Click();
@@ -207,6 +214,8 @@ public:
     bool gLessonMode = false;
     // The text handed to the text windows and back.
     std::string gDialogText;
+    // The chord finder's choice, kept between its uses.
+    ChordChoice chordChoice;
 
     // Fretboard and sound.
     Tuning tuning;
