@@ -22,6 +22,7 @@ public:
     JsonWriter& String(std::string_view text);
     JsonWriter& Number(long long value);
     JsonWriter& Bool(bool value);
+    JsonWriter& Null();
 
     const std::string& Text() const { return text_; }
 
