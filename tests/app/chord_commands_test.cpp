@@ -57,20 +57,21 @@ TEST_F(ChordCommands, BrowsingOpensTheRootsFileAtTabFourteenWhenItHasOneAndTitle
     form.mnuChord_Click(4);
     EXPECT_EQ(form.gCurrentPath, PathOf("ChordC#.flx"));
     EXPECT_EQ(form.caption, kChordsTitle);
-    EXPECT_EQ(View(), "TAB 14/15 column 0+0 of 2");
+    EXPECT_EQ(View(), "TAB 14/15 column 0+0 of 3");
     EXPECT_EQ(form.txtTAB.Text(), "Block 14");
     form.mnuChord_Click(5);
-    EXPECT_EQ(View(), "TAB 1/14 column 0+0 of 2");
+    EXPECT_EQ(View(), "TAB 1/14 column 0+0 of 3");
     EXPECT_TRUE(host.messages.empty());  // the program's own files are never offered for saving
 
     // A song of the user's: cancelling the save question keeps it, yet the title says Chords.
     std::filesystem::create_directory(directory / "songs");
     OpenText("songs/riff.tab", PlainBlock("riff", "-3-"));
+    host.answers.clear();  // a chord file is not offered for saving
     host.answers.push_back(MessageAnswer::Cancel);
     form.mnuChord_Click(4);
     EXPECT_EQ(form.gCurrentPath, PathOf("songs/riff.tab"));
     EXPECT_EQ(form.caption, kChordsTitle);
-    EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 4");
+    EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 6");
 
     // A missing chord file is reported by the reader in its own words.
     host.messages.clear();

@@ -84,7 +84,7 @@ private:
                 if (presses_[i].fret != presses_[j].fret || chosen_[i] == chosen_[j]) continue;
                 const int low = std::min(presses_[i].string, presses_[j].string);
                 const int high = std::max(presses_[i].string, presses_[j].string);
-                if (high - low <= 2) continue;
+                if (high - low <= 3) continue;
                 for (const Press& between : presses_) {
                     if (between.string > low && between.string < high &&
                         between.fret > presses_[i].fret) {
