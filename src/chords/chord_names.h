@@ -27,10 +27,9 @@ inline constexpr std::array<std::string_view, kChordRoots> kRootCaptions = {
 // Type number n is kChordTypeNames[n]; block n / 2 of a chord file holds it, in the left half
 // for an even n.
 inline constexpr std::array<std::string_view, kChordTypes> kChordTypeNames = {
-    "+5",    "11",    "11+",   "13",    "6",    "6.9",   "7",    "7+5",     "7+5(-9)",
-    "7-10",  "7-5",   "7-9",   "7sus4", "9",    "9+5",   "dim",  "minor",   "m+5",
-    "m+7",   "m6",    "m6.9",  "m7",    "m7-5", "m7-9",  "m9",   "m9+7",    "Major",
-    "Maj11", "Maj7",  "Maj9",  "sus2",  "sus4", "aug"};
+    "+5",   "11",    "11+", "13",   "6",     "6.9",   "7",    "7+5",  "7+5(-9)", "7-10", "7-5",
+    "7-9",  "7sus4", "9",   "9+5",  "dim",   "minor", "m+5",  "m+7",  "m6",      "m6.9", "m7",
+    "m7-5", "m7-9",  "m9",  "m9+7", "Major", "Maj11", "Maj7", "Maj9", "sus2",    "sus4", "aug"};
 
 inline constexpr std::array<std::string_view, kChordVariations> kVariationNames = {
     "Variation 1", "Variation 2", "Variation 3"};

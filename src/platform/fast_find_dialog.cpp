@@ -40,8 +40,7 @@ void FitItems(QListWidget& list) {
 
 }  // namespace
 
-FastFindDialog::FastFindDialog(FastFindForm& form, QWidget* parent)
-    : QDialog(parent), form_(form) {
+FastFindDialog::FastFindDialog(FastFindForm& form, QWidget* parent) : QDialog(parent), form_(form) {
     setWindowTitle(QString::fromLatin1(kFastFindCaption));
     lstChord_ = AddList("lstChord", form_.lstChord, &FastFindForm::lstChord_Click);
     lstType_ = AddList("lstType", form_.lstType, &FastFindForm::lstType_Click);

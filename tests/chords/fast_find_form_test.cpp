@@ -48,9 +48,9 @@ TEST(FastFindFormTest, TheTwoTypeListsClearEachOtherAndFindOrCloseSetTheChoice) 
         std::vector<Step> steps;
         std::string choice;
     } rows[] = {
-        {{{"lstType", 16}, {"lstType2", 4}}, "3 21 2"},   // minor, then m7
-        {{{"lstType2", 4}, {"lstType", 16}}, "3 16 2"},   // m7, then minor
-        {{{"lstType2", 15}}, "3 32 2"},                   // aug
+        {{{"lstType", 16}, {"lstType2", 4}}, "3 21 2"},  // minor, then m7
+        {{{"lstType2", 4}, {"lstType", 16}}, "3 16 2"},  // m7, then minor
+        {{{"lstType2", 15}}, "3 32 2"},                  // aug
     };
     for (const auto& row : rows) {
         ChordChoice choice;

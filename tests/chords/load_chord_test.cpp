@@ -4,10 +4,10 @@
 #include "chords/load_chord.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -80,8 +80,8 @@ TEST_F(LoadChordTest, TheChordIsTakenFromItsBlockHalfAndVariationRecordOneToTheH
     const struct {
         int type, variation, block;
         char position;
-    } rows[] = {{26, 0, 13, 'A'}, {27, 2, 13, 'F'}, {0, 1, 0, 'B'}, {1, 0, 0, 'D'},
-                {32, 2, 16, 'C'}, {15, 1, 7, 'E'}};
+    } rows[] = {{26, 0, 13, 'A'}, {27, 2, 13, 'F'}, {0, 1, 0, 'B'},
+                {1, 0, 0, 'D'},   {32, 2, 16, 'C'}, {15, 1, 7, 'E'}};
     for (const auto& row : rows) {
         EXPECT_EQ(Load(file, row.type, row.variation), Expected(row.block, row.position))
             << row.type << " " << row.variation;

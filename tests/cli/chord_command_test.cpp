@@ -17,8 +17,10 @@ std::string Block(const std::string (&notes)[6]) {
     for (const std::string& note : notes) {
         std::string record(395, '-');
         // A shorter note content is a record that ends after it.
-        if (note.size() < 4) record = record.substr(0, 96) + note;
-        else record.replace(96, 4, note);
+        if (note.size() < 4)
+            record = record.substr(0, 96) + note;
+        else
+            record.replace(96, 4, note);
         block += record + "\n";
     }
     return block;

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Chord Fast Finder window over its model, used with the mouse and the keyboard.
+#include "platform/fast_find_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,8 +10,6 @@
 #include <QTest>
 #include <memory>
 #include <string>
-
-#include "platform/fast_find_dialog.h"
 
 namespace fretlux {
 namespace {
@@ -34,8 +34,8 @@ protected:
         std::string shown;
         for (const char* name : {"lstChord", "lstType", "lstType2", "lstVariat"}) {
             const auto selected = List(name)->selectedItems();
-            shown += std::to_string(selected.isEmpty() ? -1 : List(name)->row(selected.first())) +
-                     " ";
+            shown +=
+                std::to_string(selected.isEmpty() ? -1 : List(name)->row(selected.first())) + " ";
         }
         return shown;
     }

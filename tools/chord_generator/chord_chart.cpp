@@ -26,9 +26,8 @@ constexpr const char* kDash = "\xE2\x80\x94";  // an em dash, in UTF-8
 // The root's pitch class (0 = C) and how it is spelled in chord tones: the flat names where a
 // guitarist reads flats.
 constexpr std::array<int, kChordRoots> kRootPitch = {9, 10, 11, 0, 1, 2, 3, 4, 5, 6, 7, 8};
-constexpr std::array<const char*, kChordRoots> kRootSpelling = {"A",  "Bb", "B",  "C",
-                                                                "C#", "D",  "Eb", "E",
-                                                                "F",  "F#", "G",  "Ab"};
+constexpr std::array<const char*, kChordRoots> kRootSpelling = {"A",  "Bb", "B", "C",  "C#", "D",
+                                                                "Eb", "E",  "F", "F#", "G",  "Ab"};
 constexpr std::string_view kLetters = "CDEFGAB";
 constexpr std::array<int, 7> kLetterPitch = {0, 2, 4, 5, 7, 9, 11};
 
@@ -88,8 +87,7 @@ std::string Description(int root, int type, const std::array<Voicing, kVariation
     for (int v = 0; v < kVariations; ++v) {
         const Voicing& voicing = voicings[v];
         text += "  " + std::string(kVariationNames[v]) + ", " + Position(voicing) + ":  frets " +
-                StringList(voicing.frets, [&](int s) { return voicing.frets[s]; }) +
-                "   fingers " +
+                StringList(voicing.frets, [&](int s) { return voicing.frets[s]; }) + "   fingers " +
                 StringList(voicing.frets, [&](int s) { return voicing.fingers[s]; }) + kLineEnd;
     }
     return text;
@@ -103,7 +101,8 @@ std::string ChordCell(const Voicing& voicing, int s) {
 
 // String line l (1 = high E) of a block: every variation's chord in its column, a bar line
 // closing each variation of an existing type.
-std::string StringLine(int l, const std::array<const std::array<Voicing, kVariations>*, 2>& halves) {
+std::string StringLine(int l,
+                       const std::array<const std::array<Voicing, kVariations>*, 2>& halves) {
     const int s = 7 - l;
     std::string line = HeaderCell(kStringLetters[l - 1]);
     for (int c = 0; c < kColumns; ++c) {

@@ -51,8 +51,7 @@ int PitchClass(int pitch) { return ((pitch % 12) + 12) % 12; }
 class ShapeSearch {
 public:
     ShapeSearch(int rootPitch, int type)
-        : root_(rootPitch), spelling_(SpellingOf(type)),
-          reach_(spelling_.wide ? 4 : 3) {
+        : root_(rootPitch), spelling_(SpellingOf(type)), reach_(spelling_.wide ? 4 : 3) {
         for (const ChordTone& tone : spelling_.tones) {
             isTone_[PitchClass(root_ + tone.semitones)] = true;
         }
@@ -178,14 +177,13 @@ const Candidate* FirstVariation(const std::vector<Candidate>& all) {
 // The best pair of shapes above the first variation, the lower first. With strict rules only
 // the usual shapes on different bass strings count; without them any two movable shapes do.
 std::pair<const Candidate*, const Candidate*> HigherVariations(const std::vector<Candidate>& all,
-                                                                int above, bool strict) {
+                                                               int above, bool strict) {
     std::map<std::pair<int, int>, const Candidate*> best;
     for (const Candidate& candidate : all) {
         if (candidate.position <= above || HasOpenString(candidate.voicing.frets)) continue;
         if (strict && !IsMovableShape(candidate)) continue;
-        const std::pair<int, int> key = strict
-                                            ? std::pair{candidate.rootString, candidate.rootFret}
-                                            : std::pair{0, candidate.position};
+        const std::pair<int, int> key = strict ? std::pair{candidate.rootString, candidate.rootFret}
+                                               : std::pair{0, candidate.position};
         const Candidate*& kept = best[key];
         if (kept == nullptr || candidate.score < kept->score) kept = &candidate;
     }
@@ -195,8 +193,8 @@ std::pair<const Candidate*, const Candidate*> HigherVariations(const std::vector
         for (const auto& [highKey, high] : best) {
             if (high->position <= low->position) continue;
             if (strict && low->rootString == high->rootString) continue;
-            const double cost = low->score + high->score +
-                                kMovablePerFret * (low->position + high->position);
+            const double cost =
+                low->score + high->score + kMovablePerFret * (low->position + high->position);
             if (cost < bestCost) {
                 bestCost = cost;
                 chosen = {low, high};
@@ -213,7 +211,8 @@ std::array<Voicing, kVariations> ChooseVoicings(int rootPitch, int type) {
     std::vector<Candidate> all;
     for (int position = 0; position <= kHighestPosition; ++position) search.Collect(position, all);
     const Candidate* first = FirstVariation(all);
-    if (first == nullptr) throw std::runtime_error("no shape for chord type " + std::to_string(type));
+    if (first == nullptr)
+        throw std::runtime_error("no shape for chord type " + std::to_string(type));
     auto [second, third] = HigherVariations(all, first->position, true);
     if (second == nullptr) std::tie(second, third) = HigherVariations(all, first->position, false);
     if (second == nullptr) {
