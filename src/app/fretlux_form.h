@@ -12,6 +12,7 @@
 #include "app/control_models.h"
 #include "app/host.h"
 #include "app/midi_settings_form.h"
+#include "chords/fast_find_form.h"
 #include "document/tab_document.h"
 #include "document/tab_file_reader.h"
 #include "fretboard/column_transfer.h"
@@ -164,6 +165,12 @@ public:
     void mnuLessonMore_Click();
     void mnuScales_Click(int index);
 
+    // Chords menu: browse the chord file of root index 0..11, or find one chord.
+    void mnuChord_Click(int index);
+    void mnuChordFastFInd_Click();
+    // Reads the chord the finder chose into workColumn.
+    void LoadChord();
+
     // Sound settings.
     void mnuSetSound_Click();
     void mnuSetMidi_Click();
@@ -216,6 +223,8 @@ public:
     bool gLessonMode = false;
     // The text handed to the text windows and back.
     std::string gDialogText;
+    // The chord finder's choice, kept between its uses.
+    ChordChoice chordChoice;
 
     // Fretboard and sound.
     Tuning tuning;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/midi_settings_form.h"
+#include "chords/fast_find_form.h"
 #include "playback/midi_output.h"
 #include "texttools/text_editor_form.h"
 #include "texttools/text_to_tab_form.h"
@@ -71,6 +72,8 @@ public:
     // return once the window has closed.
     virtual void ShowTextEditor(TextEditorForm& form) = 0;
     virtual void ShowTextToTab(TextToTabForm& form) = 0;
+    // Shows the Chord Fast Finder modally over the given state; returns once it has closed.
+    virtual void ShowFastFind(FastFindForm& form) = 0;
 
     // The system clipboard, as text.
     virtual std::string ClipboardText() = 0;

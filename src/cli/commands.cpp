@@ -6,6 +6,7 @@
 #include <exception>
 #include <optional>
 
+#include "cli/chord_command.h"
 #include "cli/document_json.h"
 #include "cli/play_commands.h"
 #include "document/file_messages.h"
@@ -23,6 +24,7 @@ constexpr std::string_view kUsage =
     "       fretlux-cli play IN [--log]\n"
     "       fretlux-cli export IN OUT.mid\n"
     "       fretlux-cli render IN OUT.wav\n"
+    "       fretlux-cli chord FILE TYPE VARIATION\n"
     "\n"
     "  convert  read the TAB file IN and write it to OUT, in the Fretlux form when OUT ends\n"
     "           in \"flx\" (any case), else in the plain TAB form\n"
@@ -31,7 +33,10 @@ constexpr std::string_view kUsage =
     "           synthesiser; with --log print each MIDI message instead, one per line:\n"
     "           milliseconds since Start, status, data 1, data 2\n"
     "  export   write the messages play would send as a Standard MIDI File\n"
-    "  render   render them through the built-in synthesiser into a WAVE file\n";
+    "  render   render them through the built-in synthesiser into a WAVE file\n"
+    "  chord    read chord type TYPE (0..32), variation VARIATION (0..2) out of FILE as the\n"
+    "           chord finder reads a chord file, and print the six strings' note contents as\n"
+    "           JSON, low E string first (null where the file has no such chord)\n";
 
 // The document of the file, or nothing once the failure was reported. Whatever goes wrong while
 // reading, memory included, is reported as the window reports a failed Open.
@@ -93,6 +98,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     if (args.size() == 3 && args[0] == "export") return ExportMidiFile(args[1], args[2], err);
     if (args.size() == 3 && args[0] == "render") {
         return RenderWaveFile(args[1], args[2], isatty(STDERR_FILENO) == 1, err);
+    }
+    if (args.size() == 4 && args[0] == "chord") {
+        if (const auto status = PrintChord(args[1], args[2], args[3], out, err)) return *status;
     }
     err << kUsage;
     return kExitUsage;

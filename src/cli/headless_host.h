@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The window's outside world when there is no window: the one file to open stands ready for the
 // open dialog, a message box answers with its default button and keeps a failure's text, the
-// text windows close at once as if by their own close button, and sound goes to the output given.
+// text windows and the chord finder close at once as if by their own close button, and sound
+// goes to the output given.
 #pragma once
 
 #include <optional>
@@ -33,6 +34,7 @@ public:
     void ShowMidiSettings(MidiSettingsForm&) override {}
     void ShowTextEditor(TextEditorForm& form) override { form.Form_Load(); }
     void ShowTextToTab(TextToTabForm& form) override { form.Form_Load(); }
+    void ShowFastFind(FastFindForm& form) override { form.Form_Load(); }
     std::string ClipboardText() override { return clipboard_; }
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     void OpenWithAssociatedProgram(const std::string&) override {}

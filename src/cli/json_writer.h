@@ -30,6 +30,7 @@ public:
     JsonWriter& String(std::string_view text);
     JsonWriter& Number(long long value);
     JsonWriter& Bool(bool value);
+    JsonWriter& Null();
 
     // The text so far, when written without a stream.
     const std::string& Text() const { return text_; }

@@ -50,6 +50,10 @@ bool IsValidUtf8(std::string_view bytes) {
 
 std::string BytesAsUtf8(std::string_view bytes) {
     if (IsValidUtf8(bytes)) return std::string(bytes);
+    return Latin1AsUtf8(bytes);
+}
+
+std::string Latin1AsUtf8(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size() * 2);
     for (size_t i = 0; i < bytes.size(); ++i) {

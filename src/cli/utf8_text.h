@@ -15,4 +15,7 @@ bool IsValidUtf8(std::string_view bytes);
 // and encoded in UTF-8. The result is always valid UTF-8.
 std::string BytesAsUtf8(std::string_view bytes);
 
+// Every byte taken as the Latin-1 character of its code, encoded in UTF-8.
+std::string Latin1AsUtf8(std::string_view bytes);
+
 }  // namespace fretlux

@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "platform/dialog_filter.h"
+#include "platform/fast_find_dialog.h"
 #include "platform/midi_settings_dialog.h"
 #include "platform/program_directory.h"
 #include "platform/tab_files_directory.h"
@@ -183,6 +184,12 @@ void QtHost::ShowTextEditor(TextEditorForm& form) {
 void QtHost::ShowTextToTab(TextToTabForm& form) {
     form.Form_Load();
     TextToTabDialog dialog(form, dialogParent_);
+    dialog.exec();
+}
+
+void QtHost::ShowFastFind(FastFindForm& form) {
+    form.Form_Load();
+    FastFindDialog dialog(form, dialogParent_);
     dialog.exec();
 }
 

@@ -56,6 +56,7 @@ public:
     void ShowMidiSettings(MidiSettingsForm& form) override;
     void ShowTextEditor(TextEditorForm& form) override;
     void ShowTextToTab(TextToTabForm& form) override;
+    void ShowFastFind(FastFindForm& form) override;
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
     void OpenWithAssociatedProgram(const std::string& path) override;

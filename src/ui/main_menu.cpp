@@ -3,7 +3,10 @@
 
 #include <QMenu>
 #include <initializer_list>
+#include <string>
 #include <utility>
+
+#include "chords/chord_names.h"
 
 namespace fretlux {
 
@@ -83,13 +86,13 @@ void BuildPlayMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.playTune = AddEntry(play, "mnuPlayTune", "&Tune Guitar", true);
 }
 
-void BuildChordsMenu(QMenuBar& menuBar) {
+void BuildChordsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& chords = *AddMenu(menuBar, "mnuChords", "&Chords");
-    AddEntry(chords, "mnuChordFastFInd", "&Fast FInder", false);
+    actions.chordFastFind = AddEntry(chords, "mnuChordFastFInd", "&Fast FInder", true);
     AddSeparator(chords, "mnuChordLine");
-    for (const char* root :
-         {"A", "A#/Bb", "B", "C", "C#/Db", "D", "D#/Eb", "E", "F", "F#/Gb", "G", "G#/Ab"}) {
-        AddEntry(chords, "mnuChord", root, false);
+    for (std::size_t index = 0; index < kRootCaptions.size(); ++index) {
+        const std::string caption(kRootCaptions[index]);
+        actions.chordRoots[index] = AddEntry(chords, "mnuChord", caption.c_str(), true);
     }
 }
 
@@ -152,7 +155,7 @@ MainMenuActions BuildMainMenu(QMenuBar& menuBar) {
     BuildFileMenu(menuBar, actions);
     BuildEditMenu(menuBar, actions);
     BuildPlayMenu(menuBar, actions);
-    BuildChordsMenu(menuBar);
+    BuildChordsMenu(menuBar, actions);
     BuildScalesMenu(menuBar, actions);
     BuildLessonsMenu(menuBar, actions);
     BuildSettingsMenu(menuBar, actions);

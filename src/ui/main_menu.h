@@ -34,6 +34,9 @@ struct MainMenuActions {
     QAction* playNext = nullptr;
     QAction* playPrevious = nullptr;
     QAction* playTune = nullptr;
+    QAction* chordFastFind = nullptr;
+    // mnuChord: the entry of root index i.
+    std::array<QAction*, 12> chordRoots{};
     QAction* settingsSound = nullptr;
     QAction* settingsMidi = nullptr;
     QAction* rotateLeftRight = nullptr;

@@ -240,6 +240,12 @@ void MainWindow::ConnectControls() {
     ConnectCommand(menu_.playNext, &FretluxForm::mnuPlayNext_Click);
     ConnectCommand(menu_.playPrevious, &FretluxForm::mnuPlayPrevious_Click);
     ConnectCommand(menu_.playTune, &FretluxForm::mnuPlayTune_Click);
+    ConnectCommand(menu_.chordFastFind, &FretluxForm::mnuChordFastFInd_Click);
+    for (std::size_t index = 0; index < menu_.chordRoots.size(); ++index) {
+        connect(menu_.chordRoots[index], &QAction::triggered, this, [this, index] {
+            Run([&] { model_.mnuChord_Click(static_cast<int>(index)); });
+        });
+    }
     ConnectCommand(menu_.settingsSound, &FretluxForm::mnuSetSound_Click);
     ConnectCommand(menu_.settingsMidi, &FretluxForm::mnuSetMidi_Click);
     ConnectCommand(menu_.rotateLeftRight, &FretluxForm::mnuSetLefRig_Click);

@@ -57,6 +57,13 @@ public:
         form.Form_Load();
         if (onTextToTab) onTextToTab(form);
     }
+    // The finder loads, then the user does what the test scripted; without a script it is
+    // closed with its own close button.
+    void ShowFastFind(FastFindForm& form) override {
+        ++fastFindShown;
+        form.Form_Load();
+        if (onFastFind) onFastFind(form);
+    }
     std::string ClipboardText() override { return clipboard; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     void OpenWithAssociatedProgram(const std::string& path) override {
@@ -96,6 +103,8 @@ public:
     std::function<void(TextEditorForm&)> onTextEditor;
     int textToTabShown = 0;
     std::function<void(TextToTabForm&)> onTextToTab;
+    int fastFindShown = 0;
+    std::function<void(FastFindForm&)> onFastFind;
     std::string clipboard;
     std::vector<std::string> openedWithProgram;
     int pendingEventRuns = 0;

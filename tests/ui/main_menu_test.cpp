@@ -36,8 +36,7 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "&Edit[Cu&t|&Copy|&Paste|Paste &Fretboard|Clea&r Fretboard|Paste TAB &Bar|Te&xt to TAB|-|"
         "&Insert TAB|&Delete TAB|-|&View/Edit TAB Text|External Text Editor]",
         "&Play[&Start|Ste&p[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|&Tune Guitar]",
-        "&Chords[&Fast FInder off|-|A off|A#/Bb off|B off|C off|C#/Db off|D off|D#/Eb off|E off|"
-        "F off|F#/Gb off|G off|G#/Ab off]",
+        "&Chords[&Fast FInder|-|A|A#/Bb|B|C|C#/Db|D|D#/Eb|E|F|F#/Gb|G|G#/Ab]",
         "&Scales[A &Blues|A &Diminished|A &Hexatonic|A &Major|A M&inor|A &Pentatonic|&E Blues|"
         "&F Modes]",
         "&Lessons[&Beginner[&Introduction|&Tuning|T&ABluature|The &Fretboard|&Strumming|"

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+// The Chords menu: a root's chord file browsed as the document, and the Chord Fast Finder, which
+// shows one chord of the library on the fretboard and sounds it.
+#include "app/fretlux_form.h"
+#include "chords/chord_names.h"
+#include "chords/load_chord.h"
+#include "document/strings.h"
+
+namespace fretlux {
+
+namespace {
+
+// Browsing opens at TAB 14, the block of "Major" and "Maj11", when the file reaches it.
+constexpr int kMajorTabNumber = 14;
+
+}  // namespace
+
+void FretluxForm::mnuChord_Click(int index) {
+    previousPath = gCurrentPath;
+    gCurrentPath = ChordFileName(host_.ProgramDirectory(), index);
+    LoadDocument(caption);
+    caption = BaseTitle() + "  Chords";
+    if (hscTAB.Max() > kMajorTabNumber) hscTAB.SetValue(kMajorTabNumber);
+    if (ShowsTab()) ShowCurrentTab();
+}
+
+void FretluxForm::mnuChordFastFInd_Click() {
+    mnuEditClearFB_Click();
+    FastFindForm frmFastFind(chordChoice);
+    host_.ShowFastFind(frmFastFind);
+    if (chordChoice.gChordRoot == -1) return;
+    LoadChord();
+    // A chord holds four characters a string; a cell the fretboard left there, five.
+    for (int s = 1; s <= kStrings; ++s) ShowCell(s, Right(workColumn[s], 4));
+}
+
+void FretluxForm::LoadChord() {
+    const ChordLoad load =
+        LoadChordFile(ChordFileName(host_.ProgramDirectory(), chordChoice.gChordRoot),
+                      chordChoice.gChordType, chordChoice.gChordVariation);
+    if (load.slots) {
+        for (int s = 1; s <= kStrings; ++s) workColumn[s] = (*load.slots)[s];
+    }
+    if (load.error) ShowOpenError(*load.error);
+}
+
+}  // namespace fretlux

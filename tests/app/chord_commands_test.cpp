@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: MIT
+// The Chords menu: browsing a root's chord file, and the Fast Finder showing and sounding a chord
+// of the shipped library on the fretboard with its fingers.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "chords/load_chord.h"
+#include "form_fixture.h"
+
+namespace fretlux::testing {
+namespace {
+
+constexpr const char* kChordsTitle = "Fretlux  (Ver 1.10)  Chords";
+
+std::string ChordBlocks(int count) {
+    std::string file;
+    for (int b = 1; b <= count; ++b) {
+        file += "Block " + std::to_string(b) + "\r\n";
+        for (const char* letter : {"E", "B", "G", "D", "A", "E"}) {
+            file += std::string(letter) + "----" + "-    -    -AH  -    " + "\r\n";
+        }
+    }
+    return file;
+}
+
+class ChordCommands : public FormTest {
+protected:
+    // Each marked position as row:fret(finger), low E row first.
+    std::string Board() const {
+        std::string marks;
+        for (int row = 1; row <= 6; ++row) {
+            for (int i = 0; i <= 24; ++i) {
+                const FretMark& mark = form.fretboard.At(row, i);
+                if (!mark.marked) continue;
+                marks += std::to_string(row) + ":" + std::to_string(i) + "(" + mark.finger + ") ";
+            }
+        }
+        return marks;
+    }
+    // The notes sounded since the last call, in order.
+    std::string Sounded() {
+        std::string notes;
+        for (const RecordedMessage& m : host.midiOut.messages) {
+            if (m.Status() == 0x90 && m.Data2() > 0) notes += std::to_string(m.Data1()) + " ";
+        }
+        host.midiOut.messages.clear();
+        return notes;
+    }
+};
+
+TEST_F(ChordCommands, BrowsingOpensTheRootsFileAtTabFourteenWhenItHasOneAndTitlesItChords) {
+    host.programDirectory = directory.string();
+    WriteFile("ChordC#.flx", ChordBlocks(15));
+    WriteFile("ChordD.flx", ChordBlocks(14));
+    form.mnuChord_Click(4);
+    EXPECT_EQ(form.gCurrentPath, PathOf("ChordC#.flx"));
+    EXPECT_EQ(form.caption, kChordsTitle);
+    EXPECT_EQ(View(), "TAB 14/15 column 0+0 of 3");
+    EXPECT_EQ(form.txtTAB.Text(), "Block 14");
+    form.mnuChord_Click(5);
+    EXPECT_EQ(View(), "TAB 1/14 column 0+0 of 3");
+    EXPECT_TRUE(host.messages.empty());  // the program's own files are never offered for saving
+
+    // A song of the user's: cancelling the save question keeps it, yet the title says Chords.
+    std::filesystem::create_directory(directory / "songs");
+    OpenText("songs/riff.tab", PlainBlock("riff", "-3-"));
+    host.answers.clear();  // a chord file is not offered for saving
+    host.answers.push_back(MessageAnswer::Cancel);
+    form.mnuChord_Click(4);
+    EXPECT_EQ(form.gCurrentPath, PathOf("songs/riff.tab"));
+    EXPECT_EQ(form.caption, kChordsTitle);
+    EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 6");
+
+    // A missing chord file is reported by the reader in its own words.
+    host.messages.clear();
+    host.answers.push_back(MessageAnswer::No);
+    form.mnuChord_Click(0);
+    EXPECT_EQ(host.Asked().back(),
+              "Error 'No such file or directory' encountered while trying to open file, please "
+              "retry. [Ok Exclamation Ok]");
+}
+
+TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString) {
+    host.programDirectory = FRETLUX_DATA_DIR;
+    form.lblStr_MouseDown(3, 7, 1);
+    Sounded();
+    // Find at once on first use: A major, first variation, x 0 2 2 2 0.
+    host.onFastFind = [](FastFindForm& finder) { finder.cmdFind_Click(); };
+    form.mnuChordFastFInd_Click();
+    EXPECT_EQ(host.fastFindShown, 1);
+    EXPECT_EQ(Board(), "2:0() 3:2(1) 4:2(2) 5:2(3) 6:0() ");
+    EXPECT_EQ(Sounded(), "45 52 57 61 64 ");
+
+    // C, minor after m7, variation 3: the chord LoadChord reads, shown string by string.
+    host.onFastFind = [](FastFindForm& finder) {
+        finder.lstChord.listIndex = 3;
+        finder.lstType2.listIndex = 4;
+        finder.lstType2_Click();
+        finder.lstType.listIndex = 16;
+        finder.lstType_Click();
+        finder.lstVariat.listIndex = 2;
+        finder.cmdFind_Click();
+    };
+    form.mnuChordFastFInd_Click();
+    const ChordLoad load = LoadChordFile(std::string(FRETLUX_DATA_DIR) + "/ChordC.flx", 16, 2);
+    ASSERT_TRUE(load.slots);
+    for (int s = 1; s <= 6; ++s) EXPECT_EQ(form.workColumn[s], (*load.slots)[s]);
+    EXPECT_EQ(Board(), "1:8(1) 2:10(3) 3:10(4) 4:8(1) 5:8(1) 6:8(1) ");
+    EXPECT_EQ(Sounded(), "48 55 60 63 67 72 ");
+}
+
+TEST_F(ChordCommands, CloseLeavesTheBoardClearedAndTheWindowsCloseButtonKeepsTheChoice) {
+    host.programDirectory = FRETLUX_DATA_DIR;
+    form.chordChoice = {7, 26, 0};
+    form.lblStr_MouseDown(3, 7, 1);
+    Sounded();
+    host.onFastFind = [](FastFindForm& finder) { finder.cmdClose_Click(); };
+    form.mnuChordFastFInd_Click();
+    EXPECT_EQ(Board(), "");
+    EXPECT_EQ(Sounded(), "");
+    EXPECT_EQ(form.chordChoice.gChordRoot, -1);
+
+    // Closed by its own close button the finder changes nothing, and the chord of the choice as
+    // it stands is shown: E major, open.
+    form.chordChoice = {7, 26, 0};
+    host.onFastFind = nullptr;
+    form.mnuChordFastFInd_Click();
+    EXPECT_EQ(Board(), "1:0() 2:2(2) 3:2(3) 4:1(1) 5:0() 6:0() ");
+
+    // Without the chord's block, or without the file, the column keeps what it held; a missing
+    // file is reported first.
+    host.programDirectory = directory.string();
+    WriteFile("ChordE.flx", ChordBlocks(16));
+    form.chordChoice = {7, 32, 0};
+    form.mnuChordFastFInd_Click();
+    EXPECT_EQ(Board(), "1:0() 2:2(2) 3:2(3) 4:1(1) 5:0() 6:0() ");
+    form.chordChoice = {0, 26, 0};
+    form.mnuChordFastFInd_Click();
+    EXPECT_EQ(host.Asked().back(),
+              "Error 'No such file or directory' encountered while trying to open file, please "
+              "retry. [Ok Exclamation Ok]");
+    EXPECT_EQ(Board(), "1:0() 2:2(2) 3:2(3) 4:1(1) 5:0() 6:0() ");
+}
+
+}  // namespace
+}  // namespace fretlux::testing
