@@ -4,14 +4,19 @@
 #include <unistd.h>
 
 #include <exception>
+#include <filesystem>
+#include <functional>
 #include <optional>
 
+#include "app/fretlux_form.h"
 #include "cli/document_json.h"
 #include "cli/play_commands.h"
 #include "document/file_messages.h"
 #include "document/safe_save.h"
+#include "document/strings.h"
 #include "document/tab_file_reader.h"
 #include "document/tab_file_writer.h"
+#include "exports/musicxml_writer.h"
 
 namespace fretlux {
 
@@ -21,7 +26,7 @@ constexpr std::string_view kUsage =
     "usage: fretlux-cli convert IN OUT\n"
     "       fretlux-cli dump IN\n"
     "       fretlux-cli play IN [--log]\n"
-    "       fretlux-cli export IN OUT.mid\n"
+    "       fretlux-cli export IN OUT.mid|OUT.musicxml\n"
     "       fretlux-cli render IN OUT.wav\n"
     "\n"
     "  convert  read the TAB file IN and write it to OUT, in the Fretlux form when OUT ends\n"
@@ -30,7 +35,8 @@ constexpr std::string_view kUsage =
     "  play     play IN as the window does after Open and Start, through the built-in\n"
     "           synthesiser; with --log print each MIDI message instead, one per line:\n"
     "           milliseconds since Start, status, data 1, data 2\n"
-    "  export   write the messages play would send as a Standard MIDI File\n"
+    "  export   write the messages play would send as a Standard MIDI File, or with OUT\n"
+    "           ending in \".musicxml\" or \".xml\" the notes as MusicXML for notation programs\n"
     "  render   render them through the built-in synthesiser into a WAVE file\n";
 
 // The document of the file, or nothing once the failure was reported. Whatever goes wrong while
@@ -48,20 +54,41 @@ std::optional<TabDocument> ReadReporting(const std::string& in, std::ostream& er
     return std::nullopt;
 }
 
-}  // namespace
-
-int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostream& err) {
-    const std::optional<TabDocument> document = ReadReporting(in, err);
-    if (!document) return kExitFileFailure;
+// Writes the bytes made by bytes() to outPath; whatever goes wrong, memory included, is reported
+// as the window reports a failed Save.
+int SaveReporting(const std::string& outPath, const std::function<std::string()>& bytes,
+                  std::ostream& err) {
     std::optional<std::string> failure;
     try {
-        failure = SaveFileReplacing(outPath, WriteTabForm(*document, FormOfPath(outPath)));
+        failure = SaveFileReplacing(outPath, bytes());
     } catch (const std::exception& exception) {
         failure = exception.what();
     }
     if (!failure) return kExitSuccess;
     err << SaveFailedMessage(*failure) << '\n';
     return kExitFileFailure;
+}
+
+bool NamesMusicXml(const std::string& path) {
+    const std::string extension = UpperAscii(std::filesystem::path(path).extension().string());
+    return extension == ".MUSICXML" || extension == ".XML";
+}
+
+}  // namespace
+
+int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostream& err) {
+    const std::optional<TabDocument> document = ReadReporting(in, err);
+    if (!document) return kExitFileFailure;
+    return SaveReporting(
+        outPath, [&] { return WriteTabForm(*document, FormOfPath(outPath)); }, err);
+}
+
+int ExportMusicXmlFile(const std::string& in, const std::string& outPath, std::ostream& err) {
+    const std::optional<TabDocument> document = ReadReporting(in, err);
+    if (!document) return kExitFileFailure;
+    const std::string title = std::filesystem::path(in).stem().string();
+    return SaveReporting(
+        outPath, [&] { return MusicXmlScore(*document, kStartSettings, title); }, err);
 }
 
 int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err) {
@@ -85,7 +112,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return LogPlayback(args[1], out, err);
     }
     if (args.size() == 2 && args[0] == "play") return PlayAloud(args[1], err);
-    if (args.size() == 3 && args[0] == "export") return ExportMidiFile(args[1], args[2], err);
+    if (args.size() == 3 && args[0] == "export") {
+        if (NamesMusicXml(args[2])) return ExportMusicXmlFile(args[1], args[2], err);
+        return ExportMidiFile(args[1], args[2], err);
+    }
     if (args.size() == 3 && args[0] == "render") {
         return RenderWaveFile(args[1], args[2], isatty(STDERR_FILENO) == 1, err);
     }
