@@ -19,16 +19,16 @@ constexpr const char* kMusicXmlFilter = "MusicXML Files (*.musicxml)|*.musicxml"
 void FretluxForm::mnuFileExportXml_Click() {
     if (!ShowsTab()) return;
     dialogInitialDirectory = DirectoryPart(gCurrentPath);
-    const auto chosen = host_.ShowFileDialog({FileDialogMode::Save, kMusicXmlFilter,
-                                              dialogInitialDirectory,
-                                              ProposedFileName(gCurrentPath, ".musicxml")});
+    const auto chosen =
+        host_.ShowFileDialog({FileDialogMode::Save, kMusicXmlFilter, dialogInitialDirectory,
+                              ProposedFileName(gCurrentPath, ".musicxml")});
     if (!chosen) return;
     std::error_code ignored;
     if (std::filesystem::exists(*chosen, ignored) &&
         !std::filesystem::is_directory(*chosen, ignored)) {
-        const MessageAnswer answer = host_.ShowMessage(
-            {"Overwrite existing file?", MessageButtons::YesNo, MessageIcon::Question,
-             MessageAnswer::No});
+        const MessageAnswer answer =
+            host_.ShowMessage({"Overwrite existing file?", MessageButtons::YesNo,
+                               MessageIcon::Question, MessageAnswer::No});
         if (answer != MessageAnswer::Yes) return;
     }
     // The shown TAB's settings live in the bars until the TAB is left; TABs that store none

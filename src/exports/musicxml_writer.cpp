@@ -37,8 +37,8 @@ constexpr int kStaffLines = 6;
 
 std::string Decimal(double value) {
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, 2);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
     std::string text(buffer, result.ptr);
     while (text.back() == '0') text.pop_back();
     if (text.back() == '.') text.pop_back();
@@ -85,6 +85,7 @@ struct Piece {
 
 class ScoreWriter {
 public:
+    // At least one of the TABs has a measure.
     explicit ScoreWriter(std::string_view title, const std::vector<ScoreTab>& tabs);
     std::string Finish();
 
@@ -107,15 +108,14 @@ private:
 };
 
 ScoreWriter::ScoreWriter(std::string_view title, const std::vector<ScoreTab>& tabs) {
+    // TABs without a column write nothing; the score is what those with music play.
+    const auto hasMusic = [](const ScoreTab& tab) { return !tab.measures.empty(); };
+    const auto first = std::find_if(tabs.begin(), tabs.end(), hasMusic);
+    const auto last = std::find_if(tabs.rbegin(), tabs.rend(), hasMusic).base() - 1;
     xml_.Open("score-partwise", {{"version", "4.0"}});
-    WriteHeader(title, tabs.empty() ? 0 : tabs.front().settings.patch);
+    WriteHeader(title, first->settings.patch);
     xml_.Open("part", {{"id", kPartId}});
-    const auto lastWithMusic = std::find_if(tabs.rbegin(), tabs.rend(), [](const ScoreTab& tab) {
-        return !tab.measures.empty();
-    });
-    for (auto tab = tabs.begin(); tab != tabs.end(); ++tab) {
-        WriteTab(*tab, tab == lastWithMusic.base() - 1);
-    }
+    for (auto tab = first; tab <= last; ++tab) WriteTab(*tab, tab == last);
     xml_.Close();
     xml_.Close();
 }

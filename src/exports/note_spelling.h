@@ -18,8 +18,8 @@ struct NoteValue {
 std::vector<NoteValue> SpellLength(int sixteenths);
 
 struct SpelledPitch {
-    char step;  // 'A'..'G'
-    int alter;  // 1 sharp, -1 flat, 0 natural
+    char step;   // 'A'..'G'
+    int alter;   // 1 sharp, -1 flat, 0 natural
     int octave;  // middle C (MIDI 60) starts octave 4
 };
 

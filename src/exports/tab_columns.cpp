@@ -40,11 +40,15 @@ void AddCellNotes(std::string_view cell, int line, std::vector<ScoreNote>& notes
 
 Link LinkOfSymbol(char symbol) {
     switch (symbol) {
-    case 'h': return Link::HammerOn;
-    case 'p': return Link::PullOff;
-    case '/':
-    case '\\': return Link::Slide;
-    default: return Link::None;
+        case 'h':
+            return Link::HammerOn;
+        case 'p':
+            return Link::PullOff;
+        case '/':
+        case '\\':
+            return Link::Slide;
+        default:
+            return Link::None;
     }
 }
 
@@ -81,7 +85,8 @@ void LinkLine(std::vector<SoundingColumn>& columns, int line) {
             previous->vibrato = true;
             continue;
         }
-        if (previous != nullptr && pending == 0 && (symbol == 'b' || LinkOfSymbol(symbol) != Link::None)) {
+        if (previous != nullptr && pending == 0 &&
+            (symbol == 'b' || LinkOfSymbol(symbol) != Link::None)) {
             if (symbol == 'b') previous->bendSemitones = kDefaultBendSemitones;
             pending = symbol;
             pendingColumn = c;

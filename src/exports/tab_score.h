@@ -21,7 +21,7 @@ struct ScoreNote {
     // TAB line 1..6: line 1 is the high E string, as notation programs number strings.
     int line = 0;
     int fret = 0;
-    int finger = 0;  // 0 none, 1..4 fingers, 5 thumb
+    int finger = 0;     // 0 none, 1..4 fingers, 5 thumb
     bool dead = false;  // a muted string ("x"): a percussive hit without pitch
     Link linkToNext = Link::None;
     Link linkFromPrevious = Link::None;
@@ -37,9 +37,9 @@ struct ScoreChord {
 };
 
 struct ScoreMeasure {
-    int length = 0;  // sixteenths
+    int length = 0;                  // sixteenths
     std::vector<ScoreChord> chords;  // in time order, together filling the measure
-    bool doubleBar = false;  // the tab closes it with two bar lines
+    bool doubleBar = false;          // the tab closes it with two bar lines
 };
 
 struct ScoreTab {

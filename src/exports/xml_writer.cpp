@@ -10,14 +10,28 @@ void AppendEscaped(std::string& out, std::string_view text, bool inAttribute) {
         const auto code = static_cast<unsigned char>(ch);
         if (code < 0x20 && ch != '\t' && ch != '\n') continue;
         switch (ch) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += inAttribute ? "&quot;" : "\""; break;
-        // Attribute values lose their line ends and tabs to blanks unless written as references.
-        case '\n': out += inAttribute ? "&#10;" : "\n"; break;
-        case '\t': out += inAttribute ? "&#9;" : "\t"; break;
-        default: out += ch;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += inAttribute ? "&quot;" : "\"";
+                break;
+            // Attribute values lose their line ends and tabs to blanks unless written as
+            // references.
+            case '\n':
+                out += inAttribute ? "&#10;" : "\n";
+                break;
+            case '\t':
+                out += inAttribute ? "&#9;" : "\t";
+                break;
+            default:
+                out += ch;
         }
     }
 }

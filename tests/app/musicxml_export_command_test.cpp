@@ -29,7 +29,8 @@ TEST_F(MusicXmlExport, WritesTheDocumentAsShownAtTheBarsSettingsAndKeepsItsPath)
     EXPECT_EQ(host.dialogs[1].mode, FileDialogMode::Save);
     EXPECT_EQ(host.dialogs[1].filter, "MusicXML Files (*.musicxml)|*.musicxml");
     EXPECT_EQ(host.dialogs[1].fileName, "riff.musicxml");
-    EXPECT_EQ(host.Asked(), std::vector<std::string>{"Overwrite existing file? [YesNo Question No]"});
+    EXPECT_EQ(host.Asked(),
+              std::vector<std::string>{"Overwrite existing file? [YesNo Question No]"});
     const std::string xml = ReadFile("riff.musicxml");
     EXPECT_EQ(Count(xml, "<sound tempo="), 1u);
     EXPECT_EQ(Count(xml, "<sound tempo=\"100\"/>"), 1u);

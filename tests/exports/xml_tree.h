@@ -58,7 +58,9 @@ private:
         pos_ += s.size();
     }
     void SkipSpace() {
-        while (pos_ < text_.size() && std::string_view(" \t\r\n").find(text_[pos_]) != std::string_view::npos) ++pos_;
+        while (pos_ < text_.size() &&
+               std::string_view(" \t\r\n").find(text_[pos_]) != std::string_view::npos)
+            ++pos_;
     }
     void SkipPast(std::string_view end) {
         const size_t found = text_.find(end, pos_);
@@ -74,8 +76,9 @@ private:
     }
     std::string Name() {
         const size_t start = pos_;
-        while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) ||
-                                       std::string_view("-_:.").find(text_[pos_]) != std::string_view::npos)) {
+        while (pos_ < text_.size() &&
+               (std::isalnum(static_cast<unsigned char>(text_[pos_])) ||
+                std::string_view("-_:.").find(text_[pos_]) != std::string_view::npos)) {
             ++pos_;
         }
         if (pos_ == start) Fail("expected a name");
