@@ -8,9 +8,6 @@ namespace fretlux {
 
 namespace {
 
-constexpr int kStartPatch = 25;
-constexpr int kStartVolume = 100;
-constexpr int kStartTempo = 41;
 constexpr int kNormalDpi = 96;
 constexpr int kStartChannel = 0;
 
@@ -37,10 +34,10 @@ bool FretluxForm::Form_Load() {
     patchList = PatchList::Read(host_.ProgramDirectory() + kPathSeparator + kPatchListFileName);
     LoadMidiSettings();
     frmMIDI->HScrollMIDIChannel.SetValue(kStartChannel);
-    HScrollPatch.SetValue(kStartPatch);
-    hscVolume.SetValue(kStartVolume);
+    HScrollPatch.SetValue(kStartSettings.patch);
+    hscVolume.SetValue(kStartSettings.volume);
     caption = BaseTitle();
-    hscTempo.SetValue(kStartTempo);
+    hscTempo.SetValue(kStartSettings.tempo);
     return true;
 }
 

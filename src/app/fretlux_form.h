@@ -15,6 +15,7 @@
 #include "chords/fast_find_form.h"
 #include "document/tab_document.h"
 #include "document/tab_file_reader.h"
+#include "document/tab_header.h"
 #include "fretboard/column_transfer.h"
 #include "fretboard/fretboard.h"
 #include "fretboard/note_marking.h"
@@ -27,8 +28,8 @@
 namespace fretlux {
 
 inline constexpr const char* kVersion = "1.10";
-// The play timer's interval is the tempo bar's value times this many milliseconds.
-inline constexpr int kTempoUnitMs = 3;
+// The tempo, volume and patch the window starts with.
+inline constexpr TabSettings kStartSettings{41, 100, 25};
 inline constexpr const char* kUntitledPath = "UNTITLED.FLX";
 inline constexpr const char* kOpenFilter =
     "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*";
@@ -82,6 +83,8 @@ public:
     void mnuFOpen_Click();
     void mnuFileSFlx_Click();
     void mnuFileSTab_Click();
+    // Writes the document as MusicXML to a file chosen in the save dialog.
+    void mnuFileExportXml_Click();
     // Exit, also run when the window is closed by any means; false when the user chose to stay.
     bool MNUFExit_Click();
 

@@ -4,15 +4,20 @@
 #include <unistd.h>
 
 #include <exception>
+#include <filesystem>
+#include <functional>
 #include <optional>
 
+#include "app/fretlux_form.h"
 #include "cli/chord_command.h"
 #include "cli/document_json.h"
 #include "cli/play_commands.h"
 #include "document/file_messages.h"
 #include "document/safe_save.h"
+#include "document/strings.h"
 #include "document/tab_file_reader.h"
 #include "document/tab_file_writer.h"
+#include "exports/musicxml_writer.h"
 
 namespace fretlux {
 
@@ -22,7 +27,7 @@ constexpr std::string_view kUsage =
     "usage: fretlux-cli convert IN OUT\n"
     "       fretlux-cli dump IN\n"
     "       fretlux-cli play IN [--log]\n"
-    "       fretlux-cli export IN OUT.mid\n"
+    "       fretlux-cli export IN OUT.mid|OUT.musicxml\n"
     "       fretlux-cli render IN OUT.wav\n"
     "       fretlux-cli chord FILE TYPE VARIATION\n"
     "\n"
@@ -32,7 +37,8 @@ constexpr std::string_view kUsage =
     "  play     play IN as the window does after Open and Start, through the built-in\n"
     "           synthesiser; with --log print each MIDI message instead, one per line:\n"
     "           milliseconds since Start, status, data 1, data 2\n"
-    "  export   write the messages play would send as a Standard MIDI File\n"
+    "  export   write the messages play would send as a Standard MIDI File, or with OUT\n"
+    "           ending in \".musicxml\" or \".xml\" the notes as MusicXML for notation programs\n"
     "  render   render them through the built-in synthesiser into a WAVE file\n"
     "  chord    read chord type TYPE (0..32), variation VARIATION (0..2) out of FILE as the\n"
     "           chord finder reads a chord file, and print the six strings' note contents as\n"
@@ -53,20 +59,41 @@ std::optional<TabDocument> ReadReporting(const std::string& in, std::ostream& er
     return std::nullopt;
 }
 
-}  // namespace
-
-int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostream& err) {
-    const std::optional<TabDocument> document = ReadReporting(in, err);
-    if (!document) return kExitFileFailure;
+// Writes the bytes made by bytes() to outPath; whatever goes wrong, memory included, is reported
+// as the window reports a failed Save.
+int SaveReporting(const std::string& outPath, const std::function<std::string()>& bytes,
+                  std::ostream& err) {
     std::optional<std::string> failure;
     try {
-        failure = SaveFileReplacing(outPath, WriteTabForm(*document, FormOfPath(outPath)));
+        failure = SaveFileReplacing(outPath, bytes());
     } catch (const std::exception& exception) {
         failure = exception.what();
     }
     if (!failure) return kExitSuccess;
     err << SaveFailedMessage(*failure) << '\n';
     return kExitFileFailure;
+}
+
+bool NamesMusicXml(const std::string& path) {
+    const std::string extension = UpperAscii(std::filesystem::path(path).extension().string());
+    return extension == ".MUSICXML" || extension == ".XML";
+}
+
+}  // namespace
+
+int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostream& err) {
+    const std::optional<TabDocument> document = ReadReporting(in, err);
+    if (!document) return kExitFileFailure;
+    return SaveReporting(
+        outPath, [&] { return WriteTabForm(*document, FormOfPath(outPath)); }, err);
+}
+
+int ExportMusicXmlFile(const std::string& in, const std::string& outPath, std::ostream& err) {
+    const std::optional<TabDocument> document = ReadReporting(in, err);
+    if (!document) return kExitFileFailure;
+    const std::string title = std::filesystem::path(in).stem().string();
+    return SaveReporting(
+        outPath, [&] { return MusicXmlScore(*document, kStartSettings, title); }, err);
 }
 
 int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err) {
@@ -95,7 +122,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return LogPlayback(args[1], out, err);
     }
     if (args.size() == 2 && args[0] == "play") return PlayAloud(args[1], err);
-    if (args.size() == 3 && args[0] == "export") return ExportMidiFile(args[1], args[2], err);
+    if (args.size() == 3 && args[0] == "export") {
+        if (NamesMusicXml(args[2])) return ExportMusicXmlFile(args[1], args[2], err);
+        return ExportMidiFile(args[1], args[2], err);
+    }
     if (args.size() == 3 && args[0] == "render") {
         return RenderWaveFile(args[1], args[2], isatty(STDERR_FILENO) == 1, err);
     }

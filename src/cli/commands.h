@@ -19,6 +19,10 @@ inline constexpr int kExitUsage = 2;        // the arguments name no command
 // block gives an empty output file.
 int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostream& err);
 
+// Reads the TAB file at in and writes it to outPath as MusicXML, at the tempo, volume and patch
+// the window would play it at.
+int ExportMusicXmlFile(const std::string& in, const std::string& outPath, std::ostream& err);
+
 // Reads the TAB file at in and prints the document as one line of JSON.
 int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err);
 

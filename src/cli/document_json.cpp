@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "cli/json_writer.h"
-#include "cli/utf8_text.h"
+#include "document/utf8_text.h"
 #include "document/tab_cell.h"
 
 namespace fretlux {

@@ -11,6 +11,9 @@ namespace fretlux {
 
 inline constexpr int kLabelLength = 80;
 
+// The play timer's interval is the tempo bar's value times this many milliseconds.
+inline constexpr int kTempoUnitMs = 3;
+
 struct TabSettings {
     int tempo;
     int volume;

@@ -50,6 +50,7 @@ void BuildFileMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     AddSeparator(file, "mnuFileLine1");
     actions.fileSaveTab = AddEntry(file, "mnuFileSTab", "Save as &TAB", true);
     actions.fileSaveFretlux = AddEntry(file, "mnuFileSFlx", "&Save as Fretlux", true);
+    actions.fileExportMusicXml = AddEntry(file, "mnuFileExportXml", "Export &MusicXML…", true);
     AddSeparator(file, "mnuFileLine2");
     actions.fileExit = AddEntry(file, "MNUFExit", "E&xit", true);
 }

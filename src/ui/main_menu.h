@@ -14,6 +14,7 @@ struct MainMenuActions {
     QAction* fileOpen = nullptr;
     QAction* fileSaveTab = nullptr;
     QAction* fileSaveFretlux = nullptr;
+    QAction* fileExportMusicXml = nullptr;
     QAction* fileExit = nullptr;
     QAction* editCut = nullptr;
     QAction* editCopy = nullptr;

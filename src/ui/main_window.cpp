@@ -219,6 +219,7 @@ void MainWindow::ConnectControls() {
     ConnectCommand(menu_.fileOpen, &FretluxForm::mnuFOpen_Click);
     ConnectCommand(menu_.fileSaveTab, &FretluxForm::mnuFileSTab_Click);
     ConnectCommand(menu_.fileSaveFretlux, &FretluxForm::mnuFileSFlx_Click);
+    ConnectCommand(menu_.fileExportMusicXml, &FretluxForm::mnuFileExportXml_Click);
     // Exit is closing the window: the close event asks the model whether to go.
     connect(menu_.fileExit, &QAction::triggered, this, &QWidget::close);
     ConnectCommand(menu_.editCut, &FretluxForm::mnuEditCut_Click);

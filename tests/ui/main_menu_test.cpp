@@ -32,7 +32,7 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
     std::vector<std::string> menus;
     for (QAction* menu : window.menuBar()->actions()) menus.push_back(Describe({menu}));
     const std::vector<std::string> expected = {
-        "&File[&New|&Open|-|Save as &TAB|&Save as Fretlux|-|E&xit]",
+        "&File[&New|&Open|-|Save as &TAB|&Save as Fretlux|Export &MusicXML…|-|E&xit]",
         "&Edit[Cu&t|&Copy|&Paste|Paste &Fretboard|Clea&r Fretboard|Paste TAB &Bar|Te&xt to TAB|-|"
         "&Insert TAB|&Delete TAB|-|&View/Edit TAB Text|External Text Editor]",
         "&Play[&Start|Ste&p[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|&Tune Guitar]",

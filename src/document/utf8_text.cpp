@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli/utf8_text.h"
+#include "document/utf8_text.h"
 
 namespace fretlux {
 

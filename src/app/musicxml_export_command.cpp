@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+// File > Export MusicXML: the open document, as it stands, for notation programs.
+#include <filesystem>
+
+#include "app/fretlux_form.h"
+#include "document/file_messages.h"
+#include "document/file_names.h"
+#include "document/safe_save.h"
+#include "exports/musicxml_writer.h"
+
+namespace fretlux {
+
+namespace {
+
+constexpr const char* kMusicXmlFilter = "MusicXML Files (*.musicxml)|*.musicxml";
+
+}  // namespace
+
+void FretluxForm::mnuFileExportXml_Click() {
+    if (!ShowsTab()) return;
+    dialogInitialDirectory = DirectoryPart(gCurrentPath);
+    const auto chosen =
+        host_.ShowFileDialog({FileDialogMode::Save, kMusicXmlFilter, dialogInitialDirectory,
+                              ProposedFileName(gCurrentPath, ".musicxml")});
+    if (!chosen) return;
+    std::error_code ignored;
+    if (std::filesystem::exists(*chosen, ignored) &&
+        !std::filesystem::is_directory(*chosen, ignored)) {
+        const MessageAnswer answer =
+            host_.ShowMessage({"Overwrite existing file?", MessageButtons::YesNo,
+                               MessageIcon::Question, MessageAnswer::No});
+        if (answer != MessageAnswer::Yes) return;
+    }
+    // The shown TAB's settings live in the bars until the TAB is left; TABs that store none
+    // play at them too, as they would if played from here.
+    const TabSettings now{hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()};
+    TabDocument shown = document;
+    std::string& header = shown.tabLines[CurrentTabIndex()][0];
+    header = StampHeader(header, now);
+    const std::string title = std::filesystem::path(gCurrentPath).stem().string();
+    if (const auto failure = SaveFileReplacing(*chosen, MusicXmlScore(shown, now, title))) {
+        host_.ShowMessage({SaveFailedMessage(*failure), MessageButtons::Ok,
+                           MessageIcon::Exclamation, MessageAnswer::Ok});
+    }
+}
+
+}  // namespace fretlux
