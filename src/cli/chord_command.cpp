@@ -5,7 +5,7 @@
 #include "chords/load_chord.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
-#include "cli/utf8_text.h"
+#include "document/utf8_text.h"
 #include "document/file_messages.h"
 
 namespace fretlux {
