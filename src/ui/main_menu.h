@@ -37,6 +37,9 @@ struct MainMenuActions {
     QAction* settingsMidi = nullptr;
     QAction* rotateLeftRight = nullptr;
     QAction* rotateUpDown = nullptr;
+    QAction* helpFretlux = nullptr;
+    QAction* helpTab = nullptr;
+    QAction* helpAbout = nullptr;
 };
 
 // Fills the menu bar with the whole menu tree. Every entry and sub-menu is named after its

@@ -45,7 +45,7 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "off|&Chord Triads off|&Intervals off|&Harmonic Minor off|&12 Bar Blues off]|&Stars off[]|"
         "&Load Lessons off]",
         "&Settings[&Sound on|&Midi|&Rotate Fretboard[&Left Right|&Up Down]]",
-        "&Help[&Fretlux off|&TAB Files off|-|&About Fretlux off]",
+        "&Help[&Fretlux|&TAB Files|-|&About Fretlux]",
     };
     EXPECT_EQ(menus, expected);
 }
