@@ -15,8 +15,7 @@ StartRequest ReadCommandLine(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
-        } else if ((!optionsEnded && arg.starts_with('-')) ||
-                   !request.file.empty()) {
+        } else if ((!optionsEnded && arg.starts_with('-')) || !request.file.empty()) {
             return {StartAction::WrongArguments, ""};
         } else {
             request.file = arg;

@@ -40,8 +40,8 @@ AboutDialog::AboutDialog(const AboutForm& form, QWidget* parent) : QDialog(paren
     auto* text = new QVBoxLayout;
     text->addWidget(title);
     text->addWidget(Line("lblAbout", QString::fromStdString(form.lblAbout), this));
-    text->addWidget(Line("lblDescription",
-                         QStringLiteral("Guitar tablature editor, player and tutor."), this));
+    text->addWidget(
+        Line("lblDescription", QStringLiteral("Guitar tablature editor, player and tutor."), this));
     text->addSpacing(8);
     text->addWidget(Line("lblLicence", QString::fromStdString(form.licence), this));
     text->addWidget(

@@ -17,8 +17,8 @@ QSvgRenderer& Renderer(const QString& name) {
     static QHash<QString, std::shared_ptr<QSvgRenderer>> renderers;
     auto found = renderers.find(name);
     if (found == renderers.end()) {
-        found = renderers.insert(name, std::make_shared<QSvgRenderer>(
-                                           QStringLiteral(":/pictures/%1.svg").arg(name)));
+        found = renderers.insert(
+            name, std::make_shared<QSvgRenderer>(QStringLiteral(":/pictures/%1.svg").arg(name)));
     }
     return **found;
 }

@@ -22,8 +22,7 @@ QString PressedSymbol(HintedButton button);
 
 // False when the symbol's SVG file is missing or cannot be read.
 bool SymbolLoads(const QString& symbol);
-void PaintButtonPicture(QPainter& painter, const QRectF& area, const QString& symbol,
-                        bool pressed);
+void PaintButtonPicture(QPainter& painter, const QRectF& area, const QString& symbol, bool pressed);
 // The picture at a size in device pixels, as a screenshot of the button would show it.
 QImage ButtonPictureImage(const QString& symbol, bool pressed, int pixels);
 

@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -28,15 +29,25 @@ std::vector<std::string> Arguments(const QStringList& arguments) {
     return args;
 }
 
-// --help and --version are answered without a window, so also where there is no display.
+// Qt's own options (-platform, -style ...) start with a single dash; Qt takes them out.
+bool MayBeQtOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-' && arg[1] != '-';
+}
+
+// --help, --version and wrong arguments are answered without a window, so also where there is
+// no display.
 int Answer(fretlux::StartAction action, int argc, char* argv[]) {
+    if (action == fretlux::StartAction::WrongArguments) {
+        std::cerr << fretlux::kWindowUsage;
+        return 2;
+    }
     QCoreApplication application(argc, argv);
     if (action == fretlux::StartAction::PrintVersion) {
         std::cout << fretlux::VersionLine() << '\n';
         return 0;
     }
-    std::cout << fretlux::kWindowUsage << "\nProgram directory: "
-              << fretlux::ProgramDirectory().toStdString() << '\n';
+    std::cout << fretlux::kWindowUsage
+              << "\nProgram directory: " << fretlux::ProgramDirectory().toStdString() << '\n';
     return 0;
 }
 
@@ -51,10 +62,11 @@ void PlaceWindow(fretlux::MainWindow& window) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const fretlux::StartAction asked =
-        fretlux::ReadCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc))
-            .action;
-    if (asked == fretlux::StartAction::PrintVersion || asked == fretlux::StartAction::PrintUsage) {
+    const std::vector<std::string> given(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const fretlux::StartAction asked = fretlux::ReadCommandLine(given).action;
+    if (asked != fretlux::StartAction::OpenWindow &&
+        (asked != fretlux::StartAction::WrongArguments ||
+         std::none_of(given.begin(), given.end(), MayBeQtOption))) {
         return Answer(asked, argc, argv);
     }
 
@@ -77,8 +89,8 @@ int main(int argc, char* argv[]) {
     const std::string startFile =
         request.file.empty()
             ? std::string()
-            : QFile::encodeName(QFileInfo(QFile::decodeName(request.file.c_str()))
-                                    .absoluteFilePath())
+            : QFile::encodeName(
+                  QFileInfo(QFile::decodeName(request.file.c_str())).absoluteFilePath())
                   .toStdString();
 
     fretlux::FluidSynthOptions soundOptions;

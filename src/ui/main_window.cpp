@@ -115,6 +115,9 @@ MainWindow::MainWindow(FretluxForm& model, QWidget* parent) : QMainWindow(parent
     BuildLayout();
     ConnectControls();
     SyncFromModel();
+    // Never smaller than the layout needs, so that the whole TAB, its scroll bar and the help
+    // line stay in view; set now, the window manager knows it from the first showing on.
+    setMinimumSize(minimumSizeHint());
 }
 
 MainWindow::~MainWindow() = default;

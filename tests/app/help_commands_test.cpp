@@ -14,8 +14,8 @@ using HelpCommands = FormTest;
 TEST_F(HelpCommands, HelpPagesOpenWithTheDesktopsProgramOrSayThereIsNone) {
     form.mnuHelpFretlux_Click();
     form.mnuHelpTab_Click();
-    EXPECT_EQ(host.openedWithProgram,
-              (std::vector<std::string>{"/opt/fretlux/help/help.htm", "/opt/fretlux/help/tab.htm"}));
+    EXPECT_EQ(host.openedWithProgram, (std::vector<std::string>{"/opt/fretlux/help/help.htm",
+                                                                "/opt/fretlux/help/tab.htm"}));
     EXPECT_TRUE(host.messages.empty());
 
     host.desktopHasPrograms = false;

@@ -26,7 +26,8 @@ struct MouseStep {
     ButtonPoint point;
 };
 
-TEST(PictureButtonState, PressedWhileHeldAndUnderALeftDragOnlyInsideAndOnlyALeftReleaseInsideClicks) {
+TEST(PictureButtonState,
+     PressedWhileHeldAndUnderALeftDragOnlyInsideAndOnlyALeftReleaseInsideClicks) {
     const struct {
         const char* name;
         std::vector<MouseStep> steps;
@@ -40,7 +41,8 @@ TEST(PictureButtonState, PressedWhileHeldAndUnderALeftDragOnlyInsideAndOnlyALeft
           {'M', kLeft, At(5, 5)},
           {'U', kLeft, At(5, 5)}},
          "PRPRC"},
-        {"released outside", {{'D', kLeft, At(5, 5)}, {'M', kLeft, At(5, 33)}, {'U', kLeft, At(5, 33)}},
+        {"released outside",
+         {{'D', kLeft, At(5, 5)}, {'M', kLeft, At(5, 33)}, {'U', kLeft, At(5, 33)}},
          "PRR"},
         // Outside is X <= 0, X > width, Y < 0 or Y > height.
         {"edges",
@@ -51,11 +53,15 @@ TEST(PictureButtonState, PressedWhileHeldAndUnderALeftDragOnlyInsideAndOnlyALeft
           {'M', kLeft, At(kSize, kSize)},
           {'M', kLeft, At(kSize + 0.5, 5)}},
          "PRPRPR"},
-        {"right button held out", {{'D', kRight, At(5, 5)}, {'M', kRight, At(50, 50)}, {'U', kRight, At(5, 5)}},
+        {"right button held out",
+         {{'D', kRight, At(5, 5)}, {'M', kRight, At(50, 50)}, {'U', kRight, At(5, 5)}},
          "PPR"},
         {"moving with no button", {{'M', 0, At(5, 5)}, {'M', 0, At(50, 5)}}, "RR"},
         {"double click",
-         {{'D', kLeft, At(5, 5)}, {'U', kLeft, At(5, 5)}, {'2', kLeft, At(5, 5)}, {'U', kLeft, At(5, 5)}},
+         {{'D', kLeft, At(5, 5)},
+          {'U', kLeft, At(5, 5)},
+          {'2', kLeft, At(5, 5)},
+          {'U', kLeft, At(5, 5)}},
          "PRCPR"},
     };
     for (const auto& c : cases) {

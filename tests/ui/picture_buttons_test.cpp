@@ -100,6 +100,8 @@ TEST_F(PictureButtonWindowTest, ADoubleClickStepsTwiceButPastesTheFretboardOnce)
 
 TEST_F(PictureButtonWindowTest, TheSmallestWindowStillShowsTheWholeTabItsScrollBarAndTheHelpLine) {
     Trigger("mnuFileNew");
+    EXPECT_GE(window.minimumHeight(), window.minimumSizeHint().height());
+    EXPECT_GE(window.minimumWidth(), window.minimumSizeHint().width());
     window.resize(200, 150);
     QTest::qWait(0);
     const QRect inside = window.rect();
