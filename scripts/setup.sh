@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     libfluidsynth-dev timgm6mb-soundfont
     libgtest-dev libbenchmark-dev
     fonts-liberation

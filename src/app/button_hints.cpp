@@ -29,14 +29,46 @@ const char* HintOf(HintedButton button) {
             return "HELP: Make last selected note not playable (black) or press [-] key";
         case HintedButton::imgEdit:
             return "HELP: View/edit text associated with current TAB";
+        case HintedButton::imgCutButton:
+            return "HELP: Cut tab file selection";
+        case HintedButton::imgCopyButton:
+            return "HELP: Copy tab file selection";
+        case HintedButton::imgPasteButton:
+            return "HELP: Paste into tab selection";
+        case HintedButton::imgTabLine:
+            return "HELP: Insert TAB bar to TAB";
+        case HintedButton::imgInsTab:
+            return "HELP: Insert tab line";
+        case HintedButton::imgDelTab:
+            return "HELP: Delete current tab line";
+        case HintedButton::imgAB:
+            return "HELP: Insert text to TAB";
+        default:
+            // The finger numbers and the rotations write their hints themselves.
+            return "";
     }
-    return "";
 }
 
 }  // namespace
 
 void FretluxForm::HintedButton_MouseMove(HintedButton button) {
-    lblHelp = {HintOf(button), kHintBlue};
+    switch (button) {
+        case HintedButton::imgFNum0:
+        case HintedButton::imgFNum1:
+        case HintedButton::imgFNum2:
+        case HintedButton::imgFNum3:
+        case HintedButton::imgFNum4:
+            imgFNum_MouseMove(static_cast<int>(button) - static_cast<int>(HintedButton::imgFNum0));
+            return;
+        case HintedButton::imgLefRig:
+            imgLefRig_MouseMove();
+            return;
+        case HintedButton::imgUpDown:
+            imgUpDown_MouseMove();
+            return;
+        default:
+            lblHelp = {HintOf(button), kHintBlue};
+    }
 }
 
 }  // namespace fretlux

@@ -44,12 +44,8 @@ void FretluxForm::mnuFOpen_Click() {
     previousPath = gCurrentPath;
     const auto chosen = host_.ShowFileDialog(
         {FileDialogMode::Open, kOpenFilter, dialogInitialDirectory, ""});
-    if (!chosen) return;
-    gCurrentPath = *chosen;
-    if (gCurrentPath.empty()) return;
-    const std::string titleBefore = caption;
-    caption = BaseTitle() + "  " + gCurrentPath;
-    LoadDocument(titleBefore);
+    if (!chosen || chosen->empty()) return;
+    OpenFile(*chosen);
 }
 
 // Saving is offered for a document that shows a TAB and does not belong to the program's own

@@ -12,6 +12,7 @@
 #include "app/control_models.h"
 #include "app/host.h"
 #include "app/midi_settings_form.h"
+#include "app/picture_button_state.h"
 #include "chords/fast_find_form.h"
 #include "document/tab_document.h"
 #include "document/tab_file_reader.h"
@@ -38,7 +39,8 @@ inline constexpr const char* kTabSaveFilter = "Tab Files (*.tab)|*.tab";
 inline constexpr const char* kTooManyTabsMessage =
     "A document holds at most 101 TABs: delete one before inserting another.";
 
-// Picture buttons whose hint the help line shows while the pointer is over them.
+// The window's picture buttons, each of which shows its hint in the help line while the pointer
+// is over it.
 enum class HintedButton {
     imgPlay,
     imgStop,
@@ -49,8 +51,23 @@ enum class HintedButton {
     imgclip2tab,
     imgSound,
     imgNoSound,
-    imgEdit
+    imgEdit,
+    imgCutButton,
+    imgCopyButton,
+    imgPasteButton,
+    imgTabLine,
+    imgInsTab,
+    imgDelTab,
+    imgAB,
+    imgFNum0,
+    imgFNum1,
+    imgFNum2,
+    imgFNum3,
+    imgFNum4,
+    imgLefRig,
+    imgUpDown
 };
+inline constexpr int kPictureButtonCount = static_cast<int>(HintedButton::imgUpDown) + 1;
 
 // The picture the text-editor button shows: with text, or without.
 enum class EditPicture { imgEditUp, imgEdit2Up };
@@ -174,6 +191,26 @@ public:
     // Reads the chord the finder chose into workColumn.
     void LoadChord();
 
+    // Every picture button: a mouse button pressed or released on it, the pointer moving over
+    // it, and the second press of a double click.
+    void PictureButton_MouseDown(HintedButton button, int mouseButton);
+    void PictureButton_MouseMove(HintedButton button, int mouseButtons, const ButtonPoint& point);
+    // True when a click follows, which the window runs with PictureButton_Click once it has
+    // shown the released picture.
+    bool PictureButton_MouseUp(HintedButton button, int mouseButton, const ButtonPoint& point);
+    void PictureButton_Click(HintedButton button);
+    void PictureButton_DblClick(HintedButton button);
+    bool PictureButtonPressed(HintedButton button) const;
+
+    // Help menu, and the sound's set-up having finished (a notice when it stays silent).
+    void mnuHelpFretlux_Click();
+    void mnuHelpTab_Click();
+    void mnuHelpAbout_Click();
+    void MidiOut_SetUpDone();
+    // Opens a file named on the command line or dropped on the window, as Open does with the
+    // file chosen in its dialog.
+    void OpenFile(const std::string& path);
+
     // Sound settings.
     void mnuSetSound_Click();
     void mnuSetMidi_Click();
@@ -193,6 +230,7 @@ public:
     CursorLineModel linPoint1;
     CursorLineModel linPoint2;
     EditPicture imgEdit = EditPicture::imgEdit2Up;
+    std::array<PictureButtonState, kPictureButtonCount> pictureButtons;
     ScrollBarModel hscTempo{1, 200, 1};  // drawn reversed: 200 at the left, 1 at the right
     // The bars start away from 0 so that start-up, which sets them to channel 0's values first,
     // sends the same sweep and program change as it does for any other change of patch.
@@ -263,6 +301,9 @@ private:
     int CurrentTabIndex() const { return hscTAB.Value() - 1; }
     bool ShowsTab() const { return hscTAB.Value() > 0; }
     EditPicture EditPictureFor(int tabNumber) const;
+    void ChooseReleasedEditPicture();
+    // Opens the file with the desktop's program for it, or says that there is none.
+    void OpenWithDesktopProgram(const std::string& path);
     double CursorX(int column) const;
     void PlayPress(const PressResult& press);
     void ShowCell(int s, std::string_view notes);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/about_form.h"
 #include "app/midi_settings_form.h"
 #include "chords/fast_find_form.h"
 #include "playback/midi_output.h"
@@ -78,8 +79,11 @@ public:
     // The system clipboard, as text.
     virtual std::string ClipboardText() = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
-    // Opens the file with the program the desktop associates with it; failures pass silently.
-    virtual void OpenWithAssociatedProgram(const std::string& path) = 0;
+    // Opens the file with the program the desktop associates with it; false when the desktop
+    // has none (or could not start it).
+    virtual bool OpenWithAssociatedProgram(const std::string& path) = 0;
+    // Shows the About window modally.
+    virtual void ShowAbout(const AboutForm& form) = 0;
     // Lets the events that are waiting run (timer ticks, input, repaints), so that a long search
     // keeps the window responsive.
     virtual void ProcessPendingEvents() = 0;

@@ -50,8 +50,7 @@ void FretluxForm::mnuEditExEdit_Click() {
     if (gCurrentPath.empty()) return;
     mnuPlayStop_Click();
     mnuFileSTab_Click();
-    host_.OpenWithAssociatedProgram(Left(gCurrentPath, static_cast<int>(gCurrentPath.size()) - 3) +
-                                    "tab");
+    OpenWithDesktopProgram(Left(gCurrentPath, static_cast<int>(gCurrentPath.size()) - 3) + "tab");
 }
 
 void FretluxForm::mnuTXT2TAB_Click() {

@@ -37,7 +37,8 @@ public:
     void ShowFastFind(FastFindForm& form) override { form.Form_Load(); }
     std::string ClipboardText() override { return clipboard_; }
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
-    void OpenWithAssociatedProgram(const std::string&) override {}
+    bool OpenWithAssociatedProgram(const std::string&) override { return false; }
+    void ShowAbout(const AboutForm&) override {}
     void ProcessPendingEvents() override {}
 
 private:

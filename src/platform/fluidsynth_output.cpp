@@ -99,16 +99,21 @@ void FluidSynthOutput::Open() {
 }
 
 void FluidSynthOutput::StartSetUp() {
-    std::lock_guard lock(mutex_);
-    if (phase_ != Phase::SettingUp || setUpStarted_) return;
-    setUpStarted_ = true;
-    try {
-        setUpThread_ = std::thread(&FluidSynthOutput::SetUp, this);
-    } catch (const std::system_error& error) {
-        phase_ = Phase::Silent;
-        // FluidSynth is loaded only on the set-up thread, so its version is not known here.
-        status_ = SynthName(nullptr) + ", silent: cannot start its set-up (" + error.what() + ")";
+    {
+        std::lock_guard lock(mutex_);
+        if (phase_ != Phase::SettingUp || setUpStarted_) return;
+        setUpStarted_ = true;
+        try {
+            setUpThread_ = std::thread(&FluidSynthOutput::SetUp, this);
+            return;
+        } catch (const std::system_error& error) {
+            phase_ = Phase::Silent;
+            // FluidSynth is loaded only on the set-up thread, so its version is not known here.
+            status_ =
+                SynthName(nullptr) + ", silent: cannot start its set-up (" + error.what() + ")";
+        }
     }
+    if (onSetUpDone_) onSetUpDone_();
 }
 
 void FluidSynthOutput::SetUp() {
@@ -138,6 +143,7 @@ void FluidSynthOutput::SetUp() {
         pending_.shrink_to_fit();
     }
     setUpDone_.notify_all();
+    if (onSetUpDone_) onSetUpDone_();
     if (driver_) KeepDevice();
 }
 
@@ -257,6 +263,11 @@ void FluidSynthOutput::WaitUntilSetUp() {
 std::string FluidSynthOutput::Status() const {
     std::lock_guard lock(mutex_);
     return status_;
+}
+
+bool FluidSynthOutput::Silent() const {
+    std::lock_guard lock(mutex_);
+    return phase_ == Phase::Silent;
 }
 
 bool FluidSynthOutput::Render(std::span<float> left, std::span<float> right) {

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -57,6 +58,12 @@ public:
     void WaitUntilSetUp();
     // Which output is in use, or why it is silent.
     std::string Status() const override;
+    bool Silent() const override;
+    // Called once the set-up has finished, with sound or silent, on the thread that finished it;
+    // set before the set-up begins.
+    void SetOnSetUpDone(std::function<void()> onSetUpDone) {
+        onSetUpDone_ = std::move(onSetUpDone);
+    }
     // Without an audio device: renders the next frames of sound. False while the synthesiser
     // is not ready, when it plays through an audio device, or when the spans differ in size.
     bool Render(std::span<float> left, std::span<float> right);
@@ -101,6 +108,7 @@ private:
     size_t buffer_ = 0;
     std::string driverName_;
     std::thread setUpThread_;
+    std::function<void()> onSetUpDone_;
 };
 
 }  // namespace fretlux

@@ -22,6 +22,9 @@ QString Clean(const QString& directory) { return QDir::cleanPath(QDir(directory)
 QString ChooseProgramDirectory(const QString& environmentOverride, const QString& builtInDataDir,
                                const QString& executableDir) {
     if (!environmentOverride.isEmpty()) return Clean(environmentOverride);
+    // An installed program keeps its data beside its bin/ folder, under share/fretlux.
+    const QString installed = QDir(executableDir).filePath(QStringLiteral("../share/fretlux"));
+    if (QFileInfo(installed).isDir()) return Clean(installed);
     if (!builtInDataDir.isEmpty() && QFileInfo(builtInDataDir).isDir())
         return Clean(builtInDataDir);
     return Clean(executableDir);

@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <cmath>
 
+#include "platform/about_dialog.h"
 #include "platform/dialog_filter.h"
 #include "platform/fast_find_dialog.h"
 #include "platform/midi_settings_dialog.h"
@@ -207,8 +208,13 @@ void QtHost::SetClipboardText(const std::string& text) {
     QGuiApplication::clipboard()->setText(decoded);
 }
 
-void QtHost::OpenWithAssociatedProgram(const std::string& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(path)));
+bool QtHost::OpenWithAssociatedProgram(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(path)));
+}
+
+void QtHost::ShowAbout(const AboutForm& form) {
+    AboutDialog dialog(form, dialogParent_);
+    dialog.exec();
 }
 
 void QtHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }

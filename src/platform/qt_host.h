@@ -59,7 +59,8 @@ public:
     void ShowFastFind(FastFindForm& form) override;
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
-    void OpenWithAssociatedProgram(const std::string& path) override;
+    bool OpenWithAssociatedProgram(const std::string& path) override;
+    void ShowAbout(const AboutForm& form) override;
     void ProcessPendingEvents() override;
 
 private:

@@ -165,10 +165,13 @@ bool TextEditorDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// Escape would throw the edits away without a word; only the window's close button does that.
+// Escape is Close, with Close's question, so that no edit is thrown away without a word; the
+// tutor viewer, which has nothing to save, simply closes.
 void TextEditorDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+        form_.menusVisible) {
         event->accept();
+        RunFileItem(1);
         return;
     }
     QDialog::keyPressEvent(event);

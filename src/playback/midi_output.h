@@ -16,6 +16,8 @@ public:
     virtual void Close() = 0;
     // One line for the MIDI settings window: which output sounds the notes, or why none does.
     virtual std::string Status() const = 0;
+    // True when the output has given up sounding (no device, no soundfont).
+    virtual bool Silent() const { return false; }
 };
 
 }  // namespace fretlux

@@ -1,29 +1,35 @@
 // SPDX-License-Identifier: MIT
-// The pictures of the fretboard's buttons, drawn rather than stored so that they stay sharp at
-// any screen scale.
+// The pictures of the window's picture buttons and of its background, drawn from the SVG files
+// under pictures/ so that they stay sharp at any screen scale. A button's picture is its frame,
+// raised when released and sunk when pressed, with the button's symbol on it.
 #pragma once
 
 #include <QIcon>
+#include <QImage>
+#include <QPainter>
 #include <QString>
+
+#include "app/fretlux_form.h"
 
 namespace fretlux {
 
-inline constexpr int kPictureSize = 28;
+// The size of a button in logical pixels.
+inline constexpr int kPictureSize = 32;
 
-// A red mark with the finger's text in yellow, as the board shows it.
-QIcon FingerPicture(const QString& finger);
-QIcon PlayablePicture();
-QIcon NotPlayablePicture();
-QIcon ClearFretboardPicture();
-QIcon PasteFretboardPicture();
-QIcon PlayFretboardPicture();
-QIcon LeftRightPicture();
-QIcon UpDownPicture();
-QIcon PlayPicture();
-QIcon StepForwardPicture();
-QIcon StepBackPicture();
-QIcon StopPicture();
-// The TAB text button: a written page when the shown TAB has a text, a blank one otherwise.
-QIcon TabTextPicture(bool hasText);
+// The symbol a button shows: "play", "finger-T" ... The text button has two released symbols.
+QString ReleasedSymbol(HintedButton button, EditPicture edit = EditPicture::imgEditUp);
+QString PressedSymbol(HintedButton button);
+
+// False when the symbol's SVG file is missing or cannot be read.
+bool SymbolLoads(const QString& symbol);
+void PaintButtonPicture(QPainter& painter, const QRectF& area, const QString& symbol, bool pressed);
+// The picture at a size in device pixels, as a screenshot of the button would show it.
+QImage ButtonPictureImage(const QString& symbol, bool pressed, int pixels);
+
+// The program's icon, for the window and the About window.
+QIcon ProgramIcon();
+
+// The window's background, stretched over the area.
+void PaintBackground(QPainter& painter, const QRectF& area);
 
 }  // namespace fretlux

@@ -12,8 +12,6 @@ namespace fretlux {
 
 namespace {
 
-using Entry = std::pair<const char*, const char*>;  // control name, caption
-
 QMenu* AddMenu(QMenuBar& menuBar, const char* name, const char* caption) {
     QMenu* menu = menuBar.addMenu(QString::fromUtf8(caption));
     menu->setObjectName(QString::fromLatin1(name));
@@ -33,10 +31,6 @@ QAction* AddEntry(QMenu& menu, const char* name, const char* caption, bool enabl
     action->setObjectName(QString::fromLatin1(name));
     action->setEnabled(enabled);
     return action;
-}
-
-void AddDisabledEntries(QMenu& menu, std::initializer_list<Entry> entries) {
-    for (const auto& [name, caption] : entries) AddEntry(menu, name, caption, false);
 }
 
 void AddSeparator(QMenu& menu, const char* name) {
@@ -142,11 +136,12 @@ void BuildSettingsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.rotateUpDown = AddEntry(rotate, "mnuSetUpDown", "&Up Down", true);
 }
 
-void BuildHelpMenu(QMenuBar& menuBar) {
+void BuildHelpMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& help = *AddMenu(menuBar, "mnuHelp", "&Help");
-    AddDisabledEntries(help, {{"mnuHelpFretlux", "&Fretlux"}, {"mnuHelpTab", "&TAB Files"}});
+    actions.helpFretlux = AddEntry(help, "mnuHelpFretlux", "&Fretlux", true);
+    actions.helpTab = AddEntry(help, "mnuHelpTab", "&TAB Files", true);
     AddSeparator(help, "mneHelpLine");
-    AddEntry(help, "mnuHelpAbout", "&About Fretlux", false);
+    actions.helpAbout = AddEntry(help, "mnuHelpAbout", "&About Fretlux", true);
 }
 
 }  // namespace
@@ -160,7 +155,7 @@ MainMenuActions BuildMainMenu(QMenuBar& menuBar) {
     BuildScalesMenu(menuBar, actions);
     BuildLessonsMenu(menuBar, actions);
     BuildSettingsMenu(menuBar, actions);
-    BuildHelpMenu(menuBar);
+    BuildHelpMenu(menuBar, actions);
     return actions;
 }
 

@@ -48,6 +48,9 @@ struct MainMenuActions {
     std::array<QAction*, 5> lessonsIntermediate{};
     std::array<QAction*, 3> lessonsStars{};
     QAction* lessonMore = nullptr;
+    QAction* helpFretlux = nullptr;
+    QAction* helpTab = nullptr;
+    QAction* helpAbout = nullptr;
 };
 
 // Fills the menu bar with the whole menu tree. Every entry and sub-menu is named after its

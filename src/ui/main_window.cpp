@@ -3,18 +3,25 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "platform/text_codec.h"
+#include "ui/button_pictures.h"
 #include "ui/event_codes.h"
 #include "ui/fretboard_buttons.h"
 #include "ui/fretboard_view.h"
@@ -39,8 +46,8 @@ QFont TabFont() {
     return font;
 }
 
-// The window's background: the pointer moving over it, or over a child that does not handle
-// the move itself, is reported.
+// The window's background, with its picture: the pointer moving over it, or over a child that
+// does not handle the move itself, is reported.
 class Background : public QWidget {
 public:
     explicit Background(std::function<void()> onMove, QWidget* parent)
@@ -51,6 +58,10 @@ public:
 protected:
     void mouseMoveEvent(QMouseEvent*) override {
         if (onMove_) onMove_();
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        PaintBackground(painter, QRectF(rect()));
     }
 
 private:
@@ -84,13 +95,29 @@ void ShowLabel(QLabel& label, const LabelModel& model) {
     }
 }
 
+// The one local .flx or .tab file a drop carries, or nothing.
+std::optional<QString> DroppedTabFile(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile()) return std::nullopt;
+    const QString path = urls.first().toLocalFile();
+    if (!path.endsWith(QStringLiteral(".flx"), Qt::CaseInsensitive) &&
+        !path.endsWith(QStringLiteral(".tab"), Qt::CaseInsensitive)) {
+        return std::nullopt;
+    }
+    return path;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(FretluxForm& model, QWidget* parent) : QMainWindow(parent), model_(model) {
     menu_ = BuildMainMenu(*menuBar());
+    setAcceptDrops(true);
     BuildLayout();
     ConnectControls();
     SyncFromModel();
+    // Never smaller than the layout needs, so that the whole TAB, its scroll bar and the help
+    // line stay in view; set now, the window manager knows it from the first showing on.
+    setMinimumSize(minimumSizeHint());
 }
 
 MainWindow::~MainWindow() = default;
@@ -104,8 +131,9 @@ void MainWindow::BuildLayout() {
     fretboard_ = new FretboardView(central);
     fretboard_->setObjectName(QStringLiteral("fretboard"));
     layout->addWidget(fretboard_, 1);
-    layout->addWidget(new FretboardButtons(
-        model_, [this](const std::function<void()>& handler) { Run(handler); }, central));
+    fretboardButtons_ = new FretboardButtons(
+        model_, [this](const std::function<void()>& handler) { Run(handler); }, central);
+    layout->addWidget(fretboardButtons_);
     layout->addWidget(BuildNoteLine());
     layout->addWidget(BuildTabView());
     layout->addWidget(BuildSettingsBars());
@@ -256,6 +284,9 @@ void MainWindow::ConnectControls() {
     ConnectMenuArray(menu_.lessonsIntermediate, &FretluxForm::mnuLessonI_Click);
     ConnectMenuArray(menu_.lessonsStars, &FretluxForm::mnuLessonS_Click);
     ConnectCommand(menu_.lessonMore, &FretluxForm::mnuLessonMore_Click);
+    ConnectCommand(menu_.helpFretlux, &FretluxForm::mnuHelpFretlux_Click);
+    ConnectCommand(menu_.helpTab, &FretluxForm::mnuHelpTab_Click);
+    ConnectCommand(menu_.helpAbout, &FretluxForm::mnuHelpAbout_Click);
     ConnectFretboard();
     new IntervalTimer(model_.Timer1, [this] { Run([&] { model_.Timer1_Timer(); }); }, this);
     new IntervalTimer(model_.Timer2, [this] { Run([&] { model_.Timer2_Timer(); }); }, this);
@@ -329,7 +360,8 @@ void MainWindow::SyncFromModel() {
     ShowLabel(*lblPatchNum_, model_.lblPatchNum);
     ShowLabel(*lblPatch_, model_.lblPatch);
 
-    playerButtons_->ShowEditPicture(model_.imgEdit);
+    playerButtons_->Show();
+    fretboardButtons_->Show();
     fretboard_->Show(model_.fretboard, model_.orientation, model_.stringNames);
     ShowText(*lblNote_, model_.midi.lblNote);
     if (menu_.settingsSound->isChecked() != model_.midi.soundOn) {
@@ -349,6 +381,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedTabFile(*event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = DroppedTabFile(*event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    Run([&] { model_.OpenFile(QFile::encodeName(*path).toStdString()); });
 }
 
 void MainWindow::EndProgram() {

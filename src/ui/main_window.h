@@ -17,6 +17,7 @@ class QScrollBar;
 
 namespace fretlux {
 
+class FretboardButtons;
 class FretboardView;
 class KeyPreviewFilter;
 class PlayerButtons;
@@ -37,6 +38,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A .flx or .tab file dropped on the window opens as Open would open it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildLayout();
@@ -58,6 +62,7 @@ private:
     MainMenuActions menu_;
     FretboardView* fretboard_ = nullptr;
     PlayerButtons* playerButtons_ = nullptr;
+    FretboardButtons* fretboardButtons_ = nullptr;
     QLabel* lblNote_ = nullptr;
     QLineEdit* txtTab_ = nullptr;
     TabLinesView* tabLines_ = nullptr;

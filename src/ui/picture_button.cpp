@@ -2,42 +2,68 @@
 #include "ui/picture_button.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/button_pictures.h"
+#include "ui/event_codes.h"
 
 namespace fretlux {
 
-PictureButton::PictureButton(const QString& name, QWidget* parent) : QToolButton(parent) {
+PictureButton::PictureButton(const QString& name, HintedButton id, QWidget* parent)
+    : QWidget(parent), id_(id) {
     setObjectName(name);
     setMouseTracking(true);
-    setAutoRaise(false);
     // Pressing a button must not take the focus, so a key typed next goes where it went before.
     setFocusPolicy(Qt::NoFocus);
+    setFixedSize(kPictureSize, kPictureSize);
+    ShowPicture(ReleasedSymbol(id), PressedSymbol(id), false);
+}
+
+void PictureButton::ShowPicture(const QString& released, const QString& pressed, bool isPressed) {
+    if (released == releasedSymbol_ && pressed == pressedSymbol_ && isPressed == pressed_) return;
+    releasedSymbol_ = released;
+    pressedSymbol_ = pressed;
+    pressed_ = isPressed;
+    update();
+}
+
+QSize PictureButton::sizeHint() const { return {kPictureSize, kPictureSize}; }
+
+void PictureButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintButtonPicture(painter, QRectF(rect()), ShownSymbol(), pressed_);
+}
+
+ButtonPoint PictureButton::PointOf(const QMouseEvent& event) const {
+    const QPointF at = event.position();
+    return {at.x(), at.y(), static_cast<double>(width()), static_cast<double>(height())};
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        QToolButton::mousePressEvent(event);
-    } else {
-        // Qt's buttons ignore the other buttons; these still look pressed while held.
-        setDown(true);
-        event->accept();
-    }
-    if (onPress) onPress();
-}
-
-void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        QToolButton::mouseReleaseEvent(event);
-        return;
-    }
-    setDown(false);
     event->accept();
+    if (onMouseDown) onMouseDown(ButtonBits(event->button()));
 }
 
 void PictureButton::mouseMoveEvent(QMouseEvent* event) {
-    QToolButton::mouseMoveEvent(event);
-    if (onHover) onHover();
     // Handled here: the window's background must not see it and put the TAB position back.
     event->accept();
+    if (onMouseMove) onMouseMove(ButtonBits(event->buttons()), PointOf(*event));
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (onMouseUp) onMouseUp(ButtonBits(event->button()), PointOf(*event));
+}
+
+// Qt would otherwise take the second press of a double click for a new press. Only the left
+// button double-clicks; with the others the second press is a press like the first.
+void PictureButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+    } else if (onDoubleClick) {
+        onDoubleClick();
+    }
 }
 
 }  // namespace fretlux

@@ -66,9 +66,11 @@ public:
     }
     std::string ClipboardText() override { return clipboard; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
-    void OpenWithAssociatedProgram(const std::string& path) override {
+    bool OpenWithAssociatedProgram(const std::string& path) override {
         openedWithProgram.push_back(path);
+        return desktopHasPrograms;
     }
+    void ShowAbout(const AboutForm& form) override { aboutShown.push_back(form); }
     void ProcessPendingEvents() override { ++pendingEventRuns; }
 
     // The message boxes shown so far, each as "text [buttons icon default]".
@@ -107,6 +109,8 @@ public:
     std::function<void(FastFindForm&)> onFastFind;
     std::string clipboard;
     std::vector<std::string> openedWithProgram;
+    bool desktopHasPrograms = true;
+    std::vector<AboutForm> aboutShown;
     int pendingEventRuns = 0;
 };
 

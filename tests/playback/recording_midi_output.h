@@ -32,7 +32,10 @@ public:
         return "Recording output: messages are kept, not sounded";
     }
 
+    bool Silent() const override { return silent; }
+
     std::vector<RecordedMessage> messages;
+    bool silent = false;
     int openCount = 0;
     int closeCount = 0;
 };

@@ -11,9 +11,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
-#include <QToolButton>
 #include <utility>
 
+#include "ui/picture_button.h"
 #include "ui/tab_lines_view.h"
 #include "window_fixture.h"
 
@@ -148,30 +148,31 @@ TEST_F(FretboardTest, ADoubleClickIsOnePressAndOneFingerStep) {
 TEST_F(FretboardTest, TheButtonsBesideTheBoardActOnTheLastNote) {
     Press(4, 6);
     EXPECT_FALSE(ShowsFinger(4, 6));
-    Find<QToolButton>("imgFNum2").click();
+    QTest::mouseClick(&Find<PictureButton>("imgFNum2"), Qt::LeftButton);
     EXPECT_EQ(form.fretboard.At(4, 6).finger, "3");
     EXPECT_TRUE(ShowsFinger(4, 6));
-    QTest::mouseClick(&Find<QToolButton>("imgFNum4"), Qt::LeftButton);
+    QTest::mouseClick(&Find<PictureButton>("imgFNum4"), Qt::LeftButton);
     EXPECT_EQ(form.fretboard.At(4, 6).finger, "T");
-    Find<QToolButton>("imgNoSound").click();
+    QTest::mouseClick(&Find<PictureButton>("imgNoSound"), Qt::LeftButton);
     EXPECT_FALSE(form.fretboard.At(4, 6).red);
-    Find<QToolButton>("imgSound").click();
+    QTest::mouseClick(&Find<PictureButton>("imgSound"), Qt::LeftButton);
     EXPECT_TRUE(form.fretboard.At(4, 6).red);
-    Find<QToolButton>("imgTrash").click();
+    QTest::mouseClick(&Find<PictureButton>("imgTrash"), Qt::LeftButton);
     EXPECT_EQ(MarkCount(), 0);
     EXPECT_EQ(Find<QLabel>("lblNote").text(), QString());
 }
 
 TEST_F(FretboardTest, RotateButtonsTurnTheBoardOnThePressAndTheMenuEntriesToo) {
     Press(1, 0);
-    QToolButton& leftRight = Find<QToolButton>("imgLefRig");
+    PictureButton& leftRight = Find<PictureButton>("imgLefRig");
     QTest::mousePress(&leftRight, Qt::LeftButton);
     EXPECT_TRUE(form.fretboard.At(1, 24).marked);
     EXPECT_EQ(DrawnAt(1, 24), kRed);
     QTest::mouseRelease(&leftRight, Qt::LeftButton);
     EXPECT_TRUE(form.fretboard.At(1, 24).marked);
-    QTest::mousePress(&Find<QToolButton>("imgUpDown"), Qt::RightButton);
+    QTest::mousePress(&Find<PictureButton>("imgUpDown"), Qt::RightButton);
     EXPECT_EQ(DrawnAt(6, 24), kRed);
+    QTest::mouseRelease(&Find<PictureButton>("imgUpDown"), Qt::RightButton);
     EXPECT_EQ(MarkCount(), 1);
 
     Trigger("mnuSetLefRig");
@@ -234,7 +235,7 @@ TEST_F(FretboardTest, HoveringShowsTheHintInBlueAndTheBackgroundTheTabPositionIn
         {"imgStep", "HELP: Step to next tab note"},
         {"imgUpDown", "HELP: Rotate fretboard up-side-down"}};
     for (const auto& [button, hint] : buttons) {
-        MoveOver(Find<QToolButton>(button), QPoint(5, 5));
+        MoveOver(Find<PictureButton>(button), QPoint(5, 5));
         EXPECT_EQ(help.text().toStdString(), hint);
         EXPECT_EQ(help.palette().color(QPalette::WindowText), blue);
     }

@@ -44,7 +44,7 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "&Harmonic Minor|&12 Bar Blues]|&Stars[Fernando &Sor|Mauro &Giuliani|"
         "Francisco &T\u00e1rrega]|&Load Lessons]",
         "&Settings[&Sound on|&Midi|&Rotate Fretboard[&Left Right|&Up Down]]",
-        "&Help[&Fretlux off|&TAB Files off|-|&About Fretlux off]",
+        "&Help[&Fretlux|&TAB Files|-|&About Fretlux]",
     };
     EXPECT_EQ(menus, expected);
 }

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QToolButton>
 #include <chrono>
 
 #include "ui/interval_timer.h"
+#include "ui/picture_button.h"
 #include "window_fixture.h"
 
 namespace fretlux {
@@ -26,7 +26,7 @@ TEST_F(WindowTest, StartPlaysTheTabOnTheRealTimerUntilItHalts) {
     Trigger("mnuFOpen");
     form.hscTempo.SetValue(1);  // 3 ms a column
     host.midiOut.messages.clear();
-    Find<QToolButton>("imgPlay").click();
+    QTest::mouseClick(&Find<PictureButton>("imgPlay"), Qt::LeftButton);
     EXPECT_EQ(form.Timer1.Interval(), 3);
     QTRY_COMPARE_WITH_TIMEOUT(form.Timer1.Interval(), 0, 5000);
     // Both TABs played: the verse's three chords of up to six notes and the chorus's note.
@@ -35,14 +35,14 @@ TEST_F(WindowTest, StartPlaysTheTabOnTheRealTimerUntilItHalts) {
 }
 
 TEST_F(WindowTest, TheTextButtonShowsWhetherTheTabHasAText) {
-    auto& edit = Find<QToolButton>("imgEdit");
-    const QImage withoutText = edit.icon().pixmap(28).toImage();
+    auto& edit = Find<PictureButton>("imgEdit");
+    EXPECT_EQ(edit.ShownSymbol(), QStringLiteral("edit-empty"));
     Trigger("mnuFileNew");
     form.document.tabTexts[0] = "Capo on the second fret";
     // The text window (closed at once by the scripted host) hands the text back as it was.
-    edit.click();
+    QTest::mouseClick(&edit, Qt::LeftButton);
     EXPECT_EQ(host.textEditorShown, 1);
-    EXPECT_NE(edit.icon().pixmap(28).toImage(), withoutText);
+    EXPECT_EQ(edit.ShownSymbol(), QStringLiteral("edit"));
 }
 
 class IntervalTimerTest : public ::testing::Test {

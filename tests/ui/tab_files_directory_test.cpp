@@ -40,9 +40,15 @@ TEST(TabFilesDirectory, DocumentsFolderIsUsedWhenTheProgramDirectoryCannotHoldIt
     EXPECT_EQ(Canonical(QDir::currentPath()), Canonical(expected));
 }
 
-TEST(ProgramDirectory, EnvironmentBeatsBuiltInDataWhichBeatsTheExecutablesDirectory) {
+TEST(ProgramDirectory, EnvironmentBeatsInstalledDataBeatsBuiltInDataBeatsTheExecutablesDirectory) {
     QTemporaryDir data;
     QTemporaryDir executable;
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/fretlux")));
+    EXPECT_EQ(
+        ChooseProgramDirectory(QString(), data.path(), prefix.filePath(QStringLiteral("bin"))),
+        QDir::cleanPath(prefix.filePath(QStringLiteral("share/fretlux"))));
     EXPECT_EQ(
         ChooseProgramDirectory(QStringLiteral("/opt/fretlux/"), data.path(), executable.path()),
         QStringLiteral("/opt/fretlux"));

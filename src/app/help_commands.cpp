@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+// The Help menu (the two help pages and the About window), files opened from outside the
+// program, and the notice that the sound stays silent.
+#include "app/fretlux_form.h"
+#include "document/file_names.h"
+
+namespace fretlux {
+
+namespace {
+
+constexpr const char* kHelpDirectory = "help";
+constexpr const char* kLicence =
+    "Free software under the MIT licence: use, copy, change and share it as you like.";
+constexpr const char* kSilentSoundNotice =
+    "NOTE: Fretlux plays silently (no audio device or soundfont): see Settings > Midi";
+
+}  // namespace
+
+void FretluxForm::OpenWithDesktopProgram(const std::string& path) {
+    if (host_.OpenWithAssociatedProgram(path)) return;
+    host_.ShowMessage({"There is no program on this desktop that opens\r" + path,
+                       MessageButtons::Ok, MessageIcon::Exclamation, MessageAnswer::Ok});
+}
+
+void FretluxForm::mnuHelpFretlux_Click() {
+    OpenWithDesktopProgram(host_.ProgramDirectory() + kPathSeparator + kHelpDirectory +
+                           kPathSeparator + "help.htm");
+}
+
+void FretluxForm::mnuHelpTab_Click() {
+    OpenWithDesktopProgram(host_.ProgramDirectory() + kPathSeparator + kHelpDirectory +
+                           kPathSeparator + "tab.htm");
+}
+
+void FretluxForm::mnuHelpAbout_Click() {
+    AboutForm frmAbout;
+    frmAbout.lblAbout = std::string("Version ") + kVersion;
+    frmAbout.licence = kLicence;
+    frmAbout.sound = host_.MidiOut().Status();
+    host_.ShowAbout(frmAbout);
+}
+
+void FretluxForm::MidiOut_SetUpDone() {
+    if (host_.MidiOut().Silent()) lblHelp = {kSilentSoundNotice, kHintBlue};
+}
+
+void FretluxForm::OpenFile(const std::string& path) {
+    previousPath = gCurrentPath;
+    gCurrentPath = path;
+    const std::string titleBefore = caption;
+    caption = BaseTitle() + "  " + gCurrentPath;
+    LoadDocument(titleBefore);
+}
+
+}  // namespace fretlux

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+// The Help menu, files opened from the command line or a drop, the window program's arguments,
+// and the notice of a silent sound.
+#include <gtest/gtest.h>
+
+#include "app/command_line.h"
+#include "form_fixture.h"
+
+namespace fretlux::testing {
+namespace {
+
+using HelpCommands = FormTest;
+
+TEST_F(HelpCommands, HelpPagesOpenWithTheDesktopsProgramOrSayThereIsNone) {
+    form.mnuHelpFretlux_Click();
+    form.mnuHelpTab_Click();
+    EXPECT_EQ(host.openedWithProgram, (std::vector<std::string>{"/opt/fretlux/help/help.htm",
+                                                                "/opt/fretlux/help/tab.htm"}));
+    EXPECT_TRUE(host.messages.empty());
+
+    host.desktopHasPrograms = false;
+    form.mnuHelpTab_Click();
+    // The external editor, after its notice and the save, says the same.
+    form.mnuFileNew_Click();
+    host.chosenPaths = {PathOf("song.tab")};
+    form.mnuEditExEdit_Click();
+    EXPECT_EQ(host.Asked(),
+              (std::vector<std::string>{
+                  "There is no program on this desktop that opens\r/opt/fretlux/help/tab.htm "
+                  "[Ok Exclamation Ok]",
+                  "The external text editor does not support enhanced Fretlux files.\rUse this "
+                  "only for standard TAB files or printing [Ok None Ok]",
+                  "There is no program on this desktop that opens\r" + PathOf("song.tab") +
+                      " [Ok Exclamation Ok]"}));
+}
+
+TEST_F(HelpCommands, AboutShowsTheVersionTheLicenceAndTheSoundInUse) {
+    form.mnuHelpAbout_Click();
+    ASSERT_EQ(host.aboutShown.size(), 1u);
+    const AboutForm& about = host.aboutShown[0];
+    EXPECT_EQ(about.caption, "About Fretlux");
+    EXPECT_EQ(about.lblAbout, "Version 1.10");
+    EXPECT_NE(about.licence.find("MIT"), std::string::npos);
+    EXPECT_EQ(about.sound, host.midiOut.Status());
+}
+
+TEST_F(HelpCommands, ASilentSoundIsNoticedOnceInTheHelpLinePointingToTheMidiSettings) {
+    form.MidiOut_SetUpDone();
+    EXPECT_EQ(form.lblHelp.caption, "");
+    host.midiOut.silent = true;
+    form.MidiOut_SetUpDone();
+    EXPECT_EQ(form.lblHelp.caption,
+              "NOTE: Fretlux plays silently (no audio device or soundfont): see Settings > Midi");
+    EXPECT_EQ(form.lblHelp.colour, kHintBlue);
+}
+
+TEST_F(HelpCommands, AFileGivenAtStartOpensAsOpenWouldAndAsksToSaveTheShownOne) {
+    WriteFile("given.tab", PlainBlock("Given", "3--5") + PlainBlock("Second", "7"));
+    form.OpenFile(PathOf("given.tab"));
+    EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  " + PathOf("given.tab"));
+    EXPECT_EQ(View(), "TAB 1/2 column 0+0 of 7");
+    EXPECT_EQ(form.txtTAB.Text(), "Given");
+    EXPECT_TRUE(host.dialogs.empty());
+
+    host.answers = {MessageAnswer::Cancel};
+    form.OpenFile(PathOf("missing.flx"));
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{"Save changes to '" + PathOf("given.tab") +
+                                                     "' ? [YesNoCancel Question No]"});
+    EXPECT_EQ(form.gCurrentPath, PathOf("given.tab"));
+}
+
+TEST(WindowCommandLine, OneFileOrAQuestionAnsweredWithoutAWindow) {
+    const struct {
+        std::vector<std::string> args;
+        StartAction action;
+        std::string file;
+    } cases[] = {
+        {{}, StartAction::OpenWindow, ""},
+        {{"song.flx"}, StartAction::OpenWindow, "song.flx"},
+        {{"--", "-odd name.tab"}, StartAction::OpenWindow, "-odd name.tab"},
+        {{"--version"}, StartAction::PrintVersion, ""},
+        {{"song.flx", "--help"}, StartAction::PrintUsage, ""},
+        {{"-h"}, StartAction::PrintUsage, ""},
+        {{"a.tab", "b.tab"}, StartAction::WrongArguments, ""},
+        {{"--play"}, StartAction::WrongArguments, ""},
+    };
+    for (const auto& c : cases) {
+        const StartRequest request = ReadCommandLine(c.args);
+        EXPECT_EQ(request.action, c.action) << c.args.size();
+        EXPECT_EQ(request.file, c.file);
+    }
+    EXPECT_EQ(VersionLine(), "Fretlux 1.10");
+}
+
+}  // namespace
+}  // namespace fretlux::testing

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: MIT
+// The picture buttons as the mouse works them: their pictures, their hints, and how often a
+// click and a double click run their command.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "player_fixture.h"
+
+namespace fretlux::testing {
+namespace {
+
+constexpr int kRight = kRightButton;
+constexpr int kLeft = kLeftButton;
+constexpr double kSize = 32;
+
+ButtonPoint At(double x, double y) { return {x, y, kSize, kSize}; }
+
+// One mouse event on a button: Down, Move, Up or Double click, with the buttons and the point.
+struct MouseStep {
+    char event;
+    int buttons;
+    ButtonPoint point;
+};
+
+TEST(PictureButtonState,
+     PressedWhileHeldAndUnderALeftDragOnlyInsideAndOnlyALeftReleaseInsideClicks) {
+    const struct {
+        const char* name;
+        std::vector<MouseStep> steps;
+        // After each step: P pressed, R released; a C after it when the step was a click.
+        std::string pictures;
+    } cases[] = {
+        {"left click", {{'D', kLeft, At(5, 5)}, {'U', kLeft, At(5, 5)}}, "PRC"},
+        {"dragged out and back",
+         {{'D', kLeft, At(5, 5)},
+          {'M', kLeft, At(40, 5)},
+          {'M', kLeft, At(5, 5)},
+          {'U', kLeft, At(5, 5)}},
+         "PRPRC"},
+        {"released outside",
+         {{'D', kLeft, At(5, 5)}, {'M', kLeft, At(5, 33)}, {'U', kLeft, At(5, 33)}},
+         "PRR"},
+        // Outside is X <= 0, X > width, Y < 0 or Y > height.
+        {"edges",
+         {{'D', kLeft, At(5, 5)},
+          {'M', kLeft, At(0, 5)},
+          {'M', kLeft, At(kSize, 0)},
+          {'M', kLeft, At(5, -1)},
+          {'M', kLeft, At(kSize, kSize)},
+          {'M', kLeft, At(kSize + 0.5, 5)}},
+         "PRPRPR"},
+        {"right button held out",
+         {{'D', kRight, At(5, 5)}, {'M', kRight, At(50, 50)}, {'U', kRight, At(5, 5)}},
+         "PPR"},
+        {"moving with no button", {{'M', 0, At(5, 5)}, {'M', 0, At(50, 5)}}, "RR"},
+        {"double click",
+         {{'D', kLeft, At(5, 5)},
+          {'U', kLeft, At(5, 5)},
+          {'2', kLeft, At(5, 5)},
+          {'U', kLeft, At(5, 5)}},
+         "PRCPR"},
+    };
+    for (const auto& c : cases) {
+        PictureButtonState state;
+        std::string pictures;
+        for (const MouseStep& step : c.steps) {
+            bool click = false;
+            if (step.event == 'D') state.MouseDown(step.buttons);
+            if (step.event == 'M') state.MouseMove(step.buttons, step.point);
+            if (step.event == 'U') click = state.MouseUp(step.buttons, step.point);
+            if (step.event == '2') state.DblClick();
+            pictures += state.Pressed() ? "P" : "R";
+            if (click) pictures += "C";
+        }
+        EXPECT_EQ(pictures, c.pictures) << c.name;
+    }
+}
+
+class PictureButtonsTest : public PlayerTest {
+protected:
+    // A click, then the second press of a double click and its release, as the window reports
+    // them; a release that is a click runs the click.
+    void DoubleClick(HintedButton button) {
+        form.PictureButton_MouseDown(button, kLeft);
+        if (form.PictureButton_MouseUp(button, kLeft, At(5, 5))) form.PictureButton_Click(button);
+        form.PictureButton_DblClick(button);
+        EXPECT_TRUE(form.PictureButtonPressed(button));
+        if (form.PictureButton_MouseUp(button, kLeft, At(5, 5))) form.PictureButton_Click(button);
+        EXPECT_FALSE(form.PictureButtonPressed(button));
+    }
+};
+
+TEST_F(PictureButtonsTest, ADoubleClickRunsTheCommandOnceExceptStepBackStepForwardAndStop) {
+    const struct {
+        HintedButton button;
+        // What the command changes: a double click changes it as much as `times` clicks do.
+        std::function<int()> measure;
+        int times;
+    } cases[] = {
+        {HintedButton::imgclip2tab, [&] { return form.lastColumn; }, 1},
+        {HintedButton::imgTabLine, [&] { return form.lastColumn; }, 1},
+        {HintedButton::imgInsTab, [&] { return form.hscTAB.Max(); }, 1},
+        {HintedButton::imgLefRig, [&] { return int(form.orientation.leftRightFlipped); }, 1},
+        {HintedButton::imgUpDown, [&] { return int(form.orientation.upDownFlipped); }, 1},
+        {HintedButton::imgTune, [&] { return int(NotesOn().size()); }, 1},
+        {HintedButton::imgAB, [&] { return host.textToTabShown; }, 1},
+        {HintedButton::imgEdit, [&] { return host.textEditorShown; }, 1},
+        {HintedButton::imgStep, [&] { return form.curColumn; }, 2},
+        {HintedButton::imgBack, [&] { return form.curColumn; }, 2},
+    };
+    for (const auto& c : cases) {
+        // The change of one click, then of a double click, from the same start.
+        int change[2];
+        for (const bool twice : {false, true}) {
+            OpenTabs({{{"1:0", "1:1", "1:2", "1:3", "1:4", "1:5"}}});
+            form.curColumn = 3;
+            form.lblStr_MouseDown(2, 5, kLeft);
+            ForgetMessages();
+            const int before = c.measure();
+            if (twice) {
+                DoubleClick(c.button);
+            } else {
+                form.PictureButton_MouseDown(c.button, kLeft);
+                if (form.PictureButton_MouseUp(c.button, kLeft, At(5, 5))) {
+                    form.PictureButton_Click(c.button);
+                }
+            }
+            change[twice] = c.measure() - before;
+        }
+        EXPECT_NE(change[0], 0) << static_cast<int>(c.button);
+        // The rotations leave their flag turned from the first round: a turn is a change of 1
+        // either way.
+        EXPECT_EQ(std::abs(change[1]), c.times * std::abs(change[0])) << static_cast<int>(c.button);
+    }
+    // Stop twice: the first pauses, the second goes back to the first column.
+    OpenTabs({{{"1:0", "1:1", "1:2"}}});
+    form.mnuPlayStart_Click();
+    Ticks(2);
+    DoubleClick(HintedButton::imgStop);
+    EXPECT_EQ(form.Timer1.Interval(), 0);
+    EXPECT_EQ(form.curColumn, 0);
+}
+
+TEST_F(PictureButtonsTest, TheEditingButtonsHintAndRunTheirCommandsAndTheBackgroundShowsTheTab) {
+    const struct {
+        HintedButton button;
+        const char* hint;
+        const char* view;
+    } cases[] = {
+        {HintedButton::imgCopyButton, "HELP: Copy tab file selection", "TAB 1/1 column 1+2 of 3"},
+        {HintedButton::imgCutButton, "HELP: Cut tab file selection", "TAB 1/1 column 1+0 of 1"},
+        {HintedButton::imgPasteButton, "HELP: Paste into tab selection", "TAB 1/1 column 1+1 of 3"},
+        {HintedButton::imgTabLine, "HELP: Insert TAB bar to TAB", "TAB 1/1 column 1+0 of 3"},
+        {HintedButton::imgInsTab, "HELP: Insert tab line", "TAB 1/2 column 1+0 of 77"},
+        {HintedButton::imgDelTab, "HELP: Delete current tab line", "TAB 1/1 column 1+0 of 3"},
+        {HintedButton::imgAB, "HELP: Insert text to TAB", "TAB 1/1 column 1+1 of 3"},
+    };
+    OpenTabs({{{"1:0", "1:1", "1:2", "1:3"}}});
+    Select(1, 2);
+    for (const auto& c : cases) {
+        form.PictureButton_MouseMove(c.button, 0, At(5, 5));
+        EXPECT_EQ(form.lblHelp.caption, c.hint);
+        EXPECT_EQ(form.lblHelp.colour, kHintBlue);
+        form.PictureButton_MouseDown(c.button, kLeft);
+        ASSERT_TRUE(form.PictureButton_MouseUp(c.button, kLeft, At(5, 5)));
+        form.PictureButton_Click(c.button);
+        EXPECT_EQ(View(), c.view) << c.hint;
+    }
+    form.Form_MouseMove();
+    EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
+    EXPECT_EQ(form.lblHelp.colour, kBlack);
+}
+
+TEST_F(PictureButtonsTest, TheTextButtonShowsWhetherTheTabHasTextAndAWrittenPageWithoutATab) {
+    // Dragged out of the button, then released, it shows the released picture of the moment.
+    const auto dragOutAndRelease = [&] {
+        form.PictureButton_MouseDown(HintedButton::imgEdit, kLeft);
+        form.PictureButton_MouseMove(HintedButton::imgEdit, kLeft, At(-3, 5));
+        const EditPicture outside = form.imgEdit;
+        EXPECT_FALSE(form.PictureButton_MouseUp(HintedButton::imgEdit, kLeft, At(-3, 5)));
+        EXPECT_EQ(form.imgEdit, outside);
+        return outside;
+    };
+    EXPECT_EQ(dragOutAndRelease(), EditPicture::imgEditUp);
+    OpenTabs({{{"1:0"}, {41, 100, 25}, ""}, {{"1:0"}, {41, 100, 25}, "Play it slowly"}});
+    EXPECT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
+    EXPECT_EQ(dragOutAndRelease(), EditPicture::imgEdit2Up);
+    form.hscTAB.SetValue(2);
+    EXPECT_EQ(form.imgEdit, EditPicture::imgEditUp);
+    form.document.tabTexts[1].clear();
+    EXPECT_EQ(dragOutAndRelease(), EditPicture::imgEdit2Up);
+}
+
+}  // namespace
+}  // namespace fretlux::testing
