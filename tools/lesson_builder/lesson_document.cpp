@@ -12,8 +12,9 @@ namespace fretlux::lessons {
 
 namespace {
 
-// The tutor window first opens 64 characters wide; shorter lines keep clear of its scroll bar.
-constexpr int kTextWidth = 58;
+// The tutor window first opens 64 average characters wide; lines of 52 leave room for wider
+// letters and its scroll bar, so the window never breaks a line of its own.
+constexpr int kTextWidth = 52;
 constexpr std::string_view kLineEnd = "\r\n";
 // The player waits the tempo value times 3 ms before each column.
 constexpr int kMillisecondsPerTempoStep = 3;
