@@ -6,7 +6,6 @@
 #include "app/fretlux_form.h"
 #include "document/file_messages.h"
 #include "document/file_names.h"
-#include "document/safe_save.h"
 #include "document/tab_file_writer.h"
 
 namespace fretlux {
@@ -136,7 +135,7 @@ bool FretluxForm::SaveDocument(TabForm form) {
     }
     std::optional<std::string> failure;
     try {
-        failure = SaveFileReplacing(gCurrentPath, WriteTabForm(document, form));
+        failure = SaveTabFile(gCurrentPath, document, form);
     } catch (const std::bad_alloc&) {
         failure = "not enough memory to write the file";
     }

@@ -59,13 +59,12 @@ std::optional<TabDocument> ReadReporting(const std::string& in, std::ostream& er
     return std::nullopt;
 }
 
-// Writes the bytes made by bytes() to outPath; whatever goes wrong, memory included, is reported
-// as the window reports a failed Save.
-int SaveReporting(const std::string& outPath, const std::function<std::string()>& bytes,
-                  std::ostream& err) {
+// Runs save, which writes a file and gives the description of its failure; whatever goes wrong,
+// memory included, is reported as the window reports a failed Save.
+int SaveReporting(const std::function<std::optional<std::string>()>& save, std::ostream& err) {
     std::optional<std::string> failure;
     try {
-        failure = SaveFileReplacing(outPath, bytes());
+        failure = save();
     } catch (const std::exception& exception) {
         failure = exception.what();
     }
@@ -84,8 +83,7 @@ bool NamesMusicXml(const std::string& path) {
 int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostream& err) {
     const std::optional<TabDocument> document = ReadReporting(in, err);
     if (!document) return kExitFileFailure;
-    return SaveReporting(
-        outPath, [&] { return WriteTabForm(*document, FormOfPath(outPath)); }, err);
+    return SaveReporting([&] { return SaveTabFile(outPath, *document, FormOfPath(outPath)); }, err);
 }
 
 int ExportMusicXmlFile(const std::string& in, const std::string& outPath, std::ostream& err) {
@@ -93,7 +91,8 @@ int ExportMusicXmlFile(const std::string& in, const std::string& outPath, std::o
     if (!document) return kExitFileFailure;
     const std::string title = std::filesystem::path(in).stem().string();
     return SaveReporting(
-        outPath, [&] { return MusicXmlScore(*document, kStartSettings, title); }, err);
+        [&] { return SaveFileReplacing(outPath, MusicXmlScore(*document, kStartSettings, title)); },
+        err);
 }
 
 int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err) {

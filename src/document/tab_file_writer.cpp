@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "document/tab_file_writer.h"
 
+#include "document/output_file.h"
 #include "document/strings.h"
 #include "document/tab_cell.h"
 
@@ -33,29 +34,42 @@ void AppendLine(std::string& out, std::string_view line) {
 
 }  // namespace
 
-std::string WriteEnhancedForm(const TabDocument& document) {
+std::string WrittenTab(const TabDocument& document, int t, TabForm form) {
+    const TabBlock& block = document.tabLines[t];
     std::string out;
-    for (int t = 0; t < document.tabCount; ++t) {
-        AppendText(out, document.tabTexts[t]);
-        for (const std::string& line : document.tabLines[t]) AppendLine(out, line);
+    AppendText(out, document.tabTexts[t]);
+    if (form == TabForm::Enhanced) {
+        for (const std::string& line : block) AppendLine(out, line);
+        return out;
     }
-    return out;
-}
-
-std::string WritePlainForm(const TabDocument& document) {
-    std::string out;
-    for (int t = 0; t < document.tabCount; ++t) {
-        const TabBlock& block = document.tabLines[t];
-        AppendText(out, document.tabTexts[t]);
-        // The label the label box shows; the tempo, volume and patch stamped after it are left.
-        AppendLine(out, Left(block[0], kPlainLabelLength));
-        for (int l = 1; l < kLinesPerTab; ++l) AppendLine(out, DisplaySymbols(block[l]));
-    }
+    // The label the label box shows; the tempo, volume and patch stamped after it are left.
+    AppendLine(out, Left(block[0], kPlainLabelLength));
+    for (int l = 1; l < kLinesPerTab; ++l) AppendLine(out, DisplaySymbols(block[l]));
     return out;
 }
 
 std::string WriteTabForm(const TabDocument& document, TabForm form) {
-    return form == TabForm::Enhanced ? WriteEnhancedForm(document) : WritePlainForm(document);
+    std::string out;
+    for (int t = 0; t < document.tabCount; ++t) out += WrittenTab(document, t, form);
+    return out;
+}
+
+std::string WriteEnhancedForm(const TabDocument& document) {
+    return WriteTabForm(document, TabForm::Enhanced);
+}
+
+std::string WritePlainForm(const TabDocument& document) {
+    return WriteTabForm(document, TabForm::Plain);
+}
+
+std::optional<std::string> SaveTabFile(const std::string& path, const TabDocument& document,
+                                       TabForm form) {
+    OutputFile file;
+    if (auto failure = file.Open(path)) return failure;
+    for (int t = 0; t < document.tabCount; ++t) {
+        if (auto failure = file.Write(WrittenTab(document, t, form))) return failure;
+    }
+    return file.Commit();
 }
 
 }  // namespace fretlux
