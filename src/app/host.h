@@ -5,9 +5,12 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/midi_settings_form.h"
 #include "playback/midi_output.h"
+#include "playback/timed_midi_message.h"
+#include "playback/wave_file.h"
 #include "texttools/text_editor_form.h"
 #include "texttools/text_to_tab_form.h"
 
@@ -76,6 +79,9 @@ public:
     virtual void SetClipboardText(const std::string& text) = 0;
     // Opens the file with the program the desktop associates with it; failures pass silently.
     virtual void OpenWithAssociatedProgram(const std::string& path) = 0;
+    // Renders the messages through the built-in synthesiser into the bytes of the WAVE file
+    // fretlux-cli render writes for them, showing the progress with a way to cancel.
+    virtual RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) = 0;
     // Lets the events that are waiting run (timer ticks, input, repaints), so that a long search
     // keeps the window responsive.
     virtual void ProcessPendingEvents() = 0;

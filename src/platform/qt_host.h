@@ -59,6 +59,7 @@ public:
     void SetClipboardText(const std::string& text) override;
     void OpenWithAssociatedProgram(const std::string& path) override;
     void ProcessPendingEvents() override;
+    RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override;
 
 private:
     QWidget* DialogOwner() const;

@@ -62,6 +62,11 @@ public:
         openedWithProgram.push_back(path);
     }
     void ProcessPendingEvents() override { ++pendingEventRuns; }
+    // Hands the messages to the scripted rendering; without one the user cancels at once.
+    RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override {
+        renderedEvents.push_back(events);
+        return onRenderWave ? onRenderWave(events) : RenderedWave{{}, std::nullopt, true};
+    }
 
     // The message boxes shown so far, each as "text [buttons icon default]".
     std::vector<std::string> Asked() const {
@@ -98,6 +103,8 @@ public:
     std::string clipboard;
     std::vector<std::string> openedWithProgram;
     int pendingEventRuns = 0;
+    std::vector<std::vector<TimedMidiMessage>> renderedEvents;
+    std::function<RenderedWave(const std::vector<TimedMidiMessage>&)> onRenderWave;
 };
 
 }  // namespace fretlux::testing

@@ -32,8 +32,9 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
     std::vector<std::string> menus;
     for (QAction* menu : window.menuBar()->actions()) menus.push_back(Describe({menu}));
     const std::vector<std::string> expected = {
-        "&File[&New|&Open|-|Save as &TAB|&Save as Fretlux|-|E&xit]",
-        "&Edit[Cu&t|&Copy|&Paste|Paste &Fretboard|Clea&r Fretboard|Paste TAB &Bar|Te&xt to TAB|-|"
+        "&File[&New|&Open|-|Save as &TAB|&Save as Fretlux|&Export MIDI…|Export &WAVE…|-|"
+        "E&xit]",
+        "&Edit[&Undo off key|&Redo off key|-|Cu&t|&Copy|&Paste|Paste &Fretboard|Clea&r Fretboard|Paste TAB &Bar|Te&xt to TAB|-|"
         "&Insert TAB|&Delete TAB|-|&View/Edit TAB Text|External Text Editor]",
         "&Play[&Start|Ste&p[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|&Tune Guitar]",
         "&Chords[&Fast FInder off|-|A off|A#/Bb off|B off|C off|C#/Db off|D off|D#/Eb off|E off|"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli/wave_file.h"
+#include "playback/wave_file.h"
 
 #include <cerrno>
 #include <cmath>
@@ -24,26 +24,46 @@ void PutLittleEndian(unsigned char* out, std::uint32_t value, int byteCount) {
     for (int i = 0; i < byteCount; ++i) out[i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
-std::vector<unsigned char> Header(std::uint32_t sampleRate) {
-    std::vector<unsigned char> header(kHeaderBytes);
-    unsigned char* out = header.data();
-    std::memcpy(out, "RIFF", 4);
-    PutLittleEndian(out + 4, 0, 4);
-    std::memcpy(out + 8, "WAVE", 4);
-    std::memcpy(out + 12, "fmt ", 4);
-    PutLittleEndian(out + 16, 16, 4);  // the size of the PCM format chunk
-    PutLittleEndian(out + 20, 1, 2);   // PCM
-    PutLittleEndian(out + 22, kChannels, 2);
-    PutLittleEndian(out + 24, sampleRate, 4);
-    PutLittleEndian(out + 28, sampleRate * kBytesPerFrame, 4);
-    PutLittleEndian(out + 32, kBytesPerFrame, 2);
-    PutLittleEndian(out + 34, 8 * kBytesPerSample, 2);
-    std::memcpy(out + 36, "data", 4);
-    PutLittleEndian(out + 40, 0, 4);
+void AppendLittleEndian(std::string& bytes, std::uint32_t value, int byteCount) {
+    for (int i = 0; i < byteCount; ++i) bytes += static_cast<char>(value >> (8 * i));
+}
+
+// The streamed file starts with sizes of zero, which Finish fills in.
+std::string HeaderWithSizes(std::uint32_t sampleRate, std::uint32_t riffSize,
+                            std::uint32_t dataSize) {
+    std::string header = "RIFF";
+    AppendLittleEndian(header, riffSize, 4);
+    header += "WAVEfmt ";
+    AppendLittleEndian(header, 16, 4);  // the size of the PCM format chunk
+    AppendLittleEndian(header, 1, 2);   // PCM
+    AppendLittleEndian(header, kChannels, 2);
+    AppendLittleEndian(header, sampleRate, 4);
+    AppendLittleEndian(header, sampleRate * kBytesPerFrame, 4);
+    AppendLittleEndian(header, kBytesPerFrame, 2);
+    AppendLittleEndian(header, 8 * kBytesPerSample, 2);
+    header += "data";
+    AppendLittleEndian(header, dataSize, 4);
     return header;
 }
 
 }  // namespace
+
+std::uint64_t MostWaveFrames() { return kMostDataBytes / kBytesPerFrame; }
+
+std::string WaveHeader(std::uint32_t sampleRate, std::uint64_t frameCount) {
+    const auto dataBytes = static_cast<std::uint32_t>(frameCount * kBytesPerFrame);
+    return HeaderWithSizes(sampleRate, dataBytes + (kHeaderBytes - 8), dataBytes);
+}
+
+void AppendPcmFrames(std::string& bytes, std::span<const float> left,
+                     std::span<const float> right) {
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        // Two's complement bytes of the sample, least significant first.
+        AppendLittleEndian(bytes, static_cast<std::uint16_t>(PcmSample(left[i])), kBytesPerSample);
+        AppendLittleEndian(bytes, static_cast<std::uint16_t>(PcmSample(right[i])),
+                           kBytesPerSample);
+    }
+}
 
 std::int16_t PcmSample(float sample) {
     if (std::isnan(sample)) return 0;
@@ -84,7 +104,7 @@ bool WaveFileWriter::Open(const std::string& path, int sampleRate) {
     }
     file_ = std::fopen(path.c_str(), "wb");
     if (file_ == nullptr) return Fail("cannot write " + path + ": " + std::strerror(errno));
-    const std::vector<unsigned char> header = Header(static_cast<std::uint32_t>(sampleRate));
+    const std::string header = HeaderWithSizes(static_cast<std::uint32_t>(sampleRate), 0, 0);
     if (std::fwrite(header.data(), 1, header.size(), file_) != header.size()) {
         return Fail("cannot write " + path + ": " + std::strerror(errno));
     }
@@ -99,15 +119,8 @@ bool WaveFileWriter::Append(std::span<const float> left, std::span<const float> 
     if ((frames_ + left.size()) * kBytesPerFrame > kMostDataBytes) {
         return Fail("cannot write " + path_ + ": the sound is too long for a WAVE file");
     }
-    block_.resize(left.size() * kBytesPerFrame);
-    unsigned char* out = block_.data();
-    for (size_t i = 0; i < left.size(); ++i) {
-        // Two's complement bytes of the sample, least significant first.
-        PutLittleEndian(out, static_cast<std::uint16_t>(PcmSample(left[i])), kBytesPerSample);
-        PutLittleEndian(out + kBytesPerSample, static_cast<std::uint16_t>(PcmSample(right[i])),
-                        kBytesPerSample);
-        out += kBytesPerFrame;
-    }
+    block_.clear();
+    AppendPcmFrames(block_, left, right);
     if (std::fwrite(block_.data(), 1, block_.size(), file_) != block_.size()) {
         return Fail("cannot write " + path_ + ": " + std::strerror(errno));
     }

@@ -7,7 +7,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "document/tab_document.h"
 #include "playback/timed_midi_message.h"
 
 namespace fretlux {
@@ -23,5 +25,9 @@ enum class PlayClock {
 // Returns the message the window would have shown when the file could not be opened.
 std::optional<std::string> PlayTabFile(const std::string& path, PlayClock clock,
                                        const std::function<void(const TimedMidiMessage&)>& sink);
+
+// Every MIDI message sent from the press of Start on, on the virtual clock, when the document is
+// played as PlayTabFile plays a file that reads into it.
+std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document);
 
 }  // namespace fretlux

@@ -36,6 +36,9 @@ public:
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     void OpenWithAssociatedProgram(const std::string&) override {}
     void ProcessPendingEvents() override {}
+    RenderedWave RenderWave(const std::vector<TimedMidiMessage>&) override {
+        return {{}, "there is no synthesiser without a window", false};
+    }
 
 private:
     MidiOutput& output_;
