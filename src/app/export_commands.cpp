@@ -52,9 +52,8 @@ std::vector<TimedMidiMessage> FretluxForm::PlayedMessages() const {
 std::optional<std::string> FretluxForm::AskExportPath(const char* extension, const char* filter) {
     if (!ShowsTab()) return std::nullopt;
     dialogInitialDirectory = DirectoryPart(gCurrentPath);
-    const auto chosen =
-        host_.ShowFileDialog({FileDialogMode::Save, filter, dialogInitialDirectory,
-                              ProposedFileName(gCurrentPath, extension)});
+    const auto chosen = host_.ShowFileDialog({FileDialogMode::Save, filter, dialogInitialDirectory,
+                                              ProposedFileName(gCurrentPath, extension)});
     if (!chosen || chosen->empty() || !MayWriteTo(*chosen)) return std::nullopt;
     return chosen;
 }

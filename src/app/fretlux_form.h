@@ -289,7 +289,9 @@ private:
     void ClearEditHistory();
     void ShowUndoMenu();
     // Sets the label box's text as the program, not the user, changes it.
-    void ShowLabel(std::string text);
+    void ShowLabel(const std::string& text);
+    // Delete TAB without a step of its own: a TAB left without columns goes as part of whatever
+    // showed it.
     void DeleteCurrentTab();
     // Keyboard on the TAB lines (tab_keys.cpp).
     void MoveCursorTo(int column);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The window's outside world when there is no window: the one file to open stands ready for the
 // open dialog, a message box answers with its default button and keeps a failure's text, the
-// text windows close at once as if by their own close button, and sound goes to the output given.
+// text windows close at once as if by their own close button, and sound goes to the output given;
+// nothing is rendered.
 #pragma once
 
 #include <optional>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Plays a TAB file without a window, through the same application core the window runs:
-// start-up, Open of the file, one press of Start, then the timers' ticks until playback halts by
-// itself. Each TAB's stored tempo, volume and patch take effect as in the window.
+// Plays a TAB file, or a document the window holds, without a window, through the same
+// application core the window runs: start-up, Open of the file, one press of Start, then the
+// timers' ticks until playback halts by itself. Each TAB's stored tempo, volume and patch take
+// effect as in the window.
 #pragma once
 
 #include <functional>

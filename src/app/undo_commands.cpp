@@ -9,8 +9,8 @@
 namespace fretlux {
 
 EditSnapshot FretluxForm::TakeSnapshot() const {
-    return {document, hscTAB.Value(), txtTAB.Text(), curColumn, selLength,
-            {hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()}};
+    const TabSettings bars{hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()};
+    return {document, hscTAB.Value(), txtTAB.Text(), curColumn, selLength, bars};
 }
 
 void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
@@ -85,9 +85,9 @@ void FretluxForm::NoteLabelEdit() {
 
 void FretluxForm::txtTAB_LostFocus() { labelEditTab_ = 0; }
 
-void FretluxForm::ShowLabel(std::string text) {
+void FretluxForm::ShowLabel(const std::string& text) {
     labelSetByProgram_ = true;
-    txtTAB.SetText(std::move(text));
+    txtTAB.SetText(text);
     labelSetByProgram_ = false;
 }
 

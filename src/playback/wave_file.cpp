@@ -60,8 +60,7 @@ void AppendPcmFrames(std::string& bytes, std::span<const float> left,
     for (std::size_t i = 0; i < left.size(); ++i) {
         // Two's complement bytes of the sample, least significant first.
         AppendLittleEndian(bytes, static_cast<std::uint16_t>(PcmSample(left[i])), kBytesPerSample);
-        AppendLittleEndian(bytes, static_cast<std::uint16_t>(PcmSample(right[i])),
-                           kBytesPerSample);
+        AppendLittleEndian(bytes, static_cast<std::uint16_t>(PcmSample(right[i])), kBytesPerSample);
     }
 }
 

@@ -29,8 +29,7 @@ std::string WaveHeader(std::uint32_t sampleRate, std::uint64_t frameCount);
 
 // Appends one frame per pair of samples, each as PcmSample's two bytes, least significant first,
 // left before right; both spans have the same size.
-void AppendPcmFrames(std::string& bytes, std::span<const float> left,
-                     std::span<const float> right);
+void AppendPcmFrames(std::string& bytes, std::span<const float> left, std::span<const float> right);
 
 class WaveFileWriter {
 public:

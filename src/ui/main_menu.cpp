@@ -61,8 +61,8 @@ void BuildEditMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.editUndo = AddEntry(edit, "mnuEditUndo", "&Undo", false);
     actions.editUndo->setShortcuts(QKeySequence::Undo);
     actions.editRedo = AddEntry(edit, "mnuEditRedo", "&Redo", false);
-    actions.editRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                                    QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    actions.editRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     AddSeparator(edit, "mnuEditLine0");
     actions.editCut = AddEntry(edit, "mnuEditCut", "Cu&t", true);
     actions.editCopy = AddEntry(edit, "mnuEditCopy", "&Copy", true);

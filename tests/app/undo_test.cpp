@@ -15,8 +15,8 @@
 namespace fretlux::testing {
 namespace {
 
-const std::string kSong = PlainBlock("Verse", "abcdef") + PlainBlock("Chorus", "0-3-5") +
-                          PlainBlock("Bridge", "7");
+const std::string kSong =
+    PlainBlock("Verse", "abcdef") + PlainBlock("Chorus", "0-3-5") + PlainBlock("Bridge", "7");
 
 class UndoTest : public FormTest {
 protected:
