@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/fretlux_form.h"
-#include "cli/headless_host.h"
+#include "app/headless_host.h"
 #include "document/render_fret_digits.h"
 #include "document/tab_cell.h"
 #include "document/tab_file_writer.h"

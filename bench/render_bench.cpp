@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "cli/offline_render.h"
-#include "cli/wave_file.h"
+#include "platform/offline_render.h"
+#include "playback/wave_file.h"
 #include "platform/soundfont_synth.h"
 #include "playback/midi_state.h"
 

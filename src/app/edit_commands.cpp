@@ -2,6 +2,7 @@
 // The Edit menu's column commands (Cut, Copy, Paste, Paste TAB Bar) on the six string lines of
 // the shown TAB, and the TAB commands (Insert TAB, Delete TAB) on the document.
 #include "app/fretlux_form.h"
+#include "app/undo_step.h"
 #include "document/render_fret_digits.h"
 #include "document/rounding.h"
 #include "document/strings.h"
@@ -47,6 +48,7 @@ void FretluxForm::mnuEditCopy_Click() {
 
 void FretluxForm::mnuEditCut_Click() {
     if (!ShowsTab()) return;
+    const UndoStep step(*this);
     mnuEditCopy_Click();
     DeleteSelectedColumns();
     selLength = 0;
@@ -66,6 +68,7 @@ void FretluxForm::ReplaceColumns(const std::array<std::string, kLinesPerTab>& in
 
 void FretluxForm::mnuEditPaste_Click() {
     if (!ShowsTab()) return;
+    const UndoStep step(*this);
     ReplaceColumns(tabClipboard);
     RenderFretDigits(document, CurrentTabIndex());
     // The pasted columns end up selected, as far as the columns known before the paste reach.
@@ -76,6 +79,7 @@ void FretluxForm::mnuEditPaste_Click() {
 
 void FretluxForm::mnuEditPasteBar_Click() {
     if (!ShowsTab()) return;
+    const UndoStep step(*this);
     std::array<std::string, kLinesPerTab> bar;
     bar.fill("|    ");
     ReplaceColumns(bar);
@@ -85,6 +89,7 @@ void FretluxForm::mnuEditPasteBar_Click() {
 }
 
 void FretluxForm::mnuEditInsTab_Click() {
+    const UndoStep step(*this);
     const int v = hscTAB.Value();
     const int m = hscTAB.Max();
     if (m == 0) {
@@ -105,6 +110,11 @@ void FretluxForm::mnuEditInsTab_Click() {
 }
 
 void FretluxForm::mnuEditDelTab_Click() {
+    const UndoStep step(*this);
+    DeleteCurrentTab();
+}
+
+void FretluxForm::DeleteCurrentTab() {
     const int v = hscTAB.Value();
     const int m = hscTAB.Max();
     if (m < 2) {

@@ -30,6 +30,7 @@ std::string FretluxForm::BaseTitle() { return std::string("Fretlux  (Ver ") + kV
 void FretluxForm::mnuFileNew_Click() {
     mnuPlayStop_Click();
     ClearDocument();
+    ClearEditHistory();
     gCurrentPath = kUntitledPath;
     caption = BaseTitle() + "  " + gCurrentPath;
     document.MakeBlankTab(0);
@@ -71,6 +72,8 @@ void FretluxForm::LoadDocument(const std::string& titleBefore) {
         }
     }
     ClearDocument();
+    // Nothing done to the document before can be undone into the one being loaded.
+    ClearEditHistory();
     TabReadResult read = ReadTabFile(gCurrentPath, form);
     if (read.error) {
         ShowOpenError(*read.error);
@@ -98,7 +101,7 @@ void FretluxForm::ShowOpenError(const std::string& description) {
 void FretluxForm::ClearDocument() {
     gLessonMode = false;
     if (document.tabCount > 0) {
-        txtTAB.SetText("");
+        ShowLabel("");
         for (int l = 1; l < kLinesPerTab; ++l) lblTAB[l].caption.clear();
     }
     document.Clear();
@@ -127,12 +130,7 @@ bool FretluxForm::SaveDocument(TabForm form) {
          dialogInitialDirectory, ProposedFileName(gCurrentPath, enhanced ? ".flx" : ".tab")});
     if (!chosen) return false;
     gCurrentPath = *chosen;
-    if (IsExistingFile(gCurrentPath)) {
-        const MessageAnswer answer = host_.ShowMessage(
-            {"Overwrite existing file?", MessageButtons::YesNo, MessageIcon::Question,
-             MessageAnswer::No});
-        if (answer != MessageAnswer::Yes) return false;
-    }
+    if (!MayWriteTo(gCurrentPath)) return false;
     std::optional<std::string> failure;
     try {
         failure = SaveTabFile(gCurrentPath, document, form);
@@ -140,11 +138,22 @@ bool FretluxForm::SaveDocument(TabForm form) {
         failure = "not enough memory to write the file";
     }
     if (failure) {
-        host_.ShowMessage({SaveFailedMessage(*failure), MessageButtons::Ok,
-                           MessageIcon::Exclamation, MessageAnswer::Ok});
+        ShowSaveError(*failure);
         return false;
     }
     return true;
+}
+
+// A file that is already there is replaced only when the user agrees.
+bool FretluxForm::MayWriteTo(const std::string& path) {
+    if (!IsExistingFile(path)) return true;
+    return host_.ShowMessage({"Overwrite existing file?", MessageButtons::YesNo,
+                              MessageIcon::Question, MessageAnswer::No}) == MessageAnswer::Yes;
+}
+
+void FretluxForm::ShowSaveError(const std::string& description) {
+    host_.ShowMessage({SaveFailedMessage(description), MessageButtons::Ok,
+                       MessageIcon::Exclamation, MessageAnswer::Ok});
 }
 
 bool FretluxForm::MNUFExit_Click() {

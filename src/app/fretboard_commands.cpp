@@ -2,6 +2,7 @@
 // The fretboard of the main window: marking notes with the mouse, fingers and colours from the
 // buttons and keys, moving a column between the fretboard and the TAB, and turning the board.
 #include "app/fretlux_form.h"
+#include "app/undo_step.h"
 #include "document/render_fret_digits.h"
 #include "document/strings.h"
 
@@ -60,6 +61,7 @@ void FretluxForm::ShowCell(int s, std::string_view notes) {
 
 void FretluxForm::mnuEditPasteFret_Click() {
     if (!ShowsTab()) return;
+    const UndoStep step(*this);
     ReadFretboardColumn(fretboard, orientation, workColumn);
     // Line 1 (high E) takes string 6, line 6 (low E) string 1.
     std::array<std::string, kLinesPerTab> column;

@@ -8,8 +8,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/control_models.h"
+#include "app/edit_history.h"
 #include "app/host.h"
 #include "app/midi_settings_form.h"
 #include "app/picture_button_state.h"
@@ -25,6 +27,7 @@
 #include "fretboard/tuning.h"
 #include "playback/midi_state.h"
 #include "playback/patch_list.h"
+#include "playback/timed_midi_message.h"
 
 namespace fretlux {
 
@@ -109,6 +112,17 @@ public:
     // the window showed before, which comes back if the user cancels the save question.
     void LoadDocument(const std::string& titleBefore);
     void ClearDocument();
+    // Brings a freshly read document into the view, showing its first TAB.
+    void ShowDocument();
+
+    // Exports of what Start would play from the first TAB, as fretlux-cli export and render
+    // write it for the document as it stands (the shown TAB with the settings of the bars).
+    void mnuFileExportMidi_Click();
+    void mnuFileExportWave_Click();
+
+    // Undo and Redo of the changes to the document, with the view as it was.
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
 
     // Edit menu.
     void mnuEditCut_Click();
@@ -131,6 +145,11 @@ public:
     void lblTAB_MouseDown(int index, int button, int shift, double x, double y);
     void lblTAB_MouseMove(int index, int button, int shift, double x, double y);
     void lblTAB_MouseUp(int index, int button, int shift, double x, double y);
+    // A key pressed while the TAB lines have the focus: its code (kKeyLeft ...) and the
+    // Shift/Ctrl/Alt bits.
+    void lblTAB_KeyDown(int keyCode, int shift);
+    // The label box lost the focus: the label's next edit is an undo step of its own.
+    void txtTAB_LostFocus();
 
     // Playback settings bars.
     void hscTempo_Change();
@@ -231,6 +250,10 @@ public:
     CursorLineModel linPoint2;
     EditPicture imgEdit = EditPicture::imgEdit2Up;
     std::array<PictureButtonState, kPictureButtonCount> pictureButtons;
+
+    // Greyed out while there is nothing to undo or redo.
+    MenuItemModel mnuEditUndo{"&Undo", false};
+    MenuItemModel mnuEditRedo{"&Redo", false};
     ScrollBarModel hscTempo{1, 200, 1};  // drawn reversed: 200 at the left, 1 at the right
     // The bars start away from 0 so that start-up, which sets them to channel 0's values first,
     // sends the same sweep and program change as it does for any other change of patch.
@@ -291,11 +314,12 @@ private:
     // Saves the document in the given form through the dialog; true when the file was written.
     bool SaveDocument(TabForm form);
     bool AskToSave(const std::string& path);
+    bool MayWriteTo(const std::string& path);
+    void ShowSaveError(const std::string& description);
     bool DocumentMayNeedSaving(const std::string& path) const;
     void SetTabCount(int count);
     // The help line shows "TAB: n of m" for the TAB shown and the TAB count.
     void ShowTabPosition();
-    void ShowDocument();
     void ShowOpenError(const std::string& description);
     void ReplaceColumns(const std::array<std::string, kLinesPerTab>& inserted);
     int CurrentTabIndex() const { return hscTAB.Value() - 1; }
@@ -320,8 +344,43 @@ private:
     // The note search of a step; true when it ended on a column to sound.
     bool SearchNote(int step);
 
+    // Undo steps (undo_commands.cpp): a command's changes make one step through an UndoStep.
+    friend class UndoStep;
+    EditSnapshot TakeSnapshot() const;
+    void RestoreSnapshot(EditSnapshot snapshot);
+    // The state before the outermost command that runs, or nothing inside another one.
+    std::optional<EditSnapshot> BeginUndoStep();
+    void EndUndoStep(std::optional<EditSnapshot> before);
+    void RecordEdit(EditSnapshot before);
+    // A change of the label box's text: the user's edits of one label make one step.
+    void NoteLabelEdit();
+    void ClearEditHistory();
+    void ShowUndoMenu();
+    // Sets the label box's text as the program, not the user, changes it.
+    void ShowLabel(const std::string& text);
+    // Delete TAB without a step of its own: a TAB left without columns goes as part of whatever
+    // showed it.
+    void DeleteCurrentTab();
+    // Keyboard on the TAB lines (tab_keys.cpp).
+    void MoveCursorTo(int column);
+    int SelectionAnchor() const;
+    void MoveSelectionEnd(int position);
+    void DeleteColumnsAtCursor();
+    // What Start would send from the first TAB of the document as it stands (export_commands.cpp).
+    std::vector<TimedMidiMessage> PlayedMessages() const;
+    std::optional<std::string> AskExportPath(const char* extension, const char* filter);
+
     // The TAB text window is open: a lesson's play ticks never open a second one.
     bool textWindowOpen_ = false;
+    EditHistory history_;
+    int undoDepth_ = 0;
+    // The TAB whose label the user is editing as one undo step; 0 when no such edit is open.
+    int labelEditTab_ = 0;
+    bool labelSetByProgram_ = false;
+    // The label box's text before its latest change.
+    std::string labelBefore_;
+    // Where Shift with the arrow keys started the selection: the end that stays put.
+    int selectionAnchor_ = 0;
 
     Host& host_;
 };

@@ -5,11 +5,14 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/about_form.h"
 #include "app/midi_settings_form.h"
 #include "chords/fast_find_form.h"
 #include "playback/midi_output.h"
+#include "playback/timed_midi_message.h"
+#include "playback/wave_file.h"
 #include "texttools/text_editor_form.h"
 #include "texttools/text_to_tab_form.h"
 
@@ -84,6 +87,9 @@ public:
     virtual bool OpenWithAssociatedProgram(const std::string& path) = 0;
     // Shows the About window modally.
     virtual void ShowAbout(const AboutForm& form) = 0;
+    // Renders the messages through the built-in synthesiser into the bytes of the WAVE file
+    // fretlux-cli render writes for them, showing the progress with a way to cancel.
+    virtual RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) = 0;
     // Lets the events that are waiting run (timer ticks, input, repaints), so that a long search
     // keeps the window responsive.
     virtual void ProcessPendingEvents() = 0;

@@ -66,12 +66,13 @@ void FretluxForm::ShowTabPosition() {
 // While a TAB is shown its header is whatever the label box holds; the settings come back into
 // it when the TAB is left.
 void FretluxForm::txtTAB_Change() {
+    NoteLabelEdit();
     if (ShowsTab()) document.tabLines[CurrentTabIndex()][0] = txtTAB.Text();
 }
 
 void FretluxForm::ShowCurrentTab() {
     const TabBlock& block = document.tabLines[CurrentTabIndex()];
-    txtTAB.SetText(Left(block[0], kShownLabelLength));
+    ShowLabel(Left(block[0], kShownLabelLength));
     for (int l = 1; l < kLinesPerTab; ++l) {
         lblTAB[l].caption = Left(DisplaySymbols(block[l]), kShownSymbols);
     }
@@ -96,7 +97,7 @@ void FretluxForm::SplitTabIntoColumns() {
     }
     lastColumn = RoundHalfEven(maxLen / 5.0 - 2);
     // A TAB left with header cells only has nothing to show: it removes itself.
-    if (lastColumn < 0) mnuEditDelTab_Click();
+    if (lastColumn < 0) DeleteCurrentTab();
 }
 
 double FretluxForm::CursorX(int column) const {

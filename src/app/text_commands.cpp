@@ -2,6 +2,7 @@
 // The TAB's text in its own window (read-only in a lesson), the hand-over of the document to an
 // outside editor as a plain TAB file, and Text to TAB on the cursor column.
 #include "app/fretlux_form.h"
+#include "app/undo_step.h"
 #include "document/render_fret_digits.h"
 #include "document/strings.h"
 #include "texttools/text_to_tab.h"
@@ -35,6 +36,7 @@ private:
 void FretluxForm::mnuEditText_Click() {
     const int v = hscTAB.Value();
     if (v == 0 || textWindowOpen_) return;
+    const UndoStep step(*this);
     gDialogText = document.tabTexts[v - 1];
     HostTextEditorServices services(host_);
     TextEditorForm frmEditor(gDialogText, gLessonMode, services);
@@ -55,6 +57,7 @@ void FretluxForm::mnuEditExEdit_Click() {
 
 void FretluxForm::mnuTXT2TAB_Click() {
     if (!ShowsTab()) return;
+    const UndoStep step(*this);
     const int t = CurrentTabIndex();
     const int c = curColumn;
     gDialogText = ReadColumnSymbols(document.tabLines[t], c);

@@ -5,14 +5,15 @@
 #include <thread>
 #include <vector>
 
+#include "app/tab_player.h"
 #include "cli/commands.h"
-#include "cli/offline_render.h"
-#include "cli/standard_midi_file.h"
-#include "cli/tab_player.h"
-#include "cli/wave_file.h"
 #include "document/file_messages.h"
 #include "document/safe_save.h"
 #include "platform/fluidsynth_output.h"
+#include "platform/offline_render.h"
+#include "platform/wave_rendering.h"
+#include "playback/standard_midi_file.h"
+#include "playback/wave_file.h"
 
 namespace fretlux {
 
@@ -102,8 +103,7 @@ int RenderWaveFile(const std::string& in, const std::string& outPath, bool progr
     const auto events = RecordPlayback(in, err);
     if (!events) return kExitFileFailure;
     std::string failure;
-    const int cores = static_cast<int>(std::thread::hardware_concurrency());
-    const auto synth = SoundfontSynth::Create(ChooseSoundfont(), failure, cores);
+    const auto synth = CreateRenderingSynth(failure);
     if (!synth) {
         err << "fretlux-cli: no sound to render: " << failure << '\n';
         return kExitFileFailure;

@@ -27,6 +27,8 @@ struct TabDocument {
     void MakeBlankTab(int t);
     // Copies the lines and the text of index from to index to.
     void CopyTab(int from, int to);
+
+    friend bool operator==(const TabDocument&, const TabDocument&) = default;
 };
 
 }  // namespace fretlux

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
@@ -23,12 +24,14 @@
 #include "platform/text_codec.h"
 #include "platform/text_editor_dialog.h"
 #include "platform/text_to_tab_dialog.h"
+#include "platform/wave_rendering.h"
 
 namespace fretlux {
 
 namespace {
 
 constexpr int kNormalDpi = 96;
+constexpr int kProgressSteps = 100;
 
 std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -218,6 +221,25 @@ void QtHost::ShowAbout(const AboutForm& form) {
 }
 
 void QtHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+
+RenderedWave QtHost::RenderWave(const std::vector<TimedMidiMessage>& events) {
+    QProgressDialog progress(QStringLiteral("Rendering the sound into a WAVE file\u2026"),
+                             QStringLiteral("Cancel"), 0, kProgressSteps, DialogOwner());
+    progress.setWindowTitle(QString::fromLatin1(kProgramTitle));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setValue(0);
+    return RenderWaveBytes(
+        events,
+        [&progress](double fraction) {
+            progress.setValue(static_cast<int>(std::lround(fraction * kProgressSteps)));
+        },
+        [&progress] {
+            // The window stays alive and the Cancel button answers while the sound is made.
+            QCoreApplication::processEvents();
+            return progress.wasCanceled();
+        });
+}
 
 // A question asked from inside a modal window belongs over that window.
 QWidget* QtHost::DialogOwner() const {

@@ -62,6 +62,7 @@ public:
     bool OpenWithAssociatedProgram(const std::string& path) override;
     void ShowAbout(const AboutForm& form) override;
     void ProcessPendingEvents() override;
+    RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override;
 
 private:
     QWidget* DialogOwner() const;

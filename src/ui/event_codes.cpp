@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/event_codes.h"
 
+#include "app/key_codes.h"
+
 namespace fretlux {
 
 int ButtonBits(Qt::MouseButtons buttons) {
@@ -22,6 +24,33 @@ int ShiftBits(Qt::KeyboardModifiers modifiers) {
 std::optional<int> TypedCharacterCode(const QString& text) {
     if (text.isEmpty() || text.front().unicode() > 0xFF) return std::nullopt;
     return text.front().unicode();
+}
+
+std::optional<int> TabKeyCode(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_PageUp:
+            return kKeyPageUp;
+        case Qt::Key_PageDown:
+            return kKeyPageDown;
+        case Qt::Key_End:
+            return kKeyEnd;
+        case Qt::Key_Home:
+            return kKeyHome;
+        case Qt::Key_Left:
+            return kKeyLeft;
+        case Qt::Key_Right:
+            return kKeyRight;
+        case Qt::Key_Delete:
+            return kKeyDelete;
+        case Qt::Key_C:
+            return kKeyC;
+        case Qt::Key_V:
+            return kKeyV;
+        case Qt::Key_X:
+            return kKeyX;
+        default:
+            return std::nullopt;
+    }
 }
 
 QColor ToQColor(Colour colour) {

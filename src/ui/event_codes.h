@@ -19,6 +19,8 @@ int ShiftBits(Qt::KeyboardModifiers modifiers);
 // The character code of the character a key press types (13 for Enter, 43 for "+"), or nothing
 // for keys that type no character or one beyond Latin-1.
 std::optional<int> TypedCharacterCode(const QString& text);
+// The model's code of a key the TAB lines handle (kKeyLeft ...), or nothing for other keys.
+std::optional<int> TabKeyCode(int qtKey);
 
 // The model keeps red in the low byte.
 QColor ToQColor(Colour colour);

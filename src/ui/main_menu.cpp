@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main_menu.h"
 
+#include <QKeySequence>
 #include <QMenu>
 #include <initializer_list>
 #include <string>
@@ -44,6 +45,8 @@ void BuildFileMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     AddSeparator(file, "mnuFileLine1");
     actions.fileSaveTab = AddEntry(file, "mnuFileSTab", "Save as &TAB", true);
     actions.fileSaveFretlux = AddEntry(file, "mnuFileSFlx", "&Save as Fretlux", true);
+    actions.fileExportMidi = AddEntry(file, "mnuFileExportMidi", "&Export MIDI…", true);
+    actions.fileExportWave = AddEntry(file, "mnuFileExportWave", "Export &WAVE…", true);
     actions.fileExportMusicXml = AddEntry(file, "mnuFileExportXml", "Export &MusicXML…", true);
     AddSeparator(file, "mnuFileLine2");
     actions.fileExit = AddEntry(file, "MNUFExit", "E&xit", true);
@@ -51,6 +54,14 @@ void BuildFileMenu(QMenuBar& menuBar, MainMenuActions& actions) {
 
 void BuildEditMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& edit = *AddMenu(menuBar, "mnuEdit", "&Edit");
+    // The desktop's own keys; the label box and the text windows keep theirs while they have the
+    // focus. Enabled as the model says.
+    actions.editUndo = AddEntry(edit, "mnuEditUndo", "&Undo", false);
+    actions.editUndo->setShortcuts(QKeySequence::Undo);
+    actions.editRedo = AddEntry(edit, "mnuEditRedo", "&Redo", false);
+    actions.editRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    AddSeparator(edit, "mnuEditLine0");
     actions.editCut = AddEntry(edit, "mnuEditCut", "Cu&t", true);
     actions.editCopy = AddEntry(edit, "mnuEditCopy", "&Copy", true);
     actions.editPaste = AddEntry(edit, "mnuEditPaste", "&Paste", true);

@@ -14,8 +14,12 @@ struct MainMenuActions {
     QAction* fileOpen = nullptr;
     QAction* fileSaveTab = nullptr;
     QAction* fileSaveFretlux = nullptr;
+    QAction* fileExportMidi = nullptr;
+    QAction* fileExportWave = nullptr;
     QAction* fileExportMusicXml = nullptr;
     QAction* fileExit = nullptr;
+    QAction* editUndo = nullptr;
+    QAction* editRedo = nullptr;
     QAction* editCut = nullptr;
     QAction* editCopy = nullptr;
     QAction* editPaste = nullptr;

@@ -247,9 +247,13 @@ void MainWindow::ConnectControls() {
     ConnectCommand(menu_.fileOpen, &FretluxForm::mnuFOpen_Click);
     ConnectCommand(menu_.fileSaveTab, &FretluxForm::mnuFileSTab_Click);
     ConnectCommand(menu_.fileSaveFretlux, &FretluxForm::mnuFileSFlx_Click);
+    ConnectCommand(menu_.fileExportMidi, &FretluxForm::mnuFileExportMidi_Click);
+    ConnectCommand(menu_.fileExportWave, &FretluxForm::mnuFileExportWave_Click);
     ConnectCommand(menu_.fileExportMusicXml, &FretluxForm::mnuFileExportXml_Click);
     // Exit is closing the window: the close event asks the model whether to go.
     connect(menu_.fileExit, &QAction::triggered, this, &QWidget::close);
+    ConnectCommand(menu_.editUndo, &FretluxForm::mnuEditUndo_Click);
+    ConnectCommand(menu_.editRedo, &FretluxForm::mnuEditRedo_Click);
     ConnectCommand(menu_.editCut, &FretluxForm::mnuEditCut_Click);
     ConnectCommand(menu_.editCopy, &FretluxForm::mnuEditCopy_Click);
     ConnectCommand(menu_.editPaste, &FretluxForm::mnuEditPaste_Click);
@@ -294,6 +298,8 @@ void MainWindow::ConnectControls() {
     connect(txtTab_, &QLineEdit::textEdited, this, [this](const QString& text) {
         Run([&] { model_.txtTAB.SetText(EncodeDocumentText(text, txtTabUtf8_)); });
     });
+    // Nothing to show changes; and the box also loses the focus while the window is torn down.
+    connect(txtTab_, &QLineEdit::editingFinished, this, [this] { model_.txtTAB_LostFocus(); });
     ConnectScrollBar(*tabBinding_);
     connect(hscTab_, &QScrollBar::sliderMoved, this,
             [this](int value) { Run([&] { model_.hscTAB_Scroll(value); }); });
@@ -309,6 +315,9 @@ void MainWindow::ConnectControls() {
     };
     tabLines_->onMouseUp = [this](int index, int button, int shift, double x, double y) {
         Run([&] { model_.lblTAB_MouseUp(index, button, shift, x, y); });
+    };
+    tabLines_->onKeyDown = [this](int keyCode, int shift) {
+        Run([&] { model_.lblTAB_KeyDown(keyCode, shift); });
     };
 
     keyPreview_ = new KeyPreviewFilter(
@@ -364,6 +373,8 @@ void MainWindow::SyncFromModel() {
     fretboardButtons_->Show();
     fretboard_->Show(model_.fretboard, model_.orientation, model_.stringNames);
     ShowText(*lblNote_, model_.midi.lblNote);
+    menu_.editUndo->setEnabled(model_.mnuEditUndo.enabled);
+    menu_.editRedo->setEnabled(model_.mnuEditRedo.enabled);
     if (menu_.settingsSound->isChecked() != model_.midi.soundOn) {
         menu_.settingsSound->setChecked(model_.midi.soundOn);
     }

@@ -2,6 +2,7 @@
 #include "ui/tab_lines_view.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -14,6 +15,7 @@ namespace fretlux {
 namespace {
 
 const QColor kCursorColour(200, 0, 0);
+const QColor kSelectionColour(204, 228, 255);
 // The model's cursor line stands this far into its column's symbol, in character widths.
 constexpr double kModelCursorInset = 0.9;
 
@@ -22,6 +24,7 @@ constexpr double kModelCursorInset = 0.9;
 TabLinesView::TabLinesView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 void TabLinesView::SetLines(const std::array<QString, kLineCount>& lines) {
@@ -84,6 +87,17 @@ void TabLinesView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().base());
     painter.setFont(font());
+    const double top = LineRect(1).top();
+    const double bottom = LineRect(kLineCount).bottom();
+    if (cursorShown_ && cursorModelX2_ > cursorModelX1_) {
+        painter.fillRect(QRectF(QPointF(CursorPixelX(1), top), QPointF(CursorPixelX(2), bottom)),
+                         kSelectionColour);
+    }
+    // Where the keys go: a dotted frame while the lines have the focus.
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().text().color(), 0, Qt::DotLine));
+        painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -1.5, -1.5));
+    }
     painter.setPen(palette().text().color());
     const ColumnGeometry geometry = Geometry();
     const double ascent = QFontMetricsF(font()).ascent();
@@ -98,8 +112,6 @@ void TabLinesView::paintEvent(QPaintEvent*) {
         }
     }
     if (!cursorShown_) return;
-    const double top = LineRect(1).top();
-    const double bottom = LineRect(kLineCount).bottom();
     painter.setPen(QPen(kCursorColour, 0));
     for (int line = 1; line <= 2; ++line) {
         const double x = CursorPixelX(line);
@@ -130,6 +142,25 @@ void TabLinesView::mouseMoveEvent(QMouseEvent* event) {
 
 void TabLinesView::mouseReleaseEvent(QMouseEvent* event) {
     Forward(onMouseUp, *event, ButtonBits(event->button()));
+}
+
+void TabLinesView::keyPressEvent(QKeyEvent* event) {
+    const auto code = TabKeyCode(event->key());
+    if (!code || !onKeyDown) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    onKeyDown(*code, ShiftBits(event->modifiers()));
+}
+
+void TabLinesView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TabLinesView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 }  // namespace fretlux

@@ -22,6 +22,8 @@ public:
 
     // Arguments: line index 1..6, button bits, shift bits, x and y in model units.
     using MouseHandler = std::function<void(int, int, int, double, double)>;
+    // Arguments: the model's key code (kKeyLeft ...) and the shift bits.
+    using KeyHandler = std::function<void(int, int)>;
 
     explicit TabLinesView(QWidget* parent = nullptr);
 
@@ -43,6 +45,8 @@ public:
     MouseHandler onMouseDown;
     MouseHandler onMouseMove;
     MouseHandler onMouseUp;
+    // Keys pressed while the lines have the focus, which a click on them gives.
+    KeyHandler onKeyDown;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -52,6 +56,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     double CharWidthPx() const;

@@ -72,6 +72,11 @@ public:
     }
     void ShowAbout(const AboutForm& form) override { aboutShown.push_back(form); }
     void ProcessPendingEvents() override { ++pendingEventRuns; }
+    // Hands the messages to the scripted rendering; without one the user cancels at once.
+    RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override {
+        renderedEvents.push_back(events);
+        return onRenderWave ? onRenderWave(events) : RenderedWave{{}, std::nullopt, true};
+    }
 
     // The message boxes shown so far, each as "text [buttons icon default]".
     std::vector<std::string> Asked() const {
@@ -112,6 +117,8 @@ public:
     bool desktopHasPrograms = true;
     std::vector<AboutForm> aboutShown;
     int pendingEventRuns = 0;
+    std::vector<std::vector<TimedMidiMessage>> renderedEvents;
+    std::function<RenderedWave(const std::vector<TimedMidiMessage>&)> onRenderWave;
 };
 
 }  // namespace fretlux::testing

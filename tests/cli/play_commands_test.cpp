@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "cli/standard_midi_file.h"
+#include "playback/standard_midi_file.h"
 #include "cli_fixture.h"
 #include "wave_reader.h"
 

@@ -32,8 +32,10 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
     std::vector<std::string> menus;
     for (QAction* menu : window.menuBar()->actions()) menus.push_back(Describe({menu}));
     const std::vector<std::string> expected = {
-        "&File[&New|&Open|-|Save as &TAB|&Save as Fretlux|Export &MusicXML…|-|E&xit]",
-        "&Edit[Cu&t|&Copy|&Paste|Paste &Fretboard|Clea&r Fretboard|Paste TAB &Bar|Te&xt to TAB|-|"
+        "&File[&New|&Open|-|Save as &TAB|&Save as Fretlux|&Export MIDI…|Export &WAVE…|"
+        "Export &MusicXML…|-|E&xit]",
+        "&Edit[&Undo off key|&Redo off key|-|Cu&t|&Copy|&Paste|Paste &Fretboard|Clea&r Fretboard|"
+        "Paste TAB &Bar|Te&xt to TAB|-|"
         "&Insert TAB|&Delete TAB|-|&View/Edit TAB Text|External Text Editor]",
         "&Play[&Start|Ste&p[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|&Tune Guitar]",
         "&Chords[&Fast FInder|-|A|A#/Bb|B|C|C#/Db|D|D#/Eb|E|F|F#/Gb|G|G#/Ab]",

@@ -172,5 +172,40 @@ TEST_F(TabViewTest, ScrollBarArrowChangesTheTabAndDraggingOnlyTheHelpLine) {
     EXPECT_EQ(Find<QLineEdit>("txtTAB").text().trimmed(), QStringLiteral("first"));
 }
 
+TEST_F(TabViewTest, KeysOnTheClickedLinesSelectAndEditTheDigitsStayTheFretboardsAndCtrlZUndoes) {
+    form.lblStr_MouseDown(1, 3, 1);
+    QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
+    ASSERT_TRUE(lines->hasFocus());
+    QTest::keyClick(lines, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(lines, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(form.curColumn, 3);
+    EXPECT_EQ(form.selLength, 2);
+    QTest::keyClick(lines, Qt::Key_2);
+    EXPECT_EQ(form.fretboard.At(1, 3).finger, "2");
+
+    // The selected columns stand on a light background between the cursor lines.
+    const QImage image = lines->grab().toImage();
+    const auto backgroundAt = [&](int column) {
+        const double ratio = image.devicePixelRatio();
+        return image.pixelColor(static_cast<int>((origin + (column + 1.5) * charWidth) * ratio),
+                                static_cast<int>((lines->LineRect(1).top() + 1) * ratio));
+    };
+    const QColor selected = backgroundAt(4);
+    EXPECT_GT(selected.blue(), selected.red());
+    EXPECT_GT(selected.lightness(), 180);
+    EXPECT_EQ(backgroundAt(6), lines->palette().base().color());
+
+    QAction& undo = Find<QAction>("mnuEditUndo");
+    EXPECT_FALSE(undo.isEnabled());
+    QTest::keyClick(lines, Qt::Key_Delete);
+    EXPECT_EQ(form.lastColumn, 75);
+    EXPECT_TRUE(undo.isEnabled());
+    QTest::keyClick(lines, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form.lastColumn, 77);
+    EXPECT_EQ(form.selLength, 2);
+    EXPECT_FALSE(undo.isEnabled());
+    EXPECT_TRUE(Find<QAction>("mnuEditRedo").isEnabled());
+}
+
 }  // namespace
 }  // namespace fretlux

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // WAVE files are read back as a player would, so the rate, channels and samples found must be
 // the ones written.
-#include "cli/wave_file.h"
+#include "playback/wave_file.h"
 
 #include <gtest/gtest.h>
 

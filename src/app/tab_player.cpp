@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "cli/tab_player.h"
+#include "app/tab_player.h"
 
 #include <thread>
 
 #include "app/fretlux_form.h"
-#include "cli/headless_host.h"
+#include "app/headless_host.h"
 #include "playback/tick_schedule.h"
 
 namespace fretlux {
@@ -47,10 +47,12 @@ struct PlayerTimer {
     TickSchedule schedule;
 };
 
-}  // namespace
-
-std::optional<std::string> PlayTabFile(const std::string& path, PlayClock clock,
-                                       const std::function<void(const TimedMidiMessage&)>& sink) {
+// Plays on a copy of the window's core of its own: start-up, then load, which gives the message
+// the window would show when it fails, then one press of Start and the timers' ticks until
+// playback halts by itself.
+std::optional<std::string> Play(
+    PlayClock clock, const std::function<void(const TimedMidiMessage&)>& sink,
+    const std::function<std::optional<std::string>(FretluxForm&, HeadlessHost&)>& load) {
     // The virtual clock starts anywhere; only differences are ever taken.
     Clock::time_point now = clock == PlayClock::RealTime ? Clock::now() : Clock::time_point{};
     SinkOutput output(sink, now);
@@ -65,9 +67,7 @@ std::optional<std::string> PlayTabFile(const std::string& path, PlayClock clock,
     }
 
     form.Form_Load();
-    host.ChooseFile(path);
-    form.mnuFOpen_Click();
-    if (host.Failure()) return host.Failure();
+    if (auto failure = load(form, host)) return failure;
 
     output.StartRecording(now);
     form.mnuPlayStart_Click();
@@ -90,6 +90,33 @@ std::optional<std::string> PlayTabFile(const std::string& path, PlayClock clock,
         (form.*due->tick)();
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> PlayTabFile(const std::string& path, PlayClock clock,
+                                       const std::function<void(const TimedMidiMessage&)>& sink) {
+    return Play(clock, sink, [&path](FretluxForm& form, HeadlessHost& host) {
+        host.ChooseFile(path);
+        form.mnuFOpen_Click();
+        return host.Failure();
+    });
+}
+
+std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document) {
+    std::vector<TimedMidiMessage> events;
+    const auto record = [&events](const TimedMidiMessage& event) { events.push_back(event); };
+    // What Open does with the document it has read.
+    Play(PlayClock::Virtual, record, [&document](FretluxForm& form, HeadlessHost&) {
+        form.mnuPlayStop_Click();
+        form.ClearDocument();
+        if (document.tabCount > 0) {
+            form.document = document;
+            form.ShowDocument();
+        }
+        return std::optional<std::string>();
+    });
+    return events;
 }
 
 }  // namespace fretlux

@@ -2,7 +2,7 @@
 // The window's outside world when there is no window: the one file to open stands ready for the
 // open dialog, a message box answers with its default button and keeps a failure's text, the
 // text windows and the chord finder close at once as if by their own close button, and sound
-// goes to the output given.
+// goes to the output given; nothing is rendered.
 #pragma once
 
 #include <optional>
@@ -40,6 +40,9 @@ public:
     bool OpenWithAssociatedProgram(const std::string&) override { return false; }
     void ShowAbout(const AboutForm&) override {}
     void ProcessPendingEvents() override {}
+    RenderedWave RenderWave(const std::vector<TimedMidiMessage>&) override {
+        return {{}, "there is no synthesiser without a window", false};
+    }
 
 private:
     MidiOutput& output_;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli/headless_host.h"
+#include "app/headless_host.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli/standard_midi_file.h"
+#include "playback/standard_midi_file.h"
 
 #include <algorithm>
 #include <cstdint>

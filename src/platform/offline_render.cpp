@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli/offline_render.h"
+#include "platform/offline_render.h"
 
 #include <algorithm>
 #include <cmath>

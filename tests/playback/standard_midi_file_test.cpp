@@ -3,7 +3,7 @@
 // the writer: header chunk, track chunk, variable-length delta times turned into milliseconds
 // through the file's tempo and division. A wrong byte count for a message, a wrong length or
 // a broken delta time makes the reader fail or the events come back different.
-#include "cli/standard_midi_file.h"
+#include "playback/standard_midi_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+// Undo and Redo: the document and the view as they stood before each change, kept as whole
+// snapshots. A snapshot is simpler than an inverse for every command, and a document is small.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "document/tab_document.h"
+#include "document/tab_header.h"
+
+namespace fretlux {
+
+// Everything a step gives back: the document, the TAB shown (0 for none) with the text of its
+// label box, the cursor and the selection, and the settings bars, which hold the shown TAB's
+// settings until it is left.
+struct EditSnapshot {
+    TabDocument document;
+    int tabNumber = 0;
+    std::string label;
+    int curColumn = 0;
+    int selLength = 0;
+    TabSettings settings{0, 0, 0};
+};
+
+class EditHistory {
+public:
+    static constexpr std::size_t kMaxSteps = 200;
+
+    // Takes the state before a change as the step Undo goes back to. Redo has nothing to redo
+    // after a new change; beyond kMaxSteps the oldest step is forgotten.
+    void Record(EditSnapshot before);
+    // The state to go back to, or nothing; current is kept for Redo.
+    std::optional<EditSnapshot> Undo(EditSnapshot current);
+    // The state Undo left, or nothing; current is kept for Undo.
+    std::optional<EditSnapshot> Redo(EditSnapshot current);
+    void Clear();
+
+    bool CanUndo() const { return !undo_.empty(); }
+    bool CanRedo() const { return !redo_.empty(); }
+    std::size_t UndoSteps() const { return undo_.size(); }
+
+private:
+    std::deque<EditSnapshot> undo_;
+    std::deque<EditSnapshot> redo_;
+};
+
+}  // namespace fretlux

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// File > Export MIDI and Export WAVE: what Start plays from the first TAB on, written exactly as
+// fretlux-cli export and render write it for the document as it stands in the window.
+#include "app/fretlux_form.h"
+#include "app/tab_player.h"
+#include "document/file_names.h"
+#include "document/safe_save.h"
+#include "document/tab_header.h"
+#include "playback/standard_midi_file.h"
+
+namespace fretlux {
+
+namespace {
+
+constexpr const char* kMidiExportFilter = "MIDI Files (*.mid)|*.mid";
+constexpr const char* kWaveExportFilter = "WAVE Files (*.wav)|*.wav";
+
+}  // namespace
+
+void FretluxForm::mnuFileExportMidi_Click() {
+    const auto path = AskExportPath(".mid", kMidiExportFilter);
+    if (!path) return;
+    if (const auto failure = SaveFileReplacing(*path, StandardMidiFileBytes(PlayedMessages()))) {
+        ShowSaveError(*failure);
+    }
+}
+
+// A cancelled rendering writes nothing, and leaves a file of that name as it was.
+void FretluxForm::mnuFileExportWave_Click() {
+    const auto path = AskExportPath(".wav", kWaveExportFilter);
+    if (!path) return;
+    const RenderedWave wave = host_.RenderWave(PlayedMessages());
+    if (wave.cancelled) return;
+    if (wave.failure) {
+        ShowSaveError(*wave.failure);
+        return;
+    }
+    if (const auto failure = SaveFileReplacing(*path, wave.bytes)) ShowSaveError(*failure);
+}
+
+// The shown TAB gets the tempo, volume and patch of the bars into its header, as leaving it
+// would give it; the other TABs keep theirs.
+std::vector<TimedMidiMessage> FretluxForm::PlayedMessages() const {
+    TabDocument standing = document;
+    std::string& header = standing.tabLines[CurrentTabIndex()][0];
+    header = StampHeader(header, {hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()});
+    return PlayDocument(standing);
+}
+
+// As the Save commands ask: nothing without a TAB, the document's name with the export's
+// extension, and the question before a file is replaced. The document's path stays.
+std::optional<std::string> FretluxForm::AskExportPath(const char* extension, const char* filter) {
+    if (!ShowsTab()) return std::nullopt;
+    dialogInitialDirectory = DirectoryPart(gCurrentPath);
+    const auto chosen = host_.ShowFileDialog({FileDialogMode::Save, filter, dialogInitialDirectory,
+                                              ProposedFileName(gCurrentPath, extension)});
+    if (!chosen || chosen->empty() || !MayWriteTo(*chosen)) return std::nullopt;
+    return chosen;
+}
+
+}  // namespace fretlux

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+// Undo and Redo: every command that changes the document records the state before it as one
+// step, a burst of typing in the label box makes one step, and loading a document starts a new
+// history.
+#include <utility>
+
+#include "app/fretlux_form.h"
+
+namespace fretlux {
+
+EditSnapshot FretluxForm::TakeSnapshot() const {
+    const TabSettings bars{hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()};
+    return {document, hscTAB.Value(), txtTAB.Text(), curColumn, selLength, bars};
+}
+
+void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
+    labelEditTab_ = 0;
+    const int v = snapshot.tabNumber;
+    document = std::move(snapshot.document);
+    // The TAB comes back as it was shown: no TAB change stamps a header or resets the cursor.
+    auto onTabChange = std::exchange(hscTAB.onChange, nullptr);
+    SetTabCount(document.tabCount);
+    hscTAB.SetMin(v > 0 ? 1 : 0);
+    hscTAB.SetValue(v);
+    hscTAB.onChange = std::move(onTabChange);
+    previousTab = v;
+    hscTempo.SetValue(snapshot.settings.tempo);
+    hscVolume.SetValue(snapshot.settings.volume);
+    HScrollPatch.SetValue(snapshot.settings.patch);
+    Form_MouseMove();
+    if (v == 0) {
+        ShowLabel("");
+        for (int l = 1; l < kLinesPerTab; ++l) lblTAB[l].caption.clear();
+        lastColumn = 0;
+        imgEdit = EditPicture::imgEdit2Up;
+    } else {
+        // Showing a TAB sets its header to the label box's text; both come back as they were.
+        const std::string header = document.tabLines[v - 1][0];
+        ShowCurrentTab();
+        ShowLabel(snapshot.label);
+        document.tabLines[v - 1][0] = header;
+        imgEdit = EditPictureFor(v);
+    }
+    curColumn = snapshot.curColumn;
+    selLength = snapshot.selLength;
+    UpdateColumnCursor();
+}
+
+void FretluxForm::mnuEditUndo_Click() {
+    if (auto before = history_.Undo(TakeSnapshot())) RestoreSnapshot(std::move(*before));
+    ShowUndoMenu();
+}
+
+void FretluxForm::mnuEditRedo_Click() {
+    if (auto after = history_.Redo(TakeSnapshot())) RestoreSnapshot(std::move(*after));
+    ShowUndoMenu();
+}
+
+std::optional<EditSnapshot> FretluxForm::BeginUndoStep() {
+    if (undoDepth_++ > 0) return std::nullopt;
+    return TakeSnapshot();
+}
+
+void FretluxForm::EndUndoStep(std::optional<EditSnapshot> before) {
+    --undoDepth_;
+    if (before && before->document != document) RecordEdit(std::move(*before));
+}
+
+void FretluxForm::RecordEdit(EditSnapshot before) {
+    history_.Record(std::move(before));
+    labelEditTab_ = 0;
+    ShowUndoMenu();
+}
+
+// Runs on every change of the label box's text, before the header takes it.
+void FretluxForm::NoteLabelEdit() {
+    std::string labelBefore = std::exchange(labelBefore_, txtTAB.Text());
+    if (labelSetByProgram_ || undoDepth_ > 0 || !ShowsTab()) return;
+    if (labelEditTab_ == hscTAB.Value()) return;
+    EditSnapshot before = TakeSnapshot();
+    before.label = std::move(labelBefore);
+    RecordEdit(std::move(before));
+    labelEditTab_ = hscTAB.Value();
+}
+
+void FretluxForm::txtTAB_LostFocus() { labelEditTab_ = 0; }
+
+void FretluxForm::ShowLabel(const std::string& text) {
+    labelSetByProgram_ = true;
+    txtTAB.SetText(text);
+    labelSetByProgram_ = false;
+}
+
+void FretluxForm::ClearEditHistory() {
+    history_.Clear();
+    labelEditTab_ = 0;
+    ShowUndoMenu();
+}
+
+void FretluxForm::ShowUndoMenu() {
+    mnuEditUndo.enabled = history_.CanUndo();
+    mnuEditRedo.enabled = history_.CanRedo();
+}
+
+}  // namespace fretlux
