@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -392,6 +393,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+// Not every window manager keeps a window from being made smaller than its minimum, and none does
+// without one: the window then grows back, so the TAB, its scroll bar and the help line stay whole.
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (width() >= minimumWidth() && height() >= minimumHeight()) return;
+    QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
