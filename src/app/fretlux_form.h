@@ -335,6 +335,7 @@ private:
     void LoadMidiSettings();
     // The document of a Lessons or Scales entry: the program directory, prefix, index, ".flx".
     std::string ProgramFile(const char* prefix, int index) const;
+    void LoadLesson(const std::string& path);
     void OpenLesson(const std::string& path);
     void HScrollMIDIChannel_Change();
     // Playback runs while the play timer has an interval.

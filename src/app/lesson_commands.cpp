@@ -24,16 +24,20 @@ void FretluxForm::mnuLessonI_Click(int index) { OpenLesson(ProgramFile("lesson1"
 
 void FretluxForm::mnuLessonS_Click(int index) { OpenLesson(ProgramFile("lesson2", index)); }
 
+void FretluxForm::OpenLesson(const std::string& path) {
+    LoadLesson(path);
+    mnuPlayStart_Click();
+}
+
 // Lesson mode and playback follow whatever the loading did: a missing file has been reported,
 // and a cancelled save question has left the previous document, which then plays.
-void FretluxForm::OpenLesson(const std::string& path) {
+void FretluxForm::LoadLesson(const std::string& path) {
     previousPath = gCurrentPath;
     gCurrentPath = path;
     const std::string titleBefore = caption;
     caption = BaseTitle() + "  Tutor";
     LoadDocument(titleBefore);
     gLessonMode = true;
-    mnuPlayStart_Click();
 }
 
 void FretluxForm::mnuScales_Click(int index) {
@@ -64,8 +68,11 @@ void FretluxForm::mnuLessonMore_Click() {
 // first start could not show it is greeted by it next time.
 void FretluxForm::OpenIntroductionOnFirstRun() {
     if (!host_.IsFirstRun()) return;
-    mnuLesson_Click(0);
+    LoadLesson(ProgramFile("lesson", 0));
+    // Recorded before playing, as playing opens the tutor window, which holds the program until
+    // the user closes it.
     if (ShowsTab()) host_.RecordFirstRun();
+    mnuPlayStart_Click();
 }
 
 }  // namespace fretlux

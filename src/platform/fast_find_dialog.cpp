@@ -7,13 +7,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace fretlux {
 
 namespace {
-
-// Room for the longest type name, "7+5(-9)", in characters.
-constexpr int kListColumns = 9;
 
 void ShowSelection(QListWidget& list, int listIndex) {
     const QList<QListWidgetItem*> selected = list.selectedItems();
@@ -27,13 +25,16 @@ void ShowSelection(QListWidget& list, int listIndex) {
     }
 }
 
-// Every item shows without a scroll bar.
+// Every item shows whole, without a scroll bar ("Variation 1" as much as "7+5(-9)").
 void FitItems(QListWidget& list) {
     const int rows = list.count();
     const int height = rows * list.sizeHintForRow(0) + 2 * list.frameWidth();
     list.setFixedHeight(height);
-    list.setFixedWidth(list.fontMetrics().averageCharWidth() * kListColumns +
-                       2 * list.frameWidth() + list.fontMetrics().height());
+    int widest = 0;
+    for (int row = 0; row < rows; ++row) {
+        widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.item(row)->text()));
+    }
+    list.setFixedWidth(widest + 2 * list.frameWidth() + list.fontMetrics().height());
     list.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
