@@ -101,65 +101,56 @@ TEST(TabFileReaderTest, EmptyFilesAndFilesWithoutACompleteBlockGiveNoTab) {
     EXPECT_EQ(ReadPlain({kIntroRiff, {"Outro", "e|---3---|"}}).tabCount, 1);
 }
 
-// PlainBlock() with one line replaced or put in before line `at` (0-based).
-Lines Edited(int at, const std::string& line, bool insert = false) {
-    Lines block = PlainBlock();
-    if (insert) {
-        block.insert(block.begin() + at, line);
-    } else {
-        block[at] = line;
-    }
-    return block;
+TEST(TabFileReaderTest, TheTextIsWhatStoodBeforeTheHeaderSinceThePreviousBlock) {
+    const TabDocument doc =
+        ReadPlain({PlainBlock(1), {"line one", "", "  line three  ", "Second"}, PlainBlock(2)});
+    ASSERT_EQ(doc.tabCount, 2);
+    EXPECT_EQ(doc.tabLines[0][0], "");
+    EXPECT_EQ(doc.tabTexts[0], "");
+    EXPECT_EQ(doc.tabLines[1][0], "Second");
+    EXPECT_EQ(doc.tabTexts[1], "line one\r\n\r\n  line three  \r\n");
+    EXPECT_EQ(doc.tabLines[1][1], ConvertPlainTabLine("e|---2---|"));
 }
 
-// Where blocks, headers and texts begin and end: each row is read as a plain file and its last
-// TAB checked, with one of its string lines compared to the conversion of the raw line given.
-TEST(TabFileReaderTest, HeadersTextsAndStringLinesAreFoundWhereTheyStand) {
-    const Lines block = PlainBlock();
-    Lines gapped = Edited(3, "", true);
-    gapped.insert(gapped.begin() + 5, "x  ");
-    const std::string nul("\0", 1);
-    const struct {
-        const char* rule;
-        std::vector<Lines> parts;
-        int tabs;
-        std::string header, text;
-        int line;
-        std::string raw;  // of that line
-    } rows[] = {
-        {"the text is what stood before the header since the previous block",
-         {PlainBlock(1), {"line one", "", "  line three  ", "Second"}, PlainBlock(2)}, 2,
-         "Second", "line one\r\n\r\n  line three  \r\n", 1, "e|---2---|"},
-        {"a header of no characters is neither header nor text",
-         {{"Notes", ""}, block}, 1, "", "Notes\r\n", 1, "e|---0---|"},
-        {"nor is one of one", {{"Notes", "R"}, block}, 1, "", "Notes\r\n", 1, "e|---0---|"},
-        {"nor of four", {{"Notes", "Riff"}, block}, 1, "", "Notes\r\n", 1, "e|---0---|"},
-        {"five make a header", {{"Intro"}, block}, 1, "Intro", "", 1, "e|---0---|"},
-        {"kept with its blanks", {{"   Verse 1  "}, block}, 1, "   Verse 1  ", "", 1, "e|---0---|"},
-        {"short lines inside a block neither break it nor reach the text",
-         {{"Notes", "Header"}, gapped}, 1, "Header", "Notes\r\n", 4, "D|---3---|"},
-        {"a long line without hyphens breaks a run",
-         {{block.begin(), block.begin() + 3}, {"a long comment"}, PlainBlock(4)}, 1,
-         "a long comment", "e|---0---|\r\nB|---1---|\r\nG|---2---|\r\n", 1, "e|---4---|"},
-        {"string lines are trimmed of spaces", {{"Header"}, Edited(0, "   e|---3---|   ")}, 1,
-         "Header", "", 1, "e|---3---|"},
-        {"but not of tabs", {{"Header"}, Edited(1, "\tB|---3---|")}, 1, "Header", "", 2,
-         "\tB|---3---|"},
-        {"a label with three hyphens is a string line", {{"My song", "Verse --- 1"}, block}, 1,
-         "My song", "", 6, "A|---4---|"},
-        {"NUL is an ordinary character",
-         {{"te" + nul + "xt", "Intro" + nul + "riff"}, Edited(0, "e|-" + nul + "-3---|")}, 1,
-         "Intro" + nul + "riff", "te" + nul + "xt\r\n", 1, "e|-" + nul + "-3---|"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.rule);
-        const TabDocument doc = ReadPlain(row.parts);
-        ASSERT_EQ(doc.tabCount, row.tabs);
-        const int t = row.tabs - 1;
-        EXPECT_EQ(doc.tabLines[t][0], row.header);
-        EXPECT_EQ(doc.tabTexts[t], row.text);
-        EXPECT_EQ(doc.tabLines[t][row.line], ConvertPlainTabLine(row.raw));
+TEST(TabFileReaderTest, AHeaderOfOneToFourCharactersIsNeitherHeaderNorText) {
+    for (const std::string shortLine : {"", "R", "Riff"}) {
+        const TabDocument doc = ReadPlain({{"Notes", shortLine}, PlainBlock()});
+        ASSERT_EQ(doc.tabCount, 1);
+        EXPECT_EQ(doc.tabLines[0][0], "") << shortLine;
+        EXPECT_EQ(doc.tabTexts[0], "Notes\r\n") << shortLine;
     }
+    EXPECT_EQ(ReadPlain({{"Intro"}, PlainBlock()}).tabLines[0][0], "Intro");
+    EXPECT_EQ(ReadPlain({{"   Verse 1  "}, PlainBlock()}).tabLines[0][0], "   Verse 1  ");
+}
+
+TEST(TabFileReaderTest, ShortLinesInsideABlockDoNotBreakItNorReachTheText) {
+    Lines lines = PlainBlock();
+    lines.insert(lines.begin() + 3, "");     // between string lines 3 and 4
+    lines.insert(lines.begin() + 5, "x  ");  // and another between 4 and 5
+    const TabDocument doc = ReadPlain({{"Notes", "Header"}, lines});
+    ASSERT_EQ(doc.tabCount, 1);
+    EXPECT_EQ(doc.tabLines[0][0], "Header");
+    EXPECT_EQ(doc.tabTexts[0], "Notes\r\n");
+    EXPECT_EQ(doc.tabLines[0][4], ConvertPlainTabLine("D|---3---|"));
+}
+
+TEST(TabFileReaderTest, ALongLineWithoutHyphensBreaksARun) {
+    const Lines block = PlainBlock();
+    const TabDocument doc =
+        ReadPlain({{block.begin(), block.begin() + 3}, {"a long comment"}, PlainBlock(4)});
+    ASSERT_EQ(doc.tabCount, 1);
+    EXPECT_EQ(doc.tabLines[0][0], "a long comment");
+    EXPECT_EQ(doc.tabTexts[0], "e|---0---|\r\nB|---1---|\r\nG|---2---|\r\n");
+    EXPECT_EQ(doc.tabLines[0][1], ConvertPlainTabLine("e|---4---|"));
+}
+
+TEST(TabFileReaderTest, StringLinesAreTrimmedOfSpacesOnly) {
+    Lines lines = PlainBlock();
+    lines[0] = "   e|---3---|   ";
+    lines[1] = "\tB|---3---|";
+    const TabDocument doc = ReadPlain({{"Header"}, lines});
+    EXPECT_EQ(doc.tabLines[0][1], ConvertPlainTabLine("e|---3---|"));
+    EXPECT_EQ(doc.tabLines[0][2], ConvertPlainTabLine("\tB|---3---|"));
 }
 
 TEST(TabFileReaderTest, ASeventhStringLineStartsABlockHeadedByTheSixth) {
@@ -172,6 +163,25 @@ TEST(TabFileReaderTest, ASeventhStringLineStartsABlockHeadedByTheSixth) {
     EXPECT_EQ(doc.tabTexts[1], "");
     EXPECT_EQ(doc.tabLines[1][1], ConvertPlainTabLine("e|---6---|"));
     EXPECT_EQ(ReadPlain({PlainBlock(0), {"e|---9---|"}}).tabCount, 1);
+}
+
+TEST(TabFileReaderTest, ALabelWithThreeHyphensCountsAsAStringLine) {
+    const TabDocument doc = ReadPlain({{"My song", "Verse --- 1"}, PlainBlock()});
+    ASSERT_EQ(doc.tabCount, 1);
+    EXPECT_EQ(doc.tabLines[0][0], "My song");
+    EXPECT_EQ(doc.tabLines[0][1], ConvertPlainTabLine("Verse --- 1"));
+    EXPECT_EQ(doc.tabLines[0][6], ConvertPlainTabLine("A|---4---|"));
+}
+
+TEST(TabFileReaderTest, NulAndOtherBytesAreOrdinaryCharacters) {
+    Lines lines = PlainBlock();
+    lines[0] = std::string("e|-\0-3---|", 10);
+    const TabDocument doc =
+        ReadPlain({{std::string("te\0xt", 5), std::string("Intro\0riff", 10)}, lines});
+    ASSERT_EQ(doc.tabCount, 1);
+    EXPECT_EQ(doc.tabTexts[0], std::string("te\0xt\r\n", 7));
+    EXPECT_EQ(doc.tabLines[0][0], std::string("Intro\0riff", 10));
+    EXPECT_EQ(doc.tabLines[0][1].substr(15, 10), std::string("\0    -    ", 10));
 }
 
 TEST(TabFileReaderTest, The502ndLineSinceTheLastBlockIsRejected) {
