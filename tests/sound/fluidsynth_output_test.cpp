@@ -118,8 +118,8 @@ TEST_F(FluidSynthOutputTest, AMissingSoundfontOrNoneAtAllLeavesItSilentAndSaysSo
         output.SendShortMessage(PackShortMessage(0x90, 45, 100));
         output.WaitUntilSetUp();
         output.SendShortMessage(PackShortMessage(0x90, 45, 100));
-        const std::string reason = choice.path.empty() ? "no soundfont found"
-                                                       : "cannot load the soundfont " + missing;
+        const std::string reason =
+            choice.path.empty() ? "no soundfont found" : "cannot load the soundfont " + missing;
         EXPECT_TRUE(Contains(output.Status(), "silent: " + reason)) << output.Status();
         EXPECT_FALSE(RendersAnything(output));
     }
