@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The rounding rule the document code is written in; the string helpers are exercised by the
-// reader and writer tests.
+// The rounding rule the document code is written in.
 #include <gtest/gtest.h>
 
 #include <utility>
