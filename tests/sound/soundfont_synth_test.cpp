@@ -37,7 +37,9 @@ TEST(ChooseSoundfont, TheVariableFirstThenFluidR3LoadedLazilyThenTimGm6mbLoadedW
     for (const auto& row : rows) {
         const SoundfontChoice choice = ChooseSoundfont(row.variable, row.installed);
         EXPECT_EQ(choice.path, row.path);
-        if (!row.path.empty()) EXPECT_EQ(choice.dynamicSampleLoading, row.lazily) << row.path;
+        if (!row.path.empty()) {
+            EXPECT_EQ(choice.dynamicSampleLoading, row.lazily) << row.path;
+        }
     }
 }
 
