@@ -40,16 +40,6 @@ TEST_F(FretboardCommands, StartUpOpensTheOutputSetsChannelPatchAndVolumeAndNames
     EXPECT_EQ(fresh.lblPatch.caption, "");
 }
 
-TEST_F(FretboardCommands, APressSoundsTheNoteAfterSilencingTheRowsLastOne) {
-    ForgetMessages();
-    Press(1, 5);
-    ASSERT_EQ(Sent().size(), 2u);
-    EXPECT_EQ(Sent()[0].message, 0x000090u);  // note off for the row's note 0
-    EXPECT_EQ(Sent()[1].message, 0x642D90u);  // note 45, velocity 100
-    EXPECT_EQ(form.midi.lblNote, ", A ");
-    EXPECT_TRUE(form.fretboard.At(1, 5).marked);
-}
-
 TEST_F(FretboardCommands, ThePointerOverAControlShowsItsHintInBlueAndOverTheWindowTheTab) {
     const std::pair<std::function<void()>, std::string> hints[] = {
         {[&] { form.lblStr_MouseMove(); }, kFretboardHint},

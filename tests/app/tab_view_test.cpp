@@ -80,13 +80,6 @@ TEST_F(TabChange, OnlyAnActualChangeOfTabStampsShowsAndResets) {
     EXPECT_EQ(View(), "TAB 2/3 column 0+0 of 9");
 }
 
-TEST_F(TabChange, TheEditButtonShowsWhetherTheTabHasText) {
-    EXPECT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
-    form.document.tabTexts[1] = "play softly\r\n";
-    form.hscTAB.SetValue(2);
-    EXPECT_EQ(form.imgEdit, EditPicture::imgEditUp);
-}
-
 using TabDisplay = FormTest;
 
 TEST_F(TabDisplay, CutsTheTabIntoColumnsAndAWideTabIntoTabsOf78Columns) {

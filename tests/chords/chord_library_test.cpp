@@ -133,20 +133,14 @@ Chord ReadChord(const std::array<std::string, 6>& block, int type, int variation
     return chord;
 }
 
-std::string Frets(const Chord& chord) {
-    std::string frets;
+// Per string, low E first, its fret (or its finger), "x" when muted.
+std::string Frets(const Chord& chord, bool fingers = false) {
+    std::string text;
     for (int s = 1; s <= 6; ++s) {
-        frets += chord.strings[s].sounds ? std::to_string(chord.strings[s].fret) : "x";
+        const StringNote& note = chord.strings[s];
+        text += note.sounds ? std::to_string(fingers ? note.finger : note.fret) : "x";
     }
-    return frets;
-}
-
-std::string Fingers(const Chord& chord) {
-    std::string fingers;
-    for (int s = 1; s <= 6; ++s) {
-        fingers += chord.strings[s].sounds ? std::to_string(chord.strings[s].finger) : "x";
-    }
-    return fingers;
+    return text;
 }
 
 int LowestPressed(const Chord& chord) {
@@ -288,7 +282,8 @@ TEST(ChordLibraryTest, TheChordsEveryGuitaristKnowsHaveTheirUsualShapesAndFinger
         const auto blocks = ReadBlocks(DataFile(chord.root));
         ASSERT_EQ(blocks.size(), 17u);
         const Chord read = ReadChord(blocks[chord.type / 2], chord.type, chord.variation);
-        EXPECT_EQ(Frets(read) + " " + Fingers(read), std::string(chord.frets) + " " + chord.fingers)
+        EXPECT_EQ(Frets(read) + " " + Frets(read, true),
+                  std::string(chord.frets) + " " + chord.fingers)
             << chord.root << " " << kTypes[chord.type].name;
     }
 }

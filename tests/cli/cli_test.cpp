@@ -112,18 +112,6 @@ TEST_F(CliTest, DumpListsCellsAndDecodedNotes) {
     EXPECT_EQ(Run({"dump", Write("empty.tab", "")}).out, "{\"tabCount\": 0, \"tabs\": []}\n");
 }
 
-TEST_F(CliTest, DumpListsAWideTabAsTheTabsItIsCutInto) {
-    std::string wide = "Wide\n";
-    for (const char letter : std::string("EBGDAE")) wide += letter + std::string(120, '-') + "7\n";
-    const std::string out = Run({"dump", Write("wide.tab", wide)}).out;
-    // Column 120 of each line is column 42 of the second TAB, which starts at column 78.
-    EXPECT_EQ(out.rfind("{\"tabCount\": 2, ", 0), 0u);
-    EXPECT_NE(out.find(R"({"column": 42, "symbol": "7", "notes": [{"string": 1, "fret": 7, )"
-                       R"("finger": 0, "sounding": true}]}]})"),
-              std::string::npos);
-    EXPECT_EQ(out.find("\"column\": 78"), std::string::npos);
-}
-
 TEST_F(CliTest, DumpGivesUtf8WhenValidElseLatin1) {
     const struct {
         std::string bytes;

@@ -102,14 +102,5 @@ TEST(TabFileWriterTest, PlainLinesKeepEverySymbol) {
     EXPECT_NE(WriteEnhancedForm(doc).find(longLine + "\r\n"), std::string::npos);
 }
 
-TEST(TabFileWriterTest, ABlankTabInPlainFormIsSpacesAndHyphens) {
-    TabDocument doc;
-    doc.MakeBlankTab(0);
-    doc.tabCount = 1;
-    Lines expected = {std::string(79, ' ')};
-    for (char letter : std::string("EBGDAE")) expected.push_back(letter + std::string(78, '-'));
-    EXPECT_EQ(WritePlainForm(doc), Join({expected}, "\r\n"));
-}
-
 }  // namespace
 }  // namespace fretlux

@@ -42,19 +42,6 @@ protected:
     Played played;
 };
 
-TEST(AttributeLetterTest, ReadsColourAndFinger) {
-    const std::pair<char, NoteAttribute> cases[] = {
-        {'@', {false, ""}},  {'H', {true, ""}},   {'A', {false, "1"}}, {'I', {true, "1"}},
-        {'D', {false, "4"}}, {'L', {true, "4"}},  {'E', {false, "T"}}, {'M', {true, "T"}},
-        {' ', {false, ""}},  {'F', {false, "6"}},
-    };
-    for (const auto& [letter, expected] : cases) {
-        const NoteAttribute attribute = ReadAttributeLetter(letter);
-        EXPECT_EQ(attribute.playable, expected.playable) << letter;
-        EXPECT_EQ(attribute.finger, expected.finger) << letter;
-    }
-}
-
 TEST_F(ColumnTransferTest, ReadsOneCellPerStringEmptyOrWithItsMark) {
     WorkColumn column = Read();
     for (int s = 1; s <= kStrings; ++s) EXPECT_EQ(column[s], "-    ") << s;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <vector>
 
 #include "board_test_support.h"
@@ -24,15 +23,6 @@ protected:
     Fretboard board;
     LastSelection last;
 };
-
-TEST_F(NoteMarkingTest, TheBoardStartsEmptyAndRedAndRefusesPlacesOffIt) {
-    for (int row = 1; row <= kRows; ++row) {
-        for (int i = 0; i < kPositions; ++i) EXPECT_EQ(State(row, i), "unmarked red");
-    }
-    EXPECT_THROW(board.At(0, 0), std::out_of_range);
-    EXPECT_THROW(board.At(7, 0), std::out_of_range);
-    EXPECT_THROW(board.At(1, kPositions), std::out_of_range);
-}
 
 TEST_F(NoteMarkingTest, LeftPressOnAnEmptyRowMarksRedPlaysAndSelects) {
     const PressResult result = Left(2, 5);

@@ -88,15 +88,6 @@ TEST_F(MidiStateTest, WithSoundOffOnlyTheNoteHistoryChangesAndItKeepsItsLast25Ch
     EXPECT_EQ(state.lblNote, ", E ");
 }
 
-TEST_F(MidiStateTest, PositionsOutsideTheFretboardSoundNothing) {
-    state.PlayNote(25, 1);
-    state.PlayNote(-1, 1);
-    state.PlayNote(0, 0);
-    state.PlayNote(0, 7);
-    EXPECT_TRUE(output.messages.empty());
-    EXPECT_EQ(state.lblNote, "");
-}
-
 TEST_F(MidiStateTest, SilenceAllNotesSweepsTheFretboardsNotesEvenWithSoundOff) {
     state.PlayNote(5, 1);
     output.messages.clear();
@@ -138,11 +129,6 @@ TEST_F(MidiStateTest, EachChannelKeepsItsOwnPatchAndVolumeAndGetsItsOwnMessages)
     const ChannelSettings last = state.SelectChannel(15);
     EXPECT_EQ(last.patch, 40);
     EXPECT_EQ(last.volume, 90);
-    // A channel outside the sixteen is brought to the nearest.
-    state.SelectChannel(16);
-    EXPECT_EQ(state.gMidiChannel, 15);
-    state.SelectChannel(-1);
-    EXPECT_EQ(state.gMidiChannel, 0);
 }
 
 }  // namespace

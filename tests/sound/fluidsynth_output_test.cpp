@@ -40,6 +40,11 @@ protected:
         EXPECT_TRUE(output.Render(left, right));
         return left;
     }
+
+    static bool RendersAnything(FluidSynthOutput& output) {
+        std::vector<float> left(64), right(64);
+        return output.Render(left, right);
+    }
 };
 
 TEST_F(FluidSynthOutputTest, PlaysMessagesSentWhileItWasStillSettingUp) {
@@ -78,8 +83,7 @@ TEST_F(FluidSynthOutputTest, ASetUpLeftToLaterQueuesUntilItBegins) {
     // Nothing has begun, so there is nothing to wait for and nothing to render yet.
     output.WaitUntilSetUp();
     EXPECT_EQ(output.Status(), "Built-in synthesiser: starting");
-    std::vector<float> left(64), right(64);
-    EXPECT_FALSE(output.Render(left, right));
+    EXPECT_FALSE(RendersAnything(output));
     output.StartSetUp();
     output.WaitUntilSetUp();
     EXPECT_NEAR(FundamentalFrequency(Render(output, 0.5), 44100), 110.0, 3.3);
@@ -106,25 +110,19 @@ TEST_F(FluidSynthOutputTest, PlayNoteSoundsAndSilenceAllNotesEndsTheSound) {
     EXPECT_LT(Rms(Render(output, 0.3)), Rms(note) / 100);
 }
 
-TEST_F(FluidSynthOutputTest, AMissingSoundfontLeavesItSilentAndSaysSo) {
-    FluidSynthOutput output({SoundfontChoice{"/nonexistent/fretlux/None.sf2", true}, false});
-    output.Open();
-    output.SendShortMessage(PackShortMessage(0x90, 45, 100));
-    output.WaitUntilSetUp();
-    output.SendShortMessage(PackShortMessage(0x90, 45, 100));
-    EXPECT_TRUE(Contains(output.Status(),
-                         "silent: cannot load the soundfont /nonexistent/fretlux/None.sf2"))
-        << output.Status();
-    std::vector<float> left(64);
-    std::vector<float> right(64);
-    EXPECT_FALSE(output.Render(left, right));
-}
-
-TEST_F(FluidSynthOutputTest, NoSoundfontAtAllLeavesItSilentAndSaysSo) {
-    FluidSynthOutput output({SoundfontChoice{}, true});
-    output.Open();
-    output.WaitUntilSetUp();
-    EXPECT_TRUE(Contains(output.Status(), "silent: no soundfont found")) << output.Status();
+TEST_F(FluidSynthOutputTest, AMissingSoundfontOrNoneAtAllLeavesItSilentAndSaysSo) {
+    const std::string missing = "/nonexistent/fretlux/None.sf2";
+    for (const SoundfontChoice& choice : {SoundfontChoice{missing, true}, SoundfontChoice{}}) {
+        FluidSynthOutput output({choice, false});
+        output.Open();
+        output.SendShortMessage(PackShortMessage(0x90, 45, 100));
+        output.WaitUntilSetUp();
+        output.SendShortMessage(PackShortMessage(0x90, 45, 100));
+        const std::string reason =
+            choice.path.empty() ? "no soundfont found" : "cannot load the soundfont " + missing;
+        EXPECT_TRUE(Contains(output.Status(), "silent: " + reason)) << output.Status();
+        EXPECT_FALSE(RendersAnything(output));
+    }
 }
 
 TEST_F(FluidSynthOutputTest, WithAnAudioDeviceItPlaysThroughItOrSaysThereIsNone) {
@@ -136,9 +134,7 @@ TEST_F(FluidSynthOutputTest, WithAnAudioDeviceItPlaysThroughItOrSaysThereIsNone)
     const bool silent = Contains(status, ", silent: no audio device (tried ");
     EXPECT_TRUE(playing != silent) << status;
     // Rendering belongs to the audio device when there is one, and to nobody when silent.
-    std::vector<float> left(64);
-    std::vector<float> right(64);
-    EXPECT_FALSE(output.Render(left, right));
+    EXPECT_FALSE(RendersAnything(output));
 }
 
 TEST_F(FluidSynthOutputTest, AfterClosingNothingPlaysAndOpeningAgainDoesNothing) {
@@ -150,9 +146,7 @@ TEST_F(FluidSynthOutputTest, AfterClosingNothingPlaysAndOpeningAgainDoesNothing)
     output.Open();
     output.WaitUntilSetUp();
     EXPECT_EQ(output.Status(), "Built-in synthesiser: closed");
-    std::vector<float> left(64);
-    std::vector<float> right(64);
-    EXPECT_FALSE(output.Render(left, right));
+    EXPECT_FALSE(RendersAnything(output));
 }
 
 TEST(FluidSynthOutput, NeverOpenedItWaitsForNothingAndClosesCleanly) {

@@ -167,19 +167,6 @@ TEST_F(QtHostTest, ProgramDirectoryComesFromTheEnvironmentWhenGiven) {
     qunsetenv("FRETLUX_PROGRAM_DIR");
 }
 
-TEST_F(QtHostTest, ASecondHostOfTheLockDirectoryFindsTheFirstAndTheFirstRunEndsWhenRecorded) {
-    QtHost other{{temporary.filePath(QStringLiteral("lock")), QString(), QString()}};
-    EXPECT_FALSE(host.AnotherCopyRunning());
-    EXPECT_TRUE(other.AnotherCopyRunning());
-    EXPECT_TRUE(host.IsFirstRun());
-    host.RecordFirstRun();
-    EXPECT_FALSE(host.IsFirstRun());
-    int ended = 0;
-    host.SetEndProgram([&ended] { ++ended; });
-    host.EndProgram();
-    EXPECT_EQ(ended, 1);
-}
-
 // Close's question as the program asks it: a message box from the host.
 class HostServices final : public TextEditorServices {
 public:
