@@ -2,6 +2,11 @@
 // The main window as a presentation model: the document, the view state, the models of the
 // controls, and every handler, named after the control and the event as the window knows them.
 // The Qt window draws these models and forwards its events here; it decides nothing itself.
+//
+// The names keep the window's control prefixes: mnu a menu entry, lbl a label (the TAB lines,
+// the fretboard's positions, the help line), hsc or HScroll a horizontal scroll bar, txt a text
+// box, img a picture button, lin a cursor line, Timer1 and Timer2 the play and tuning timers; a
+// handler is the control's name, an underscore and the event (mnuFileNew_Click).
 #pragma once
 
 #include <array>
