@@ -97,9 +97,12 @@ std::optional<std::string> OutputFile::Open(const std::string& path) {
 // An unnamed file where the file system offers one, so that nothing is left behind whatever
 // ends the program; else a new file under a unique hidden name, never one that existed before.
 std::optional<std::string> OutputFile::OpenStaging(const std::string& directory) {
-    fd_ = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
-    if (fd_ >= 0) return std::nullopt;
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return Fail(errno);
+    // An unnamed file is named through /proc when it is whole, so it needs /proc mounted.
+    if (::access("/proc/self/fd", F_OK) == 0) {
+        fd_ = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+        if (fd_ >= 0) return std::nullopt;
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return Fail(errno);
+    }
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::string name = UniqueNameIn(directory);
         fd_ = ::open(name.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0666);
