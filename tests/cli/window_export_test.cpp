@@ -12,15 +12,10 @@
 #include "document/tab_header.h"
 #include "form_fixture.h"
 #include "platform/wave_rendering.h"
+#include "two_tab_piece.h"
 
 namespace fretlux::testing {
 namespace {
-
-// The second TAB brings tempo 100, volume 90 and patch 30 in its header.
-const std::string kLowLines = "G|---------|\nD|---------|\nA|---------|\nE|---------|\n";
-const std::string kPiece = "Verse\ne|-0-3-----|\nB|-1-------|\n" + kLowLines + "\nChorus" +
-                           std::string(74, ' ') + "100 90 30\ne|---------|\nB|---5-----|\n" +
-                           kLowLines;
 
 using WindowExport = FormTest;
 
