@@ -10,8 +10,8 @@ namespace fretlux::lessons {
 namespace {
 
 constexpr std::size_t kMaxColumns = 78;
-// Twice as many columns always suffice for music whose columns compile; the limit only guards.
-constexpr int kMostSpread = 4;
+// Three columns for every one always suffice: a note, the second digit of its fret, an empty one.
+constexpr int kMostSpread = 3;
 constexpr std::string_view kEmptyCell = "-    ";
 
 bool HoldsNote(const std::string& cell) { return cell[1] >= 'A'; }
