@@ -93,18 +93,18 @@ TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString
     EXPECT_EQ(Board(), "2:0() 3:2(1) 4:2(2) 5:2(3) 6:0() ");
     EXPECT_EQ(Sounded(), "45 52 57 61 64 ");
 
-    // C, minor after m7, variation 3: the chord LoadChord reads, shown string by string.
+    // C, minor after m7, variation 2: the chord LoadChord reads, shown string by string.
     host.onFastFind = [](FastFindForm& finder) {
         finder.lstChord.listIndex = 3;
         finder.lstType2.listIndex = 4;
         finder.lstType2_Click();
         finder.lstType.listIndex = 16;
         finder.lstType_Click();
-        finder.lstVariat.listIndex = 2;
+        finder.lstVariat.listIndex = 1;
         finder.cmdFind_Click();
     };
     form.mnuChordFastFInd_Click();
-    const ChordLoad load = LoadChordFile(std::string(FRETLUX_DATA_DIR) + "/ChordC.flx", 16, 2);
+    const ChordLoad load = LoadChordFile(std::string(FRETLUX_DATA_DIR) + "/ChordC.flx", 16, 1);
     ASSERT_TRUE(load.slots);
     for (int s = 1; s <= 6; ++s) EXPECT_EQ(form.workColumn[s], (*load.slots)[s]);
     EXPECT_EQ(Board(), "1:8(1) 2:10(3) 3:10(4) 4:8(1) 5:8(1) 6:8(1) ");

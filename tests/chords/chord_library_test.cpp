@@ -37,43 +37,20 @@ constexpr RootFile kRoots[] = {{"A", "A", 9},      {"A#", "A#/Bb", 10}, {"B", "B
 struct TypeTones {
     const char* name;
     const char* tones;
-    bool wide;
 };
 
 constexpr TypeTones kTypes[] = {
-    {"+5", "*0 *4 *8", false},
-    {"11", "*0 4 7 *10 2 *5", true},
-    {"11+", "*0 *4 7 *10 2 *6", false},
-    {"13", "*0 *4 7 *10 2 5 *9", true},
-    {"6", "*0 *4 7 *9", false},
-    {"6.9", "*0 *4 7 *9 *2", true},
-    {"7", "*0 *4 7 *10", false},
-    {"7+5", "*0 *4 *8 *10", false},
-    {"7+5(-9)", "*0 *4 *8 *10 *1", false},
-    {"7-10", "*0 *4 7 *10 *3", false},
-    {"7-5", "*0 *4 *6 *10", false},
-    {"7-9", "*0 *4 7 *10 *1", false},
-    {"7sus4", "*0 *5 7 *10", false},
-    {"9", "*0 *4 7 *10 *2", false},
-    {"9+5", "*0 *4 *8 *10 *2", false},
-    {"dim", "*0 *3 *6 9", false},
-    {"minor", "*0 *3 *7", false},
-    {"m+5", "*0 *3 *8", false},
-    {"m+7", "*0 *3 7 *11", false},
-    {"m6", "*0 *3 7 *9", false},
-    {"m6.9", "*0 *3 7 *9 *2", true},
-    {"m7", "*0 *3 7 *10", false},
-    {"m7-5", "*0 *3 *6 *10", false},
-    {"m7-9", "*0 *3 7 *10 *1", false},
-    {"m9", "*0 *3 7 *10 *2", false},
-    {"m9+7", "*0 *3 7 *11 *2", false},
-    {"Major", "*0 *4 *7", false},
-    {"Maj11", "*0 4 7 *11 2 *5", true},
-    {"Maj7", "*0 *4 7 *11", false},
-    {"Maj9", "*0 *4 7 *11 *2", false},
-    {"sus2", "*0 *2 *7", false},
-    {"sus4", "*0 *5 *7", false},
-    {"aug", "*0 *4 *8", false},
+    {"+5", "*0 *4 *8"},           {"11", "*0 4 7 *10 2 *5"},  {"11+", "*0 *4 7 *10 2 *6"},
+    {"13", "*0 *4 7 *10 2 5 *9"}, {"6", "*0 *4 7 *9"},        {"6.9", "*0 *4 7 *9 *2"},
+    {"7", "*0 *4 7 *10"},         {"7+5", "*0 *4 *8 *10"},    {"7+5(-9)", "*0 *4 *8 *10 *1"},
+    {"7-10", "*0 *4 7 *10 *3"},   {"7-5", "*0 *4 *6 *10"},    {"7-9", "*0 *4 7 *10 *1"},
+    {"7sus4", "*0 *5 7 *10"},     {"9", "*0 *4 7 *10 *2"},    {"9+5", "*0 *4 *8 *10 *2"},
+    {"dim", "*0 *3 *6 *9"},       {"minor", "*0 *3 *7"},      {"m+5", "*0 *3 *8"},
+    {"m+7", "*0 *3 7 *11"},       {"m6", "*0 *3 7 *9"},       {"m6.9", "*0 *3 7 *9 *2"},
+    {"m7", "*0 *3 7 *10"},        {"m7-5", "*0 *3 *6 *10"},   {"m7-9", "*0 *3 7 *10 *1"},
+    {"m9", "*0 *3 7 *10 *2"},     {"m9+7", "*0 *3 7 *11 *2"}, {"Major", "*0 *4 *7"},
+    {"Maj11", "*0 4 7 *11 2 *5"}, {"Maj7", "*0 *4 7 *11"},    {"Maj9", "*0 *4 7 *11 *2"},
+    {"sus2", "*0 *2 *7"},         {"sus4", "*0 *5 *7"},       {"aug", "*0 *4 *8"},
 };
 
 constexpr int kOpenPitch[7] = {0, 40, 45, 50, 55, 59, 64};  // by string number, 1 = low E
@@ -206,7 +183,7 @@ std::string Fault(const Chord& chord, int rootPitchClass, const TypeTones& type)
     }
     if (bassClass != rootPitchClass) return "the root not in the bass";
     if (last - first + 1 - sounding > 1) return "two muted strings inside the chord";
-    if (highFret > 0 && highFret - lowFret > (type.wide ? 4 : 3)) return "too wide a reach";
+    if (highFret > 0 && highFret - lowFret > 3) return "more than four frets";
     for (int a = 1; a <= 6; ++a) {
         const StringNote& x = chord.strings[a];
         if (!x.sounds || x.fret == 0) continue;
@@ -273,9 +250,13 @@ TEST(ChordLibraryTest, TheChordsEveryGuitaristKnowsHaveTheirUsualShapesAndFinger
         {"C", 26, 0, "x32010", "x32010"}, {"D", 26, 0, "xx0232", "xx0132"},
         {"G", 26, 0, "320003", "210003"}, {"F", 26, 0, "133211", "134211"},
         {"A", 16, 0, "x02210", "x02310"}, {"D", 16, 0, "xx0231", "xx0231"},
-        {"E", 16, 0, "022000", "012000"}, {"A", 6, 0, "x02020", "x01020"},
+        {"E", 16, 0, "022000", "023000"}, {"C", 16, 0, "x35543", "x13421"},
+        {"G", 16, 0, "355333", "134111"}, {"A", 6, 0, "x02020", "x01020"},
         {"E", 6, 0, "020100", "020100"},  {"C", 6, 0, "x32310", "x32410"},
-        {"B", 6, 0, "x21202", "x21304"},  {"B", 22, 1, "x2323x", "x1324x"},
+        {"B", 6, 0, "x21202", "x21304"},  {"F", 28, 0, "xx3210", "xx3210"},
+        {"B", 28, 0, "x2434x", "x1324x"}, {"C", 21, 0, "x35343", "x13121"},
+        {"G", 21, 0, "353333", "131111"}, {"A", 31, 0, "x02230", "x01230"},
+        {"E", 31, 0, "022200", "023400"}, {"B", 22, 1, "x2323x", "x1324x"},
         {"A", 26, 1, "577655", "134211"}, {"G", 26, 1, "355433", "134211"},
     };
     for (const Known& chord : known) {
@@ -286,6 +267,13 @@ TEST(ChordLibraryTest, TheChordsEveryGuitaristKnowsHaveTheirUsualShapesAndFinger
                   std::string(chord.frets) + " " + chord.fingers)
             << chord.root << " " << kTypes[chord.type].name;
     }
+    // A barre moved up from an open chord is named after it.
+    const TabReadResult c = ReadTabFile(DataFile("C"), TabForm::Enhanced);
+    ASSERT_FALSE(c.error);
+    EXPECT_NE(c.document.tabTexts[8].find("Variation 1, the A-shape barre at fret 3:"),
+              std::string::npos);
+    EXPECT_NE(c.document.tabTexts[8].find("Variation 2, the E-shape barre at fret 8:"),
+              std::string::npos);
 }
 
 TEST(ChordLibraryTest, EachChordFileReadsAsADocumentOfSeventeenLabelledTabs) {

@@ -2,8 +2,10 @@
 // The documents shipped in the program directory, read as the program reads them: every scale
 // chart sounds all of its scale's tones and no other note, each note fingered, each TAB
 // explained; every lesson opens its tutor at once. No TAB of either is wider than an edited TAB.
+// In every shipped document, chord files too, each run of digits on a string line is one fret.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +13,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "document/tab_cell.h"
 #include "document/tab_file_reader.h"
@@ -117,6 +120,44 @@ TEST(ShippedDocuments, ScaleChartsSoundTheirScalesAndLessonsOpenTheirTutor) {
         const TabDocument lesson = ReadShipped(entry.path(), Bytes(entry.path()));
         EXPECT_TRUE(HasWords(lesson.tabTexts[0]));
     }
+}
+
+// The runs of digits a reader sees on each string line that are not one note's fret: "33" from
+// two 3s in neighbouring columns, "1012" from a 10 touching a 12.
+std::vector<std::string> MisreadFrets(const TabBlock& block) {
+    std::vector<std::string> faults;
+    for (int line = 1; line < kLinesPerTab; ++line) {
+        const std::string& text = block[line];
+        for (size_t p = kCellWidth; p < text.size(); p += kCellWidth) {
+            if (!std::isdigit(static_cast<unsigned char>(text[p]))) continue;
+            std::string run;
+            for (size_t q = p; q < text.size() && std::isdigit(static_cast<unsigned char>(text[q]));
+                 q += kCellWidth) {
+                run += text[q];
+            }
+            const auto note = DecodeSlot(std::string_view(text).substr(p + 1, 2));
+            if (!note || !note->sounding || std::to_string(note->fret) != run) {
+                faults.push_back("line " + std::to_string(line) + " column " +
+                                 std::to_string(p / kCellWidth) + ": " + run);
+            }
+            p += (run.size() - 1) * kCellWidth;
+        }
+    }
+    return faults;
+}
+
+TEST(ShippedDocuments, EveryRunOfDigitsIsOneFret) {
+    int tabs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(kDataDirectory)) {
+        if (entry.path().extension() != ".flx") continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        const TabDocument document = ReadShipped(entry.path(), Bytes(entry.path()));
+        for (int t = 0; t < document.tabCount; ++t, ++tabs) {
+            EXPECT_EQ(MisreadFrets(document.tabLines[t]), std::vector<std::string>{})
+                << "TAB " << t + 1;
+        }
+    }
+    EXPECT_GT(tabs, 300) << "lessons, scale charts and chord files";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "chords/chord_names.h"
 #include "document/render_fret_digits.h"
 #include "document/tab_cell.h"
+#include "familiar_shapes.h"
 #include "voicing_search.h"
 
 namespace fretlux::chordgen {
@@ -64,13 +65,19 @@ std::string StringList(const Frets& frets, PerString value) {
     return list;
 }
 
-std::string Position(const Voicing& voicing) {
+// Where the hand is, and the name guitarists give the shape when it is an open chord moved up.
+std::string Position(int type, const Voicing& voicing) {
     for (int s = 1; s <= kStringCount; ++s) {
         if (voicing.frets[s] == 0) return "open position";
     }
     int barred = 0;
     for (int s = 1; s <= kStringCount; ++s) barred += voicing.fingers[s] == 1 ? 1 : 0;
     const std::string fret = std::to_string(LowestFret(voicing.frets));
+    if (const auto letter = MovedOpenShape(type, voicing.frets)) {
+        const std::string shape = std::string("the ") + *letter;
+        return barred >= 2 ? shape + "-shape barre at fret " + fret
+                           : shape + " shape from fret " + fret;
+    }
     return barred >= 2 ? "barre at fret " + fret : "from fret " + fret;
 }
 
@@ -86,8 +93,9 @@ std::string Description(int root, int type, const std::array<Voicing, kVariation
                        intervals + "): " + notes + kLineEnd;
     for (int v = 0; v < kVariations; ++v) {
         const Voicing& voicing = voicings[v];
-        text += "  " + std::string(kVariationNames[v]) + ", " + Position(voicing) + ":  frets " +
-                StringList(voicing.frets, [&](int s) { return voicing.frets[s]; }) + "   fingers " +
+        text += "  " + std::string(kVariationNames[v]) + ", " + Position(type, voicing) +
+                ":  frets " + StringList(voicing.frets, [&](int s) { return voicing.frets[s]; }) +
+                "   fingers " +
                 StringList(voicing.frets, [&](int s) { return voicing.fingers[s]; }) + kLineEnd;
     }
     return text;
@@ -125,6 +133,8 @@ std::string Heading(int root) {
     return "Chord chart of " + name + ": every chord type in three variations." + kLineEnd +
            "Each TAB holds two chord types side by side. Frets and fingers are listed" + kLineEnd +
            "from the low E string to the high E string: x = not played, 0 = open string." +
+           kLineEnd + "A shape named after an open chord, such as the A-shape barre, is that" +
+           kLineEnd + "chord moved up the neck, finger 1 pressing where its open strings were." +
            kLineEnd + kLineEnd;
 }
 

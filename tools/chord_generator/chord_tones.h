@@ -18,8 +18,6 @@ struct ChordTone {
 
 struct ChordSpelling {
     std::vector<ChordTone> tones;
-    // Extended chords whose usual shapes reach over five frets.
-    bool wide = false;
     // The type in plain words.
     std::string_view words;
 };

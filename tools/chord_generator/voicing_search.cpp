@@ -2,24 +2,29 @@
 // Every shape of a chord within reach of one hand is scored for how a guitarist would judge it:
 // the root in the bass, many strings sounding, no string muted in the middle, few fingers and no
 // stretch, open strings in the open position. The best shape low on the neck is the first
-// variation, and the best pair of movable shapes above it the other two.
+// variation, unless chord books agree on another, and the best pair of movable shapes above it
+// the other two.
 #include "voicing_search.h"
 
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <tuple>
 #include <utility>
 
 #include "chord_tones.h"
+#include "familiar_shapes.h"
 
 namespace fretlux::chordgen {
 
 namespace {
 
 constexpr int kHighestPosition = 15;
+// One finger per fret: a shape spans four frets at most.
+constexpr int kReach = 3;
 // Open strings ring only beside fretted notes of the open position.
 constexpr int kOpenPositionReach = 4;
 constexpr int kMinimumStrings = 3;
@@ -50,8 +55,7 @@ int PitchClass(int pitch) { return ((pitch % 12) + 12) % 12; }
 
 class ShapeSearch {
 public:
-    ShapeSearch(int rootPitch, int type)
-        : root_(rootPitch), spelling_(SpellingOf(type)), reach_(spelling_.wide ? 4 : 3) {
+    ShapeSearch(int rootPitch, int type) : root_(rootPitch), spelling_(SpellingOf(type)) {
         for (const ChordTone& tone : spelling_.tones) {
             isTone_[PitchClass(root_ + tone.semitones)] = true;
         }
@@ -78,7 +82,7 @@ private:
             Choose(s + 1);
         }
         if (position_ > 0) {
-            for (int fret = position_; fret <= position_ + reach_; ++fret) {
+            for (int fret = position_; fret <= position_ + kReach; ++fret) {
                 if (!isTone_[PitchClass(kOpenStringPitch[s] + fret)]) continue;
                 frets_[s] = fret;
                 Choose(s + 1);
@@ -145,7 +149,6 @@ private:
 
     int root_;
     const ChordSpelling& spelling_;
-    int reach_;
     std::array<bool, 12> isTone_{};
     int position_ = 0;
     Frets frets_{};
@@ -172,6 +175,17 @@ const Candidate* FirstVariation(const std::vector<Candidate>& all) {
         }
     }
     return first;
+}
+
+// The candidate with the frets of a chord book's shape: the book's shape must keep every rule the
+// search keeps.
+const Candidate& FamiliarCandidate(const std::vector<Candidate>& all, const Voicing& shape) {
+    const auto same = std::find_if(all.begin(), all.end(), [&](const Candidate& candidate) {
+        const Frets& frets = candidate.voicing.frets;
+        return std::equal(frets.begin() + 1, frets.end(), shape.frets.begin() + 1);
+    });
+    if (same == all.end()) throw std::runtime_error("a familiar shape breaks a rule");
+    return *same;
 }
 
 // The best pair of shapes above the first variation, the lower first. With strict rules only
@@ -210,7 +224,8 @@ std::array<Voicing, kVariations> ChooseVoicings(int rootPitch, int type) {
     ShapeSearch search(rootPitch, type);
     std::vector<Candidate> all;
     for (int position = 0; position <= kHighestPosition; ++position) search.Collect(position, all);
-    const Candidate* first = FirstVariation(all);
+    const std::optional<Voicing> familiar = FamiliarFirstShape(rootPitch, type);
+    const Candidate* first = familiar ? &FamiliarCandidate(all, *familiar) : FirstVariation(all);
     if (first == nullptr)
         throw std::runtime_error("no shape for chord type " + std::to_string(type));
     auto [second, third] = HigherVariations(all, first->position, true);
@@ -218,7 +233,7 @@ std::array<Voicing, kVariations> ChooseVoicings(int rootPitch, int type) {
     if (second == nullptr) {
         throw std::runtime_error("no movable shapes for chord type " + std::to_string(type));
     }
-    return {first->voicing, second->voicing, third->voicing};
+    return {familiar ? *familiar : first->voicing, second->voicing, third->voicing};
 }
 
 }  // namespace fretlux::chordgen

@@ -7,6 +7,7 @@
 #include "document/render_fret_digits.h"
 #include "document/tab_cell.h"
 #include "lesson_builder/music_columns.h"
+#include "lesson_builder/readable_columns.h"
 
 namespace fretlux::lessons {
 
@@ -18,6 +19,8 @@ constexpr int kTextWidth = 52;
 constexpr std::string_view kLineEnd = "\r\n";
 // The player waits the tempo value times 3 ms before each column.
 constexpr int kMillisecondsPerTempoStep = 3;
+// The label of a step's further TABs, after the step's title.
+constexpr const char* kContinued = ", continued";
 
 // The reader takes any line with three hyphens in a row for a string line.
 void CheckReadsAsText(const std::string& line) {
@@ -38,6 +41,27 @@ void AppendWrapped(std::string& out, const std::string& paragraph, const std::st
         line += (line.empty() || line == indent) ? word : " " + word;
     }
     if (!line.empty()) out += line + std::string(kLineEnd);
+}
+
+void AppendTab(LessonDocument& lesson, const std::string& label, const TabSettings& settings,
+               const std::vector<Column>& columns, std::string text) {
+    TabDocument& document = lesson.document;
+    const int t = document.tabCount;
+    if (t == kMaxTabs) throw std::runtime_error("more TABs than a document holds");
+    TabBlock& block = document.tabLines[t];
+    block[0] = StampHeader(label, settings);
+    for (int l = 1; l <= 6; ++l) {
+        block[l] = HeaderCell(kStringLetters[l - 1]);
+        for (const Column& column : columns) block[l] += column[l];
+    }
+    document.tabTexts[t] = std::move(text);
+    ++document.tabCount;
+    RenderFretDigits(document, t);
+    for (const Column& column : columns) {
+        if (!IsBarColumn(column)) {
+            lesson.playbackMilliseconds += settings.tempo * kMillisecondsPerTempoStep;
+        }
+    }
 }
 
 }  // namespace
@@ -71,35 +95,26 @@ std::string WrapText(const std::vector<std::string>& lines, int width) {
 }
 
 LessonDocument BuildLessonDocument(const LessonSource& lesson) {
-    if (static_cast<int>(lesson.steps.size()) > kMaxTabs) {
-        throw std::runtime_error("too many steps");
-    }
     LessonDocument result{{}, 0};
-    TabDocument& document = result.document;
     for (const Step& step : lesson.steps) {
-        const int t = document.tabCount;
         try {
             CheckReadsAsText(step.label);
-            std::vector<Column> columns = CompileMusic(lesson, step.music);
-            TabBlock& block = document.tabLines[t];
-            block[0] = StampHeader(step.label, step.settings);
-            for (int l = 1; l <= 6; ++l) {
-                block[l] = HeaderCell(kStringLetters[l - 1]);
-                for (const Column& column : columns) block[l] += column[l];
-            }
-            document.tabTexts[t] = WrapText(step.textLines, kTextWidth);
-            ++document.tabCount;
-            RenderFretDigits(document, t);
-            for (const Column& column : columns) {
-                if (!IsBarColumn(column)) {
-                    result.playbackMilliseconds += step.settings.tempo * kMillisecondsPerTempoStep;
-                }
+            const ReadableMusic music =
+                MakeReadable(CompileMusic(lesson, step.music), step.settings.tempo);
+            const TabSettings settings{music.tempo, step.settings.volume, step.settings.patch};
+            AppendTab(result, step.label, settings, music.tabs.front(),
+                      WrapText(step.textLines, kTextWidth));
+            // The TABs after a step's first carry no text: the tutor takes them as the rest of
+            // the step.
+            for (std::size_t part = 1; part < music.tabs.size(); ++part) {
+                AppendTab(result, step.label + kContinued, settings, music.tabs[part], "");
             }
         } catch (const std::runtime_error& error) {
             throw std::runtime_error("step \"" + step.label + "\" (line " +
                                      std::to_string(step.sourceLine) + "): " + error.what());
         }
     }
+    const TabDocument& document = result.document;
     if (document.tabTexts[0].empty()) {
         throw std::runtime_error("the first step needs a text, so that the tutor opens at once");
     }

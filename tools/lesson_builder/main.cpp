@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // lesson_builder SOURCES OUT: makes every lesson source SOURCES/NAME.txt into OUT/NAME.flx and
-// says how many steps each has and how long it plays.
+// says how many TABs each has and how long it plays.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -41,7 +41,7 @@ void BuildLesson(const fs::path& source, const fs::path& outDirectory) {
         throw std::runtime_error("cannot write " + out.string() + ": " + *failure);
     }
     const long seconds = lesson.playbackMilliseconds / 1000;
-    std::printf("%-14s %2d steps  %ld:%02ld\n", out.filename().c_str(), lesson.document.tabCount,
+    std::printf("%-14s %2d TABs  %ld:%02ld\n", out.filename().c_str(), lesson.document.tabCount,
                 seconds / 60, seconds % 60);
 }
 

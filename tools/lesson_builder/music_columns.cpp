@@ -11,7 +11,6 @@ namespace fretlux::lessons {
 
 namespace {
 
-constexpr int kMaxColumns = 78;
 constexpr std::string_view kEmptyCell = "-    ";
 constexpr std::string_view kBarCell = "|    ";
 constexpr std::string_view kTechniques = "hp/\\b";
@@ -207,20 +206,10 @@ private:
 
     void Check() const {
         const int width = static_cast<int>(columns_.size());
-        if (width > kMaxColumns) {
-            throw std::runtime_error(std::to_string(width) + " columns, more than a TAB holds");
-        }
         if (width < 2) throw std::runtime_error("a step needs at least two columns to play");
         for (int c = 0; c < width; ++c) {
             if (IsBarColumn(columns_[c]) && (c == 0 || IsBarColumn(columns_[c - 1]))) {
                 throw std::runtime_error("a bar line at the start or after another one");
-            }
-            for (int l = 1; l <= 6; ++l) {
-                const bool twoDigits = columns_[c][l][1] >= 'K';
-                if (twoDigits && (c + 1 == width || columns_[c + 1][l] != kEmptyCell)) {
-                    throw std::runtime_error("column " + std::to_string(c + 1) +
-                                             ": a fret from 10 on needs an empty cell after it");
-                }
             }
         }
     }

@@ -29,9 +29,8 @@ namespace fretlux::lessons {
 // The six cells of one column, index 1..6 being TAB lines 1 (high E) .. 6 (low E).
 using Column = std::array<std::string, 7>;
 
-// The columns of the music; throws std::runtime_error on a mistake in it, or when the columns
-// would not show as written (a TAB wider than 78 columns, a bar line first or twice in a row, the
-// second digit of a fret from 10 on without an empty cell after it to show in).
+// The columns of the music, as many as it takes; throws std::runtime_error on a mistake in it, or
+// on a bar line first or twice in a row.
 std::vector<Column> CompileMusic(const LessonSource& lesson, const std::vector<std::string>& music);
 
 // Whether a column is a bar line.

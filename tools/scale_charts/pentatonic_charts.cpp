@@ -29,9 +29,10 @@ Chart APentatonicChart() {
         {
             {"A Pentatonic - Box 1, 5th position (frets 5 to 8)",
              ParseShape({"5/1 8/4", "5/1 7/3", "5/1 7/3", "5/1 7/3", "5/1 8/4", "5/1 8/4"}),
-             "Box 1 lies at the 5th fret. The index finger stays on fret 5 on every string and "
-             "plays the root A on the 6th, 4th and 1st strings; the ring finger takes fret 7 and "
-             "the little finger fret 8.\n\n"
+             "Box 1 lies at the 5th fret. The index finger stays on fret 5 on every string, the "
+             "ring finger takes fret 7 and the little finger fret 8. The root A is under the "
+             "index finger on the 6th and 1st strings and under the ring finger on the 4th "
+             "string, at fret 7; the index plays G there.\n\n"
              "This is the home shape of the scale. Play it up from the low A and back down, one "
              "note per beat, until your fingers find it without looking."},
             {"A Pentatonic - Box 2, 7th position (frets 7 to 10)",
@@ -122,7 +123,8 @@ Chart ABluesChart() {
         kTempo,
         kSteelGuitar,
         "How it is built: the A blues scale is the A minor pentatonic scale (A C D E G) with one "
-        "note added, the flattened fifth D#, also written Eb. Counted from A: 1, b3, 4, b5, 5, "
+        "note added, the flattened fifth, Eb (the same key as D#). Counted from A: 1, b3, 4, b5, "
+        "5, "
         "b7. The added note lies a half step between D and E and is called the blue note.\n\n"
         "What it is for: solos and riffs in blues, rock and jazz, over a blues in A (A7, D7, E7) "
         "or over A minor. The blue note is a passing note: move through it to D or to E, or "
@@ -133,9 +135,10 @@ Chart ABluesChart() {
             {"A Blues - Box 1, 5th position (frets 5 to 8)",
              ParseShape({"5/1 8/4", "5/1 6/2 7/3", "5/1 7/3", "5/1 7/3 8/4", "5/1 8/4", "5/1 8/4"}),
              "Box 1 lies at the 5th fret, one finger per fret: index on fret 5, middle on 6, ring "
-             "on 7, little finger on 8. The root A is under the index finger on the 6th, 4th and "
-             "1st strings.\n\n"
-             "The blue note D# is on the 5th string at fret 6 and on the 3rd string at fret 8. "
+             "on 7, little finger on 8. The root A is under the index finger on the 6th and 1st "
+             "strings and under the ring finger on the 4th string, at fret 7; the index plays G "
+             "there.\n\n"
+             "The blue note Eb is on the 5th string at fret 6 and on the 3rd string at fret 8. "
              "Listen for the tension it adds and for how it leans into the note beside it."},
             {"A Blues - Box 2, 7th position (frets 7 to 10)",
              ParseShape(
@@ -174,7 +177,8 @@ Chart EBluesChart() {
         kTempo,
         kSteelGuitar,
         "How it is built: the E blues scale is the E minor pentatonic scale (E G A B D) with the "
-        "flattened fifth A# added, also written Bb. Counted from E: 1, b3, 4, b5, 5, b7. The A# "
+        "flattened fifth, Bb (the same key as A#), added. Counted from E: 1, b3, 4, b5, 5, b7. "
+        "The Bb "
         "is the blue note.\n\n"
         "What it is for: E is the guitar's own blues key. The lowest string is the root and the "
         "open strings ring under the riffs. Use it over E7, A7 and B7 in a blues in E, over E "
@@ -186,7 +190,7 @@ Chart EBluesChart() {
              ParseShape({"0/0 3/3", "0/0 1/1 2/2", "0/0 2/2", "0/0 2/2 3/3", "0/0 3/3", "0/0 3/3"}),
              "In the open position every string starts open, and the fingers play fret 1 with "
              "the index, fret 2 with the middle finger and fret 3 with the ring finger.\n\n"
-             "The blue note A# is on the 5th string at fret 1 and on the 3rd string at fret 3. "
+             "The blue note Bb is on the 5th string at fret 1 and on the 3rd string at fret 3. "
              "Let the low E ring: this is the sound of countless blues riffs."},
             {"E Blues - Box 2, 2nd position (frets 2 to 5)",
              ParseShape({"3/2 5/4", "2/1 5/4", "2/1 5/4", "2/1 3/2 4/3", "3/2 5/4", "3/2 5/4"}),
