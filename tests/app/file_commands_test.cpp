@@ -135,6 +135,101 @@ TEST_F(FileCommands, EveryCommandThatReplacesTheDocumentAsksWhenItChangedAndGoes
     }
 }
 
+TEST_F(FileCommands, TheSaveQuestionComesExactlyWhenTheDocumentChanged) {
+    WriteFile("song.tab", PlainBlock("Intro", "--3--") + PlainBlock("Verse", "--5--"));
+    const auto cut = [&] {
+        Select(1, 1);
+        form.mnuEditCut_Click();
+    };
+    const auto save = [&](const char* name, void (FretluxForm::*command)()) {
+        host.chosenPaths = {PathOf(name)};
+        (form.*command)();
+    };
+    const auto saveFlx = [&] { save("saved.flx", &FretluxForm::mnuFileSFlx_Click); };
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        bool changed;
+    } rows[] = {
+        {"nothing", [] {}, false},
+        {"browsing its TABs", [&] { form.hscTAB.SetValue(2); }, false},
+        {"an export", [&] { save("song.mid", &FretluxForm::mnuFileExportMidi_Click); }, false},
+        {"an edit", cut, true},
+        {"an edit, then an export",
+         [&] {
+             cut();
+             save("song.mid", &FretluxForm::mnuFileExportMidi_Click);
+         },
+         true},
+        {"an edit undone",
+         [&] {
+             cut();
+             form.mnuEditUndo_Click();
+         },
+         false},
+        {"the tempo of the shown TAB", [&] { form.hscTempo.SetValue(60); }, true},
+        {"the patch of a TAB left",
+         [&] {
+             form.HScrollPatch.SetValue(30);
+             form.hscTAB.SetValue(2);
+         },
+         true},
+        {"a volume put back",
+         [&] {
+             form.hscVolume.SetValue(60);
+             form.hscVolume.SetValue(100);
+         },
+         false},
+        {"an edit saved as TAB",
+         [&] {
+             cut();
+             save("saved.tab", &FretluxForm::mnuFileSTab_Click);
+         },
+         true},
+        {"an edit and a tempo saved as Fretlux",
+         [&] {
+             cut();
+             form.hscTempo.SetValue(60);
+             saveFlx();
+         },
+         false},
+        {"an edit after saving",
+         [&] {
+             saveFlx();
+             cut();
+         },
+         true},
+        {"an edit saved, then undone",
+         [&] {
+             cut();
+             saveFlx();
+             form.mnuEditUndo_Click();
+         },
+         true},
+        {"undone and redone back to the save",
+         [&] {
+             cut();
+             saveFlx();
+             form.mnuEditUndo_Click();
+             form.mnuEditRedo_Click();
+         },
+         false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const char* name : {"saved.flx", "saved.tab", "song.mid"}) {
+            std::filesystem::remove(PathOf(name));
+        }
+        OpenText("song.tab", ReadFile("song.tab"));
+        row.act();
+        host.messages.clear();
+        host.answers = {MessageAnswer::Cancel};
+        form.mnuFileNew_Click();
+        EXPECT_EQ(!host.messages.empty(), row.changed);
+        host.answers.clear();
+    }
+}
+
 TEST_F(FileCommands, AProgramFileThatChangedIsOfferedForSavingIntoTheTabFolder) {
     host.programDirectory = directory.string();
     OpenText("lesson.flx", PlainBlock("lesson", "--1--"));
