@@ -48,48 +48,53 @@ TEST_F(FileCommands, OpenReadsThePickedFileAndKeepsTheCaseOfItsPath) {
     EXPECT_TRUE(host.messages.empty());  // no TAB was shown, so no save question
 }
 
-// What the user does to the shown song before a command that replaces or closes it.
-enum class Before { Nothing, CancelQuestion, CancelSave, FailSave, Save, NoSave };
-
 TEST_F(FileCommands, EveryCommandThatReplacesTheDocumentAsksWhenItChangedAndGoesOnOnlyOnNoOrSaved) {
     const std::string program = PathOf("program");
     std::filesystem::create_directory(program);
-    for (const char* name : {"program/lesson1.flx", "program/scales0.flx", "program/ChordA.flx",
-                             "other.tab"}) {
+    for (const char* name :
+         {"program/lesson1.flx", "program/scales0.flx", "program/ChordA.flx", "other.tab"}) {
         WriteFile(name, PlainBlock(name, "--1--"));
     }
     const struct {
         const char* name;
         std::function<void(FretluxForm&)> command;
-        std::optional<std::string> picked;  // what the command's own open dialog returns
-        std::string loads;                  // the path the document then has; "" for Exit
+        std::string loads;                    // the path the document then has; "" for Exit
+        std::optional<std::string> picked{};  // what the command's own open dialog returns
     } commands[] = {
-        {"New", [](FretluxForm& f) { f.mnuFileNew_Click(); }, {}, "UNTITLED.FLX"},
+        {"New", [](FretluxForm& f) { f.mnuFileNew_Click(); }, "UNTITLED.FLX"},
         {"Open", [](FretluxForm& f) { f.mnuFOpen_Click(); }, PathOf("other.tab"),
          PathOf("other.tab")},
-        {"a file given at start", [&](FretluxForm& f) { f.OpenFile(PathOf("other.tab")); }, {},
+        {"a file given at start", [&](FretluxForm& f) { f.OpenFile(PathOf("other.tab")); },
          PathOf("other.tab")},
-        {"a lesson", [](FretluxForm& f) { f.mnuLesson_Click(1); }, {},
-         PathOf("program/lesson1.flx")},
+        {"a lesson", [](FretluxForm& f) { f.mnuLesson_Click(1); }, PathOf("program/lesson1.flx")},
         {"Load Lessons", [](FretluxForm& f) { f.mnuLessonMore_Click(); }, PathOf("other.tab"),
          PathOf("other.tab")},
-        {"a scale chart", [](FretluxForm& f) { f.mnuScales_Click(0); }, {},
+        {"a scale chart", [](FretluxForm& f) { f.mnuScales_Click(0); },
          PathOf("program/scales0.flx")},
-        {"a chord file", [](FretluxForm& f) { f.mnuChord_Click(0); }, {},
-         PathOf("program/ChordA.flx")},
-        {"Exit", [](FretluxForm& f) { f.MNUFExit_Click(); }, {}, ""},
+        {"a chord file", [](FretluxForm& f) { f.mnuChord_Click(0); }, PathOf("program/ChordA.flx")},
+        {"Exit", [](FretluxForm& f) { f.MNUFExit_Click(); }, ""},
     };
+    // The song shown, changed or not, the answer to the question, and where the save dialog that
+    // Yes opens saves: nowhere when cancelled, a folder when the save fails.
     const struct {
-        Before before;
+        const char* name;
+        bool changed;
+        MessageAnswer answer;
+        std::optional<std::string> savedTo;
         bool goesOn;
-    } cases[] = {{Before::Nothing, true},   {Before::CancelQuestion, false},
-                 {Before::CancelSave, false}, {Before::FailSave, false},
-                 {Before::Save, true},      {Before::NoSave, true}};
+    } cases[] = {
+        {"unchanged", false, MessageAnswer::Ok, {}, true},
+        {"Cancel", true, MessageAnswer::Cancel, {}, false},
+        {"Yes, saving cancelled", true, MessageAnswer::Yes, {}, false},
+        {"Yes, saving failed", true, MessageAnswer::Yes, directory.string(), false},
+        {"Yes, saved", true, MessageAnswer::Yes, PathOf("saved.flx"), true},
+        {"No", true, MessageAnswer::No, {}, true},
+    };
     const std::string song = PathOf("song.flx");
     WriteFile("song.flx", PlainBlock("song", "--3--"));
     for (const auto& command : commands) {
         for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(command.name) + " after case " + std::to_string(int(c.before)));
+            SCOPED_TRACE(std::string(command.name) + ", " + c.name);
             std::filesystem::remove(PathOf("saved.flx"));
             ScriptedHost rowHost;
             rowHost.programDirectory = program;
@@ -98,29 +103,25 @@ TEST_F(FileCommands, EveryCommandThatReplacesTheDocumentAsksWhenItChangedAndGoes
             window.OpenFile(song);
             std::string titleAtQuestion;
             rowHost.onMessage = [&] { titleAtQuestion = window.caption; };
-            if (c.before != Before::Nothing) window.txtTAB.SetText("changed");
+            if (c.changed) window.txtTAB.SetText("changed");
             if (command.picked) rowHost.chosenPaths.push_back(command.picked);
-            const MessageAnswer answers[] = {MessageAnswer::Ok, MessageAnswer::Cancel,
-                                             MessageAnswer::Yes, MessageAnswer::Yes,
-                                             MessageAnswer::Yes, MessageAnswer::No};
-            rowHost.answers.push_back(answers[int(c.before)]);
-            if (c.before == Before::CancelSave) rowHost.chosenPaths.push_back(std::nullopt);
-            if (c.before == Before::FailSave) rowHost.chosenPaths.push_back(directory.string());
-            if (c.before == Before::Save) rowHost.chosenPaths.push_back(PathOf("saved.flx"));
+            rowHost.answers.push_back(c.answer);
+            if (c.answer == MessageAnswer::Yes) rowHost.chosenPaths.push_back(c.savedTo);
             const std::string titleBefore = window.caption;
 
             command.command(window);
 
             const auto asked = rowHost.Asked();
-            ASSERT_EQ(asked.empty(), c.before == Before::Nothing);
+            ASSERT_EQ(asked.empty(), !c.changed);
             if (!asked.empty()) {
                 EXPECT_EQ(asked[0], "Save changes to '" + song + "' ? [YesNoCancel Question No]");
                 EXPECT_EQ(titleAtQuestion, titleBefore);
             }
-            if (c.before == Before::FailSave) {
+            if (c.savedTo == directory.string()) {
                 EXPECT_NE(asked.back().find("trying to close file"), std::string::npos);
             }
-            EXPECT_EQ(std::filesystem::exists(PathOf("saved.flx")), c.before == Before::Save);
+            EXPECT_EQ(std::filesystem::exists(PathOf("saved.flx")),
+                      c.savedTo == PathOf("saved.flx"));
             EXPECT_EQ(rowHost.endRequests, command.loads.empty() && c.goesOn ? 1 : 0);
             if (command.loads.empty()) continue;
             if (c.goesOn) {
