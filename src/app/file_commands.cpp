@@ -60,8 +60,9 @@ bool FretluxForm::AskToSave() {
     }
 }
 
-// The file is read before anything of the shown document is given up, so that a file that
-// cannot be read leaves it as it was.
+// The shown document is given up only once the file has been read, so that a file that cannot
+// be read leaves it as it was; the question comes first, so that a document saved over the very
+// file being opened is read as saved.
 bool FretluxForm::LoadDocument(const std::string& path, const std::string& title) {
     mnuPlayStop_Click();
     if (!AskToSave()) return false;
