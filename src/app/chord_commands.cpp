@@ -16,10 +16,9 @@ constexpr int kMajorTabNumber = 14;
 }  // namespace
 
 void FretluxForm::mnuChord_Click(int index) {
-    previousPath = gCurrentPath;
-    gCurrentPath = ChordFileName(host_.ProgramDirectory(), index);
-    LoadDocument(caption);
-    caption = BaseTitle() + "  Chords";
+    if (!LoadDocument(ChordFileName(host_.ProgramDirectory(), index), BaseTitle() + "  Chords")) {
+        return;
+    }
     if (hscTAB.Max() > kMajorTabNumber) hscTAB.SetValue(kMajorTabNumber);
     if (ShowsTab()) ShowCurrentTab();
 }

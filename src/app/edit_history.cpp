@@ -20,9 +20,13 @@ std::optional<EditSnapshot> Exchange(std::deque<EditSnapshot>& from, std::deque<
 }  // namespace
 
 void EditHistory::Record(EditSnapshot before) {
+    if (savedDepth_ > undo_.size()) savedDepth_.reset();
     redo_.clear();
     undo_.push_back(std::move(before));
-    if (undo_.size() > kMaxSteps) undo_.pop_front();
+    if (undo_.size() > kMaxSteps) {
+        undo_.pop_front();
+        savedDepth_ = savedDepth_ > 0u ? std::optional(*savedDepth_ - 1) : std::nullopt;
+    }
 }
 
 std::optional<EditSnapshot> EditHistory::Undo(EditSnapshot current) {
@@ -36,6 +40,9 @@ std::optional<EditSnapshot> EditHistory::Redo(EditSnapshot current) {
 void EditHistory::Clear() {
     undo_.clear();
     redo_.clear();
+    savedDepth_ = 0;
 }
+
+void EditHistory::MarkSaved() { savedDepth_ = undo_.size(); }
 
 }  // namespace fretlux

@@ -36,7 +36,13 @@ public:
     std::optional<EditSnapshot> Undo(EditSnapshot current);
     // The state Undo left, or nothing; current is kept for Undo.
     std::optional<EditSnapshot> Redo(EditSnapshot current);
+    // Forgets every step; the state now is the saved one.
     void Clear();
+    // The state now is the document as loaded or last saved.
+    void MarkSaved();
+    // Whether Undo and Redo have come back to the saved state; a change made after undoing past
+    // it, or the step of it forgotten beyond kMaxSteps, makes it unreachable.
+    bool AtSavedPoint() const { return savedDepth_ == undo_.size(); }
 
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
@@ -45,6 +51,8 @@ public:
 private:
     std::deque<EditSnapshot> undo_;
     std::deque<EditSnapshot> redo_;
+    // How many undo steps lie behind the saved state; nothing once no step leads back to it.
+    std::optional<std::size_t> savedDepth_ = 0;
 };
 
 }  // namespace fretlux

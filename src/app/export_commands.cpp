@@ -5,7 +5,6 @@
 #include "app/tab_player.h"
 #include "document/file_names.h"
 #include "document/safe_save.h"
-#include "document/tab_header.h"
 #include "playback/standard_midi_file.h"
 
 namespace fretlux {
@@ -38,20 +37,15 @@ void FretluxForm::mnuFileExportWave_Click() {
     if (const auto failure = SaveFileReplacing(*path, wave.bytes)) ShowSaveError(*failure);
 }
 
-// The shown TAB gets the tempo, volume and patch of the bars into its header, as leaving it
-// would give it; the other TABs keep theirs.
 std::vector<TimedMidiMessage> FretluxForm::PlayedMessages() const {
-    TabDocument standing = document;
-    std::string& header = standing.tabLines[CurrentTabIndex()][0];
-    header = StampHeader(header, {hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()});
-    return PlayDocument(standing);
+    return PlayDocument(StandingDocument());
 }
 
 // As the Save commands ask: nothing without a TAB, the document's name with the export's
 // extension, and the question before a file is replaced. The document's path stays.
 std::optional<std::string> FretluxForm::AskExportPath(const char* extension, const char* filter) {
     if (!ShowsTab()) return std::nullopt;
-    dialogInitialDirectory = DirectoryPart(gCurrentPath);
+    dialogInitialDirectory = SaveDirectory();
     const auto chosen = host_.ShowFileDialog({FileDialogMode::Save, filter, dialogInitialDirectory,
                                               ProposedFileName(gCurrentPath, extension)});
     if (!chosen || chosen->empty() || !MayWriteTo(*chosen)) return std::nullopt;

@@ -29,68 +29,106 @@ std::string FretluxForm::BaseTitle() { return std::string("Fretlux  (Ver ") + kV
 
 void FretluxForm::mnuFileNew_Click() {
     mnuPlayStop_Click();
+    if (!AskToSave()) return;
     ClearDocument();
-    ClearEditHistory();
     gCurrentPath = kUntitledPath;
     caption = BaseTitle() + "  " + gCurrentPath;
     document.MakeBlankTab(0);
-    SetTabCount(1);
-    hscTAB.SetMin(1);
-    hscTAB.SetValue(1);
-    ShowCurrentTab();
+    document.tabCount = 1;
+    ShowDocument();
 }
 
 void FretluxForm::mnuFOpen_Click() {
-    previousPath = gCurrentPath;
     const auto chosen = host_.ShowFileDialog(
         {FileDialogMode::Open, kOpenFilter, dialogInitialDirectory, ""});
     if (!chosen || chosen->empty()) return;
     OpenFile(*chosen);
 }
 
-// Saving is offered for a document that shows a TAB and does not belong to the program's own
-// data (lessons, scales and chord files live in the program directory).
-bool FretluxForm::DocumentMayNeedSaving(const std::string& path) const {
-    return ShowsTab() && DirectoryPart(path) != host_.ProgramDirectory();
+// A document of the program's own (lessons, scales and chord files live in the program
+// directory) is asked about like any other once it has changed: the question names it, and the
+// save dialog proposes the TAB folder.
+bool FretluxForm::AskToSave() {
+    if (!ShowsTab() || !DocumentChanged()) return true;
+    switch (host_.ShowMessage(SaveChangesQuestion(gCurrentPath))) {
+        case MessageAnswer::Cancel:
+            return false;
+        case MessageAnswer::Yes:
+            return SaveDocument(TabForm::Enhanced);
+        default:
+            return true;
+    }
 }
 
-void FretluxForm::LoadDocument(const std::string& titleBefore) {
+// The shown document is given up only once the file has been read, so that a file that cannot
+// be read leaves it as it was; the question comes first, so that a document saved over the very
+// file being opened is read as saved.
+bool FretluxForm::LoadDocument(const std::string& path, const std::string& title) {
     mnuPlayStop_Click();
-    const TabForm form = FormOfPath(gCurrentPath);
-    if (DocumentMayNeedSaving(previousPath)) {
-        const MessageAnswer answer = host_.ShowMessage(SaveChangesQuestion(previousPath));
-        if (answer == MessageAnswer::Cancel) {
-            gCurrentPath = previousPath;
-            caption = titleBefore;
-            return;
-        }
-        if (answer == MessageAnswer::Yes) {
-            const std::string newPath = gCurrentPath;
-            gCurrentPath = previousPath;
-            mnuFileSFlx_Click();
-            gCurrentPath = newPath;
-        }
-    }
-    ClearDocument();
-    // Nothing done to the document before can be undone into the one being loaded.
-    ClearEditHistory();
-    TabReadResult read = ReadTabFile(gCurrentPath, form);
+    if (!AskToSave()) return false;
+    TabReadResult read = ReadTabFile(path, FormOfPath(path));
     if (read.error) {
         ShowOpenError(*read.error);
-        return;
+        return false;
     }
-    if (read.document.tabCount == 0) return;
+    previousPath = gCurrentPath;
+    gCurrentPath = path;
+    caption = title;
+    ClearDocument();
     document = std::move(read.document);
     ShowDocument();
+    return true;
 }
 
-// Brings a freshly read document into the view, showing its first TAB.
+// The same file then always sounds the same, whatever was played before it: a TAB that stores
+// no settings plays at the start-up ones.
 void FretluxForm::ShowDocument() {
-    SetTabCount(document.tabCount);
-    hscTAB.SetMin(1);
-    hscTAB.SetValue(1);
-    curColumn = 0;
-    UpdateColumnCursor();
+    mnuEditClearFB_Click();
+    HScrollPatch.SetValue(kStartSettings.patch);
+    hscVolume.SetValue(kStartSettings.volume);
+    hscTempo.SetValue(kStartSettings.tempo);
+    // Nothing done to the document before can be undone into this one.
+    ClearEditHistory();
+    if (document.tabCount > 0) {
+        SetTabCount(document.tabCount);
+        hscTAB.SetMin(1);
+        hscTAB.SetValue(1);
+        curColumn = 0;
+        UpdateColumnCursor();
+    }
+    MarkDocumentSaved();
+}
+
+void FretluxForm::MarkDocumentSaved() {
+    history_.MarkSaved();
+    const TabDocument standing = StandingDocument();
+    savedSettings_.fill(std::nullopt);
+    for (int t = 0; t < standing.tabCount; ++t) {
+        savedSettings_[t] = ReadHeaderSettings(standing.tabLines[t][0]);
+    }
+}
+
+bool FretluxForm::DocumentChanged() const {
+    if (!history_.AtSavedPoint()) return true;
+    const TabDocument standing = StandingDocument();
+    for (int t = 0; t < standing.tabCount; ++t) {
+        const auto settings = ReadHeaderSettings(standing.tabLines[t][0]);
+        if (settings && settings != savedSettings_[t]) return true;
+    }
+    return false;
+}
+
+TabSettings FretluxForm::BarSettings() const {
+    return {hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()};
+}
+
+TabDocument FretluxForm::StandingDocument() const {
+    TabDocument standing = document;
+    if (ShowsTab()) {
+        std::string& header = standing.tabLines[CurrentTabIndex()][0];
+        header = StampHeader(header, BarSettings());
+    }
+    return standing;
 }
 
 void FretluxForm::ShowOpenError(const std::string& description) {
@@ -121,19 +159,19 @@ void FretluxForm::mnuFileSFlx_Click() { SaveDocument(TabForm::Enhanced); }
 
 void FretluxForm::mnuFileSTab_Click() { SaveDocument(TabForm::Plain); }
 
+// The document takes the file's name only once the file is written; a plain TAB file keeps
+// neither fingers, silent notes nor settings, so only the Fretlux form counts as saved.
 bool FretluxForm::SaveDocument(TabForm form) {
     if (!ShowsTab()) return false;
     const bool enhanced = form == TabForm::Enhanced;
-    dialogInitialDirectory = DirectoryPart(gCurrentPath);
+    dialogInitialDirectory = SaveDirectory();
     const auto chosen = host_.ShowFileDialog(
         {FileDialogMode::Save, enhanced ? kFretluxSaveFilter : kTabSaveFilter,
          dialogInitialDirectory, ProposedFileName(gCurrentPath, enhanced ? ".flx" : ".tab")});
-    if (!chosen) return false;
-    gCurrentPath = *chosen;
-    if (!MayWriteTo(gCurrentPath)) return false;
+    if (!chosen || chosen->empty() || !MayWriteTo(*chosen)) return false;
     std::optional<std::string> failure;
     try {
-        failure = SaveTabFile(gCurrentPath, document, form);
+        failure = SaveTabFile(*chosen, StandingDocument(), form);
     } catch (const std::bad_alloc&) {
         failure = "not enough memory to write the file";
     }
@@ -141,7 +179,15 @@ bool FretluxForm::SaveDocument(TabForm form) {
         ShowSaveError(*failure);
         return false;
     }
+    gCurrentPath = *chosen;
+    caption = BaseTitle() + "  " + gCurrentPath;
+    if (enhanced) MarkDocumentSaved();
     return true;
+}
+
+std::string FretluxForm::SaveDirectory() const {
+    const std::string directory = DirectoryPart(gCurrentPath);
+    return directory == host_.ProgramDirectory() ? tabFilesDirectory_ : directory;
 }
 
 // A file that is already there is replaced only when the user agrees.
@@ -157,12 +203,8 @@ void FretluxForm::ShowSaveError(const std::string& description) {
 }
 
 bool FretluxForm::MNUFExit_Click() {
-    if (DocumentMayNeedSaving(gCurrentPath)) {
-        const MessageAnswer answer = host_.ShowMessage(SaveChangesQuestion(gCurrentPath));
-        if (answer == MessageAnswer::Cancel) return false;
-        // Work that could not be saved is not thrown away: the program stays open.
-        if (answer == MessageAnswer::Yes && !SaveDocument(TabForm::Enhanced)) return false;
-    }
+    // Work that could not be saved is not thrown away: the program stays open.
+    if (!AskToSave()) return false;
     host_.MidiOut().Close();
     host_.EndProgram();
     return true;

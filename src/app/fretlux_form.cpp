@@ -29,7 +29,7 @@ bool FretluxForm::Form_Load() {
     }
     keyPreview = true;
     gCharWidth = host_.LogicalDpiY() == kNormalDpi ? 105 : 96;
-    host_.EnterTabFilesDirectory();
+    tabFilesDirectory_ = host_.EnterTabFilesDirectory();
     host_.MidiOut().Open();
     patchList = PatchList::Read(host_.ProgramDirectory() + kPathSeparator + kPatchListFileName);
     LoadMidiSettings();

@@ -112,12 +112,17 @@ public:
     void mnuFileExportXml_Click();
     // Exit, also run when the window is closed by any means; false when the user chose to stay.
     bool MNUFExit_Click();
+    // Whether closing or replacing the document would lose work: a command has changed it since
+    // it was loaded or last saved as Fretlux, or a TAB plays at other settings than then.
+    bool DocumentChanged() const;
 
-    // Reads gCurrentPath; the caller has set previousPath and the new title and passes the title
-    // the window showed before, which comes back if the user cancels the save question.
-    void LoadDocument(const std::string& titleBefore);
+    // Replaces the document with the file, which then names the document and the window takes
+    // the title; false when the user kept the shown document (Cancel, or its save did not
+    // happen) or the file could not be read, which leave everything as it was.
+    bool LoadDocument(const std::string& path, const std::string& title);
     void ClearDocument();
-    // Brings a freshly read document into the view, showing its first TAB.
+    // Brings a fresh document into the view as the window starts it: the start-up sound
+    // settings, a clear fretboard, its first TAB shown, nothing to undo and nothing changed.
     void ShowDocument();
 
     // Exports of what Start would play from the first TAB, as fretlux-cli export and render
@@ -318,10 +323,20 @@ public:
 private:
     // Saves the document in the given form through the dialog; true when the file was written.
     bool SaveDocument(TabForm form);
-    bool AskToSave(const std::string& path);
+    // Asks whether to save a changed document before it goes; true when it may go: unchanged,
+    // No, or saved.
+    bool AskToSave();
     bool MayWriteTo(const std::string& path);
     void ShowSaveError(const std::string& description);
-    bool DocumentMayNeedSaving(const std::string& path) const;
+    // Where the save dialogs start: the document's folder, or the TAB folder for the program's
+    // own files, which are not the user's to overwrite.
+    std::string SaveDirectory() const;
+    TabSettings BarSettings() const;
+    // The document as saving and the exports take it: the shown TAB with the bars' settings in
+    // its header, as leaving the TAB would put them there.
+    TabDocument StandingDocument() const;
+    // The document as it stands is the one loaded or saved: nothing in it is a change.
+    void MarkDocumentSaved();
     void SetTabCount(int count);
     // The help line shows "TAB: n of m" for the TAB shown and the TAB count.
     void ShowTabPosition();
@@ -334,13 +349,15 @@ private:
     // Opens the file with the desktop's program for it, or says that there is none.
     void OpenWithDesktopProgram(const std::string& path);
     double CursorX(int column) const;
+    // The column a click at x picks, within the TAB.
+    int ColumnAt(double x) const;
     void PlayPress(const PressResult& press);
     void ShowCell(int s, std::string_view notes);
     void Rotate(void (*flip)(Orientation&, StringNameLabels&));
     void LoadMidiSettings();
     // The document of a Lessons or Scales entry: the program directory, prefix, index, ".flx".
     std::string ProgramFile(const char* prefix, int index) const;
-    void LoadLesson(const std::string& path);
+    bool LoadLesson(const std::string& path);
     void OpenLesson(const std::string& path);
     void HScrollMIDIChannel_Change();
     // Playback runs while the play timer has an interval.
@@ -376,6 +393,10 @@ private:
     std::vector<TimedMidiMessage> PlayedMessages() const;
     std::optional<std::string> AskExportPath(const char* extension, const char* filter);
 
+    // Each TAB's settings when the document was loaded or saved, or, for a TAB that had none, as
+    // it was first shown since: a TAB without settings plays at the bars as they stand.
+    std::array<std::optional<TabSettings>, kMaxTabs> savedSettings_;
+    std::string tabFilesDirectory_;
     // The TAB text window is open: a lesson's play ticks never open a second one.
     bool textWindowOpen_ = false;
     EditHistory history_;

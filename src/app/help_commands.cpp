@@ -45,11 +45,7 @@ void FretluxForm::MidiOut_SetUpDone() {
 }
 
 void FretluxForm::OpenFile(const std::string& path) {
-    previousPath = gCurrentPath;
-    gCurrentPath = path;
-    const std::string titleBefore = caption;
-    caption = BaseTitle() + "  " + gCurrentPath;
-    LoadDocument(titleBefore);
+    LoadDocument(path, BaseTitle() + "  " + path);
 }
 
 }  // namespace fretlux

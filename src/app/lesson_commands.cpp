@@ -25,41 +25,29 @@ void FretluxForm::mnuLessonI_Click(int index) { OpenLesson(ProgramFile("lesson1"
 void FretluxForm::mnuLessonS_Click(int index) { OpenLesson(ProgramFile("lesson2", index)); }
 
 void FretluxForm::OpenLesson(const std::string& path) {
-    LoadLesson(path);
-    mnuPlayStart_Click();
+    if (LoadLesson(path)) mnuPlayStart_Click();
 }
 
-// Lesson mode and playback follow whatever the loading did: a missing file has been reported,
-// and a cancelled save question has left the previous document, which then plays.
-void FretluxForm::LoadLesson(const std::string& path) {
-    previousPath = gCurrentPath;
-    gCurrentPath = path;
-    const std::string titleBefore = caption;
-    caption = BaseTitle() + "  Tutor";
-    LoadDocument(titleBefore);
+// A lesson that did not load (the shown document kept, or the file missing) neither plays nor
+// turns the shown document into one.
+bool FretluxForm::LoadLesson(const std::string& path) {
+    if (!LoadDocument(path, BaseTitle() + "  Tutor")) return false;
     gLessonMode = true;
+    return true;
 }
 
 void FretluxForm::mnuScales_Click(int index) {
-    previousPath = gCurrentPath;
-    gCurrentPath = ProgramFile("scales", index);
-    const std::string titleBefore = caption;
-    LoadDocument(titleBefore);
-    caption = BaseTitle() + "  Scales";
+    if (!LoadDocument(ProgramFile("scales", index), BaseTitle() + "  Scales")) return;
     hscTAB.SetValue(1);
-    ShowCurrentTab();
+    // A chart without a TAB has nothing to show.
+    if (ShowsTab()) ShowCurrentTab();
 }
 
 void FretluxForm::mnuLessonMore_Click() {
-    previousPath = gCurrentPath;
     const auto chosen =
         host_.ShowFileDialog({FileDialogMode::Open, kLessonFilter, dialogInitialDirectory, ""});
-    if (!chosen) return;
-    gCurrentPath = *chosen;
-    if (gCurrentPath.empty()) return;
-    const std::string titleBefore = caption;
-    caption = BaseTitle() + "  " + gCurrentPath;
-    LoadDocument(titleBefore);
+    if (!chosen || chosen->empty()) return;
+    if (!LoadDocument(*chosen, BaseTitle() + "  " + *chosen)) return;
     gLessonMode = true;
     mnuPlayStart_Click();
 }
@@ -67,8 +55,7 @@ void FretluxForm::mnuLessonMore_Click() {
 // The first run counts as done only once the Introduction has opened, so that a machine whose
 // first start could not show it is greeted by it next time.
 void FretluxForm::OpenIntroductionOnFirstRun() {
-    if (!host_.IsFirstRun()) return;
-    LoadLesson(ProgramFile("lesson", 0));
+    if (!host_.IsFirstRun() || !LoadLesson(ProgramFile("lesson", 0))) return;
     // Recorded before playing, as playing opens the tutor window, which holds the program until
     // the user closes it.
     if (ShowsTab()) host_.RecordFirstRun();

@@ -18,7 +18,7 @@ constexpr const char* kMusicXmlFilter = "MusicXML Files (*.musicxml)|*.musicxml"
 
 void FretluxForm::mnuFileExportXml_Click() {
     if (!ShowsTab()) return;
-    dialogInitialDirectory = DirectoryPart(gCurrentPath);
+    dialogInitialDirectory = SaveDirectory();
     const auto chosen =
         host_.ShowFileDialog({FileDialogMode::Save, kMusicXmlFilter, dialogInitialDirectory,
                               ProposedFileName(gCurrentPath, ".musicxml")});
@@ -31,14 +31,10 @@ void FretluxForm::mnuFileExportXml_Click() {
                                MessageIcon::Question, MessageAnswer::No});
         if (answer != MessageAnswer::Yes) return;
     }
-    // The shown TAB's settings live in the bars until the TAB is left; TABs that store none
-    // play at them too, as they would if played from here.
-    const TabSettings now{hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()};
-    TabDocument shown = document;
-    std::string& header = shown.tabLines[CurrentTabIndex()][0];
-    header = StampHeader(header, now);
+    // TABs that store no settings play at the bars' too, as they would if played from here.
     const std::string title = std::filesystem::path(gCurrentPath).stem().string();
-    if (const auto failure = SaveFileReplacing(*chosen, MusicXmlScore(shown, now, title))) {
+    if (const auto failure =
+            SaveFileReplacing(*chosen, MusicXmlScore(StandingDocument(), BarSettings(), title))) {
         host_.ShowMessage({SaveFailedMessage(*failure), MessageButtons::Ok,
                            MessageIcon::Exclamation, MessageAnswer::Ok});
     }

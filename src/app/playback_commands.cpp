@@ -57,24 +57,23 @@ void FretluxForm::AdvancePlayback(int step) {
     }
     const bool holdsNote = ColumnHoldsNote(curColumn);
     UpdateColumnCursor();
+    // A looped selection ends at a column, not after a count of ticks: the bar skipped after its
+    // last column, or the end of the TAB, must not carry playback on past it.
+    const bool looping = selLength > 0;
+    const int loopEnd = curColumn + selLength;
     if (holdsNote) ShowPlayColumn();
     ++curColumn;
-    // A bar costs no tick, but counts as one column of a looped selection.
-    if (IsBarColumn(curColumn)) {
-        ++curColumn;
-        selLength = std::max(selLength - 1, 0);
+    // A bar costs no tick.
+    if (IsBarColumn(curColumn)) ++curColumn;
+    if (looping) {
+        if (curColumn >= loopEnd) curColumn = playStart;
+        selLength = loopEnd - curColumn;
+        return;
     }
     if (curColumn > lastColumn) {
         mnuPlayNext_Click();
         const int v = hscTAB.Value();
         if (gLessonMode && v > 0 && !document.tabTexts[v - 1].empty()) mnuEditText_Click();
-    }
-    if (selLength > 0) {
-        --selLength;
-        if (selLength == 0) {
-            selLength = curColumn - playStart;
-            curColumn = playStart;
-        }
     }
 }
 

@@ -2,6 +2,7 @@
 // The TAB view: which TAB is shown, its label and symbols, its columns, and the column cursor
 // that the mouse moves over the six TAB labels.
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/fretlux_form.h"
 #include "document/rounding.h"
@@ -48,6 +49,9 @@ void FretluxForm::hscTAB_Change() {
         hscVolume.SetValue(settings->volume);
         HScrollPatch.SetValue(settings->patch);
     }
+    // A TAB without settings of its own takes the bars as they stand; only a change of them
+    // while it is shown is a change of the document.
+    if (history_.AtSavedPoint() && !savedSettings_[v - 1]) savedSettings_[v - 1] = BarSettings();
     imgEdit = EditPictureFor(v);
     ShowCurrentTab();
     curColumn = 0;
@@ -114,29 +118,35 @@ void FretluxForm::UpdateColumnCursor() {
     linPoint2.x = linPoint1.x + gCharWidth * selLength;
 }
 
-void FretluxForm::lblTAB_MouseDown(int, int, int, double x, double) {
-    mouseDownX = RoundHalfEven(x);
+int FretluxForm::ColumnAt(double x) const {
+    const double w = gCharWidth;
+    return std::clamp(RoundHalfEven((x - kClickOffset * w) / w - 1), 0, std::max(lastColumn, 0));
 }
 
-// Dragging moves whichever cursor line is nearer to the pointer; both snap back to the column
-// grid afterwards.
+// A press puts the cursor on the column under the pointer, and a drag selects from there to the
+// column the pointer is over, both included, whichever way it goes. A pointer that never leaves
+// the pressed column selects nothing, so that a shaky click stays a click.
+void FretluxForm::lblTAB_MouseDown(int, int, int, double x, double) {
+    mouseDownX = RoundHalfEven(x);
+    if (lastColumn == 0) return;
+    curColumn = ColumnAt(x);
+    selLength = 0;
+    UpdateColumnCursor();
+}
+
 void FretluxForm::lblTAB_MouseMove(int, int button, int, double x, double) {
     if (button == 0 || lastColumn == 0) return;
-    const double w = gCharWidth;
-    x = std::max(x, 2 * w);
-    const int half = RoundHalfEven((linPoint2.x - linPoint1.x) / 2);
-    if (x < linPoint1.x + half) linPoint1.x = x;
-    if (x > linPoint2.x - half) linPoint2.x = x;
-    curColumn = RoundHalfEven((linPoint1.x - kCursorInset * w) / w - 1);
-    selLength = RoundHalfEven((linPoint2.x - kCursorInset * w) / w - 1 - curColumn);
+    const int pressed = ColumnAt(mouseDownX);
+    const int pointed = ColumnAt(x);
+    curColumn = std::min(pressed, pointed);
+    selLength = pointed == pressed ? 0 : std::abs(pointed - pressed) + 1;
     UpdateColumnCursor();
 }
 
 void FretluxForm::lblTAB_MouseUp(int, int, int, double x, double) {
     if (lastColumn == 0) return;
-    const double w = gCharWidth;
     if (RoundHalfEven(x) == mouseDownX) {
-        curColumn = RoundHalfEven((x - kClickOffset * w) / w - 1);
+        curColumn = ColumnAt(x);
         selLength = 0;
     }
     UpdateColumnCursor();

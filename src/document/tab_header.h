@@ -18,6 +18,8 @@ struct TabSettings {
     int tempo;
     int volume;
     int patch;
+
+    friend bool operator==(const TabSettings&, const TabSettings&) = default;
 };
 
 // The header with the label cut or padded to 80 characters and the settings appended.

@@ -3,7 +3,6 @@
 // of the shipped library on the fretboard with its fingers.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "chords/load_chord.h"
@@ -61,25 +60,15 @@ TEST_F(ChordCommands, BrowsingOpensTheRootsFileAtTabFourteenWhenItHasOneAndTitle
     EXPECT_EQ(form.txtTAB.Text(), "Block 14");
     form.mnuChord_Click(5);
     EXPECT_EQ(View(), "TAB 1/14 column 0+0 of 3");
-    EXPECT_TRUE(host.messages.empty());  // the program's own files are never offered for saving
+    EXPECT_TRUE(host.messages.empty());
 
-    // A song of the user's: cancelling the save question keeps it, yet the title says Chords.
-    std::filesystem::create_directory(directory / "songs");
-    OpenText("songs/riff.tab", PlainBlock("riff", "-3-"));
-    host.answers.clear();  // a chord file is not offered for saving
-    host.answers.push_back(MessageAnswer::Cancel);
-    form.mnuChord_Click(4);
-    EXPECT_EQ(form.gCurrentPath, PathOf("songs/riff.tab"));
-    EXPECT_EQ(form.caption, kChordsTitle);
-    EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 6");
-
-    // A missing chord file is reported by the reader in its own words.
-    host.messages.clear();
-    host.answers.push_back(MessageAnswer::No);
+    // A missing chord file is reported by the reader in its own words, and the shown one stays.
     form.mnuChord_Click(0);
     EXPECT_EQ(host.Asked().back(),
               "Error 'No such file or directory' encountered while trying to open file, please "
               "retry. [Ok Exclamation Ok]");
+    EXPECT_EQ(form.gCurrentPath, PathOf("ChordD.flx"));
+    EXPECT_EQ(View(), "TAB 1/14 column 0+0 of 3");
 }
 
 TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString) {

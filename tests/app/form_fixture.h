@@ -42,7 +42,7 @@ protected:
     void OpenText(const std::string& name, const std::string& bytes) {
         WriteFile(name, bytes);
         host.chosenPaths.push_back(PathOf(name));
-        if (form.hscTAB.Value() > 0) host.answers.push_back(MessageAnswer::No);
+        if (form.DocumentChanged()) host.answers.push_back(MessageAnswer::No);
         form.mnuFOpen_Click();
     }
 

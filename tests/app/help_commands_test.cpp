@@ -54,19 +54,13 @@ TEST_F(HelpCommands, ASilentSoundIsNoticedOnceInTheHelpLinePointingToTheMidiSett
     EXPECT_EQ(form.lblHelp.colour, kHintBlue);
 }
 
-TEST_F(HelpCommands, AFileGivenAtStartOpensAsOpenWouldAndAsksToSaveTheShownOne) {
+TEST_F(HelpCommands, AFileGivenAtStartOpensAsOpenWould) {
     WriteFile("given.tab", PlainBlock("Given", "3--5") + PlainBlock("Second", "7"));
     form.OpenFile(PathOf("given.tab"));
     EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  " + PathOf("given.tab"));
     EXPECT_EQ(View(), "TAB 1/2 column 0+0 of 7");
     EXPECT_EQ(form.txtTAB.Text(), "Given");
     EXPECT_TRUE(host.dialogs.empty());
-
-    host.answers = {MessageAnswer::Cancel};
-    form.OpenFile(PathOf("missing.flx"));
-    EXPECT_EQ(host.Asked(), std::vector<std::string>{"Save changes to '" + PathOf("given.tab") +
-                                                     "' ? [YesNoCancel Question No]"});
-    EXPECT_EQ(form.gCurrentPath, PathOf("given.tab"));
 }
 
 TEST(WindowCommandLine, OneFileOrAQuestionAnsweredWithoutAWindow) {

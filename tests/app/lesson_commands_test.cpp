@@ -4,20 +4,22 @@
 #include <string>
 #include <vector>
 
+#include "app/tab_player.h"
 #include "document/tab_cell.h"
 #include "document/tab_file_writer.h"
 #include "document/tab_header.h"
 #include "form_fixture.h"
+#include "playback/standard_midi_file.h"
 
 namespace fretlux::testing {
 namespace {
 
 // A one-TAB document labelled with its file name, two open strings with a rest between, and an
 // explanation as its text.
-std::string LessonBytes(const std::string& label) {
+std::string LessonBytes(const std::string& label, TabSettings settings = {41, 100, 25}) {
     TabDocument document;
     document.tabCount = 1;
-    document.tabLines[0][0] = StampHeader(label, {41, 100, 25});
+    document.tabLines[0][0] = StampHeader(label, settings);
     for (int line = 1; line < kLinesPerTab; ++line) {
         document.tabLines[0][line] = HeaderCell(kStringLetters[line - 1]) + "0AH  -    0AH  ";
     }
@@ -33,6 +35,16 @@ protected:
         return label.substr(0, label.find(' '));
     }
     bool Playing() const { return form.Timer1.Interval() > 0; }
+    TabSettings Bars() const {
+        return {form.hscTempo.Value(), form.hscVolume.Value(), form.HScrollPatch.Value()};
+    }
+    int MarksOnTheFretboard() const {
+        int marks = 0;
+        for (int row = 1; row <= 6; ++row) {
+            for (int i = 0; i <= 24; ++i) marks += form.fretboard.At(row, i).marked;
+        }
+        return marks;
+    }
 };
 
 TEST_F(LessonCommands, EachEntryLoadsItsProgramFileLessonsPlayInTheTutorAndScalesOnlyShow) {
@@ -94,10 +106,7 @@ TEST_F(LessonCommands, LoadLessonsLeavesAllAsItWasWhenCancelledAndPlaysTheChosen
 
     WriteFile("My Lesson.Flx", LessonBytes("mine"));
     host.chosenPaths.push_back(PathOf("My Lesson.Flx"));
-    host.answers.push_back(MessageAnswer::No);
     form.mnuLessonMore_Click();
-    EXPECT_EQ(host.Asked(), std::vector<std::string>{"Save changes to '" + PathOf("song.flx") +
-                                                     "' ? [YesNoCancel Question No]"});
     EXPECT_EQ(form.gCurrentPath, PathOf("My Lesson.Flx"));
     EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  " + PathOf("My Lesson.Flx"));
     EXPECT_EQ(ShownLabel(), "mine");
@@ -114,7 +123,8 @@ TEST_F(LessonCommands, TheFirstRunOpensTheIntroductionAndCountsAsDoneOnlyOnceItH
     host.firstRun = true;
     form.OpenIntroductionOnFirstRun();
     EXPECT_EQ(host.Asked().size(), 1u) << "the missing Introduction is reported";
-    EXPECT_TRUE(form.gLessonMode);
+    EXPECT_FALSE(form.gLessonMode);
+    EXPECT_FALSE(Playing());
     EXPECT_TRUE(host.firstRun);
 
     WriteFile("lesson0.flx", LessonBytes("lesson0.flx"));
@@ -124,6 +134,59 @@ TEST_F(LessonCommands, TheFirstRunOpensTheIntroductionAndCountsAsDoneOnlyOnceItH
     EXPECT_TRUE(Playing());
     EXPECT_EQ(host.textEditorShown, 1);
     EXPECT_FALSE(host.firstRun);
+}
+
+TEST_F(LessonCommands, EveryDocumentLoadedStartsFromTheStartUpSoundAndAClearFretboard) {
+    host.programDirectory = directory.string();
+    // A lesson that plays slowly on nylon strings comes first each time.
+    const TabSettings slowNylon{100, 90, 24};
+    WriteFile("lesson3.flx", LessonBytes("slow", slowNylon));
+    WriteFile("scales2.flx", PlainBlock("A scale", "5-7-9"));
+    WriteFile("ChordE.flx", PlainBlock("E chords", "0-4-7"));
+    WriteFile("song.tab", PlainBlock("My song", "0-3-5-3-0"));
+    const struct {
+        const char* name;
+        std::function<void(FretluxForm&)> command;
+    } rows[] = {
+        {"New", [](FretluxForm& f) { f.mnuFileNew_Click(); }},
+        {"a scale chart", [](FretluxForm& f) { f.mnuScales_Click(2); }},
+        {"a chord file", [](FretluxForm& f) { f.mnuChord_Click(7); }},
+        {"Open", [&](FretluxForm& f) { f.OpenFile(PathOf("song.tab")); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        form.mnuLesson_Click(3);
+        form.lblStr_MouseDown(3, 7, 1);
+        ASSERT_EQ(Bars(), slowNylon);
+        ASSERT_EQ(MarksOnTheFretboard(), 1);
+        row.command(form);
+        EXPECT_EQ(Bars(), kStartSettings);
+        EXPECT_EQ(MarksOnTheFretboard(), 0);
+    }
+
+    // So the window's export of the file opened last is what fretlux-cli plays of it.
+    host.chosenPaths = {PathOf("song.mid")};
+    form.mnuFileExportMidi_Click();
+    std::vector<TimedMidiMessage> played;
+    ASSERT_FALSE(PlayTabFile(PathOf("song.tab"), PlayClock::Virtual,
+                             [&](const TimedMidiMessage& m) { played.push_back(m); }));
+    EXPECT_EQ(ReadFile("song.mid"), StandardMidiFileBytes(played));
+}
+
+TEST_F(LessonCommands, AScaleChartThatIsMissingOrHoldsNoTabLeavesTheWindowWhole) {
+    host.programDirectory = directory.string();
+    WriteFile("scales1.flx", "A chart without a TAB\n");
+    OpenText("song.tab", PlainBlock("My song", "0-3-5"));
+    form.mnuScales_Click(4);
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{
+                                "Error 'No such file or directory' encountered while trying to "
+                                "open file, please retry. [Ok Exclamation Ok]"});
+    EXPECT_EQ(form.txtTAB.Text(), "My song");
+    EXPECT_EQ(form.gCurrentPath, PathOf("song.tab"));
+    form.mnuScales_Click(1);
+    EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  Scales");
+    EXPECT_EQ(form.hscTAB.Max(), 0);
+    EXPECT_EQ(form.lblHelp.caption, "TAB: 0 of 0");
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST_F(PlayerTest, PlaysEveryColumnOnItsOwnTickLowStringFirstAcrossTabsThenHalts
     EXPECT_EQ(form.hscTAB.Value(), 2);
 }
 
-TEST_F(PlayerTest, ASelectionOfTwoOrMoreColumnsRepeatsAndOfOneIsPlayedOnFromThere) {
+TEST_F(PlayerTest, ASelectionOfTwoOrMoreColumnsRepeatsToItsLastColumnAndOfOneIsPlayedOn) {
     // Up to 7 ticks: a selection that is not looped halts before.
     const struct {
         std::vector<std::string> columns;
@@ -47,6 +47,9 @@ TEST_F(PlayerTest, ASelectionOfTwoOrMoreColumnsRepeatsAndOfOneIsPlayedOnFromTher
         {{"1:0", "1:1", "1:2", "1:3", "1:4"}, 1, 3, {1, 2, 3, 1, 2, 3, 1}},
         // A bar inside the selection counts as one of its columns.
         {{"1:0", "|", "1:2", "1:3"}, 0, 3, {0, 2, 0, 2, 0, 2, 0}},
+        // Neither the bar skipped after it nor the end of the TAB carries playback on.
+        {{"1:0", "1:1", "1:2", "|", "1:4"}, 1, 2, {1, 2, 1, 2, 1, 2, 1}},
+        {{"1:0", "1:1", "1:2"}, 1, 2, {1, 2, 1, 2, 1, 2, 1}},
         // Of two adjacent bars the first is skipped and the second takes a silent tick.
         {{"1:0", "|", "|", "1:2"}, 0, 0, {0, -1, 2}},
     };

@@ -18,6 +18,7 @@ class ScriptedHost : public Host {
 public:
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override {
         messages.push_back(request);
+        if (onMessage) onMessage();
         if (answers.empty()) return MessageAnswer::Ok;
         const MessageAnswer answer = answers.front();
         answers.pop_front();
@@ -96,6 +97,8 @@ public:
     // Paths the file dialog returns, in order; nullopt is a cancel.
     std::deque<std::optional<std::string>> chosenPaths;
     std::vector<MessageBoxRequest> messages;
+    // Runs as each message box comes up: what the window shows meanwhile.
+    std::function<void()> onMessage;
     std::vector<FileDialogRequest> dialogs;
     std::string programDirectory = "/opt/fretlux";
     bool anotherCopy = false;

@@ -131,20 +131,29 @@ TEST_F(ColumnMouse, ClicksPickTheColumnUnderThePointerWithHalvesToEvenAndStayOnT
     }
 }
 
-TEST_F(ColumnMouse, DraggingRightSelectsColumnsAndLeftMovesTheStart) {
-    Click(23 + w() * 3);  // column 2
-    const double start = form.linPoint1.x;
-    form.lblTAB_MouseDown(1, kLeftButton, 0, start, 10);
-    form.lblTAB_MouseMove(1, kLeftButton, 0, start + w() * 4, 10);
-    EXPECT_EQ(View(), "TAB 1/1 column 2+4 of 19");
-    EXPECT_DOUBLE_EQ(form.linPoint2.x, start + 4 * w());
-    form.lblTAB_MouseUp(1, kLeftButton, 0, start + w() * 4, 10);
-    EXPECT_EQ(form.selLength, 4);
-
-    Click(23 + w() * 6);  // column 5
-    form.lblTAB_MouseDown(1, kLeftButton, 0, form.linPoint1.x, 10);
-    form.lblTAB_MouseMove(1, kLeftButton, 0, form.linPoint1.x - 3 * w(), 10);
-    EXPECT_EQ(View(), "TAB 1/1 column 2+3 of 19");
+TEST_F(ColumnMouse, APressMovesTheCursorAndADragSelectsFromWhereItBegan) {
+    // Columns under the pointer: where the button went down, where it was dragged to.
+    const struct {
+        int pressed, dragged;
+        std::string view;
+    } rows[] = {
+        {5, 10, "TAB 1/1 column 5+6 of 19"},
+        {10, 5, "TAB 1/1 column 5+6 of 19"},
+        {5, 5, "TAB 1/1 column 5+0 of 19"},  // a shaky click is still a click
+        {17, 40, "TAB 1/1 column 17+3 of 19"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.view);
+        Click(23 + w() * 16);  // the cursor stands at column 15 first
+        const double pressed = 23 + w() * (row.pressed + 1);
+        form.lblTAB_MouseDown(1, kLeftButton, 0, pressed, 10);
+        EXPECT_EQ(View(), "TAB 1/1 column " + std::to_string(row.pressed) + "+0 of 19");
+        const double dragged = 23 + w() * (row.dragged + 1.3);
+        form.lblTAB_MouseMove(1, kLeftButton, 0, dragged, 10);
+        form.lblTAB_MouseUp(1, kLeftButton, 0, dragged, 10);
+        EXPECT_EQ(View(), row.view);
+        EXPECT_DOUBLE_EQ(form.linPoint2.x - form.linPoint1.x, w() * form.selLength);
+    }
 }
 
 TEST_F(ColumnMouse, MovingWithoutAButtonOrOverATabOfOneColumnSelectsNothing) {

@@ -69,8 +69,9 @@ TEST_F(WindowTest, TypingInTheLabelBoxReplacesTheHeaderInTheEncodingItWasReadIn)
     EXPECT_EQ(form.document.tabLines[0][0], "Caf\xE9!");
 }
 
-TEST_F(WindowTest, ClosingAsksToSaveAnOpenDocumentAndCancelKeepsTheWindow) {
+TEST_F(WindowTest, ClosingAsksToSaveAChangedDocumentAndCancelKeepsTheWindow) {
     Trigger("mnuFileNew");
+    Trigger("mnuEditInsTab");
     host.answers = {MessageAnswer::Cancel, MessageAnswer::No};
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -21,6 +22,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <functional>
+#include <set>
+#include <typeinfo>
 #include <vector>
 
 #include "platform/midi_settings_dialog.h"
@@ -30,22 +33,52 @@
 namespace fretlux {
 namespace {
 
-// Acts on the modal window of the given kind once it is up.
+// How long a test waits for a modal window it expects.
+constexpr qint64 kWindowDeadlineMs = 10000;
+
+// The pollers of the windows the test still waits for.
+std::set<QTimer*>& AwaitedWindows() {
+    static std::set<QTimer*> pollers;
+    return pollers;
+}
+
+// Acts on the modal window of the given kind once it is up. A window that does not come up in
+// time fails the test, and whatever modal window is up instead is closed so that the test goes
+// on; one still awaited when the test ends fails it too, so that no check is skipped unseen.
 template <typename Window>
 void WhenShown(std::function<void(Window&)> act) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* window = dynamic_cast<Window*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
+    auto* poller = new QTimer;
+    AwaitedWindows().insert(poller);
+    QElapsedTimer waited;
+    waited.start();
+    QObject::connect(poller, &QTimer::timeout, [poller, act, waited] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* window = dynamic_cast<Window*>(modal);
+        if (window == nullptr && waited.elapsed() < kWindowDeadlineMs) return;
+        AwaitedWindows().erase(poller);
+        poller->stop();
+        poller->deleteLater();
+        if (window != nullptr) {
             act(*window);
+            return;
         }
+        ADD_FAILURE() << "the awaited " << typeid(Window).name() << " did not come up within "
+                      << kWindowDeadlineMs << " ms";
+        if (modal != nullptr) modal->close();
     });
-    timer->start(10);
+    poller->start(10);
 }
 
 class QtHostTest : public ::testing::Test {
 protected:
+    void TearDown() override {
+        for (QTimer* poller : AwaitedWindows()) {
+            ADD_FAILURE() << "a window the test waited for never came up";
+            delete poller;
+        }
+        AwaitedWindows().clear();
+    }
+
     QTemporaryDir temporary;
     QtHost host{{temporary.filePath(QStringLiteral("lock")),
                  temporary.filePath(QStringLiteral("config")),
@@ -211,9 +244,7 @@ TEST_F(QtHostTest, TheEditorsOwnCloseButtonKeepsTheTextAndItsSaveQuestionSitsOve
 TEST_F(QtHostTest, TextToTabLoadsTheBoxesAndItsCloseButtonKeepsTheSymbols) {
     std::string dialogText = "3--h-";
     TextToTabForm form(dialogText);
-    bool shown = false;
-    WhenShown<TextToTabDialog>([&](TextToTabDialog& dialog) {
-        shown = true;
+    WhenShown<TextToTabDialog>([](TextToTabDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Text to TAB"));
         EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
                   QStringLiteral("Note: Use this feature to add text characters to TAB.  "
@@ -227,7 +258,6 @@ TEST_F(QtHostTest, TextToTabLoadsTheBoxesAndItsCloseButtonKeepsTheSymbols) {
         dialog.close();
     });
     host.ShowTextToTab(form);
-    EXPECT_TRUE(shown);
     EXPECT_EQ(dialogText, "3--h-");
 }
 

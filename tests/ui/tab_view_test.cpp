@@ -127,22 +127,22 @@ TEST_F(TabViewTest, BarPastedAtAColumnIsDrawnInThatColumnsCharacterCell) {
 }
 
 TEST_F(TabViewTest, DraggingSelectsColumns) {
-    // A press only remembers where it was; the drag moves the cursor line nearer to the mouse.
-    QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
+    // A press moves the cursor; the drag selects from there to the column under the mouse.
+    QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(12));
     QTest::mousePress(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
     DragTo(ColumnPixel(5));
     DragTo(ColumnPixel(7));
     QTest::mouseRelease(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(7));
     EXPECT_EQ(form.curColumn, 3);
-    EXPECT_EQ(form.selLength, 4);
-    EXPECT_NEAR(lines->CursorPixelX(2) - lines->CursorPixelX(1), 4 * charWidth, 0.01);
+    EXPECT_EQ(form.selLength, 5);
+    EXPECT_NEAR(lines->CursorPixelX(2) - lines->CursorPixelX(1), 5 * charWidth, 0.01);
 
-    // Dragging back to the left moves the left line; the right one stays.
+    // Dragging to the left selects up to where the press was.
     QTest::mousePress(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
     DragTo(ColumnPixel(1));
     QTest::mouseRelease(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(1));
     EXPECT_EQ(form.curColumn, 1);
-    EXPECT_EQ(form.selLength, 6);
+    EXPECT_EQ(form.selLength, 3);
 
     // Moving without a button selects nothing.
     QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(2));
