@@ -33,9 +33,14 @@ private:
 
 }  // namespace
 
+// In a lesson the text is the step's, in the tutor window, which leaves the main window free.
 void FretluxForm::mnuEditText_Click() {
     const int v = hscTAB.Value();
     if (v == 0 || textWindowOpen_) return;
+    if (gLessonMode) {
+        tutor_.ShowStepOf(v);
+        return;
+    }
     const UndoStep step(*this);
     gDialogText = document.tabTexts[v - 1];
     HostTextEditorServices services(host_);

@@ -15,6 +15,8 @@
 
 namespace fretlux {
 
+class TutorWindow;
+
 // Where the host keeps its files; tests give temporary directories.
 struct HostDirectories {
     QString lockDirectory;
@@ -30,6 +32,7 @@ struct HostDirectories {
 class QtHost final : public Host {
 public:
     explicit QtHost(const HostDirectories& directories = HostDirectories::Standard());
+    ~QtHost() override;
 
     // Dialogs are shown over this window.
     void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
@@ -57,6 +60,8 @@ public:
     void ShowTextEditor(TextEditorForm& form) override;
     void ShowTextToTab(TextToTabForm& form) override;
     void ShowFastFind(FastFindForm& form) override;
+    void ShowTutor(const std::string& text, TutorButtons& buttons) override;
+    void CloseTutor() override;
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
     bool OpenWithAssociatedProgram(const std::string& path) override;
@@ -71,6 +76,8 @@ private:
     SingleInstanceLock instanceLock_;
     FirstRunMarker firstRunMarker_;
     QPointer<QWidget> dialogParent_;
+    // Made when a lesson first shows a text, kept (hidden) for the next.
+    QPointer<TutorWindow> tutor_;
     std::function<void()> endProgram_;
     std::function<void()> showModel_;
     MidiOutput* midiOutput_ = nullptr;
