@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/text_codec.h"
 #include "texttools/text_editor_form.h"
@@ -19,7 +20,7 @@ namespace {
 
 // The window's first size, in characters and lines of the text's font.
 constexpr int kColumnsShown = 64;
-constexpr int kLinesShown = 20;
+constexpr int kLinesShown = 26;
 constexpr int kGapToParent = 8;
 
 QPushButton* CommandButton(const char* caption, const char* name, QWidget* parent) {
@@ -88,22 +89,20 @@ void TutorWindow::Run(void (TutorButtons::*command)()) {
     if (afterCommand_) afterCommand_();
 }
 
-// Beside the main window where the screen has room, so that the TAB and the fretboard stay in
-// view while the student reads; otherwise in the middle of the screen.
+// Beside the main window where the screen has room, else over its right-hand edge, so that the
+// TAB and most of the fretboard stay in view while the student reads.
 void TutorWindow::PlaceBesideParent() {
     const QWidget* owner = parentWidget();
     const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QRect area = screen->availableGeometry();
-    if (owner != nullptr) {
-        const QRect frame = owner->frameGeometry();
-        const QPoint beside(frame.right() + kGapToParent, frame.top());
-        if (beside.x() + width() <= area.right()) {
-            move(beside);
-            return;
-        }
+    if (owner == nullptr) {
+        move(area.center() - QPoint(width() / 2, height() / 2));
+        return;
     }
-    move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
+    const QRect frame = owner->frameGeometry();
+    const int x = std::min(frame.right() + kGapToParent, area.right() - frameGeometry().width());
+    move(std::max(x, area.left()), std::max(frame.top(), area.top()));
 }
 
 }  // namespace fretlux
