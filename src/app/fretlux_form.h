@@ -387,8 +387,6 @@ private:
     std::vector<TimedMidiMessage> PlayedMessages() const;
     std::optional<std::string> AskExportPath(const char* extension, const char* filter);
 
-    // The TAB text window is open: a lesson's play ticks never open a second one.
-    bool textWindowOpen_ = false;
     EditHistory history_;
     int undoDepth_ = 0;
     // The TAB whose label the user is editing as one undo step; 0 when no such edit is open.

@@ -5,6 +5,7 @@
 
 namespace fretlux {
 
+inline constexpr const char* kTutorCaption = "Fretlux Tutor";
 inline constexpr const char* kPlayStepCaption = "&Play step";
 inline constexpr const char* kNextStepCaption = "&Next step";
 inline constexpr const char* kCloseTextCaption = "&Close";

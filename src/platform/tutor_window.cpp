@@ -12,7 +12,6 @@
 #include <algorithm>
 
 #include "platform/text_codec.h"
-#include "texttools/text_editor_form.h"
 
 namespace fretlux {
 

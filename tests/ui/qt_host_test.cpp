@@ -227,7 +227,7 @@ private:
 TEST_F(QtHostTest, TheEditorsOwnCloseButtonKeepsTheTextAndItsSaveQuestionSitsOverIt) {
     std::string dialogText = "Old\r\n";
     HostServices services(host);
-    TextEditorForm form(dialogText, false, services);
+    TextEditorForm form(dialogText, services);
     WhenShown<TextEditorDialog>([](TextEditorDialog& dialog) {
         auto* box = dialog.findChild<QPlainTextEdit*>();
         EXPECT_EQ(box->toPlainText(), QStringLiteral("Old\n"));
