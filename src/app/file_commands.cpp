@@ -138,6 +138,7 @@ void FretluxForm::ShowOpenError(const std::string& description) {
 
 void FretluxForm::ClearDocument() {
     gLessonMode = false;
+    tutor_.Forget();
     if (document.tabCount > 0) {
         ShowLabel("");
         for (int l = 1; l < kLinesPerTab; ++l) lblTAB[l].caption.clear();

@@ -18,6 +18,7 @@
 #include "app/control_models.h"
 #include "app/edit_history.h"
 #include "app/host.h"
+#include "app/lesson_tutor.h"
 #include "app/midi_settings_form.h"
 #include "app/picture_button_state.h"
 #include "chords/fast_find_form.h"
@@ -88,7 +89,7 @@ inline constexpr const char* kUpDownHint = "HELP: Rotate fretboard up-side-down"
 inline constexpr const char* kStringNamesLeftHint = "HELP:  change tuning";
 inline constexpr const char* kStringNamesRightHint = "HELP: Change tuning";
 
-class FretluxForm {
+class FretluxForm : private LessonStage {
 public:
     explicit FretluxForm(Host& host);
     FretluxForm(const FretluxForm&) = delete;
@@ -361,7 +362,17 @@ private:
     void OpenLesson(const std::string& path);
     void HScrollMIDIChannel_Change();
     // Playback runs while the play timer has an interval.
-    bool Playing() const { return Timer1.Interval() >= 1; }
+    bool Playing() const override { return Timer1.Interval() >= 1; }
+    // Start without a lesson's steps: plays from the cursor.
+    void StartPlayback();
+    // The next TAB from its first column, or at the last TAB a stop.
+    void ShowNextTab();
+    // Shows the TAB with the cursor on its first column.
+    void ShowTabFromStart(int tab);
+    // The player as a lesson's tutor moves it (lesson_commands.cpp).
+    void WaitAtTab(int tab) override;
+    void PlayFromTab(int tab) override;
+    void EndLesson() override;
     bool ColumnHoldsNote(int column) const;
     bool IsBarColumn(int column) const;
     // The note search of a step; true when it ended on a column to sound.
@@ -397,8 +408,6 @@ private:
     // it was first shown since: a TAB without settings plays at the bars as they stand.
     std::array<std::optional<TabSettings>, kMaxTabs> savedSettings_;
     std::string tabFilesDirectory_;
-    // The TAB text window is open: a lesson's play ticks never open a second one.
-    bool textWindowOpen_ = false;
     EditHistory history_;
     int undoDepth_ = 0;
     // The TAB whose label the user is editing as one undo step; 0 when no such edit is open.
@@ -410,6 +419,7 @@ private:
     int selectionAnchor_ = 0;
 
     Host& host_;
+    LessonTutor tutor_{host_, document, *this};
 };
 
 }  // namespace fretlux

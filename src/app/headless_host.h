@@ -35,6 +35,9 @@ public:
     void ShowTextEditor(TextEditorForm& form) override { form.Form_Load(); }
     void ShowTextToTab(TextToTabForm& form) override { form.Form_Load(); }
     void ShowFastFind(FastFindForm& form) override { form.Form_Load(); }
+    // Nothing here runs a lesson.
+    void ShowTutor(const std::string&, TutorButtons&) override {}
+    void CloseTutor() override {}
     std::string ClipboardText() override { return clipboard_; }
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     bool OpenWithAssociatedProgram(const std::string&) override { return false; }

@@ -9,6 +9,7 @@
 
 #include "app/about_form.h"
 #include "app/midi_settings_form.h"
+#include "app/tutor_buttons.h"
 #include "chords/fast_find_form.h"
 #include "playback/midi_output.h"
 #include "playback/timed_midi_message.h"
@@ -78,6 +79,11 @@ public:
     virtual void ShowTextToTab(TextToTabForm& form) = 0;
     // Shows the Chord Fast Finder modally over the given state; returns once it has closed.
     virtual void ShowFastFind(FastFindForm& form) = 0;
+    // The tutor window, beside the main window and never blocking it: shows a lesson step's
+    // text, its buttons running the given commands; shown again while open, it shows the new
+    // text. Only CloseTutor closes it.
+    virtual void ShowTutor(const std::string& text, TutorButtons& buttons) = 0;
+    virtual void CloseTutor() = 0;
 
     // The system clipboard, as text.
     virtual std::string ClipboardText() = 0;

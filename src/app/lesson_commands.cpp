@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The Lessons and Scales menus: lessons and scale charts are documents in the program directory;
 // a lesson loads and plays with its explanations in the tutor window, a scale chart only shows
-// its first TAB. The Introduction opens by itself on the program's first run on a machine.
+// its first TAB. The Introduction opens by itself on the program's first run on a machine. The
+// player waits and plays as a lesson's tutor asks.
 #include "app/fretlux_form.h"
 #include "document/file_names.h"
 
@@ -10,6 +11,8 @@ namespace fretlux {
 namespace {
 
 constexpr const char* kLessonFilter = "Fretlux Files (*.flx)|*.flx";
+constexpr const char* kLessonEndHint =
+    "HELP: This is the end of the lesson. The Lessons menu holds the next one";
 
 }  // namespace
 
@@ -56,10 +59,35 @@ void FretluxForm::mnuLessonMore_Click() {
 // first start could not show it is greeted by it next time.
 void FretluxForm::OpenIntroductionOnFirstRun() {
     if (!host_.IsFirstRun() || !LoadLesson(ProgramFile("lesson", 0))) return;
-    // Recorded before playing, as playing opens the tutor window, which holds the program until
-    // the user closes it.
     if (ShowsTab()) host_.RecordFirstRun();
     mnuPlayStart_Click();
+}
+
+// A step's music waits in silence, so that nothing rings on under the reading.
+void FretluxForm::WaitAtTab(int tab) {
+    Timer1.SetInterval(0);
+    Timer2.SetInterval(0);
+    midi.SilenceAllNotes();
+    mnuEditClearFB_Click();
+    ShowTabFromStart(tab);
+}
+
+void FretluxForm::PlayFromTab(int tab) {
+    ShowTabFromStart(tab);
+    StartPlayback();
+}
+
+void FretluxForm::ShowTabFromStart(int tab) {
+    hscTAB.SetValue(tab);
+    curColumn = 0;
+    selLength = 0;
+    UpdateColumnCursor();
+}
+
+void FretluxForm::EndLesson() {
+    Timer1.SetInterval(0);
+    Timer2.SetInterval(0);
+    lblHelp = {kLessonEndHint, kHelpDarkBlue};
 }
 
 }  // namespace fretlux

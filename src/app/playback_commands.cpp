@@ -28,9 +28,14 @@ bool FretluxForm::IsBarColumn(int column) const {
     return cells[6].starts_with('|') && cells[1].starts_with('|');
 }
 
+// In a lesson, Start on a step not yet reached opens its text instead, and the music waits.
 void FretluxForm::mnuPlayStart_Click() {
+    if (gLessonMode && tutor_.StartAt(hscTAB.Value())) return;
+    StartPlayback();
+}
+
+void FretluxForm::StartPlayback() {
     mnuEditClearFB_Click();
-    if (!document.tabTexts[0].empty() && gLessonMode) mnuEditText_Click();
     shownNotes.fill(std::string(kBlankNotes));
     if (selLength < 2) selLength = 0;
     playStart = curColumn;
@@ -71,9 +76,13 @@ void FretluxForm::AdvancePlayback(int step) {
         return;
     }
     if (curColumn > lastColumn) {
-        mnuPlayNext_Click();
-        const int v = hscTAB.Value();
-        if (gLessonMode && v > 0 && !document.tabTexts[v - 1].empty()) mnuEditText_Click();
+        const bool lastTab = hscTAB.Value() >= hscTAB.Max();
+        ShowNextTab();
+        if (gLessonMode && lastTab) {
+            tutor_.PlayedToEnd();
+        } else if (gLessonMode) {
+            tutor_.PlayedInto(hscTAB.Value());
+        }
     }
 }
 
@@ -92,7 +101,7 @@ bool FretluxForm::SearchNote(int step) {
                 return false;
             }
             const bool lastTab = hscTAB.Value() >= hscTAB.Max();
-            mnuPlayNext_Click();
+            ShowNextTab();
             rewoundAtLastTab = lastTab;
         }
         if (curColumn < 0) {
@@ -124,8 +133,8 @@ void FretluxForm::mnuPlayStepBack_Click() {
     AdvancePlayback(-1);
 }
 
+// A lesson stays a lesson: Start goes on with its explanations.
 void FretluxForm::mnuPlayStop_Click() {
-    gLessonMode = false;
     for (int s = 1; s <= kStrings; ++s) workColumn[s] = std::string(kBlankNotes);
     Timer2.SetInterval(0);
     if (Playing()) {
@@ -138,7 +147,16 @@ void FretluxForm::mnuPlayStop_Click() {
     UpdateColumnCursor();
 }
 
+// In a lesson Next and Previous move between steps.
 void FretluxForm::mnuPlayNext_Click() {
+    if (gLessonMode && ShowsTab()) {
+        tutor_.NextStepAfter(hscTAB.Value());
+    } else {
+        ShowNextTab();
+    }
+}
+
+void FretluxForm::ShowNextTab() {
     Timer2.SetInterval(0);
     if (hscTAB.Value() < hscTAB.Max()) {
         hscTAB.SetValue(hscTAB.Value() + 1);
@@ -150,6 +168,10 @@ void FretluxForm::mnuPlayNext_Click() {
 }
 
 void FretluxForm::mnuPlayPrevious_Click() {
+    if (gLessonMode && ShowsTab()) {
+        tutor_.PreviousStepBefore(hscTAB.Value());
+        return;
+    }
     Timer2.SetInterval(0);
     if (hscTAB.Value() > 1) {
         hscTAB.SetValue(hscTAB.Value() - 1);

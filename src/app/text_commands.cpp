@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The TAB's text in its own window (read-only in a lesson), the hand-over of the document to an
-// outside editor as a plain TAB file, and Text to TAB on the cursor column.
+// The TAB's text in its own window (in a lesson the step's text, in the tutor window), the
+// hand-over of the document to an outside editor as a plain TAB file, and Text to TAB on the
+// cursor column.
 #include "app/fretlux_form.h"
 #include "app/undo_step.h"
 #include "document/render_fret_digits.h"
@@ -33,16 +34,19 @@ private:
 
 }  // namespace
 
+// In a lesson the text is the step's, in the tutor window, which leaves the main window free.
 void FretluxForm::mnuEditText_Click() {
     const int v = hscTAB.Value();
-    if (v == 0 || textWindowOpen_) return;
+    if (v == 0) return;
+    if (gLessonMode) {
+        tutor_.ShowStepOf(v);
+        return;
+    }
     const UndoStep step(*this);
     gDialogText = document.tabTexts[v - 1];
     HostTextEditorServices services(host_);
-    TextEditorForm frmEditor(gDialogText, gLessonMode, services);
-    textWindowOpen_ = true;
+    TextEditorForm frmEditor(gDialogText, services);
     host_.ShowTextEditor(frmEditor);
-    textWindowOpen_ = false;
     if (gDialogText != kKeepTextMarker) document.tabTexts[v - 1] = gDialogText;
     imgEdit = EditPictureFor(v);
 }

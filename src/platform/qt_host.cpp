@@ -24,6 +24,7 @@
 #include "platform/text_codec.h"
 #include "platform/text_editor_dialog.h"
 #include "platform/text_to_tab_dialog.h"
+#include "platform/tutor_window.h"
 #include "platform/wave_rendering.h"
 
 namespace fretlux {
@@ -117,6 +118,9 @@ QtHost::QtHost(const HostDirectories& directories)
       instanceLock_(directories.lockDirectory),
       firstRunMarker_(directories.configDirectory) {}
 
+// The main window takes the tutor window with it; one made without a window is the host's.
+QtHost::~QtHost() { delete tutor_; }
+
 MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request) {
     QMessageBox box(IconFor(request.icon), DecodeDocumentText(request.title).text,
                     DecodeDocumentText(request.text).text, ButtonsFor(request.buttons),
@@ -195,6 +199,15 @@ void QtHost::ShowFastFind(FastFindForm& form) {
     form.Form_Load();
     FastFindDialog dialog(form, dialogParent_);
     dialog.exec();
+}
+
+void QtHost::ShowTutor(const std::string& text, TutorButtons& buttons) {
+    if (tutor_ == nullptr) tutor_ = new TutorWindow(dialogParent_, showModel_);
+    tutor_->ShowText(text, buttons);
+}
+
+void QtHost::CloseTutor() {
+    if (tutor_ != nullptr) tutor_->Hide();
 }
 
 // The program's texts end their lines with CR LF, the desktop's clipboard with LF.

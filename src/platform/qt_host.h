@@ -15,6 +15,8 @@
 
 namespace fretlux {
 
+class TutorWindow;
+
 // Where the host keeps its files; tests give temporary directories.
 struct HostDirectories {
     QString lockDirectory;
@@ -30,6 +32,7 @@ struct HostDirectories {
 class QtHost final : public Host {
 public:
     explicit QtHost(const HostDirectories& directories = HostDirectories::Standard());
+    ~QtHost() override;
 
     // Dialogs are shown over this window.
     void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
@@ -37,8 +40,9 @@ public:
     void SetEndProgram(std::function<void()> endProgram) { endProgram_ = std::move(endProgram); }
     // Shows the main window's model anew while a command waits on a modal window: before a
     // message box, so that the box stands over what the command has done so far (Open's new
-    // title under its save question, a lesson under its tutor), and whenever the MIDI settings
-    // window's channel bar changes the main window's patch and volume bars.
+    // title under its save question), and whenever the MIDI settings window's channel bar
+    // changes the main window's patch and volume bars. The tutor window's buttons, which run
+    // outside the main window, show it after their commands.
     void SetShowModel(std::function<void()> showModel) { showModel_ = std::move(showModel); }
     // The output the program's sound goes to; set before the window's model is made.
     void SetMidiOutput(MidiOutput& output) { midiOutput_ = &output; }
@@ -57,6 +61,8 @@ public:
     void ShowTextEditor(TextEditorForm& form) override;
     void ShowTextToTab(TextToTabForm& form) override;
     void ShowFastFind(FastFindForm& form) override;
+    void ShowTutor(const std::string& text, TutorButtons& buttons) override;
+    void CloseTutor() override;
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
     bool OpenWithAssociatedProgram(const std::string& path) override;
@@ -71,6 +77,8 @@ private:
     SingleInstanceLock instanceLock_;
     FirstRunMarker firstRunMarker_;
     QPointer<QWidget> dialogParent_;
+    // Made when a lesson first shows a text, kept (hidden) for the next.
+    QPointer<TutorWindow> tutor_;
     std::function<void()> endProgram_;
     std::function<void()> showModel_;
     MidiOutput* midiOutput_ = nullptr;

@@ -60,16 +60,10 @@ TextEditorDialog::TextEditorDialog(TextEditorForm& form, QWidget* parent)
     setWindowTitle(QString::fromStdString(form.caption));
     box_ = new QPlainTextEdit(this);
     box_->setObjectName(QStringLiteral("txtEdit"));
-    if (form.locked) {
-        box_->setReadOnly(true);
-        // Read-only, the reader still moves through the text and selects it with the keys.
-        box_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    }
     menus_ = new QMenuBar(this);
     menus_->setNativeMenuBar(false);
     BuildMenus();
-    menus_->setVisible(form.menusVisible);
-    if (form.menusVisible) box_->installEventFilter(this);
+    box_->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -130,13 +124,12 @@ void TextEditorDialog::RefreshEditMenu() {
     ShowMenuItems();
 }
 
-// Hidden menus take their shortcuts with them: the tutor viewer cannot cut or paste.
 void TextEditorDialog::ShowMenuItems() {
     for (std::size_t i = 0; i < editItems_.size(); ++i) {
-        editItems_[i]->setEnabled(form_.menusVisible && form_.mnuEditItem[i].enabled);
+        editItems_[i]->setEnabled(form_.mnuEditItem[i].enabled);
     }
     for (std::size_t i = 0; i < fileItems_.size(); ++i) {
-        fileItems_[i]->setEnabled(form_.menusVisible && form_.mnuFileItem[i].enabled);
+        fileItems_[i]->setEnabled(form_.mnuFileItem[i].enabled);
     }
 }
 
@@ -165,11 +158,9 @@ bool TextEditorDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// Escape is Close, with Close's question, so that no edit is thrown away without a word; the
-// tutor viewer, which has nothing to save, simply closes.
+// Escape is Close, with Close's question, so that no edit is thrown away without a word.
 void TextEditorDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
-        form_.menusVisible) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
         RunFileItem(1);
         return;

@@ -5,16 +5,10 @@
 
 namespace fretlux {
 
-TextEditorForm::TextEditorForm(std::string& gDialogText, bool gLessonMode,
-                               TextEditorServices& services)
-    : gDialogText_(gDialogText), lessonMode_(gLessonMode), services_(services) {}
+TextEditorForm::TextEditorForm(std::string& gDialogText, TextEditorServices& services)
+    : gDialogText_(gDialogText), services_(services) {}
 
 void TextEditorForm::Form_Load() {
-    if (lessonMode_) {
-        caption = kTutorCaption;
-        locked = true;
-        menusVisible = false;
-    }
     text = gDialogText_;
     selStart = 0;
     selLength = 0;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The TAB text window as a presentation model: the text box with its selection, the two menus
 // and the rules of Save, Close and the clipboard commands. The Qt window shows this state and
-// forwards its events; in a lesson the same window is the read-only tutor viewer.
+// forwards its events.
 #pragma once
 
 #include <array>
@@ -13,7 +13,6 @@ namespace fretlux {
 // What the window hands back to leave the TAB's text as it was.
 inline constexpr const char* kKeepTextMarker = "***EXIT***";
 inline constexpr const char* kTextEditorCaption = "Text Editor";
-inline constexpr const char* kTutorCaption = "Fretlux Tutor";
 inline constexpr const char* kSaveChangesQuestion = "Save changes ?";
 
 // What the window needs from outside: the system clipboard and the user's answer to Close's
@@ -34,9 +33,8 @@ struct MenuItemModel {
 
 class TextEditorForm {
 public:
-    // gDialogText carries the text in and the result out; gLessonMode makes the window the
-    // read-only tutor viewer.
-    TextEditorForm(std::string& gDialogText, bool gLessonMode, TextEditorServices& services);
+    // gDialogText carries the text in and the result out.
+    TextEditorForm(std::string& gDialogText, TextEditorServices& services);
 
     void Form_Load();
     // The Edit menu is being opened: Cut and Copy need a selection.
@@ -47,9 +45,6 @@ public:
     void mnuFileItem_Click(int index);
 
     std::string caption = kTextEditorCaption;
-    // The text box is read-only and the File and Edit menus are hidden (the tutor viewer).
-    bool locked = false;
-    bool menusVisible = true;
     // The text box: the text with CR LF line ends, and the selection as a byte offset and length
     // into it (length 0: the caret).
     std::string text;
@@ -65,7 +60,6 @@ private:
     void ReplaceSelection(const std::string& replacement);
 
     std::string& gDialogText_;
-    bool lessonMode_;
     TextEditorServices& services_;
 };
 

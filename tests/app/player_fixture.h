@@ -44,7 +44,9 @@ inline int NoteOf(int line, int fret) {
 
 class PlayerTest : public FormTest {
 protected:
-    void OpenTabs(const std::vector<TabSpec>& tabs) {
+    void OpenTabs(const std::vector<TabSpec>& tabs) { OpenText("piece.flx", TabsFile(tabs)); }
+
+    static std::string TabsFile(const std::vector<TabSpec>& tabs) {
         TabDocument document;
         document.tabCount = static_cast<int>(tabs.size());
         for (int t = 0; t < document.tabCount; ++t) {
@@ -58,7 +60,7 @@ protected:
             document.tabTexts[t] = tabs[t].text;
             RenderFretDigits(document, t);
         }
-        OpenText("piece.flx", WriteEnhancedForm(document));
+        return WriteEnhancedForm(document);
     }
 
     void ForgetMessages() { host.midiOut.messages.clear(); }

@@ -224,45 +224,5 @@ TEST_F(TuneGuitarTest, InterruptedAfterTheThirdStringItResumesWithTheFourth) {
     EXPECT_EQ(form.Timer2.Interval(), 0);
 }
 
-TEST_F(PlayerTest, InALessonATabsTextOpensTheTutorWhenPlaybackReachesIt) {
-    OpenTabs({{{"1:0", "1:1"}, {41, 100, 25}, "Intro"}, {{"2:0"}, {41, 100, 25}, "Second"}});
-    std::vector<std::string> shown;
-    host.onTextEditor = [&](TextEditorForm& editor) {
-        shown.push_back(editor.text);
-        EXPECT_TRUE(editor.locked);
-        EXPECT_EQ(editor.caption, "Fretlux Tutor");
-    };
-    form.mnuPlayStart_Click();
-    Ticks(3);
-    EXPECT_TRUE(shown.empty());  // outside a lesson the texts stay closed
-    form.hscTAB.SetValue(1);
-    form.gLessonMode = true;
-    form.mnuPlayStart_Click();
-    // Texts read from a file end in a line end.
-    EXPECT_EQ(shown, std::vector<std::string>{"Intro\r\n"});
-    Ticks(2);
-    EXPECT_EQ(shown, (std::vector<std::string>{"Intro\r\n", "Second\r\n"}));
-    EXPECT_EQ(form.document.tabTexts[1], "Second\r\n");
-    form.mnuPlayStop_Click();
-    EXPECT_FALSE(form.gLessonMode);
-}
-
-TEST_F(PlayerTest, TicksWhileTheTutorIsOpenNeverOpenASecondOne) {
-    OpenTabs({{{"1:0", "1:1"}},
-              {{"2:0", "2:1"}, {41, 100, 25}, "A"},
-              {{"3:0", "3:1"}, {41, 100, 25}, "B"}});
-    form.gLessonMode = true;
-    form.mnuPlayStart_Click();
-    // While the tutor shows TAB 2's text, playback goes on into TAB 3, which has a text too.
-    host.onTextEditor = [&](TextEditorForm&) {
-        host.onTextEditor = nullptr;
-        for (int i = 0; i < 3; ++i) form.Timer1_Timer();
-    };
-    form.Timer1_Timer();
-    form.Timer1_Timer();
-    EXPECT_EQ(host.textEditorShown, 1);
-    EXPECT_EQ(form.hscTAB.Value(), 3);
-}
-
 }  // namespace
 }  // namespace fretlux::testing

@@ -65,6 +65,13 @@ public:
         form.Form_Load();
         if (onFastFind) onFastFind(form);
     }
+    // The tutor window: the test presses its buttons through tutor while it is open.
+    void ShowTutor(const std::string& text, TutorButtons& buttons) override {
+        tutorTexts.push_back(text);
+        tutor = &buttons;
+        tutorOpen = true;
+    }
+    void CloseTutor() override { tutorOpen = false; }
     std::string ClipboardText() override { return clipboard; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     bool OpenWithAssociatedProgram(const std::string& path) override {
@@ -115,6 +122,10 @@ public:
     std::function<void(TextToTabForm&)> onTextToTab;
     int fastFindShown = 0;
     std::function<void(FastFindForm&)> onFastFind;
+    // Every text the tutor window showed, in order.
+    std::vector<std::string> tutorTexts;
+    TutorButtons* tutor = nullptr;
+    bool tutorOpen = false;
     std::string clipboard;
     std::vector<std::string> openedWithProgram;
     bool desktopHasPrograms = true;

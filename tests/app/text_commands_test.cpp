@@ -15,7 +15,6 @@ protected:
     void Edit(const std::string& typed, std::optional<int> item) {
         host.onTextEditor = [typed, item](TextEditorForm& editor) {
             EXPECT_EQ(editor.caption, "Text Editor");
-            EXPECT_FALSE(editor.locked);
             editor.text = typed;
             if (item) editor.mnuFileItem_Click(*item);
         };

@@ -26,21 +26,17 @@ public:
     bool answerYes = false;
 };
 
-TEST(TextEditorFormTest, LoadsTheTextWithTheCaretAtTheStartAsEditorOrAsReadOnlyTutor) {
+TEST(TextEditorFormTest, LoadsTheTextWithTheCaretAtTheStart) {
     ScriptedServices services;
-    for (const bool lesson : {false, true}) {
-        std::string dialogText = "Verse one\r\nVerse two\r\n";
-        TextEditorForm form(dialogText, lesson, services);
-        form.selStart = 3;
-        form.Form_Load();
-        EXPECT_EQ(form.caption, lesson ? "Fretlux Tutor" : "Text Editor");
-        EXPECT_EQ(form.locked, lesson);
-        EXPECT_EQ(form.menusVisible, !lesson);
-        EXPECT_EQ(form.text, "Verse one\r\nVerse two\r\n");
-        EXPECT_EQ(form.selStart, 0u);
-        EXPECT_EQ(form.selLength, 0u);
-        EXPECT_FALSE(form.closeRequested);
-    }
+    std::string dialogText = "Verse one\r\nVerse two\r\n";
+    TextEditorForm form(dialogText, services);
+    form.selStart = 3;
+    form.Form_Load();
+    EXPECT_EQ(form.caption, "Text Editor");
+    EXPECT_EQ(form.text, "Verse one\r\nVerse two\r\n");
+    EXPECT_EQ(form.selStart, 0u);
+    EXPECT_EQ(form.selLength, 0u);
+    EXPECT_FALSE(form.closeRequested);
 }
 
 TEST(TextEditorFormTest, SaveHandsBackTheTextAndCloseAsksFirst) {
@@ -67,7 +63,7 @@ TEST(TextEditorFormTest, SaveHandsBackTheTextAndCloseAsksFirst) {
         ScriptedServices services;
         services.answerYes = row.answerYes;
         std::string dialogText = "Old";
-        TextEditorForm form(dialogText, false, services);
+        TextEditorForm form(dialogText, services);
         form.Form_Load();
         form.text = row.typed;
         form.mnuEdit_Click();
@@ -82,7 +78,7 @@ TEST(TextEditorFormTest, SaveHandsBackTheTextAndCloseAsksFirst) {
 TEST(TextEditorFormTest, CutAndCopyAreGreyedOutWithoutASelectionAndPasteNever) {
     ScriptedServices services;
     std::string dialogText = "abc";
-    TextEditorForm form(dialogText, false, services);
+    TextEditorForm form(dialogText, services);
     form.Form_Load();
     // The enabling follows the selection each time the menu opens, both ways.
     for (const std::size_t length : {0, 1, 0}) {
@@ -124,7 +120,7 @@ TEST(TextEditorFormTest, ClipboardCommandsWorkOnTheSelectionsBytes) {
         ScriptedServices services;
         services.clipboard = row.clipboard;
         std::string dialogText = row.text;
-        TextEditorForm form(dialogText, false, services);
+        TextEditorForm form(dialogText, services);
         form.Form_Load();
         form.selStart = row.start;
         form.selLength = row.length;

@@ -29,6 +29,7 @@
 #include "platform/midi_settings_dialog.h"
 #include "platform/text_editor_dialog.h"
 #include "platform/text_to_tab_dialog.h"
+#include "platform/tutor_window.h"
 
 namespace fretlux {
 namespace {
@@ -200,6 +201,47 @@ TEST_F(QtHostTest, ProgramDirectoryComesFromTheEnvironmentWhenGiven) {
     qunsetenv("FRETLUX_PROGRAM_DIR");
 }
 
+// The tutor's commands as the window hands them over; none of them closes the window here.
+class RecordedTutorButtons final : public TutorButtons {
+public:
+    void PlayStep() override { pressed << QStringLiteral("Play step"); }
+    void NextStep() override { pressed << QStringLiteral("Next step"); }
+    void CloseText() override { pressed << QStringLiteral("Close"); }
+    QStringList pressed;
+};
+
+TEST_F(QtHostTest, TheTutorWindowBlocksNothingAndHandsEveryWayOfClosingToTheTutor) {
+    RecordedTutorButtons buttons;
+    int modelShown = 0;
+    host.SetShowModel([&modelShown] { ++modelShown; });
+    host.ShowTutor("Step one\r\nLine two", buttons);
+    TutorWindow* window = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* tutor = dynamic_cast<TutorWindow*>(widget)) window = tutor;
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Fretlux Tutor"));
+    auto* box = window->findChild<QPlainTextEdit*>();
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("Step one\nLine two"));
+    EXPECT_TRUE(box->isReadOnly());
+
+    for (const char* name : {"cmdPlayStep", "cmdNextStep", "cmdClose"}) {
+        window->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    }
+    QTest::keyClick(window, Qt::Key_Escape);
+    window->close();
+    EXPECT_EQ(buttons.pressed, (QStringList{"Play step", "Next step", "Close", "Close", "Close"}));
+    EXPECT_EQ(modelShown, 5);
+    // Only the tutor closes the window; shown again, it shows the new text.
+    EXPECT_TRUE(window->isVisible());
+    host.ShowTutor("Step two", buttons);
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("Step two"));
+    host.CloseTutor();
+    EXPECT_FALSE(window->isVisible());
+}
+
 // Close's question as the program asks it: a message box from the host.
 class HostServices final : public TextEditorServices {
 public:
@@ -218,7 +260,7 @@ private:
 TEST_F(QtHostTest, TheEditorsOwnCloseButtonKeepsTheTextAndItsSaveQuestionSitsOverIt) {
     std::string dialogText = "Old\r\n";
     HostServices services(host);
-    TextEditorForm form(dialogText, false, services);
+    TextEditorForm form(dialogText, services);
     WhenShown<TextEditorDialog>([](TextEditorDialog& dialog) {
         auto* box = dialog.findChild<QPlainTextEdit*>();
         EXPECT_EQ(box->toPlainText(), QStringLiteral("Old\n"));

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -39,9 +38,9 @@ public:
 class TextEditorDialogTest : public ::testing::Test {
 protected:
     // The window as the host opens it, over the given bytes.
-    void Open(const std::string& text, bool lesson = false) {
+    void Open(const std::string& text) {
         dialogText = text;
-        form = std::make_unique<TextEditorForm>(dialogText, lesson, services);
+        form = std::make_unique<TextEditorForm>(dialogText, services);
         form->Form_Load();
         dialog = std::make_unique<TextEditorDialog>(*form, nullptr);
         box = dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtEdit"));
@@ -209,21 +208,6 @@ TEST_F(TextEditorDialogTest, TheEditMenuGreysOutCutAndCopyWithoutASelectionButTh
     services.clipboard = "+";
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(box->toPlainText(), QStringLiteral("+ord"));
-}
-
-TEST_F(TextEditorDialogTest, TheTutorIsReadOnlyWithoutMenusOrShortcuts) {
-    Open("Lesson text", true);
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Fretlux Tutor"));
-    EXPECT_TRUE(box->isReadOnly());
-    auto* menus = dialog->findChild<QMenuBar*>();
-    ASSERT_NE(menus, nullptr);
-    EXPECT_TRUE(menus->isHidden());
-    for (QAction* action : dialog->findChildren<QAction*>()) {
-        if (action->objectName().startsWith(QStringLiteral("mnu"))) {
-            EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
-        }
-    }
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("Lesson text"));
 }
 
 TEST_F(TextEditorDialogTest, CloseAnsweredNoHandsBackTheKeepMarkerAndClosesTheWindowAsEscapeDoes) {
