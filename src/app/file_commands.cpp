@@ -30,6 +30,10 @@ std::string FretluxForm::BaseTitle() { return std::string("Fretlux  (Ver ") + kV
 void FretluxForm::mnuFileNew_Click() {
     mnuPlayStop_Click();
     ClearDocument();
+    ShowBlankDocument();
+}
+
+void FretluxForm::ShowBlankDocument() {
     ClearEditHistory();
     gCurrentPath = kUntitledPath;
     caption = BaseTitle() + "  " + gCurrentPath;
@@ -49,9 +53,11 @@ void FretluxForm::mnuFOpen_Click() {
 }
 
 // Saving is offered for a document that shows a TAB and does not belong to the program's own
-// data (lessons, scales and chord files live in the program directory).
+// data (lessons, scales and chord files live in the program directory), except for the blank
+// TAB of a start that nothing was written on.
 bool FretluxForm::DocumentMayNeedSaving(const std::string& path) const {
-    return ShowsTab() && DirectoryPart(path) != host_.ProgramDirectory();
+    return ShowsTab() && !ShowsUntouchedStartDocument() &&
+           DirectoryPart(path) != host_.ProgramDirectory();
 }
 
 void FretluxForm::LoadDocument(const std::string& titleBefore) {
@@ -100,6 +106,7 @@ void FretluxForm::ShowOpenError(const std::string& description) {
 
 void FretluxForm::ClearDocument() {
     gLessonMode = false;
+    startDocumentShown_ = false;
     if (document.tabCount > 0) {
         ShowLabel("");
         for (int l = 1; l < kLinesPerTab; ++l) lblTAB[l].caption.clear();
@@ -110,6 +117,11 @@ void FretluxForm::ClearDocument() {
     curColumn = 0;
     lastColumn = 0;
     imgEdit = EditPicture::imgEdit2Up;
+}
+
+// The blank TAB of a start holds nothing of the user's until a change is recorded.
+bool FretluxForm::ShowsUntouchedStartDocument() const {
+    return startDocumentShown_ && !history_.CanUndo();
 }
 
 void FretluxForm::SetTabCount(int count) {

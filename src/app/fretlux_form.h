@@ -84,9 +84,14 @@ enum class EditPicture { imgEditUp, imgEdit2Up };
 inline constexpr const char* kFretboardHint =
     "HELP: Left click to select this note on fretboard, double right click to delete";
 inline constexpr const char* kLeftRightHint = "HELP: Rotate fretboard left to right";
-inline constexpr const char* kUpDownHint = "HELP: Rotate fretboard up-side-down";
-inline constexpr const char* kStringNamesLeftHint = "HELP:  change tuning";
-inline constexpr const char* kStringNamesRightHint = "HELP: Change tuning";
+inline constexpr const char* kUpDownHint = "HELP: Rotate fretboard upside down";
+inline constexpr const char* kStringNamesHint = "HELP: Click a string's name to hear it open";
+
+// The hint a picture button shows in the help line, as its tooltip and as its accessible name.
+std::string HintOf(HintedButton button);
+
+// The other controls with a hint of their own in the help line.
+enum class PointedControl { txtTAB, lblTAB, hscTAB, hscTempo, hscVolume, HScrollPatch, lblNote };
 
 class FretluxForm {
 public:
@@ -96,9 +101,10 @@ public:
 
     // Start-up; false when this copy must not go on (another one is running).
     bool Form_Load();
-    // The last step of start-up, once the window is on screen: on the program's first run on
-    // this machine the Introduction lesson opens and plays.
-    void OpenIntroductionOnFirstRun();
+    // The last step of start-up when no file was named, once the window is on screen: on the
+    // program's first run on this machine the Introduction lesson opens and plays; otherwise the
+    // window shows the blank TAB that New makes, ready to write on.
+    void OpenStartDocument();
     // Typed characters, seen by the window before the control that has the focus; never
     // consumed, so a key typed into the label box is typed there as well.
     void Form_KeyPress(int keyAscii);
@@ -188,6 +194,9 @@ public:
     void lblStr_MouseMove();
     void lblStrgL_MouseMove();
     void lblStrgR_MouseMove();
+    // A string's name, row 1..6, pressed on the left or the right of the board.
+    void lblStrg_MouseDown(int row, bool rightSide);
+    void Control_MouseMove(PointedControl control);
     void imgFNum_Click(int index);
     void imgFNum_MouseMove(int index);
     void HintedButton_MouseMove(HintedButton button);
@@ -322,11 +331,15 @@ private:
     bool MayWriteTo(const std::string& path);
     void ShowSaveError(const std::string& description);
     bool DocumentMayNeedSaving(const std::string& path) const;
+    bool ShowsUntouchedStartDocument() const;
+    // One blank TAB, untitled, with nothing to undo: what New makes.
+    void ShowBlankDocument();
     void SetTabCount(int count);
     // The help line shows "TAB: n of m" for the TAB shown and the TAB count.
     void ShowTabPosition();
     void ShowOpenError(const std::string& description);
     void ReplaceColumns(const std::array<std::string, kLinesPerTab>& inserted);
+    void ShowWithCursorAfterInsertedColumn();
     int CurrentTabIndex() const { return hscTAB.Value() - 1; }
     bool ShowsTab() const { return hscTAB.Value() > 0; }
     EditPicture EditPictureFor(int tabNumber) const;
@@ -364,6 +377,9 @@ private:
     void ShowUndoMenu();
     // Sets the label box's text as the program, not the user, changes it.
     void ShowLabel(const std::string& text);
+    // The label box's text as the header keeps it: padded with blanks to the length it was shown
+    // with.
+    std::string StoredLabel() const;
     // Delete TAB without a step of its own: a TAB left without columns goes as part of whatever
     // showed it.
     void DeleteCurrentTab();
@@ -378,13 +394,17 @@ private:
 
     // The TAB text window is open: a lesson's play ticks never open a second one.
     bool textWindowOpen_ = false;
+    // The blank TAB of a start without a file is shown; Exit does not ask about it unchanged.
+    bool startDocumentShown_ = false;
     EditHistory history_;
     int undoDepth_ = 0;
     // The TAB whose label the user is editing as one undo step; 0 when no such edit is open.
     int labelEditTab_ = 0;
     bool labelSetByProgram_ = false;
-    // The label box's text before its latest change.
+    // The label box's text before its latest change, as stored.
     std::string labelBefore_;
+    // The length of the label last shown, to which the stored label is padded.
+    int labelPadding_ = 0;
     // Where Shift with the arrow keys started the selection: the end that stays put.
     int selectionAnchor_ = 0;
 

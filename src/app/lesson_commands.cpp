@@ -66,13 +66,20 @@ void FretluxForm::mnuLessonMore_Click() {
 
 // The first run counts as done only once the Introduction has opened, so that a machine whose
 // first start could not show it is greeted by it next time.
-void FretluxForm::OpenIntroductionOnFirstRun() {
-    if (!host_.IsFirstRun()) return;
-    LoadLesson(ProgramFile("lesson", 0));
-    // Recorded before playing, as playing opens the tutor window, which holds the program until
-    // the user closes it.
-    if (ShowsTab()) host_.RecordFirstRun();
-    mnuPlayStart_Click();
+void FretluxForm::OpenStartDocument() {
+    if (host_.IsFirstRun()) {
+        LoadLesson(ProgramFile("lesson", 0));
+        if (ShowsTab()) {
+            // Recorded before playing, as playing opens the tutor window, which holds the
+            // program until the user closes it.
+            host_.RecordFirstRun();
+            mnuPlayStart_Click();
+            return;
+        }
+    }
+    ClearDocument();
+    ShowBlankDocument();
+    startDocumentShown_ = true;
 }
 
 }  // namespace fretlux

@@ -94,7 +94,7 @@ void BuildPlayMenu(QMenuBar& menuBar, MainMenuActions& actions) {
 
 void BuildChordsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& chords = *AddMenu(menuBar, "mnuChords", "&Chords");
-    actions.chordFastFind = AddEntry(chords, "mnuChordFastFInd", "&Fast FInder", true);
+    actions.chordFastFind = AddEntry(chords, "mnuChordFastFInd", "&Fast Finder", true);
     AddSeparator(chords, "mnuChordLine");
     for (std::size_t index = 0; index < kRootCaptions.size(); ++index) {
         const std::string caption(kRootCaptions[index]);
