@@ -138,7 +138,7 @@ bool FretluxForm::SaveDocument(TabForm form) {
     const bool enhanced = form == TabForm::Enhanced;
     dialogInitialDirectory = DirectoryPart(gCurrentPath);
     const auto chosen = host_.ShowFileDialog(
-        {FileDialogMode::Save, enhanced ? kFretluxSaveFilter : kTabSaveFilter,
+        {FileDialogMode::Save, enhanced ? kFretluxFilesFilter : kTabFilesFilter,
          dialogInitialDirectory, ProposedFileName(gCurrentPath, enhanced ? ".flx" : ".tab")});
     if (!chosen) return false;
     gCurrentPath = *chosen;

@@ -48,6 +48,14 @@ void FretluxForm::imgSound_Click() { fretlux::imgSound_Click(fretboard, selectio
 void FretluxForm::imgNoSound_Click() { fretlux::imgNoSound_Click(fretboard, selection); }
 
 void FretluxForm::Form_KeyPress(int keyAscii) {
+    if (keyAscii == ' ') {
+        if (Playing()) {
+            mnuPlayStop_Click();
+        } else {
+            mnuPlayStart_Click();
+        }
+        return;
+    }
     if (fretlux::Form_KeyPress(fretboard, selection, keyAscii) == KeyCommand::kPasteFretboard) {
         mnuEditPasteFret_Click();
     }

@@ -40,10 +40,13 @@ inline constexpr const char* kVersion = "1.10";
 // The tempo, volume and patch the window starts with.
 inline constexpr TabSettings kStartSettings{41, 100, 25};
 inline constexpr const char* kUntitledPath = "UNTITLED.FLX";
+// Every file dialog names its kinds of file the same way; Open shows every file Fretlux reads
+// first.
+inline constexpr const char* kFretluxFilesFilter = "Fretlux Files (*.flx)|*.flx";
+inline constexpr const char* kTabFilesFilter = "TAB Files (*.tab)|*.tab";
 inline constexpr const char* kOpenFilter =
-    "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*";
-inline constexpr const char* kFretluxSaveFilter = "flx Files (*.flx)|*.flx";
-inline constexpr const char* kTabSaveFilter = "Tab Files (*.tab)|*.tab";
+    "Fretlux and TAB Files (*.flx;*.tab)|*.flx;*.tab|Fretlux Files (*.flx)|*.flx|"
+    "TAB Files (*.tab)|*.tab|All Files (*.*)|*.*";
 inline constexpr const char* kTooManyTabsMessage =
     "A document holds at most 101 TABs: delete one before inserting another.";
 
@@ -106,7 +109,8 @@ public:
     // window shows the blank TAB that New makes, ready to write on.
     void OpenStartDocument();
     // Typed characters, seen by the window before the control that has the focus; never
-    // consumed, so a key typed into the label box is typed there as well.
+    // consumed, so a key typed into the label box is typed there as well. Space starts and
+    // stops playback; the window keeps it from a text box, where it types a blank.
     void Form_KeyPress(int keyAscii);
 
     // File menu.
@@ -346,6 +350,8 @@ private:
     void ChooseReleasedEditPicture();
     // Opens the file with the desktop's program for it, or says that there is none.
     void OpenWithDesktopProgram(const std::string& path);
+    // A help page's path: the help folder of the program directory and the page's file name.
+    std::string HelpPage(const char* name) const;
     double CursorX(int column) const;
     void PlayPress(const PressResult& press);
     void ShowCell(int s, std::string_view notes);
@@ -391,6 +397,8 @@ private:
     // What Start would send from the first TAB of the document as it stands (export_commands.cpp).
     std::vector<TimedMidiMessage> PlayedMessages() const;
     std::optional<std::string> AskExportPath(const char* extension, const char* filter);
+    // The help line names the file an export wrote, or the failure is reported.
+    void ShowExportResult(const std::string& path, const std::optional<std::string>& failure);
 
     // The TAB text window is open: a lesson's play ticks never open a second one.
     bool textWindowOpen_ = false;

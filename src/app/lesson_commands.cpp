@@ -7,12 +7,6 @@
 
 namespace fretlux {
 
-namespace {
-
-constexpr const char* kLessonFilter = "Fretlux Files (*.flx)|*.flx";
-
-}  // namespace
-
 // The index is appended to the prefix as it stands, so Intermediate lesson 0 is lesson10.flx.
 std::string FretluxForm::ProgramFile(const char* prefix, int index) const {
     return host_.ProgramDirectory() + kPathSeparator + prefix + std::to_string(index) + ".flx";
@@ -50,18 +44,12 @@ void FretluxForm::mnuScales_Click(int index) {
     ShowCurrentTab();
 }
 
+// A lesson from anywhere plays as the menu's lessons do; the dialog starts where those are.
 void FretluxForm::mnuLessonMore_Click() {
-    previousPath = gCurrentPath;
-    const auto chosen =
-        host_.ShowFileDialog({FileDialogMode::Open, kLessonFilter, dialogInitialDirectory, ""});
-    if (!chosen) return;
-    gCurrentPath = *chosen;
-    if (gCurrentPath.empty()) return;
-    const std::string titleBefore = caption;
-    caption = BaseTitle() + "  " + gCurrentPath;
-    LoadDocument(titleBefore);
-    gLessonMode = true;
-    mnuPlayStart_Click();
+    const auto chosen = host_.ShowFileDialog(
+        {FileDialogMode::Open, kFretluxFilesFilter, host_.ProgramDirectory(), ""});
+    if (!chosen || chosen->empty()) return;
+    OpenLesson(*chosen);
 }
 
 // The first run counts as done only once the Introduction has opened, so that a machine whose

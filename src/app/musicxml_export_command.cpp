@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "app/fretlux_form.h"
-#include "document/file_messages.h"
 #include "document/file_names.h"
 #include "document/safe_save.h"
 #include "exports/musicxml_writer.h"
@@ -38,10 +37,7 @@ void FretluxForm::mnuFileExportXml_Click() {
     std::string& header = shown.tabLines[CurrentTabIndex()][0];
     header = StampHeader(header, now);
     const std::string title = std::filesystem::path(gCurrentPath).stem().string();
-    if (const auto failure = SaveFileReplacing(*chosen, MusicXmlScore(shown, now, title))) {
-        host_.ShowMessage({SaveFailedMessage(*failure), MessageButtons::Ok,
-                           MessageIcon::Exclamation, MessageAnswer::Ok});
-    }
+    ShowExportResult(*chosen, SaveFileReplacing(*chosen, MusicXmlScore(shown, now, title)));
 }
 
 }  // namespace fretlux

@@ -15,6 +15,8 @@
 
 namespace fretlux {
 
+class HelpWindow;
+
 // Where the host keeps its files; tests give temporary directories.
 struct HostDirectories {
     QString lockDirectory;
@@ -61,6 +63,7 @@ public:
     void SetClipboardText(const std::string& text) override;
     bool OpenWithAssociatedProgram(const std::string& path) override;
     void ShowAbout(const AboutForm& form) override;
+    void ShowHelp(const std::string& path) override;
     void ProcessPendingEvents() override;
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override;
 
@@ -71,6 +74,8 @@ private:
     SingleInstanceLock instanceLock_;
     FirstRunMarker firstRunMarker_;
     QPointer<QWidget> dialogParent_;
+    // Made at its first use and kept, so that it stays open beside the main window.
+    QPointer<HelpWindow> helpWindow_;
     std::function<void()> endProgram_;
     std::function<void()> showModel_;
     MidiOutput* midiOutput_ = nullptr;

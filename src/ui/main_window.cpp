@@ -14,9 +14,11 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
@@ -29,6 +31,7 @@
 #include "ui/hover_hints.h"
 #include "ui/interval_timer.h"
 #include "ui/key_preview_filter.h"
+#include "ui/picture_button.h"
 #include "ui/player_buttons.h"
 #include "ui/scroll_bar_binding.h"
 #include "ui/tab_lines_view.h"
@@ -342,8 +345,22 @@ void MainWindow::ConnectControls() {
 
     keyPreview_ = new KeyPreviewFilter(
         this, [this] { return model_.keyPreview; },
-        [this](int keyAscii, int) { Run([&] { model_.Form_KeyPress(keyAscii); }); }, this);
+        [this](int keyAscii, int) {
+            if (KeyIsForTheFocusedControl(keyAscii)) return;
+            Run([&] { model_.Form_KeyPress(keyAscii); });
+        },
+        this);
     qApp->installEventFilter(keyPreview_);
+}
+
+// A picture button with the focus takes Space and Enter for itself, and the fretboard's keys
+// are not for it; in a text box Space types a blank rather than starting or stopping playback.
+bool MainWindow::KeyIsForTheFocusedControl(int keyAscii) const {
+    QWidget* focus = QApplication::focusWidget();
+    if (qobject_cast<PictureButton*>(focus) != nullptr) return true;
+    return keyAscii == ' ' &&
+           (qobject_cast<QLineEdit*>(focus) != nullptr || qobject_cast<QTextEdit*>(focus) != nullptr ||
+            qobject_cast<QPlainTextEdit*>(focus) != nullptr);
 }
 
 void MainWindow::ConnectFretboard() {

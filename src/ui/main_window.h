@@ -59,6 +59,7 @@ private:
     void ConnectMenuArray(const std::array<QAction*, N>& actions,
                           void (FretluxForm::*command)(int));
     void ConnectFretboard();
+    bool KeyIsForTheFocusedControl(int keyAscii) const;
     // Runs a model handler, then shows what it changed.
     void Run(const std::function<void()>& handler);
 

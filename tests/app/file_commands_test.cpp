@@ -41,8 +41,7 @@ TEST_F(FileCommands, OpenReadsThePickedFileAndKeepsTheCaseOfItsPath) {
     EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
     ASSERT_EQ(host.dialogs.size(), 1u);
     EXPECT_EQ(host.dialogs[0].mode, FileDialogMode::Open);
-    EXPECT_EQ(host.dialogs[0].filter,
-              "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*");
+    EXPECT_EQ(host.dialogs[0].filter, kOpenFilter);
     EXPECT_EQ(host.dialogs[0].fileName, "");
     EXPECT_TRUE(host.messages.empty());  // no TAB was shown, so no save question
 }
@@ -124,10 +123,10 @@ TEST_F(FileCommands, SaveProposesTheDocumentNameWithTheFormsExtensionAndCancelKe
     form.mnuFileSTab_Click();
     ASSERT_EQ(host.dialogs.size(), 3u);
     EXPECT_EQ(host.dialogs[1].fileName, "Blues.flx");
-    EXPECT_EQ(host.dialogs[1].filter, "flx Files (*.flx)|*.flx");
+    EXPECT_EQ(host.dialogs[1].filter, "Fretlux Files (*.flx)|*.flx");
     EXPECT_EQ(host.dialogs[1].initialDirectory, directory.string());
     EXPECT_EQ(host.dialogs[2].fileName, "Blues.tab");
-    EXPECT_EQ(host.dialogs[2].filter, "Tab Files (*.tab)|*.tab");
+    EXPECT_EQ(host.dialogs[2].filter, "TAB Files (*.tab)|*.tab");
     EXPECT_EQ(form.gCurrentPath, PathOf("Blues.tab"));
     EXPECT_TRUE(host.messages.empty());
     // The next dialog, of any command, starts where the save dialog was.
@@ -233,7 +232,7 @@ TEST_F(FileCommands, TheExitQuestionsAnswerDecidesWhetherTheProgramEnds) {
         EXPECT_EQ(rowHost.endRequests, row.ends ? 1 : 0);
         EXPECT_EQ(rowHost.dialogs.size(), row.answer == MessageAnswer::Yes ? 1u : 0u);
         if (row.savedAs) {
-            EXPECT_EQ(rowHost.dialogs[0].filter, "flx Files (*.flx)|*.flx");
+            EXPECT_EQ(rowHost.dialogs[0].filter, "Fretlux Files (*.flx)|*.flx");
             EXPECT_FALSE(ReadFile(*row.savedAs).empty());
         }
     }

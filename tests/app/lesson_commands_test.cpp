@@ -87,6 +87,7 @@ TEST_F(LessonCommands, LoadLessonsLeavesAllAsItWasWhenCancelledAndPlaysTheChosen
     form.mnuLessonMore_Click();
     EXPECT_EQ(host.dialogs.back().filter, "Fretlux Files (*.flx)|*.flx");
     EXPECT_EQ(host.dialogs.back().fileName, "");
+    EXPECT_EQ(host.dialogs.back().initialDirectory, "/opt/fretlux");
     EXPECT_EQ(form.caption, title);
     EXPECT_EQ(form.gCurrentPath, PathOf("song.flx"));
     EXPECT_EQ(ShownLabel(), "song");
@@ -99,7 +100,7 @@ TEST_F(LessonCommands, LoadLessonsLeavesAllAsItWasWhenCancelledAndPlaysTheChosen
     EXPECT_EQ(host.Asked(), std::vector<std::string>{"Save changes to '" + PathOf("song.flx") +
                                                      "' ? [YesNoCancel Question No]"});
     EXPECT_EQ(form.gCurrentPath, PathOf("My Lesson.Flx"));
-    EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  " + PathOf("My Lesson.Flx"));
+    EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  Tutor");
     EXPECT_EQ(ShownLabel(), "mine");
     EXPECT_TRUE(form.gLessonMode);
     EXPECT_TRUE(Playing());
