@@ -12,10 +12,10 @@ class QPushButton;
 namespace fretlux {
 
 // The "Chord Fast Finder" window over its model: the roots and the two type lists side by side
-// under their headings, the short variation list at the top right with Find and Close below it. A change of a list's
-// selection, by mouse or keys, goes to the model's handler and the lists then show the model.
-// Enter finds, Escape closes as Close does; the window's own close button leaves the choice as
-// it was.
+// under their headings, the short variation list at the top right with Find and Close below it. A
+// change of a list's selection, by mouse or keys, goes to the model's handler and the lists then
+// show the model. Enter finds, Escape closes as Close does; the window's own close button leaves
+// the choice as it was.
 class FastFindDialog final : public QDialog {
 public:
     FastFindDialog(FastFindForm& form, QWidget* parent);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -64,6 +65,9 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(browser_, 1);
     layout->addWidget(status_);
+    // Closed from the keyboard as a dialog is.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     resize(kWidth, kHeight);
 }
 

@@ -17,8 +17,8 @@
 #include <cmath>
 
 #include "platform/about_dialog.h"
-#include "platform/dialog_placement.h"
 #include "platform/dialog_filter.h"
+#include "platform/dialog_placement.h"
 #include "platform/fast_find_dialog.h"
 #include "platform/help_window.h"
 #include "platform/midi_settings_dialog.h"
@@ -207,6 +207,8 @@ void QtHost::ShowTextToTab(TextToTabForm& form) {
 
 void QtHost::ShowFastFind(FastFindForm& form) {
     form.Form_Load();
+    // The finder clears the fretboard before it opens: the board is seen cleared under it.
+    if (showModel_) showModel_();
     FastFindDialog dialog(form, dialogParent_);
     // The chord shows on the fretboard as soon as it is found: the finder stands clear of it.
     QWidget* board = dialogParent_ == nullptr

@@ -39,8 +39,9 @@ public:
     void SetEndProgram(std::function<void()> endProgram) { endProgram_ = std::move(endProgram); }
     // Shows the main window's model anew while a command waits on a modal window: before a
     // message box, so that the box stands over what the command has done so far (Open's new
-    // title under its save question, a lesson under its tutor), and whenever the MIDI settings
-    // window's channel bar changes the main window's patch and volume bars.
+    // title under its save question, a lesson under its tutor), before the chord finder (over
+    // the board it cleared), and whenever the MIDI settings window's channel bar changes the
+    // main window's patch and volume bars.
     void SetShowModel(std::function<void()> showModel) { showModel_ = std::move(showModel); }
     // The output the program's sound goes to; set before the window's model is made.
     void SetMidiOutput(MidiOutput& output) { midiOutput_ = &output; }

@@ -45,7 +45,8 @@ TextToTabDialog::TextToTabDialog(TextToTabForm& form, QWidget* parent)
         auto* box = new QLineEdit(this);
         auto* name = new QLabel(QString::fromLatin1(kBoxStrings[i]), this);
         name->setBuddy(box);
-        box->setAccessibleName(QStringLiteral("String %1").arg(QString::fromLatin1(kBoxStrings[i])));
+        box->setAccessibleName(
+            QStringLiteral("String %1").arg(QString::fromLatin1(kBoxStrings[i])));
         box->setObjectName(QStringLiteral("txtTAB%1").arg(i));
         box->setAlignment(Qt::AlignCenter);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 3);

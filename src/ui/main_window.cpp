@@ -358,9 +358,9 @@ void MainWindow::ConnectControls() {
 bool MainWindow::KeyIsForTheFocusedControl(int keyAscii) const {
     QWidget* focus = QApplication::focusWidget();
     if (qobject_cast<PictureButton*>(focus) != nullptr) return true;
-    return keyAscii == ' ' &&
-           (qobject_cast<QLineEdit*>(focus) != nullptr || qobject_cast<QTextEdit*>(focus) != nullptr ||
-            qobject_cast<QPlainTextEdit*>(focus) != nullptr);
+    return keyAscii == ' ' && (qobject_cast<QLineEdit*>(focus) != nullptr ||
+                               qobject_cast<QTextEdit*>(focus) != nullptr ||
+                               qobject_cast<QPlainTextEdit*>(focus) != nullptr);
 }
 
 void MainWindow::ConnectFretboard() {

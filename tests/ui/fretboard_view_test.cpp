@@ -248,8 +248,8 @@ TEST_F(FretboardTest, HoveringShowsTheHintInBlueAndTheBackgroundTheTabPositionIn
     MoveOver(*board, board->NameRect(true, 2).center().toPoint());
     EXPECT_EQ(help.text().toStdString(), kStringNamesHint);
     // Every other control shows a hint of its own, never the one before it.
-    for (const char* control : {"txtTAB", "lblTAB", "hscTAB", "hscTempo", "lblVolume",
-                                "HScrollPatch", "lblNote"}) {
+    for (const char* control :
+         {"txtTAB", "lblTAB", "hscTAB", "hscTempo", "lblVolume", "HScrollPatch", "lblNote"}) {
         const QString before = help.text();
         MoveOver(Find<QWidget>(control), QPoint(2, 2));
         EXPECT_TRUE(help.text().startsWith(QStringLiteral("HELP: "))) << control;

@@ -175,7 +175,8 @@ public:
     void SetClipboardText(const std::string& text) override { host_.SetClipboardText(text); }
     SaveChangesAnswer AskSaveChanges() override {
         return host_.ShowMessage({kSaveChangesQuestion, MessageButtons::SaveDiscardCancel,
-                                  MessageIcon::Question, MessageAnswer::Save}) == MessageAnswer::Save
+                                  MessageIcon::Question, MessageAnswer::Save}) ==
+                       MessageAnswer::Save
                    ? SaveChangesAnswer::Save
                    : SaveChangesAnswer::Cancel;
     }
