@@ -27,6 +27,9 @@ SoundfontChoice ChooseSoundfont() {
 namespace {
 
 constexpr double kGain = 0.3;
+// Six strings, each sounding a note or two with its release: far below FluidSynth's 256 voices,
+// whose buffers cost 2 MB at start. FluidSynth gives up released voices first when they run out.
+constexpr int kPolyphony = 64;
 
 // Failures reach the user as the settings window's status line; nothing is printed.
 void SilenceFluidSynthLog(const FluidSynthLibrary& fluid) {
@@ -75,6 +78,11 @@ std::unique_ptr<SoundfontSynth> SoundfontSynth::Create(const SoundfontChoice& ch
     // the highest velocity still stays below full scale at this gain.
     if (fluid->fluid_settings_setnum(result->Settings(), "synth.gain", kGain) != FLUID_OK) {
         failure = "FluidSynth does not know synth.gain";
+        return nullptr;
+    }
+    if (fluid->fluid_settings_setint(result->Settings(), "synth.polyphony", kPolyphony) !=
+        FLUID_OK) {
+        failure = "FluidSynth does not know synth.polyphony";
         return nullptr;
     }
     if (choice.dynamicSampleLoading &&
