@@ -120,6 +120,9 @@ MainWindow::MainWindow(FretluxForm& model, QWidget* parent) : QMainWindow(parent
     BuildLayout();
     ConnectControls();
     SyncFromModel();
+    // The keys start on the TAB lines, not on the first picture button, so that Enter pastes
+    // the fretboard and the digits give fingers from the first key on.
+    tabLines_->setFocus();
     // Never smaller than the layout needs, so that the whole TAB, its scroll bar and the help
     // line stay in view; set now, the window manager knows it from the first showing on.
     setMinimumSize(minimumSizeHint());

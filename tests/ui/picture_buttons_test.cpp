@@ -77,6 +77,8 @@ TEST_F(PictureButtonWindowTest, ThePressedPictureFollowsTheMouseAndTheHintShowsI
 TEST_F(PictureButtonWindowTest, TheKeyboardReachesAndRunsEveryButton) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // The keys start on the TAB lines, where Enter pastes the fretboard.
+    EXPECT_EQ(QApplication::focusWidget(), &Find<QWidget>("lblTAB"));
     QList<PictureButton*> buttons = window.findChildren<PictureButton*>();
     const auto place = [&](const PictureButton* button) {
         const QPoint at = button->mapTo(&window, QPoint(0, 0));
