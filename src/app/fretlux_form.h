@@ -88,7 +88,8 @@ inline constexpr const char* kFretboardHint =
     "HELP: Left click to select this note on fretboard, double right click to delete";
 inline constexpr const char* kLeftRightHint = "HELP: Rotate fretboard left to right";
 inline constexpr const char* kUpDownHint = "HELP: Rotate fretboard upside down";
-inline constexpr const char* kStringNamesHint = "HELP: Click a string's name to hear it open";
+inline constexpr const char* kStringNamesHint =
+    "HELP: Click a string's name to hear the open string";
 
 // The hint a picture button shows in the help line, as its tooltip and as its accessible name.
 std::string HintOf(HintedButton button);
