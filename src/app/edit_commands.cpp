@@ -83,9 +83,16 @@ void FretluxForm::mnuEditPasteBar_Click() {
     std::array<std::string, kLinesPerTab> bar;
     bar.fill("|    ");
     ReplaceColumns(bar);
+    ShowWithCursorAfterInsertedColumn();
+}
+
+// The next column goes after this one, as typing goes on after a typed character; the last
+// column of a TAB keeps the cursor, having nothing after it.
+void FretluxForm::ShowWithCursorAfterInsertedColumn() {
     selLength = 0;
-    UpdateColumnCursor();
     ShowCurrentTab();
+    ++curColumn;
+    UpdateColumnCursor();
 }
 
 void FretluxForm::mnuEditInsTab_Click() {

@@ -31,6 +31,10 @@ void FretluxForm::mnuFileNew_Click() {
     mnuPlayStop_Click();
     if (!AskToSave()) return;
     ClearDocument();
+    ShowBlankDocument();
+}
+
+void FretluxForm::ShowBlankDocument() {
     gCurrentPath = kUntitledPath;
     caption = BaseTitle() + "  " + gCurrentPath;
     document.MakeBlankTab(0);
@@ -167,7 +171,7 @@ bool FretluxForm::SaveDocument(TabForm form) {
     const bool enhanced = form == TabForm::Enhanced;
     dialogInitialDirectory = SaveDirectory();
     const auto chosen = host_.ShowFileDialog(
-        {FileDialogMode::Save, enhanced ? kFretluxSaveFilter : kTabSaveFilter,
+        {FileDialogMode::Save, enhanced ? kFretluxFilesFilter : kTabFilesFilter,
          dialogInitialDirectory, ProposedFileName(gCurrentPath, enhanced ? ".flx" : ".tab")});
     if (!chosen || chosen->empty() || !MayWriteTo(*chosen)) return false;
     std::optional<std::string> failure;

@@ -24,18 +24,23 @@ void FretluxForm::lblFing_DblClick(int row, int index) { DoubleClickFinger(fretb
 
 void FretluxForm::lblStr_MouseMove() { lblHelp = {kFretboardHint, kHintBlue}; }
 
-void FretluxForm::lblStrgL_MouseMove() { lblHelp = {kStringNamesLeftHint, kHintBlue}; }
+void FretluxForm::lblStrgL_MouseMove() { lblHelp = {kStringNamesHint, kHintBlue}; }
 
-void FretluxForm::lblStrgR_MouseMove() { lblHelp = {kStringNamesRightHint, kHintBlue}; }
+void FretluxForm::lblStrgR_MouseMove() { lblHelp = {kStringNamesHint, kHintBlue}; }
 
 void FretluxForm::imgFNum_Click(int index) { fretlux::imgFNum_Click(fretboard, selection, index); }
 
 void FretluxForm::imgFNum_MouseMove(int index) {
-    const std::string finger = index == 4 ? "T" : std::to_string(index + 1);
-    const std::string keys =
-        index == 4 ? " (press [T] or [5])" : " (or press [" + finger + "] key)";
-    lblHelp = {"HELP: Allocate finger number " + finger + " to the last note selected" + keys,
+    lblHelp = {HintOf(static_cast<HintedButton>(static_cast<int>(HintedButton::imgFNum0) + index)),
                kHintBlue};
+}
+
+// A string's name sounds its open string, wherever the board has turned it; the blank side
+// names nothing.
+void FretluxForm::lblStrg_MouseDown(int row, bool rightSide) {
+    const auto& names = rightSide ? stringNames.lblStrgR : stringNames.lblStrgL;
+    if (names[row - 1].empty()) return;
+    midi.PlayNote(orientation.PositionOfFret(0), row);
 }
 
 void FretluxForm::imgSound_Click() { fretlux::imgSound_Click(fretboard, selection); }
@@ -43,6 +48,14 @@ void FretluxForm::imgSound_Click() { fretlux::imgSound_Click(fretboard, selectio
 void FretluxForm::imgNoSound_Click() { fretlux::imgNoSound_Click(fretboard, selection); }
 
 void FretluxForm::Form_KeyPress(int keyAscii) {
+    if (keyAscii == ' ') {
+        if (Playing()) {
+            mnuPlayStop_Click();
+        } else {
+            mnuPlayStart_Click();
+        }
+        return;
+    }
     if (fretlux::Form_KeyPress(fretboard, selection, keyAscii) == KeyCommand::kPasteFretboard) {
         mnuEditPasteFret_Click();
     }
@@ -68,9 +81,7 @@ void FretluxForm::mnuEditPasteFret_Click() {
     for (int l = 1; l < kLinesPerTab; ++l) column[l] = workColumn[7 - l];
     ReplaceColumns(column);
     RenderFretDigits(document, CurrentTabIndex());
-    selLength = 0;
-    UpdateColumnCursor();
-    ShowCurrentTab();
+    ShowWithCursorAfterInsertedColumn();
 }
 
 // Turning the board keeps the marks where they are musically: they are read out by string and

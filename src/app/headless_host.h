@@ -42,6 +42,7 @@ public:
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     bool OpenWithAssociatedProgram(const std::string&) override { return false; }
     void ShowAbout(const AboutForm&) override {}
+    void ShowHelp(const std::string&) override {}
     void ProcessPendingEvents() override {}
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>&) override {
         return {{}, "there is no synthesiser without a window", false};

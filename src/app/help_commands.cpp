@@ -22,15 +22,14 @@ void FretluxForm::OpenWithDesktopProgram(const std::string& path) {
                        MessageButtons::Ok, MessageIcon::Exclamation, MessageAnswer::Ok});
 }
 
-void FretluxForm::mnuHelpFretlux_Click() {
-    OpenWithDesktopProgram(host_.ProgramDirectory() + kPathSeparator + kHelpDirectory +
-                           kPathSeparator + "help.htm");
+std::string FretluxForm::HelpPage(const char* name) const {
+    return host_.ProgramDirectory() + kPathSeparator + kHelpDirectory + kPathSeparator + name;
 }
 
-void FretluxForm::mnuHelpTab_Click() {
-    OpenWithDesktopProgram(host_.ProgramDirectory() + kPathSeparator + kHelpDirectory +
-                           kPathSeparator + "tab.htm");
-}
+// The pages show in Fretlux's own help window, so that reading them needs no browser.
+void FretluxForm::mnuHelpFretlux_Click() { host_.ShowHelp(HelpPage("help.htm")); }
+
+void FretluxForm::mnuHelpTab_Click() { host_.ShowHelp(HelpPage("tab.htm")); }
 
 void FretluxForm::mnuHelpAbout_Click() {
     AboutForm frmAbout;

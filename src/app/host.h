@@ -19,9 +19,9 @@
 
 namespace fretlux {
 
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel, SaveDiscardCancel };
 enum class MessageIcon { None, Question, Exclamation };
-enum class MessageAnswer { Ok, Yes, No, Cancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel, Save, Discard };
 
 inline constexpr const char* kProgramTitle = "Fretlux";
 
@@ -93,6 +93,8 @@ public:
     virtual bool OpenWithAssociatedProgram(const std::string& path) = 0;
     // Shows the About window modally.
     virtual void ShowAbout(const AboutForm& form) = 0;
+    // Shows a help page (an HTML file) in the program's help window, beside the main window.
+    virtual void ShowHelp(const std::string& path) = 0;
     // Renders the messages through the built-in synthesiser into the bytes of the WAVE file
     // fretlux-cli render writes for them, showing the progress with a way to cancel.
     virtual RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) = 0;

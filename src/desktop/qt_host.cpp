@@ -12,12 +12,15 @@
 #include <QProgressDialog>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QUrl>
 #include <cmath>
 
 #include "desktop/about_dialog.h"
 #include "desktop/dialog_filter.h"
+#include "desktop/dialog_placement.h"
 #include "desktop/fast_find_dialog.h"
+#include "desktop/help_window.h"
 #include "desktop/midi_settings_dialog.h"
 #include "desktop/program_directory.h"
 #include "desktop/tab_files_directory.h"
@@ -48,6 +51,10 @@ QMessageBox::StandardButton StandardButtonFor(MessageAnswer answer) {
             return QMessageBox::No;
         case MessageAnswer::Cancel:
             return QMessageBox::Cancel;
+        case MessageAnswer::Save:
+            return QMessageBox::Save;
+        case MessageAnswer::Discard:
+            return QMessageBox::Discard;
         case MessageAnswer::Ok:
             break;
     }
@@ -62,6 +69,10 @@ MessageAnswer AnswerFor(QMessageBox::StandardButton button) {
             return MessageAnswer::No;
         case QMessageBox::Cancel:
             return MessageAnswer::Cancel;
+        case QMessageBox::Save:
+            return MessageAnswer::Save;
+        case QMessageBox::Discard:
+            return MessageAnswer::Discard;
         default:
             return MessageAnswer::Ok;
     }
@@ -85,6 +96,8 @@ QMessageBox::StandardButtons ButtonsFor(MessageButtons buttons) {
             return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MessageButtons::SaveDiscardCancel:
+            return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
         case MessageButtons::Ok:
             break;
     }
@@ -97,6 +110,7 @@ QMessageBox::StandardButton EscapeButtonFor(MessageButtons buttons) {
         case MessageButtons::YesNo:
             return QMessageBox::No;
         case MessageButtons::YesNoCancel:
+        case MessageButtons::SaveDiscardCancel:
             return QMessageBox::Cancel;
         case MessageButtons::Ok:
             break;
@@ -197,7 +211,20 @@ void QtHost::ShowTextToTab(TextToTabForm& form) {
 
 void QtHost::ShowFastFind(FastFindForm& form) {
     form.Form_Load();
+    // The finder clears the fretboard before it opens: the board is seen cleared under it.
+    if (showModel_) showModel_();
     FastFindDialog dialog(form, dialogParent_);
+    // The chord shows on the fretboard as soon as it is found: the finder stands clear of it.
+    QWidget* board = dialogParent_ == nullptr
+                         ? nullptr
+                         : dialogParent_->findChild<QWidget*>(QStringLiteral("fretboard"));
+    if (board != nullptr && board->isVisible()) {
+        dialog.adjustSize();
+        const QSize frame =
+            dialog.size() + QSize(0, dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+        dialog.move(PlaceClearOf(QRect(board->mapToGlobal(QPoint(0, 0)), board->size()), frame,
+                                 board->screen()->availableGeometry()));
+    }
     dialog.exec();
 }
 
@@ -231,6 +258,11 @@ bool QtHost::OpenWithAssociatedProgram(const std::string& path) {
 void QtHost::ShowAbout(const AboutForm& form) {
     AboutDialog dialog(form, dialogParent_);
     dialog.exec();
+}
+
+void QtHost::ShowHelp(const std::string& path) {
+    if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(dialogParent_);
+    helpWindow_->ShowPage(PathText(path));
 }
 
 void QtHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }

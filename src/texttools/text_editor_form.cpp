@@ -42,7 +42,9 @@ void TextEditorForm::mnuFileItem_Click(int index) {
     if (index == 0) {
         gDialogText_ = text;
     } else if (index == 1) {
-        gDialogText_ = services_.AskSaveChanges() ? text : kKeepTextMarker;
+        const SaveChangesAnswer answer = services_.AskSaveChanges();
+        if (answer == SaveChangesAnswer::Cancel) return;
+        gDialogText_ = answer == SaveChangesAnswer::Save ? text : kKeepTextMarker;
     } else {
         return;
     }

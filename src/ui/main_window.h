@@ -19,6 +19,7 @@ namespace fretlux {
 
 class FretboardButtons;
 class FretboardView;
+class HoverHints;
 class KeyPreviewFilter;
 class PlayerButtons;
 class ScrollBarBinding;
@@ -52,6 +53,8 @@ private:
     QWidget* BuildNoteLine();
     QWidget* BuildSettingsBars();
     void ConnectControls();
+    // The pointer over the widget shows the control's hint in the help line.
+    void ShowHint(QWidget& widget, PointedControl control);
     void ConnectScrollBar(ScrollBarBinding& binding);
     void ConnectCommand(QAction* action, void (FretluxForm::*command)());
     // Entry i of a menu array runs the command with index i.
@@ -59,6 +62,7 @@ private:
     void ConnectMenuArray(const std::array<QAction*, N>& actions,
                           void (FretluxForm::*command)(int));
     void ConnectFretboard();
+    bool KeyIsForTheFocusedControl(int keyAscii) const;
     // Runs a model handler, then shows what it changed.
     void Run(const std::function<void()>& handler);
 
@@ -84,6 +88,7 @@ private:
     std::unique_ptr<ScrollBarBinding> volumeBinding_;
     std::unique_ptr<ScrollBarBinding> patchBinding_;
     KeyPreviewFilter* keyPreview_ = nullptr;
+    HoverHints* hoverHints_ = nullptr;
     // Whether the label box's text was read as UTF-8, so that an edit is written back the same way.
     bool txtTabUtf8_ = true;
     bool endingProgram_ = false;

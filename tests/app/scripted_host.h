@@ -79,6 +79,7 @@ public:
         return desktopHasPrograms;
     }
     void ShowAbout(const AboutForm& form) override { aboutShown.push_back(form); }
+    void ShowHelp(const std::string& path) override { helpShown.push_back(path); }
     void ProcessPendingEvents() override { ++pendingEventRuns; }
     // Hands the messages to the scripted rendering; without one the user cancels at once.
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override {
@@ -88,9 +89,9 @@ public:
 
     // The message boxes shown so far, each as "text [buttons icon default]".
     std::vector<std::string> Asked() const {
-        static const char* const kButtons[] = {"Ok", "YesNo", "YesNoCancel"};
+        static const char* const kButtons[] = {"Ok", "YesNo", "YesNoCancel", "SaveDiscardCancel"};
         static const char* const kIcons[] = {"None", "Question", "Exclamation"};
-        static const char* const kAnswers[] = {"Ok", "Yes", "No", "Cancel"};
+        static const char* const kAnswers[] = {"Ok", "Yes", "No", "Cancel", "Save", "Discard"};
         std::vector<std::string> asked;
         for (const MessageBoxRequest& m : messages) {
             asked.push_back(m.text + " [" + kButtons[int(m.buttons)] + " " + kIcons[int(m.icon)] +
@@ -130,6 +131,7 @@ public:
     std::vector<std::string> openedWithProgram;
     bool desktopHasPrograms = true;
     std::vector<AboutForm> aboutShown;
+    std::vector<std::string> helpShown;
     int pendingEventRuns = 0;
     std::vector<std::vector<TimedMidiMessage>> renderedEvents;
     std::function<RenderedWave(const std::vector<TimedMidiMessage>&)> onRenderWave;

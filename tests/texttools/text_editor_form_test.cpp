@@ -15,15 +15,15 @@ public:
         clipboard = text;
         ++clipboardWrites;
     }
-    bool AskSaveChanges() override {
+    SaveChangesAnswer AskSaveChanges() override {
         ++questions;
-        return answerYes;
+        return answer;
     }
 
     std::string clipboard;
     int clipboardWrites = 0;
     int questions = 0;
-    bool answerYes = false;
+    SaveChangesAnswer answer = SaveChangesAnswer::Discard;
 };
 
 TEST(TextEditorFormTest, LoadsTheTextWithTheCaretAtTheStart) {
@@ -44,24 +44,28 @@ TEST(TextEditorFormTest, SaveHandsBackTheTextAndCloseAsksFirst) {
         const char* rule;
         int item;
         std::string typed;
-        bool answerYes;
+        SaveChangesAnswer answer;
         std::string handedBack;
         int questions;
         bool closes;
     } rows[] = {
-        {"Save hands back the text as it is", 0, "Line 1\r\nLine 2", false, "Line 1\r\nLine 2", 0,
-         true},
-        {"an emptied box too", 0, "", false, "", 0, true},
+        {"Save hands back the text as it is", 0, "Line 1\r\nLine 2", SaveChangesAnswer::Discard,
+         "Line 1\r\nLine 2", 0, true},
+        {"an emptied box too", 0, "", SaveChangesAnswer::Discard, "", 0, true},
         // The caller reads the marker as "keep the old text": it cannot become a TAB's text.
-        {"the keep marker as itself", 0, kKeepTextMarker, false, "***EXIT***", 0, true},
-        {"Close answered No keeps the text", 1, "Edited", false, "***EXIT***", 1, true},
-        {"Close answered Yes saves", 1, "Edited", true, "Edited", 1, true},
-        {"no third item", 2, "Edited", true, "Old", 0, false},
+        {"the keep marker as itself", 0, kKeepTextMarker, SaveChangesAnswer::Discard, "***EXIT***",
+         0, true},
+        {"Close answered Discard keeps the text", 1, "Edited", SaveChangesAnswer::Discard,
+         "***EXIT***", 1, true},
+        {"Close answered Save saves", 1, "Edited", SaveChangesAnswer::Save, "Edited", 1, true},
+        {"Close answered Cancel stays open", 1, "Edited", SaveChangesAnswer::Cancel, "Old", 1,
+         false},
+        {"no third item", 2, "Edited", SaveChangesAnswer::Save, "Old", 0, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.rule);
         ScriptedServices services;
-        services.answerYes = row.answerYes;
+        services.answer = row.answer;
         std::string dialogText = "Old";
         TextEditorForm form(dialogText, services);
         form.Form_Load();
