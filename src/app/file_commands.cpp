@@ -56,7 +56,6 @@ bool FretluxForm::DocumentMayNeedSaving(const std::string& path) const {
 
 void FretluxForm::LoadDocument(const std::string& titleBefore) {
     mnuPlayStop_Click();
-    const TabForm form = FormOfPath(gCurrentPath);
     if (DocumentMayNeedSaving(previousPath)) {
         const MessageAnswer answer = host_.ShowMessage(SaveChangesQuestion(previousPath));
         if (answer == MessageAnswer::Cancel) {
@@ -74,10 +73,16 @@ void FretluxForm::LoadDocument(const std::string& titleBefore) {
     ClearDocument();
     // Nothing done to the document before can be undone into the one being loaded.
     ClearEditHistory();
-    TabReadResult read = ReadTabFile(gCurrentPath, form);
+    OpenedDocument read = OpenDocumentFile(
+        gCurrentPath,
+        [this](const std::vector<TrackSummary>& tracks) { return host_.ChooseTrack(tracks); },
+        kStartSettings);
     if (read.error) {
         ShowOpenError(*read.error);
         return;
+    }
+    if (!read.notice.empty()) {
+        host_.ShowMessage({read.notice, MessageButtons::Ok, MessageIcon::None, MessageAnswer::Ok});
     }
     if (read.document.tabCount == 0) return;
     document = std::move(read.document);

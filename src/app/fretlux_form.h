@@ -41,7 +41,9 @@ inline constexpr const char* kVersion = "1.10";
 inline constexpr TabSettings kStartSettings{41, 100, 25};
 inline constexpr const char* kUntitledPath = "UNTITLED.FLX";
 inline constexpr const char* kOpenFilter =
-    "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*";
+    "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|"
+    "Guitar Pro Files (*.gp3;*.gp4;*.gp5;*.gpx;*.gp)|*.gp3;*.gp4;*.gp5;*.gpx;*.gp|"
+    "MusicXML Files (*.musicxml;*.xml;*.mxl)|*.musicxml;*.xml;*.mxl|All Files (*.*)|*.*";
 inline constexpr const char* kFretluxSaveFilter = "flx Files (*.flx)|*.flx";
 inline constexpr const char* kTabSaveFilter = "Tab Files (*.tab)|*.tab";
 inline constexpr const char* kTooManyTabsMessage =

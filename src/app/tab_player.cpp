@@ -94,20 +94,10 @@ std::optional<std::string> Play(
 
 }  // namespace
 
-std::optional<std::string> PlayTabFile(const std::string& path, PlayClock clock,
-                                       const std::function<void(const TimedMidiMessage&)>& sink) {
-    return Play(clock, sink, [&path](FretluxForm& form, HeadlessHost& host) {
-        host.ChooseFile(path);
-        form.mnuFOpen_Click();
-        return host.Failure();
-    });
-}
-
-std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document) {
-    std::vector<TimedMidiMessage> events;
-    const auto record = [&events](const TimedMidiMessage& event) { events.push_back(event); };
+void PlayDocument(const TabDocument& document, PlayClock clock,
+                  const std::function<void(const TimedMidiMessage&)>& sink) {
     // What Open does with the document it has read.
-    Play(PlayClock::Virtual, record, [&document](FretluxForm& form, HeadlessHost&) {
+    Play(clock, sink, [&document](FretluxForm& form, HeadlessHost&) {
         form.mnuPlayStop_Click();
         form.ClearDocument();
         if (document.tabCount > 0) {
@@ -116,6 +106,12 @@ std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document) {
         }
         return std::optional<std::string>();
     });
+}
+
+std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document) {
+    std::vector<TimedMidiMessage> events;
+    PlayDocument(document, PlayClock::Virtual,
+                 [&events](const TimedMidiMessage& event) { events.push_back(event); });
     return events;
 }
 

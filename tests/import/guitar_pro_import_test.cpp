@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: MIT
+// Guitar Pro 3 to 7 files written by Guitar Pro itself, opened as the window opens them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "document/tab_header.h"
+#include "import_test_support.h"
+
+namespace fretlux::test {
+namespace {
+
+struct SampleTab {
+    std::string name;                // without the extension
+    int tab;                         // 0-based
+    std::vector<std::string> lines;  // what lines 1..6 show, high E first
+};
+
+// Every sample, in all five formats, reads into the same TABs; these were checked chord by
+// chord against MuseScore's import of the same files.
+const std::vector<SampleTab> kSamples = {
+    // The second bar holds five quarter notes in 4/4 and grows to hold them, as players play it.
+    {"hammer",
+     0,
+     {"----------------|------------------|", "1---2-----------|------------------|",
+      "3h--4---9h--10--|13h-14h-15--19h-20|", "--------11h-12--|------------------|",
+      "5h--6-----------|------------------|", "7h--8-----------|16h-17--18--------|"}},
+    {"bends",
+     0,
+     {"----------------|----------------|", "----------------|----------------|",
+      "3b------3b------|10b-------------|", "----------------|----------------|",
+      "----------------|----------------|", "----------------|----------------|"}},
+    {"dead",
+     0,
+     {"----------------|", "----------------|", "------------x---|", "--------x-------|",
+      "----x-----------|", "x---------------|"}},
+    // Triplet quarters on the thirty-second grid go to its nearest points.
+    {"tuplets",
+     0,
+     {std::string(64, '-') + "|", std::string(64, '-') + "|", std::string(64, '-') + "|",
+      std::string(64, '-') + "|", "3---------3-----------3" + std::string(41, '-') + "|",
+      std::string(64, '-') + "|"}},
+};
+
+class GuitarProSample : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(GuitarProSample, ShowsTheNotesAndTechniquesOfTheSong) {
+    for (const SampleTab& sample : kSamples) {
+        const OpenedDocument opened = Open(Sample(sample.name + GetParam()));
+        ASSERT_FALSE(opened.error) << sample.name << ": " << *opened.error;
+        ASSERT_GT(opened.document.tabCount, sample.tab);
+        for (int l = 1; l <= 6; ++l) {
+            EXPECT_EQ(Shown(opened.document, sample.tab, l),
+                      sample.lines[static_cast<size_t>(l - 1)])
+                << sample.name << GetParam() << " line " << l;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryVersion, GuitarProSample,
+                         ::testing::Values(".gp3", ".gp4", ".gp5", ".gpx", ".gp"));
+
+TEST(GuitarProImport, SlidesPointToTheNextNoteOrOffTheString) {
+    // Version 3 knows one slide, towards the next note; version 5 also slides off the string.
+    EXPECT_EQ(Shown(Open(Sample("slides.gp3")).document, 0, 2),
+              "1/--2-----------|1---2---3/--4\\--|");
+    EXPECT_EQ(Shown(Open(Sample("slides.gp5")).document, 0, 2),
+              "1/--2-----------|1---2---3\\--4/--|");
+}
+
+TEST(GuitarProImport, RepeatsArePlayedOutAndWholeBarsFillTabs) {
+    const OpenedDocument opened = Open(Sample("repeat-close.gp5"));
+    ASSERT_FALSE(opened.error);
+    // The one bar is played five times: four bars of 17 columns fit a TAB, the fifth starts the
+    // next.
+    ASSERT_EQ(opened.document.tabCount, 2);
+    EXPECT_EQ(Shown(opened.document, 0, 6),
+              "1---2---3---4---|1---2---3---4---|1---2---3---4---|1---2---3---4---|");
+    EXPECT_EQ(Shown(opened.document, 1, 6), "1---2---3---4---|");
+}
+
+TEST(GuitarProImport, TheTempoBecomesMillisecondsPerColumnWithTheTracksSound) {
+    // 120 quarter notes a minute on the thirty-second grid: 31.25 ms a column, stored as 10 x 3 ms.
+    const auto settings = ReadHeaderSettings(Open(Sample("tuplets.gp5")).document.tabLines[0][0]);
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(settings->tempo, 10);
+    EXPECT_EQ(settings->patch, 25);
+    EXPECT_EQ(settings->volume, 104);
+    // On the eighth grid the same tempo is 125 ms, stored as 42.
+    EXPECT_EQ(ReadHeaderSettings(Open(Sample("hammer.gp5")).document.tabLines[0][0])->tempo, 42);
+}
+
+TEST(GuitarProImport, TracksAreListedWithTheirStringsAndNotes) {
+    const TrackListing listing = ListTracks(Sample("repeat-close.gp5"));
+    ASSERT_FALSE(listing.error);
+    ASSERT_EQ(listing.tracks.size(), 1u);
+    EXPECT_EQ(listing.tracks[0].name, "Steel Guitar");
+    EXPECT_EQ(listing.tracks[0].tuning, (std::vector<int>{40, 45, 50, 55, 59, 64}));
+    EXPECT_EQ(listing.tracks[0].notes, 12);  // as written: the repeat is not played out
+    EXPECT_TRUE(Open(Sample("repeat-close.gp5"), 2).error->find("no track 2") != std::string::npos);
+}
+
+}  // namespace
+}  // namespace fretlux::test
