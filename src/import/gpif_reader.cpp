@@ -139,6 +139,7 @@ void GpifParser::ReadBar(size_t masterBar, const std::string& barId, ImportedTra
         const auto voice = voices_.find(voiceId);
         if (voice == voices_.end()) continue;
         int onset = 0;
+        std::map<int, int> graceFrets;  // per string, the grace note leading to the next beat
         for (const std::string& beatId : Words(voice->second.child_value("Beats"))) {
             const auto beat = beats_.find(beatId);
             if (beat == beats_.end())
@@ -178,9 +179,16 @@ void GpifParser::ReadBar(size_t masterBar, const std::string& barId, ImportedTra
                 imported.vibrato = beatVibrato || note.child("Vibrato") != nullptr;
                 chord.notes.push_back(imported);
             }
-            // Grace notes take no time of their own; they are left out as the beat they lead to
-            // sounds.
-            if (grace) continue;
+            // A grace beat takes no time of its own: its notes go with the beat they lead to.
+            if (grace) {
+                for (const ImportedNote& note : chord.notes) graceFrets[note.string] = note.fret;
+                continue;
+            }
+            for (ImportedNote& note : chord.notes) {
+                const auto leading = graceFrets.find(note.string);
+                if (leading != graceFrets.end()) note.graceInterval = leading->second - note.fret;
+            }
+            graceFrets.clear();
             if (!chord.notes.empty()) bar.chords.push_back(std::move(chord));
             onset += ticks;
         }
@@ -201,6 +209,8 @@ ImportedSong GpifParser::Parse() {
     for (pugi::xml_node track : root_.child("Tracks").children("Track"))
         song_.tracks.push_back(ReadTrack(track));
     if (song_.tracks.empty()) Fail("without a track");
+    if (song_.bars.size() * song_.tracks.size() > kMaxTrackBars)
+        Fail("with more bars and tracks than any song");
     for (ImportedTrack& track : song_.tracks) track.bars.resize(song_.bars.size());
     for (size_t m = 0; m < song_.bars.size(); ++m) {
         for (size_t t = 0; t < barIds_[m].size() && t < song_.tracks.size(); ++t)

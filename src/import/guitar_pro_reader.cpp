@@ -269,7 +269,11 @@ void GuitarProParser::ReadNoteEffects(ImportedNote& note) {
         note.bend = true;
         ReadBend();
     }
-    if (flags1 & 0x10) in_.Skip(version_ == 5 ? 5 : 4);  // grace note
+    if (flags1 & 0x10) {
+        const int fret = version_ == 5 ? in_.Byte() : in_.SignedByte();
+        in_.Skip(version_ == 5 ? 4 : 3);  // dynamics, transition, duration (and flags)
+        if (fret >= 0 && fret <= 99) note.graceInterval = fret - note.fret;
+    }
     if (version_ == 3) {
         if (flags1 & 0x04) note.slide = Slide::Shift;
         return;
@@ -393,6 +397,11 @@ ImportedSong GuitarProParser::Parse() {
     ReadBarHeaders(barCount);
     for (int t = 1; t <= trackCount; ++t) ReadTrack(t);
     if (version_ == 5) in_.Skip(version500_ ? 2 : 1);
+    // Every bar of every track takes at least its beat count's four bytes.
+    if (static_cast<size_t>(barCount) * song_.tracks.size() * 4 > in_.Remaining()) {
+        in_.SetPlace("the bars it announces");
+        in_.Fail("that ends before");
+    }
     for (ImportedTrack& track : song_.tracks) track.bars.resize(static_cast<size_t>(barCount));
     std::vector<std::vector<int>> lastFrets;
     for (const ImportedTrack& track : song_.tracks) lastFrets.emplace_back(track.tuning.size(), -1);

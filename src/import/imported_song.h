@@ -27,6 +27,8 @@ struct ImportedNote {
     Slide slide = Slide::None;
     bool bend = false;
     bool vibrato = false;
+    // A grace note struck just before on the same string, this many semitones from the note.
+    std::optional<int> graceInterval;
 };
 
 struct ImportedChord {
@@ -68,6 +70,10 @@ struct ImportedSong {
     std::vector<MasterBar> bars;
     std::vector<ImportedTrack> tracks;
 };
+
+// Bars times tracks a song may hold: far beyond any real score, and a bound on the memory a
+// file that lies about its size can take.
+inline constexpr size_t kMaxTrackBars = 1u << 22;
 
 // A file of a known format that cannot be read; what() names the problem for the user.
 class ImportError : public std::runtime_error {

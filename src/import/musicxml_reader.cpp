@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <pugixml.hpp>
 #include <set>
 #include <string>
@@ -215,6 +216,7 @@ ImportedTrack ScoreReader::ReadPart(const pugi::xml_node& scorePart,
         ImportedBar& importedBar = track.bars.emplace_back();
         // Positions in divisions; some writers give fractions of a division.
         double position = 0, reached = 0, previousOnset = 0;
+        int gracePitch = -1;  // of a grace note waiting for its note, -1 = none
         std::string lyric;
         for (pugi::xml_node child : measure.children()) {
             const std::string_view name = child.name();
@@ -226,19 +228,29 @@ ImportedTrack ScoreReader::ReadPart(const pugi::xml_node& scorePart,
                 reached = std::max(reached, position);
                 continue;
             }
-            if (child.child("grace")) continue;
+            const int staff = child.child("staff").text().as_int(1);
+            const bool read =
+                child.child("pitch") && (state.tabStaff == 0 || staff == state.tabStaff);
+            const auto pitchOf = [&] {
+                return std::clamp(
+                    PitchOf(child.child("pitch"), "step", "alter", "octave") + state.transpose, 0,
+                    127);
+            };
+            // A grace note takes no time: it goes with the note it leads to.
+            if (child.child("grace")) {
+                if (read) gracePitch = pitchOf();
+                continue;
+            }
             const bool chord = child.child("chord") != nullptr;
             const double onset = chord ? previousOnset : position;
             if (!chord) position += duration;
             previousOnset = onset;
             reached = std::max(reached, position);
-            const int staff = child.child("staff").text().as_int(1);
-            if (child.child("rest") || !child.child("pitch") ||
-                (state.tabStaff != 0 && staff != state.tabStaff))
-                continue;
+            if (child.child("rest") || !read) continue;
             ImportedNote note;
-            note.pitch = std::clamp(
-                PitchOf(child.child("pitch"), "step", "alter", "octave") + state.transpose, 0, 127);
+            note.pitch = pitchOf();
+            if (gracePitch >= 0) note.graceInterval = gracePitch - note.pitch;
+            gracePitch = -1;
             const pugi::xml_node notations = child.child("notations");
             const pugi::xml_node technical = notations.child("technical");
             if (technical.child("string") && technical.child("fret")) {
@@ -316,6 +328,10 @@ ImportedSong ScoreReader::Read() {
     for (pugi::xml_node scorePart : root_.child("part-list").children("score-part")) {
         const auto found = measuresByPart.find(scorePart.attribute("id").value());
         if (found == measuresByPart.end()) continue;
+        if ((song_.tracks.size() + 1) * std::max(song_.bars.size(), found->second.size()) >
+            kMaxTrackBars) {
+            throw ImportError("a MusicXML file with more measures and parts than any score");
+        }
         song_.tracks.push_back(ReadPart(scorePart, found->second, first));
         first = false;
     }

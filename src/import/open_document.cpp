@@ -30,8 +30,9 @@ struct Sniffed {
 
 Sniffed SniffFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw ImportError("cannot open the file");
     Sniffed sniffed;
+    // A file that cannot be read is left to the TAB reader, which names the system's reason.
+    if (!in) return sniffed;
     std::string head(kSniffBytes, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<size_t>(in.gcount()));

@@ -17,8 +17,9 @@ constexpr std::array<int, 6> kStandardTuning{40, 45, 50, 55, 59, 64};
 constexpr std::string_view kNoteNames[] = {"C",  "C#", "D",  "D#", "E",  "F",
                                            "F#", "G",  "G#", "A",  "A#", "B"};
 // A TAB holds at most 26 bars (three columns each at the least), so this many played bars
-// always fill more than 101 TABs.
+// always fill more than 101 TABs; so do this many columns.
 constexpr size_t kMaxPlayedBars = (kMaxTabs + 1) * (kTabColumns / 3);
+constexpr size_t kMaxColumns = (kMaxTabs + 1) * kTabColumns;
 
 enum class Technique { None, Legato, Slide, SlideOutDown, SlideOutUp, Bend, Vibrato };
 
@@ -79,8 +80,6 @@ public:
 
 private:
     void LayOutBar(size_t masterBar);
-    void PlaceNote(size_t firstColumn, int steps, int grid, int line, int fret,
-                   const ImportedNote& note);
     void MarkTechniques();
     std::string CellText(const Column& column, bool barLine, int line) const;
     void BuildTabs(ConvertedSong& result);
@@ -97,42 +96,35 @@ private:
     std::vector<PlayedBar> played_;
     int movedNotes_ = 0;
     int droppedNotes_ = 0;
-    size_t barsInFile_ = 0;
+    bool layoutCut_ = false;  // bars were left unlaid because they could never fit
 };
-
-void Converter::PlaceNote(size_t firstColumn, int steps, int grid, int line, int fret,
-                          const ImportedNote& note) {
-    // The nearest free grid point of the bar, later before earlier.
-    for (int distance = 0; distance < 2 * steps; ++distance) {
-        for (const int g : {grid + distance, grid - distance}) {
-            if (g < 0 || g >= steps) continue;
-            Cell& cell =
-                columns_[firstColumn + static_cast<size_t>(2 * g)][static_cast<size_t>(line - 1)];
-            if (cell.fret >= 0) continue;
-            cell.fret = fret;
-            cell.dead = note.dead;
-            if (!note.dead) cell.technique = TechniqueOf(note);
-            return;
-        }
-    }
-    ++droppedNotes_;
-}
 
 void Converter::LayOutBar(size_t masterBar) {
     const MasterBar& bar = song_.bars[masterBar];
     const std::vector<ImportedChord> chords = masterBar < track_.bars.size()
                                                   ? MergedChords(track_.bars[masterBar])
                                                   : std::vector<ImportedChord>();
-    // A bar holds at least its time; an overfull one grows to hold its notes, as players play it.
-    int steps = std::max(1, (bar.length + step_ - 1) / step_);
-    if (!chords.empty())
-        steps =
-            std::max(steps, RoundHalfEven(static_cast<double>(chords.back().onset) / step_) + 1);
-    const size_t first = columns_.size();
-    columns_.resize(first + static_cast<size_t>(2 * steps + 1));
-    barLines_.resize(columns_.size(), false);
-    barLines_.back() = true;
-    played_.push_back({masterBar, first, steps});
+    struct Placed {
+        int grid;
+        int line;
+        int fret;
+        const ImportedNote* note;
+    };
+    // Each note goes to its nearest grid point after the notes before it on its string, so that
+    // a string's notes keep their order; a grace note takes the point before when that is free.
+    std::vector<Placed> placed;
+    std::array<int, 6> lastGrid;
+    lastGrid.fill(-1);
+    const auto place = [&](int grid, int line, int fret, const ImportedNote& note) {
+        int& last = lastGrid[static_cast<size_t>(line - 1)];
+        const int g = std::max(grid, last + 1);
+        const int graceFret = note.graceInterval ? fret + *note.graceInterval : -1;
+        if (graceFret >= 0 && graceFret <= kMaxFret && g - 1 > last) {
+            placed.push_back({g - 1, line, graceFret, nullptr});
+        }
+        placed.push_back({g, line, fret, &note});
+        last = g;
+    };
     for (const ImportedChord& chord : chords) {
         const int grid = RoundHalfEven(static_cast<double>(chord.onset) / step_);
         std::vector<const ImportedNote*> struck;
@@ -140,8 +132,7 @@ void Converter::LayOutBar(size_t masterBar) {
             if (!note.tied) struck.push_back(&note);
         }
         if (keepFrets_) {
-            for (const ImportedNote* note : struck)
-                PlaceNote(first, steps, grid, note->string, note->fret, *note);
+            for (const ImportedNote* note : struck) place(grid, note->string, note->fret, *note);
             continue;
         }
         std::vector<int> pitches;
@@ -152,12 +143,30 @@ void Converter::LayOutBar(size_t masterBar) {
         }
         const auto places = fingering_.Place(pitches);
         for (size_t i = 0; i < struck.size(); ++i) {
-            if (!places[i]) {
+            if (places[i]) {
+                place(grid, places[i]->line, places[i]->fret, *struck[i]);
+            } else {
                 ++droppedNotes_;
-                continue;
             }
-            PlaceNote(first, steps, grid, places[i]->line, places[i]->fret, *struck[i]);
         }
+    }
+    // A bar holds at least its time; an overfull one grows to hold its notes, as players play it.
+    int steps = std::max(1, (bar.length + step_ - 1) / step_);
+    for (const int last : lastGrid) steps = std::max(steps, last + 1);
+    steps = std::min(steps, static_cast<int>(kMaxColumns / 2));
+    const size_t first = columns_.size();
+    columns_.resize(first + static_cast<size_t>(2 * steps + 1));
+    barLines_.resize(columns_.size(), false);
+    barLines_.back() = true;
+    played_.push_back({masterBar, first, steps});
+    for (const Placed& note : placed) {
+        if (note.grid >= steps) continue;  // past any TAB the document can hold
+        Cell& cell = columns_[first + static_cast<size_t>(2 * note.grid)]
+                             [static_cast<size_t>(note.line - 1)];
+        cell.fret = note.fret;
+        if (note.note == nullptr) continue;
+        cell.dead = note.note->dead;
+        if (!cell.dead) cell.technique = TechniqueOf(*note.note);
     }
 }
 
@@ -286,17 +295,22 @@ void Converter::BuildTabs(ConvertedSong& result) {
                 if (end == width) break;
             }
         }
+        // Whole bars only; of a bar wider than a TAB, the pieces that fit.
         const size_t newTabs = (fresh ? 1 : 0) + pieces.size() - 1;
-        if (tabs.size() + newTabs > static_cast<size_t>(kMaxTabs)) break;
+        const size_t room = static_cast<size_t>(kMaxTabs) - tabs.size();
+        if (newTabs > room && (pieces.size() == 1 || room == 0)) break;
         for (size_t i = 0; i < pieces.size(); ++i) {
-            if (i > 0 || fresh)
+            if (i > 0 || fresh) {
+                if (tabs.size() == static_cast<size_t>(kMaxTabs)) break;
                 tabs.push_back({p, {}, 0, tempo, i == 0 ? master.marker : std::string()});
+            }
             tabs.back().ranges.push_back(pieces[i]);
             tabs.back().width += static_cast<int>(pieces[i].second - pieces[i].first);
         }
+        if (newTabs > room) break;
         barsKept = p + 1;
     }
-    if (barsKept < played_.size()) {
+    if (barsKept < played_.size() || layoutCut_) {
         result.notice = "The song is longer than 101 TABs: only its first " +
                         std::to_string(barsKept) + " bars were opened.";
     }
@@ -339,7 +353,13 @@ void Converter::BuildTabs(ConvertedSong& result) {
 }
 
 ConvertedSong Converter::Convert() {
-    for (const size_t bar : PlayedBarOrder(song_.bars, kMaxPlayedBars)) LayOutBar(bar);
+    for (const size_t bar : PlayedBarOrder(song_.bars, kMaxPlayedBars)) {
+        if (columns_.size() > kMaxColumns) {
+            layoutCut_ = true;
+            break;
+        }
+        LayOutBar(bar);
+    }
     MarkTechniques();
     ConvertedSong result;
     BuildTabs(result);

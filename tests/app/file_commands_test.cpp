@@ -42,7 +42,9 @@ TEST_F(FileCommands, OpenReadsThePickedFileAndKeepsTheCaseOfItsPath) {
     ASSERT_EQ(host.dialogs.size(), 1u);
     EXPECT_EQ(host.dialogs[0].mode, FileDialogMode::Open);
     EXPECT_EQ(host.dialogs[0].filter,
-              "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*");
+              "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|"
+              "Guitar Pro Files (*.gp3;*.gp4;*.gp5;*.gpx;*.gp)|*.gp3;*.gp4;*.gp5;*.gpx;*.gp|"
+              "MusicXML Files (*.musicxml;*.xml;*.mxl)|*.musicxml;*.xml;*.mxl|All Files (*.*)|*.*");
     EXPECT_EQ(host.dialogs[0].fileName, "");
     EXPECT_TRUE(host.messages.empty());  // no TAB was shown, so no save question
 }

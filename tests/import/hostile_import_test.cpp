@@ -68,6 +68,8 @@ TEST(HostileImport, DamagedArchivesAndScoresAndBinaryFiles) {
         {"a score cut short",
          dir.Write("cut.xml", "<score-partwise><part-list><score-part id=\"P1\">"),
          "not well-formed"},
+        {"a Guitar Pro 6 container that claims 2 GB",
+         dir.Write("big.gpx", std::string("BCFZ\xff\xff\xff\x7f\0\0", 10)), "unpacks past 64 MB"},
         {"binary bytes", dir.Write("photo.tab", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)),
          "neither a TAB file nor a Guitar Pro or MusicXML file"},
     };
@@ -77,6 +79,15 @@ TEST(HostileImport, DamagedArchivesAndScoresAndBinaryFiles) {
         EXPECT_NE(opened.error->find(entry.reason), std::string::npos)
             << entry.name << ": " << *opened.error;
     }
+}
+
+TEST(HostileImport, TenThousandNotesOnOneStringInOneBarStopAtTheLastTab) {
+    ScratchDir dir;
+    const OpenedDocument opened =
+        Open(dir.Write("crowded.gp5", GuitarProBuilder().Build({.beatsPerBar = 10000})));
+    ASSERT_FALSE(opened.error) << *opened.error;
+    EXPECT_EQ(opened.document.tabCount, 101);
+    EXPECT_FALSE(opened.notice.empty());
 }
 
 TEST(HostileImport, TextWithoutATabStillOpensEmpty) {

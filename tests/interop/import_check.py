@@ -2,13 +2,15 @@
 # SPDX-License-Identifier: MIT
 """Checks Fretlux's import of Guitar Pro and MusicXML files against MuseScore 3, outside CI.
 
-For each file, MuseScore 3 imports it and writes what it plays as MIDI; fretlux-cli plays the
-same file with --log. Both are cut into chords (the pitches struck together) and the two chord
+For each file, MuseScore 3 imports it and writes what it plays as MIDI (for .gp and .gpx files,
+which MuseScore 3 does not read, alphaTab does, when --alphatab names its module: npm install
+@coderline/alphatab, then node_modules/@coderline/alphatab/dist/alphaTab.mjs); fretlux-cli
+plays the same file with --log. Both are cut into chords (the pitches struck together) and the two chord
 sequences are aligned in order: the share of MuseScore's chords that Fretlux plays in the same
 order ("found") should be at least 95 %, and Fretlux's chords that MuseScore does not play
 ("extra") under 5 %. Timing is not compared: Fretlux plays on a grid of its own.
 
-usage: import_check.py FRETLUX_CLI FILE...   (for example ../../../shared/import-samples/*.gp5)
+usage: import_check.py FRETLUX_CLI [--alphatab MODULE] FILE...
 """
 import difflib
 import os
@@ -32,10 +34,23 @@ def fretlux_notes(cli, path):
     return notes
 
 
-def compare(cli, musescore, path, work):
-    midi = os.path.join(work, os.path.basename(path) + ".mid")
-    run(musescore + ["-o", midi, path])
-    theirs = [pitches for _, pitches in chords(read_midi(midi))]
+def alphatab_notes(module, path):
+    """The note-ons alphaTab plays as (tick, pitch): ticks stand in for milliseconds, as only the
+    grouping into chords is compared."""
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "alphatab_notes.mjs")
+    out = subprocess.run(["node", script, os.path.abspath(module), path], check=True,
+                         capture_output=True, text=True, timeout=300).stdout
+    return [tuple(int(field) for field in line.split()) for line in out.splitlines()]
+
+
+def compare(cli, musescore, alphatab, path, work):
+    if alphatab and path.endswith((".gp", ".gpx")):
+        notes = alphatab_notes(alphatab, path)
+    else:
+        midi = os.path.join(work, os.path.basename(path) + ".mid")
+        run(musescore + ["-o", midi, path])
+        notes = read_midi(midi)
+    theirs = [pitches for _, pitches in chords(notes)]
     ours = [pitches for _, pitches in chords(fretlux_notes(cli, path))]
     matcher = difflib.SequenceMatcher(None, theirs, ours, autojunk=False)
     same = sum(block.size for block in matcher.get_matching_blocks())
@@ -48,7 +63,9 @@ def main():
     if len(sys.argv) < 3:
         print(__doc__)
         return 2
-    cli, files = sys.argv[1], sys.argv[2:]
+    cli, files, alphatab = sys.argv[1], sys.argv[2:], None
+    if files[:1] == ["--alphatab"] and len(files) > 1:
+        alphatab, files = files[1], files[2:]
     musescore = musescore_command()
     if musescore is None:
         print("MuseScore 3 (mscore3) is not installed; nothing checked")
@@ -57,7 +74,7 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         for path in files:
             try:
-                found, extra, theirs, ours = compare(cli, musescore, path, work)
+                found, extra, theirs, ours = compare(cli, musescore, alphatab, path, work)
             except (subprocess.SubprocessError, ValueError) as error:
                 print(f"{path}: not compared: {error}")
                 failures += 1
