@@ -111,15 +111,17 @@ void Converter::LayOutBar(size_t masterBar) {
         const ImportedNote* note;
     };
     // Each note goes to its nearest grid point after the notes before it on its string, so that
-    // a string's notes keep their order; a grace note takes the point before when that is free.
+    // a string's notes keep their order; a grace note takes the point before.
     std::vector<Placed> placed;
     std::array<int, 6> lastGrid;
     lastGrid.fill(-1);
     const auto place = [&](int grid, int line, int fret, const ImportedNote& note) {
         int& last = lastGrid[static_cast<size_t>(line - 1)];
-        const int g = std::max(grid, last + 1);
+        int g = std::max(grid, last + 1);
         const int graceFret = note.graceInterval ? fret + *note.graceInterval : -1;
-        if (graceFret >= 0 && graceFret <= kMaxFret && g - 1 > last) {
+        if (graceFret >= 0 && graceFret <= kMaxFret) {
+            // With no room before the note (at the start of a bar), the note makes room.
+            if (g - 1 <= last) ++g;
             placed.push_back({g - 1, line, graceFret, nullptr});
         }
         placed.push_back({g, line, fret, &note});

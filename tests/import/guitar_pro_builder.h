@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Writes small Guitar Pro 5.10 files for tests and benchmarks: one six-string track in standard
-// tuning, every bar of the same 4/4 bar of eighth notes, with counts that may be made to lie.
+// tuning, every bar the same bar of eighth notes (4/4 unless told), with counts that may be
+// made to lie.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,7 @@ struct GuitarProSketch {
     int statedBeats = -1;  // the beat count written for each bar; -1 = beatsPerBar
     int strings = 6;
     int numerator = 4;
+    int denominator = 4;
     int tuplet = 0;  // a tuplet written on every beat, 0 = none
     int tempo = 120;
 };
@@ -64,7 +66,7 @@ public:
             }
             Byte(0x03);
             Byte(sketch.numerator);
-            Byte(4);
+            Byte(sketch.denominator);
             bytes_.append(4, '\x02');  // beams
             Byte(0);
             Byte(0);

@@ -34,6 +34,11 @@ const std::vector<SampleTab> kSamples = {
      0,
      {"----------------|", "----------------|", "------------x---|", "--------x-------|",
       "----x-----------|", "x---------------|"}},
+    // Each grace note takes the grid point before its note; the first, with none before it,
+    // pushes its note one step on.
+    {"grace", 0,
+     {"----------------|", "----------------|", "3-2-2-2---------|", "----------------|",
+      "----------------|", "----------------|"}},
     // Triplet quarters on the thirty-second grid go to its nearest points.
     {"tuplets",
      0,
