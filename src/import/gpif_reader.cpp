@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <pugixml.hpp>
 #include <sstream>
@@ -74,19 +75,22 @@ void GpifParser::ReadMasterBars() {
     for (pugi::xml_node master : root_.child("MasterBars").children("MasterBar")) {
         MasterBar bar;
         const std::string time = master.child_value("Time");
-        if (std::sscanf(time.c_str(), "%d/%d", &bar.numerator, &bar.denominator) != 2 ||
-            bar.numerator < 1 || bar.numerator > 64 || bar.denominator < 1 ||
-            bar.denominator > 64) {
+        char* slash = nullptr;
+        const long numerator = std::strtol(time.c_str(), &slash, 10);
+        const long denominator = *slash == '/' ? std::strtol(slash + 1, nullptr, 10) : 0;
+        if (numerator < 1 || numerator > 64 || denominator < 1 || denominator > 64) {
             Fail("with a time signature of \"" + time + "\" in bar " +
                  std::to_string(song_.bars.size() + 1));
         }
+        bar.numerator = static_cast<int>(numerator);
+        bar.denominator = static_cast<int>(denominator);
         bar.length = bar.numerator * 4 * kTicksPerQuarter / bar.denominator;
         const pugi::xml_node repeat = master.child("Repeat");
         bar.repeatStart = repeat.attribute("start").as_bool(false);
         if (repeat.attribute("end").as_bool(false))
             bar.repeatPlays = std::clamp(repeat.attribute("count").as_int(2), 2, 64);
         for (const std::string& word : Words(master.child_value("AlternateEndings"))) {
-            const int number = std::atoi(word.c_str());
+            const long number = std::strtol(word.c_str(), nullptr, 10);
             if (number >= 1 && number <= 32) bar.alternateEndings |= 1u << (number - 1);
         }
         bar.marker = master.child("Section").child_value("Text");
@@ -97,7 +101,7 @@ void GpifParser::ReadMasterBars() {
          root_.child("MasterTrack").child("Automations").children("Automation")) {
         if (std::string_view(automation.child_value("Type")) != "Tempo") continue;
         const int bar = automation.child("Bar").text().as_int(-1);
-        const double tempo = std::atof(automation.child_value("Value"));
+        const double tempo = std::strtod(automation.child_value("Value"), nullptr);
         if (bar < 0 || static_cast<size_t>(bar) >= song_.bars.size() || tempo < 1 || tempo > 1000)
             continue;
         song_.bars[static_cast<size_t>(bar)].tempo = static_cast<int>(std::lround(tempo));
@@ -112,7 +116,8 @@ ImportedTrack GpifParser::ReadTrack(const pugi::xml_node& node) {
     pugi::xml_node properties = node.child("Staves").child("Staff");
     if (!Property(properties, "Tuning")) properties = node;
     for (const std::string& word : Words(Property(properties, "Tuning").child_value("Pitches"))) {
-        track.tuning.push_back(std::clamp(std::atoi(word.c_str()), 0, 127));
+        track.tuning.push_back(
+            static_cast<int>(std::clamp(std::strtol(word.c_str(), nullptr, 10), 0L, 127L)));
     }
     if (track.tuning.empty() || track.tuning.size() > 10) track.tuning = {40, 45, 50, 55, 59, 64};
     std::sort(track.tuning.begin(), track.tuning.end());

@@ -75,7 +75,7 @@ void GuitarProParser::ReadLyrics() {
     for (int line = 0; line < 5; ++line) {
         const int startBar = in_.Int();
         std::string text = in_.IntSizeString();
-        if (!text.empty()) lyrics_.emplace_back(startBar - 1, std::move(text));
+        if (!text.empty() && startBar >= 1) lyrics_.emplace_back(startBar - 1, std::move(text));
     }
 }
 
@@ -234,7 +234,7 @@ void GuitarProParser::ReadBeatEffects(bool& vibrato) {
 }
 
 void GuitarProParser::ReadMixTable(int barIndex) {
-    const int patch = in_.SignedByte();
+    in_.SignedByte();                 // instrument: the track keeps the one it starts with
     if (version_ == 5) in_.Skip(16);  // sound engine instrument
     std::array<int, 6> values{};
     for (int& value : values) value = in_.SignedByte();
@@ -250,7 +250,6 @@ void GuitarProParser::ReadMixTable(int barIndex) {
             song_.bars[static_cast<size_t>(barIndex)].tempo = tempo;
         }
     }
-    (void)patch;
     if (version_ >= 4) in_.Skip(1);  // applies to all tracks
     if (version_ == 5) {
         in_.Skip(1);  // wah

@@ -95,10 +95,11 @@ void ScoreReader::ReadAttributes(const pugi::xml_node& attributes, ImportedTrack
                               std::string(divisions.child_value()));
     }
     if (pugi::xml_node time = attributes.child("time")) {
-        const int beats = std::atoi(time.child_value("beats"));
+        // "3+2" counts as 3: the sum of a compound signature is rare enough to leave out.
+        const long beats = std::strtol(time.child_value("beats"), nullptr, 10);
         const int beatType = time.child("beat-type").text().as_int(4);
         if (beats >= 1 && beats <= 64 && beatType >= 1 && beatType <= 64) {
-            bar.numerator = beats;
+            bar.numerator = static_cast<int>(beats);
             bar.denominator = beatType;
         }
     }
