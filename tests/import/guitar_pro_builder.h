@@ -20,6 +20,12 @@ struct GuitarProSketch {
     int denominator = 4;
     int tuplet = 0;  // a tuplet written on every beat, 0 = none
     int tempo = 120;
+    std::string title;
+    std::string marker;  // on the first bar
+    std::string lyrics;  // one line of them, sung from lyricsBar (0-based)
+    int lyricsBar = 0;
+    int tempoChangeBar = -1;  // 0-based; its first beat changes the tempo to newTempo
+    int newTempo = 0;
 };
 
 class GuitarProBuilder {
@@ -30,12 +36,15 @@ public:
         Byte(static_cast<int>(version.size()));
         bytes_ += version;
         bytes_.append(30 - version.size(), '\0');
-        for (int i = 0; i < 9; ++i) Text("");  // title .. instructions
+        Text(sketch.title);
+        for (int i = 0; i < 8; ++i) Text("");  // subtitle .. instructions
         Int(0);                                // notice lines
         Int(0);                                // lyrics track
-        for (int i = 0; i < 5; ++i) {
-            Int(1);
-            Int(0);
+        for (int line = 0; line < 5; ++line) {
+            const std::string_view words = line == 0 ? std::string_view(sketch.lyrics) : "";
+            Int(sketch.lyricsBar + 1);
+            Int(static_cast<int>(words.size()));
+            bytes_ += words;
         }
         Int(100);  // master volume
         Int(0);
@@ -64,9 +73,13 @@ public:
                 Byte(0);  // triplet feel
                 continue;
             }
-            Byte(0x03);
+            Byte(sketch.marker.empty() ? 0x03 : 0x23);
             Byte(sketch.numerator);
             Byte(sketch.denominator);
+            if (!sketch.marker.empty()) {
+                Text(sketch.marker);
+                Int(0);  // colour
+            }
             bytes_.append(4, '\x02');  // beams
             Byte(0);
             Byte(0);
@@ -91,9 +104,11 @@ public:
         for (int bar = 0; bar < sketch.bars; ++bar) {
             Int(sketch.statedBeats < 0 ? sketch.beatsPerBar : sketch.statedBeats);
             for (int beat = 0; beat < sketch.beatsPerBar; ++beat) {
-                Byte(sketch.tuplet != 0 ? 0x20 : 0);
+                const bool tempoChange = bar == sketch.tempoChangeBar && beat == 0;
+                Byte((sketch.tuplet != 0 ? 0x20 : 0) | (tempoChange ? 0x10 : 0));
                 Byte(1);  // eighth
                 if (sketch.tuplet != 0) Int(sketch.tuplet);
+                if (tempoChange) MixTableTempo(sketch.newTempo);
                 Byte(0x02);  // the low E string
                 Byte(0x20);
                 Byte(1);
@@ -109,6 +124,20 @@ public:
     }
 
 private:
+    // A mix table that changes only the tempo.
+    void MixTableTempo(int tempo) {
+        Byte(-1);                              // instrument
+        for (int i = 0; i < 4; ++i) Int(-1);   // sound engine instrument
+        for (int i = 0; i < 6; ++i) Byte(-1);  // volume, balance, chorus, reverb, phaser, tremolo
+        Text("");
+        Int(tempo);
+        Byte(0);   // at once
+        Byte(0);   // shown
+        Byte(0);   // all tracks
+        Byte(-1);  // wah
+        Text("");
+        Text("");
+    }
     void Byte(int value) { bytes_ += static_cast<char>(value & 0xff); }
     void Int(int value) {
         const auto bits = static_cast<uint32_t>(value);

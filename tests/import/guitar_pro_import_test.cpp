@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "document/tab_header.h"
+#include "guitar_pro_builder.h"
 #include "import_test_support.h"
 
 namespace fretlux::test {
@@ -36,7 +37,8 @@ const std::vector<SampleTab> kSamples = {
       "----x-----------|", "x---------------|"}},
     // Each grace note takes the grid point before its note; the first, with none before it,
     // pushes its note one step on.
-    {"grace", 0,
+    {"grace",
+     0,
      {"----------------|", "----------------|", "3-2-2-2---------|", "----------------|",
       "----------------|", "----------------|"}},
     // Triplet quarters on the thirty-second grid go to its nearest points.
@@ -93,6 +95,29 @@ TEST(GuitarProImport, TheTempoBecomesMillisecondsPerColumnWithTheTracksSound) {
     EXPECT_EQ(settings->volume, 104);
     // On the eighth grid the same tempo is 125 ms, stored as 42.
     EXPECT_EQ(ReadHeaderSettings(Open(Sample("hammer.gp5")).document.tabLines[0][0])->tempo, 42);
+}
+
+TEST(GuitarProImport, AMarkerLabelsItsTabATempoChangeStartsOneAndLyricsJoinTheirTab) {
+    // MuseScore plays this built file with the same change: 250 ms an eighth, then 500 from bar 2.
+    ScratchDir dir;
+    const OpenedDocument opened =
+        Open(dir.Write("built.gp5", GuitarProBuilder().Build({.bars = 3,
+                                                              .title = "Built",
+                                                              .marker = "Verse",
+                                                              .lyrics = "la la la",
+                                                              .lyricsBar = 2,
+                                                              .tempoChangeBar = 1,
+                                                              .newTempo = 60})));
+    ASSERT_FALSE(opened.error) << *opened.error;
+    ASSERT_EQ(opened.document.tabCount, 2);
+    EXPECT_EQ(opened.document.tabLines[0][0].substr(0, 6), "Verse ");
+    EXPECT_EQ(opened.document.tabTexts[0], "Built\r\n");
+    EXPECT_EQ(opened.document.tabTexts[1], "la la la\r\n");
+    EXPECT_EQ(Shown(opened.document, 0, 6), "0-1-2-3-4-5-6-7-|");
+    EXPECT_EQ(Shown(opened.document, 1, 6), "0-1-2-3-4-5-6-7-|0-1-2-3-4-5-6-7-|");
+    // 125 ms a column at 120 a minute (42 x 3 ms), 250 ms at 60 (83 x 3 ms).
+    EXPECT_EQ(ReadHeaderSettings(opened.document.tabLines[0][0])->tempo, 42);
+    EXPECT_EQ(ReadHeaderSettings(opened.document.tabLines[1][0])->tempo, 83);
 }
 
 TEST(GuitarProImport, TracksAreListedWithTheirStringsAndNotes) {
