@@ -344,6 +344,15 @@ ImportedSong ScoreReader::Read() {
 }  // namespace
 
 bool IsMusicXml(std::string_view bytes) {
+    // Some writers use UTF-16: its ASCII characters, every other byte, are all this looks at.
+    const bool littleEndian = bytes.starts_with("\xFF\xFE"),
+               bigEndian = bytes.starts_with("\xFE\xFF");
+    if (littleEndian || bigEndian) {
+        std::string narrow;
+        for (size_t i = littleEndian ? 2 : 3; i < bytes.size() && narrow.size() < 4096; i += 2)
+            narrow += bytes[i];
+        return IsMusicXml(narrow);
+    }
     // The root element's name, past a byte order mark, the declaration, comments and doctype.
     size_t at = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (at < bytes.size()) {

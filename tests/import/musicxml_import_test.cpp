@@ -66,6 +66,19 @@ TEST(MusicXmlImport, CompressedScoresAndSamplesWithStringsAndFretsOpen) {
     EXPECT_EQ(Shown(bends.document, 0, 4).substr(0, 2), "5b");  // string 4, fret 5, bent
 }
 
+TEST(MusicXmlImport, AScoreInUtf16ReadsAsInUtf8) {
+    const std::string score =
+        Score({{"Guitar", "<measure number=\"1\">" + kFourFour + Note("A", 4, 4) + "</measure>"}});
+    std::string utf16 = "\xFF\xFE";
+    for (const char ch : score) utf16 += std::string{ch, '\0'};
+    ScratchDir dir;
+    const OpenedDocument narrow = Open(dir.Write("score.xml", score));
+    const OpenedDocument wide = Open(dir.Write("wide.xml", utf16));
+    ASSERT_FALSE(wide.error) << *wide.error;
+    EXPECT_EQ(Shown(wide.document, 0, 1), "5" + std::string(15, '-') + "|");
+    EXPECT_EQ(wide.document, narrow.document);
+}
+
 TEST(MusicXmlImport, AnotherTuningAndACapoArePlayedByPitchAndSaidInTheText) {
     // Drop D with a capo at fret 2: the low string's open note sounds E2, the capo's pitch.
     const std::string tuning =
