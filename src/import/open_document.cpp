@@ -157,13 +157,8 @@ int DefaultTrack(const std::vector<TrackSummary>& tracks) {
 }
 
 std::string DescribeTrack(int number, const TrackSummary& track) {
-    static constexpr const char* kNames[] = {"C",  "C#", "D",  "D#", "E",  "F",
-                                             "F#", "G",  "G#", "A",  "A#", "B"};
     std::string tuning;
-    for (const int pitch : track.tuning) {
-        tuning += (tuning.empty() ? "" : " ") + std::string(kNames[pitch % 12]) +
-                  std::to_string(pitch / 12 - 1);
-    }
+    for (const int pitch : track.tuning) tuning += (tuning.empty() ? "" : " ") + PitchName(pitch);
     std::string text = std::to_string(number) + ". " +
                        (track.name.empty() ? "(no name)" : track.name) + ": " +
                        std::to_string(track.strings) + " strings, " + tuning;

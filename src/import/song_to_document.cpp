@@ -38,10 +38,6 @@ struct PlayedBar {
     int steps;
 };
 
-std::string NoteName(int pitch) {
-    return std::string(kNoteNames[pitch % 12]) + std::to_string(pitch / 12 - 1);
-}
-
 std::string Notes(int count) { return std::to_string(count) + (count == 1 ? " note" : " notes"); }
 
 Technique TechniqueOf(const ImportedNote& note) {
@@ -248,7 +244,7 @@ std::string Converter::IntroText() const {
     if (!standardTuning || track_.capo > 0) {
         std::string tuning;
         for (const int pitch : track_.tuning)
-            tuning += (tuning.empty() ? "" : " ") + NoteName(pitch);
+            tuning += (tuning.empty() ? "" : " ") + PitchName(pitch);
         std::string line =
             "Written for " + std::to_string(track_.tuning.size()) + " strings tuned " + tuning;
         if (track_.capo > 0) line += " with a capo at fret " + std::to_string(track_.capo);
@@ -369,6 +365,10 @@ ConvertedSong Converter::Convert() {
 }
 
 }  // namespace
+
+std::string PitchName(int pitch) {
+    return std::string(kNoteNames[pitch % 12]) + std::to_string(pitch / 12 - 1);
+}
 
 bool IsStandardGuitar(const ImportedTrack& track) {
     if (track.capo != 0 || !std::equal(track.tuning.begin(), track.tuning.end(),

@@ -33,4 +33,7 @@ int GridStep(const ImportedTrack& track);
 
 bool IsStandardGuitar(const ImportedTrack& track);
 
+// The name of a MIDI note with its octave, sharps for black keys: 40 is "E2".
+std::string PitchName(int pitch);
+
 }  // namespace fretlux
