@@ -133,6 +133,12 @@ ImportedTrack GpifParser::ReadTrack(const pugi::xml_node& node) {
     track.percussion =
         channel == 9 ||
         std::string_view(node.child("InstrumentSet").child_value("Type")) == "drumKit";
+    // Each line of lyrics starts at the bar its offset counts from the first.
+    for (pugi::xml_node line : node.child("Lyrics").children("Line")) {
+        const std::string text = line.child_value("Text");
+        const int offset = line.child("Offset").text().as_int(0);
+        if (!text.empty() && offset >= 0) track.lyrics.emplace_back(offset, text);
+    }
     return track;
 }
 
