@@ -94,6 +94,18 @@ void GpifParser::ReadMasterBars() {
             if (number >= 1 && number <= 32) bar.alternateEndings |= 1u << (number - 1);
         }
         bar.marker = master.child("Section").child_value("Text");
+        for (pugi::xml_node target : master.child("Directions").children("Target")) {
+            const std::string_view name = target.child_value();
+            bar.segno = bar.segno || name.starts_with("Segno");
+            bar.coda = bar.coda || name.ends_with("Coda");
+            bar.fine = bar.fine || name == "Fine";
+        }
+        for (pugi::xml_node jump : master.child("Directions").children("Jump")) {
+            const std::string_view name = jump.child_value();
+            if (name.starts_with("DaCapo")) bar.jumpBack = JumpBack::ToStart;
+            if (name.starts_with("DaSegno")) bar.jumpBack = JumpBack::ToSegno;
+            bar.toCoda = bar.toCoda || name == "DaCoda" || name == "DaDoubleCoda";
+        }
         barIds_.push_back(Words(master.child_value("Bars")));
         song_.bars.push_back(bar);
     }

@@ -15,6 +15,10 @@ namespace {
 
 constexpr int kChannels = 64;
 constexpr int kPercussionChannel = 9;
+// The bar numbers (from 1, -1 for none) of: coda, double coda, segno, segno segno, fine; then of
+// the jumps da capo, al coda, al double coda, al fine; da segno, al coda, al double coda, al fine;
+// da segno segno, al coda, al double coda, al fine; da coda, da double coda.
+constexpr int kDirections = 19;
 
 struct Channel {
     int patch = 0;
@@ -35,6 +39,7 @@ private:
     void ReadLyrics();
     void ReadChannels();
     void ReadBarHeaders(int count);
+    void ApplyDirections(const std::array<int, kDirections>& directions);
     void ReadTrack(int number);
     void ReadBar(int barIndex, ImportedTrack& track);
     int ReadBeat(ImportedTrack& track, ImportedBar& bar, int onset, int barIndex);
@@ -129,6 +134,28 @@ void GuitarProParser::ReadBarHeaders(int count) {
                      std::to_string(bar.denominator) + " in");
         }
         bar.length = bar.numerator * 4 * kTicksPerQuarter / bar.denominator;
+    }
+}
+
+// The double coda and the second segno are taken as the coda and the segno.
+void GuitarProParser::ApplyDirections(const std::array<int, kDirections>& directions) {
+    const auto bar = [&](int direction) -> MasterBar* {
+        const int number = directions[static_cast<size_t>(direction)];
+        if (number < 1 || static_cast<size_t>(number) > song_.bars.size()) return nullptr;
+        return &song_.bars[static_cast<size_t>(number - 1)];
+    };
+    for (const int d : {0, 1}) {
+        if (MasterBar* b = bar(d)) b->coda = true;
+    }
+    for (const int d : {2, 3}) {
+        if (MasterBar* b = bar(d)) b->segno = true;
+    }
+    if (MasterBar* b = bar(4)) b->fine = true;
+    for (int d = 5; d < 17; ++d) {
+        if (MasterBar* b = bar(d)) b->jumpBack = d < 9 ? JumpBack::ToStart : JumpBack::ToSegno;
+    }
+    for (const int d : {17, 18}) {
+        if (MasterBar* b = bar(d)) b->toCoda = true;
     }
 }
 
@@ -389,11 +416,17 @@ ImportedSong GuitarProParser::Parse() {
     if (version_ == 5 && !version500_) in_.Skip(1);  // hide tempo
     in_.Skip(version_ == 3 ? 4 : 5);                 // key and octave
     ReadChannels();
-    if (version_ == 5) in_.Skip(19 * 2 + 4);  // directions and master reverb
+    std::array<int, kDirections> directions{};
+    directions.fill(-1);
+    if (version_ == 5) {
+        for (int& bar : directions) bar = in_.Short();
+        in_.Skip(4);  // master reverb
+    }
     const int barCount = in_.Count(3);
     const int trackCount = in_.Count(60);
     if (trackCount == 0) in_.Fail("without a track in");
     ReadBarHeaders(barCount);
+    ApplyDirections(directions);
     for (int t = 1; t <= trackCount; ++t) ReadTrack(t);
     if (version_ == 5) in_.Skip(version500_ ? 2 : 1);
     // Every bar of every track takes at least its beat count's four bytes.

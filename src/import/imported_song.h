@@ -51,6 +51,9 @@ struct ImportedTrack {
     std::vector<std::pair<int, std::string>> lyrics;  // bar index and the words sung from it
 };
 
+// Where a bar sends the player once, at its end, the first time it is played.
+enum class JumpBack { None, ToStart, ToSegno };
+
 struct MasterBar {
     int numerator = 4;
     int denominator = 4;
@@ -60,6 +63,13 @@ struct MasterBar {
     unsigned alternateEndings = 0;  // bit n - 1 set: played on pass n
     std::string marker;
     std::optional<int> tempo;  // quarter notes per minute from this bar on
+    // Navigation: after a jump back (da capo, dal segno), repeats are not taken again, "to coda"
+    // goes to the coda and fine ends the song.
+    bool segno = false;
+    bool coda = false;
+    bool toCoda = false;
+    bool fine = false;
+    JumpBack jumpBack = JumpBack::None;
 };
 
 struct ImportedSong {

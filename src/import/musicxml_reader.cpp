@@ -173,6 +173,15 @@ void ScoreReader::ReadMeasureMarks(const pugi::xml_node& measure, MasterBar& bar
     for (pugi::xpath_node found : measure.select_nodes(".//rehearsal")) {
         if (bar.marker.empty()) bar.marker = found.node().child_value();
     }
+    for (pugi::xpath_node found : measure.select_nodes(".//sound")) {
+        const pugi::xml_node sound = found.node();
+        bar.segno = bar.segno || sound.attribute("segno");
+        bar.coda = bar.coda || sound.attribute("coda");
+        bar.toCoda = bar.toCoda || sound.attribute("tocoda");
+        bar.fine = bar.fine || sound.attribute("fine");
+        if (sound.attribute("dacapo").as_bool(false)) bar.jumpBack = JumpBack::ToStart;
+        if (sound.attribute("dalsegno")) bar.jumpBack = JumpBack::ToSegno;
+    }
 }
 
 ImportedTrack ScoreReader::ReadPart(const pugi::xml_node& scorePart,

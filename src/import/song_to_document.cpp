@@ -399,23 +399,65 @@ int GridStep(const ImportedTrack& track) {
     return kTicksPerQuarter / 8;
 }
 
+namespace {
+
+// Per bar: whether it belongs to the last of the alternate endings it stands among, the one
+// played after a jump back, when repeats are no longer taken.
+std::vector<bool> FinalEndings(const std::vector<MasterBar>& bars) {
+    std::vector<bool> final(bars.size(), false);
+    for (size_t run = 0; run < bars.size();) {
+        if (bars[run].alternateEndings == 0) {
+            ++run;
+            continue;
+        }
+        size_t end = run;
+        unsigned all = 0;
+        while (end < bars.size() && bars[end].alternateEndings != 0)
+            all |= bars[end++].alternateEndings;
+        unsigned last = 1;
+        while (all >> 1 >= last) last <<= 1;
+        for (size_t b = run; b < end; ++b) final[b] = (bars[b].alternateEndings & last) != 0;
+        run = end;
+    }
+    return final;
+}
+
+size_t FirstBarWhere(const std::vector<MasterBar>& bars, size_t from, bool MasterBar::*mark) {
+    for (size_t b = from; b < bars.size(); ++b) {
+        if (bars[b].*mark) return b;
+    }
+    for (size_t b = 0; b < from && b < bars.size(); ++b) {
+        if (bars[b].*mark) return b;
+    }
+    return bars.size();
+}
+
+}  // namespace
+
 std::vector<size_t> PlayedBarOrder(const std::vector<MasterBar>& bars, size_t limit) {
+    const std::vector<bool> finalEnding = FinalEndings(bars);
+    std::vector<bool> jumpTaken(bars.size(), false);
     std::vector<size_t> order;
     size_t sectionStart = 0;
     int pass = 1;
+    bool afterJump = false;
     for (size_t i = 0; i < bars.size() && order.size() < limit;) {
         const MasterBar& bar = bars[i];
         if (bar.repeatStart && sectionStart != i) {
             sectionStart = i;
             pass = 1;
         }
-        if (bar.alternateEndings != 0 &&
-            (pass > 32 || !(bar.alternateEndings & (1u << (pass - 1))))) {
-            ++i;
-            continue;
+        if (bar.alternateEndings != 0) {
+            const bool taken = afterJump
+                                   ? finalEnding[i]
+                                   : pass <= 32 && (bar.alternateEndings & (1u << (pass - 1)));
+            if (!taken) {
+                ++i;
+                continue;
+            }
         }
         order.push_back(i);
-        if (bar.repeatPlays > 0 && pass < bar.repeatPlays) {
+        if (!afterJump && bar.repeatPlays > 0 && pass < bar.repeatPlays) {
             ++pass;
             i = sectionStart;
             continue;
@@ -423,6 +465,25 @@ std::vector<size_t> PlayedBarOrder(const std::vector<MasterBar>& bars, size_t li
         if (bar.repeatPlays > 0) {
             pass = 1;
             sectionStart = i + 1;
+        }
+        if (afterJump && bar.fine) break;
+        if (afterJump && bar.toCoda) {
+            const size_t coda = FirstBarWhere(bars, i + 1, &MasterBar::coda);
+            if (coda < bars.size()) {
+                i = coda;
+                afterJump = false;  // past the coda the song plays on as written
+                std::fill(jumpTaken.begin(), jumpTaken.end(), true);
+                continue;
+            }
+        }
+        if (bar.jumpBack != JumpBack::None && !jumpTaken[i]) {
+            jumpTaken[i] = true;
+            afterJump = true;
+            const size_t segno = FirstBarWhere(bars, 0, &MasterBar::segno);
+            i = bar.jumpBack == JumpBack::ToSegno && segno < bars.size() ? segno : 0;
+            sectionStart = i;
+            pass = 1;
+            continue;
         }
         ++i;
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Writes small Guitar Pro 5.10 files for tests and benchmarks: one six-string track in standard
-// tuning, every bar the same bar of eighth notes (4/4 unless told), with counts that may be
-// made to lie.
+// tuning, every bar of eighth notes (4/4 unless told) on the low E string, bar b beat n at fret
+// (b + n) mod 13, with counts that may be made to lie.
 #pragma once
 
 #include <cstdint>
@@ -20,12 +20,17 @@ struct GuitarProSketch {
     int denominator = 4;
     int tuplet = 0;  // a tuplet written on every beat, 0 = none
     int tempo = 120;
-    std::string title;
-    std::string marker;  // on the first bar
-    std::string lyrics;  // one line of them, sung from lyricsBar (0-based)
+    std::string title = "";
+    std::string marker = "";  // on the first bar
+    std::string lyrics = "";  // one line of them, sung from lyricsBar (0-based)
     int lyricsBar = 0;
     int tempoChangeBar = -1;  // 0-based; its first beat changes the tempo to newTempo
     int newTempo = 0;
+    // Navigation (0-based bars, -1 = none): segno, "D.S. al Coda", "to coda" and coda.
+    int segnoBar = -1;
+    int dalSegnoAlCodaBar = -1;
+    int toCodaBar = -1;
+    int codaBar = -1;
 };
 
 class GuitarProBuilder {
@@ -61,8 +66,28 @@ public:
             Byte(13);
             bytes_.append(7, '\0');
         }
-        bytes_.append(19 * 2, '\xff');  // directions
-        Int(0);                         // master reverb
+        // Coda, double coda, segno, segno segno, fine, the 12 jumps back, da coda, da double coda.
+        const int directions[19] = {sketch.codaBar,
+                                    -1,
+                                    sketch.segnoBar,
+                                    -1,
+                                    -1,
+                                    -1,
+                                    -1,
+                                    -1,
+                                    -1,
+                                    -1,
+                                    sketch.dalSegnoAlCodaBar,
+                                    -1,
+                                    -1,
+                                    -1,
+                                    -1,
+                                    -1,
+                                    -1,
+                                    sketch.toCodaBar,
+                                    -1};
+        for (const int bar : directions) Short(bar < 0 ? -1 : bar + 1);
+        Int(0);  // master reverb
         Int(sketch.statedBars < 0 ? sketch.bars : sketch.statedBars);
         Int(1);  // tracks
         for (int bar = 0; bar < sketch.bars; ++bar) {
@@ -112,7 +137,7 @@ public:
                 Byte(0x02);  // the low E string
                 Byte(0x20);
                 Byte(1);
-                Byte(beat % 13);  // fret
+                Byte((bar + beat) % 13);  // fret
                 Byte(0);
                 Byte(0);
                 Byte(0);
@@ -139,6 +164,10 @@ private:
         Text("");
     }
     void Byte(int value) { bytes_ += static_cast<char>(value & 0xff); }
+    void Short(int value) {
+        Byte(value);
+        Byte(value >> 8);
+    }
     void Int(int value) {
         const auto bits = static_cast<uint32_t>(value);
         for (int shift = 0; shift < 32; shift += 8) Byte(static_cast<int>(bits >> shift));

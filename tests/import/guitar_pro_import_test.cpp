@@ -114,10 +114,27 @@ TEST(GuitarProImport, AMarkerLabelsItsTabATempoChangeStartsOneAndLyricsJoinTheir
     EXPECT_EQ(opened.document.tabTexts[0], "Built\r\n");
     EXPECT_EQ(opened.document.tabTexts[1], "la la la\r\n");
     EXPECT_EQ(Shown(opened.document, 0, 6), "0-1-2-3-4-5-6-7-|");
-    EXPECT_EQ(Shown(opened.document, 1, 6), "0-1-2-3-4-5-6-7-|0-1-2-3-4-5-6-7-|");
+    EXPECT_EQ(Shown(opened.document, 1, 6), "1-2-3-4-5-6-7-8-|2-3-4-5-6-7-8-9-|");
     // 125 ms a column at 120 a minute (42 x 3 ms), 250 ms at 60 (83 x 3 ms).
     EXPECT_EQ(ReadHeaderSettings(opened.document.tabLines[0][0])->tempo, 42);
     EXPECT_EQ(ReadHeaderSettings(opened.document.tabLines[1][0])->tempo, 83);
+}
+
+TEST(GuitarProImport, DalSegnoAlCodaIsPlayedOut) {
+    // Bars of one eighth note each, bar b at fret b: segno on bar 1, "to coda" on bar 2, the
+    // jump on bar 3, the coda on bar 4. alphaTab plays this built file in the same order.
+    ScratchDir dir;
+    const OpenedDocument opened =
+        Open(dir.Write("navigation.gp5", GuitarProBuilder().Build({.bars = 5,
+                                                                   .beatsPerBar = 1,
+                                                                   .numerator = 1,
+                                                                   .denominator = 8,
+                                                                   .segnoBar = 1,
+                                                                   .dalSegnoAlCodaBar = 3,
+                                                                   .toCodaBar = 2,
+                                                                   .codaBar = 4})));
+    ASSERT_FALSE(opened.error) << *opened.error;
+    EXPECT_EQ(Shown(opened.document, 0, 6), "0-|1-|2-|3-|1-|2-|4-|");
 }
 
 TEST(GuitarProImport, TracksAreListedWithTheirStringsAndNotes) {

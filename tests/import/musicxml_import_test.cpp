@@ -210,6 +210,21 @@ TEST(MusicXmlImport, RepeatsWithEndingsPlayOutAndTempoChangesStartTabs) {
     EXPECT_EQ(ReadHeaderSettings(opened.document.tabLines[2][0])->tempo, 42);
 }
 
+TEST(MusicXmlImport, DaCapoAlFineIsPlayedOut) {
+    const std::string eighth =
+        "<attributes><divisions>2</divisions><time><beats>1</beats><beat-type>8</beat-type></"
+        "time></attributes>";
+    const std::string measures = "<measure number=\"1\">" + eighth + Note("C", 4, 1) +
+                                 "</measure>" + "<measure number=\"2\">" + Note("D", 4, 1) +
+                                 "<sound fine=\"yes\"/></measure>" + "<measure number=\"3\">" +
+                                 Note("E", 4, 1) + "<sound dacapo=\"yes\"/></measure>";
+    ScratchDir dir;
+    const OpenedDocument opened = Open(dir.Write("fine.xml", Score({{"Guitar", measures}})));
+    ASSERT_FALSE(opened.error) << *opened.error;
+    EXPECT_EQ(Shown(opened.document, 0, 2), "1-|3-|--|1-|3-|");
+    EXPECT_EQ(Shown(opened.document, 0, 1), "--|--|0-|--|--|");
+}
+
 TEST(MusicXmlImport, TitleComposerAndLyricsGoIntoTheTexts) {
     const std::string header =
         "<work><work-title>Morning Song</work-title></work><identification><creator "
