@@ -11,6 +11,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     libfluidsynth-dev timgm6mb-soundfont
+    libzip-dev libpugixml-dev
     libgtest-dev
     fonts-liberation
 )

@@ -70,10 +70,17 @@ bool FretluxForm::AskToSave() {
 bool FretluxForm::LoadDocument(const std::string& path, const std::string& title) {
     mnuPlayStop_Click();
     if (!AskToSave()) return false;
-    TabReadResult read = ReadTabFile(path, FormOfPath(path));
+    OpenedDocument read = OpenDocumentFile(
+        path,
+        [this](const std::vector<TrackSummary>& tracks) { return host_.ChooseTrack(tracks); },
+        kStartSettings);
     if (read.error) {
         ShowOpenError(*read.error);
         return false;
+    }
+    if (read.cancelled) return false;
+    if (!read.notice.empty()) {
+        host_.ShowMessage({read.notice, MessageButtons::Ok, MessageIcon::None, MessageAnswer::Ok});
     }
     previousPath = gCurrentPath;
     gCurrentPath = path;

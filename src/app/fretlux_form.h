@@ -46,8 +46,12 @@ inline constexpr const char* kUntitledPath = "UNTITLED.FLX";
 inline constexpr const char* kFretluxFilesFilter = "Fretlux Files (*.flx)|*.flx";
 inline constexpr const char* kTabFilesFilter = "TAB Files (*.tab)|*.tab";
 inline constexpr const char* kOpenFilter =
-    "Fretlux and TAB Files (*.flx;*.tab)|*.flx;*.tab|Fretlux Files (*.flx)|*.flx|"
-    "TAB Files (*.tab)|*.tab|All Files (*.*)|*.*";
+    "Fretlux, TAB, Guitar Pro and MusicXML Files "
+    "(*.flx;*.tab;*.gp3;*.gp4;*.gp5;*.gpx;*.gp;*.musicxml;*.xml;*.mxl)|"
+    "*.flx;*.tab;*.gp3;*.gp4;*.gp5;*.gpx;*.gp;*.musicxml;*.xml;*.mxl|"
+    "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|"
+    "Guitar Pro Files (*.gp3;*.gp4;*.gp5;*.gpx;*.gp)|*.gp3;*.gp4;*.gp5;*.gpx;*.gp|"
+    "MusicXML Files (*.musicxml;*.xml;*.mxl)|*.musicxml;*.xml;*.mxl|All Files (*.*)|*.*";
 inline constexpr const char* kTooManyTabsMessage =
     "A document holds at most 101 TABs: delete one before inserting another.";
 

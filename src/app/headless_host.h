@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The window's outside world when there is no window: the one file to open stands ready for the
-// open dialog, a message box answers with its default button and keeps a failure's text, the
-// text windows and the chord finder close at once as if by their own close button, and sound
-// goes to the output given; nothing is rendered.
+// open dialog, a message box answers with its default button, the text windows and the chord finder
+// close at once as if by their own close button, and sound goes to the output given; nothing is
+// rendered.
 #pragma once
 
 #include <optional>
@@ -18,8 +18,6 @@ public:
 
     // What the next open dialog answers.
     void ChooseFile(std::string path) { chosenFile_ = std::move(path); }
-    // The text of the last message box with the exclamation icon: a failure the user was told of.
-    const std::optional<std::string>& Failure() const { return failure_; }
 
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
     std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
@@ -51,7 +49,6 @@ public:
 private:
     MidiOutput& output_;
     std::optional<std::string> chosenFile_;
-    std::optional<std::string> failure_;
     std::string clipboard_;
 };
 

@@ -11,6 +11,7 @@
 #include "app/midi_settings_form.h"
 #include "app/tutor_buttons.h"
 #include "chords/fast_find_form.h"
+#include "import/open_document.h"
 #include "playback/midi_output.h"
 #include "playback/timed_midi_message.h"
 #include "playback/wave_file.h"
@@ -50,6 +51,11 @@ public:
 
     // Modal: returns the button pressed.
     virtual MessageAnswer ShowMessage(const MessageBoxRequest& request) = 0;
+    // Which of a file's tracks to open (1-based), or nothing to cancel; the window asks only
+    // when there is more than one.
+    virtual std::optional<int> ChooseTrack(const std::vector<TrackSummary>& tracks) {
+        return DefaultTrack(tracks);
+    }
     // Modal: returns the chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) = 0;
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QScreen>
@@ -144,6 +145,21 @@ MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request) {
     if (showModel_) showModel_();
     box.exec();
     return AnswerFor(box.standardButton(box.clickedButton()));
+}
+
+std::optional<int> QtHost::ChooseTrack(const std::vector<TrackSummary>& tracks) {
+    if (tracks.size() <= 1) return DefaultTrack(tracks);
+    QStringList items;
+    for (size_t t = 0; t < tracks.size(); ++t) {
+        items << DecodeDocumentText(DescribeTrack(static_cast<int>(t) + 1, tracks[t])).text;
+    }
+    bool chosen = false;
+    const QString item =
+        QInputDialog::getItem(DialogOwner(), QStringLiteral("Fretlux"),
+                              QStringLiteral("This file holds several tracks. Open:"), items,
+                              DefaultTrack(tracks) - 1, false, &chosen);
+    if (!chosen) return std::nullopt;
+    return static_cast<int>(items.indexOf(item)) + 1;
 }
 
 std::optional<std::string> QtHost::ShowFileDialog(const FileDialogRequest& request) {

@@ -49,6 +49,7 @@ public:
     void SetMidiOutput(MidiOutput& output) { midiOutput_ = &output; }
 
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
+    std::optional<int> ChooseTrack(const std::vector<TrackSummary>& tracks) override;
     std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
     std::string ProgramDirectory() const override;
     bool AnotherCopyRunning() override;

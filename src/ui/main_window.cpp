@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -100,15 +101,12 @@ void ShowLabel(QLabel& label, const LabelModel& model) {
     }
 }
 
-// The one local .flx or .tab file a drop carries, or nothing.
-std::optional<QString> DroppedTabFile(const QMimeData& data) {
+// The one existing local file a drop carries, or nothing; its content decides how it is read.
+std::optional<QString> DroppedFile(const QMimeData& data) {
     const QList<QUrl> urls = data.urls();
     if (urls.size() != 1 || !urls.first().isLocalFile()) return std::nullopt;
     const QString path = urls.first().toLocalFile();
-    if (!path.endsWith(QStringLiteral(".flx"), Qt::CaseInsensitive) &&
-        !path.endsWith(QStringLiteral(".tab"), Qt::CaseInsensitive)) {
-        return std::nullopt;
-    }
+    if (!QFileInfo(path).isFile()) return std::nullopt;
     return path;
 }
 
@@ -449,11 +447,11 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (DroppedTabFile(*event->mimeData())) event->acceptProposedAction();
+    if (DroppedFile(*event->mimeData())) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const std::optional<QString> path = DroppedTabFile(*event->mimeData());
+    const std::optional<QString> path = DroppedFile(*event->mimeData());
     if (!path) return;
     event->acceptProposedAction();
     Run([&] { model_.OpenFile(QFile::encodeName(*path).toStdString()); });

@@ -43,7 +43,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    // A .flx or .tab file dropped on the window opens as Open would open it.
+    // A file dropped on the window opens as Open would open it.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

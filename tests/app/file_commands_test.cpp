@@ -277,6 +277,28 @@ TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesTheShownDocumentAsI
     EXPECT_EQ(Line(1, 0), "my song") << "the document kept its history";
 }
 
+TEST_F(FileCommands, AFileOfSeveralTracksOpensTheTrackChosenAndACancelKeepsTheShownDocument) {
+    const auto part = [](const std::string& id, const std::string& step) {
+        return "<part id=\"" + id + "\"><measure><attributes><divisions>1</divisions></attributes><note>"
+               "<pitch><step>" + step + "</step><octave>4</octave></pitch><duration>4</duration></note>"
+               "</measure></part>";
+    };
+    const std::string score =
+        "<score-partwise><part-list><score-part id=\"P1\"><part-name>Lead</part-name></score-part>"
+        "<score-part id=\"P2\"><part-name>Rhythm</part-name></score-part></part-list>" +
+        part("P1", "C") + part("P2", "E") + "</score-partwise>";
+    host.trackAnswer = 2;
+    OpenText("band.musicxml", score);
+    ASSERT_EQ(host.trackLists.size(), 1u);
+    ASSERT_EQ(host.trackLists[0].size(), 2u);
+    EXPECT_EQ(host.trackLists[0][1].name, "Rhythm");
+    EXPECT_EQ(form.lblTAB[1].caption, "E0---------------|");  // the second part's E4
+    host.trackAnswer = std::nullopt;
+    OpenText("band.musicxml", score);
+    EXPECT_EQ(host.trackLists.size(), 2u);
+    EXPECT_EQ(form.lblTAB[1].caption, "E0---------------|") << "the shown document stays";
+}
+
 TEST_F(FileCommands, SaveProposesTheDocumentNameWithTheFormsExtensionAndCancelKeepsThePath) {
     form.mnuFileSFlx_Click();  // no TAB shown: no dialog
     form.mnuFileSTab_Click();

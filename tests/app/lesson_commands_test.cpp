@@ -183,10 +183,9 @@ TEST_F(LessonCommands, EveryDocumentLoadedStartsFromTheStartUpSoundAndAClearFret
     // So the window's export of the file opened last is what fretlux-cli plays of it.
     host.chosenPaths = {PathOf("song.mid")};
     form.mnuFileExportMidi_Click();
-    std::vector<TimedMidiMessage> played;
-    ASSERT_FALSE(PlayTabFile(PathOf("song.tab"), PlayClock::Virtual,
-                             [&](const TimedMidiMessage& m) { played.push_back(m); }));
-    EXPECT_EQ(ReadFile("song.mid"), StandardMidiFileBytes(played));
+    const TabReadResult read = ReadTabFile(PathOf("song.tab"), TabForm::Plain);
+    ASSERT_FALSE(read.error);
+    EXPECT_EQ(ReadFile("song.mid"), StandardMidiFileBytes(PlayDocument(read.document)));
 }
 
 TEST_F(LessonCommands, AScaleChartThatIsMissingOrHoldsNoTabLeavesTheWindowWhole) {

@@ -31,6 +31,10 @@ public:
         chosenPaths.pop_front();
         return chosen;
     }
+    std::optional<int> ChooseTrack(const std::vector<TrackSummary>& tracks) override {
+        trackLists.push_back(tracks);
+        return tracks.size() > 1 ? trackAnswer : std::optional<int>(1);
+    }
     std::string ProgramDirectory() const override { return programDirectory; }
     bool AnotherCopyRunning() override { return anotherCopy; }
     int LogicalDpiY() const override { return dpi; }
@@ -104,6 +108,9 @@ public:
     std::deque<MessageAnswer> answers;
     // Paths the file dialog returns, in order; nullopt is a cancel.
     std::deque<std::optional<std::string>> chosenPaths;
+    // What the track choice answers for a file of several tracks; nullopt is a cancel.
+    std::optional<int> trackAnswer = 1;
+    std::vector<std::vector<TrackSummary>> trackLists;
     std::vector<MessageBoxRequest> messages;
     // Runs as each message box comes up: what the window shows meanwhile.
     std::function<void()> onMessage;
