@@ -10,8 +10,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/fluidsynth_output.h"
 #include "playback/midi_state.h"
+#include "sound/fluidsynth_output.h"
 
 int main(int argc, char** argv) {
     using namespace std::chrono;

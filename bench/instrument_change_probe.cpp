@@ -20,9 +20,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/soundfont_synth.h"
-#include "platform/underrun_watch.h"
 #include "playback/midi_state.h"
+#include "sound/soundfont_synth.h"
+#include "sound/underrun_watch.h"
 
 namespace {
 

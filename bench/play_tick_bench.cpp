@@ -12,7 +12,7 @@
 #include "document/render_fret_digits.h"
 #include "document/tab_cell.h"
 #include "document/tab_file_writer.h"
-#include "platform/fluidsynth_output.h"
+#include "sound/fluidsynth_output.h"
 
 namespace fretlux {
 namespace {

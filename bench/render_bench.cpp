@@ -13,10 +13,10 @@
 #include <thread>
 #include <vector>
 
-#include "platform/offline_render.h"
-#include "playback/wave_file.h"
-#include "platform/soundfont_synth.h"
 #include "playback/midi_state.h"
+#include "playback/wave_file.h"
+#include "sound/offline_render.h"
+#include "sound/soundfont_synth.h"
 
 namespace fretlux {
 namespace {

@@ -12,9 +12,9 @@
 
 #include "fretboard/orientation.h"
 #include "fretboard/tuning.h"
-#include "platform/fluidsynth_output.h"
-#include "platform/soundfont_synth.h"
 #include "playback/midi_state.h"
+#include "sound/fluidsynth_output.h"
+#include "sound/soundfont_synth.h"
 
 namespace fretlux {
 namespace {

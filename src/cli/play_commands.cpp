@@ -9,11 +9,11 @@
 #include "cli/read_input.h"
 #include "document/file_messages.h"
 #include "document/safe_save.h"
-#include "platform/fluidsynth_output.h"
-#include "platform/offline_render.h"
-#include "platform/wave_rendering.h"
 #include "playback/standard_midi_file.h"
 #include "playback/wave_file.h"
+#include "sound/fluidsynth_output.h"
+#include "sound/offline_render.h"
+#include "sound/wave_rendering.h"
 
 namespace fretlux {
 

@@ -11,10 +11,10 @@
 
 #include "app/command_line.h"
 #include "app/fretlux_form.h"
-#include "platform/fluidsynth_output.h"
-#include "platform/instance_hand_over.h"
-#include "platform/program_directory.h"
-#include "platform/qt_host.h"
+#include "desktop/instance_hand_over.h"
+#include "desktop/program_directory.h"
+#include "desktop/qt_host.h"
+#include "sound/fluidsynth_output.h"
 #include "ui/button_pictures.h"
 #include "ui/main_window.h"
 

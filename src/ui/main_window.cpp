@@ -24,7 +24,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "platform/text_codec.h"
+#include "desktop/text_codec.h"
 #include "ui/button_pictures.h"
 #include "ui/event_codes.h"
 #include "ui/fretboard_buttons.h"

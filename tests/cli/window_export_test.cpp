@@ -11,7 +11,7 @@
 #include "document/tab_file_writer.h"
 #include "document/tab_header.h"
 #include "form_fixture.h"
-#include "platform/wave_rendering.h"
+#include "sound/wave_rendering.h"
 #include "two_tab_piece.h"
 
 namespace fretlux::testing {

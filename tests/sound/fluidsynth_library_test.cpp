@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // FluidSynth loaded at run time: found and complete when installed, and a clear reason instead
 // of a crash when the library is missing or is not FluidSynth.
-#include "platform/fluidsynth_library.h"
+#include "sound/fluidsynth_library.h"
 
 #include <gtest/gtest.h>
 

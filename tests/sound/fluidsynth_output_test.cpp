@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/fluidsynth_output.h"
+#include "sound/fluidsynth_output.h"
 
 #include <gtest/gtest.h>
 

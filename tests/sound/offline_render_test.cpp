@@ -2,7 +2,7 @@
 // Rendering timed messages through the synthesiser without a clock: where each message lands,
 // how long the sound is, and what the progress bar hears. The sound cases use TimGM6mb, the
 // soundfont that is always installed with the program, and skip without it.
-#include "platform/offline_render.h"
+#include "sound/offline_render.h"
 
 #include <gtest/gtest.h>
 

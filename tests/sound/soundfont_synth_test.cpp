@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The real synthesiser path without a sound card: FluidSynth with a General MIDI soundfont,
 // rendered into memory.
-#include "platform/soundfont_synth.h"
+#include "sound/soundfont_synth.h"
 
 #include <gtest/gtest.h>
 

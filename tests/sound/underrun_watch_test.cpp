@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/underrun_watch.h"
+#include "sound/underrun_watch.h"
 
 #include <gtest/gtest.h>
 

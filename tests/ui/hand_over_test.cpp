@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "platform/instance_hand_over.h"
-#include "platform/single_instance_lock.h"
+#include "desktop/instance_hand_over.h"
+#include "desktop/single_instance_lock.h"
 #include "window_fixture.h"
 
 namespace fretlux {

@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/about_dialog.h"
+#include "desktop/about_dialog.h"
 #include "ui/button_pictures.h"
 #include "ui/picture_button.h"
 #include "ui/tab_lines_view.h"
