@@ -296,8 +296,6 @@ public:
     // The open string Tune Guitar sounded last, 1..6; 0 once the sequence has ended.
     int tuneString = 0;
     bool gLessonMode = false;
-    // The text handed to the text windows and back.
-    std::string gDialogText;
     // The chord finder's choice, kept between its uses.
     ChordChoice chordChoice;
 

@@ -109,7 +109,6 @@ bool FretluxForm::SearchNote(int step) {
             return false;
         }
         if (ColumnHoldsNote(curColumn)) return true;
-        host_.ProcessPendingEvents();
         curColumn += step;
     }
 }

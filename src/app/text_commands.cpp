@@ -43,11 +43,9 @@ void FretluxForm::mnuEditText_Click() {
         return;
     }
     const UndoStep step(*this);
-    gDialogText = document.tabTexts[v - 1];
     HostTextEditorServices services(host_);
-    TextEditorForm frmEditor(gDialogText, services);
-    host_.ShowTextEditor(frmEditor);
-    if (gDialogText != kKeepTextMarker) document.tabTexts[v - 1] = gDialogText;
+    TextEditorForm frmEditor(document.tabTexts[v - 1], services);
+    if (const auto text = host_.ShowTextEditor(frmEditor)) document.tabTexts[v - 1] = *text;
     imgEdit = EditPictureFor(v);
 }
 
@@ -64,11 +62,10 @@ void FretluxForm::mnuTXT2TAB_Click() {
     const UndoStep step(*this);
     const int t = CurrentTabIndex();
     const int c = curColumn;
-    gDialogText = ReadColumnSymbols(document.tabLines[t], c);
-    TextToTabForm frmTXT2TAB(gDialogText);
-    host_.ShowTextToTab(frmTXT2TAB);
-    if (gDialogText.size() != kStrings) return;
-    WriteColumnSymbols(document.tabLines[t], c, gDialogText);
+    TextToTabForm frmTXT2TAB(ReadColumnSymbols(document.tabLines[t], c));
+    const auto symbols = host_.ShowTextToTab(frmTXT2TAB);
+    if (!symbols || symbols->size() != kStrings) return;
+    WriteColumnSymbols(document.tabLines[t], c, *symbols);
     RenderFretDigits(document, t);
     selLength = 1;
     UpdateColumnCursor();

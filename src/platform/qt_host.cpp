@@ -182,17 +182,19 @@ void QtHost::ShowMidiSettings(MidiSettingsForm& form) {
     dialog.exec();
 }
 
-void QtHost::ShowTextEditor(TextEditorForm& form) {
+std::optional<std::string> QtHost::ShowTextEditor(TextEditorForm& form) {
     form.Form_Load();
     if (showModel_) showModel_();
     TextEditorDialog dialog(form, dialogParent_);
     dialog.exec();
+    return form.Result();
 }
 
-void QtHost::ShowTextToTab(TextToTabForm& form) {
+std::optional<std::string> QtHost::ShowTextToTab(TextToTabForm& form) {
     form.Form_Load();
     TextToTabDialog dialog(form, dialogParent_);
     dialog.exec();
+    return form.Result();
 }
 
 void QtHost::ShowFastFind(FastFindForm& form) {
@@ -233,7 +235,6 @@ void QtHost::ShowAbout(const AboutForm& form) {
     dialog.exec();
 }
 
-void QtHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
 RenderedWave QtHost::RenderWave(const std::vector<TimedMidiMessage>& events) {
     QProgressDialog progress(QStringLiteral("Rendering the sound into a WAVE file\u2026"),

@@ -2,14 +2,15 @@
 #include "texttools/text_editor_form.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace fretlux {
 
-TextEditorForm::TextEditorForm(std::string& gDialogText, TextEditorServices& services)
-    : gDialogText_(gDialogText), services_(services) {}
+TextEditorForm::TextEditorForm(std::string text, TextEditorServices& services)
+    : loaded_(std::move(text)), services_(services) {}
 
 void TextEditorForm::Form_Load() {
-    text = gDialogText_;
+    text = loaded_;
     selStart = 0;
     selLength = 0;
 }
@@ -40,9 +41,13 @@ void TextEditorForm::mnuEditItem_Click(int index) {
 
 void TextEditorForm::mnuFileItem_Click(int index) {
     if (index == 0) {
-        gDialogText_ = text;
+        result_ = text;
     } else if (index == 1) {
-        gDialogText_ = services_.AskSaveChanges() ? text : kKeepTextMarker;
+        if (services_.AskSaveChanges()) {
+            result_ = text;
+        } else {
+            result_.reset();
+        }
     } else {
         return;
     }

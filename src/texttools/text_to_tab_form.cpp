@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "texttools/text_to_tab_form.h"
 
+#include <utility>
+
 #include "document/strings.h"
 
 namespace fretlux {
 
-TextToTabForm::TextToTabForm(std::string& gDialogText) : gDialogText_(gDialogText) {}
+TextToTabForm::TextToTabForm(std::string symbols) : loaded_(symbols), result_(std::move(symbols)) {}
 
 void TextToTabForm::Form_Load() {
     for (std::size_t i = 0; i < txtTAB.size(); ++i) {
-        txtTAB[i] = i < gDialogText_.size() ? gDialogText_.substr(i, 1) : "";
+        txtTAB[i] = i < loaded_.size() ? loaded_.substr(i, 1) : "";
     }
 }
 
@@ -19,13 +21,14 @@ void TextToTabForm::txtTAB_Change(int index) {
 }
 
 void TextToTabForm::cmdSave_Click() {
-    gDialogText_.clear();
-    for (const std::string& box : txtTAB) gDialogText_ += Left(box, 1);
+    std::string symbols;
+    for (const std::string& box : txtTAB) symbols += Left(box, 1);
+    result_ = std::move(symbols);
     closeRequested = true;
 }
 
 void TextToTabForm::cmdClose_Click() {
-    gDialogText_.clear();
+    result_.reset();
     closeRequested = true;
 }
 

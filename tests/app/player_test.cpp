@@ -143,7 +143,6 @@ TEST_F(PlayerTest, ATabsStoredTempoAndPatchTakeEffectWhilePlaying) {
 TEST_F(PlayerTest, StepForwardSoundsTheNextNoteColumnOfTheTabOrFromItsEndTheNextTabs) {
     form.mnuPlayStepForward_Click();  // without a TAB nothing happens
     EXPECT_EQ(form.curColumn, 0);
-    EXPECT_EQ(host.pendingEventRuns, 0);
     OpenTabs({{{"1:0", "-", "-", "1:4", "-"}}, {{"-", "-", "3:7", "-"}}, {{"-", "-"}}});
     form.mnuPlayStart_Click();
     // Where each step ends, and what it sounds: without a later note in the TAB it moves one
@@ -165,8 +164,6 @@ TEST_F(PlayerTest, StepForwardSoundsTheNextNoteColumnOfTheTabOrFromItsEndTheNext
             EXPECT_EQ(form.selLength, 1);
         }
     }
-    // The window was given its events after every column searched.
-    EXPECT_GT(host.pendingEventRuns, 0);
 }
 
 TEST_F(PlayerTest, StepBackFindsTheNoteBeforeAndPlaysOnWhenPlaying) {

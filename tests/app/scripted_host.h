@@ -48,15 +48,17 @@ public:
     }
     // The text windows load, then the user does what the test scripted; without a script the
     // window is closed with its own close button.
-    void ShowTextEditor(TextEditorForm& form) override {
+    std::optional<std::string> ShowTextEditor(TextEditorForm& form) override {
         ++textEditorShown;
         form.Form_Load();
         if (onTextEditor) onTextEditor(form);
+        return form.Result();
     }
-    void ShowTextToTab(TextToTabForm& form) override {
+    std::optional<std::string> ShowTextToTab(TextToTabForm& form) override {
         ++textToTabShown;
         form.Form_Load();
         if (onTextToTab) onTextToTab(form);
+        return form.Result();
     }
     // The finder loads, then the user does what the test scripted; without a script it is
     // closed with its own close button.
@@ -79,7 +81,6 @@ public:
         return desktopHasPrograms;
     }
     void ShowAbout(const AboutForm& form) override { aboutShown.push_back(form); }
-    void ProcessPendingEvents() override { ++pendingEventRuns; }
     // Hands the messages to the scripted rendering; without one the user cancels at once.
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override {
         renderedEvents.push_back(events);
@@ -130,7 +131,6 @@ public:
     std::vector<std::string> openedWithProgram;
     bool desktopHasPrograms = true;
     std::vector<AboutForm> aboutShown;
-    int pendingEventRuns = 0;
     std::vector<std::vector<TimedMidiMessage>> renderedEvents;
     std::function<RenderedWave(const std::vector<TimedMidiMessage>&)> onRenderWave;
 };

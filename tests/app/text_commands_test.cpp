@@ -38,10 +38,11 @@ TEST_F(TabTextCommands, CloseAsksAndNoKeepsTheOldTextWhileYesStoresTheNewOne) {
     EXPECT_EQ(form.document.tabTexts[0], "New");
 }
 
-TEST_F(TabTextCommands, TheWindowsCloseButtonAndTheKeepMarkerKeepTheText) {
+TEST_F(TabTextCommands, TheWindowsCloseButtonKeepsTheTextAndAnyTextCanBeSaved) {
     Edit("Typed but not saved", std::nullopt);
-    Edit("***EXIT***", 0);
     EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
+    Edit("***EXIT***", 0);
+    EXPECT_EQ(form.document.tabTexts[0], "***EXIT***");
     EXPECT_EQ(host.textEditorShown, 2);
     // Without a TAB no window opens.
     form.mnuEditDelTab_Click();
