@@ -51,20 +51,20 @@ const char* HintOf(HintedButton button) {
 
 }  // namespace
 
-void FretluxForm::HintedButton_MouseMove(HintedButton button) {
+void FretluxForm::HintButton(HintedButton button) {
     switch (button) {
         case HintedButton::imgFNum0:
         case HintedButton::imgFNum1:
         case HintedButton::imgFNum2:
         case HintedButton::imgFNum3:
         case HintedButton::imgFNum4:
-            imgFNum_MouseMove(static_cast<int>(button) - static_cast<int>(HintedButton::imgFNum0));
+            HintFinger(static_cast<int>(button) - static_cast<int>(HintedButton::imgFNum0));
             return;
         case HintedButton::imgLefRig:
-            imgLefRig_MouseMove();
+            HintLeftRight();
             return;
         case HintedButton::imgUpDown:
-            imgUpDown_MouseMove();
+            HintUpDown();
             return;
         default:
             lblHelp = {HintOf(button), kHintBlue};

@@ -15,7 +15,7 @@ constexpr int kMajorTabNumber = 14;
 
 }  // namespace
 
-void FretluxForm::mnuChord_Click(int index) {
+void FretluxForm::BrowseChords(int index) {
     if (!LoadDocument(ChordFileName(host_.ProgramDirectory(), index), BaseTitle() + "  Chords")) {
         return;
     }
@@ -23,8 +23,8 @@ void FretluxForm::mnuChord_Click(int index) {
     if (ShowsTab()) ShowCurrentTab();
 }
 
-void FretluxForm::mnuChordFastFInd_Click() {
-    mnuEditClearFB_Click();
+void FretluxForm::FindChord() {
+    ClearFretboard();
     FastFindForm frmFastFind(chordChoice);
     host_.ShowFastFind(frmFastFind);
     if (chordChoice.gChordRoot == -1) return;

@@ -27,22 +27,22 @@ bool IsExistingFile(const std::string& path) {
 
 std::string FretluxForm::BaseTitle() { return std::string("Fretlux  (Ver ") + kVersion + ")"; }
 
-void FretluxForm::mnuFileNew_Click() {
-    mnuPlayStop_Click();
+void FretluxForm::NewDocument() {
+    StopPlayback();
     if (!AskToSave()) return;
     ClearDocument();
-    gCurrentPath = kUntitledPath;
-    caption = BaseTitle() + "  " + gCurrentPath;
+    currentPath = kUntitledPath;
+    caption = BaseTitle() + "  " + currentPath;
     document.MakeBlankTab(0);
     document.tabCount = 1;
     ShowDocument();
 }
 
-void FretluxForm::mnuFOpen_Click() {
+void FretluxForm::OpenFile() {
     const auto chosen = host_.ShowFileDialog(
         {FileDialogMode::Open, kOpenFilter, dialogInitialDirectory, ""});
     if (!chosen || chosen->empty()) return;
-    OpenFile(*chosen);
+    OpenNamedFile(*chosen);
 }
 
 // A document of the program's own (lessons, scales and chord files live in the program
@@ -50,7 +50,7 @@ void FretluxForm::mnuFOpen_Click() {
 // save dialog proposes the TAB folder.
 bool FretluxForm::AskToSave() {
     if (!ShowsTab() || !DocumentChanged()) return true;
-    switch (host_.ShowMessage(SaveChangesQuestion(gCurrentPath))) {
+    switch (host_.ShowMessage(SaveChangesQuestion(currentPath))) {
         case MessageAnswer::Cancel:
             return false;
         case MessageAnswer::Yes:
@@ -64,15 +64,15 @@ bool FretluxForm::AskToSave() {
 // be read leaves it as it was; the question comes first, so that a document saved over the very
 // file being opened is read as saved.
 bool FretluxForm::LoadDocument(const std::string& path, const std::string& title) {
-    mnuPlayStop_Click();
+    StopPlayback();
     if (!AskToSave()) return false;
     TabReadResult read = ReadTabFile(path, FormOfPath(path));
     if (read.error) {
         ShowOpenError(*read.error);
         return false;
     }
-    previousPath = gCurrentPath;
-    gCurrentPath = path;
+    previousPath = currentPath;
+    currentPath = path;
     caption = title;
     ClearDocument();
     document = std::move(read.document);
@@ -83,7 +83,7 @@ bool FretluxForm::LoadDocument(const std::string& path, const std::string& title
 // The same file then always sounds the same, whatever was played before it: a TAB that stores
 // no settings plays at the start-up ones.
 void FretluxForm::ShowDocument() {
-    mnuEditClearFB_Click();
+    ClearFretboard();
     HScrollPatch.SetValue(kStartSettings.patch);
     hscVolume.SetValue(kStartSettings.volume);
     hscTempo.SetValue(kStartSettings.tempo);
@@ -93,7 +93,7 @@ void FretluxForm::ShowDocument() {
         SetTabCount(document.tabCount);
         hscTAB.SetMin(1);
         hscTAB.SetValue(1);
-        curColumn = 0;
+        cursorColumn = 0;
         UpdateColumnCursor();
     }
     MarkDocumentSaved();
@@ -137,7 +137,7 @@ void FretluxForm::ShowOpenError(const std::string& description) {
 }
 
 void FretluxForm::ClearDocument() {
-    gLessonMode = false;
+    lessonMode = false;
     tutor_.Forget();
     if (document.tabCount > 0) {
         ShowLabel("");
@@ -146,7 +146,7 @@ void FretluxForm::ClearDocument() {
     document.Clear();
     SetTabCount(0);
     hscTAB.SetValue(0);
-    curColumn = 0;
+    cursorColumn = 0;
     lastColumn = 0;
     imgEdit = EditPicture::imgEdit2Up;
 }
@@ -156,9 +156,9 @@ void FretluxForm::SetTabCount(int count) {
     hscTAB.SetMax(count);
 }
 
-void FretluxForm::mnuFileSFlx_Click() { SaveDocument(TabForm::Enhanced); }
+void FretluxForm::SaveAsFretlux() { SaveDocument(TabForm::Enhanced); }
 
-void FretluxForm::mnuFileSTab_Click() { SaveDocument(TabForm::Plain); }
+void FretluxForm::SaveAsTab() { SaveDocument(TabForm::Plain); }
 
 // The document takes the file's name only once the file is written; a plain TAB file keeps
 // neither fingers, silent notes nor settings, so only the Fretlux form counts as saved.
@@ -168,7 +168,7 @@ bool FretluxForm::SaveDocument(TabForm form) {
     dialogInitialDirectory = SaveDirectory();
     const auto chosen = host_.ShowFileDialog(
         {FileDialogMode::Save, enhanced ? kFretluxSaveFilter : kTabSaveFilter,
-         dialogInitialDirectory, ProposedFileName(gCurrentPath, enhanced ? ".flx" : ".tab")});
+         dialogInitialDirectory, ProposedFileName(currentPath, enhanced ? ".flx" : ".tab")});
     if (!chosen || chosen->empty() || !MayWriteTo(*chosen)) return false;
     std::optional<std::string> failure;
     try {
@@ -180,14 +180,14 @@ bool FretluxForm::SaveDocument(TabForm form) {
         ShowSaveError(*failure);
         return false;
     }
-    gCurrentPath = *chosen;
-    caption = BaseTitle() + "  " + gCurrentPath;
+    currentPath = *chosen;
+    caption = BaseTitle() + "  " + currentPath;
     if (enhanced) MarkDocumentSaved();
     return true;
 }
 
 std::string FretluxForm::SaveDirectory() const {
-    const std::string directory = DirectoryPart(gCurrentPath);
+    const std::string directory = DirectoryPart(currentPath);
     return directory == host_.ProgramDirectory() ? tabFilesDirectory_ : directory;
 }
 
@@ -203,7 +203,7 @@ void FretluxForm::ShowSaveError(const std::string& description) {
                        MessageIcon::Exclamation, MessageAnswer::Ok});
 }
 
-bool FretluxForm::MNUFExit_Click() {
+bool FretluxForm::Exit() {
     // Work that could not be saved is not thrown away: the program stays open.
     if (!AskToSave()) return false;
     host_.MidiOut().Close();

@@ -12,25 +12,25 @@ void FretluxForm::PlayPress(const PressResult& press) {
     if (press.play) midi.PlayNote(press.position, press.row);
 }
 
-void FretluxForm::lblStr_MouseDown(int row, int index, int button) {
+void FretluxForm::PressFretboard(int row, int index, int button) {
     PlayPress(PressPosition(fretboard, selection, row, index, button));
 }
 
-void FretluxForm::lblFing_MouseDown(int row, int index, int button) {
+void FretluxForm::PressFinger(int row, int index, int button) {
     PlayPress(PressPosition(fretboard, selection, row, index, button));
 }
 
-void FretluxForm::lblFing_DblClick(int row, int index) { DoubleClickFinger(fretboard, row, index); }
+void FretluxForm::DoubleClickFingerMark(int row, int index) { DoubleClickFinger(fretboard, row, index); }
 
-void FretluxForm::lblStr_MouseMove() { lblHelp = {kFretboardHint, kHintBlue}; }
+void FretluxForm::HintFretboard() { lblHelp = {kFretboardHint, kHintBlue}; }
 
-void FretluxForm::lblStrgL_MouseMove() { lblHelp = {kStringNamesLeftHint, kHintBlue}; }
+void FretluxForm::HintStringNamesLeft() { lblHelp = {kStringNamesLeftHint, kHintBlue}; }
 
-void FretluxForm::lblStrgR_MouseMove() { lblHelp = {kStringNamesRightHint, kHintBlue}; }
+void FretluxForm::HintStringNamesRight() { lblHelp = {kStringNamesRightHint, kHintBlue}; }
 
-void FretluxForm::imgFNum_Click(int index) { fretlux::imgFNum_Click(fretboard, selection, index); }
+void FretluxForm::AllocateFinger(int index) { fretlux::AllocateFinger(fretboard, selection, index); }
 
-void FretluxForm::imgFNum_MouseMove(int index) {
+void FretluxForm::HintFinger(int index) {
     const std::string finger = index == 4 ? "T" : std::to_string(index + 1);
     const std::string keys =
         index == 4 ? " (press [T] or [5])" : " (or press [" + finger + "] key)";
@@ -38,17 +38,17 @@ void FretluxForm::imgFNum_MouseMove(int index) {
                kHintBlue};
 }
 
-void FretluxForm::imgSound_Click() { fretlux::imgSound_Click(fretboard, selection); }
+void FretluxForm::MarkSounding() { fretlux::MarkSounding(fretboard, selection); }
 
-void FretluxForm::imgNoSound_Click() { fretlux::imgNoSound_Click(fretboard, selection); }
+void FretluxForm::MarkSilent() { fretlux::MarkSilent(fretboard, selection); }
 
-void FretluxForm::Form_KeyPress(int keyAscii) {
-    if (fretlux::Form_KeyPress(fretboard, selection, keyAscii) == KeyCommand::kPasteFretboard) {
-        mnuEditPasteFret_Click();
+void FretluxForm::TypeCharacter(int keyAscii) {
+    if (fretlux::TypeCharacter(fretboard, selection, keyAscii) == KeyCommand::kPasteFretboard) {
+        PasteFretboard();
     }
 }
 
-void FretluxForm::mnuEditClearFB_Click() {
+void FretluxForm::ClearFretboard() {
     midi.lblNote.clear();
     fretboard.Clear();
 }
@@ -59,7 +59,7 @@ void FretluxForm::ShowCell(int s, std::string_view notes) {
                         s, notes);
 }
 
-void FretluxForm::mnuEditPasteFret_Click() {
+void FretluxForm::PasteFretboard() {
     if (!ShowsTab()) return;
     const UndoStep step(*this);
     ReadFretboardColumn(fretboard, orientation, workColumn);
@@ -68,7 +68,7 @@ void FretluxForm::mnuEditPasteFret_Click() {
     for (int l = 1; l < kLinesPerTab; ++l) column[l] = workColumn[7 - l];
     ReplaceColumns(column);
     RenderFretDigits(document, CurrentTabIndex());
-    selLength = 0;
+    selectionLength = 0;
     UpdateColumnCursor();
     ShowCurrentTab();
 }
@@ -76,9 +76,9 @@ void FretluxForm::mnuEditPasteFret_Click() {
 // Turning the board keeps the marks where they are musically: they are read out by string and
 // fret, the board is turned, and they are shown again without a sound.
 void FretluxForm::Rotate(void (*flip)(Orientation&, StringNameLabels&)) {
-    if (Playing()) mnuPlayStop_Click();
+    if (Playing()) StopPlayback();
     ReadFretboardColumn(fretboard, orientation, workColumn);
-    mnuEditClearFB_Click();
+    ClearFretboard();
     flip(orientation, stringNames);
     const bool soundWasOn = midi.soundOn;
     midi.soundOn = false;
@@ -86,16 +86,12 @@ void FretluxForm::Rotate(void (*flip)(Orientation&, StringNameLabels&)) {
     midi.soundOn = soundWasOn;
 }
 
-void FretluxForm::mnuSetLefRig_Click() { Rotate(FlipLeftRight); }
+void FretluxForm::RotateLeftRight() { Rotate(FlipLeftRight); }
 
-void FretluxForm::mnuSetUpDown_Click() { Rotate(FlipUpDown); }
+void FretluxForm::RotateUpDown() { Rotate(FlipUpDown); }
 
-void FretluxForm::imgLefRig_MouseDown() { mnuSetLefRig_Click(); }
+void FretluxForm::HintLeftRight() { lblHelp = {kLeftRightHint, kHintBlue}; }
 
-void FretluxForm::imgUpDown_MouseDown() { mnuSetUpDown_Click(); }
-
-void FretluxForm::imgLefRig_MouseMove() { lblHelp = {kLeftRightHint, kHintBlue}; }
-
-void FretluxForm::imgUpDown_MouseMove() { lblHelp = {kUpDownHint, kHintBlue}; }
+void FretluxForm::HintUpDown() { lblHelp = {kUpDownHint, kHintBlue}; }
 
 }  // namespace fretlux

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The main window as a presentation model: the document, the view state, the models of the
-// controls, and every handler, named after the control and the event as the window knows them.
-// The Qt window draws these models and forwards its events here; it decides nothing itself.
-//
-// The names keep the window's control prefixes: mnu a menu entry, lbl a label (the TAB lines,
-// the fretboard's positions, the help line), hsc or HScroll a horizontal scroll bar, txt a text
-// box, img a picture button, lin a cursor line, Timer1 and Timer2 the play and tuning timers; a
-// handler is the control's name, an underscore and the event (mnuFileNew_Click).
+// controls, and every command, named for what it does. The Qt window draws these models and
+// forwards its events here; it decides nothing itself. The window's original control names live
+// on in ui/ only, as the Qt object names and the table of the menu commands.
 #pragma once
 
 #include <array>
@@ -96,23 +92,23 @@ public:
     FretluxForm& operator=(const FretluxForm&) = delete;
 
     // Start-up; false when this copy must not go on (another one is running).
-    bool Form_Load();
+    bool StartUp();
     // The last step of start-up, once the window is on screen: on the program's first run on
     // this machine the Introduction lesson opens and plays.
     void OpenIntroductionOnFirstRun();
     // Typed characters, seen by the window before the control that has the focus; never
     // consumed, so a key typed into the label box is typed there as well.
-    void Form_KeyPress(int keyAscii);
+    void TypeCharacter(int keyAscii);
 
     // File menu.
-    void mnuFileNew_Click();
-    void mnuFOpen_Click();
-    void mnuFileSFlx_Click();
-    void mnuFileSTab_Click();
+    void NewDocument();
+    void OpenFile();
+    void SaveAsFretlux();
+    void SaveAsTab();
     // Writes the document as MusicXML to a file chosen in the save dialog.
-    void mnuFileExportXml_Click();
+    void ExportMusicXml();
     // Exit, also run when the window is closed by any means; false when the user chose to stay.
-    bool MNUFExit_Click();
+    bool Exit();
     // Whether closing or replacing the document would lose work: a command has changed it since
     // it was loaded or last saved as Fretlux, or a TAB plays at other settings than then.
     bool DocumentChanged() const;
@@ -128,127 +124,125 @@ public:
 
     // Exports of what Start would play from the first TAB, as fretlux-cli export and render
     // write it for the document as it stands (the shown TAB with the settings of the bars).
-    void mnuFileExportMidi_Click();
-    void mnuFileExportWave_Click();
+    void ExportMidi();
+    void ExportWave();
 
     // Undo and Redo of the changes to the document, with the view as it was.
-    void mnuEditUndo_Click();
-    void mnuEditRedo_Click();
+    void Undo();
+    void Redo();
 
     // Edit menu.
-    void mnuEditCut_Click();
-    void mnuEditCopy_Click();
-    void mnuEditPaste_Click();
-    void mnuEditPasteBar_Click();
-    void mnuEditInsTab_Click();
-    void mnuEditDelTab_Click();
+    void CutColumns();
+    void CopyColumns();
+    void PasteColumns();
+    void PasteBarLine();
+    void InsertTab();
+    void DeleteTab();
     void DeleteSelectedColumns();
 
     // TAB view.
-    void hscTAB_Change();
-    void hscTAB_Scroll(int value);
+    void ShowChosenTab();
+    void PreviewTabPosition(int value);
     // The pointer over the window's background: the help line shows the TAB position again.
-    void Form_MouseMove();
-    void txtTAB_Change();
+    void HintTabPosition();
+    void LabelEdited();
     void ShowCurrentTab();
     void SplitTabIntoColumns();
     void UpdateColumnCursor();
-    void lblTAB_MouseDown(int index, int button, int shift, double x, double y);
-    void lblTAB_MouseMove(int index, int button, int shift, double x, double y);
-    void lblTAB_MouseUp(int index, int button, int shift, double x, double y);
+    void PressOnTabLines(int index, int button, int shift, double x, double y);
+    void DragOnTabLines(int index, int button, int shift, double x, double y);
+    void ReleaseOnTabLines(int index, int button, int shift, double x, double y);
     // A key pressed while the TAB lines have the focus: its code (kKeyLeft ...) and the
     // Shift/Ctrl/Alt bits.
-    void lblTAB_KeyDown(int keyCode, int shift);
+    void PressKeyOnTabLines(int keyCode, int shift);
     // The label box lost the focus: the label's next edit is an undo step of its own.
-    void txtTAB_LostFocus();
+    void EndLabelEdit();
 
     // Playback settings bars.
-    void hscTempo_Change();
-    void hscVolume_Change();
-    void HScrollPatch_Change();
+    void ApplyTempo();
+    void ApplyVolume();
+    void ApplyPatch();
 
     // Play menu and the two timers.
-    void mnuPlayStart_Click();
-    void mnuPlayStepForward_Click();
-    void mnuPlayStepBack_Click();
-    void mnuPlayStop_Click();
-    void mnuPlayFret_Click();
-    void mnuPlayNext_Click();
-    void mnuPlayPrevious_Click();
-    void mnuPlayTune_Click();
-    void Timer1_Timer();
-    void Timer2_Timer();
+    void StartPlayback();
+    void StepForward();
+    void StepBack();
+    void StopPlayback();
+    void PlayFretboard();
+    void GoToNextTab();
+    void GoToPreviousTab();
+    void TuneGuitar();
+    void PlayTick();
+    void TuneTick();
     // One timed tick (step 0), or the note search of Step Forward (+1) and Step Back (-1).
     void AdvancePlayback(int step);
     void ShowPlayColumn();
 
     // The TAB's text, Text to TAB and the outside editor.
-    void mnuEditText_Click();
-    void mnuEditExEdit_Click();
-    void mnuTXT2TAB_Click();
+    void EditTabText();
+    void EditInOutsideEditor();
+    void OpenTextToTab();
 
     // Fretboard: rows 1..6, position index 0..24.
-    void lblStr_MouseDown(int row, int index, int button);
-    void lblFing_MouseDown(int row, int index, int button);
-    void lblFing_DblClick(int row, int index);
-    void lblStr_MouseMove();
-    void lblStrgL_MouseMove();
-    void lblStrgR_MouseMove();
-    void imgFNum_Click(int index);
-    void imgFNum_MouseMove(int index);
-    void HintedButton_MouseMove(HintedButton button);
-    void imgSound_Click();
-    void imgNoSound_Click();
-    void mnuEditClearFB_Click();
-    void mnuEditPasteFret_Click();
-    void mnuSetLefRig_Click();
-    void mnuSetUpDown_Click();
-    void imgLefRig_MouseDown();
-    void imgUpDown_MouseDown();
-    void imgLefRig_MouseMove();
-    void imgUpDown_MouseMove();
+    void PressFretboard(int row, int index, int button);
+    void PressFinger(int row, int index, int button);
+    void DoubleClickFingerMark(int row, int index);
+    void HintFretboard();
+    void HintStringNamesLeft();
+    void HintStringNamesRight();
+    void AllocateFinger(int index);
+    void HintFinger(int index);
+    void HintButton(HintedButton button);
+    void MarkSounding();
+    void MarkSilent();
+    void ClearFretboard();
+    void PasteFretboard();
+    void RotateLeftRight();
+    void RotateUpDown();
+    void HintLeftRight();
+    void HintUpDown();
 
     // Lessons and Scales menus; the index is the entry's place in its menu.
-    void mnuLesson_Click(int index);
-    void mnuLessonI_Click(int index);
-    void mnuLessonS_Click(int index);
-    void mnuLessonMore_Click();
-    void mnuScales_Click(int index);
+    void OpenBasicLesson(int index);
+    void OpenIntermediateLesson(int index);
+    void OpenSongLesson(int index);
+    void OpenOtherLesson();
+    void OpenScaleChart(int index);
 
     // Chords menu: browse the chord file of root index 0..11, or find one chord.
-    void mnuChord_Click(int index);
-    void mnuChordFastFInd_Click();
+    void BrowseChords(int index);
+    void FindChord();
     // Reads the chord the finder chose into workColumn.
     void LoadChord();
 
     // Every picture button: a mouse button pressed or released on it, the pointer moving over
     // it, and the second press of a double click.
-    void PictureButton_MouseDown(HintedButton button, int mouseButton);
-    void PictureButton_MouseMove(HintedButton button, int mouseButtons, const ButtonPoint& point);
-    // True when a click follows, which the window runs with PictureButton_Click once it has
+    void PressPictureButton(HintedButton button, int mouseButton);
+    void MoveOverPictureButton(HintedButton button, int mouseButtons, const ButtonPoint& point);
+    // True when a click follows, which the window runs with RunPictureButton once it has
     // shown the released picture.
-    bool PictureButton_MouseUp(HintedButton button, int mouseButton, const ButtonPoint& point);
-    void PictureButton_Click(HintedButton button);
-    void PictureButton_DblClick(HintedButton button);
+    bool ReleasePictureButton(HintedButton button, int mouseButton, const ButtonPoint& point);
+    void RunPictureButton(HintedButton button);
+    void DoubleClickPictureButton(HintedButton button);
     bool PictureButtonPressed(HintedButton button) const;
 
     // Help menu, and the sound's set-up having finished (a notice when it stays silent).
-    void mnuHelpFretlux_Click();
-    void mnuHelpTab_Click();
-    void mnuHelpAbout_Click();
-    void MidiOut_SetUpDone();
+    void ShowHelp();
+    void ShowTabHelp();
+    void ShowAboutWindow();
+    void SoundSetUpDone();
     // Opens a file named on the command line or dropped on the window, as Open does with the
     // file chosen in its dialog.
-    void OpenFile(const std::string& path);
+    void OpenNamedFile(const std::string& path);
 
     // Sound settings.
-    void mnuSetSound_Click();
-    void mnuSetMidi_Click();
+    void ToggleSound();
+    void ShowMidiSettingsWindow();
     void ShowPatchName();
 
     // Document.
     TabDocument document;
-    std::string gCurrentPath;
+    std::string currentPath;
     std::string previousPath;
 
     // Controls.
@@ -279,23 +273,23 @@ public:
     // View state.
     static constexpr int kColumnSlots = 201;
     std::array<std::array<std::string, kLinesPerTab>, kColumnSlots> columnCells;
-    int curColumn = 0;
-    int selLength = 0;
+    int cursorColumn = 0;
+    int selectionLength = 0;
     int lastColumn = 0;
     int previousTab = 0;
     int mouseDownX = 0;
     std::array<std::string, kLinesPerTab> tabClipboard;
     int clipboardWidth = 0;
     // Width of one character of the TAB font in the units of the column geometry.
-    int gCharWidth = 105;
+    int charWidth = 105;
 
-    // Playback: Timer1 plays one column per tick, Timer2 sounds one open string per tick.
-    TimerModel Timer1;
-    TimerModel Timer2;
+    // Playback: playTimer plays one column per tick, tuneTimer sounds one open string per tick.
+    TimerModel playTimer;
+    TimerModel tuneTimer;
     int playStart = 0;
     // The open string Tune Guitar sounded last, 1..6; 0 once the sequence has ended.
     int tuneString = 0;
-    bool gLessonMode = false;
+    bool lessonMode = false;
     // The chord finder's choice, kept between its uses.
     ChordChoice chordChoice;
 
@@ -310,7 +304,7 @@ public:
     MidiState midi;
     PatchList patchList;
     // The MIDI settings window while it is loaded; start-up loads it without showing it.
-    std::optional<MidiSettingsForm> frmMIDI;
+    std::optional<MidiSettingsForm> midiSettings;
 
     // The dialog's initial directory: one dialog serves every file command, so the directory one
     // command gives it stays for the next.
@@ -357,14 +351,14 @@ private:
     // The document of a Lessons or Scales entry: the program directory, prefix, index, ".flx".
     std::string ProgramFile(const char* prefix, int index) const;
     bool LoadLesson(const std::string& path);
-    void OpenLesson(const std::string& path);
-    void HScrollMIDIChannel_Change();
+    void PlayLessonFile(const std::string& path);
+    void ApplyMidiChannel();
     // Playback runs while the play timer has an interval.
-    bool Playing() const override { return Timer1.Interval() >= 1; }
+    bool Playing() const override { return playTimer.Interval() >= 1; }
     // Start without a lesson's steps: plays from the cursor.
-    void StartPlayback();
+    void PlayFromCursor();
     // The next TAB from its first column, or at the last TAB a stop.
-    void ShowNextTab();
+    void AdvanceToNextTab();
     // Shows the TAB with the cursor on its first column.
     void ShowTabFromStart(int tab);
     // The player as a lesson's tutor moves it (lesson_commands.cpp).

@@ -33,14 +33,14 @@ public:
     MidiOutput& MidiOut() override { return output_; }
     void ShowMidiSettings(MidiSettingsForm&) override {}
     std::optional<std::string> ShowTextEditor(TextEditorForm& form) override {
-        form.Form_Load();
+        form.Load();
         return form.Result();
     }
     std::optional<std::string> ShowTextToTab(TextToTabForm& form) override {
-        form.Form_Load();
+        form.Load();
         return form.Result();
     }
-    void ShowFastFind(FastFindForm& form) override { form.Form_Load(); }
+    void ShowFastFind(FastFindForm& form) override { form.Load(); }
     // Nothing here runs a lesson.
     void ShowTutor(const std::string&, TutorButtons&) override {}
     void CloseTutor() override {}

@@ -22,17 +22,17 @@ void FretluxForm::OpenWithDesktopProgram(const std::string& path) {
                        MessageButtons::Ok, MessageIcon::Exclamation, MessageAnswer::Ok});
 }
 
-void FretluxForm::mnuHelpFretlux_Click() {
+void FretluxForm::ShowHelp() {
     OpenWithDesktopProgram(host_.ProgramDirectory() + kPathSeparator + kHelpDirectory +
                            kPathSeparator + "help.htm");
 }
 
-void FretluxForm::mnuHelpTab_Click() {
+void FretluxForm::ShowTabHelp() {
     OpenWithDesktopProgram(host_.ProgramDirectory() + kPathSeparator + kHelpDirectory +
                            kPathSeparator + "tab.htm");
 }
 
-void FretluxForm::mnuHelpAbout_Click() {
+void FretluxForm::ShowAboutWindow() {
     AboutForm frmAbout;
     frmAbout.lblAbout = std::string("Version ") + kVersion;
     frmAbout.licence = kLicence;
@@ -40,11 +40,11 @@ void FretluxForm::mnuHelpAbout_Click() {
     host_.ShowAbout(frmAbout);
 }
 
-void FretluxForm::MidiOut_SetUpDone() {
+void FretluxForm::SoundSetUpDone() {
     if (host_.MidiOut().Silent()) lblHelp = {kSilentSoundNotice, kHintBlue};
 }
 
-void FretluxForm::OpenFile(const std::string& path) {
+void FretluxForm::OpenNamedFile(const std::string& path) {
     LoadDocument(path, BaseTitle() + "  " + path);
 }
 

@@ -58,19 +58,19 @@ std::optional<std::string> Play(
     SinkOutput output(sink, now);
     HeadlessHost host(output);
     FretluxForm form(host);
-    PlayerTimer timers[] = {{form.Timer1, &FretluxForm::Timer1_Timer, {}},
-                            {form.Timer2, &FretluxForm::Timer2_Timer, {}}};
+    PlayerTimer timers[] = {{form.playTimer, &FretluxForm::PlayTick, {}},
+                            {form.tuneTimer, &FretluxForm::TuneTick, {}}};
     for (PlayerTimer& timer : timers) {
         timer.model.onIntervalChange = [&timer, &now] {
             timer.schedule.SetInterval(timer.model.Interval(), now);
         };
     }
 
-    form.Form_Load();
+    form.StartUp();
     if (auto failure = load(form, host)) return failure;
 
     output.StartRecording(now);
-    form.mnuPlayStart_Click();
+    form.StartPlayback();
     while (true) {
         PlayerTimer* due = nullptr;
         for (PlayerTimer& timer : timers) {
@@ -98,7 +98,7 @@ std::optional<std::string> PlayTabFile(const std::string& path, PlayClock clock,
                                        const std::function<void(const TimedMidiMessage&)>& sink) {
     return Play(clock, sink, [&path](FretluxForm& form, HeadlessHost& host) {
         host.ChooseFile(path);
-        form.mnuFOpen_Click();
+        form.OpenFile();
         return host.Failure();
     });
 }
@@ -108,7 +108,7 @@ std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document) {
     const auto record = [&events](const TimedMidiMessage& event) { events.push_back(event); };
     // What Open does with the document it has read.
     Play(PlayClock::Virtual, record, [&document](FretluxForm& form, HeadlessHost&) {
-        form.mnuPlayStop_Click();
+        form.StopPlayback();
         form.ClearDocument();
         if (document.tabCount > 0) {
             form.document = document;

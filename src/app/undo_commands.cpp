@@ -10,7 +10,7 @@ namespace fretlux {
 
 EditSnapshot FretluxForm::TakeSnapshot() const {
     const TabSettings bars{hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()};
-    return {document, hscTAB.Value(), txtTAB.Text(), curColumn, selLength, bars};
+    return {document, hscTAB.Value(), txtTAB.Text(), cursorColumn, selectionLength, bars};
 }
 
 void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
@@ -27,7 +27,7 @@ void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
     hscTempo.SetValue(snapshot.settings.tempo);
     hscVolume.SetValue(snapshot.settings.volume);
     HScrollPatch.SetValue(snapshot.settings.patch);
-    Form_MouseMove();
+    HintTabPosition();
     if (v == 0) {
         ShowLabel("");
         for (int l = 1; l < kLinesPerTab; ++l) lblTAB[l].caption.clear();
@@ -41,17 +41,17 @@ void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
         document.tabLines[v - 1][0] = header;
         imgEdit = EditPictureFor(v);
     }
-    curColumn = snapshot.curColumn;
-    selLength = snapshot.selLength;
+    cursorColumn = snapshot.cursorColumn;
+    selectionLength = snapshot.selectionLength;
     UpdateColumnCursor();
 }
 
-void FretluxForm::mnuEditUndo_Click() {
+void FretluxForm::Undo() {
     if (auto before = history_.Undo(TakeSnapshot())) RestoreSnapshot(std::move(*before));
     ShowUndoMenu();
 }
 
-void FretluxForm::mnuEditRedo_Click() {
+void FretluxForm::Redo() {
     if (auto after = history_.Redo(TakeSnapshot())) RestoreSnapshot(std::move(*after));
     ShowUndoMenu();
 }
@@ -83,7 +83,7 @@ void FretluxForm::NoteLabelEdit() {
     labelEditTab_ = hscTAB.Value();
 }
 
-void FretluxForm::txtTAB_LostFocus() { labelEditTab_ = 0; }
+void FretluxForm::EndLabelEdit() { labelEditTab_ = 0; }
 
 void FretluxForm::ShowLabel(const std::string& text) {
     labelSetByProgram_ = true;

@@ -183,7 +183,7 @@ void QtHost::ShowMidiSettings(MidiSettingsForm& form) {
 }
 
 std::optional<std::string> QtHost::ShowTextEditor(TextEditorForm& form) {
-    form.Form_Load();
+    form.Load();
     if (showModel_) showModel_();
     TextEditorDialog dialog(form, dialogParent_);
     dialog.exec();
@@ -191,14 +191,14 @@ std::optional<std::string> QtHost::ShowTextEditor(TextEditorForm& form) {
 }
 
 std::optional<std::string> QtHost::ShowTextToTab(TextToTabForm& form) {
-    form.Form_Load();
+    form.Load();
     TextToTabDialog dialog(form, dialogParent_);
     dialog.exec();
     return form.Result();
 }
 
 void QtHost::ShowFastFind(FastFindForm& form) {
-    form.Form_Load();
+    form.Load();
     FastFindDialog dialog(form, dialogParent_);
     dialog.exec();
 }

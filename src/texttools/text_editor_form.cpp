@@ -9,20 +9,20 @@ namespace fretlux {
 TextEditorForm::TextEditorForm(std::string text, TextEditorServices& services)
     : loaded_(std::move(text)), services_(services) {}
 
-void TextEditorForm::Form_Load() {
+void TextEditorForm::Load() {
     text = loaded_;
     selStart = 0;
     selLength = 0;
 }
 
-void TextEditorForm::mnuEdit_Click() {
+void TextEditorForm::PrepareEditMenu() {
     const bool selection = selLength >= 1;
     mnuEditItem[0].enabled = selection;
     mnuEditItem[1].enabled = selection;
     mnuEditItem[2].enabled = true;
 }
 
-void TextEditorForm::mnuEditItem_Click(int index) {
+void TextEditorForm::RunEditItem(int index) {
     switch (index) {
         case 0:
             services_.SetClipboardText(SelectedText());
@@ -39,7 +39,7 @@ void TextEditorForm::mnuEditItem_Click(int index) {
     }
 }
 
-void TextEditorForm::mnuFileItem_Click(int index) {
+void TextEditorForm::RunFileItem(int index) {
     if (index == 0) {
         result_ = text;
     } else if (index == 1) {

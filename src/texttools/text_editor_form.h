@@ -34,13 +34,13 @@ class TextEditorForm {
 public:
     TextEditorForm(std::string text, TextEditorServices& services);
 
-    void Form_Load();
+    void Load();
     // The Edit menu is being opened: Cut and Copy need a selection.
-    void mnuEdit_Click();
+    void PrepareEditMenu();
     // 0 Cut, 1 Copy, 2 Paste.
-    void mnuEditItem_Click(int index);
+    void RunEditItem(int index);
     // 0 Save, 1 Close (with its question).
-    void mnuFileItem_Click(int index);
+    void RunFileItem(int index);
 
     std::string caption = kTextEditorCaption;
     // The text box: the text with CR LF line ends, and the selection as a byte offset and length

@@ -19,11 +19,11 @@ public:
     explicit TextToTabForm(std::string symbols);
 
     // Box i shows symbol i, or stays empty when there is none.
-    void Form_Load();
+    void Load();
     // The text of box index has changed: it keeps its first character, or "-" when emptied.
-    void txtTAB_Change(int index);
-    void cmdSave_Click();
-    void cmdClose_Click();
+    void BoxChanged(int index);
+    void Save();
+    void Close();
 
     // The boxes' texts, index 0 at the top (string line 1).
     std::array<std::string, 6> txtTAB;

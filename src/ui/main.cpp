@@ -108,13 +108,13 @@ int main(int argc, char* argv[]) {
         QMetaObject::invokeMethod(
             qApp,
             [&window, &form] {
-                form.MidiOut_SetUpDone();
+                form.SoundSetUpDone();
                 window.SyncFromModel();
             },
             Qt::QueuedConnection);
     });
 
-    if (!form.Form_Load()) return 0;
+    if (!form.StartUp()) return 0;
     window.SyncFromModel();
     PlaceWindow(window);
     window.show();
@@ -127,7 +127,7 @@ int main(int argc, char* argv[]) {
         if (startFile.empty()) {
             form.OpenIntroductionOnFirstRun();
         } else {
-            form.OpenFile(startFile);
+            form.OpenNamedFile(startFile);
         }
         window.SyncFromModel();
     });

@@ -53,31 +53,31 @@ TEST_F(ChordCommands, BrowsingOpensTheRootsFileAtTabFourteenWhenItHasOneAndTitle
     host.programDirectory = directory.string();
     WriteFile("ChordC#.flx", ChordBlocks(15));
     WriteFile("ChordD.flx", ChordBlocks(14));
-    form.mnuChord_Click(4);
-    EXPECT_EQ(form.gCurrentPath, PathOf("ChordC#.flx"));
+    form.BrowseChords(4);
+    EXPECT_EQ(form.currentPath, PathOf("ChordC#.flx"));
     EXPECT_EQ(form.caption, kChordsTitle);
     EXPECT_EQ(View(), "TAB 14/15 column 0+0 of 3");
     EXPECT_EQ(form.txtTAB.Text(), "Block 14");
-    form.mnuChord_Click(5);
+    form.BrowseChords(5);
     EXPECT_EQ(View(), "TAB 1/14 column 0+0 of 3");
     EXPECT_TRUE(host.messages.empty());
 
     // A missing chord file is reported by the reader in its own words, and the shown one stays.
-    form.mnuChord_Click(0);
+    form.BrowseChords(0);
     EXPECT_EQ(host.Asked().back(),
               "Error 'No such file or directory' encountered while trying to open file, please "
               "retry. [Ok Exclamation Ok]");
-    EXPECT_EQ(form.gCurrentPath, PathOf("ChordD.flx"));
+    EXPECT_EQ(form.currentPath, PathOf("ChordD.flx"));
     EXPECT_EQ(View(), "TAB 1/14 column 0+0 of 3");
 }
 
 TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString) {
     host.programDirectory = FRETLUX_DATA_DIR;
-    form.lblStr_MouseDown(3, 7, 1);
+    form.PressFretboard(3, 7, 1);
     Sounded();
     // Find at once on first use: A major, first variation, x 0 2 2 2 0.
-    host.onFastFind = [](FastFindForm& finder) { finder.cmdFind_Click(); };
-    form.mnuChordFastFInd_Click();
+    host.onFastFind = [](FastFindForm& finder) { finder.Find(); };
+    form.FindChord();
     EXPECT_EQ(host.fastFindShown, 1);
     EXPECT_EQ(Board(), "2:0() 3:2(1) 4:2(2) 5:2(3) 6:0() ");
     EXPECT_EQ(Sounded(), "45 52 57 61 64 ");
@@ -86,13 +86,13 @@ TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString
     host.onFastFind = [](FastFindForm& finder) {
         finder.lstChord.listIndex = 3;
         finder.lstType2.listIndex = 4;
-        finder.lstType2_Click();
+        finder.ChooseVariation();
         finder.lstType.listIndex = 16;
-        finder.lstType_Click();
+        finder.ChooseType();
         finder.lstVariat.listIndex = 1;
-        finder.cmdFind_Click();
+        finder.Find();
     };
-    form.mnuChordFastFInd_Click();
+    form.FindChord();
     const ChordLoad load = LoadChordFile(std::string(FRETLUX_DATA_DIR) + "/ChordC.flx", 16, 1);
     ASSERT_TRUE(load.slots);
     for (int s = 1; s <= 6; ++s) EXPECT_EQ(form.workColumn[s], (*load.slots)[s]);
@@ -103,10 +103,10 @@ TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString
 TEST_F(ChordCommands, CloseLeavesTheBoardClearedAndTheWindowsCloseButtonKeepsTheChoice) {
     host.programDirectory = FRETLUX_DATA_DIR;
     form.chordChoice = {7, 26, 0};
-    form.lblStr_MouseDown(3, 7, 1);
+    form.PressFretboard(3, 7, 1);
     Sounded();
-    host.onFastFind = [](FastFindForm& finder) { finder.cmdClose_Click(); };
-    form.mnuChordFastFInd_Click();
+    host.onFastFind = [](FastFindForm& finder) { finder.Close(); };
+    form.FindChord();
     EXPECT_EQ(Board(), "");
     EXPECT_EQ(Sounded(), "");
     EXPECT_EQ(form.chordChoice.gChordRoot, -1);
@@ -115,7 +115,7 @@ TEST_F(ChordCommands, CloseLeavesTheBoardClearedAndTheWindowsCloseButtonKeepsThe
     // it stands is shown: E major, open.
     form.chordChoice = {7, 26, 0};
     host.onFastFind = nullptr;
-    form.mnuChordFastFInd_Click();
+    form.FindChord();
     EXPECT_EQ(Board(), "1:0() 2:2(2) 3:2(3) 4:1(1) 5:0() 6:0() ");
 
     // Without the chord's block, or without the file, the column keeps what it held; a missing
@@ -123,10 +123,10 @@ TEST_F(ChordCommands, CloseLeavesTheBoardClearedAndTheWindowsCloseButtonKeepsThe
     host.programDirectory = directory.string();
     WriteFile("ChordE.flx", ChordBlocks(16));
     form.chordChoice = {7, 32, 0};
-    form.mnuChordFastFInd_Click();
+    form.FindChord();
     EXPECT_EQ(Board(), "1:0() 2:2(2) 3:2(3) 4:1(1) 5:0() 6:0() ");
     form.chordChoice = {0, 26, 0};
-    form.mnuChordFastFInd_Click();
+    form.FindChord();
     EXPECT_EQ(host.Asked().back(),
               "Error 'No such file or directory' encountered while trying to open file, please "
               "retry. [Ok Exclamation Ok]");

@@ -50,13 +50,13 @@ public:
     // window is closed with its own close button.
     std::optional<std::string> ShowTextEditor(TextEditorForm& form) override {
         ++textEditorShown;
-        form.Form_Load();
+        form.Load();
         if (onTextEditor) onTextEditor(form);
         return form.Result();
     }
     std::optional<std::string> ShowTextToTab(TextToTabForm& form) override {
         ++textToTabShown;
-        form.Form_Load();
+        form.Load();
         if (onTextToTab) onTextToTab(form);
         return form.Result();
     }
@@ -64,7 +64,7 @@ public:
     // closed with its own close button.
     void ShowFastFind(FastFindForm& form) override {
         ++fastFindShown;
-        form.Form_Load();
+        form.Load();
         if (onFastFind) onFastFind(form);
     }
     // The tutor window: the test presses its buttons through tutor while it is open.

@@ -17,7 +17,7 @@ std::string Choice(const ChordChoice& choice) {
 TEST(FastFindFormTest, OpensWithThePreviousRootMajorAndVariationOne) {
     ChordChoice choice;
     FastFindForm first(choice);
-    first.Form_Load();
+    first.Load();
     EXPECT_EQ(first.lstChord.items.size(), 12u);
     EXPECT_EQ(first.lstChord.items[4], "C#/Db");
     EXPECT_EQ(first.lstType.items.front() + " " + first.lstType.items.back(), "+5 minor");
@@ -27,13 +27,13 @@ TEST(FastFindFormTest, OpensWithThePreviousRootMajorAndVariationOne) {
     EXPECT_EQ(first.lstType.listIndex, -1);
     EXPECT_EQ(first.lstType2.items[first.lstType2.listIndex], "Major");
     EXPECT_EQ(first.lstVariat.listIndex, 0);
-    first.cmdFind_Click();
+    first.Find();
     EXPECT_TRUE(first.closeRequested);
     EXPECT_EQ(Choice(choice), "0 26 0");
 
     choice = {7, 3, 2};
     FastFindForm again(choice);
-    again.Form_Load();
+    again.Load();
     EXPECT_EQ(again.lstChord.listIndex, 7);
     EXPECT_EQ(again.lstType2.listIndex, 9);
     EXPECT_EQ(again.lstVariat.listIndex, 0);
@@ -55,35 +55,35 @@ TEST(FastFindFormTest, TheTwoTypeListsClearEachOtherAndFindOrCloseSetTheChoice) 
     for (const auto& row : rows) {
         ChordChoice choice;
         FastFindForm form(choice);
-        form.Form_Load();
+        form.Load();
         form.lstChord.listIndex = 3;
-        form.lstChord_Click();
+        form.ChooseRoot();
         form.lstVariat.listIndex = 2;
         for (const Step& step : row.steps) {
             if (std::string(step.list) == "lstType") {
                 form.lstType.listIndex = step.position;
-                form.lstType_Click();
+                form.ChooseType();
             } else {
                 form.lstType2.listIndex = step.position;
-                form.lstType2_Click();
+                form.ChooseVariation();
             }
         }
         EXPECT_TRUE(form.lstType.listIndex == -1 || form.lstType2.listIndex == -1);
-        form.cmdFind_Click();
+        form.Find();
         EXPECT_EQ(Choice(choice), row.choice);
     }
 
     // Close gives up the choice: the next opening selects no root, and Find then does the same.
     ChordChoice choice{5, 6, 1};
     FastFindForm closing(choice);
-    closing.Form_Load();
-    closing.cmdClose_Click();
+    closing.Load();
+    closing.Close();
     EXPECT_TRUE(closing.closeRequested);
     EXPECT_EQ(Choice(choice), "-1 6 1");
     FastFindForm next(choice);
-    next.Form_Load();
+    next.Load();
     EXPECT_EQ(next.lstChord.listIndex, -1);
-    next.cmdFind_Click();
+    next.Find();
     EXPECT_EQ(Choice(choice), "-1 26 0");
 }
 

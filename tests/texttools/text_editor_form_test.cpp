@@ -50,10 +50,10 @@ TEST(TextEditorFormTest, SaveHandsBackTheTextAndCloseAsksFirst) {
         ScriptedServices services;
         services.answerYes = row.answerYes;
         TextEditorForm form("Old", services);
-        form.Form_Load();
+        form.Load();
         EXPECT_EQ(form.text, "Old");
         form.text = row.typed;
-        form.mnuFileItem_Click(row.item);
+        form.RunFileItem(row.item);
         EXPECT_EQ(form.Result(), row.result);
         EXPECT_EQ(services.questions, row.questions);
         EXPECT_EQ(form.closeRequested, row.closes);
@@ -89,10 +89,10 @@ TEST(TextEditorFormTest, ClipboardCommandsWorkOnTheSelectionsBytes) {
         ScriptedServices services;
         services.clipboard = row.clipboard;
         TextEditorForm form(row.text, services);
-        form.Form_Load();
+        form.Load();
         form.selStart = row.start;
         form.selLength = row.length;
-        form.mnuEditItem_Click(row.item);
+        form.RunEditItem(row.item);
         EXPECT_EQ(form.text, row.textAfter);
         EXPECT_EQ(services.clipboard, row.clipboardAfter);
         EXPECT_EQ(form.selStart, row.startAfter);

@@ -18,7 +18,7 @@ class FastFindDialogTest : public ::testing::Test {
 protected:
     void Open() {
         form = std::make_unique<FastFindForm>(choice);
-        form->Form_Load();
+        form->Load();
         dialog = std::make_unique<FastFindDialog>(*form, nullptr);
         dialog->show();
         dialog->activateWindow();

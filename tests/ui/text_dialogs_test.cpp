@@ -41,7 +41,7 @@ protected:
     // The window as the host opens it, over the given bytes.
     void Open(const std::string& text) {
         form = std::make_unique<TextEditorForm>(text, services);
-        form->Form_Load();
+        form->Load();
         dialog = std::make_unique<TextEditorDialog>(*form, nullptr);
         box = dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtEdit"));
         ASSERT_NE(box, nullptr);
@@ -227,7 +227,7 @@ TEST_F(TextEditorDialogTest, CloseAnsweredNoHandsBackNothingAndClosesTheWindowAs
 class TextToTabDialogTest : public ::testing::Test {
 protected:
     TextToTabDialogTest() {
-        form.Form_Load();
+        form.Load();
         dialog = std::make_unique<TextToTabDialog>(form, nullptr);
     }
 
