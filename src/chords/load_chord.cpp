@@ -8,6 +8,7 @@
 
 #include "chords/chord_records.h"
 #include "document/strings.h"
+#include "document/tab_file_reader.h"
 
 namespace fretlux {
 
@@ -49,6 +50,7 @@ public:
     }
 
     const std::optional<ChordSlots>& Chord() const { return chord_; }
+    int BlocksRead() const { return blockCounter_; }
 
 private:
     int wantedBlock_;
@@ -72,13 +74,37 @@ ChordLoad LoadChordFile(const std::string& path, int type, int variation) {
     if (!file) return {std::nullopt, std::strerror(errno)};
     ChordRecordReader reader;
     BlockFinder finder(type, variation);
+    // The document reader's limits hold here too, so that no file, however long or endless,
+    // keeps the reader busy: lines of at most 1 MB, at most 501 of them before a block is
+    // complete. Reading stops once the chord is found.
+    std::size_t lineLength = 0;
+    int linesSinceBlock = 0;
+    int blocksRead = 0;
     std::string chunk(kReadChunk, '\0');
     std::size_t got = 0;
     do {
         got = std::fread(chunk.data(), 1, chunk.size(), file.get());
-        reader.Feed(std::string_view(chunk.data(), got), finder);
-    } while (got == chunk.size());
-    if (std::ferror(file.get())) return {finder.Chord(), std::strerror(errno)};
+        std::string_view bytes(chunk.data(), got);
+        while (!bytes.empty() && !finder.Chord()) {
+            const std::size_t lf = bytes.find('\n');
+            const bool lineEnds = lf != std::string_view::npos;
+            const std::string_view piece = bytes.substr(0, lineEnds ? lf + 1 : bytes.size());
+            bytes.remove_prefix(piece.size());
+            lineLength += piece.size() - (lineEnds ? 1 : 0);
+            if (lineLength > kMaxLineLength) return {std::nullopt, std::string(kLineTooLong)};
+            reader.Feed(piece, finder);
+            if (!lineEnds) continue;
+            lineLength = 0;
+            if (finder.BlocksRead() != blocksRead) {
+                blocksRead = finder.BlocksRead();
+                linesSinceBlock = 0;
+            } else if (++linesSinceBlock > kMaxBufferedLines) {
+                return {std::nullopt, std::string(kTooManyLines)};
+            }
+        }
+    } while (got == chunk.size() && !finder.Chord());
+    if (finder.Chord()) return {finder.Chord(), std::nullopt};
+    if (std::ferror(file.get())) return {std::nullopt, std::strerror(errno)};
     reader.Finish(finder);
     return {finder.Chord(), std::nullopt};
 }

@@ -25,7 +25,8 @@ struct ChordLoad {
 // The record position of the chord's four characters (1-based).
 int ChordStart(int type, int variation);
 
-// Reads the whole file at path for the chord of the given type number and variation (0..2).
+// Reads the file at path, up to the block of the chord of the given type number and variation
+// (0..2), within the document reader's limits on lines.
 ChordLoad LoadChordFile(const std::string& path, int type, int variation);
 
 }  // namespace fretlux

@@ -49,7 +49,7 @@ constexpr std::string_view kUsage =
 std::optional<TabDocument> ReadReporting(const std::string& in, std::ostream& err) {
     std::optional<std::string> failure;
     try {
-        TabReadResult read = ReadTabFile(in, FormOfPath(in));
+        TabReadResult read = ReadTabFile(in, FormOfPath(in), FileKinds::Any);
         if (!read.error) return std::move(read.document);
         failure = std::move(read.error);
     } catch (const std::exception& exception) {
@@ -87,12 +87,20 @@ int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostre
 }
 
 int ExportMusicXmlFile(const std::string& in, const std::string& outPath, std::ostream& err) {
+    if (RefusedAsInput(in, outPath, err)) return kExitFileFailure;
     const std::optional<TabDocument> document = ReadReporting(in, err);
     if (!document) return kExitFileFailure;
     const std::string title = std::filesystem::path(in).stem().string();
     return SaveReporting(
         [&] { return SaveFileReplacing(outPath, MusicXmlScore(*document, kStartSettings, title)); },
         err);
+}
+
+bool RefusedAsInput(const std::string& in, const std::string& outPath, std::ostream& err) {
+    std::error_code ignored;
+    if (!std::filesystem::equivalent(in, outPath, ignored)) return false;
+    err << "fretlux-cli: " << outPath << " is the file being read; give the output another name\n";
+    return true;
 }
 
 int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err) {

@@ -23,6 +23,10 @@ int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostre
 // the window would play it at.
 int ExportMusicXmlFile(const std::string& in, const std::string& outPath, std::ostream& err);
 
+// True, once reported on err, when outPath names the file being read: a MIDI, WAVE or MusicXML
+// file written there would destroy the TAB.
+bool RefusedAsInput(const std::string& in, const std::string& outPath, std::ostream& err);
+
 // Reads the TAB file at in and prints the document as one line of JSON.
 int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err);
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/play_commands.h"
 
-#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -47,14 +46,6 @@ void DrawProgress(double fraction, std::ostream& err) {
     err << "\rRendering [" << std::string(filled, '#')
         << std::string(kProgressBarWidth - filled, ' ') << "] "
         << static_cast<int>(fraction * 100) << '%' << std::flush;
-}
-
-// MIDI or WAVE bytes written over the TAB being read would destroy it.
-bool RefusedAsInput(const std::string& in, const std::string& outPath, std::ostream& err) {
-    std::error_code ignored;
-    if (!std::filesystem::equivalent(in, outPath, ignored)) return false;
-    err << "fretlux-cli: " << outPath << " is the file being read; give the output another name\n";
-    return true;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "document/interrupt_cleanup.h"
 
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -53,7 +54,21 @@ void InstallHandlersOnce() {
     });
 }
 
+sigset_t InterruptSet() {
+    sigset_t set;
+    ::sigemptyset(&set);
+    for (const int signal : kInterrupts) ::sigaddset(&set, signal);
+    return set;
+}
+
 }  // namespace
+
+InterruptsDeferred::InterruptsDeferred() {
+    const sigset_t interrupts = InterruptSet();
+    ::pthread_sigmask(SIG_BLOCK, &interrupts, &previous_);
+}
+
+InterruptsDeferred::~InterruptsDeferred() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
 
 bool RemoveOnInterrupt(const std::string& path) {
     if (path.size() >= kLongestPath) return false;

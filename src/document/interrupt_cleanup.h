@@ -3,6 +3,8 @@
 // the signal takes its usual course.
 #pragma once
 
+#include <signal.h>
+
 #include <string>
 
 namespace fretlux {
@@ -11,5 +13,18 @@ namespace fretlux {
 // protection rather than fail the write.
 bool RemoveOnInterrupt(const std::string& path);
 void ForgetOnInterrupt(const std::string& path);
+
+// While it lives, SIGINT, SIGTERM and SIGHUP wait for the calling thread: two steps that must not
+// be parted (naming a finished file and renaming it into place) run between them undisturbed.
+class InterruptsDeferred {
+public:
+    InterruptsDeferred();
+    ~InterruptsDeferred();
+    InterruptsDeferred(const InterruptsDeferred&) = delete;
+    InterruptsDeferred& operator=(const InterruptsDeferred&) = delete;
+
+private:
+    sigset_t previous_;
+};
 
 }  // namespace fretlux

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "document/tab_file_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -152,9 +156,23 @@ TabReadResult ReadOpenFile(std::FILE* file, TabForm form) {
 
 }  // namespace
 
-TabReadResult ReadTabFile(const std::string& path, TabForm form) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return Failed(std::strerror(errno));
+TabReadResult ReadTabFile(const std::string& path, TabForm form, FileKinds kinds) {
+    // Opened without waiting for a writer, a FIFO is turned away at once.
+    const int waiting = kinds == FileKinds::RegularOnly ? O_NONBLOCK : 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | waiting);
+    if (fd < 0) return Failed(std::strerror(errno));
+    std::unique_ptr<std::FILE, FileCloser> file(::fdopen(fd, "rb"));
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        return Failed(std::strerror(error));
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return Failed(std::strerror(errno));
+    if (S_ISDIR(status.st_mode)) return Failed(std::strerror(EISDIR));
+    if (kinds == FileKinds::RegularOnly && !S_ISREG(status.st_mode)) {
+        return Failed(std::string(kNotRegularFile));
+    }
     try {
         return ReadOpenFile(file.get(), form);
     } catch (const std::bad_alloc&) {

@@ -61,10 +61,16 @@ private:
     std::string_view refusal_;
 };
 
+inline constexpr std::string_view kNotRegularFile = "not a regular file";
+
+// What a read takes: the window opens regular files only, as a FIFO or a device could keep it
+// waiting for ever; the command line reads pipes and devices as well.
+enum class FileKinds { RegularOnly, Any };
+
 // Reads the file at path in the given form; TABs wider than 78 columns come split
-// (SplitWideTabs). The file is read through a buffer and closed before
-// the call returns.
-TabReadResult ReadTabFile(const std::string& path, TabForm form);
+// (SplitWideTabs). The file is read through a buffer and closed before the call returns.
+TabReadResult ReadTabFile(const std::string& path, TabForm form,
+                          FileKinds kinds = FileKinds::RegularOnly);
 
 // Reads a file's bytes already in memory, exactly as ReadTabFile reads them from disk.
 TabReadResult ReadTabBytes(std::string_view bytes, TabForm form);

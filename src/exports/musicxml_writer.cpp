@@ -2,6 +2,7 @@
 #include "exports/musicxml_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <optional>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "document/tab_header.h"
 #include "document/utf8_text.h"
 #include "exports/note_spelling.h"
+#include "exports/spanner_numbers.h"
 #include "exports/tab_score.h"
 #include "exports/xml_writer.h"
 #include "fretboard/tuning.h"
@@ -105,6 +107,7 @@ private:
     int measureNumber_ = 0;
     std::optional<TimeSignature> time_;
     std::optional<TabSettings> settings_;
+    SpannerNumbers spanners_;
 };
 
 ScoreWriter::ScoreWriter(std::string_view title, const std::vector<ScoreTab>& tabs) {
@@ -314,42 +317,58 @@ void ScoreWriter::WriteNote(const ScoreNote& note, const Piece& piece, bool inCh
     xml_.Close();
 }
 
+Spanner SpannerOf(Link link) { return link == Link::Slide ? Spanner::Slide : Spanner::Slur; }
+
 // The standard staff shows fingers, the TAB staff strings and frets; both show the techniques.
-// Slurs and slides are numbered by string, apart for each staff, as several may be open at once.
+// A slur or slide is known by its staff and string until it stops.
 void ScoreWriter::WriteNotations(const ScoreNote& note, const Piece& piece, int staff) {
-    const std::string number = Text(note.line + (staff == kTabStaff ? kStaffLines : 0));
-    const std::pair<Link, const char*> links[] = {
-        {piece.first ? note.linkFromPrevious : Link::None, "stop"},
-        {piece.last ? note.linkToNext : Link::None, "start"}};
+    const int key = note.line + (staff == kTabStaff ? kStaffLines : 0);
+    struct LinkEnd {
+        Link link;
+        bool stops;
+        std::optional<int> number;
+        const char* Type() const { return stops ? "stop" : "start"; }
+    };
+    std::array<LinkEnd, 2> links = {
+        {{piece.first ? note.linkFromPrevious : Link::None, true, std::nullopt},
+         {piece.last ? note.linkToNext : Link::None, false, std::nullopt}}};
     const bool fingering = staff == kNotationStaff && note.finger > 0 && piece.first;
     const bool bend = note.bendSemitones > 0 && piece.first;
     const bool vibrato = note.vibrato && piece.first;
     bool hammerOrPull = false;
     bool linked = false;
-    for (const auto& [link, type] : links) {
-        hammerOrPull = hammerOrPull || link == Link::HammerOn || link == Link::PullOff;
-        linked = linked || link != Link::None;
+    for (const LinkEnd& end : links) {
+        hammerOrPull = hammerOrPull || end.link == Link::HammerOn || end.link == Link::PullOff;
+        linked = linked || end.link != Link::None;
     }
     const bool technical = staff == kTabStaff || fingering || bend || hammerOrPull;
     if (!technical && !linked && !vibrato && piece.first && piece.last) return;
+    // The stop goes first, so that a note ending one slide and starting the next may pass its
+    // number on.
+    for (LinkEnd& end : links) {
+        if (end.link == Link::None) continue;
+        end.number = end.stops ? spanners_.Stop(SpannerOf(end.link), key)
+                               : spanners_.Start(SpannerOf(end.link), key);
+    }
 
     xml_.Open("notations");
     if (!piece.first) xml_.Empty("tied", {{"type", "stop"}});
     if (!piece.last) xml_.Empty("tied", {{"type", "start"}});
-    for (const auto& [link, type] : links) {
-        if (link == Link::Slide) {
-            xml_.Empty("slide", {{"type", type}, {"number", number}, {"line-type", "solid"}});
-        } else if (link != Link::None) {
-            xml_.Empty("slur", {{"type", type}, {"number", number}});
+    for (const LinkEnd& end : links) {
+        if (!end.number) continue;
+        const std::string number = Text(*end.number);
+        if (end.link == Link::Slide) {
+            xml_.Empty("slide", {{"type", end.Type()}, {"number", number}, {"line-type", "solid"}});
+        } else {
+            xml_.Empty("slur", {{"type", end.Type()}, {"number", number}});
         }
     }
     if (technical) {
         xml_.Open("technical");
-        for (const auto& [link, type] : links) {
-            if (link != Link::HammerOn && link != Link::PullOff) continue;
-            const bool starts = std::string_view(type) == "start";
-            xml_.Leaf(LinkElement(link), starts ? LinkLetter(link) : "",
-                      {{"number", number}, {"type", type}});
+        for (const LinkEnd& end : links) {
+            if ((end.link != Link::HammerOn && end.link != Link::PullOff) || !end.number) continue;
+            xml_.Leaf(LinkElement(end.link), end.stops ? "" : LinkLetter(end.link),
+                      {{"number", Text(*end.number)}, {"type", end.Type()}});
         }
         if (fingering) xml_.Leaf("fingering", note.finger == kThumb ? "T" : Text(note.finger));
         if (staff == kTabStaff) {
@@ -363,10 +382,14 @@ void ScoreWriter::WriteNotations(const ScoreNote& note, const Piece& piece, int 
         }
         xml_.Close();
     }
-    if (vibrato) {
+    // A wavy line starts and stops on its note, so its number is free again at once.
+    const std::optional<int> wavy =
+        vibrato ? spanners_.Start(Spanner::WavyLine, key) : std::nullopt;
+    if (wavy) {
+        spanners_.Stop(Spanner::WavyLine, key);
         xml_.Open("ornaments");
-        xml_.Empty("wavy-line", {{"type", "start"}, {"number", number}});
-        xml_.Empty("wavy-line", {{"type", "stop"}, {"number", number}});
+        xml_.Empty("wavy-line", {{"type", "start"}, {"number", Text(*wavy)}});
+        xml_.Empty("wavy-line", {{"type", "stop"}, {"number", Text(*wavy)}});
         xml_.Close();
     }
     xml_.Close();

@@ -12,6 +12,7 @@
 #include "app/command_line.h"
 #include "app/fretlux_form.h"
 #include "platform/fluidsynth_output.h"
+#include "platform/instance_hand_over.h"
 #include "platform/program_directory.h"
 #include "platform/qt_host.h"
 #include "ui/button_pictures.h"
@@ -20,6 +21,8 @@
 namespace {
 
 const QString kGeometryKey = QStringLiteral("window/geometry");
+// How long a later start waits for the copy that runs to take its file.
+constexpr int kHandOverMs = 5000;
 
 std::vector<std::string> Arguments(const QStringList& arguments) {
     std::vector<std::string> args;
@@ -96,7 +99,14 @@ int main(int argc, char* argv[]) {
     fretlux::FluidSynthOptions soundOptions;
     soundOptions.setUpOnOpen = false;
     fretlux::FluidSynthOutput synthesiser(soundOptions);
-    fretlux::QtHost host;
+    const fretlux::HostDirectories directories = fretlux::HostDirectories::Standard();
+    fretlux::QtHost host(directories);
+    // A later start hands its file to the copy that runs and ends without a word; only when that
+    // copy does not answer does start-up go on to say that it runs.
+    if (host.AnotherCopyRunning() &&
+        fretlux::InstanceHandOver::HandOver(directories.lockDirectory, startFile, kHandOverMs)) {
+        return 0;
+    }
     host.SetMidiOutput(synthesiser);
     fretlux::FretluxForm form(host);
     fretlux::MainWindow window(form);
@@ -115,6 +125,8 @@ int main(int argc, char* argv[]) {
     });
 
     if (!form.StartUp()) return 0;
+    fretlux::InstanceHandOver handOver(directories.lockDirectory);
+    handOver.Listen([&window](const std::string& path) { window.TakeHandedOverFile(path); });
     window.SyncFromModel();
     PlaceWindow(window);
     window.show();

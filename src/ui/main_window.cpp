@@ -414,6 +414,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
     Run([&] { model_.OpenNamedFile(QFile::encodeName(*path).toStdString()); });
 }
 
+void MainWindow::TakeHandedOverFile(const std::string& path) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    if (!path.empty()) Run([&] { model_.OpenNamedFile(path); });
+}
+
 void MainWindow::EndProgram() {
     endingProgram_ = true;
     QTimer::singleShot(0, this, [this] {

@@ -35,6 +35,9 @@ public:
     // What Host::EndProgram does for this window: once the running handler has returned, the
     // window closes without asking anything more and the event loop ends.
     void EndProgram();
+    // What a later start of the program handed over: the window comes to the front and opens
+    // the file as a dropped file is opened; "" brings it to the front only.
+    void TakeHandedOverFile(const std::string& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -47,6 +47,13 @@ TEST_F(CliTest, ChordReportsAFileItCannotReadAndRejectsNumbersOutOfRange) {
     ExpectFailure({"chord", Path("none.flx"), "0", "0"},
                   "Error 'No such file or directory' encountered while trying to open file, "
                   "please retry.\n");
+    // The document reader's limits hold: an endless line, or lines without end and no chord.
+    ExpectFailure({"chord", "/dev/zero", "0", "0"},
+                  "Error 'a line longer than 1 MB' encountered while trying to open file, "
+                  "please retry.\n");
+    ExpectFailure({"chord", Write("blank.flx", std::string(600, '\n')), "0", "0"},
+                  "Error 'more than 501 lines before a TAB is complete' encountered while trying "
+                  "to open file, please retry.\n");
     for (const auto& [type, variation] :
          {std::pair{"33", "0"}, {"0", "3"}, {"-1", "0"}, {"x", "0"}, {"1 ", "0"}}) {
         const CliRun run = Run({"chord", Path("none.flx"), type, variation});

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // fretlux-cli, run as a separate process on files in a scratch directory: convert in both
-// directions, the JSON of dump, and one case per kind of failure (usage, open, out of range,
-// close), each with the window's message, its exit code, and an existing output left alone.
+// directions, the JSON of dump, and one case per kind of failure to read (usage, open, out of
+// range), each with the window's message, its exit code, and an existing output left alone. The
+// kinds of output target are tried in output_targets_test.cpp.
 // The reader's rules and limits themselves are checked by the document tests.
 #include <gtest/gtest.h>
 
@@ -214,25 +215,6 @@ TEST_F(CliTest, HostileInputsAndOutputsFailCleanly) {
         const int status = std::system((command + " >/dev/full 2>/dev/null").c_str());
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << args[0];
     }
-}
-
-TEST_F(CliTest, UnwritableOutputGivesTheCloseMessageAndLeavesTheOldFile) {
-    const std::string song = Write("song.tab", Blocks(1));
-    ExpectFailure({"convert", song, Path("no-such-folder/song.flx")},
-                  FileMessage(std::strerror(ENOENT), "close"));
-    fs::create_directory(Path("folder.flx"));
-    ExpectFailure({"convert", song, Path("folder.flx")},
-                  FileMessage(std::strerror(EISDIR), "close"));
-
-    // A write cut short (here by a file size limit of 4 KiB, as a full disk would) must not
-    // replace the old file with the part that was written, nor leave that part beside it.
-    const std::string out = Write("out.flx", "keep me\r\n");
-    const std::string big = Write("100.tab", Blocks(100));
-    ExpectFailure({"convert", big, out}, FileMessage(std::strerror(EFBIG), "close"),
-                  "trap '' XFSZ; ulimit -f 8");
-    EXPECT_EQ(ReadBytes(out), "keep me\r\n");
-    EXPECT_EQ(Entries(), (Names{"100.tab", "folder.flx", "out.flx", "song.tab"}));
-    EXPECT_GT(Convert(big, out).size(), 30000u);  // without the limit it fits
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include "document/tab_file_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
+#include <thread>
 
 #include "document/plain_tab_line.h"
 #include "document/tab_cell.h"
@@ -297,6 +299,22 @@ TEST(TabFileReaderTest, FilesThatCannotBeReadGiveTheirFailure) {
     const TabReadResult empty = ReadTabFile(dir.File("empty.tab"), TabForm::Plain);
     EXPECT_FALSE(empty.error);
     EXPECT_EQ(empty.document.tabCount, 0);
+}
+
+// The window turns a FIFO or a device away at once, where waiting for a writer could last for
+// ever; the command line reads them.
+TEST(TabFileReaderTest, OnlyRegularFilesAreReadUnlessAnyKindIsAsked) {
+    test::TempDir dir;
+    const std::string fifo = dir.File("pipe.tab");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const char* path : {fifo.c_str(), "/dev/null"}) {
+        EXPECT_EQ(ReadTabFile(path, TabForm::Plain).error, std::string(kNotRegularFile)) << path;
+    }
+    std::thread writer([&] { test::WriteBytes(fifo, Join({kIntroRiff})); });
+    const TabReadResult read = ReadTabFile(fifo, TabForm::Plain, FileKinds::Any);
+    writer.join();
+    EXPECT_FALSE(read.error);
+    EXPECT_EQ(read.document.tabCount, 1);
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -293,6 +296,62 @@ TEST(MusicXmlWriter, SymbolsBetweenNotesBecomeTechniques) {
         const TabDocument document =
             ReadPlain(PlainTab("", {"", "", "", c.line + "-------------"}));
         EXPECT_EQ(Techniques(Listen(Export(document))), c.notes);
+    }
+}
+
+// The spanners, in the order a reader meets them, as "name number type".
+void CollectSpanners(const XmlElement& element, std::vector<std::string>& spanners) {
+    static const std::set<std::string> kSpanners = {"slide", "slur", "hammer-on", "pull-off",
+                                                    "wavy-line"};
+    if (kSpanners.contains(element.name)) {
+        spanners.push_back(element.name + " " + element.Attribute("number") + " " +
+                           element.Attribute("type"));
+    }
+    for (const XmlElement& child : element.children) CollectSpanners(child, spanners);
+}
+
+// Readers of MusicXML 3.x take spanner numbers 1 to 6 only, one open spanner per kind and number.
+TEST(MusicXmlWriter, SpannersAreNumberedOneToSixAndEachStopsTheOneStarted) {
+    // A line between bars is cut into measures of 16 columns. Each line slides five times, and
+    // "across" a sixth time over the bar; the Coda slides three times more.
+    const std::string inside = "|5/7/9\\7h9p7/9\\5~~----|";
+    const std::string across = "|5/7/9\\7h9p7/9\\5/7---|";
+    const std::string coda = PlainTab("Coda", {"", "", "", "5/7/9/10---"});
+    const struct {
+        const char* name;
+        std::array<std::string, 6> lines;
+        int slides;  // on both staves; 0 where some must be left out
+    } cases[] = {
+        {"four strings slide together, one over the bar",
+         {inside, inside, inside, across},
+         2 * (4 * 5 + 1 + 3)},
+        // The notation staff's six stay open through the TAB staff's measure: no number is
+        // left for the TAB staff's slides there, which are left out.
+        {"six strings slide over the bar", {across, across, across, across, across, across}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> spanners;
+        CollectSpanners(Export(ReadPlain(PlainTab("", c.lines) + coda)), spanners);
+        std::map<std::string, bool> open;  // "name number" -> started and not yet stopped
+        int slides = 0;
+        for (const std::string& spanner : spanners) {
+            SCOPED_TRACE(spanner);
+            std::istringstream fields(spanner);
+            std::string name;
+            int number = 0;
+            std::string type;
+            fields >> name >> number >> type;
+            EXPECT_TRUE(number >= 1 && number <= 6);
+            bool& isOpen = open[name + " " + std::to_string(number)];
+            EXPECT_NE(isOpen, type == "start");
+            isOpen = type == "start";
+            slides += name == "slide" && type == "start";
+        }
+        for (const auto& [spanner, isOpen] : open) EXPECT_FALSE(isOpen) << spanner;
+        if (c.slides > 0) {
+            EXPECT_EQ(slides, c.slides);
+        }
     }
 }
 
