@@ -17,6 +17,7 @@
 #include "app/lesson_tutor.h"
 #include "app/midi_settings_form.h"
 #include "app/picture_button_state.h"
+#include "app/start_settings.h"
 #include "chords/fast_find_form.h"
 #include "document/tab_document.h"
 #include "document/tab_file_reader.h"
@@ -33,9 +34,6 @@
 
 namespace fretlux {
 
-inline constexpr const char* kVersion = "1.10";
-// The tempo, volume and patch the window starts with.
-inline constexpr TabSettings kStartSettings{41, 100, 25};
 inline constexpr const char* kUntitledPath = "UNTITLED.FLX";
 inline constexpr const char* kOpenFilter =
     "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*";

@@ -28,6 +28,7 @@
 #include "ui/fretboard_view.h"
 #include "ui/interval_timer.h"
 #include "ui/key_preview_filter.h"
+#include "ui/menu_commands.h"
 #include "ui/player_buttons.h"
 #include "ui/scroll_bar_binding.h"
 #include "ui/tab_lines_view.h"
@@ -222,14 +223,17 @@ void MainWindow::Run(const std::function<void()>& handler) {
     SyncFromModel();
 }
 
-void MainWindow::ConnectCommand(QAction* action, void (FretluxForm::*command)()) {
-    connect(action, &QAction::triggered, this,
-            [this, command] { Run([&] { (model_.*command)(); }); });
+void MainWindow::ConnectMenuCommands() {
+    for (const MenuCommand& entry : kMenuCommands) {
+        const auto command = entry.run;
+        connect(findChild<QAction*>(QString::fromLatin1(entry.control)), &QAction::triggered, this,
+                [this, command] { Run([&] { (model_.*command)(); }); });
+    }
 }
 
 template <size_t N>
-void MainWindow::ConnectMenuArray(const std::array<QAction*, N>& actions,
-                                  void (FretluxForm::*command)(int)) {
+void MainWindow::ConnectMenuArray(const std::array<QAction*, N>& actions) {
+    const auto command = ArrayCommandOf(actions[0]->objectName().toStdString());
     for (size_t i = 0; i < N; ++i) {
         const int index = static_cast<int>(i);
         connect(actions[i], &QAction::triggered, this,
@@ -244,54 +248,14 @@ void MainWindow::ConnectScrollBar(ScrollBarBinding& binding) {
 }
 
 void MainWindow::ConnectControls() {
-    ConnectCommand(menu_.fileNew, &FretluxForm::NewDocument);
-    ConnectCommand(menu_.fileOpen, &FretluxForm::OpenFile);
-    ConnectCommand(menu_.fileSaveTab, &FretluxForm::SaveAsTab);
-    ConnectCommand(menu_.fileSaveFretlux, &FretluxForm::SaveAsFretlux);
-    ConnectCommand(menu_.fileExportMidi, &FretluxForm::ExportMidi);
-    ConnectCommand(menu_.fileExportWave, &FretluxForm::ExportWave);
-    ConnectCommand(menu_.fileExportMusicXml, &FretluxForm::ExportMusicXml);
+    ConnectMenuCommands();
     // Exit is closing the window: the close event asks the model whether to go.
     connect(menu_.fileExit, &QAction::triggered, this, &QWidget::close);
-    ConnectCommand(menu_.editUndo, &FretluxForm::Undo);
-    ConnectCommand(menu_.editRedo, &FretluxForm::Redo);
-    ConnectCommand(menu_.editCut, &FretluxForm::CutColumns);
-    ConnectCommand(menu_.editCopy, &FretluxForm::CopyColumns);
-    ConnectCommand(menu_.editPaste, &FretluxForm::PasteColumns);
-    ConnectCommand(menu_.editPasteBar, &FretluxForm::PasteBarLine);
-    ConnectCommand(menu_.editInsertTab, &FretluxForm::InsertTab);
-    ConnectCommand(menu_.editDeleteTab, &FretluxForm::DeleteTab);
-    ConnectCommand(menu_.editPasteFretboard, &FretluxForm::PasteFretboard);
-    ConnectCommand(menu_.editClearFretboard, &FretluxForm::ClearFretboard);
-    ConnectCommand(menu_.editTextToTab, &FretluxForm::OpenTextToTab);
-    ConnectCommand(menu_.editTabText, &FretluxForm::EditTabText);
-    ConnectCommand(menu_.editExternalEditor, &FretluxForm::EditInOutsideEditor);
-    ConnectCommand(menu_.playStart, &FretluxForm::StartPlayback);
-    ConnectCommand(menu_.playStepForward, &FretluxForm::StepForward);
-    ConnectCommand(menu_.playStepBack, &FretluxForm::StepBack);
-    ConnectCommand(menu_.playStop, &FretluxForm::StopPlayback);
-    ConnectCommand(menu_.playFretboard, &FretluxForm::PlayFretboard);
-    ConnectCommand(menu_.playNext, &FretluxForm::GoToNextTab);
-    ConnectCommand(menu_.playPrevious, &FretluxForm::GoToPreviousTab);
-    ConnectCommand(menu_.playTune, &FretluxForm::TuneGuitar);
-    ConnectCommand(menu_.chordFastFind, &FretluxForm::FindChord);
-    for (std::size_t index = 0; index < menu_.chordRoots.size(); ++index) {
-        connect(menu_.chordRoots[index], &QAction::triggered, this, [this, index] {
-            Run([&] { model_.BrowseChords(static_cast<int>(index)); });
-        });
-    }
-    ConnectCommand(menu_.settingsSound, &FretluxForm::ToggleSound);
-    ConnectCommand(menu_.settingsMidi, &FretluxForm::ShowMidiSettingsWindow);
-    ConnectCommand(menu_.rotateLeftRight, &FretluxForm::RotateLeftRight);
-    ConnectCommand(menu_.rotateUpDown, &FretluxForm::RotateUpDown);
-    ConnectMenuArray(menu_.scales, &FretluxForm::OpenScaleChart);
-    ConnectMenuArray(menu_.lessonsBeginner, &FretluxForm::OpenBasicLesson);
-    ConnectMenuArray(menu_.lessonsIntermediate, &FretluxForm::OpenIntermediateLesson);
-    ConnectMenuArray(menu_.lessonsStars, &FretluxForm::OpenSongLesson);
-    ConnectCommand(menu_.lessonMore, &FretluxForm::OpenOtherLesson);
-    ConnectCommand(menu_.helpFretlux, &FretluxForm::ShowHelp);
-    ConnectCommand(menu_.helpTab, &FretluxForm::ShowTabHelp);
-    ConnectCommand(menu_.helpAbout, &FretluxForm::ShowAboutWindow);
+    ConnectMenuArray(menu_.chordRoots);
+    ConnectMenuArray(menu_.scales);
+    ConnectMenuArray(menu_.lessonsBeginner);
+    ConnectMenuArray(menu_.lessonsIntermediate);
+    ConnectMenuArray(menu_.lessonsStars);
     ConnectFretboard();
     new IntervalTimer(model_.playTimer, [this] { Run([&] { model_.PlayTick(); }); }, this);
     new IntervalTimer(model_.tuneTimer, [this] { Run([&] { model_.TuneTick(); }); }, this);
