@@ -51,20 +51,22 @@ const char* HintOf(HintedButton button) {
 
 }  // namespace
 
-void FretluxForm::HintButton(HintedButton button) {
+void FretluxForm::HintButton(HintedButton button) { ShowButtonHint(button); }
+
+void FretluxForm::ShowButtonHint(HintedButton button) {
     switch (button) {
         case HintedButton::imgFNum0:
         case HintedButton::imgFNum1:
         case HintedButton::imgFNum2:
         case HintedButton::imgFNum3:
         case HintedButton::imgFNum4:
-            HintFinger(static_cast<int>(button) - static_cast<int>(HintedButton::imgFNum0));
+            ShowFingerHint(static_cast<int>(button) - static_cast<int>(HintedButton::imgFNum0));
             return;
         case HintedButton::imgLefRig:
-            HintLeftRight();
+            lblHelp = {kLeftRightHint, kHintBlue};
             return;
         case HintedButton::imgUpDown:
-            HintUpDown();
+            lblHelp = {kUpDownHint, kHintBlue};
             return;
         default:
             lblHelp = {HintOf(button), kHintBlue};

@@ -24,7 +24,7 @@ void FretluxForm::BrowseChords(int index) {
 }
 
 void FretluxForm::FindChord() {
-    ClearFretboard();
+    ClearMarks();
     FastFindForm frmFastFind(chordChoice);
     host_.ShowFastFind(frmFastFind);
     if (chordChoice.gChordRoot == -1) return;

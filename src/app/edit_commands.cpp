@@ -38,7 +38,10 @@ void FretluxForm::DeleteSelectedColumns() {
 }
 
 void FretluxForm::CopyColumns() {
-    if (!ShowsTab()) return;
+    if (ShowsTab()) CopySelection();
+}
+
+void FretluxForm::CopySelection() {
     const TabBlock& block = document.tabLines[CurrentTabIndex()];
     for (int l = 1; l < kLinesPerTab; ++l) {
         tabClipboard[l] = CutAtCursor(block[l], cursorColumn, selectionLength).selection;
@@ -49,7 +52,7 @@ void FretluxForm::CopyColumns() {
 void FretluxForm::CutColumns() {
     if (!ShowsTab()) return;
     const UndoStep step(*this);
-    CopyColumns();
+    CopySelection();
     DeleteSelectedColumns();
     selectionLength = 0;
     UpdateColumnCursor();
@@ -93,7 +96,7 @@ void FretluxForm::InsertTab() {
     const int v = hscTAB.Value();
     const int m = hscTAB.Max();
     if (m == 0) {
-        NewDocument();
+        StartNewDocument();
         return;
     }
     if (m == kMaxTabs) {

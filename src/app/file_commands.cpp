@@ -27,8 +27,10 @@ bool IsExistingFile(const std::string& path) {
 
 std::string FretluxForm::BaseTitle() { return std::string("Fretlux  (Ver ") + kVersion + ")"; }
 
-void FretluxForm::NewDocument() {
-    StopPlayback();
+void FretluxForm::NewDocument() { StartNewDocument(); }
+
+void FretluxForm::StartNewDocument() {
+    HaltPlayback();
     if (!AskToSave()) return;
     ClearDocument();
     currentPath = kUntitledPath;
@@ -42,7 +44,7 @@ void FretluxForm::OpenFile() {
     const auto chosen = host_.ShowFileDialog(
         {FileDialogMode::Open, kOpenFilter, dialogInitialDirectory, ""});
     if (!chosen || chosen->empty()) return;
-    OpenNamedFile(*chosen);
+    LoadUserFile(*chosen);
 }
 
 // A document of the program's own (lessons, scales and chord files live in the program
@@ -64,7 +66,7 @@ bool FretluxForm::AskToSave() {
 // be read leaves it as it was; the question comes first, so that a document saved over the very
 // file being opened is read as saved.
 bool FretluxForm::LoadDocument(const std::string& path, const std::string& title) {
-    StopPlayback();
+    HaltPlayback();
     if (!AskToSave()) return false;
     TabReadResult read = ReadTabFile(path, FormOfPath(path));
     if (read.error) {
@@ -83,7 +85,7 @@ bool FretluxForm::LoadDocument(const std::string& path, const std::string& title
 // The same file then always sounds the same, whatever was played before it: a TAB that stores
 // no settings plays at the start-up ones.
 void FretluxForm::ShowDocument() {
-    ClearFretboard();
+    ClearMarks();
     HScrollPatch.SetValue(kStartSettings.patch);
     hscVolume.SetValue(kStartSettings.volume);
     hscTempo.SetValue(kStartSettings.tempo);

@@ -30,7 +30,9 @@ void FretluxForm::HintStringNamesRight() { lblHelp = {kStringNamesRightHint, kHi
 
 void FretluxForm::AllocateFinger(int index) { fretlux::AllocateFinger(fretboard, selection, index); }
 
-void FretluxForm::HintFinger(int index) {
+void FretluxForm::HintFinger(int index) { ShowFingerHint(index); }
+
+void FretluxForm::ShowFingerHint(int index) {
     const std::string finger = index == 4 ? "T" : std::to_string(index + 1);
     const std::string keys =
         index == 4 ? " (press [T] or [5])" : " (or press [" + finger + "] key)";
@@ -44,11 +46,13 @@ void FretluxForm::MarkSilent() { fretlux::MarkSilent(fretboard, selection); }
 
 void FretluxForm::TypeCharacter(int keyAscii) {
     if (fretlux::TypeCharacter(fretboard, selection, keyAscii) == KeyCommand::kPasteFretboard) {
-        PasteFretboard();
+        PasteFretboardColumn();
     }
 }
 
-void FretluxForm::ClearFretboard() {
+void FretluxForm::ClearFretboard() { ClearMarks(); }
+
+void FretluxForm::ClearMarks() {
     midi.lblNote.clear();
     fretboard.Clear();
 }
@@ -59,7 +63,9 @@ void FretluxForm::ShowCell(int s, std::string_view notes) {
                         s, notes);
 }
 
-void FretluxForm::PasteFretboard() {
+void FretluxForm::PasteFretboard() { PasteFretboardColumn(); }
+
+void FretluxForm::PasteFretboardColumn() {
     if (!ShowsTab()) return;
     const UndoStep step(*this);
     ReadFretboardColumn(fretboard, orientation, workColumn);
@@ -76,9 +82,9 @@ void FretluxForm::PasteFretboard() {
 // Turning the board keeps the marks where they are musically: they are read out by string and
 // fret, the board is turned, and they are shown again without a sound.
 void FretluxForm::Rotate(void (*flip)(Orientation&, StringNameLabels&)) {
-    if (Playing()) StopPlayback();
+    if (Playing()) HaltPlayback();
     ReadFretboardColumn(fretboard, orientation, workColumn);
-    ClearFretboard();
+    ClearMarks();
     flip(orientation, stringNames);
     const bool soundWasOn = midi.soundOn;
     midi.soundOn = false;

@@ -111,10 +111,6 @@ public:
     // it was loaded or last saved as Fretlux, or a TAB plays at other settings than then.
     bool DocumentChanged() const;
 
-    // Replaces the document with the file, which then names the document and the window takes
-    // the title; false when the user kept the shown document (Cancel, or its save did not
-    // happen) or the file could not be read, which leave everything as it was.
-    bool LoadDocument(const std::string& path, const std::string& title);
     void ClearDocument();
     // Brings a fresh document into the view as the window starts it: the start-up sound
     // settings, a clear fretboard, its first TAB shown, nothing to undo and nothing changed.
@@ -136,7 +132,6 @@ public:
     void PasteBarLine();
     void InsertTab();
     void DeleteTab();
-    void DeleteSelectedColumns();
 
     // TAB view.
     void ShowChosenTab();
@@ -145,7 +140,6 @@ public:
     void HintTabPosition();
     void LabelEdited();
     void ShowCurrentTab();
-    void SplitTabIntoColumns();
     void UpdateColumnCursor();
     void PressOnTabLines(int index, int button, int shift, double x, double y);
     void DragOnTabLines(int index, int button, int shift, double x, double y);
@@ -172,9 +166,6 @@ public:
     void TuneGuitar();
     void PlayTick();
     void TuneTick();
-    // One timed tick (step 0), or the note search of Step Forward (+1) and Step Back (-1).
-    void AdvancePlayback(int step);
-    void ShowPlayColumn();
 
     // The TAB's text, Text to TAB and the outside editor.
     void EditTabText();
@@ -210,8 +201,6 @@ public:
     // Chords menu: browse the chord file of root index 0..11, or find one chord.
     void BrowseChords(int index);
     void FindChord();
-    // Reads the chord the finder chose into workColumn.
-    void LoadChord();
 
     // Every picture button: a mouse button pressed or released on it, the pointer moving over
     // it, and the second press of a double click.
@@ -236,7 +225,6 @@ public:
     // Sound settings.
     void ToggleSound();
     void ShowMidiSettingsWindow();
-    void ShowPatchName();
 
     // Document.
     TabDocument document;
@@ -312,6 +300,29 @@ public:
     static std::string BaseTitle();
 
 private:
+    // Replaces the document with the file, which then names the document and the window takes
+    // the title; false when the user kept the shown document (Cancel, or its save did not
+    // happen) or the file could not be read, which leave everything as it was.
+    bool LoadDocument(const std::string& path, const std::string& title);
+    void DeleteSelectedColumns();
+    void SplitTabIntoColumns();
+    // One timed tick (step 0), or the note search of Step Forward (+1) and Step Back (-1).
+    void AdvancePlayback(int step);
+    void ShowPlayColumn();
+    // Reads the chord the finder chose into workColumn.
+    void LoadChord();
+    void ShowPatchName();
+    // The work of the commands that other commands share; a command never runs another command.
+    void StartNewDocument();
+    void LoadUserFile(const std::string& path);
+    void BeginPlayback();
+    void HaltPlayback();
+    void ClearMarks();
+    void PasteFretboardColumn();
+    void CopySelection();
+    void RunButtonCommand(HintedButton button);
+    void ShowButtonHint(HintedButton button);
+    void ShowFingerHint(int index);
     // Saves the document in the given form through the dialog; true when the file was written.
     bool SaveDocument(TabForm form);
     // Asks whether to save a changed document before it goes; true when it may go: unchanged,

@@ -44,7 +44,9 @@ void FretluxForm::SoundSetUpDone() {
     if (host_.MidiOut().Silent()) lblHelp = {kSilentSoundNotice, kHintBlue};
 }
 
-void FretluxForm::OpenNamedFile(const std::string& path) {
+void FretluxForm::OpenNamedFile(const std::string& path) { LoadUserFile(path); }
+
+void FretluxForm::LoadUserFile(const std::string& path) {
     LoadDocument(path, BaseTitle() + "  " + path);
 }
 

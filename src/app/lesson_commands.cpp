@@ -28,7 +28,7 @@ void FretluxForm::OpenIntermediateLesson(int index) { PlayLessonFile(ProgramFile
 void FretluxForm::OpenSongLesson(int index) { PlayLessonFile(ProgramFile("lesson2", index)); }
 
 void FretluxForm::PlayLessonFile(const std::string& path) {
-    if (LoadLesson(path)) StartPlayback();
+    if (LoadLesson(path)) BeginPlayback();
 }
 
 // A lesson that did not load (the shown document kept, or the file missing) neither plays nor
@@ -52,7 +52,7 @@ void FretluxForm::OpenOtherLesson() {
     if (!chosen || chosen->empty()) return;
     if (!LoadDocument(*chosen, BaseTitle() + "  " + *chosen)) return;
     lessonMode = true;
-    StartPlayback();
+    BeginPlayback();
 }
 
 // The first run counts as done only once the Introduction has opened, so that a machine whose
@@ -60,7 +60,7 @@ void FretluxForm::OpenOtherLesson() {
 void FretluxForm::OpenIntroductionOnFirstRun() {
     if (!host_.IsFirstRun() || !LoadLesson(ProgramFile("lesson", 0))) return;
     if (ShowsTab()) host_.RecordFirstRun();
-    StartPlayback();
+    BeginPlayback();
 }
 
 // A step's music waits in silence, so that nothing rings on under the reading.
@@ -68,7 +68,7 @@ void FretluxForm::WaitAtTab(int tab) {
     playTimer.SetInterval(0);
     tuneTimer.SetInterval(0);
     midi.SilenceAllNotes();
-    ClearFretboard();
+    ClearMarks();
     ShowTabFromStart(tab);
 }
 

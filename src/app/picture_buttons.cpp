@@ -76,13 +76,13 @@ bool FretluxForm::PictureButtonPressed(HintedButton button) const {
 
 void FretluxForm::PressPictureButton(HintedButton button, int mouseButton) {
     pictureButtons[static_cast<int>(button)].MouseDown(mouseButton);
-    if (button == HintedButton::imgLefRig) RotateLeftRight();
-    if (button == HintedButton::imgUpDown) RotateUpDown();
+    if (button == HintedButton::imgLefRig) Rotate(FlipLeftRight);
+    if (button == HintedButton::imgUpDown) Rotate(FlipUpDown);
 }
 
 void FretluxForm::MoveOverPictureButton(HintedButton button, int mouseButtons,
                                           const ButtonPoint& point) {
-    HintButton(button);
+    ShowButtonHint(button);
     PictureButtonState& state = pictureButtons[static_cast<int>(button)];
     state.MouseMove(mouseButtons, point);
     if (button == HintedButton::imgEdit && mouseButtons == kLeftButton && !state.Pressed()) {
@@ -97,9 +97,11 @@ bool FretluxForm::ReleasePictureButton(HintedButton button, int mouseButton,
     return click;
 }
 
-void FretluxForm::RunPictureButton(HintedButton button) {
+void FretluxForm::RunPictureButton(HintedButton button) { RunButtonCommand(button); }
+
+void FretluxForm::RunButtonCommand(HintedButton button) {
     if (const int finger = FingerIndex(button); finger >= 0) {
-        AllocateFinger(finger);
+        fretlux::AllocateFinger(fretboard, selection, finger);
     } else if (const Command command = ClickCommand(button)) {
         (this->*command)();
     }
@@ -107,7 +109,7 @@ void FretluxForm::RunPictureButton(HintedButton button) {
 
 void FretluxForm::DoubleClickPictureButton(HintedButton button) {
     pictureButtons[static_cast<int>(button)].DblClick();
-    if (RunsAgainOnDoubleClick(button)) RunPictureButton(button);
+    if (RunsAgainOnDoubleClick(button)) RunButtonCommand(button);
 }
 
 }  // namespace fretlux

@@ -29,13 +29,15 @@ bool FretluxForm::IsBarColumn(int column) const {
 }
 
 // In a lesson, Start on a step not yet reached opens its text instead, and the music waits.
-void FretluxForm::StartPlayback() {
+void FretluxForm::StartPlayback() { BeginPlayback(); }
+
+void FretluxForm::BeginPlayback() {
     if (lessonMode && tutor_.StartAt(hscTAB.Value())) return;
     PlayFromCursor();
 }
 
 void FretluxForm::PlayFromCursor() {
-    ClearFretboard();
+    ClearMarks();
     shownNotes.fill(std::string(kBlankNotes));
     if (selectionLength < 2) selectionLength = 0;
     playStart = cursorColumn;
@@ -114,7 +116,7 @@ bool FretluxForm::SearchNote(int step) {
 }
 
 void FretluxForm::ShowPlayColumn() {
-    if (!Playing()) ClearFretboard();
+    if (!Playing()) ClearMarks();
     for (int line = 6; line >= 1; --line) ShowCell(7 - line, Right(columnCells[cursorColumn][line], 4));
 }
 
@@ -133,7 +135,9 @@ void FretluxForm::StepBack() {
 }
 
 // A lesson stays a lesson: Start goes on with its explanations.
-void FretluxForm::StopPlayback() {
+void FretluxForm::StopPlayback() { HaltPlayback(); }
+
+void FretluxForm::HaltPlayback() {
     for (int s = 1; s <= kStrings; ++s) workColumn[s] = std::string(kBlankNotes);
     tuneTimer.SetInterval(0);
     if (Playing()) {
@@ -162,7 +166,7 @@ void FretluxForm::AdvanceToNextTab() {
         cursorColumn = 0;
         ShowCurrentTab();
     } else {
-        StopPlayback();
+        HaltPlayback();
     }
 }
 
@@ -184,8 +188,8 @@ void FretluxForm::PlayFretboard() {
 }
 
 void FretluxForm::TuneGuitar() {
-    StopPlayback();
-    ClearFretboard();
+    HaltPlayback();
+    ClearMarks();
     tuneTimer.SetInterval(1);
 }
 
@@ -195,7 +199,7 @@ void FretluxForm::TuneTick() {
     if (tuneString > kStrings) {
         tuneString = 0;
         tuneTimer.SetInterval(0);
-        ClearFretboard();
+        ClearMarks();
         return;
     }
     tuneTimer.SetInterval(kTuneIntervalMs);

@@ -52,8 +52,8 @@ void FretluxForm::EditTabText() {
 void FretluxForm::EditInOutsideEditor() {
     host_.ShowMessage({kExternalEditorNotice});
     if (currentPath.empty()) return;
-    StopPlayback();
-    SaveAsTab();
+    HaltPlayback();
+    SaveDocument(TabForm::Plain);
     OpenWithDesktopProgram(Left(currentPath, static_cast<int>(currentPath.size()) - 3) + "tab");
 }
 

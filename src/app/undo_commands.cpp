@@ -27,7 +27,7 @@ void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
     hscTempo.SetValue(snapshot.settings.tempo);
     hscVolume.SetValue(snapshot.settings.volume);
     HScrollPatch.SetValue(snapshot.settings.patch);
-    HintTabPosition();
+    ShowTabPosition();
     if (v == 0) {
         ShowLabel("");
         for (int l = 1; l < kLinesPerTab; ++l) lblTAB[l].caption.clear();

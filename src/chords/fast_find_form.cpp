@@ -31,9 +31,9 @@ void FastFindForm::Load() {
 
 void FastFindForm::ChooseRoot() {}
 
-void FastFindForm::ChooseType() { lstType2.listIndex = -1; }
+void FastFindForm::ChooseFirstListType() { lstType2.listIndex = -1; }
 
-void FastFindForm::ChooseVariation() { lstType.listIndex = -1; }
+void FastFindForm::ChooseSecondListType() { lstType.listIndex = -1; }
 
 void FastFindForm::Find() {
     choice_.gChordRoot = lstChord.listIndex;

@@ -34,8 +34,8 @@ public:
     void Load();
     // A list's selection was changed by the user; the view has set its listIndex already.
     void ChooseRoot();
-    void ChooseType();
-    void ChooseVariation();
+    void ChooseFirstListType();
+    void ChooseSecondListType();
     void Find();
     void Close();
 

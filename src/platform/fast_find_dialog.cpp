@@ -44,8 +44,8 @@ void FitItems(QListWidget& list) {
 FastFindDialog::FastFindDialog(FastFindForm& form, QWidget* parent) : QDialog(parent), form_(form) {
     setWindowTitle(QString::fromLatin1(kFastFindCaption));
     lstChord_ = AddList("lstChord", form_.lstChord, &FastFindForm::ChooseRoot);
-    lstType_ = AddList("lstType", form_.lstType, &FastFindForm::ChooseType);
-    lstType2_ = AddList("lstType2", form_.lstType2, &FastFindForm::ChooseVariation);
+    lstType_ = AddList("lstType", form_.lstType, &FastFindForm::ChooseFirstListType);
+    lstType2_ = AddList("lstType2", form_.lstType2, &FastFindForm::ChooseSecondListType);
     lstVariat_ = AddList("lstVariat", form_.lstVariat, nullptr);
     auto* find = new QPushButton(QStringLiteral("Find"), this);
     find->setObjectName(QStringLiteral("cmdFind"));

@@ -86,9 +86,9 @@ TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString
     host.onFastFind = [](FastFindForm& finder) {
         finder.lstChord.listIndex = 3;
         finder.lstType2.listIndex = 4;
-        finder.ChooseVariation();
+        finder.ChooseSecondListType();
         finder.lstType.listIndex = 16;
-        finder.ChooseType();
+        finder.ChooseFirstListType();
         finder.lstVariat.listIndex = 1;
         finder.Find();
     };

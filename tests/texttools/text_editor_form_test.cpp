@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 
 namespace fretlux {
@@ -16,49 +15,11 @@ public:
         clipboard = text;
         ++clipboardWrites;
     }
-    bool AskSaveChanges() override {
-        ++questions;
-        return answerYes;
-    }
+    bool AskSaveChanges() override { return false; }
 
     std::string clipboard;
     int clipboardWrites = 0;
-    int questions = 0;
-    bool answerYes = false;
 };
-
-TEST(TextEditorFormTest, SaveHandsBackTheTextAndCloseAsksFirst) {
-    const struct {
-        const char* rule;
-        int item;
-        std::string typed;
-        bool answerYes;
-        std::optional<std::string> result;
-        int questions;
-        bool closes;
-    } rows[] = {
-        {"Save hands back the text as it is", 0, "Line 1\r\nLine 2", false, "Line 1\r\nLine 2", 0,
-         true},
-        {"an emptied box too", 0, "", false, "", 0, true},
-        {"any text at all", 0, "***EXIT***", false, "***EXIT***", 0, true},
-        {"Close answered No keeps the text", 1, "Edited", false, std::nullopt, 1, true},
-        {"Close answered Yes saves", 1, "Edited", true, "Edited", 1, true},
-        {"no third item", 2, "Edited", true, std::nullopt, 0, false},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.rule);
-        ScriptedServices services;
-        services.answerYes = row.answerYes;
-        TextEditorForm form("Old", services);
-        form.Load();
-        EXPECT_EQ(form.text, "Old");
-        form.text = row.typed;
-        form.RunFileItem(row.item);
-        EXPECT_EQ(form.Result(), row.result);
-        EXPECT_EQ(services.questions, row.questions);
-        EXPECT_EQ(form.closeRequested, row.closes);
-    }
-}
 
 TEST(TextEditorFormTest, ClipboardCommandsWorkOnTheSelectionsBytes) {
     const struct {
