@@ -3,6 +3,7 @@
 # Installs the Debian packages Fretlux needs (only those missing) and builds it into build/.
 # --with-gm-soundfont also installs FluidR3_GM, the better-sounding General MIDI soundfont
 # (about 140 MB), which the program prefers to the small TimGM6mb when it is present.
+# --with-bench also installs Google Benchmark and builds the benchmarks under bench/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,12 +11,15 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     libfluidsynth-dev timgm6mb-soundfont
-    libgtest-dev libbenchmark-dev
+    libzip-dev libpugixml-dev
+    libgtest-dev
     fonts-liberation
 )
+options=()
 for argument in "$@"; do
     case "$argument" in
         --with-gm-soundfont) packages+=(fluid-soundfont-gm) ;;
+        --with-bench) packages+=(libbenchmark-dev); options+=(-DFRETLUX_BUILD_BENCH=ON) ;;
         *) echo "setup.sh: unknown argument $argument" >&2; exit 2 ;;
     esac
 done
@@ -33,5 +37,5 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
 cmake --build build --parallel "$(nproc)"

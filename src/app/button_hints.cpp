@@ -1,13 +1,43 @@
 // SPDX-License-Identifier: MIT
-// The hints of the window's picture buttons, shown in the help line while the pointer is over
-// a button.
+// The hints of the window's controls, shown in the help line while the pointer is over one; a
+// picture button also carries its hint as its tooltip and the name a screen reader gives it.
 #include "app/fretlux_form.h"
 
 namespace fretlux {
 
 namespace {
 
-const char* HintOf(HintedButton button) {
+std::string FingerHint(int index) {
+    const std::string finger = index == 4 ? "T" : std::to_string(index + 1);
+    const std::string keys =
+        index == 4 ? " (press [T] or [5])" : " (or press [" + finger + "] key)";
+    return "HELP: Allocate finger number " + finger + " to the last note selected" + keys;
+}
+
+const char* ControlHint(PointedControl control) {
+    switch (control) {
+        case PointedControl::txtTAB:
+            return "HELP: The label of this TAB: click to type a title or a note on it";
+        case PointedControl::lblTAB:
+            return "HELP: Click a column to put the cursor on it and hear it, drag to select "
+                   "columns";
+        case PointedControl::hscTAB:
+            return "HELP: Move to another TAB of the document";
+        case PointedControl::hscTempo:
+            return "HELP: Tempo of this TAB: right plays faster, left slower";
+        case PointedControl::hscVolume:
+            return "HELP: Volume of this TAB";
+        case PointedControl::HScrollPatch:
+            return "HELP: Instrument (General MIDI patch) of this TAB";
+        case PointedControl::lblNote:
+            return "HELP: The notes played last, the newest at the right";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string HintOf(HintedButton button) {
     switch (button) {
         case HintedButton::imgPlay:
             return "HELP: Begin playing TAB";
@@ -18,7 +48,7 @@ const char* HintOf(HintedButton button) {
         case HintedButton::imgBack:
             return "HELP: Step to previous tab note";
         case HintedButton::imgTune:
-            return "HELP: Play whats currently displayed on the fretboard";
+            return "HELP: Play what's currently displayed on the fretboard";
         case HintedButton::imgTrash:
             return "HELP: Clear fretboard";
         case HintedButton::imgclip2tab:
@@ -38,39 +68,31 @@ const char* HintOf(HintedButton button) {
         case HintedButton::imgTabLine:
             return "HELP: Insert TAB bar to TAB";
         case HintedButton::imgInsTab:
-            return "HELP: Insert tab line";
+            return "HELP: Insert TAB";
         case HintedButton::imgDelTab:
-            return "HELP: Delete current tab line";
+            return "HELP: Delete current TAB";
         case HintedButton::imgAB:
             return "HELP: Insert text to TAB";
-        default:
-            // The finger numbers and the rotations write their hints themselves.
-            return "";
-    }
-}
-
-}  // namespace
-
-void FretluxForm::HintButton(HintedButton button) { ShowButtonHint(button); }
-
-void FretluxForm::ShowButtonHint(HintedButton button) {
-    switch (button) {
         case HintedButton::imgFNum0:
         case HintedButton::imgFNum1:
         case HintedButton::imgFNum2:
         case HintedButton::imgFNum3:
         case HintedButton::imgFNum4:
-            ShowFingerHint(static_cast<int>(button) - static_cast<int>(HintedButton::imgFNum0));
-            return;
+            return FingerHint(static_cast<int>(button) - static_cast<int>(HintedButton::imgFNum0));
         case HintedButton::imgLefRig:
-            lblHelp = {kLeftRightHint, kHintBlue};
-            return;
+            return kLeftRightHint;
         case HintedButton::imgUpDown:
-            lblHelp = {kUpDownHint, kHintBlue};
-            return;
-        default:
-            lblHelp = {HintOf(button), kHintBlue};
+            return kUpDownHint;
     }
+    return "";
+}
+
+void FretluxForm::HintButton(HintedButton button) {
+    lblHelp = {HintOf(button), kHintBlue};
+}
+
+void FretluxForm::HintControl(PointedControl control) {
+    lblHelp = {ControlHint(control), kHintBlue};
 }
 
 }  // namespace fretlux

@@ -86,9 +86,16 @@ void FretluxForm::PasteBarLine() {
     std::array<std::string, kLinesPerTab> bar;
     bar.fill("|    ");
     ReplaceColumns(bar);
+    ShowWithCursorAfterInsertedColumn();
+}
+
+// The next column goes after this one, as typing goes on after a typed character; the last
+// column of a TAB keeps the cursor, having nothing after it.
+void FretluxForm::ShowWithCursorAfterInsertedColumn() {
     selectionLength = 0;
-    UpdateColumnCursor();
     ShowCurrentTab();
+    ++cursorColumn;
+    UpdateColumnCursor();
 }
 
 void FretluxForm::InsertTab() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // File > Export MIDI and Export WAVE: what Start plays from the first TAB on, written exactly as
 // fretlux-cli export and render write it for the document as it stands in the window.
+#include <filesystem>
+
 #include "app/fretlux_form.h"
 #include "app/tab_player.h"
 #include "document/file_names.h"
@@ -19,9 +21,7 @@ constexpr const char* kWaveExportFilter = "WAVE Files (*.wav)|*.wav";
 void FretluxForm::ExportMidi() {
     const auto path = AskExportPath(".mid", kMidiExportFilter);
     if (!path) return;
-    if (const auto failure = SaveFileReplacing(*path, StandardMidiFileBytes(PlayedMessages()))) {
-        ShowSaveError(*failure);
-    }
+    ShowExportResult(*path, SaveFileReplacing(*path, StandardMidiFileBytes(PlayedMessages())));
 }
 
 // A cancelled rendering writes nothing, and leaves a file of that name as it was.
@@ -34,7 +34,17 @@ void FretluxForm::ExportWave() {
         ShowSaveError(*wave.failure);
         return;
     }
-    if (const auto failure = SaveFileReplacing(*path, wave.bytes)) ShowSaveError(*failure);
+    ShowExportResult(*path, SaveFileReplacing(*path, wave.bytes));
+}
+
+// An export leaves nothing on the screen to show it worked: the help line names the file.
+void FretluxForm::ShowExportResult(const std::string& path,
+                                   const std::optional<std::string>& failure) {
+    if (failure) {
+        ShowSaveError(*failure);
+        return;
+    }
+    lblHelp = {"Saved " + std::filesystem::path(path).filename().string(), kHintBlue};
 }
 
 std::vector<TimedMidiMessage> FretluxForm::PlayedMessages() const {

@@ -33,6 +33,10 @@ void FretluxForm::StartNewDocument() {
     HaltPlayback();
     if (!AskToSave()) return;
     ClearDocument();
+    ShowBlankDocument();
+}
+
+void FretluxForm::ShowBlankDocument() {
     currentPath = kUntitledPath;
     caption = BaseTitle() + "  " + currentPath;
     document.MakeBlankTab(0);
@@ -68,10 +72,17 @@ bool FretluxForm::AskToSave() {
 bool FretluxForm::LoadDocument(const std::string& path, const std::string& title) {
     HaltPlayback();
     if (!AskToSave()) return false;
-    TabReadResult read = ReadTabFile(path, FormOfPath(path));
+    OpenedDocument read = OpenDocumentFile(
+        path,
+        [this](const std::vector<TrackSummary>& tracks) { return host_.ChooseTrack(tracks); },
+        kStartSettings);
     if (read.error) {
         ShowOpenError(*read.error);
         return false;
+    }
+    if (read.cancelled) return false;
+    if (!read.notice.empty()) {
+        host_.ShowMessage({read.notice, MessageButtons::Ok, MessageIcon::None, MessageAnswer::Ok});
     }
     previousPath = currentPath;
     currentPath = path;
@@ -169,7 +180,7 @@ bool FretluxForm::SaveDocument(TabForm form) {
     const bool enhanced = form == TabForm::Enhanced;
     dialogInitialDirectory = SaveDirectory();
     const auto chosen = host_.ShowFileDialog(
-        {FileDialogMode::Save, enhanced ? kFretluxSaveFilter : kTabSaveFilter,
+        {FileDialogMode::Save, enhanced ? kFretluxFilesFilter : kTabFilesFilter,
          dialogInitialDirectory, ProposedFileName(currentPath, enhanced ? ".flx" : ".tab")});
     if (!chosen || chosen->empty() || !MayWriteTo(*chosen)) return false;
     std::optional<std::string> failure;

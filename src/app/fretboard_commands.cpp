@@ -24,20 +24,23 @@ void FretluxForm::DoubleClickFingerMark(int row, int index) { DoubleClickFinger(
 
 void FretluxForm::HintFretboard() { lblHelp = {kFretboardHint, kHintBlue}; }
 
-void FretluxForm::HintStringNamesLeft() { lblHelp = {kStringNamesLeftHint, kHintBlue}; }
+void FretluxForm::HintStringNamesLeft() { lblHelp = {kStringNamesHint, kHintBlue}; }
 
-void FretluxForm::HintStringNamesRight() { lblHelp = {kStringNamesRightHint, kHintBlue}; }
+void FretluxForm::HintStringNamesRight() { lblHelp = {kStringNamesHint, kHintBlue}; }
 
 void FretluxForm::AllocateFinger(int index) { fretlux::AllocateFinger(fretboard, selection, index); }
 
-void FretluxForm::HintFinger(int index) { ShowFingerHint(index); }
-
-void FretluxForm::ShowFingerHint(int index) {
-    const std::string finger = index == 4 ? "T" : std::to_string(index + 1);
-    const std::string keys =
-        index == 4 ? " (press [T] or [5])" : " (or press [" + finger + "] key)";
-    lblHelp = {"HELP: Allocate finger number " + finger + " to the last note selected" + keys,
+void FretluxForm::HintFinger(int index) {
+    lblHelp = {HintOf(static_cast<HintedButton>(static_cast<int>(HintedButton::imgFNum0) + index)),
                kHintBlue};
+}
+
+// A string's name sounds its open string, wherever the board has turned it; the blank side
+// names nothing.
+void FretluxForm::PlayOpenString(int row, bool rightSide) {
+    const auto& names = rightSide ? stringNames.lblStrgR : stringNames.lblStrgL;
+    if (names[row - 1].empty()) return;
+    midi.PlayNote(orientation.PositionOfFret(0), row);
 }
 
 void FretluxForm::MarkSounding() { fretlux::MarkSounding(fretboard, selection); }
@@ -45,6 +48,14 @@ void FretluxForm::MarkSounding() { fretlux::MarkSounding(fretboard, selection); 
 void FretluxForm::MarkSilent() { fretlux::MarkSilent(fretboard, selection); }
 
 void FretluxForm::TypeCharacter(int keyAscii) {
+    if (keyAscii == ' ') {
+        if (Playing()) {
+            HaltPlayback();
+        } else {
+            BeginPlayback();
+        }
+        return;
+    }
     if (fretlux::TypeCharacter(fretboard, selection, keyAscii) == KeyCommand::kPasteFretboard) {
         PasteFretboardColumn();
     }
@@ -74,9 +85,7 @@ void FretluxForm::PasteFretboardColumn() {
     for (int l = 1; l < kLinesPerTab; ++l) column[l] = workColumn[7 - l];
     ReplaceColumns(column);
     RenderFretDigits(document, CurrentTabIndex());
-    selectionLength = 0;
-    UpdateColumnCursor();
-    ShowCurrentTab();
+    ShowWithCursorAfterInsertedColumn();
 }
 
 // Turning the board keeps the marks where they are musically: they are read out by string and

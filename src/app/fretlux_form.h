@@ -35,10 +35,17 @@
 namespace fretlux {
 
 inline constexpr const char* kUntitledPath = "UNTITLED.FLX";
+// Every file dialog names its kinds of file the same way; Open shows every file Fretlux reads
+// first.
+inline constexpr const char* kFretluxFilesFilter = "Fretlux Files (*.flx)|*.flx";
+inline constexpr const char* kTabFilesFilter = "TAB Files (*.tab)|*.tab";
 inline constexpr const char* kOpenFilter =
-    "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*";
-inline constexpr const char* kFretluxSaveFilter = "flx Files (*.flx)|*.flx";
-inline constexpr const char* kTabSaveFilter = "Tab Files (*.tab)|*.tab";
+    "Fretlux, TAB, Guitar Pro and MusicXML Files "
+    "(*.flx;*.tab;*.gp3;*.gp4;*.gp5;*.gpx;*.gp;*.musicxml;*.xml;*.mxl)|"
+    "*.flx;*.tab;*.gp3;*.gp4;*.gp5;*.gpx;*.gp;*.musicxml;*.xml;*.mxl|"
+    "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|"
+    "Guitar Pro Files (*.gp3;*.gp4;*.gp5;*.gpx;*.gp)|*.gp3;*.gp4;*.gp5;*.gpx;*.gp|"
+    "MusicXML Files (*.musicxml;*.xml;*.mxl)|*.musicxml;*.xml;*.mxl|All Files (*.*)|*.*";
 inline constexpr const char* kTooManyTabsMessage =
     "A document holds at most 101 TABs: delete one before inserting another.";
 
@@ -79,9 +86,15 @@ enum class EditPicture { imgEditUp, imgEdit2Up };
 inline constexpr const char* kFretboardHint =
     "HELP: Left click to select this note on fretboard, double right click to delete";
 inline constexpr const char* kLeftRightHint = "HELP: Rotate fretboard left to right";
-inline constexpr const char* kUpDownHint = "HELP: Rotate fretboard up-side-down";
-inline constexpr const char* kStringNamesLeftHint = "HELP:  change tuning";
-inline constexpr const char* kStringNamesRightHint = "HELP: Change tuning";
+inline constexpr const char* kUpDownHint = "HELP: Rotate fretboard upside down";
+inline constexpr const char* kStringNamesHint =
+    "HELP: Click a string's name to hear the open string";
+
+// The hint a picture button shows in the help line, as its tooltip and as its accessible name.
+std::string HintOf(HintedButton button);
+
+// The other controls with a hint of their own in the help line.
+enum class PointedControl { txtTAB, lblTAB, hscTAB, hscTempo, hscVolume, HScrollPatch, lblNote };
 
 class FretluxForm : private LessonStage {
 public:
@@ -91,11 +104,13 @@ public:
 
     // Start-up; false when this copy must not go on (another one is running).
     bool StartUp();
-    // The last step of start-up, once the window is on screen: on the program's first run on
-    // this machine the Introduction lesson opens and plays.
-    void OpenIntroductionOnFirstRun();
+    // The last step of start-up when no file was named, once the window is on screen: on the
+    // program's first run on this machine the Introduction lesson opens and plays; otherwise the
+    // window shows the blank TAB that New makes, ready to write on.
+    void OpenStartDocument();
     // Typed characters, seen by the window before the control that has the focus; never
-    // consumed, so a key typed into the label box is typed there as well.
+    // consumed, so a key typed into the label box is typed there as well. Space starts and
+    // stops playback; the window keeps it from a text box, where it types a blank.
     void TypeCharacter(int keyAscii);
 
     // File menu.
@@ -179,6 +194,9 @@ public:
     void HintFretboard();
     void HintStringNamesLeft();
     void HintStringNamesRight();
+    // A string's name, row 1..6, pressed on the left or the right of the board.
+    void PlayOpenString(int row, bool rightSide);
+    void HintControl(PointedControl control);
     void AllocateFinger(int index);
     void HintFinger(int index);
     void HintButton(HintedButton button);
@@ -321,8 +339,6 @@ private:
     void PasteFretboardColumn();
     void CopySelection();
     void RunButtonCommand(HintedButton button);
-    void ShowButtonHint(HintedButton button);
-    void ShowFingerHint(int index);
     // Saves the document in the given form through the dialog; true when the file was written.
     bool SaveDocument(TabForm form);
     // Asks whether to save a changed document before it goes; true when it may go: unchanged,
@@ -339,17 +355,22 @@ private:
     TabDocument StandingDocument() const;
     // The document as it stands is the one loaded or saved: nothing in it is a change.
     void MarkDocumentSaved();
+    // One blank TAB, untitled, with nothing to undo: what New makes.
+    void ShowBlankDocument();
     void SetTabCount(int count);
     // The help line shows "TAB: n of m" for the TAB shown and the TAB count.
     void ShowTabPosition();
     void ShowOpenError(const std::string& description);
     void ReplaceColumns(const std::array<std::string, kLinesPerTab>& inserted);
+    void ShowWithCursorAfterInsertedColumn();
     int CurrentTabIndex() const { return hscTAB.Value() - 1; }
     bool ShowsTab() const { return hscTAB.Value() > 0; }
     EditPicture EditPictureFor(int tabNumber) const;
     void ChooseReleasedEditPicture();
     // Opens the file with the desktop's program for it, or says that there is none.
     void OpenWithDesktopProgram(const std::string& path);
+    // A help page's path: the help folder of the program directory and the page's file name.
+    std::string HelpPage(const char* name) const;
     double CursorX(int column) const;
     // The column a click at x picks, within the TAB.
     int ColumnAt(double x) const;
@@ -393,6 +414,9 @@ private:
     void ShowUndoMenu();
     // Sets the label box's text as the program, not the user, changes it.
     void ShowLabel(const std::string& text);
+    // The label box's text as the header keeps it: padded with blanks to the length it was shown
+    // with.
+    std::string StoredLabel() const;
     // Delete TAB without a step of its own: a TAB left without columns goes as part of whatever
     // showed it.
     void DeleteCurrentTab();
@@ -404,6 +428,8 @@ private:
     // What Start would send from the first TAB of the document as it stands (export_commands.cpp).
     std::vector<TimedMidiMessage> PlayedMessages() const;
     std::optional<std::string> AskExportPath(const char* extension, const char* filter);
+    // The help line names the file an export wrote, or the failure is reported.
+    void ShowExportResult(const std::string& path, const std::optional<std::string>& failure);
 
     // Each TAB's settings when the document was loaded or saved, or, for a TAB that had none, as
     // it was first shown since: a TAB without settings plays at the bars as they stand.
@@ -414,8 +440,10 @@ private:
     // The TAB whose label the user is editing as one undo step; 0 when no such edit is open.
     int labelEditTab_ = 0;
     bool labelSetByProgram_ = false;
-    // The label box's text before its latest change.
+    // The label box's text before its latest change, as stored.
     std::string labelBefore_;
+    // The length of the label last shown, to which the stored label is padded.
+    int labelPadding_ = 0;
     // Where Shift with the arrow keys started the selection: the end that stays put.
     int selectionAnchor_ = 0;
 

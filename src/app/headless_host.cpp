@@ -6,7 +6,6 @@
 namespace fretlux {
 
 MessageAnswer HeadlessHost::ShowMessage(const MessageBoxRequest& request) {
-    if (request.icon == MessageIcon::Exclamation) failure_ = request.text;
     return request.defaultButton;
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The window's outside world when there is no window: the one file to open stands ready for the
-// open dialog, a message box answers with its default button and keeps a failure's text, the
-// text windows and the chord finder close at once as if by their own close button, and sound
-// goes to the output given; nothing is rendered.
+// open dialog, a message box answers with its default button, the text windows and the chord finder
+// close at once as if by their own close button, and sound goes to the output given; nothing is
+// rendered.
 #pragma once
 
 #include <optional>
@@ -18,8 +18,6 @@ public:
 
     // What the next open dialog answers.
     void ChooseFile(std::string path) { chosenFile_ = std::move(path); }
-    // The text of the last message box with the exclamation icon: a failure the user was told of.
-    const std::optional<std::string>& Failure() const { return failure_; }
 
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
     std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
@@ -48,6 +46,7 @@ public:
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     bool OpenWithAssociatedProgram(const std::string&) override { return false; }
     void ShowAbout(const AboutForm&) override {}
+    void ShowHelp(const std::string&) override {}
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>&) override {
         return {{}, "there is no synthesiser without a window", false};
     }
@@ -55,7 +54,6 @@ public:
 private:
     MidiOutput& output_;
     std::optional<std::string> chosenFile_;
-    std::optional<std::string> failure_;
     std::string clipboard_;
 };
 

@@ -22,15 +22,14 @@ void FretluxForm::OpenWithDesktopProgram(const std::string& path) {
                        MessageButtons::Ok, MessageIcon::Exclamation, MessageAnswer::Ok});
 }
 
-void FretluxForm::ShowHelp() {
-    OpenWithDesktopProgram(host_.ProgramDirectory() + kPathSeparator + kHelpDirectory +
-                           kPathSeparator + "help.htm");
+std::string FretluxForm::HelpPage(const char* name) const {
+    return host_.ProgramDirectory() + kPathSeparator + kHelpDirectory + kPathSeparator + name;
 }
 
-void FretluxForm::ShowTabHelp() {
-    OpenWithDesktopProgram(host_.ProgramDirectory() + kPathSeparator + kHelpDirectory +
-                           kPathSeparator + "tab.htm");
-}
+// The pages show in Fretlux's own help window, so that reading them needs no browser.
+void FretluxForm::ShowHelp() { host_.ShowHelp(HelpPage("help.htm")); }
+
+void FretluxForm::ShowTabHelp() { host_.ShowHelp(HelpPage("tab.htm")); }
 
 void FretluxForm::ShowAboutWindow() {
     AboutForm frmAbout;

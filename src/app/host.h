@@ -11,6 +11,7 @@
 #include "app/midi_settings_form.h"
 #include "app/tutor_buttons.h"
 #include "chords/fast_find_form.h"
+#include "import/open_document.h"
 #include "playback/midi_output.h"
 #include "playback/timed_midi_message.h"
 #include "playback/wave_file.h"
@@ -19,9 +20,9 @@
 
 namespace fretlux {
 
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel, SaveDiscardCancel };
 enum class MessageIcon { None, Question, Exclamation };
-enum class MessageAnswer { Ok, Yes, No, Cancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel, Save, Discard };
 
 inline constexpr const char* kProgramTitle = "Fretlux";
 
@@ -50,6 +51,11 @@ public:
 
     // Modal: returns the button pressed.
     virtual MessageAnswer ShowMessage(const MessageBoxRequest& request) = 0;
+    // Which of a file's tracks to open (1-based), or nothing to cancel; the window asks only
+    // when there is more than one.
+    virtual std::optional<int> ChooseTrack(const std::vector<TrackSummary>& tracks) {
+        return DefaultTrack(tracks);
+    }
     // Modal: returns the chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) = 0;
 
@@ -93,6 +99,8 @@ public:
     virtual bool OpenWithAssociatedProgram(const std::string& path) = 0;
     // Shows the About window modally.
     virtual void ShowAbout(const AboutForm& form) = 0;
+    // Shows a help page (an HTML file) in the program's help window, beside the main window.
+    virtual void ShowHelp(const std::string& path) = 0;
     // Renders the messages through the built-in synthesiser into the bytes of the WAVE file
     // fretlux-cli render writes for them, showing the progress with a way to cancel.
     virtual RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) = 0;

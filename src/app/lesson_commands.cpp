@@ -10,7 +10,6 @@ namespace fretlux {
 
 namespace {
 
-constexpr const char* kLessonFilter = "Fretlux Files (*.flx)|*.flx";
 constexpr const char* kLessonEndHint =
     "HELP: This is the end of the lesson. The Lessons menu holds the next one";
 
@@ -46,21 +45,24 @@ void FretluxForm::OpenScaleChart(int index) {
     if (ShowsTab()) ShowCurrentTab();
 }
 
+// A lesson from anywhere plays as the menu's lessons do; the dialog starts where those are.
 void FretluxForm::OpenOtherLesson() {
-    const auto chosen =
-        host_.ShowFileDialog({FileDialogMode::Open, kLessonFilter, dialogInitialDirectory, ""});
+    const auto chosen = host_.ShowFileDialog(
+        {FileDialogMode::Open, kFretluxFilesFilter, host_.ProgramDirectory(), ""});
     if (!chosen || chosen->empty()) return;
-    if (!LoadDocument(*chosen, BaseTitle() + "  " + *chosen)) return;
-    lessonMode = true;
-    BeginPlayback();
+    PlayLessonFile(*chosen);
 }
 
 // The first run counts as done only once the Introduction has opened, so that a machine whose
 // first start could not show it is greeted by it next time.
-void FretluxForm::OpenIntroductionOnFirstRun() {
-    if (!host_.IsFirstRun() || !LoadLesson(ProgramFile("lesson", 0))) return;
-    if (ShowsTab()) host_.RecordFirstRun();
-    BeginPlayback();
+void FretluxForm::OpenStartDocument() {
+    if (host_.IsFirstRun() && LoadLesson(ProgramFile("lesson", 0)) && ShowsTab()) {
+        host_.RecordFirstRun();
+        BeginPlayback();
+        return;
+    }
+    ClearDocument();
+    ShowBlankDocument();
 }
 
 // A step's music waits in silence, so that nothing rings on under the reading.

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "app/fretlux_form.h"
-#include "document/file_messages.h"
 #include "document/file_names.h"
 #include "document/safe_save.h"
 #include "exports/musicxml_writer.h"
@@ -33,11 +32,8 @@ void FretluxForm::ExportMusicXml() {
     }
     // TABs that store no settings play at the bars' too, as they would if played from here.
     const std::string title = std::filesystem::path(currentPath).stem().string();
-    if (const auto failure =
-            SaveFileReplacing(*chosen, MusicXmlScore(StandingDocument(), BarSettings(), title))) {
-        host_.ShowMessage({SaveFailedMessage(*failure), MessageButtons::Ok,
-                           MessageIcon::Exclamation, MessageAnswer::Ok});
-    }
+    ShowExportResult(*chosen, SaveFileReplacing(*chosen, MusicXmlScore(StandingDocument(),
+                                                                        BarSettings(), title)));
 }
 
 }  // namespace fretlux

@@ -82,7 +82,7 @@ void FretluxForm::PressPictureButton(HintedButton button, int mouseButton) {
 
 void FretluxForm::MoveOverPictureButton(HintedButton button, int mouseButtons,
                                           const ButtonPoint& point) {
-    ShowButtonHint(button);
+    lblHelp = {HintOf(button), kHintBlue};
     PictureButtonState& state = pictureButtons[static_cast<int>(button)];
     state.MouseMove(mouseButtons, point);
     if (button == HintedButton::imgEdit && mouseButtons == kLeftButton && !state.Pressed()) {

@@ -47,12 +47,13 @@ struct PlayerTimer {
     TickSchedule schedule;
 };
 
-// Plays on a copy of the window's core of its own: start-up, then load, which gives the message
-// the window would show when it fails, then one press of Start and the timers' ticks until
-// playback halts by itself.
-std::optional<std::string> Play(
-    PlayClock clock, const std::function<void(const TimedMidiMessage&)>& sink,
-    const std::function<std::optional<std::string>(FretluxForm&, HeadlessHost&)>& load) {
+}  // namespace
+
+// Plays on a copy of the window's core of its own: start-up, the document brought in as Open
+// brings in the one it has read, then one press of Start and the timers' ticks until playback
+// halts by itself.
+void PlayDocument(const TabDocument& document, PlayClock clock,
+                  const std::function<void(const TimedMidiMessage&)>& sink) {
     // The virtual clock starts anywhere; only differences are ever taken.
     Clock::time_point now = clock == PlayClock::RealTime ? Clock::now() : Clock::time_point{};
     SinkOutput output(sink, now);
@@ -67,7 +68,12 @@ std::optional<std::string> Play(
     }
 
     form.StartUp();
-    if (auto failure = load(form, host)) return failure;
+    form.StopPlayback();
+    form.ClearDocument();
+    if (document.tabCount > 0) {
+        form.document = document;
+        form.ShowDocument();
+    }
 
     output.StartRecording(now);
     form.StartPlayback();
@@ -89,33 +95,12 @@ std::optional<std::string> Play(
         due->schedule.TickDelivered(now);
         (form.*due->tick)();
     }
-    return std::nullopt;
-}
-
-}  // namespace
-
-std::optional<std::string> PlayTabFile(const std::string& path, PlayClock clock,
-                                       const std::function<void(const TimedMidiMessage&)>& sink) {
-    return Play(clock, sink, [&path](FretluxForm& form, HeadlessHost& host) {
-        host.ChooseFile(path);
-        form.OpenFile();
-        return host.Failure();
-    });
 }
 
 std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document) {
     std::vector<TimedMidiMessage> events;
-    const auto record = [&events](const TimedMidiMessage& event) { events.push_back(event); };
-    // What Open does with the document it has read.
-    Play(PlayClock::Virtual, record, [&document](FretluxForm& form, HeadlessHost&) {
-        form.StopPlayback();
-        form.ClearDocument();
-        if (document.tabCount > 0) {
-            form.document = document;
-            form.ShowDocument();
-        }
-        return std::optional<std::string>();
-    });
+    PlayDocument(document, PlayClock::Virtual,
+                 [&events](const TimedMidiMessage& event) { events.push_back(event); });
     return events;
 }
 

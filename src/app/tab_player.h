@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Plays a TAB file, or a document the window holds, without a window, through the same
-// application core the window runs: start-up, Open of the file, one press of Start, then the
-// timers' ticks until playback halts by itself. Each TAB's stored tempo, volume and patch take
-// effect as in the window.
+// Plays a document read from a file, or one the window holds, without a window, through the same
+// application core the window runs: start-up, the document as Open leaves it, one press of
+// Start, then the timers' ticks until playback halts by itself. Each TAB's stored tempo, volume
+// and patch take effect as in the window.
 #pragma once
 
 #include <functional>
@@ -22,13 +22,12 @@ enum class PlayClock {
     RealTime,
 };
 
-// Every MIDI message sent from the press of Start on goes to sink, with its time since Start.
-// Returns the message the window would have shown when the file could not be opened.
-std::optional<std::string> PlayTabFile(const std::string& path, PlayClock clock,
-                                       const std::function<void(const TimedMidiMessage&)>& sink);
+// Every MIDI message sent from the press of Start on goes to sink, with its time since Start,
+// when the document is played as the window plays it after Open.
+void PlayDocument(const TabDocument& document, PlayClock clock,
+                  const std::function<void(const TimedMidiMessage&)>& sink);
 
-// Every MIDI message sent from the press of Start on, on the virtual clock, when the document is
-// played as PlayTabFile plays a file that reads into it.
+// The same on the virtual clock, every message kept.
 std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document);
 
 }  // namespace fretlux

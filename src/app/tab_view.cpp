@@ -71,7 +71,7 @@ void FretluxForm::ShowTabPosition() {
 // it when the TAB is left.
 void FretluxForm::LabelEdited() {
     NoteLabelEdit();
-    if (ShowsTab()) document.tabLines[CurrentTabIndex()][0] = txtTAB.Text();
+    if (ShowsTab()) document.tabLines[CurrentTabIndex()][0] = StoredLabel();
 }
 
 void FretluxForm::ShowCurrentTab() {

@@ -22,10 +22,16 @@ public:
 
     std::string ClipboardText() override { return host_.ClipboardText(); }
     void SetClipboardText(const std::string& text) override { host_.SetClipboardText(text); }
-    bool AskSaveChanges() override {
-        return host_.ShowMessage({kSaveChangesQuestion, MessageButtons::YesNo,
-                                  MessageIcon::Question, MessageAnswer::No}) ==
-               MessageAnswer::Yes;
+    SaveChangesAnswer AskSaveChanges() override {
+        switch (host_.ShowMessage({kSaveChangesQuestion, MessageButtons::SaveDiscardCancel,
+                                   MessageIcon::Question, MessageAnswer::Save})) {
+            case MessageAnswer::Save:
+                return SaveChangesAnswer::Save;
+            case MessageAnswer::Discard:
+                return SaveChangesAnswer::Discard;
+            default:
+                return SaveChangesAnswer::Cancel;
+        }
     }
 
 private:

@@ -5,12 +5,13 @@
 #include <utility>
 
 #include "app/fretlux_form.h"
+#include "document/strings.h"
 
 namespace fretlux {
 
 EditSnapshot FretluxForm::TakeSnapshot() const {
     const TabSettings bars{hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()};
-    return {document, hscTAB.Value(), txtTAB.Text(), cursorColumn, selectionLength, bars};
+    return {document, hscTAB.Value(), StoredLabel(), cursorColumn, selectionLength, bars};
 }
 
 void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
@@ -74,7 +75,7 @@ void FretluxForm::RecordEdit(EditSnapshot before) {
 
 // Runs on every change of the label box's text, before the header takes it.
 void FretluxForm::NoteLabelEdit() {
-    std::string labelBefore = std::exchange(labelBefore_, txtTAB.Text());
+    std::string labelBefore = std::exchange(labelBefore_, StoredLabel());
     if (labelSetByProgram_ || undoDepth_ > 0 || !ShowsTab()) return;
     if (labelEditTab_ == hscTAB.Value()) return;
     EditSnapshot before = TakeSnapshot();
@@ -85,11 +86,18 @@ void FretluxForm::NoteLabelEdit() {
 
 void FretluxForm::EndLabelEdit() { labelEditTab_ = 0; }
 
+// The box shows the label without its trailing blanks, so that a click after the text puts the
+// caret at its end; the label is stored with them again.
 void FretluxForm::ShowLabel(const std::string& text) {
     labelSetByProgram_ = true;
-    txtTAB.SetText(text);
+    labelPadding_ = static_cast<int>(text.size());
+    txtTAB.SetText(TrimTrailingSpaces(text));
+    // The box may have shown the same text already, and then no change stores the label.
+    if (ShowsTab()) document.tabLines[CurrentTabIndex()][0] = StoredLabel();
     labelSetByProgram_ = false;
 }
+
+std::string FretluxForm::StoredLabel() const { return PadRight(txtTAB.Text(), labelPadding_); }
 
 void FretluxForm::ClearEditHistory() {
     history_.Clear();

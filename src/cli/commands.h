@@ -3,6 +3,7 @@
 // and return the exit code.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,23 +18,26 @@ inline constexpr int kExitUsage = 2;        // the arguments name no command
 // and writes the document to outPath in the form its name selects the same way. An existing
 // file at outPath is replaced only once the new one is written whole. A file without a TAB
 // block gives an empty output file.
-int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostream& err);
+int ConvertTabFile(const std::string& in, const std::string& outPath, std::ostream& err,
+                   std::optional<int> track = std::nullopt);
 
 // Reads the TAB file at in and writes it to outPath as MusicXML, at the tempo, volume and patch
 // the window would play it at.
-int ExportMusicXmlFile(const std::string& in, const std::string& outPath, std::ostream& err);
+int ExportMusicXmlFile(const std::string& in, const std::string& outPath, std::ostream& err,
+                       std::optional<int> track = std::nullopt);
 
 // True, once reported on err, when outPath names the file being read: a MIDI, WAVE or MusicXML
 // file written there would destroy the TAB.
 bool RefusedAsInput(const std::string& in, const std::string& outPath, std::ostream& err);
 
 // Reads the TAB file at in and prints the document as one line of JSON.
-int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err);
+int DumpTabFile(const std::string& in, std::ostream& out, std::ostream& err,
+                std::optional<int> track = std::nullopt);
 
 // Flushes out; a write that failed is reported on err, with kExitFileFailure.
 int FinishStandardOutput(std::ostream& out, std::ostream& err);
 
 // args are the arguments after the program name.
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCommandLine(std::vector<std::string> args, std::ostream& out, std::ostream& err);
 
 }  // namespace fretlux

@@ -6,6 +6,7 @@
 
 #include "app/tab_player.h"
 #include "cli/commands.h"
+#include "cli/read_input.h"
 #include "document/file_messages.h"
 #include "document/safe_save.h"
 #include "platform/fluidsynth_output.h"
@@ -22,18 +23,14 @@ namespace {
 constexpr auto kRingOut = std::chrono::seconds(2);
 constexpr int kProgressBarWidth = 40;
 
-// Plays the file on the virtual clock and keeps what it sent; reports a file that cannot be
-// opened as the window would.
+// Plays the file's document on the virtual clock and keeps what it sent; reports a file that
+// cannot be opened as the window would.
 std::optional<std::vector<TimedMidiMessage>> RecordPlayback(const std::string& in,
+                                                            std::optional<int> track,
                                                             std::ostream& err) {
-    std::vector<TimedMidiMessage> events;
-    if (const auto failure = PlayTabFile(in, PlayClock::Virtual, [&events](const auto& event) {
-            events.push_back(event);
-        })) {
-        err << *failure << '\n';
-        return std::nullopt;
-    }
-    return events;
+    const auto document = ReadInput(in, track, err);
+    if (!document) return std::nullopt;
+    return PlayDocument(*document);
 }
 
 int ReportSaveFailure(const std::string& description, std::ostream& err) {
@@ -50,37 +47,34 @@ void DrawProgress(double fraction, std::ostream& err) {
 
 }  // namespace
 
-int LogPlayback(const std::string& in, std::ostream& out, std::ostream& err) {
-    const auto failure = PlayTabFile(in, PlayClock::Virtual, [&out](const TimedMidiMessage& m) {
+int LogPlayback(const std::string& in, std::ostream& out, std::ostream& err,
+                std::optional<int> track) {
+    const auto document = ReadInput(in, track, err);
+    if (!document) return kExitFileFailure;
+    PlayDocument(*document, PlayClock::Virtual, [&out](const TimedMidiMessage& m) {
         out << m.milliseconds << ' ' << m.Status() << ' ' << m.Data1() << ' ' << m.Data2() << '\n';
     });
-    if (failure) {
-        err << *failure << '\n';
-        return kExitFileFailure;
-    }
     return FinishStandardOutput(out, err);
 }
 
-int PlayAloud(const std::string& in, std::ostream& err) {
+int PlayAloud(const std::string& in, std::ostream& err, std::optional<int> track) {
+    const auto document = ReadInput(in, track, err);
+    if (!document) return kExitFileFailure;
     FluidSynthOutput synthesiser;
     synthesiser.Open();
     synthesiser.WaitUntilSetUp();
     err << synthesiser.Status() << '\n';
-    const auto failure = PlayTabFile(in, PlayClock::RealTime, [&](const TimedMidiMessage& m) {
-        synthesiser.SendShortMessage(m.message);
-    });
-    if (failure) {
-        err << *failure << '\n';
-        return kExitFileFailure;
-    }
+    PlayDocument(*document, PlayClock::RealTime,
+                 [&](const TimedMidiMessage& m) { synthesiser.SendShortMessage(m.message); });
     std::this_thread::sleep_for(kRingOut);
     synthesiser.Close();
     return kExitSuccess;
 }
 
-int ExportMidiFile(const std::string& in, const std::string& outPath, std::ostream& err) {
+int ExportMidiFile(const std::string& in, const std::string& outPath, std::ostream& err,
+                   std::optional<int> track) {
     if (RefusedAsInput(in, outPath, err)) return kExitFileFailure;
-    const auto events = RecordPlayback(in, err);
+    const auto events = RecordPlayback(in, track, err);
     if (!events) return kExitFileFailure;
     if (const auto failure = SaveFileReplacing(outPath, StandardMidiFileBytes(*events))) {
         return ReportSaveFailure(*failure, err);
@@ -89,9 +83,9 @@ int ExportMidiFile(const std::string& in, const std::string& outPath, std::ostre
 }
 
 int RenderWaveFile(const std::string& in, const std::string& outPath, bool progressBar,
-                   std::ostream& err) {
+                   std::ostream& err, std::optional<int> track) {
     if (RefusedAsInput(in, outPath, err)) return kExitFileFailure;
-    const auto events = RecordPlayback(in, err);
+    const auto events = RecordPlayback(in, track, err);
     if (!events) return kExitFileFailure;
     std::string failure;
     const auto synth = CreateRenderingSynth(failure);

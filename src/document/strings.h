@@ -36,6 +36,11 @@ inline std::string TrimSpaces(std::string_view s) {
     return std::string(s.substr(first, last - first + 1));
 }
 
+// Removes trailing blanks (spaces only).
+inline std::string TrimTrailingSpaces(std::string_view s) {
+    return std::string(s.substr(0, s.find_last_not_of(' ') + 1));
+}
+
 inline bool IsBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
 
 inline bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }

@@ -3,6 +3,7 @@
 
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -54,15 +55,19 @@ FastFindDialog::FastFindDialog(FastFindForm& form, QWidget* parent) : QDialog(pa
     cmdClose_->setObjectName(QStringLiteral("cmdClose"));
 
     auto* side = new QVBoxLayout;
+    side->addWidget(Heading("&Variation", *lstVariat_));
     side->addWidget(lstVariat_);
     side->addWidget(find);
     side->addWidget(cmdClose_);
     side->addStretch(1);
     auto* layout = new QGridLayout(this);
-    layout->addWidget(lstChord_, 0, 0, Qt::AlignTop);
-    layout->addWidget(lstType_, 0, 1, Qt::AlignTop);
-    layout->addWidget(lstType2_, 0, 2, Qt::AlignTop);
-    layout->addLayout(side, 0, 3);
+    layout->addWidget(Heading("&Root", *lstChord_), 0, 0);
+    // One heading over both type lists: together they are one list of types.
+    layout->addWidget(Heading("&Type", *lstType_), 0, 1, 1, 2);
+    layout->addWidget(lstChord_, 1, 0, Qt::AlignTop);
+    layout->addWidget(lstType_, 1, 1, Qt::AlignTop);
+    layout->addWidget(lstType2_, 1, 2, Qt::AlignTop);
+    layout->addLayout(side, 0, 3, 2, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(find, cmdClose_);
@@ -81,6 +86,13 @@ FastFindDialog::FastFindDialog(FastFindForm& form, QWidget* parent) : QDialog(pa
         CloseIfRequested();
     });
     ShowLists();
+}
+
+QLabel* FastFindDialog::Heading(const char* caption, QListWidget& list) {
+    auto* heading = new QLabel(QString::fromLatin1(caption), this);
+    heading->setBuddy(&list);
+    list.setAccessibleName(heading->text().remove(QLatin1Char('&')));
+    return heading;
 }
 
 QListWidget* FastFindDialog::AddList(const char* name, ListBoxModel& model,

@@ -8,16 +8,20 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QUrl>
 #include <cmath>
 
 #include "platform/about_dialog.h"
 #include "platform/dialog_filter.h"
+#include "platform/dialog_placement.h"
 #include "platform/fast_find_dialog.h"
+#include "platform/help_window.h"
 #include "platform/midi_settings_dialog.h"
 #include "platform/program_directory.h"
 #include "platform/tab_files_directory.h"
@@ -48,6 +52,10 @@ QMessageBox::StandardButton StandardButtonFor(MessageAnswer answer) {
             return QMessageBox::No;
         case MessageAnswer::Cancel:
             return QMessageBox::Cancel;
+        case MessageAnswer::Save:
+            return QMessageBox::Save;
+        case MessageAnswer::Discard:
+            return QMessageBox::Discard;
         case MessageAnswer::Ok:
             break;
     }
@@ -62,6 +70,10 @@ MessageAnswer AnswerFor(QMessageBox::StandardButton button) {
             return MessageAnswer::No;
         case QMessageBox::Cancel:
             return MessageAnswer::Cancel;
+        case QMessageBox::Save:
+            return MessageAnswer::Save;
+        case QMessageBox::Discard:
+            return MessageAnswer::Discard;
         default:
             return MessageAnswer::Ok;
     }
@@ -85,6 +97,8 @@ QMessageBox::StandardButtons ButtonsFor(MessageButtons buttons) {
             return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MessageButtons::SaveDiscardCancel:
+            return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
         case MessageButtons::Ok:
             break;
     }
@@ -97,6 +111,7 @@ QMessageBox::StandardButton EscapeButtonFor(MessageButtons buttons) {
         case MessageButtons::YesNo:
             return QMessageBox::No;
         case MessageButtons::YesNoCancel:
+        case MessageButtons::SaveDiscardCancel:
             return QMessageBox::Cancel;
         case MessageButtons::Ok:
             break;
@@ -130,6 +145,21 @@ MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request) {
     if (showModel_) showModel_();
     box.exec();
     return AnswerFor(box.standardButton(box.clickedButton()));
+}
+
+std::optional<int> QtHost::ChooseTrack(const std::vector<TrackSummary>& tracks) {
+    if (tracks.size() <= 1) return DefaultTrack(tracks);
+    QStringList items;
+    for (size_t t = 0; t < tracks.size(); ++t) {
+        items << DecodeDocumentText(DescribeTrack(static_cast<int>(t) + 1, tracks[t])).text;
+    }
+    bool chosen = false;
+    const QString item =
+        QInputDialog::getItem(DialogOwner(), QStringLiteral("Fretlux"),
+                              QStringLiteral("This file holds several tracks. Open:"), items,
+                              DefaultTrack(tracks) - 1, false, &chosen);
+    if (!chosen) return std::nullopt;
+    return static_cast<int>(items.indexOf(item)) + 1;
 }
 
 std::optional<std::string> QtHost::ShowFileDialog(const FileDialogRequest& request) {
@@ -199,7 +229,20 @@ std::optional<std::string> QtHost::ShowTextToTab(TextToTabForm& form) {
 
 void QtHost::ShowFastFind(FastFindForm& form) {
     form.Load();
+    // The finder clears the fretboard before it opens: the board is seen cleared under it.
+    if (showModel_) showModel_();
     FastFindDialog dialog(form, dialogParent_);
+    // The chord shows on the fretboard as soon as it is found: the finder stands clear of it.
+    QWidget* board = dialogParent_ == nullptr
+                         ? nullptr
+                         : dialogParent_->findChild<QWidget*>(QStringLiteral("fretboard"));
+    if (board != nullptr && board->isVisible()) {
+        dialog.adjustSize();
+        const QSize frame =
+            dialog.size() + QSize(0, dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+        dialog.move(PlaceClearOf(QRect(board->mapToGlobal(QPoint(0, 0)), board->size()), frame,
+                                 board->screen()->availableGeometry()));
+    }
     dialog.exec();
 }
 
@@ -233,6 +276,11 @@ bool QtHost::OpenWithAssociatedProgram(const std::string& path) {
 void QtHost::ShowAbout(const AboutForm& form) {
     AboutDialog dialog(form, dialogParent_);
     dialog.exec();
+}
+
+void QtHost::ShowHelp(const std::string& path) {
+    if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(dialogParent_);
+    helpWindow_->ShowPage(PathText(path));
 }
 
 

@@ -15,6 +15,7 @@
 
 namespace fretlux {
 
+class HelpWindow;
 class TutorWindow;
 
 // Where the host keeps its files; tests give temporary directories.
@@ -39,15 +40,16 @@ public:
     // What ending the program means: the window closes for real and the event loop ends.
     void SetEndProgram(std::function<void()> endProgram) { endProgram_ = std::move(endProgram); }
     // Shows the main window's model anew while a command waits on a modal window: before a
-    // message box, so that the box stands over what the command has done so far (Open's new
-    // title under its save question), and whenever the MIDI settings window's channel bar
-    // changes the main window's patch and volume bars. The tutor window's buttons, which run
-    // outside the main window, show it after their commands.
+    // message box, so that the box stands over what the command has done so far, before the
+    // chord finder (over the board it cleared), and whenever the MIDI settings window's channel
+    // bar changes the main window's patch and volume bars. The tutor window's buttons, which
+    // run outside the main window, show it after their commands.
     void SetShowModel(std::function<void()> showModel) { showModel_ = std::move(showModel); }
     // The output the program's sound goes to; set before the window's model is made.
     void SetMidiOutput(MidiOutput& output) { midiOutput_ = &output; }
 
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
+    std::optional<int> ChooseTrack(const std::vector<TrackSummary>& tracks) override;
     std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
     std::string ProgramDirectory() const override;
     bool AnotherCopyRunning() override;
@@ -67,6 +69,7 @@ public:
     void SetClipboardText(const std::string& text) override;
     bool OpenWithAssociatedProgram(const std::string& path) override;
     void ShowAbout(const AboutForm& form) override;
+    void ShowHelp(const std::string& path) override;
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override;
 
 private:
@@ -78,6 +81,8 @@ private:
     QPointer<QWidget> dialogParent_;
     // Made when a lesson first shows a text, kept (hidden) for the next.
     QPointer<TutorWindow> tutor_;
+    // Made at its first use and kept, so that it stays open beside the main window.
+    QPointer<HelpWindow> helpWindow_;
     std::function<void()> endProgram_;
     std::function<void()> showModel_;
     MidiOutput* midiOutput_ = nullptr;

@@ -27,6 +27,9 @@ SoundfontChoice ChooseSoundfont() {
 namespace {
 
 constexpr double kGain = 0.3;
+// Six strings, each sounding a note or two with its release: far below FluidSynth's 256 voices,
+// whose buffers cost 2 MB at start. FluidSynth gives up released voices first when they run out.
+constexpr int kPolyphony = 64;
 
 // Failures reach the user as the settings window's status line; nothing is printed.
 void SilenceFluidSynthLog(const FluidSynthLibrary& fluid) {
@@ -77,6 +80,11 @@ std::unique_ptr<SoundfontSynth> SoundfontSynth::Create(const SoundfontChoice& ch
         failure = "FluidSynth does not know synth.gain";
         return nullptr;
     }
+    if (fluid->fluid_settings_setint(result->Settings(), "synth.polyphony", kPolyphony) !=
+        FLUID_OK) {
+        failure = "FluidSynth does not know synth.polyphony";
+        return nullptr;
+    }
     if (choice.dynamicSampleLoading &&
         fluid->fluid_settings_setint(result->Settings(), "synth.dynamic-sample-loading", 1) !=
             FLUID_OK) {
@@ -93,7 +101,9 @@ std::unique_ptr<SoundfontSynth> SoundfontSynth::Create(const SoundfontChoice& ch
         failure = "FluidSynth could not create the synthesiser";
         return nullptr;
     }
-    if (fluid->fluid_synth_sfload(result->Synth(), choice.path.c_str(), 1) == FLUID_FAILED) {
+    // No instrument is taken for the channels yet (Send takes them as they play): FluidSynth's
+    // own choice of the piano for every channel and the drums for channel 10 would load them.
+    if (fluid->fluid_synth_sfload(result->Synth(), choice.path.c_str(), 0) == FLUID_FAILED) {
         failure = "cannot load the soundfont " + choice.path;
         return nullptr;
     }
@@ -115,11 +125,15 @@ void SoundfontSynth::Send(std::uint32_t message) {
             if (data2 == 0) {
                 fluid_->fluid_synth_noteoff(Synth(), channel, data1);
             } else {
+                if (takenProgram_[channel] != wantedProgram_[channel]) {
+                    fluid_->fluid_synth_program_change(Synth(), channel, wantedProgram_[channel]);
+                    takenProgram_[channel] = wantedProgram_[channel];
+                }
                 fluid_->fluid_synth_noteon(Synth(), channel, data1, data2);
             }
             break;
         case 0xC0:
-            fluid_->fluid_synth_program_change(Synth(), channel, data1);
+            wantedProgram_[channel] = data1;
             break;
         default:
             break;

@@ -4,6 +4,7 @@
 // sound card adds an audio driver to it; tests and benchmarks pull the sound out directly.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -63,6 +64,9 @@ public:
 
     // Plays one short MIDI message (status + 256 x data1 + 65536 x data2): note on, where
     // velocity 0 is a note off, note off, and program change. Other messages are ignored.
+    // A channel takes its instrument (program 0 until a program change names another) when it
+    // next plays a note: with samples loaded on demand, taking an instrument is loading it, and
+    // an instrument that no note plays costs no memory.
     void Send(std::uint32_t message);
 
     // Renders left.size() frames of stereo sound; both spans have the same size.
@@ -79,13 +83,19 @@ public:
     const FluidSynthLibrary& Fluid() const { return *fluid_; }
 
 private:
-    explicit SoundfontSynth(const FluidSynthLibrary& fluid) : fluid_(&fluid) {}
+    explicit SoundfontSynth(const FluidSynthLibrary& fluid) : fluid_(&fluid) {
+        takenProgram_.fill(-1);
+    }
 
     const FluidSynthLibrary* fluid_;
     // Declared in this order so that the synthesiser goes before the settings it was made from.
     std::unique_ptr<fluid_settings_t, FluidSettingsDeleter> settings_;
     std::unique_ptr<fluid_synth_t, FluidSynthDeleter> synth_;
     std::string soundfontPath_;
+    static constexpr int kChannels = 16;
+    // The program each channel is to play, and the one FluidSynth has taken for it (-1: none).
+    std::array<int, kChannels> wantedProgram_{};
+    std::array<int, kChannels> takenProgram_;
 };
 
 }  // namespace fretlux

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/text_to_tab_dialog.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,8 @@ namespace {
 
 // The note wraps to about this many characters a line.
 constexpr int kNoteColumns = 32;
+// The string of each box, top to bottom as the TAB lines stand: high e first.
+constexpr const char* kBoxStrings[] = {"e", "B", "G", "D", "A", "E"};
 
 // A TAB line holds one byte for each character, so the boxes speak Latin-1: a character it
 // cannot hold becomes "?" rather than the first byte of a longer sequence.
@@ -37,15 +40,20 @@ TextToTabDialog::TextToTabDialog(TextToTabForm& form, QWidget* parent)
     note->setWordWrap(true);
     note->setFixedWidth(note->fontMetrics().averageCharWidth() * kNoteColumns);
 
-    auto* column = new QVBoxLayout;
+    auto* column = new QGridLayout;
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         auto* box = new QLineEdit(this);
+        auto* name = new QLabel(QString::fromLatin1(kBoxStrings[i]), this);
+        name->setBuddy(box);
+        box->setAccessibleName(
+            QStringLiteral("String %1").arg(QString::fromLatin1(kBoxStrings[i])));
         box->setObjectName(QStringLiteral("txtTAB%1").arg(i));
         box->setAlignment(Qt::AlignCenter);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 3);
         const int index = static_cast<int>(i);
         connect(box, &QLineEdit::textChanged, this, [this, index] { BoxEdited(index); });
-        column->addWidget(box);
+        column->addWidget(name, static_cast<int>(i), 0);
+        column->addWidget(box, static_cast<int>(i), 1);
         boxes_[i] = box;
     }
     auto* buttons = new QHBoxLayout;

@@ -43,7 +43,9 @@ void TextEditorForm::RunFileItem(int index) {
     if (index == 0) {
         result_ = text;
     } else if (index == 1) {
-        if (services_.AskSaveChanges()) {
+        const SaveChangesAnswer answer = services_.AskSaveChanges();
+        if (answer == SaveChangesAnswer::Cancel) return;
+        if (answer == SaveChangesAnswer::Save) {
             result_ = text;
         } else {
             result_.reset();

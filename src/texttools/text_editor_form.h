@@ -12,7 +12,9 @@
 namespace fretlux {
 
 inline constexpr const char* kTextEditorCaption = "Text Editor";
-inline constexpr const char* kSaveChangesQuestion = "Save changes ?";
+inline constexpr const char* kSaveChangesQuestion = "Save changes?";
+
+enum class SaveChangesAnswer { Save, Discard, Cancel };
 
 // What the window needs from outside: the system clipboard and the user's answer to Close's
 // question.
@@ -21,8 +23,8 @@ public:
     virtual ~TextEditorServices() = default;
     virtual std::string ClipboardText() = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
-    // "Save changes ?" with Yes and No, the question icon, No the default; true for Yes.
-    virtual bool AskSaveChanges() = 0;
+    // "Save changes?" with Save, Discard and Cancel, the question icon, Save the default.
+    virtual SaveChangesAnswer AskSaveChanges() = 0;
 };
 
 struct MenuItemModel {
@@ -39,7 +41,7 @@ public:
     void PrepareEditMenu();
     // 0 Cut, 1 Copy, 2 Paste.
     void RunEditItem(int index);
-    // 0 Save, 1 Close (with its question).
+    // 0 Save, 1 Close (with its question, whose Cancel keeps the window open).
     void RunFileItem(int index);
 
     std::string caption = kTextEditorCaption;

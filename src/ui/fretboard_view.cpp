@@ -131,6 +131,10 @@ FretboardView::Hit FretboardView::HitTest(QPointF point) const {
 
 void FretboardView::mousePressEvent(QMouseEvent* event) {
     const Hit hit = HitTest(event->position());
+    if (hit.place == Hit::Place::kLeftNames || hit.place == Hit::Place::kRightNames) {
+        if (onPressName) onPressName(hit.row, hit.place == Hit::Place::kRightNames);
+        return;
+    }
     if (hit.place != Hit::Place::kCell) {
         event->ignore();
         return;

@@ -32,6 +32,8 @@ public:
     // Arguments: row, position index, button (1 left, 2 right, 4 middle).
     std::function<void(int, int, int)> onPress;
     std::function<void(int, int)> onDoubleClick;
+    // A string's name pressed: its row, and whether it stands right of the board.
+    std::function<void(int, bool)> onPressName;
     std::function<void()> onMoveOverPosition;
     std::function<void()> onMoveOverLeftNames;
     std::function<void()> onMoveOverRightNames;

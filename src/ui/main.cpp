@@ -137,7 +137,7 @@ int main(int argc, char* argv[]) {
     // Introduction of a first run when no file was named.
     QTimer::singleShot(0, &window, [&window, &form, &startFile] {
         if (startFile.empty()) {
-            form.OpenIntroductionOnFirstRun();
+            form.OpenStartDocument();
         } else {
             form.OpenNamedFile(startFile);
         }

@@ -41,15 +41,21 @@ void AddSeparator(QMenu& menu, const char* name) {
 void BuildFileMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& file = *AddMenu(menuBar, "mnuFile", "&File");
     actions.fileNew = AddEntry(file, "mnuFileNew", "&New", true);
+    actions.fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     actions.fileOpen = AddEntry(file, "mnuFOpen", "&Open", true);
+    actions.fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     AddSeparator(file, "mnuFileLine1");
     actions.fileSaveTab = AddEntry(file, "mnuFileSTab", "Save as &TAB", true);
+    actions.fileSaveTab->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    // Ctrl+S keeps everything: the Fretlux form holds fingers, silent notes and settings.
     actions.fileSaveFretlux = AddEntry(file, "mnuFileSFlx", "&Save as Fretlux", true);
+    actions.fileSaveFretlux->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     actions.fileExportMidi = AddEntry(file, "mnuFileExportMidi", "&Export MIDI…", true);
     actions.fileExportWave = AddEntry(file, "mnuFileExportWave", "Export &WAVE…", true);
     actions.fileExportMusicXml = AddEntry(file, "mnuFileExportXml", "Export &MusicXML…", true);
     AddSeparator(file, "mnuFileLine2");
     actions.fileExit = AddEntry(file, "MNUFExit", "E&xit", true);
+    actions.fileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 void BuildEditMenu(QMenuBar& menuBar, MainMenuActions& actions) {
@@ -94,7 +100,7 @@ void BuildPlayMenu(QMenuBar& menuBar, MainMenuActions& actions) {
 
 void BuildChordsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& chords = *AddMenu(menuBar, "mnuChords", "&Chords");
-    actions.chordFastFind = AddEntry(chords, "mnuChordFastFInd", "&Fast FInder", true);
+    actions.chordFastFind = AddEntry(chords, "mnuChordFastFInd", "&Fast Finder", true);
     AddSeparator(chords, "mnuChordLine");
     for (std::size_t index = 0; index < kRootCaptions.size(); ++index) {
         const std::string caption(kRootCaptions[index]);
@@ -150,6 +156,7 @@ void BuildSettingsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
 void BuildHelpMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& help = *AddMenu(menuBar, "mnuHelp", "&Help");
     actions.helpFretlux = AddEntry(help, "mnuHelpFretlux", "&Fretlux", true);
+    actions.helpFretlux->setShortcut(QKeySequence(Qt::Key_F1));
     actions.helpTab = AddEntry(help, "mnuHelpTab", "&TAB Files", true);
     AddSeparator(help, "mneHelpLine");
     actions.helpAbout = AddEntry(help, "mnuHelpAbout", "&About Fretlux", true);

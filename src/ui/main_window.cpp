@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,9 +15,11 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
@@ -26,9 +29,11 @@
 #include "ui/event_codes.h"
 #include "ui/fretboard_buttons.h"
 #include "ui/fretboard_view.h"
+#include "ui/hover_hints.h"
 #include "ui/interval_timer.h"
 #include "ui/key_preview_filter.h"
 #include "ui/menu_commands.h"
+#include "ui/picture_button.h"
 #include "ui/player_buttons.h"
 #include "ui/scroll_bar_binding.h"
 #include "ui/tab_lines_view.h"
@@ -97,15 +102,12 @@ void ShowLabel(QLabel& label, const LabelModel& model) {
     }
 }
 
-// The one local .flx or .tab file a drop carries, or nothing.
-std::optional<QString> DroppedTabFile(const QMimeData& data) {
+// The one existing local file a drop carries, or nothing; its content decides how it is read.
+std::optional<QString> DroppedFile(const QMimeData& data) {
     const QList<QUrl> urls = data.urls();
     if (urls.size() != 1 || !urls.first().isLocalFile()) return std::nullopt;
     const QString path = urls.first().toLocalFile();
-    if (!path.endsWith(QStringLiteral(".flx"), Qt::CaseInsensitive) &&
-        !path.endsWith(QStringLiteral(".tab"), Qt::CaseInsensitive)) {
-        return std::nullopt;
-    }
+    if (!QFileInfo(path).isFile()) return std::nullopt;
     return path;
 }
 
@@ -117,6 +119,9 @@ MainWindow::MainWindow(FretluxForm& model, QWidget* parent) : QMainWindow(parent
     BuildLayout();
     ConnectControls();
     SyncFromModel();
+    // The keys start on the TAB lines, not on the first picture button, so that Enter pastes
+    // the fretboard and the digits give fingers from the first key on.
+    tabLines_->setFocus();
     // Never smaller than the layout needs, so that the whole TAB, its scroll bar and the help
     // line stay in view; set now, the window manager knows it from the first showing on.
     setMinimumSize(minimumSizeHint());
@@ -125,6 +130,7 @@ MainWindow::MainWindow(FretluxForm& model, QWidget* parent) : QMainWindow(parent
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildLayout() {
+    hoverHints_ = new HoverHints(this);
     auto* central = new Background([this] { Run([&] { model_.HintTabPosition(); }); }, this);
     auto* layout = new QVBoxLayout(central);
     playerButtons_ = new PlayerButtons(
@@ -145,6 +151,13 @@ void MainWindow::BuildLayout() {
     lblHelp_->setMinimumHeight(lblHelp_->fontMetrics().height() + 6);
     layout->addWidget(lblHelp_);
     setCentralWidget(central);
+    ShowHint(*txtTab_, PointedControl::txtTAB);
+    ShowHint(*tabLines_, PointedControl::lblTAB);
+    ShowHint(*hscTab_, PointedControl::hscTAB);
+}
+
+void MainWindow::ShowHint(QWidget& widget, PointedControl control) {
+    hoverHints_->Add(widget, [this, control] { Run([&] { model_.HintControl(control); }); });
 }
 
 QWidget* MainWindow::BuildTabView() {
@@ -173,10 +186,13 @@ QWidget* MainWindow::BuildNoteLine() {
     auto* line = new QWidget(this);
     auto* layout = new QHBoxLayout(line);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Note:"), line));
+    auto* caption = new QLabel(QStringLiteral("Note:"), line);
+    layout->addWidget(caption);
     lblNote_ = NamedLabel("lblNote", line);
     lblNote_->setFont(TabFont());
     layout->addWidget(lblNote_, 1);
+    ShowHint(*caption, PointedControl::lblNote);
+    ShowHint(*lblNote_, PointedControl::lblNote);
     return line;
 }
 
@@ -190,16 +206,23 @@ QWidget* MainWindow::BuildSettingsBars() {
     lblTempo_ = NamedLabel("lblTempo", bars);
     lblVolume_ = NamedLabel("lblVolume", bars);
     lblPatchNum_ = NamedLabel("lblPatchNum", bars);
+    lblPatch_ = NamedLabel("lblPatch", bars);
     const struct {
         const char* caption;
         QScrollBar* bar;
         QLabel* value;
-    } rows[] = {{"Tempo", hscTempo_, lblTempo_},
-                {"Volume", hscVolume_, lblVolume_},
-                {"Patch", hscPatch_, lblPatchNum_}};
+        PointedControl control;
+    } rows[] = {{"Tempo", hscTempo_, lblTempo_, PointedControl::hscTempo},
+                {"Volume", hscVolume_, lblVolume_, PointedControl::hscVolume},
+                {"Patch", hscPatch_, lblPatchNum_, PointedControl::HScrollPatch}};
     int column = 0;
     for (const auto& row : rows) {
-        grid->addWidget(new QLabel(QString::fromLatin1(row.caption), bars), 0, column);
+        auto* caption = new QLabel(QString::fromLatin1(row.caption), bars);
+        for (QWidget* part : {static_cast<QWidget*>(caption), static_cast<QWidget*>(row.bar),
+                              static_cast<QWidget*>(row.value)}) {
+            ShowHint(*part, row.control);
+        }
+        grid->addWidget(caption, 0, column);
         grid->addWidget(row.bar, 0, column + 1);
         grid->setColumnStretch(column + 1, 1);
         row.value->setMinimumWidth(
@@ -207,7 +230,7 @@ QWidget* MainWindow::BuildSettingsBars() {
         grid->addWidget(row.value, 0, column + 2);
         column += 3;
     }
-    lblPatch_ = NamedLabel("lblPatch", bars);
+    ShowHint(*lblPatch_, PointedControl::HScrollPatch);
     // Room for the longer instrument names, so that the bars do not jump as the patch changes.
     lblPatch_->setMinimumWidth(lblPatch_->fontMetrics().horizontalAdvance(QString(22, 'M')));
     grid->addWidget(lblPatch_, 0, column);
@@ -287,13 +310,30 @@ void MainWindow::ConnectControls() {
 
     keyPreview_ = new KeyPreviewFilter(
         this, [this] { return model_.keyPreview; },
-        [this](int keyAscii, int) { Run([&] { model_.TypeCharacter(keyAscii); }); }, this);
+        [this](int keyAscii, int) {
+            if (KeyIsForTheFocusedControl(keyAscii)) return;
+            Run([&] { model_.TypeCharacter(keyAscii); });
+        },
+        this);
     qApp->installEventFilter(keyPreview_);
+}
+
+// A picture button with the focus takes Space and Enter for itself, and the fretboard's keys
+// are not for it; in a text box Space types a blank rather than starting or stopping playback.
+bool MainWindow::KeyIsForTheFocusedControl(int keyAscii) const {
+    QWidget* focus = QApplication::focusWidget();
+    if (qobject_cast<PictureButton*>(focus) != nullptr) return true;
+    return keyAscii == ' ' && (qobject_cast<QLineEdit*>(focus) != nullptr ||
+                               qobject_cast<QTextEdit*>(focus) != nullptr ||
+                               qobject_cast<QPlainTextEdit*>(focus) != nullptr);
 }
 
 void MainWindow::ConnectFretboard() {
     fretboard_->onPress = [this](int row, int index, int button) {
         Run([&] { model_.PressFretboard(row, index, button); });
+    };
+    fretboard_->onPressName = [this](int row, bool rightSide) {
+        Run([&] { model_.PlayOpenString(row, rightSide); });
     };
     fretboard_->onDoubleClick = [this](int row, int index) {
         Run([&] { model_.DoubleClickFingerMark(row, index); });
@@ -313,8 +353,11 @@ void MainWindow::SyncFromModel() {
     if (txtTab_->text() != label.text) {
         const QSignalBlocker blocker(txtTab_);
         const int cursor = txtTab_->cursorPosition();
+        // A label the program shows gets the caret at its end; one being typed keeps it.
         txtTab_->setText(label.text);
-        txtTab_->setCursorPosition(std::min<int>(cursor, label.text.size()));
+        if (txtTab_->hasFocus()) {
+            txtTab_->setCursorPosition(std::min<int>(cursor, label.text.size()));
+        }
     }
     std::array<QString, TabLinesView::kLineCount> lines;
     for (int l = 1; l <= TabLinesView::kLineCount; ++l) {
@@ -368,11 +411,11 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (DroppedTabFile(*event->mimeData())) event->acceptProposedAction();
+    if (DroppedFile(*event->mimeData())) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const std::optional<QString> path = DroppedTabFile(*event->mimeData());
+    const std::optional<QString> path = DroppedFile(*event->mimeData());
     if (!path) return;
     event->acceptProposedAction();
     Run([&] { model_.OpenNamedFile(QFile::encodeName(*path).toStdString()); });

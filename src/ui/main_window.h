@@ -19,6 +19,7 @@ namespace fretlux {
 
 class FretboardButtons;
 class FretboardView;
+class HoverHints;
 class KeyPreviewFilter;
 class PlayerButtons;
 class ScrollBarBinding;
@@ -42,7 +43,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    // A .flx or .tab file dropped on the window opens as Open would open it.
+    // A file dropped on the window opens as Open would open it.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -52,12 +53,15 @@ private:
     QWidget* BuildNoteLine();
     QWidget* BuildSettingsBars();
     void ConnectControls();
+    // The pointer over the widget shows the control's hint in the help line.
+    void ShowHint(QWidget& widget, PointedControl control);
     void ConnectScrollBar(ScrollBarBinding& binding);
     // Each menu entry runs the command the table of menu commands gives its control name.
     void ConnectMenuCommands();
     template <size_t N>
     void ConnectMenuArray(const std::array<QAction*, N>& actions);
     void ConnectFretboard();
+    bool KeyIsForTheFocusedControl(int keyAscii) const;
     // Runs a model handler, then shows what it changed.
     void Run(const std::function<void()>& handler);
 
@@ -83,6 +87,7 @@ private:
     std::unique_ptr<ScrollBarBinding> volumeBinding_;
     std::unique_ptr<ScrollBarBinding> patchBinding_;
     KeyPreviewFilter* keyPreview_ = nullptr;
+    HoverHints* hoverHints_ = nullptr;
     // Whether the label box's text was read as UTF-8, so that an edit is written back the same way.
     bool txtTabUtf8_ = true;
     bool endingProgram_ = false;

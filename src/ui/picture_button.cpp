@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/picture_button.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -13,8 +14,12 @@ PictureButton::PictureButton(const QString& name, HintedButton id, QWidget* pare
     : QWidget(parent), id_(id) {
     setObjectName(name);
     setMouseTracking(true);
-    // Pressing a button must not take the focus, so a key typed next goes where it went before.
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; pressing a button with the mouse must not take the focus, so a key typed
+    // next goes where it went before.
+    setFocusPolicy(Qt::TabFocus);
+    const QString hint = QString::fromStdString(HintOf(id));
+    setToolTip(hint);
+    setAccessibleName(hint);
     setFixedSize(kPictureSize, kPictureSize);
     ShowPicture(ReleasedSymbol(id), PressedSymbol(id), false);
 }
@@ -32,6 +37,37 @@ QSize PictureButton::sizeHint() const { return {kPictureSize, kPictureSize}; }
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintButtonPicture(painter, QRectF(rect()), ShownSymbol(), pressed_);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+// Space and Enter work the button as a click in its middle does.
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                           event->key() == Qt::Key_Enter;
+    if (!activates || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat()) return;
+    const ButtonPoint middle{width() / 2.0, height() / 2.0, static_cast<double>(width()),
+                             static_cast<double>(height())};
+    if (onMouseDown) onMouseDown(ButtonBits(Qt::LeftButton));
+    if (onMouseUp) onMouseUp(ButtonBits(Qt::LeftButton), middle);
+}
+
+void PictureButton::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PictureButton::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 ButtonPoint PictureButton::PointOf(const QMouseEvent& event) const {

@@ -24,7 +24,8 @@ constexpr double kModelCursorInset = 0.9;
 TabLinesView::TabLinesView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setFocusPolicy(Qt::ClickFocus);
+    // Reached with Tab as well, so that a TAB can be edited with the keyboard alone.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TabLinesView::SetLines(const std::array<QString, kLineCount>& lines) {

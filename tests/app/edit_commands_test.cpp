@@ -96,7 +96,7 @@ TEST_F(ColumnCommands, PasteTabBarReplacesTheSelectionWithOneBar) {
     form.PasteBarLine();
     for (int l = 1; l <= 6; ++l) EXPECT_EQ(form.columnCells[3][l], "|    ") << "line " << l;
     EXPECT_EQ(form.lblTAB[1].caption, "E|ab|f---");
-    EXPECT_EQ(View(), "TAB 1/1 column 3+0 of 7");
+    EXPECT_EQ(View(), "TAB 1/1 column 4+0 of 7");
 }
 
 TEST_F(ColumnCommands, CuttingEveryColumnDeletesTheTab) {

@@ -51,6 +51,7 @@ TEST_F(ExportTest, AskLikeTheSaveCommandsAndWriteNothingWhenCancelledRefusedOrFa
     form.ExportMidi();
     EXPECT_EQ(host.dialogs.back().filter, "MIDI Files (*.mid)|*.mid");
     EXPECT_EQ(ReadFile("riff.mid").substr(0, 4), "MThd");
+    EXPECT_EQ(form.lblHelp.caption, "Saved riff.mid");
     EXPECT_EQ(form.currentPath, PathOf("riff.tab"));
 }
 

@@ -42,8 +42,7 @@ TEST_F(FileCommands, OpenReadsThePickedFileAndKeepsTheCaseOfItsPath) {
     EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
     ASSERT_EQ(host.dialogs.size(), 1u);
     EXPECT_EQ(host.dialogs[0].mode, FileDialogMode::Open);
-    EXPECT_EQ(host.dialogs[0].filter,
-              "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*");
+    EXPECT_EQ(host.dialogs[0].filter, kOpenFilter);
     EXPECT_EQ(host.dialogs[0].fileName, "");
     EXPECT_TRUE(host.messages.empty());  // no TAB was shown, so no save question
 }
@@ -254,6 +253,7 @@ TEST_F(FileCommands, AFileWithoutBlocksLeavesAnEmptyDocumentAndNoMessage) {
 TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesTheShownDocumentAsItWas) {
     OpenText("song.tab", PlainBlock("my song", "--1--"));
     form.txtTAB.SetText("edited");
+    const std::string edited = Line(1, 0);
     std::string blocks;
     for (int t = 0; t < 102; ++t) blocks += PlainBlock("tab " + std::to_string(t), "--7--");
     WriteFile("many.tab", blocks);
@@ -271,10 +271,32 @@ TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesTheShownDocumentAsI
         EXPECT_EQ(form.currentPath, PathOf("song.tab"));
         EXPECT_EQ(form.caption, kTitle + "  " + PathOf("song.tab"));
         EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 8");
-        EXPECT_EQ(Line(1, 0), "edited");
+        EXPECT_EQ(Line(1, 0), edited);
     }
     form.Undo();
     EXPECT_EQ(Line(1, 0), "my song") << "the document kept its history";
+}
+
+TEST_F(FileCommands, AFileOfSeveralTracksOpensTheTrackChosenAndACancelKeepsTheShownDocument) {
+    const auto part = [](const std::string& id, const std::string& step) {
+        return "<part id=\"" + id + "\"><measure><attributes><divisions>1</divisions></attributes><note>"
+               "<pitch><step>" + step + "</step><octave>4</octave></pitch><duration>4</duration></note>"
+               "</measure></part>";
+    };
+    const std::string score =
+        "<score-partwise><part-list><score-part id=\"P1\"><part-name>Lead</part-name></score-part>"
+        "<score-part id=\"P2\"><part-name>Rhythm</part-name></score-part></part-list>" +
+        part("P1", "C") + part("P2", "E") + "</score-partwise>";
+    host.trackAnswer = 2;
+    OpenText("band.musicxml", score);
+    ASSERT_EQ(host.trackLists.size(), 1u);
+    ASSERT_EQ(host.trackLists[0].size(), 2u);
+    EXPECT_EQ(host.trackLists[0][1].name, "Rhythm");
+    EXPECT_EQ(form.lblTAB[1].caption, "E0---------------|");  // the second part's E4
+    host.trackAnswer = std::nullopt;
+    OpenText("band.musicxml", score);
+    EXPECT_EQ(host.trackLists.size(), 2u);
+    EXPECT_EQ(form.lblTAB[1].caption, "E0---------------|") << "the shown document stays";
 }
 
 TEST_F(FileCommands, SaveProposesTheDocumentNameWithTheFormsExtensionAndCancelKeepsThePath) {
@@ -287,10 +309,10 @@ TEST_F(FileCommands, SaveProposesTheDocumentNameWithTheFormsExtensionAndCancelKe
     form.SaveAsTab();
     ASSERT_EQ(host.dialogs.size(), 3u);
     EXPECT_EQ(host.dialogs[1].fileName, "Blues.flx");
-    EXPECT_EQ(host.dialogs[1].filter, "flx Files (*.flx)|*.flx");
+    EXPECT_EQ(host.dialogs[1].filter, "Fretlux Files (*.flx)|*.flx");
     EXPECT_EQ(host.dialogs[1].initialDirectory, directory.string());
     EXPECT_EQ(host.dialogs[2].fileName, "Blues.tab");
-    EXPECT_EQ(host.dialogs[2].filter, "Tab Files (*.tab)|*.tab");
+    EXPECT_EQ(host.dialogs[2].filter, "TAB Files (*.tab)|*.tab");
     EXPECT_EQ(form.currentPath, PathOf("Blues.tab"));
     EXPECT_TRUE(host.messages.empty());
     // The next dialog, of any command, starts where the save dialog was.
@@ -320,12 +342,14 @@ TEST_F(FileCommands, SaveWritesEveryTabWithItsSettingsTheShownOneWithTheBarsAndN
     const std::string start =
         "Intro, play slowly\r\n\r\nIntro" + std::string(75, ' ') + "041100025\r\n" + tab1;
     EXPECT_EQ(saved.substr(0, start.size()), start);
+    // Typed into the label of a blank TAB, it keeps the blanks the label was shown with.
     EXPECT_NE(saved.find("\r\nVerse" + std::string(75, ' ') + "060100025\r\n" + tab1),
               std::string::npos);
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 16);
     EXPECT_EQ(form.currentPath, PathOf("two.flx"));
     EXPECT_EQ(form.caption, kTitle + "  " + PathOf("two.flx"));
-    EXPECT_EQ(Line(2, 0), "Verse") << "the shown TAB's header is still its label box";
+    EXPECT_EQ(Line(2, 0), "Verse" + std::string(74, ' '))
+        << "the shown TAB's header is still its label box";
 }
 
 TEST_F(FileCommands, SaveAsksBeforeOverwritingAndWritesOnlyOnYes) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "form_fixture.h"
 
@@ -61,6 +62,51 @@ TEST_F(FretboardCommands, ThePointerOverAControlShowsItsHintInBlueAndOverTheWind
     form.HintTabPosition();
     EXPECT_EQ(form.lblHelp.caption, "TAB: 0 of 0");
     EXPECT_EQ(form.lblHelp.colour, kBlack);
+}
+
+// Each paste puts its column after the one before, whichever way it was made: Enter, the paste
+// button, Paste TAB Bar, or Enter after a chord from the finder.
+TEST_F(FretboardCommands, ConsecutivePastesComeOutInTheOrderTheyWereMade) {
+    host.programDirectory = FRETLUX_DATA_DIR;
+    host.onFastFind = [](FastFindForm& finder) { finder.Find(); };  // A major
+    const auto note = [&](int fret) {
+        return [this, fret] {
+            form.ClearFretboard();
+            Press(1, fret);
+            form.TypeCharacter(13);
+        };
+    };
+    const auto bar = [&] { form.PasteBarLine(); };
+    const auto chord = [&] {
+        form.FindChord();
+        form.TypeCharacter(13);
+    };
+    const auto button = [&] {
+        form.ClearFretboard();
+        Press(2, 2);
+        form.RunPictureButton(HintedButton::imgclip2tab);
+    };
+    const struct {
+        std::vector<std::function<void()>> pastes;
+        std::string lowE;
+        std::string a;
+    } cases[] = {
+        {{note(8), note(3), note(5)}, "E835-", "A----"},
+        {{note(3), bar, button}, "E3|--", "A-|2-"},
+        {{chord, note(3), bar}, "E-3|-", "A0-|-"},
+    };
+    for (const auto& c : cases) {
+        form.NewDocument();
+        for (const auto& paste : c.pastes) paste();
+        EXPECT_EQ(form.lblTAB[6].caption.substr(0, 5), c.lowE);
+        EXPECT_EQ(form.lblTAB[5].caption.substr(0, 5), c.a);
+        EXPECT_EQ(View(), "TAB 1/1 column 3+0 of 77");
+    }
+    // The TAB's last column has nothing after it: the cursor stays on what was pasted there.
+    Select(77, 0);
+    bar();
+    EXPECT_EQ(form.lblTAB[6].caption.back(), '|');
+    EXPECT_EQ(View(), "TAB 1/1 column 77+0 of 77");
 }
 
 TEST_F(FretboardCommands, KeysGiveFingersAndEnterPastesTheColumn) {

@@ -97,6 +97,7 @@ TEST_F(LessonCommands, LoadLessonsLeavesAllAsItWasWhenCancelledAndPlaysTheChosen
     form.OpenOtherLesson();
     EXPECT_EQ(host.dialogs.back().filter, "Fretlux Files (*.flx)|*.flx");
     EXPECT_EQ(host.dialogs.back().fileName, "");
+    EXPECT_EQ(host.dialogs.back().initialDirectory, "/opt/fretlux");
     EXPECT_EQ(form.caption, title);
     EXPECT_EQ(form.currentPath, PathOf("song.flx"));
     EXPECT_EQ(ShownLabel(), "song");
@@ -106,27 +107,45 @@ TEST_F(LessonCommands, LoadLessonsLeavesAllAsItWasWhenCancelledAndPlaysTheChosen
     host.chosenPaths.push_back(PathOf("My Lesson.Flx"));
     form.OpenOtherLesson();
     EXPECT_EQ(form.currentPath, PathOf("My Lesson.Flx"));
-    EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  " + PathOf("My Lesson.Flx"));
+    EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  Tutor");
     EXPECT_EQ(ShownLabel(), "mine");
     EXPECT_TRUE(form.lessonMode);
     EXPECT_EQ(host.tutorTexts.size(), 1u);
     EXPECT_TRUE(host.tutorOpen);
 }
 
+// A later start, or a first one whose Introduction is missing, shows a blank TAB to write on,
+// which Exit leaves without a question until something is written on it.
+TEST_F(LessonCommands, AStartWithoutTheIntroductionShowsTheBlankTabOfNew) {
+    host.programDirectory = directory.string();
+    for (const bool firstRun : {false, true}) {
+        host.firstRun = firstRun;
+        host.messages.clear();
+        form.OpenStartDocument();
+        EXPECT_EQ(host.Asked().size(), firstRun ? 1u : 0u) << "a missing Introduction is reported";
+        EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 77");
+        EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  UNTITLED.FLX");
+        EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
+        EXPECT_FALSE(form.lessonMode);
+        EXPECT_EQ(host.firstRun, firstRun);
+    }
+    host.messages.clear();
+    EXPECT_TRUE(form.Exit());
+    EXPECT_TRUE(host.messages.empty());
+
+    form.PasteBarLine();
+    host.answers.push_back(MessageAnswer::Cancel);
+    EXPECT_FALSE(form.Exit());
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{"Save changes to 'UNTITLED.FLX' ? "
+                                                     "[YesNoCancel Question No]"});
+}
+
 TEST_F(LessonCommands, TheFirstRunOpensTheIntroductionAndCountsAsDoneOnlyOnceItHasOpened) {
     host.programDirectory = directory.string();
-    form.OpenIntroductionOnFirstRun();
-    EXPECT_EQ(form.hscTAB.Value(), 0) << "a later run starts empty";
-
     host.firstRun = true;
-    form.OpenIntroductionOnFirstRun();
-    EXPECT_EQ(host.Asked().size(), 1u) << "the missing Introduction is reported";
-    EXPECT_FALSE(form.lessonMode);
-    EXPECT_FALSE(Playing());
-    EXPECT_TRUE(host.firstRun);
 
     WriteFile("lesson0.flx", LessonBytes("lesson0.flx"));
-    form.OpenIntroductionOnFirstRun();
+    form.OpenStartDocument();
     EXPECT_EQ(ShownLabel(), "lesson0.flx");
     EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  Tutor");
     EXPECT_TRUE(host.tutorOpen);
@@ -164,10 +183,9 @@ TEST_F(LessonCommands, EveryDocumentLoadedStartsFromTheStartUpSoundAndAClearFret
     // So the window's export of the file opened last is what fretlux-cli plays of it.
     host.chosenPaths = {PathOf("song.mid")};
     form.ExportMidi();
-    std::vector<TimedMidiMessage> played;
-    ASSERT_FALSE(PlayTabFile(PathOf("song.tab"), PlayClock::Virtual,
-                             [&](const TimedMidiMessage& m) { played.push_back(m); }));
-    EXPECT_EQ(ReadFile("song.mid"), StandardMidiFileBytes(played));
+    const TabReadResult read = ReadTabFile(PathOf("song.tab"), TabForm::Plain);
+    ASSERT_FALSE(read.error);
+    EXPECT_EQ(ReadFile("song.mid"), StandardMidiFileBytes(PlayDocument(read.document)));
 }
 
 TEST_F(LessonCommands, AScaleChartThatIsMissingOrHoldsNoTabLeavesTheWindowWhole) {

@@ -37,6 +37,7 @@ TEST_F(MusicXmlExport, WritesTheDocumentAsShownAtTheBarsSettingsAndKeepsItsPath)
     EXPECT_EQ(Count(xml, "<rehearsal>"), 2u);
     EXPECT_EQ(form.currentPath, PathOf("riff.tab"));
     EXPECT_EQ(Line(1, 0), "Intro");
+    EXPECT_EQ(form.lblHelp.caption, "Saved riff.musicxml");
 }
 
 }  // namespace

@@ -154,10 +154,10 @@ TEST_F(PictureButtonsTest, TheEditingButtonsHintAndRunTheirCommandsAndTheBackgro
         {HintedButton::imgCopyButton, "HELP: Copy tab file selection", "TAB 1/1 column 1+2 of 3"},
         {HintedButton::imgCutButton, "HELP: Cut tab file selection", "TAB 1/1 column 1+0 of 1"},
         {HintedButton::imgPasteButton, "HELP: Paste into tab selection", "TAB 1/1 column 1+1 of 3"},
-        {HintedButton::imgTabLine, "HELP: Insert TAB bar to TAB", "TAB 1/1 column 1+0 of 3"},
-        {HintedButton::imgInsTab, "HELP: Insert tab line", "TAB 1/2 column 1+0 of 77"},
-        {HintedButton::imgDelTab, "HELP: Delete current tab line", "TAB 1/1 column 1+0 of 3"},
-        {HintedButton::imgAB, "HELP: Insert text to TAB", "TAB 1/1 column 1+1 of 3"},
+        {HintedButton::imgTabLine, "HELP: Insert TAB bar to TAB", "TAB 1/1 column 2+0 of 3"},
+        {HintedButton::imgInsTab, "HELP: Insert TAB", "TAB 1/2 column 2+0 of 77"},
+        {HintedButton::imgDelTab, "HELP: Delete current TAB", "TAB 1/1 column 2+0 of 3"},
+        {HintedButton::imgAB, "HELP: Insert text to TAB", "TAB 1/1 column 2+1 of 3"},
     };
     OpenTabs({{{"1:0", "1:1", "1:2", "1:3"}}});
     Select(1, 2);

@@ -31,6 +31,10 @@ public:
         chosenPaths.pop_front();
         return chosen;
     }
+    std::optional<int> ChooseTrack(const std::vector<TrackSummary>& tracks) override {
+        trackLists.push_back(tracks);
+        return tracks.size() > 1 ? trackAnswer : std::optional<int>(1);
+    }
     std::string ProgramDirectory() const override { return programDirectory; }
     bool AnotherCopyRunning() override { return anotherCopy; }
     int LogicalDpiY() const override { return dpi; }
@@ -81,6 +85,7 @@ public:
         return desktopHasPrograms;
     }
     void ShowAbout(const AboutForm& form) override { aboutShown.push_back(form); }
+    void ShowHelp(const std::string& path) override { helpShown.push_back(path); }
     // Hands the messages to the scripted rendering; without one the user cancels at once.
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override {
         renderedEvents.push_back(events);
@@ -89,9 +94,9 @@ public:
 
     // The message boxes shown so far, each as "text [buttons icon default]".
     std::vector<std::string> Asked() const {
-        static const char* const kButtons[] = {"Ok", "YesNo", "YesNoCancel"};
+        static const char* const kButtons[] = {"Ok", "YesNo", "YesNoCancel", "SaveDiscardCancel"};
         static const char* const kIcons[] = {"None", "Question", "Exclamation"};
-        static const char* const kAnswers[] = {"Ok", "Yes", "No", "Cancel"};
+        static const char* const kAnswers[] = {"Ok", "Yes", "No", "Cancel", "Save", "Discard"};
         std::vector<std::string> asked;
         for (const MessageBoxRequest& m : messages) {
             asked.push_back(m.text + " [" + kButtons[int(m.buttons)] + " " + kIcons[int(m.icon)] +
@@ -104,6 +109,9 @@ public:
     std::deque<MessageAnswer> answers;
     // Paths the file dialog returns, in order; nullopt is a cancel.
     std::deque<std::optional<std::string>> chosenPaths;
+    // What the track choice answers for a file of several tracks; nullopt is a cancel.
+    std::optional<int> trackAnswer = 1;
+    std::vector<std::vector<TrackSummary>> trackLists;
     std::vector<MessageBoxRequest> messages;
     // Runs as each message box comes up: what the window shows meanwhile.
     std::function<void()> onMessage;
@@ -131,6 +139,7 @@ public:
     std::vector<std::string> openedWithProgram;
     bool desktopHasPrograms = true;
     std::vector<AboutForm> aboutShown;
+    std::vector<std::string> helpShown;
     std::vector<std::vector<TimedMidiMessage>> renderedEvents;
     std::function<RenderedWave(const std::vector<TimedMidiMessage>&)> onRenderWave;
 };

@@ -37,6 +37,23 @@ TEST_F(TabChange, StampsTheLeftTabStripsAndShowsTheNewOneAndItsPositionInBlack) 
     EXPECT_EQ(Line(2, 0).size(), 89u);
 }
 
+// A label is shown without its trailing blanks and stored with them: what the user did not
+// change is stored byte for byte as before.
+TEST_F(TabChange, TheLabelBoxShowsNoTrailingBlanksAndTheHeaderKeepsThem) {
+    form.hscTAB.SetValue(2);
+    form.hscTAB.SetValue(1);
+    const std::string shown = "first" + std::string(74, ' ');
+    EXPECT_EQ(Line(1, 0), shown);
+    EXPECT_EQ(form.txtTAB.Text(), "first");
+    form.txtTAB.SetText("firs");
+    form.txtTAB.SetText("first");
+    EXPECT_EQ(Line(1, 0), shown);
+    form.txtTAB.SetText("First take");
+    EXPECT_EQ(Line(1, 0), "First take" + std::string(69, ' '));
+    form.hscTAB.SetValue(2);
+    EXPECT_EQ(Line(1, 0), "First take" + std::string(70, ' ') + "041100025");
+}
+
 TEST_F(TabChange, RestoresTheSettingsEachTabWasLeftWithBroughtIntoTheBarsRange) {
     form.hscTAB.SetValue(2);
     form.hscTempo.SetValue(90);
@@ -101,7 +118,7 @@ TEST_F(TabDisplay, ATabOfHeaderCellsOnlyDeletesItselfWhenShown) {
     form.hscTAB.SetValue(2);
     EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 1");
     // TAB 1 was left, so it comes back with its stamped label: 79 characters.
-    EXPECT_EQ(form.txtTAB.Text(), "kept tab" + std::string(71, ' '));
+    EXPECT_EQ(Line(1, 0), "kept tab" + std::string(71, ' '));
 }
 
 class ColumnMouse : public FormTest {

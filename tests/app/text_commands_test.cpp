@@ -29,11 +29,12 @@ TEST_F(TabTextCommands, SaveStoresTheEditedTextAndAnEmptyTextSwitchesThePicture)
     EXPECT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
 }
 
-TEST_F(TabTextCommands, CloseAsksAndNoKeepsTheOldTextWhileYesStoresTheNewOne) {
-    host.answers = {MessageAnswer::No, MessageAnswer::Yes};
+TEST_F(TabTextCommands, CloseAsksAndDiscardKeepsTheOldTextWhileSaveStoresTheNewOne) {
+    host.answers = {MessageAnswer::Discard, MessageAnswer::Save};
     Edit("New", 1);
     EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
-    EXPECT_EQ(host.Asked(), std::vector<std::string>{"Save changes ? [YesNo Question No]"});
+    EXPECT_EQ(host.Asked(),
+              std::vector<std::string>{"Save changes? [SaveDiscardCancel Question Save]"});
     Edit("New", 1);
     EXPECT_EQ(form.document.tabTexts[0], "New");
 }

@@ -128,7 +128,7 @@ TEST_F(CliTest, DumpGivesUtf8WhenValidElseLatin1) {
         {"Hdr: \xF4\x90\x80\x80", "Hdr: \xC3\xB4\xC2\x90\xC2\x80\xC2\x80"},  // above U+10FFFF
         {"Hdr: \xE2\x82", "Hdr: \xC3\xA2\xC2\x82"},                          // cut short
         {"Hdr: \xC3\x9C\xFF", "Hdr: \xC3\x83\xC2\x9C\xC3\xBF"},              // one bad byte: all
-        {std::string("Hdr: \0\x1F\x7F", 8), "Hdr: \\u0000\\u001f\x7F"},      // controls
+        {"Hdr: \x01\x1F\x7F", "Hdr: \\u0001\\u001f\x7F"},                    // controls
     };
     std::string file;
     for (const auto& c : cases) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace fretlux {
@@ -15,11 +16,52 @@ public:
         clipboard = text;
         ++clipboardWrites;
     }
-    bool AskSaveChanges() override { return false; }
+    SaveChangesAnswer AskSaveChanges() override {
+        ++questions;
+        return answer;
+    }
 
     std::string clipboard;
     int clipboardWrites = 0;
+    int questions = 0;
+    SaveChangesAnswer answer = SaveChangesAnswer::Discard;
 };
+
+TEST(TextEditorFormTest, SaveHandsBackTheTextAndCloseAsksFirst) {
+    const struct {
+        const char* rule;
+        int item;
+        std::string typed;
+        SaveChangesAnswer answer;
+        std::optional<std::string> result;
+        int questions;
+        bool closes;
+    } rows[] = {
+        {"Save hands back the text as it is", 0, "Line 1\r\nLine 2", SaveChangesAnswer::Discard,
+         "Line 1\r\nLine 2", 0, true},
+        {"an emptied box too", 0, "", SaveChangesAnswer::Discard, "", 0, true},
+        {"any text at all", 0, "***EXIT***", SaveChangesAnswer::Discard, "***EXIT***", 0, true},
+        {"Close answered Discard keeps the text", 1, "Edited", SaveChangesAnswer::Discard,
+         std::nullopt, 1, true},
+        {"Close answered Save saves", 1, "Edited", SaveChangesAnswer::Save, "Edited", 1, true},
+        {"Close answered Cancel stays open", 1, "Edited", SaveChangesAnswer::Cancel, std::nullopt,
+         1, false},
+        {"no third item", 2, "Edited", SaveChangesAnswer::Save, std::nullopt, 0, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.rule);
+        ScriptedServices services;
+        services.answer = row.answer;
+        TextEditorForm form("Old", services);
+        form.Load();
+        EXPECT_EQ(form.text, "Old");
+        form.text = row.typed;
+        form.RunFileItem(row.item);
+        EXPECT_EQ(form.Result(), row.result);
+        EXPECT_EQ(services.questions, row.questions);
+        EXPECT_EQ(form.closeRequested, row.closes);
+    }
+}
 
 TEST(TextEditorFormTest, ClipboardCommandsWorkOnTheSelectionsBytes) {
     const struct {

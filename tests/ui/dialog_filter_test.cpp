@@ -9,9 +9,9 @@ namespace {
 TEST(DialogFilter, PairsOfDescriptionAndPatternBecomeQtFilters) {
     const std::pair<const char*, const char*> rows[] = {
         // "*.*" is every file.
-        {"Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|All Files (*.*)|*.*",
-         "Fretlux Files (*.flx);;TAB Files (*.tab);;All Files (*)"},
-        {"flx Files (*.flx)|*.flx", "flx Files (*.flx)"},
+        {"Fretlux and TAB Files (*.flx;*.tab)|*.flx;*.tab|TAB Files (*.tab)|*.tab|"
+         "All Files (*.*)|*.*",
+         "Fretlux and TAB Files (*.flx *.tab);;TAB Files (*.tab);;All Files (*)"},
         // A description without the pattern gets it, with blanks between patterns; one naming
         // another pattern keeps its words.
         {"Text|*.txt;*.doc", "Text (*.txt *.doc)"},

@@ -233,7 +233,7 @@ TEST_F(FretboardTest, HoveringShowsTheHintInBlueAndTheBackgroundTheTabPositionIn
         {"imgFNum0", "HELP: Allocate finger number 1 to the last note selected (or press [1] key)"},
         {"imgclip2tab", "HELP: Paste notes on fretboard to TAB or press [Enter]"},
         {"imgStep", "HELP: Step to next tab note"},
-        {"imgUpDown", "HELP: Rotate fretboard up-side-down"}};
+        {"imgUpDown", "HELP: Rotate fretboard upside down"}};
     for (const auto& [button, hint] : buttons) {
         MoveOver(Find<PictureButton>(button), QPoint(5, 5));
         EXPECT_EQ(help.text().toStdString(), hint);
@@ -246,7 +246,22 @@ TEST_F(FretboardTest, HoveringShowsTheHintInBlueAndTheBackgroundTheTabPositionIn
     EXPECT_EQ(help.text().toStdString(), kFretboardHint);
     EXPECT_EQ(help.palette().color(QPalette::WindowText), blue);
     MoveOver(*board, board->NameRect(true, 2).center().toPoint());
-    EXPECT_EQ(help.text().toStdString(), kStringNamesLeftHint);
+    EXPECT_EQ(help.text().toStdString(), kStringNamesHint);
+    // Every other control shows a hint of its own, never the one before it.
+    for (const char* control :
+         {"txtTAB", "lblTAB", "hscTAB", "hscTempo", "lblVolume", "HScrollPatch", "lblNote"}) {
+        const QString before = help.text();
+        MoveOver(Find<QWidget>(control), QPoint(2, 2));
+        EXPECT_TRUE(help.text().startsWith(QStringLiteral("HELP: "))) << control;
+        EXPECT_NE(help.text(), before) << control;
+    }
+
+    // A click on a string's name sounds that open string: the A string is MIDI note 45.
+    host.midiOut.messages.clear();
+    QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier,
+                      board->NameRect(true, 2).center().toPoint());
+    ASSERT_EQ(NotesOn().size(), 1u);
+    EXPECT_EQ(NotesOn()[0].Data1(), 45);
 
     form.lblPatch.caption = "Acoustic Guitar (steel)";
     window.SyncFromModel();

@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
+#include <utility>
 
 #include "platform/about_dialog.h"
 #include "ui/button_pictures.h"
@@ -68,6 +70,45 @@ TEST_F(PictureButtonWindowTest, ThePressedPictureFollowsTheMouseAndTheHintShowsI
     QTest::mouseRelease(&deleteTab, Qt::RightButton);
     EXPECT_FALSE(deleteTab.ShowsPressed());
     EXPECT_EQ(Help(), QStringLiteral("HELP: Begin playing TAB"));
+}
+
+// Tab visits the buttons in reading order; Space and Enter run a button as a click does, and the
+// fretboard's keys leave a focused button alone. Each button is named by its hint.
+TEST_F(PictureButtonWindowTest, TheKeyboardReachesAndRunsEveryButton) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // The keys start on the TAB lines, where Enter pastes the fretboard.
+    EXPECT_EQ(QApplication::focusWidget(), &Find<QWidget>("lblTAB"));
+    QList<PictureButton*> buttons = window.findChildren<PictureButton*>();
+    const auto place = [&](const PictureButton* button) {
+        const QPoint at = button->mapTo(&window, QPoint(0, 0));
+        return std::make_pair(at.y(), at.x());
+    };
+    std::sort(buttons.begin(), buttons.end(),
+              [&](const PictureButton* a, const PictureButton* b) { return place(a) < place(b); });
+    buttons.front()->setFocus();
+    for (PictureButton* button : buttons) {
+        EXPECT_EQ(QApplication::focusWidget(), button) << button->objectName().toStdString();
+        const QString hint = QString::fromStdString(HintOf(button->Id()));
+        EXPECT_EQ(button->toolTip(), hint);
+        EXPECT_EQ(button->accessibleName(), hint);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+
+    host.chosenPaths = {std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab"};
+    Trigger("mnuFOpen");
+    QTest::keyClick(&Button("imgPlay"), Qt::Key_Space);
+    EXPECT_GT(form.playTimer.Interval(), 0);
+    QTest::keyClick(&Button("imgStop"), Qt::Key_Return);
+    EXPECT_EQ(form.playTimer.Interval(), 0);
+    form.PressFretboard(3, 4, kLeftButton);
+    const int columns = form.lastColumn;
+    PictureButton& finger = Button("imgFNum1");
+    finger.setFocus();
+    QTest::keyClick(&finger, Qt::Key_3);
+    QTest::keyClick(&finger, Qt::Key_Return);
+    EXPECT_EQ(form.fretboard.At(3, 4).finger, "2") << "Enter gave finger 2, the 3 went nowhere";
+    EXPECT_EQ(form.lastColumn, columns) << "Enter on a button does not paste the fretboard";
 }
 
 TEST_F(PictureButtonWindowTest, ADoubleClickStepsTwiceButPastesTheFretboardOnce) {

@@ -248,9 +248,12 @@ public:
     explicit HostServices(QtHost& host) : host_(host) {}
     std::string ClipboardText() override { return host_.ClipboardText(); }
     void SetClipboardText(const std::string& text) override { host_.SetClipboardText(text); }
-    bool AskSaveChanges() override {
-        return host_.ShowMessage({kSaveChangesQuestion, MessageButtons::YesNo,
-                                  MessageIcon::Question, MessageAnswer::No}) == MessageAnswer::Yes;
+    SaveChangesAnswer AskSaveChanges() override {
+        return host_.ShowMessage({kSaveChangesQuestion, MessageButtons::SaveDiscardCancel,
+                                  MessageIcon::Question, MessageAnswer::Save}) ==
+                       MessageAnswer::Save
+                   ? SaveChangesAnswer::Save
+                   : SaveChangesAnswer::Cancel;
     }
 
 private:
@@ -270,9 +273,11 @@ TEST_F(QtHostTest, TheEditorsOwnCloseButtonKeepsTheTextAndItsSaveQuestionSitsOve
 
     WhenShown<TextEditorDialog>([](TextEditorDialog& dialog) {
         WhenShown<QMessageBox>([&dialog](QMessageBox& question) {
-            EXPECT_EQ(question.text(), QStringLiteral("Save changes ?"));
+            EXPECT_EQ(question.text(), QStringLiteral("Save changes?"));
             EXPECT_EQ(question.parentWidget(), &dialog);
-            question.button(QMessageBox::Yes)->click();
+            EXPECT_EQ(question.defaultButton(), question.button(QMessageBox::Save));
+            EXPECT_NE(question.button(QMessageBox::Cancel), nullptr);
+            question.button(QMessageBox::Save)->click();
         });
         dialog.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("Saved"));
         dialog.findChild<QAction*>(QStringLiteral("mnuFileItem1"))->trigger();

@@ -29,7 +29,9 @@ public:
         clipboard = text;
         ++clipboardWrites;
     }
-    bool AskSaveChanges() override { return answerYes; }
+    SaveChangesAnswer AskSaveChanges() override {
+        return answerYes ? SaveChangesAnswer::Save : SaveChangesAnswer::Discard;
+    }
 
     std::string clipboard;
     int clipboardWrites = 0;
