@@ -25,22 +25,14 @@ void FretluxForm::BrowseChords(int index) {
 
 void FretluxForm::FindChord() {
     ClearMarks();
-    FastFindForm frmFastFind(chordChoice);
-    host_.ShowFastFind(frmFastFind);
-    if (chordChoice.gChordRoot == -1) return;
-    LoadChord();
+    const std::optional<ChordLoad> load = chordFinder_.Ask();
+    if (!load) return;
+    if (load->slots) {
+        for (int s = 1; s <= kStrings; ++s) workColumn[s] = (*load->slots)[s];
+    }
+    if (load->error) ShowOpenError(*load->error);
     // A chord holds four characters a string; a cell the fretboard left there, five.
     for (int s = 1; s <= kStrings; ++s) ShowCell(s, Right(workColumn[s], 4));
-}
-
-void FretluxForm::LoadChord() {
-    const ChordLoad load =
-        LoadChordFile(ChordFileName(host_.ProgramDirectory(), chordChoice.gChordRoot),
-                      chordChoice.gChordType, chordChoice.gChordVariation);
-    if (load.slots) {
-        for (int s = 1; s <= kStrings; ++s) workColumn[s] = (*load.slots)[s];
-    }
-    if (load.error) ShowOpenError(*load.error);
 }
 
 }  // namespace fretlux

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/chord_finder.h"
 #include "app/control_models.h"
 #include "app/edit_history.h"
 #include "app/host.h"
@@ -294,8 +295,6 @@ public:
     // The open string Tune Guitar sounded last, 1..6; 0 once the sequence has ended.
     int tuneString = 0;
     bool lessonMode = false;
-    // The chord finder's choice, kept between its uses.
-    ChordChoice chordChoice;
 
     // Fretboard and sound.
     Tuning tuning;
@@ -327,8 +326,6 @@ private:
     // One timed tick (step 0), or the note search of Step Forward (+1) and Step Back (-1).
     void AdvancePlayback(int step);
     void ShowPlayColumn();
-    // Reads the chord the finder chose into workColumn.
-    void LoadChord();
     void ShowPatchName();
     // The work of the commands that other commands share; a command never runs another command.
     void StartNewDocument();
@@ -448,6 +445,7 @@ private:
     int selectionAnchor_ = 0;
 
     Host& host_;
+    ChordFinder chordFinder_{host_};
     LessonTutor tutor_{host_, document, *this};
 };
 

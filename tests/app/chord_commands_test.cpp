@@ -38,6 +38,18 @@ protected:
         }
         return marks;
     }
+    // The user picks a root and a type of the second list (9 Major, 15 aug) in the finder, and
+    // Find.
+    void Find(int root, int secondListType) {
+        host.onFastFind = [root, secondListType](FastFindForm& finder) {
+            finder.lstChord.listIndex = root;
+            finder.ChooseRoot();
+            finder.lstType2.listIndex = secondListType;
+            finder.ChooseSecondListType();
+            finder.Find();
+        };
+        form.FindChord();
+    }
     // The notes sounded since the last call, in order.
     std::string Sounded() {
         std::string notes;
@@ -102,18 +114,22 @@ TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString
 
 TEST_F(ChordCommands, CloseLeavesTheBoardClearedAndTheWindowsCloseButtonKeepsTheChoice) {
     host.programDirectory = FRETLUX_DATA_DIR;
-    form.chordChoice = {7, 26, 0};
+    Find(7, 9);  // E major
     form.PressFretboard(3, 7, 1);
     Sounded();
     host.onFastFind = [](FastFindForm& finder) { finder.Close(); };
     form.FindChord();
     EXPECT_EQ(Board(), "");
     EXPECT_EQ(Sounded(), "");
-    EXPECT_EQ(form.chordChoice.gChordRoot, -1);
+    // Close gave up the choice: the finder opens again without a root.
+    int shownRoot = 0;
+    host.onFastFind = [&shownRoot](FastFindForm& finder) { shownRoot = finder.lstChord.listIndex; };
+    form.FindChord();
+    EXPECT_EQ(shownRoot, -1);
 
     // Closed by its own close button the finder changes nothing, and the chord of the choice as
     // it stands is shown: E major, open.
-    form.chordChoice = {7, 26, 0};
+    Find(7, 9);
     host.onFastFind = nullptr;
     form.FindChord();
     EXPECT_EQ(Board(), "1:0() 2:2(2) 3:2(3) 4:1(1) 5:0() 6:0() ");
@@ -122,11 +138,9 @@ TEST_F(ChordCommands, CloseLeavesTheBoardClearedAndTheWindowsCloseButtonKeepsThe
     // file is reported first.
     host.programDirectory = directory.string();
     WriteFile("ChordE.flx", ChordBlocks(16));
-    form.chordChoice = {7, 32, 0};
-    form.FindChord();
+    Find(7, 15);  // E aug
     EXPECT_EQ(Board(), "1:0() 2:2(2) 3:2(3) 4:1(1) 5:0() 6:0() ");
-    form.chordChoice = {0, 26, 0};
-    form.FindChord();
+    Find(0, 9);  // A major
     EXPECT_EQ(host.Asked().back(),
               "Error 'No such file or directory' encountered while trying to open file, please "
               "retry. [Ok Exclamation Ok]");
