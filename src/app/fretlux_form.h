@@ -259,7 +259,6 @@ public:
     CursorLineModel linPoint1;
     CursorLineModel linPoint2;
     EditPicture imgEdit = EditPicture::imgEdit2Up;
-    std::array<PictureButtonState, kPictureButtonCount> pictureButtons;
 
     // Greyed out while there is nothing to undo or redo.
     MenuItemModel mnuEditUndo{"&Undo", false};
@@ -282,7 +281,6 @@ public:
     int selectionLength = 0;
     int lastColumn = 0;
     int previousTab = 0;
-    int mouseDownX = 0;
     std::array<std::string, kLinesPerTab> tabClipboard;
     int clipboardWidth = 0;
     // Width of one character of the TAB font in the units of the column geometry.
@@ -291,27 +289,19 @@ public:
     // Playback: playTimer plays one column per tick, tuneTimer sounds one open string per tick.
     TimerModel playTimer;
     TimerModel tuneTimer;
-    int playStart = 0;
     // The open string Tune Guitar sounded last, 1..6; 0 once the sequence has ended.
     int tuneString = 0;
     bool lessonMode = false;
 
     // Fretboard and sound.
-    Tuning tuning;
     Orientation orientation;
     Fretboard fretboard;
     LastSelection selection;
-    WorkColumn workColumn;
-    ShownNotes shownNotes;
     StringNameLabels stringNames;
     MidiState midi;
-    PatchList patchList;
     // The MIDI settings window while it is loaded; start-up loads it without showing it.
     std::optional<MidiSettingsForm> midiSettings;
 
-    // The dialog's initial directory: one dialog serves every file command, so the directory one
-    // command gives it stays for the next.
-    std::string dialogInitialDirectory;
 
     // Title of the window: "Fretlux  (Ver 1.10)".
     static std::string BaseTitle();
@@ -443,6 +433,17 @@ private:
     int labelPadding_ = 0;
     // Where Shift with the arrow keys started the selection: the end that stays put.
     int selectionAnchor_ = 0;
+
+    std::array<PictureButtonState, kPictureButtonCount> pictureButtons;
+    int mouseDownX = 0;
+    int playStart = 0;
+    Tuning tuning;
+    WorkColumn workColumn;
+    ShownNotes shownNotes;
+    PatchList patchList;
+    // The dialog's initial directory: one dialog serves every file command, so the directory one
+    // command gives it stays for the next.
+    std::string dialogInitialDirectory;
 
     Host& host_;
     ChordFinder chordFinder_{host_};
