@@ -55,8 +55,7 @@ void PlayTickWithSixNotes(benchmark::State& state) {
     }
     // All but the last column are selected, so playback loops over them for as long as the
     // benchmark runs (running off the last column of the last TAB would stop it).
-    form.cursorColumn = 0;
-    form.selectionLength = form.lastColumn;
+    form.SelectColumns(0, form.lastColumn);
     form.StartPlayback();
     if (form.playTimer.Interval() == 0) {
         state.SkipWithError("playback did not start");

@@ -156,7 +156,9 @@ public:
     void HintTabPosition();
     void LabelEdited();
     void ShowCurrentTab();
-    void UpdateColumnCursor();
+    // Puts the cursor on the column with length columns selected from it, as a press and a drag
+    // on the TAB lines do; both stay within the TAB.
+    void SelectColumns(int column, int length);
     void PressOnTabLines(int index, int button, int shift, double x, double y);
     void DragOnTabLines(int index, int button, int shift, double x, double y);
     void ReleaseOnTabLines(int index, int button, int shift, double x, double y);
@@ -317,6 +319,7 @@ private:
     void AdvancePlayback(int step);
     void ShowPlayColumn();
     void ShowPatchName();
+    void UpdateColumnCursor();
     // The work of the commands that other commands share; a command never runs another command.
     void StartNewDocument();
     void LoadUserFile(const std::string& path);

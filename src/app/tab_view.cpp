@@ -108,6 +108,12 @@ double FretluxForm::CursorX(int column) const {
     return charWidth * (column + 1) + kCursorInset * charWidth;
 }
 
+void FretluxForm::SelectColumns(int column, int length) {
+    cursorColumn = column;
+    selectionLength = length;
+    UpdateColumnCursor();
+}
+
 void FretluxForm::UpdateColumnCursor() {
     if (cursorColumn < 0) cursorColumn = 0;
     if (selectionLength < 0) selectionLength = 0;

@@ -57,11 +57,7 @@ protected:
                "+" + std::to_string(form.selectionLength) + " of " + std::to_string(form.lastColumn);
     }
 
-    void Select(int column, int length) {
-        form.cursorColumn = column;
-        form.selectionLength = length;
-        form.UpdateColumnCursor();
-    }
+    void Select(int column, int length) { form.SelectColumns(column, length); }
 
     ScriptedHost host;
     FretluxForm form{host};

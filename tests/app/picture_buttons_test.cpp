@@ -117,7 +117,7 @@ TEST_F(PictureButtonsTest, ADoubleClickRunsTheCommandOnceExceptStepBackStepForwa
         int change[2];
         for (const bool twice : {false, true}) {
             OpenTabs({{{"1:0", "1:1", "1:2", "1:3", "1:4", "1:5"}}});
-            form.cursorColumn = 3;
+            form.SelectColumns(3, 0);
             form.PressFretboard(2, 5, kLeft);
             ForgetMessages();
             const int before = c.measure();

@@ -102,7 +102,7 @@ TEST_F(PlayerTest, StartAtTheLastTabHaltsWithItsNotesSoundingUntilAStop) {
     EXPECT_EQ(form.hscTAB.Value(), 2);
     EXPECT_EQ(NoteOffs(), 1);  // only the row's previous note, before the last column's note
     ForgetMessages();
-    form.cursorColumn = 1;
+    form.SelectColumns(1, 0);
     form.StopPlayback();
     EXPECT_EQ(NoteOffs(), 49);
     EXPECT_EQ(form.cursorColumn, 0);
@@ -168,7 +168,7 @@ TEST_F(PlayerTest, StepForwardSoundsTheNextNoteColumnOfTheTabOrFromItsEndTheNext
 
 TEST_F(PlayerTest, StepBackFindsTheNoteBeforeAndPlaysOnWhenPlaying) {
     OpenTabs({{{"-", "-", "1:2", "1:3"}}});
-    form.cursorColumn = 2;
+    form.SelectColumns(2, 0);
     ForgetMessages();
     form.StepBack();
     EXPECT_EQ(form.cursorColumn, 0);

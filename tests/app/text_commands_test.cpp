@@ -82,7 +82,7 @@ class TextToTab : public PlayerTest {
 protected:
     // Opens Text to TAB on the given column, types into the boxes and saves.
     void Type(int column, const std::array<std::string, 6>& typed) {
-        form.cursorColumn = column;
+        form.SelectColumns(column, 0);
         host.onTextToTab = [typed](TextToTabForm& dialog) {
             for (int i = 0; i < 6; ++i) {
                 if (typed[i] == dialog.txtTAB[i]) continue;
@@ -128,7 +128,7 @@ TEST_F(TextToTab, CloseLeavesTheTabUntouched) {
         dialog.txtTAB[1] = "q";
         dialog.Close();
     };
-    form.cursorColumn = 1;
+    form.SelectColumns(1, 0);
     form.OpenTextToTab();
     EXPECT_EQ(form.document.tabLines[0], before);
     EXPECT_EQ(form.selectionLength, 0);

@@ -22,7 +22,7 @@ using WindowExport = FormTest;
 TEST_F(WindowExport, MidiAndWaveAreWhatFretluxCliWritesForTheDocumentAsItStands) {
     OpenText("piece.tab", kPiece);
     form.PressFretboard(3, 2, 1);
-    form.cursorColumn = 4;
+    form.SelectColumns(4, 0);
     form.TypeCharacter(13);
     form.hscTempo.SetValue(60);
     form.HScrollPatch.SetValue(40);

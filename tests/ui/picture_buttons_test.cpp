@@ -121,18 +121,18 @@ TEST_F(PictureButtonWindowTest, ADoubleClickStepsTwiceButPastesTheFretboardOnce)
         QTest::mouseRelease(&button, Qt::LeftButton);
         EXPECT_FALSE(button.ShowsPressed());
     };
-    form.cursorColumn = 0;
+    form.SelectColumns(0, 0);
     form.StepForward();
     const int oneStep = form.cursorColumn;
     form.StepForward();
     const int twoSteps = form.cursorColumn;
-    form.cursorColumn = 0;
+    form.SelectColumns(0, 0);
     doubleClick(Button("imgStep"));
     EXPECT_EQ(form.cursorColumn, twoSteps);
     EXPECT_NE(twoSteps, oneStep);
 
     // A step selects the column it ends on, which a paste would replace.
-    form.selectionLength = 0;
+    form.SelectColumns(form.cursorColumn, 0);
     const int columns = form.lastColumn;
     form.PressFretboard(3, 4, kLeftButton);
     doubleClick(Button("imgclip2tab"));
