@@ -41,13 +41,13 @@ void PlayTickWithSixNotes(benchmark::State& state) {
                                                    false});
     HeadlessHost host(synthesiser);
     FretluxForm form(host);
-    form.Form_Load();
+    form.StartUp();
     synthesiser.WaitUntilSetUp();
     const std::string path =
         (std::filesystem::temp_directory_path() / "fretlux-play-tick.flx").string();
     std::ofstream(path) << ChordTab();
     host.ChooseFile(path);
-    form.mnuFOpen_Click();
+    form.OpenFile();
     std::filesystem::remove(path);
     if (form.lastColumn <= 0) {
         state.SkipWithError("the chord TAB did not open");
@@ -55,15 +55,14 @@ void PlayTickWithSixNotes(benchmark::State& state) {
     }
     // All but the last column are selected, so playback loops over them for as long as the
     // benchmark runs (running off the last column of the last TAB would stop it).
-    form.curColumn = 0;
-    form.selLength = form.lastColumn;
-    form.mnuPlayStart_Click();
-    if (form.Timer1.Interval() == 0) {
+    form.SelectColumns(0, form.lastColumn);
+    form.StartPlayback();
+    if (form.playTimer.Interval() == 0) {
         state.SkipWithError("playback did not start");
         return;
     }
-    for (auto _ : state) form.Timer1_Timer();
-    if (form.Timer1.Interval() == 0) state.SkipWithError("playback stopped during the run");
+    for (auto _ : state) form.PlayTick();
+    if (form.playTimer.Interval() == 0) state.SkipWithError("playback stopped during the run");
     state.counters["notes_per_tick"] = 6;
 }
 BENCHMARK(PlayTickWithSixNotes)->Unit(benchmark::kMicrosecond);

@@ -87,11 +87,11 @@ std::string HintOf(HintedButton button) {
     return "";
 }
 
-void FretluxForm::HintedButton_MouseMove(HintedButton button) {
+void FretluxForm::HintButton(HintedButton button) {
     lblHelp = {HintOf(button), kHintBlue};
 }
 
-void FretluxForm::Control_MouseMove(PointedControl control) {
+void FretluxForm::HintControl(PointedControl control) {
     lblHelp = {ControlHint(control), kHintBlue};
 }
 

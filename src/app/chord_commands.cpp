@@ -15,7 +15,7 @@ constexpr int kMajorTabNumber = 14;
 
 }  // namespace
 
-void FretluxForm::mnuChord_Click(int index) {
+void FretluxForm::BrowseChords(int index) {
     if (!LoadDocument(ChordFileName(host_.ProgramDirectory(), index), BaseTitle() + "  Chords")) {
         return;
     }
@@ -23,24 +23,16 @@ void FretluxForm::mnuChord_Click(int index) {
     if (ShowsTab()) ShowCurrentTab();
 }
 
-void FretluxForm::mnuChordFastFInd_Click() {
-    mnuEditClearFB_Click();
-    FastFindForm frmFastFind(chordChoice);
-    host_.ShowFastFind(frmFastFind);
-    if (chordChoice.gChordRoot == -1) return;
-    LoadChord();
+void FretluxForm::FindChord() {
+    ClearMarks();
+    const std::optional<ChordLoad> load = chordFinder_.Ask();
+    if (!load) return;
+    if (load->slots) {
+        for (int s = 1; s <= kStrings; ++s) workColumn[s] = (*load->slots)[s];
+    }
+    if (load->error) ShowOpenError(*load->error);
     // A chord holds four characters a string; a cell the fretboard left there, five.
     for (int s = 1; s <= kStrings; ++s) ShowCell(s, Right(workColumn[s], 4));
-}
-
-void FretluxForm::LoadChord() {
-    const ChordLoad load =
-        LoadChordFile(ChordFileName(host_.ProgramDirectory(), chordChoice.gChordRoot),
-                      chordChoice.gChordType, chordChoice.gChordVariation);
-    if (load.slots) {
-        for (int s = 1; s <= kStrings; ++s) workColumn[s] = (*load.slots)[s];
-    }
-    if (load.error) ShowOpenError(*load.error);
 }
 
 }  // namespace fretlux

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/command_line.h"
 
-#include "app/fretlux_form.h"
+#include "app/start_settings.h"
 
 namespace fretlux {
 

@@ -12,7 +12,7 @@ namespace fretlux {
 
 namespace {
 
-// A line cut at the cursor: the header cell and the columns before curColumn, the selected
+// A line cut at the cursor: the header cell and the columns before cursorColumn, the selected
 // columns, and what follows them.
 struct LineAtCursor {
     std::string left;
@@ -20,10 +20,10 @@ struct LineAtCursor {
     std::string right;
 };
 
-LineAtCursor CutAtCursor(const std::string& line, int curColumn, int selLength) {
-    const int leftLength = kCellWidth * curColumn + kCellWidth;
-    return {Left(line, leftLength), Mid(line, leftLength + 1, kCellWidth * selLength),
-            Mid(line, leftLength + kCellWidth * selLength + 1)};
+LineAtCursor CutAtCursor(const std::string& line, int cursorColumn, int selectionLength) {
+    const int leftLength = kCellWidth * cursorColumn + kCellWidth;
+    return {Left(line, leftLength), Mid(line, leftLength + 1, kCellWidth * selectionLength),
+            Mid(line, leftLength + kCellWidth * selectionLength + 1)};
 }
 
 }  // namespace
@@ -31,27 +31,30 @@ LineAtCursor CutAtCursor(const std::string& line, int curColumn, int selLength) 
 void FretluxForm::DeleteSelectedColumns() {
     TabBlock& block = document.tabLines[CurrentTabIndex()];
     for (int l = 1; l < kLinesPerTab; ++l) {
-        const LineAtCursor parts = CutAtCursor(block[l], curColumn, selLength);
+        const LineAtCursor parts = CutAtCursor(block[l], cursorColumn, selectionLength);
         block[l] = Left(parts.left + parts.right, kEditedLineLength);
     }
-    lastColumn -= selLength;
+    lastColumn -= selectionLength;
 }
 
-void FretluxForm::mnuEditCopy_Click() {
-    if (!ShowsTab()) return;
+void FretluxForm::CopyColumns() {
+    if (ShowsTab()) CopySelection();
+}
+
+void FretluxForm::CopySelection() {
     const TabBlock& block = document.tabLines[CurrentTabIndex()];
     for (int l = 1; l < kLinesPerTab; ++l) {
-        tabClipboard[l] = CutAtCursor(block[l], curColumn, selLength).selection;
+        tabClipboard[l] = CutAtCursor(block[l], cursorColumn, selectionLength).selection;
     }
-    clipboardWidth = kCellWidth * selLength;
+    clipboardWidth = kCellWidth * selectionLength;
 }
 
-void FretluxForm::mnuEditCut_Click() {
+void FretluxForm::CutColumns() {
     if (!ShowsTab()) return;
     const UndoStep step(*this);
-    mnuEditCopy_Click();
+    CopySelection();
     DeleteSelectedColumns();
-    selLength = 0;
+    selectionLength = 0;
     UpdateColumnCursor();
     ShowCurrentTab();
 }
@@ -61,23 +64,23 @@ void FretluxForm::ReplaceColumns(const std::array<std::string, kLinesPerTab>& in
     DeleteSelectedColumns();
     TabBlock& block = document.tabLines[CurrentTabIndex()];
     for (int l = 1; l < kLinesPerTab; ++l) {
-        const LineAtCursor parts = CutAtCursor(block[l], curColumn, 0);
+        const LineAtCursor parts = CutAtCursor(block[l], cursorColumn, 0);
         block[l] = Left(parts.left + inserted[l] + parts.right, kEditedLineLength);
     }
 }
 
-void FretluxForm::mnuEditPaste_Click() {
+void FretluxForm::PasteColumns() {
     if (!ShowsTab()) return;
     const UndoStep step(*this);
     ReplaceColumns(tabClipboard);
     RenderFretDigits(document, CurrentTabIndex());
     // The pasted columns end up selected, as far as the columns known before the paste reach.
-    selLength = RoundHalfEven(clipboardWidth / 5.0);
+    selectionLength = RoundHalfEven(clipboardWidth / 5.0);
     UpdateColumnCursor();
     ShowCurrentTab();
 }
 
-void FretluxForm::mnuEditPasteBar_Click() {
+void FretluxForm::PasteBarLine() {
     if (!ShowsTab()) return;
     const UndoStep step(*this);
     std::array<std::string, kLinesPerTab> bar;
@@ -89,18 +92,18 @@ void FretluxForm::mnuEditPasteBar_Click() {
 // The next column goes after this one, as typing goes on after a typed character; the last
 // column of a TAB keeps the cursor, having nothing after it.
 void FretluxForm::ShowWithCursorAfterInsertedColumn() {
-    selLength = 0;
+    selectionLength = 0;
     ShowCurrentTab();
-    ++curColumn;
+    ++cursorColumn;
     UpdateColumnCursor();
 }
 
-void FretluxForm::mnuEditInsTab_Click() {
+void FretluxForm::InsertTab() {
     const UndoStep step(*this);
     const int v = hscTAB.Value();
     const int m = hscTAB.Max();
     if (m == 0) {
-        mnuFileNew_Click();
+        StartNewDocument();
         return;
     }
     if (m == kMaxTabs) {
@@ -116,7 +119,7 @@ void FretluxForm::mnuEditInsTab_Click() {
     ShowCurrentTab();
 }
 
-void FretluxForm::mnuEditDelTab_Click() {
+void FretluxForm::DeleteTab() {
     const UndoStep step(*this);
     DeleteCurrentTab();
 }

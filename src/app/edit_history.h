@@ -20,8 +20,8 @@ struct EditSnapshot {
     TabDocument document;
     int tabNumber = 0;
     std::string label;
-    int curColumn = 0;
-    int selLength = 0;
+    int cursorColumn = 0;
+    int selectionLength = 0;
     TabSettings settings{0, 0, 0};
 };
 

@@ -18,14 +18,14 @@ constexpr const char* kWaveExportFilter = "WAVE Files (*.wav)|*.wav";
 
 }  // namespace
 
-void FretluxForm::mnuFileExportMidi_Click() {
+void FretluxForm::ExportMidi() {
     const auto path = AskExportPath(".mid", kMidiExportFilter);
     if (!path) return;
     ShowExportResult(*path, SaveFileReplacing(*path, StandardMidiFileBytes(PlayedMessages())));
 }
 
 // A cancelled rendering writes nothing, and leaves a file of that name as it was.
-void FretluxForm::mnuFileExportWave_Click() {
+void FretluxForm::ExportWave() {
     const auto path = AskExportPath(".wav", kWaveExportFilter);
     if (!path) return;
     const RenderedWave wave = host_.RenderWave(PlayedMessages());
@@ -57,7 +57,7 @@ std::optional<std::string> FretluxForm::AskExportPath(const char* extension, con
     if (!ShowsTab()) return std::nullopt;
     dialogInitialDirectory = SaveDirectory();
     const auto chosen = host_.ShowFileDialog({FileDialogMode::Save, filter, dialogInitialDirectory,
-                                              ProposedFileName(gCurrentPath, extension)});
+                                              ProposedFileName(currentPath, extension)});
     if (!chosen || chosen->empty() || !MayWriteTo(*chosen)) return std::nullopt;
     return chosen;
 }

@@ -27,26 +27,28 @@ bool IsExistingFile(const std::string& path) {
 
 std::string FretluxForm::BaseTitle() { return std::string("Fretlux  (Ver ") + kVersion + ")"; }
 
-void FretluxForm::mnuFileNew_Click() {
-    mnuPlayStop_Click();
+void FretluxForm::NewDocument() { StartNewDocument(); }
+
+void FretluxForm::StartNewDocument() {
+    HaltPlayback();
     if (!AskToSave()) return;
     ClearDocument();
     ShowBlankDocument();
 }
 
 void FretluxForm::ShowBlankDocument() {
-    gCurrentPath = kUntitledPath;
-    caption = BaseTitle() + "  " + gCurrentPath;
+    currentPath = kUntitledPath;
+    caption = BaseTitle() + "  " + currentPath;
     document.MakeBlankTab(0);
     document.tabCount = 1;
     ShowDocument();
 }
 
-void FretluxForm::mnuFOpen_Click() {
+void FretluxForm::OpenFile() {
     const auto chosen = host_.ShowFileDialog(
         {FileDialogMode::Open, kOpenFilter, dialogInitialDirectory, ""});
     if (!chosen || chosen->empty()) return;
-    OpenFile(*chosen);
+    LoadUserFile(*chosen);
 }
 
 // A document of the program's own (lessons, scales and chord files live in the program
@@ -54,7 +56,7 @@ void FretluxForm::mnuFOpen_Click() {
 // save dialog proposes the TAB folder.
 bool FretluxForm::AskToSave() {
     if (!ShowsTab() || !DocumentChanged()) return true;
-    switch (host_.ShowMessage(SaveChangesQuestion(gCurrentPath))) {
+    switch (host_.ShowMessage(SaveChangesQuestion(currentPath))) {
         case MessageAnswer::Cancel:
             return false;
         case MessageAnswer::Yes:
@@ -68,7 +70,7 @@ bool FretluxForm::AskToSave() {
 // be read leaves it as it was; the question comes first, so that a document saved over the very
 // file being opened is read as saved.
 bool FretluxForm::LoadDocument(const std::string& path, const std::string& title) {
-    mnuPlayStop_Click();
+    HaltPlayback();
     if (!AskToSave()) return false;
     OpenedDocument read = OpenDocumentFile(
         path,
@@ -82,8 +84,8 @@ bool FretluxForm::LoadDocument(const std::string& path, const std::string& title
     if (!read.notice.empty()) {
         host_.ShowMessage({read.notice, MessageButtons::Ok, MessageIcon::None, MessageAnswer::Ok});
     }
-    previousPath = gCurrentPath;
-    gCurrentPath = path;
+    previousPath = currentPath;
+    currentPath = path;
     caption = title;
     ClearDocument();
     document = std::move(read.document);
@@ -94,7 +96,7 @@ bool FretluxForm::LoadDocument(const std::string& path, const std::string& title
 // The same file then always sounds the same, whatever was played before it: a TAB that stores
 // no settings plays at the start-up ones.
 void FretluxForm::ShowDocument() {
-    mnuEditClearFB_Click();
+    ClearMarks();
     HScrollPatch.SetValue(kStartSettings.patch);
     hscVolume.SetValue(kStartSettings.volume);
     hscTempo.SetValue(kStartSettings.tempo);
@@ -104,7 +106,7 @@ void FretluxForm::ShowDocument() {
         SetTabCount(document.tabCount);
         hscTAB.SetMin(1);
         hscTAB.SetValue(1);
-        curColumn = 0;
+        cursorColumn = 0;
         UpdateColumnCursor();
     }
     MarkDocumentSaved();
@@ -148,7 +150,7 @@ void FretluxForm::ShowOpenError(const std::string& description) {
 }
 
 void FretluxForm::ClearDocument() {
-    gLessonMode = false;
+    lessonMode = false;
     tutor_.Forget();
     if (document.tabCount > 0) {
         ShowLabel("");
@@ -157,7 +159,7 @@ void FretluxForm::ClearDocument() {
     document.Clear();
     SetTabCount(0);
     hscTAB.SetValue(0);
-    curColumn = 0;
+    cursorColumn = 0;
     lastColumn = 0;
     imgEdit = EditPicture::imgEdit2Up;
 }
@@ -167,9 +169,9 @@ void FretluxForm::SetTabCount(int count) {
     hscTAB.SetMax(count);
 }
 
-void FretluxForm::mnuFileSFlx_Click() { SaveDocument(TabForm::Enhanced); }
+void FretluxForm::SaveAsFretlux() { SaveDocument(TabForm::Enhanced); }
 
-void FretluxForm::mnuFileSTab_Click() { SaveDocument(TabForm::Plain); }
+void FretluxForm::SaveAsTab() { SaveDocument(TabForm::Plain); }
 
 // The document takes the file's name only once the file is written; a plain TAB file keeps
 // neither fingers, silent notes nor settings, so only the Fretlux form counts as saved.
@@ -179,7 +181,7 @@ bool FretluxForm::SaveDocument(TabForm form) {
     dialogInitialDirectory = SaveDirectory();
     const auto chosen = host_.ShowFileDialog(
         {FileDialogMode::Save, enhanced ? kFretluxFilesFilter : kTabFilesFilter,
-         dialogInitialDirectory, ProposedFileName(gCurrentPath, enhanced ? ".flx" : ".tab")});
+         dialogInitialDirectory, ProposedFileName(currentPath, enhanced ? ".flx" : ".tab")});
     if (!chosen || chosen->empty() || !MayWriteTo(*chosen)) return false;
     std::optional<std::string> failure;
     try {
@@ -191,14 +193,14 @@ bool FretluxForm::SaveDocument(TabForm form) {
         ShowSaveError(*failure);
         return false;
     }
-    gCurrentPath = *chosen;
-    caption = BaseTitle() + "  " + gCurrentPath;
+    currentPath = *chosen;
+    caption = BaseTitle() + "  " + currentPath;
     if (enhanced) MarkDocumentSaved();
     return true;
 }
 
 std::string FretluxForm::SaveDirectory() const {
-    const std::string directory = DirectoryPart(gCurrentPath);
+    const std::string directory = DirectoryPart(currentPath);
     return directory == host_.ProgramDirectory() ? tabFilesDirectory_ : directory;
 }
 
@@ -214,7 +216,7 @@ void FretluxForm::ShowSaveError(const std::string& description) {
                        MessageIcon::Exclamation, MessageAnswer::Ok});
 }
 
-bool FretluxForm::MNUFExit_Click() {
+bool FretluxForm::Exit() {
     // Work that could not be saved is not thrown away: the program stays open.
     if (!AskToSave()) return false;
     host_.MidiOut().Close();

@@ -12,56 +12,58 @@ void FretluxForm::PlayPress(const PressResult& press) {
     if (press.play) midi.PlayNote(press.position, press.row);
 }
 
-void FretluxForm::lblStr_MouseDown(int row, int index, int button) {
+void FretluxForm::PressFretboard(int row, int index, int button) {
     PlayPress(PressPosition(fretboard, selection, row, index, button));
 }
 
-void FretluxForm::lblFing_MouseDown(int row, int index, int button) {
+void FretluxForm::PressFinger(int row, int index, int button) {
     PlayPress(PressPosition(fretboard, selection, row, index, button));
 }
 
-void FretluxForm::lblFing_DblClick(int row, int index) { DoubleClickFinger(fretboard, row, index); }
+void FretluxForm::DoubleClickFingerMark(int row, int index) { DoubleClickFinger(fretboard, row, index); }
 
-void FretluxForm::lblStr_MouseMove() { lblHelp = {kFretboardHint, kHintBlue}; }
+void FretluxForm::HintFretboard() { lblHelp = {kFretboardHint, kHintBlue}; }
 
-void FretluxForm::lblStrgL_MouseMove() { lblHelp = {kStringNamesHint, kHintBlue}; }
+void FretluxForm::HintStringNamesLeft() { lblHelp = {kStringNamesHint, kHintBlue}; }
 
-void FretluxForm::lblStrgR_MouseMove() { lblHelp = {kStringNamesHint, kHintBlue}; }
+void FretluxForm::HintStringNamesRight() { lblHelp = {kStringNamesHint, kHintBlue}; }
 
-void FretluxForm::imgFNum_Click(int index) { fretlux::imgFNum_Click(fretboard, selection, index); }
+void FretluxForm::AllocateFinger(int index) { fretlux::AllocateFinger(fretboard, selection, index); }
 
-void FretluxForm::imgFNum_MouseMove(int index) {
+void FretluxForm::HintFinger(int index) {
     lblHelp = {HintOf(static_cast<HintedButton>(static_cast<int>(HintedButton::imgFNum0) + index)),
                kHintBlue};
 }
 
 // A string's name sounds its open string, wherever the board has turned it; the blank side
 // names nothing.
-void FretluxForm::lblStrg_MouseDown(int row, bool rightSide) {
+void FretluxForm::PlayOpenString(int row, bool rightSide) {
     const auto& names = rightSide ? stringNames.lblStrgR : stringNames.lblStrgL;
     if (names[row - 1].empty()) return;
     midi.PlayNote(orientation.PositionOfFret(0), row);
 }
 
-void FretluxForm::imgSound_Click() { fretlux::imgSound_Click(fretboard, selection); }
+void FretluxForm::MarkSounding() { fretlux::MarkSounding(fretboard, selection); }
 
-void FretluxForm::imgNoSound_Click() { fretlux::imgNoSound_Click(fretboard, selection); }
+void FretluxForm::MarkSilent() { fretlux::MarkSilent(fretboard, selection); }
 
-void FretluxForm::Form_KeyPress(int keyAscii) {
+void FretluxForm::TypeCharacter(int keyAscii) {
     if (keyAscii == ' ') {
         if (Playing()) {
-            mnuPlayStop_Click();
+            HaltPlayback();
         } else {
-            mnuPlayStart_Click();
+            BeginPlayback();
         }
         return;
     }
-    if (fretlux::Form_KeyPress(fretboard, selection, keyAscii) == KeyCommand::kPasteFretboard) {
-        mnuEditPasteFret_Click();
+    if (fretlux::TypeCharacter(fretboard, selection, keyAscii) == KeyCommand::kPasteFretboard) {
+        PasteFretboardColumn();
     }
 }
 
-void FretluxForm::mnuEditClearFB_Click() {
+void FretluxForm::ClearFretboard() { ClearMarks(); }
+
+void FretluxForm::ClearMarks() {
     midi.lblNote.clear();
     fretboard.Clear();
 }
@@ -72,7 +74,9 @@ void FretluxForm::ShowCell(int s, std::string_view notes) {
                         s, notes);
 }
 
-void FretluxForm::mnuEditPasteFret_Click() {
+void FretluxForm::PasteFretboard() { PasteFretboardColumn(); }
+
+void FretluxForm::PasteFretboardColumn() {
     if (!ShowsTab()) return;
     const UndoStep step(*this);
     ReadFretboardColumn(fretboard, orientation, workColumn);
@@ -87,9 +91,9 @@ void FretluxForm::mnuEditPasteFret_Click() {
 // Turning the board keeps the marks where they are musically: they are read out by string and
 // fret, the board is turned, and they are shown again without a sound.
 void FretluxForm::Rotate(void (*flip)(Orientation&, StringNameLabels&)) {
-    if (Playing()) mnuPlayStop_Click();
+    if (Playing()) HaltPlayback();
     ReadFretboardColumn(fretboard, orientation, workColumn);
-    mnuEditClearFB_Click();
+    ClearMarks();
     flip(orientation, stringNames);
     const bool soundWasOn = midi.soundOn;
     midi.soundOn = false;
@@ -97,16 +101,12 @@ void FretluxForm::Rotate(void (*flip)(Orientation&, StringNameLabels&)) {
     midi.soundOn = soundWasOn;
 }
 
-void FretluxForm::mnuSetLefRig_Click() { Rotate(FlipLeftRight); }
+void FretluxForm::RotateLeftRight() { Rotate(FlipLeftRight); }
 
-void FretluxForm::mnuSetUpDown_Click() { Rotate(FlipUpDown); }
+void FretluxForm::RotateUpDown() { Rotate(FlipUpDown); }
 
-void FretluxForm::imgLefRig_MouseDown() { mnuSetLefRig_Click(); }
+void FretluxForm::HintLeftRight() { lblHelp = {kLeftRightHint, kHintBlue}; }
 
-void FretluxForm::imgUpDown_MouseDown() { mnuSetUpDown_Click(); }
-
-void FretluxForm::imgLefRig_MouseMove() { lblHelp = {kLeftRightHint, kHintBlue}; }
-
-void FretluxForm::imgUpDown_MouseMove() { lblHelp = {kUpDownHint, kHintBlue}; }
+void FretluxForm::HintUpDown() { lblHelp = {kUpDownHint, kHintBlue}; }
 
 }  // namespace fretlux

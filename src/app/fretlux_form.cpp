@@ -14,26 +14,26 @@ constexpr int kStartChannel = 0;
 }  // namespace
 
 FretluxForm::FretluxForm(Host& host) : midi(host.MidiOut(), tuning, orientation), host_(host) {
-    hscTAB.onChange = [this] { hscTAB_Change(); };
-    txtTAB.onChange = [this] { txtTAB_Change(); };
-    hscTempo.onChange = [this] { hscTempo_Change(); };
-    hscVolume.onChange = [this] { hscVolume_Change(); };
-    HScrollPatch.onChange = [this] { HScrollPatch_Change(); };
+    hscTAB.onChange = [this] { ShowChosenTab(); };
+    txtTAB.onChange = [this] { LabelEdited(); };
+    hscTempo.onChange = [this] { ApplyTempo(); };
+    hscVolume.onChange = [this] { ApplyVolume(); };
+    HScrollPatch.onChange = [this] { ApplyPatch(); };
 }
 
-bool FretluxForm::Form_Load() {
+bool FretluxForm::StartUp() {
     if (host_.AnotherCopyRunning()) {
         host_.ShowMessage({"Fretlux is already running"});
         host_.EndProgram();
         return false;
     }
     keyPreview = true;
-    gCharWidth = host_.LogicalDpiY() == kNormalDpi ? 105 : 96;
+    charWidth = host_.LogicalDpiY() == kNormalDpi ? 105 : 96;
     tabFilesDirectory_ = host_.EnterTabFilesDirectory();
     host_.MidiOut().Open();
     patchList = PatchList::Read(host_.ProgramDirectory() + kPathSeparator + kPatchListFileName);
     LoadMidiSettings();
-    frmMIDI->HScrollMIDIChannel.SetValue(kStartChannel);
+    midiSettings->HScrollMIDIChannel.SetValue(kStartChannel);
     HScrollPatch.SetValue(kStartSettings.patch);
     hscVolume.SetValue(kStartSettings.volume);
     caption = BaseTitle();
@@ -41,12 +41,12 @@ bool FretluxForm::Form_Load() {
     return true;
 }
 
-void FretluxForm::hscVolume_Change() {
+void FretluxForm::ApplyVolume() {
     midi.ApplyVolume(hscVolume.Value());
     lblVolume.caption = WithLeadingBlank(hscVolume.Value());
 }
 
-void FretluxForm::HScrollPatch_Change() {
+void FretluxForm::ApplyPatch() {
     midi.ApplyPatch(HScrollPatch.Value());
     ShowPatchName();
 }
@@ -56,28 +56,28 @@ void FretluxForm::ShowPatchName() {
     lblPatchNum.caption = std::to_string(midi.CurrentPatch());
 }
 
-void FretluxForm::mnuSetSound_Click() { midi.soundOn = !midi.soundOn; }
+void FretluxForm::ToggleSound() { midi.soundOn = !midi.soundOn; }
 
 // The settings window exists from start-up on, hidden, until the user closes it; opened again
 // it comes up anew.
 void FretluxForm::LoadMidiSettings() {
-    frmMIDI.emplace();
-    frmMIDI->HScrollMIDIChannel.onChange = [this] { HScrollMIDIChannel_Change(); };
+    midiSettings.emplace();
+    midiSettings->HScrollMIDIChannel.onChange = [this] { ApplyMidiChannel(); };
 }
 
-void FretluxForm::HScrollMIDIChannel_Change() {
-    const int channel = frmMIDI->HScrollMIDIChannel.Value();
+void FretluxForm::ApplyMidiChannel() {
+    const int channel = midiSettings->HScrollMIDIChannel.Value();
     const ChannelSettings settings = midi.SelectChannel(channel);
-    frmMIDI->lblMIDICh.caption = WithLeadingBlank(channel + 1);
+    midiSettings->lblMIDICh.caption = WithLeadingBlank(channel + 1);
     HScrollPatch.SetValue(settings.patch);
     hscVolume.SetValue(settings.volume);
 }
 
-void FretluxForm::mnuSetMidi_Click() {
-    if (!frmMIDI) LoadMidiSettings();
-    frmMIDI->outputStatus = host_.MidiOut().Status();
-    host_.ShowMidiSettings(*frmMIDI);
-    frmMIDI.reset();
+void FretluxForm::ShowMidiSettingsWindow() {
+    if (!midiSettings) LoadMidiSettings();
+    midiSettings->outputStatus = host_.MidiOut().Status();
+    host_.ShowMidiSettings(*midiSettings);
+    midiSettings.reset();
 }
 
 

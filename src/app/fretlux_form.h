@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The main window as a presentation model: the document, the view state, the models of the
-// controls, and every handler, named after the control and the event as the window knows them.
-// The Qt window draws these models and forwards its events here; it decides nothing itself.
-//
-// The names keep the window's control prefixes: mnu a menu entry, lbl a label (the TAB lines,
-// the fretboard's positions, the help line), hsc or HScroll a horizontal scroll bar, txt a text
-// box, img a picture button, lin a cursor line, Timer1 and Timer2 the play and tuning timers; a
-// handler is the control's name, an underscore and the event (mnuFileNew_Click).
+// controls, and every command, named for what it does. The Qt window draws these models and
+// forwards its events here; it decides nothing itself. The window's original control names live
+// on in ui/ only, as the Qt object names and the table of the menu commands.
 #pragma once
 
 #include <array>
@@ -15,12 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "app/chord_finder.h"
 #include "app/control_models.h"
 #include "app/edit_history.h"
 #include "app/host.h"
 #include "app/lesson_tutor.h"
 #include "app/midi_settings_form.h"
 #include "app/picture_button_state.h"
+#include "app/start_settings.h"
 #include "chords/fast_find_form.h"
 #include "document/tab_document.h"
 #include "document/tab_file_reader.h"
@@ -37,9 +35,6 @@
 
 namespace fretlux {
 
-inline constexpr const char* kVersion = "1.10";
-// The tempo, volume and patch the window starts with.
-inline constexpr TabSettings kStartSettings{41, 100, 25};
 inline constexpr const char* kUntitledPath = "UNTITLED.FLX";
 // Every file dialog names its kinds of file the same way; Open shows every file Fretlux reads
 // first.
@@ -109,7 +104,7 @@ public:
     FretluxForm& operator=(const FretluxForm&) = delete;
 
     // Start-up; false when this copy must not go on (another one is running).
-    bool Form_Load();
+    bool StartUp();
     // The last step of start-up when no file was named, once the window is on screen: on the
     // program's first run on this machine the Introduction lesson opens and plays; otherwise the
     // window shows the blank TAB that New makes, ready to write on.
@@ -117,25 +112,21 @@ public:
     // Typed characters, seen by the window before the control that has the focus; never
     // consumed, so a key typed into the label box is typed there as well. Space starts and
     // stops playback; the window keeps it from a text box, where it types a blank.
-    void Form_KeyPress(int keyAscii);
+    void TypeCharacter(int keyAscii);
 
     // File menu.
-    void mnuFileNew_Click();
-    void mnuFOpen_Click();
-    void mnuFileSFlx_Click();
-    void mnuFileSTab_Click();
+    void NewDocument();
+    void OpenFile();
+    void SaveAsFretlux();
+    void SaveAsTab();
     // Writes the document as MusicXML to a file chosen in the save dialog.
-    void mnuFileExportXml_Click();
+    void ExportMusicXml();
     // Exit, also run when the window is closed by any means; false when the user chose to stay.
-    bool MNUFExit_Click();
+    bool Exit();
     // Whether closing or replacing the document would lose work: a command has changed it since
     // it was loaded or last saved as Fretlux, or a TAB plays at other settings than then.
     bool DocumentChanged() const;
 
-    // Replaces the document with the file, which then names the document and the window takes
-    // the title; false when the user kept the shown document (Cancel, or its save did not
-    // happen) or the file could not be read, which leave everything as it was.
-    bool LoadDocument(const std::string& path, const std::string& title);
     void ClearDocument();
     // Brings a fresh document into the view as the window starts it: the start-up sound
     // settings, a clear fretboard, its first TAB shown, nothing to undo and nothing changed.
@@ -143,130 +134,122 @@ public:
 
     // Exports of what Start would play from the first TAB, as fretlux-cli export and render
     // write it for the document as it stands (the shown TAB with the settings of the bars).
-    void mnuFileExportMidi_Click();
-    void mnuFileExportWave_Click();
+    void ExportMidi();
+    void ExportWave();
 
     // Undo and Redo of the changes to the document, with the view as it was.
-    void mnuEditUndo_Click();
-    void mnuEditRedo_Click();
+    void Undo();
+    void Redo();
 
     // Edit menu.
-    void mnuEditCut_Click();
-    void mnuEditCopy_Click();
-    void mnuEditPaste_Click();
-    void mnuEditPasteBar_Click();
-    void mnuEditInsTab_Click();
-    void mnuEditDelTab_Click();
-    void DeleteSelectedColumns();
+    void CutColumns();
+    void CopyColumns();
+    void PasteColumns();
+    void PasteBarLine();
+    void InsertTab();
+    void DeleteTab();
 
     // TAB view.
-    void hscTAB_Change();
-    void hscTAB_Scroll(int value);
+    void ShowChosenTab();
+    void PreviewTabPosition(int value);
     // The pointer over the window's background: the help line shows the TAB position again.
-    void Form_MouseMove();
-    void txtTAB_Change();
+    void HintTabPosition();
+    void LabelEdited();
     void ShowCurrentTab();
-    void SplitTabIntoColumns();
-    void UpdateColumnCursor();
-    void lblTAB_MouseDown(int index, int button, int shift, double x, double y);
-    void lblTAB_MouseMove(int index, int button, int shift, double x, double y);
-    void lblTAB_MouseUp(int index, int button, int shift, double x, double y);
+    // Puts the cursor on the column with length columns selected from it, as a press and a drag
+    // on the TAB lines do; both stay within the TAB.
+    void SelectColumns(int column, int length);
+    void PressOnTabLines(int index, int button, int shift, double x, double y);
+    void DragOnTabLines(int index, int button, int shift, double x, double y);
+    void ReleaseOnTabLines(int index, int button, int shift, double x, double y);
     // A key pressed while the TAB lines have the focus: its code (kKeyLeft ...) and the
     // Shift/Ctrl/Alt bits.
-    void lblTAB_KeyDown(int keyCode, int shift);
+    void PressKeyOnTabLines(int keyCode, int shift);
     // The label box lost the focus: the label's next edit is an undo step of its own.
-    void txtTAB_LostFocus();
+    void EndLabelEdit();
 
     // Playback settings bars.
-    void hscTempo_Change();
-    void hscVolume_Change();
-    void HScrollPatch_Change();
+    void ApplyTempo();
+    void ApplyVolume();
+    void ApplyPatch();
 
     // Play menu and the two timers.
-    void mnuPlayStart_Click();
-    void mnuPlayStepForward_Click();
-    void mnuPlayStepBack_Click();
-    void mnuPlayStop_Click();
-    void mnuPlayFret_Click();
-    void mnuPlayNext_Click();
-    void mnuPlayPrevious_Click();
-    void mnuPlayTune_Click();
-    void Timer1_Timer();
-    void Timer2_Timer();
-    // One timed tick (step 0), or the note search of Step Forward (+1) and Step Back (-1).
-    void AdvancePlayback(int step);
-    void ShowPlayColumn();
+    void StartPlayback();
+    void StepForward();
+    void StepBack();
+    void StopPlayback();
+    void PlayFretboard();
+    void GoToNextTab();
+    void GoToPreviousTab();
+    void TuneGuitar();
+    void PlayTick();
+    void TuneTick();
 
     // The TAB's text, Text to TAB and the outside editor.
-    void mnuEditText_Click();
-    void mnuEditExEdit_Click();
-    void mnuTXT2TAB_Click();
+    void EditTabText();
+    void EditInOutsideEditor();
+    void OpenTextToTab();
 
     // Fretboard: rows 1..6, position index 0..24.
-    void lblStr_MouseDown(int row, int index, int button);
-    void lblFing_MouseDown(int row, int index, int button);
-    void lblFing_DblClick(int row, int index);
-    void lblStr_MouseMove();
-    void lblStrgL_MouseMove();
-    void lblStrgR_MouseMove();
+    void PressFretboard(int row, int index, int button);
+    void PressFinger(int row, int index, int button);
+    void DoubleClickFingerMark(int row, int index);
+    void HintFretboard();
+    void HintStringNamesLeft();
+    void HintStringNamesRight();
     // A string's name, row 1..6, pressed on the left or the right of the board.
-    void lblStrg_MouseDown(int row, bool rightSide);
-    void Control_MouseMove(PointedControl control);
-    void imgFNum_Click(int index);
-    void imgFNum_MouseMove(int index);
-    void HintedButton_MouseMove(HintedButton button);
-    void imgSound_Click();
-    void imgNoSound_Click();
-    void mnuEditClearFB_Click();
-    void mnuEditPasteFret_Click();
-    void mnuSetLefRig_Click();
-    void mnuSetUpDown_Click();
-    void imgLefRig_MouseDown();
-    void imgUpDown_MouseDown();
-    void imgLefRig_MouseMove();
-    void imgUpDown_MouseMove();
+    void PlayOpenString(int row, bool rightSide);
+    void HintControl(PointedControl control);
+    void AllocateFinger(int index);
+    void HintFinger(int index);
+    void HintButton(HintedButton button);
+    void MarkSounding();
+    void MarkSilent();
+    void ClearFretboard();
+    void PasteFretboard();
+    void RotateLeftRight();
+    void RotateUpDown();
+    void HintLeftRight();
+    void HintUpDown();
 
     // Lessons and Scales menus; the index is the entry's place in its menu.
-    void mnuLesson_Click(int index);
-    void mnuLessonI_Click(int index);
-    void mnuLessonS_Click(int index);
-    void mnuLessonMore_Click();
-    void mnuScales_Click(int index);
+    void OpenBasicLesson(int index);
+    void OpenIntermediateLesson(int index);
+    void OpenSongLesson(int index);
+    void OpenOtherLesson();
+    void OpenScaleChart(int index);
 
     // Chords menu: browse the chord file of root index 0..11, or find one chord.
-    void mnuChord_Click(int index);
-    void mnuChordFastFInd_Click();
-    // Reads the chord the finder chose into workColumn.
-    void LoadChord();
+    void BrowseChords(int index);
+    void FindChord();
 
     // Every picture button: a mouse button pressed or released on it, the pointer moving over
     // it, and the second press of a double click.
-    void PictureButton_MouseDown(HintedButton button, int mouseButton);
-    void PictureButton_MouseMove(HintedButton button, int mouseButtons, const ButtonPoint& point);
-    // True when a click follows, which the window runs with PictureButton_Click once it has
+    void PressPictureButton(HintedButton button, int mouseButton);
+    void MoveOverPictureButton(HintedButton button, int mouseButtons, const ButtonPoint& point);
+    // True when a click follows, which the window runs with RunPictureButton once it has
     // shown the released picture.
-    bool PictureButton_MouseUp(HintedButton button, int mouseButton, const ButtonPoint& point);
-    void PictureButton_Click(HintedButton button);
-    void PictureButton_DblClick(HintedButton button);
+    bool ReleasePictureButton(HintedButton button, int mouseButton, const ButtonPoint& point);
+    void RunPictureButton(HintedButton button);
+    void DoubleClickPictureButton(HintedButton button);
     bool PictureButtonPressed(HintedButton button) const;
 
     // Help menu, and the sound's set-up having finished (a notice when it stays silent).
-    void mnuHelpFretlux_Click();
-    void mnuHelpTab_Click();
-    void mnuHelpAbout_Click();
-    void MidiOut_SetUpDone();
+    void ShowHelp();
+    void ShowTabHelp();
+    void ShowAboutWindow();
+    void SoundSetUpDone();
     // Opens a file named on the command line or dropped on the window, as Open does with the
     // file chosen in its dialog.
-    void OpenFile(const std::string& path);
+    void OpenNamedFile(const std::string& path);
 
     // Sound settings.
-    void mnuSetSound_Click();
-    void mnuSetMidi_Click();
-    void ShowPatchName();
+    void ToggleSound();
+    void ShowMidiSettingsWindow();
 
     // Document.
     TabDocument document;
-    std::string gCurrentPath;
+    std::string currentPath;
     std::string previousPath;
 
     // Controls.
@@ -278,7 +261,6 @@ public:
     CursorLineModel linPoint1;
     CursorLineModel linPoint2;
     EditPicture imgEdit = EditPicture::imgEdit2Up;
-    std::array<PictureButtonState, kPictureButtonCount> pictureButtons;
 
     // Greyed out while there is nothing to undo or redo.
     MenuItemModel mnuEditUndo{"&Undo", false};
@@ -297,49 +279,56 @@ public:
     // View state.
     static constexpr int kColumnSlots = 201;
     std::array<std::array<std::string, kLinesPerTab>, kColumnSlots> columnCells;
-    int curColumn = 0;
-    int selLength = 0;
+    int cursorColumn = 0;
+    int selectionLength = 0;
     int lastColumn = 0;
     int previousTab = 0;
-    int mouseDownX = 0;
     std::array<std::string, kLinesPerTab> tabClipboard;
     int clipboardWidth = 0;
     // Width of one character of the TAB font in the units of the column geometry.
-    int gCharWidth = 105;
+    int charWidth = 105;
 
-    // Playback: Timer1 plays one column per tick, Timer2 sounds one open string per tick.
-    TimerModel Timer1;
-    TimerModel Timer2;
-    int playStart = 0;
+    // Playback: playTimer plays one column per tick, tuneTimer sounds one open string per tick.
+    TimerModel playTimer;
+    TimerModel tuneTimer;
     // The open string Tune Guitar sounded last, 1..6; 0 once the sequence has ended.
     int tuneString = 0;
-    bool gLessonMode = false;
-    // The text handed to the text windows and back.
-    std::string gDialogText;
-    // The chord finder's choice, kept between its uses.
-    ChordChoice chordChoice;
+    bool lessonMode = false;
 
     // Fretboard and sound.
-    Tuning tuning;
     Orientation orientation;
     Fretboard fretboard;
     LastSelection selection;
-    WorkColumn workColumn;
-    ShownNotes shownNotes;
     StringNameLabels stringNames;
     MidiState midi;
-    PatchList patchList;
     // The MIDI settings window while it is loaded; start-up loads it without showing it.
-    std::optional<MidiSettingsForm> frmMIDI;
+    std::optional<MidiSettingsForm> midiSettings;
 
-    // The dialog's initial directory: one dialog serves every file command, so the directory one
-    // command gives it stays for the next.
-    std::string dialogInitialDirectory;
 
     // Title of the window: "Fretlux  (Ver 1.10)".
     static std::string BaseTitle();
 
 private:
+    // Replaces the document with the file, which then names the document and the window takes
+    // the title; false when the user kept the shown document (Cancel, or its save did not
+    // happen) or the file could not be read, which leave everything as it was.
+    bool LoadDocument(const std::string& path, const std::string& title);
+    void DeleteSelectedColumns();
+    void SplitTabIntoColumns();
+    // One timed tick (step 0), or the note search of Step Forward (+1) and Step Back (-1).
+    void AdvancePlayback(int step);
+    void ShowPlayColumn();
+    void ShowPatchName();
+    void UpdateColumnCursor();
+    // The work of the commands that other commands share; a command never runs another command.
+    void StartNewDocument();
+    void LoadUserFile(const std::string& path);
+    void BeginPlayback();
+    void HaltPlayback();
+    void ClearMarks();
+    void PasteFretboardColumn();
+    void CopySelection();
+    void RunButtonCommand(HintedButton button);
     // Saves the document in the given form through the dialog; true when the file was written.
     bool SaveDocument(TabForm form);
     // Asks whether to save a changed document before it goes; true when it may go: unchanged,
@@ -382,14 +371,14 @@ private:
     // The document of a Lessons or Scales entry: the program directory, prefix, index, ".flx".
     std::string ProgramFile(const char* prefix, int index) const;
     bool LoadLesson(const std::string& path);
-    void OpenLesson(const std::string& path);
-    void HScrollMIDIChannel_Change();
+    void PlayLessonFile(const std::string& path);
+    void ApplyMidiChannel();
     // Playback runs while the play timer has an interval.
-    bool Playing() const override { return Timer1.Interval() >= 1; }
+    bool Playing() const override { return playTimer.Interval() >= 1; }
     // Start without a lesson's steps: plays from the cursor.
-    void StartPlayback();
+    void PlayFromCursor();
     // The next TAB from its first column, or at the last TAB a stop.
-    void ShowNextTab();
+    void AdvanceToNextTab();
     // Shows the TAB with the cursor on its first column.
     void ShowTabFromStart(int tab);
     // The player as a lesson's tutor moves it (lesson_commands.cpp).
@@ -448,7 +437,19 @@ private:
     // Where Shift with the arrow keys started the selection: the end that stays put.
     int selectionAnchor_ = 0;
 
+    std::array<PictureButtonState, kPictureButtonCount> pictureButtons;
+    int mouseDownX = 0;
+    int playStart = 0;
+    Tuning tuning;
+    WorkColumn workColumn;
+    ShownNotes shownNotes;
+    PatchList patchList;
+    // The dialog's initial directory: one dialog serves every file command, so the directory one
+    // command gives it stays for the next.
+    std::string dialogInitialDirectory;
+
     Host& host_;
+    ChordFinder chordFinder_{host_};
     LessonTutor tutor_{host_, document, *this};
 };
 

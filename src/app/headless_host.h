@@ -30,9 +30,15 @@ public:
     void EndProgram() override {}
     MidiOutput& MidiOut() override { return output_; }
     void ShowMidiSettings(MidiSettingsForm&) override {}
-    void ShowTextEditor(TextEditorForm& form) override { form.Form_Load(); }
-    void ShowTextToTab(TextToTabForm& form) override { form.Form_Load(); }
-    void ShowFastFind(FastFindForm& form) override { form.Form_Load(); }
+    std::optional<std::string> ShowTextEditor(TextEditorForm& form) override {
+        form.Load();
+        return form.Result();
+    }
+    std::optional<std::string> ShowTextToTab(TextToTabForm& form) override {
+        form.Load();
+        return form.Result();
+    }
+    void ShowFastFind(FastFindForm& form) override { form.Load(); }
     // Nothing here runs a lesson.
     void ShowTutor(const std::string&, TutorButtons&) override {}
     void CloseTutor() override {}
@@ -41,7 +47,6 @@ public:
     bool OpenWithAssociatedProgram(const std::string&) override { return false; }
     void ShowAbout(const AboutForm&) override {}
     void ShowHelp(const std::string&) override {}
-    void ProcessPendingEvents() override {}
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>&) override {
         return {{}, "there is no synthesiser without a window", false};
     }

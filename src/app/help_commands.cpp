@@ -27,11 +27,11 @@ std::string FretluxForm::HelpPage(const char* name) const {
 }
 
 // The pages show in Fretlux's own help window, so that reading them needs no browser.
-void FretluxForm::mnuHelpFretlux_Click() { host_.ShowHelp(HelpPage("help.htm")); }
+void FretluxForm::ShowHelp() { host_.ShowHelp(HelpPage("help.htm")); }
 
-void FretluxForm::mnuHelpTab_Click() { host_.ShowHelp(HelpPage("tab.htm")); }
+void FretluxForm::ShowTabHelp() { host_.ShowHelp(HelpPage("tab.htm")); }
 
-void FretluxForm::mnuHelpAbout_Click() {
+void FretluxForm::ShowAboutWindow() {
     AboutForm frmAbout;
     frmAbout.lblAbout = std::string("Version ") + kVersion;
     frmAbout.licence = kLicence;
@@ -39,11 +39,13 @@ void FretluxForm::mnuHelpAbout_Click() {
     host_.ShowAbout(frmAbout);
 }
 
-void FretluxForm::MidiOut_SetUpDone() {
+void FretluxForm::SoundSetUpDone() {
     if (host_.MidiOut().Silent()) lblHelp = {kSilentSoundNotice, kHintBlue};
 }
 
-void FretluxForm::OpenFile(const std::string& path) {
+void FretluxForm::OpenNamedFile(const std::string& path) { LoadUserFile(path); }
+
+void FretluxForm::LoadUserFile(const std::string& path) {
     LoadDocument(path, BaseTitle() + "  " + path);
 }
 

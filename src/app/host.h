@@ -80,9 +80,9 @@ public:
     // Shows the MIDI settings window modally over the given state.
     virtual void ShowMidiSettings(MidiSettingsForm& form) = 0;
     // Show the TAB text window and the Text to TAB window modally over the given state; they
-    // return once the window has closed.
-    virtual void ShowTextEditor(TextEditorForm& form) = 0;
-    virtual void ShowTextToTab(TextToTabForm& form) = 0;
+    // return the window's result once it has closed.
+    virtual std::optional<std::string> ShowTextEditor(TextEditorForm& form) = 0;
+    virtual std::optional<std::string> ShowTextToTab(TextToTabForm& form) = 0;
     // Shows the Chord Fast Finder modally over the given state; returns once it has closed.
     virtual void ShowFastFind(FastFindForm& form) = 0;
     // The tutor window, beside the main window and never blocking it: shows a lesson step's
@@ -104,9 +104,6 @@ public:
     // Renders the messages through the built-in synthesiser into the bytes of the WAVE file
     // fretlux-cli render writes for them, showing the progress with a way to cancel.
     virtual RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) = 0;
-    // Lets the events that are waiting run (timer ticks, input, repaints), so that a long search
-    // keeps the window responsive.
-    virtual void ProcessPendingEvents() = 0;
 };
 
 }  // namespace fretlux

@@ -20,25 +20,25 @@ std::string FretluxForm::ProgramFile(const char* prefix, int index) const {
     return host_.ProgramDirectory() + kPathSeparator + prefix + std::to_string(index) + ".flx";
 }
 
-void FretluxForm::mnuLesson_Click(int index) { OpenLesson(ProgramFile("lesson", index)); }
+void FretluxForm::OpenBasicLesson(int index) { PlayLessonFile(ProgramFile("lesson", index)); }
 
-void FretluxForm::mnuLessonI_Click(int index) { OpenLesson(ProgramFile("lesson1", index)); }
+void FretluxForm::OpenIntermediateLesson(int index) { PlayLessonFile(ProgramFile("lesson1", index)); }
 
-void FretluxForm::mnuLessonS_Click(int index) { OpenLesson(ProgramFile("lesson2", index)); }
+void FretluxForm::OpenSongLesson(int index) { PlayLessonFile(ProgramFile("lesson2", index)); }
 
-void FretluxForm::OpenLesson(const std::string& path) {
-    if (LoadLesson(path)) mnuPlayStart_Click();
+void FretluxForm::PlayLessonFile(const std::string& path) {
+    if (LoadLesson(path)) BeginPlayback();
 }
 
 // A lesson that did not load (the shown document kept, or the file missing) neither plays nor
 // turns the shown document into one.
 bool FretluxForm::LoadLesson(const std::string& path) {
     if (!LoadDocument(path, BaseTitle() + "  Tutor")) return false;
-    gLessonMode = true;
+    lessonMode = true;
     return true;
 }
 
-void FretluxForm::mnuScales_Click(int index) {
+void FretluxForm::OpenScaleChart(int index) {
     if (!LoadDocument(ProgramFile("scales", index), BaseTitle() + "  Scales")) return;
     hscTAB.SetValue(1);
     // A chart without a TAB has nothing to show.
@@ -46,11 +46,11 @@ void FretluxForm::mnuScales_Click(int index) {
 }
 
 // A lesson from anywhere plays as the menu's lessons do; the dialog starts where those are.
-void FretluxForm::mnuLessonMore_Click() {
+void FretluxForm::OpenOtherLesson() {
     const auto chosen = host_.ShowFileDialog(
         {FileDialogMode::Open, kFretluxFilesFilter, host_.ProgramDirectory(), ""});
     if (!chosen || chosen->empty()) return;
-    OpenLesson(*chosen);
+    PlayLessonFile(*chosen);
 }
 
 // The first run counts as done only once the Introduction has opened, so that a machine whose
@@ -58,7 +58,7 @@ void FretluxForm::mnuLessonMore_Click() {
 void FretluxForm::OpenStartDocument() {
     if (host_.IsFirstRun() && LoadLesson(ProgramFile("lesson", 0)) && ShowsTab()) {
         host_.RecordFirstRun();
-        mnuPlayStart_Click();
+        BeginPlayback();
         return;
     }
     ClearDocument();
@@ -67,28 +67,28 @@ void FretluxForm::OpenStartDocument() {
 
 // A step's music waits in silence, so that nothing rings on under the reading.
 void FretluxForm::WaitAtTab(int tab) {
-    Timer1.SetInterval(0);
-    Timer2.SetInterval(0);
+    playTimer.SetInterval(0);
+    tuneTimer.SetInterval(0);
     midi.SilenceAllNotes();
-    mnuEditClearFB_Click();
+    ClearMarks();
     ShowTabFromStart(tab);
 }
 
 void FretluxForm::PlayFromTab(int tab) {
     ShowTabFromStart(tab);
-    StartPlayback();
+    PlayFromCursor();
 }
 
 void FretluxForm::ShowTabFromStart(int tab) {
     hscTAB.SetValue(tab);
-    curColumn = 0;
-    selLength = 0;
+    cursorColumn = 0;
+    selectionLength = 0;
     UpdateColumnCursor();
 }
 
 void FretluxForm::EndLesson() {
-    Timer1.SetInterval(0);
-    Timer2.SetInterval(0);
+    playTimer.SetInterval(0);
+    tuneTimer.SetInterval(0);
     lblHelp = {kLessonEndHint, kHelpDarkBlue};
 }
 

@@ -15,12 +15,12 @@ constexpr const char* kMusicXmlFilter = "MusicXML Files (*.musicxml)|*.musicxml"
 
 }  // namespace
 
-void FretluxForm::mnuFileExportXml_Click() {
+void FretluxForm::ExportMusicXml() {
     if (!ShowsTab()) return;
     dialogInitialDirectory = SaveDirectory();
     const auto chosen =
         host_.ShowFileDialog({FileDialogMode::Save, kMusicXmlFilter, dialogInitialDirectory,
-                              ProposedFileName(gCurrentPath, ".musicxml")});
+                              ProposedFileName(currentPath, ".musicxml")});
     if (!chosen) return;
     std::error_code ignored;
     if (std::filesystem::exists(*chosen, ignored) &&
@@ -31,7 +31,7 @@ void FretluxForm::mnuFileExportXml_Click() {
         if (answer != MessageAnswer::Yes) return;
     }
     // TABs that store no settings play at the bars' too, as they would if played from here.
-    const std::string title = std::filesystem::path(gCurrentPath).stem().string();
+    const std::string title = std::filesystem::path(currentPath).stem().string();
     ShowExportResult(*chosen, SaveFileReplacing(*chosen, MusicXmlScore(StandingDocument(),
                                                                         BarSettings(), title)));
 }

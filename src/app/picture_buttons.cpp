@@ -13,39 +13,39 @@ using Command = void (FretluxForm::*)();
 Command ClickCommand(HintedButton button) {
     switch (button) {
         case HintedButton::imgPlay:
-            return &FretluxForm::mnuPlayStart_Click;
+            return &FretluxForm::StartPlayback;
         case HintedButton::imgStop:
-            return &FretluxForm::mnuPlayStop_Click;
+            return &FretluxForm::StopPlayback;
         case HintedButton::imgStep:
-            return &FretluxForm::mnuPlayStepForward_Click;
+            return &FretluxForm::StepForward;
         case HintedButton::imgBack:
-            return &FretluxForm::mnuPlayStepBack_Click;
+            return &FretluxForm::StepBack;
         case HintedButton::imgTune:
-            return &FretluxForm::mnuPlayFret_Click;
+            return &FretluxForm::PlayFretboard;
         case HintedButton::imgTrash:
-            return &FretluxForm::mnuEditClearFB_Click;
+            return &FretluxForm::ClearFretboard;
         case HintedButton::imgclip2tab:
-            return &FretluxForm::mnuEditPasteFret_Click;
+            return &FretluxForm::PasteFretboard;
         case HintedButton::imgSound:
-            return &FretluxForm::imgSound_Click;
+            return &FretluxForm::MarkSounding;
         case HintedButton::imgNoSound:
-            return &FretluxForm::imgNoSound_Click;
+            return &FretluxForm::MarkSilent;
         case HintedButton::imgEdit:
-            return &FretluxForm::mnuEditText_Click;
+            return &FretluxForm::EditTabText;
         case HintedButton::imgCutButton:
-            return &FretluxForm::mnuEditCut_Click;
+            return &FretluxForm::CutColumns;
         case HintedButton::imgCopyButton:
-            return &FretluxForm::mnuEditCopy_Click;
+            return &FretluxForm::CopyColumns;
         case HintedButton::imgPasteButton:
-            return &FretluxForm::mnuEditPaste_Click;
+            return &FretluxForm::PasteColumns;
         case HintedButton::imgTabLine:
-            return &FretluxForm::mnuEditPasteBar_Click;
+            return &FretluxForm::PasteBarLine;
         case HintedButton::imgInsTab:
-            return &FretluxForm::mnuEditInsTab_Click;
+            return &FretluxForm::InsertTab;
         case HintedButton::imgDelTab:
-            return &FretluxForm::mnuEditDelTab_Click;
+            return &FretluxForm::DeleteTab;
         case HintedButton::imgAB:
-            return &FretluxForm::mnuTXT2TAB_Click;
+            return &FretluxForm::OpenTextToTab;
         default:
             return nullptr;
     }
@@ -74,15 +74,15 @@ bool FretluxForm::PictureButtonPressed(HintedButton button) const {
     return pictureButtons[static_cast<int>(button)].Pressed();
 }
 
-void FretluxForm::PictureButton_MouseDown(HintedButton button, int mouseButton) {
+void FretluxForm::PressPictureButton(HintedButton button, int mouseButton) {
     pictureButtons[static_cast<int>(button)].MouseDown(mouseButton);
-    if (button == HintedButton::imgLefRig) imgLefRig_MouseDown();
-    if (button == HintedButton::imgUpDown) imgUpDown_MouseDown();
+    if (button == HintedButton::imgLefRig) Rotate(FlipLeftRight);
+    if (button == HintedButton::imgUpDown) Rotate(FlipUpDown);
 }
 
-void FretluxForm::PictureButton_MouseMove(HintedButton button, int mouseButtons,
+void FretluxForm::MoveOverPictureButton(HintedButton button, int mouseButtons,
                                           const ButtonPoint& point) {
-    HintedButton_MouseMove(button);
+    lblHelp = {HintOf(button), kHintBlue};
     PictureButtonState& state = pictureButtons[static_cast<int>(button)];
     state.MouseMove(mouseButtons, point);
     if (button == HintedButton::imgEdit && mouseButtons == kLeftButton && !state.Pressed()) {
@@ -90,24 +90,26 @@ void FretluxForm::PictureButton_MouseMove(HintedButton button, int mouseButtons,
     }
 }
 
-bool FretluxForm::PictureButton_MouseUp(HintedButton button, int mouseButton,
+bool FretluxForm::ReleasePictureButton(HintedButton button, int mouseButton,
                                         const ButtonPoint& point) {
     const bool click = pictureButtons[static_cast<int>(button)].MouseUp(mouseButton, point);
     if (button == HintedButton::imgEdit) ChooseReleasedEditPicture();
     return click;
 }
 
-void FretluxForm::PictureButton_Click(HintedButton button) {
+void FretluxForm::RunPictureButton(HintedButton button) { RunButtonCommand(button); }
+
+void FretluxForm::RunButtonCommand(HintedButton button) {
     if (const int finger = FingerIndex(button); finger >= 0) {
-        imgFNum_Click(finger);
+        fretlux::AllocateFinger(fretboard, selection, finger);
     } else if (const Command command = ClickCommand(button)) {
         (this->*command)();
     }
 }
 
-void FretluxForm::PictureButton_DblClick(HintedButton button) {
+void FretluxForm::DoubleClickPictureButton(HintedButton button) {
     pictureButtons[static_cast<int>(button)].DblClick();
-    if (RunsAgainOnDoubleClick(button)) PictureButton_Click(button);
+    if (RunsAgainOnDoubleClick(button)) RunButtonCommand(button);
 }
 
 }  // namespace fretlux

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The Play menu: playing the shown TAB column by column on Timer1's ticks, stepping from note to
-// note, moving between TABs, and the tuning aid on Timer2's ticks.
+// The Play menu: playing the shown TAB column by column on playTimer's ticks, stepping from note to
+// note, moving between TABs, and the tuning aid on tuneTimer's ticks.
 #include <algorithm>
 
 #include "app/fretlux_form.h"
@@ -29,28 +29,30 @@ bool FretluxForm::IsBarColumn(int column) const {
 }
 
 // In a lesson, Start on a step not yet reached opens its text instead, and the music waits.
-void FretluxForm::mnuPlayStart_Click() {
-    if (gLessonMode && tutor_.StartAt(hscTAB.Value())) return;
-    StartPlayback();
+void FretluxForm::StartPlayback() { BeginPlayback(); }
+
+void FretluxForm::BeginPlayback() {
+    if (lessonMode && tutor_.StartAt(hscTAB.Value())) return;
+    PlayFromCursor();
 }
 
-void FretluxForm::StartPlayback() {
-    mnuEditClearFB_Click();
+void FretluxForm::PlayFromCursor() {
+    ClearMarks();
     shownNotes.fill(std::string(kBlankNotes));
-    if (selLength < 2) selLength = 0;
-    playStart = curColumn;
+    if (selectionLength < 2) selectionLength = 0;
+    playStart = cursorColumn;
     if (lastColumn <= 0) return;
-    Timer2.SetInterval(0);
-    Timer1.SetInterval(hscTempo.Value() * kTempoUnitMs);
+    tuneTimer.SetInterval(0);
+    playTimer.SetInterval(hscTempo.Value() * kTempoUnitMs);
 }
 
-void FretluxForm::hscTempo_Change() {
-    if (Playing()) Timer1.SetInterval(hscTempo.Value() * kTempoUnitMs);
+void FretluxForm::ApplyTempo() {
+    if (Playing()) playTimer.SetInterval(hscTempo.Value() * kTempoUnitMs);
     lblTempo.caption = std::to_string(201 - hscTempo.Value());
 }
 
-void FretluxForm::Timer1_Timer() {
-    if (Timer1.Interval() >= 1) AdvancePlayback(0);
+void FretluxForm::PlayTick() {
+    if (playTimer.Interval() >= 1) AdvancePlayback(0);
 }
 
 void FretluxForm::AdvancePlayback(int step) {
@@ -60,27 +62,27 @@ void FretluxForm::AdvancePlayback(int step) {
         if (sound) ShowPlayColumn();
         return;
     }
-    const bool holdsNote = ColumnHoldsNote(curColumn);
+    const bool holdsNote = ColumnHoldsNote(cursorColumn);
     UpdateColumnCursor();
     // A looped selection ends at a column, not after a count of ticks: the bar skipped after its
     // last column, or the end of the TAB, must not carry playback on past it.
-    const bool looping = selLength > 0;
-    const int loopEnd = curColumn + selLength;
+    const bool looping = selectionLength > 0;
+    const int loopEnd = cursorColumn + selectionLength;
     if (holdsNote) ShowPlayColumn();
-    ++curColumn;
+    ++cursorColumn;
     // A bar costs no tick.
-    if (IsBarColumn(curColumn)) ++curColumn;
+    if (IsBarColumn(cursorColumn)) ++cursorColumn;
     if (looping) {
-        if (curColumn >= loopEnd) curColumn = playStart;
-        selLength = loopEnd - curColumn;
+        if (cursorColumn >= loopEnd) cursorColumn = playStart;
+        selectionLength = loopEnd - cursorColumn;
         return;
     }
-    if (curColumn > lastColumn) {
+    if (cursorColumn > lastColumn) {
         const bool lastTab = hscTAB.Value() >= hscTAB.Max();
-        ShowNextTab();
-        if (gLessonMode && lastTab) {
+        AdvanceToNextTab();
+        if (lessonMode && lastTab) {
             tutor_.PlayedToEnd();
-        } else if (gLessonMode) {
+        } else if (lessonMode) {
             tutor_.PlayedInto(hscTAB.Value());
         }
     }
@@ -89,117 +91,118 @@ void FretluxForm::AdvancePlayback(int step) {
 // Searching past the end of the last TAB makes Next stop and rewind to its column 0; a second
 // time there means no note is left anywhere, and the search ends on column 0 without a sound.
 bool FretluxForm::SearchNote(int step) {
-    playStart = curColumn;
+    playStart = cursorColumn;
     bool rewoundAtLastTab = false;
-    curColumn += step;
+    cursorColumn += step;
     while (true) {
-        if (curColumn > lastColumn) {
-            curColumn = playStart + 1;
-            if (curColumn <= lastColumn) return false;
+        if (cursorColumn > lastColumn) {
+            cursorColumn = playStart + 1;
+            if (cursorColumn <= lastColumn) return false;
             if (rewoundAtLastTab) {
-                curColumn = 0;
+                cursorColumn = 0;
                 return false;
             }
             const bool lastTab = hscTAB.Value() >= hscTAB.Max();
-            ShowNextTab();
+            AdvanceToNextTab();
             rewoundAtLastTab = lastTab;
         }
-        if (curColumn < 0) {
-            curColumn = 0;
+        if (cursorColumn < 0) {
+            cursorColumn = 0;
             return false;
         }
-        if (ColumnHoldsNote(curColumn)) return true;
-        host_.ProcessPendingEvents();
-        curColumn += step;
+        if (ColumnHoldsNote(cursorColumn)) return true;
+        cursorColumn += step;
     }
 }
 
 void FretluxForm::ShowPlayColumn() {
-    if (!Playing()) mnuEditClearFB_Click();
-    for (int line = 6; line >= 1; --line) ShowCell(7 - line, Right(columnCells[curColumn][line], 4));
+    if (!Playing()) ClearMarks();
+    for (int line = 6; line >= 1; --line) ShowCell(7 - line, Right(columnCells[cursorColumn][line], 4));
 }
 
-void FretluxForm::mnuPlayStepForward_Click() {
+void FretluxForm::StepForward() {
     if (!ShowsTab()) return;
-    selLength = 1;
-    Timer2.SetInterval(0);
-    Timer1.SetInterval(0);
+    selectionLength = 1;
+    tuneTimer.SetInterval(0);
+    playTimer.SetInterval(0);
     AdvancePlayback(+1);
 }
 
-void FretluxForm::mnuPlayStepBack_Click() {
-    selLength = 1;
-    Timer2.SetInterval(0);
+void FretluxForm::StepBack() {
+    selectionLength = 1;
+    tuneTimer.SetInterval(0);
     AdvancePlayback(-1);
 }
 
 // A lesson stays a lesson: Start goes on with its explanations.
-void FretluxForm::mnuPlayStop_Click() {
+void FretluxForm::StopPlayback() { HaltPlayback(); }
+
+void FretluxForm::HaltPlayback() {
     for (int s = 1; s <= kStrings; ++s) workColumn[s] = std::string(kBlankNotes);
-    Timer2.SetInterval(0);
+    tuneTimer.SetInterval(0);
     if (Playing()) {
-        Timer1.SetInterval(0);
+        playTimer.SetInterval(0);
         return;
     }
     midi.SilenceAllNotes();
-    curColumn = 0;
-    selLength = 0;
+    cursorColumn = 0;
+    selectionLength = 0;
     UpdateColumnCursor();
 }
 
 // In a lesson Next and Previous move between steps.
-void FretluxForm::mnuPlayNext_Click() {
-    if (gLessonMode && ShowsTab()) {
+void FretluxForm::GoToNextTab() {
+    if (lessonMode && ShowsTab()) {
         tutor_.NextStepAfter(hscTAB.Value());
     } else {
-        ShowNextTab();
+        AdvanceToNextTab();
     }
 }
 
-void FretluxForm::ShowNextTab() {
-    Timer2.SetInterval(0);
+void FretluxForm::AdvanceToNextTab() {
+    tuneTimer.SetInterval(0);
     if (hscTAB.Value() < hscTAB.Max()) {
         hscTAB.SetValue(hscTAB.Value() + 1);
-        curColumn = 0;
+        cursorColumn = 0;
         ShowCurrentTab();
     } else {
-        mnuPlayStop_Click();
+        HaltPlayback();
     }
 }
 
-void FretluxForm::mnuPlayPrevious_Click() {
-    if (gLessonMode && ShowsTab()) {
+void FretluxForm::GoToPreviousTab() {
+    if (lessonMode && ShowsTab()) {
         tutor_.PreviousStepBefore(hscTAB.Value());
         return;
     }
-    Timer2.SetInterval(0);
+    tuneTimer.SetInterval(0);
     if (hscTAB.Value() > 1) {
         hscTAB.SetValue(hscTAB.Value() - 1);
         ShowCurrentTab();
     }
 }
 
-void FretluxForm::mnuPlayFret_Click() {
+void FretluxForm::PlayFretboard() {
     ReadFretboardColumn(fretboard, orientation, workColumn);
     for (int s = 1; s <= kStrings; ++s) ShowCell(s, Right(workColumn[s], 4));
 }
 
-void FretluxForm::mnuPlayTune_Click() {
-    mnuPlayStop_Click();
-    mnuEditClearFB_Click();
-    Timer2.SetInterval(1);
+void FretluxForm::TuneGuitar() {
+    HaltPlayback();
+    ClearMarks();
+    tuneTimer.SetInterval(1);
 }
 
-void FretluxForm::Timer2_Timer() {
+void FretluxForm::TuneTick() {
     ++tuneString;
-    if (Timer2.Interval() == 0) tuneString = 7;
+    if (tuneTimer.Interval() == 0) tuneString = 7;
     if (tuneString > kStrings) {
         tuneString = 0;
-        Timer2.SetInterval(0);
-        mnuEditClearFB_Click();
+        tuneTimer.SetInterval(0);
+        ClearMarks();
         return;
     }
-    Timer2.SetInterval(kTuneIntervalMs);
+    tuneTimer.SetInterval(kTuneIntervalMs);
     ShowCell(tuneString, kOpenStringNote);
 }
 

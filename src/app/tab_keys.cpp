@@ -13,26 +13,26 @@
 
 namespace fretlux {
 
-void FretluxForm::lblTAB_KeyDown(int keyCode, int shift) {
+void FretluxForm::PressKeyOnTabLines(int keyCode, int shift) {
     if (!ShowsTab()) return;
     if (shift == kCtrlMask) {
-        if (keyCode == kKeyX) mnuEditCut_Click();
-        if (keyCode == kKeyC) mnuEditCopy_Click();
-        if (keyCode == kKeyV) mnuEditPaste_Click();
+        if (keyCode == kKeyX) CutColumns();
+        if (keyCode == kKeyC) CopyColumns();
+        if (keyCode == kKeyV) PasteColumns();
         return;
     }
     if (shift != 0 && shift != kShiftMask) return;
     const bool extend = shift == kShiftMask;
     // The end of the selection that Shift moves: the one away from where the selection began.
-    const int movingEnd = SelectionAnchor() == curColumn ? curColumn + selLength : curColumn;
+    const int movingEnd = SelectionAnchor() == cursorColumn ? cursorColumn + selectionLength : cursorColumn;
     switch (keyCode) {
         case kKeyLeft:
             if (extend) return MoveSelectionEnd(movingEnd - 1);
             // A selection gives way to the cursor at its start.
-            return MoveCursorTo(selLength > 0 ? curColumn : curColumn - 1);
+            return MoveCursorTo(selectionLength > 0 ? cursorColumn : cursorColumn - 1);
         case kKeyRight:
             if (extend) return MoveSelectionEnd(movingEnd + 1);
-            return MoveCursorTo(selLength > 0 ? curColumn + selLength : curColumn + 1);
+            return MoveCursorTo(selectionLength > 0 ? cursorColumn + selectionLength : cursorColumn + 1);
         case kKeyHome:
             return extend ? MoveSelectionEnd(0) : MoveCursorTo(0);
         case kKeyEnd:
@@ -53,33 +53,33 @@ void FretluxForm::lblTAB_KeyDown(int keyCode, int shift) {
 
 // A column the cursor comes to sounds, as a click on it does.
 void FretluxForm::MoveCursorTo(int column) {
-    const int before = curColumn;
-    curColumn = std::clamp(column, 0, std::max(lastColumn, 0));
-    selLength = 0;
+    const int before = cursorColumn;
+    cursorColumn = std::clamp(column, 0, std::max(lastColumn, 0));
+    selectionLength = 0;
     UpdateColumnCursor();
-    if (curColumn != before && ColumnHoldsNote(curColumn)) ShowPlayColumn();
+    if (cursorColumn != before && ColumnHoldsNote(cursorColumn)) ShowPlayColumn();
 }
 
 // A selection made by the mouse or a command grows and shrinks at its right end.
 int FretluxForm::SelectionAnchor() const {
-    return selLength > 0 && selectionAnchor_ == curColumn + selLength ? selectionAnchor_
-                                                                      : curColumn;
+    return selectionLength > 0 && selectionAnchor_ == cursorColumn + selectionLength ? selectionAnchor_
+                                                                      : cursorColumn;
 }
 
 void FretluxForm::MoveSelectionEnd(int position) {
     const int anchor = SelectionAnchor();
     position = std::clamp(position, 0, lastColumn + 1);
-    curColumn = std::min(anchor, position);
-    selLength = std::abs(position - anchor);
+    cursorColumn = std::min(anchor, position);
+    selectionLength = std::abs(position - anchor);
     selectionAnchor_ = anchor;
     UpdateColumnCursor();
 }
 
 void FretluxForm::DeleteColumnsAtCursor() {
     const UndoStep step(*this);
-    if (selLength == 0) selLength = 1;
+    if (selectionLength == 0) selectionLength = 1;
     DeleteSelectedColumns();
-    selLength = 0;
+    selectionLength = 0;
     // After showing, so that a TAB that went with its last columns leaves the cursor in the next.
     ShowCurrentTab();
     UpdateColumnCursor();

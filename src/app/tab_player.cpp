@@ -59,16 +59,16 @@ void PlayDocument(const TabDocument& document, PlayClock clock,
     SinkOutput output(sink, now);
     HeadlessHost host(output);
     FretluxForm form(host);
-    PlayerTimer timers[] = {{form.Timer1, &FretluxForm::Timer1_Timer, {}},
-                            {form.Timer2, &FretluxForm::Timer2_Timer, {}}};
+    PlayerTimer timers[] = {{form.playTimer, &FretluxForm::PlayTick, {}},
+                            {form.tuneTimer, &FretluxForm::TuneTick, {}}};
     for (PlayerTimer& timer : timers) {
         timer.model.onIntervalChange = [&timer, &now] {
             timer.schedule.SetInterval(timer.model.Interval(), now);
         };
     }
 
-    form.Form_Load();
-    form.mnuPlayStop_Click();
+    form.StartUp();
+    form.StopPlayback();
     form.ClearDocument();
     if (document.tabCount > 0) {
         form.document = document;
@@ -76,7 +76,7 @@ void PlayDocument(const TabDocument& document, PlayClock clock,
     }
 
     output.StartRecording(now);
-    form.mnuPlayStart_Click();
+    form.StartPlayback();
     while (true) {
         PlayerTimer* due = nullptr;
         for (PlayerTimer& timer : timers) {

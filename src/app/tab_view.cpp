@@ -32,7 +32,7 @@ EditPicture FretluxForm::EditPictureFor(int tabNumber) const {
                                                     : EditPicture::imgEditUp;
 }
 
-void FretluxForm::hscTAB_Change() {
+void FretluxForm::ShowChosenTab() {
     const int v = hscTAB.Value();
     if (previousTab > 0) {
         std::string& header = document.tabLines[previousTab - 1][0];
@@ -54,14 +54,14 @@ void FretluxForm::hscTAB_Change() {
     if (history_.AtSavedPoint() && !savedSettings_[v - 1]) savedSettings_[v - 1] = BarSettings();
     imgEdit = EditPictureFor(v);
     ShowCurrentTab();
-    curColumn = 0;
-    selLength = 0;
+    cursorColumn = 0;
+    selectionLength = 0;
     UpdateColumnCursor();
 }
 
-void FretluxForm::hscTAB_Scroll(int value) { lblHelp = {TabPosition(value, hscTAB.Max()), kBlack}; }
+void FretluxForm::PreviewTabPosition(int value) { lblHelp = {TabPosition(value, hscTAB.Max()), kBlack}; }
 
-void FretluxForm::Form_MouseMove() { ShowTabPosition(); }
+void FretluxForm::HintTabPosition() { ShowTabPosition(); }
 
 void FretluxForm::ShowTabPosition() {
     lblHelp = {TabPosition(hscTAB.Value(), hscTAB.Max()), kBlack};
@@ -69,7 +69,7 @@ void FretluxForm::ShowTabPosition() {
 
 // While a TAB is shown its header is whatever the label box holds; the settings come back into
 // it when the TAB is left.
-void FretluxForm::txtTAB_Change() {
+void FretluxForm::LabelEdited() {
     NoteLabelEdit();
     if (ShowsTab()) document.tabLines[CurrentTabIndex()][0] = StoredLabel();
 }
@@ -105,52 +105,58 @@ void FretluxForm::SplitTabIntoColumns() {
 }
 
 double FretluxForm::CursorX(int column) const {
-    return gCharWidth * (column + 1) + kCursorInset * gCharWidth;
+    return charWidth * (column + 1) + kCursorInset * charWidth;
+}
+
+void FretluxForm::SelectColumns(int column, int length) {
+    cursorColumn = column;
+    selectionLength = length;
+    UpdateColumnCursor();
 }
 
 void FretluxForm::UpdateColumnCursor() {
-    if (curColumn < 0) curColumn = 0;
-    if (selLength < 0) selLength = 0;
-    if (curColumn > lastColumn) curColumn = lastColumn;
-    if (curColumn + selLength > lastColumn) selLength = lastColumn - curColumn + 1;
-    if (selLength < 0) selLength = 0;
-    linPoint1.x = CursorX(curColumn);
-    linPoint2.x = linPoint1.x + gCharWidth * selLength;
+    if (cursorColumn < 0) cursorColumn = 0;
+    if (selectionLength < 0) selectionLength = 0;
+    if (cursorColumn > lastColumn) cursorColumn = lastColumn;
+    if (cursorColumn + selectionLength > lastColumn) selectionLength = lastColumn - cursorColumn + 1;
+    if (selectionLength < 0) selectionLength = 0;
+    linPoint1.x = CursorX(cursorColumn);
+    linPoint2.x = linPoint1.x + charWidth * selectionLength;
 }
 
 int FretluxForm::ColumnAt(double x) const {
-    const double w = gCharWidth;
+    const double w = charWidth;
     return std::clamp(RoundHalfEven((x - kClickOffset * w) / w - 1), 0, std::max(lastColumn, 0));
 }
 
 // A press puts the cursor on the column under the pointer, and a drag selects from there to the
 // column the pointer is over, both included, whichever way it goes. A pointer that never leaves
 // the pressed column selects nothing, so that a shaky click stays a click.
-void FretluxForm::lblTAB_MouseDown(int, int, int, double x, double) {
+void FretluxForm::PressOnTabLines(int, int, int, double x, double) {
     mouseDownX = RoundHalfEven(x);
     if (lastColumn == 0) return;
-    curColumn = ColumnAt(x);
-    selLength = 0;
+    cursorColumn = ColumnAt(x);
+    selectionLength = 0;
     UpdateColumnCursor();
 }
 
-void FretluxForm::lblTAB_MouseMove(int, int button, int, double x, double) {
+void FretluxForm::DragOnTabLines(int, int button, int, double x, double) {
     if (button == 0 || lastColumn == 0) return;
     const int pressed = ColumnAt(mouseDownX);
     const int pointed = ColumnAt(x);
-    curColumn = std::min(pressed, pointed);
-    selLength = pointed == pressed ? 0 : std::abs(pointed - pressed) + 1;
+    cursorColumn = std::min(pressed, pointed);
+    selectionLength = pointed == pressed ? 0 : std::abs(pointed - pressed) + 1;
     UpdateColumnCursor();
 }
 
-void FretluxForm::lblTAB_MouseUp(int, int, int, double x, double) {
+void FretluxForm::ReleaseOnTabLines(int, int, int, double x, double) {
     if (lastColumn == 0) return;
     if (RoundHalfEven(x) == mouseDownX) {
-        curColumn = ColumnAt(x);
-        selLength = 0;
+        cursorColumn = ColumnAt(x);
+        selectionLength = 0;
     }
     UpdateColumnCursor();
-    const auto& cells = columnCells[curColumn];
+    const auto& cells = columnCells[cursorColumn];
     if (std::any_of(cells.begin() + 1, cells.end(), [](const std::string& cell) {
             return CellHoldsNote(cell);
         })) {

@@ -41,42 +41,39 @@ private:
 }  // namespace
 
 // In a lesson the text is the step's, in the tutor window, which leaves the main window free.
-void FretluxForm::mnuEditText_Click() {
+void FretluxForm::EditTabText() {
     const int v = hscTAB.Value();
     if (v == 0) return;
-    if (gLessonMode) {
+    if (lessonMode) {
         tutor_.ShowStepOf(v);
         return;
     }
     const UndoStep step(*this);
-    gDialogText = document.tabTexts[v - 1];
     HostTextEditorServices services(host_);
-    TextEditorForm frmEditor(gDialogText, services);
-    host_.ShowTextEditor(frmEditor);
-    if (gDialogText != kKeepTextMarker) document.tabTexts[v - 1] = gDialogText;
+    TextEditorForm frmEditor(document.tabTexts[v - 1], services);
+    if (const auto text = host_.ShowTextEditor(frmEditor)) document.tabTexts[v - 1] = *text;
     imgEdit = EditPictureFor(v);
 }
 
-void FretluxForm::mnuEditExEdit_Click() {
+void FretluxForm::EditInOutsideEditor() {
     host_.ShowMessage({kExternalEditorNotice});
-    if (gCurrentPath.empty()) return;
-    mnuPlayStop_Click();
-    mnuFileSTab_Click();
-    OpenWithDesktopProgram(Left(gCurrentPath, static_cast<int>(gCurrentPath.size()) - 3) + "tab");
+    if (currentPath.empty()) return;
+    HaltPlayback();
+    SaveDocument(TabForm::Plain);
+    OpenWithDesktopProgram(Left(currentPath, static_cast<int>(currentPath.size()) - 3) + "tab");
 }
 
-void FretluxForm::mnuTXT2TAB_Click() {
+void FretluxForm::OpenTextToTab() {
     if (!ShowsTab()) return;
     const UndoStep step(*this);
     const int t = CurrentTabIndex();
-    const int c = curColumn;
-    gDialogText = ReadColumnSymbols(document.tabLines[t], c);
-    TextToTabForm frmTXT2TAB(gDialogText);
-    host_.ShowTextToTab(frmTXT2TAB);
-    if (gDialogText.size() != kStrings) return;
-    WriteColumnSymbols(document.tabLines[t], c, gDialogText);
+    const int c = cursorColumn;
+    TextToTabForm frmTXT2TAB(ReadColumnSymbols(document.tabLines[t], c));
+    const auto symbols = host_.ShowTextToTab(frmTXT2TAB);
+    if (!symbols || symbols->size() != kStrings) return;
+    WriteColumnSymbols(document.tabLines[t], c, *symbols);
     RenderFretDigits(document, t);
-    selLength = 1;
+    selectionLength = 1;
     UpdateColumnCursor();
     ShowCurrentTab();
 }

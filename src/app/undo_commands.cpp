@@ -11,7 +11,7 @@ namespace fretlux {
 
 EditSnapshot FretluxForm::TakeSnapshot() const {
     const TabSettings bars{hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()};
-    return {document, hscTAB.Value(), StoredLabel(), curColumn, selLength, bars};
+    return {document, hscTAB.Value(), StoredLabel(), cursorColumn, selectionLength, bars};
 }
 
 void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
@@ -28,7 +28,7 @@ void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
     hscTempo.SetValue(snapshot.settings.tempo);
     hscVolume.SetValue(snapshot.settings.volume);
     HScrollPatch.SetValue(snapshot.settings.patch);
-    Form_MouseMove();
+    ShowTabPosition();
     if (v == 0) {
         ShowLabel("");
         for (int l = 1; l < kLinesPerTab; ++l) lblTAB[l].caption.clear();
@@ -42,17 +42,17 @@ void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
         document.tabLines[v - 1][0] = header;
         imgEdit = EditPictureFor(v);
     }
-    curColumn = snapshot.curColumn;
-    selLength = snapshot.selLength;
+    cursorColumn = snapshot.cursorColumn;
+    selectionLength = snapshot.selectionLength;
     UpdateColumnCursor();
 }
 
-void FretluxForm::mnuEditUndo_Click() {
+void FretluxForm::Undo() {
     if (auto before = history_.Undo(TakeSnapshot())) RestoreSnapshot(std::move(*before));
     ShowUndoMenu();
 }
 
-void FretluxForm::mnuEditRedo_Click() {
+void FretluxForm::Redo() {
     if (auto after = history_.Redo(TakeSnapshot())) RestoreSnapshot(std::move(*after));
     ShowUndoMenu();
 }
@@ -84,7 +84,7 @@ void FretluxForm::NoteLabelEdit() {
     labelEditTab_ = hscTAB.Value();
 }
 
-void FretluxForm::txtTAB_LostFocus() { labelEditTab_ = 0; }
+void FretluxForm::EndLabelEdit() { labelEditTab_ = 0; }
 
 // The box shows the label without its trailing blanks, so that a click after the text puts the
 // caret at its end; the label is stored with them again.

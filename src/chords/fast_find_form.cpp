@@ -18,7 +18,7 @@ void Fill(ListBoxModel& list, const Names& names, std::size_t first, std::size_t
 
 FastFindForm::FastFindForm(ChordChoice& choice) : choice_(choice) {}
 
-void FastFindForm::Form_Load() {
+void FastFindForm::Load() {
     Fill(lstChord, kRootCaptions, 0, kRootCaptions.size());
     lstChord.listIndex = choice_.gChordRoot;
     Fill(lstType, kChordTypeNames, 0, kSecondTypeListStart);
@@ -29,13 +29,13 @@ void FastFindForm::Form_Load() {
     lstVariat.listIndex = 0;
 }
 
-void FastFindForm::lstChord_Click() {}
+void FastFindForm::ChooseRoot() {}
 
-void FastFindForm::lstType_Click() { lstType2.listIndex = -1; }
+void FastFindForm::ChooseFirstListType() { lstType2.listIndex = -1; }
 
-void FastFindForm::lstType2_Click() { lstType.listIndex = -1; }
+void FastFindForm::ChooseSecondListType() { lstType.listIndex = -1; }
 
-void FastFindForm::cmdFind_Click() {
+void FastFindForm::Find() {
     choice_.gChordRoot = lstChord.listIndex;
     choice_.gChordType =
         lstType.listIndex >= 0 ? lstType.listIndex : lstType2.listIndex + kSecondTypeListStart;
@@ -43,7 +43,7 @@ void FastFindForm::cmdFind_Click() {
     closeRequested = true;
 }
 
-void FastFindForm::cmdClose_Click() {
+void FastFindForm::Close() {
     choice_.gChordRoot = -1;
     closeRequested = true;
 }

@@ -31,13 +31,13 @@ public:
     explicit FastFindForm(ChordChoice& choice);
 
     // Fills the lists: the previous root selected, "Major" and "Variation 1" selected.
-    void Form_Load();
+    void Load();
     // A list's selection was changed by the user; the view has set its listIndex already.
-    void lstChord_Click();
-    void lstType_Click();
-    void lstType2_Click();
-    void cmdFind_Click();
-    void cmdClose_Click();
+    void ChooseRoot();
+    void ChooseFirstListType();
+    void ChooseSecondListType();
+    void Find();
+    void Close();
 
     ListBoxModel lstChord;
     ListBoxModel lstType;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/fretlux_form.h"
+#include "app/start_settings.h"
 #include "cli/chord_command.h"
 #include "cli/document_json.h"
 #include "cli/play_commands.h"

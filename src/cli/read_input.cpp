@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/read_input.h"
 
-#include "app/fretlux_form.h"
+#include "app/start_settings.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "document/file_messages.h"

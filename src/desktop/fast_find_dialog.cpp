@@ -44,9 +44,9 @@ void FitItems(QListWidget& list) {
 
 FastFindDialog::FastFindDialog(FastFindForm& form, QWidget* parent) : QDialog(parent), form_(form) {
     setWindowTitle(QString::fromLatin1(kFastFindCaption));
-    lstChord_ = AddList("lstChord", form_.lstChord, &FastFindForm::lstChord_Click);
-    lstType_ = AddList("lstType", form_.lstType, &FastFindForm::lstType_Click);
-    lstType2_ = AddList("lstType2", form_.lstType2, &FastFindForm::lstType2_Click);
+    lstChord_ = AddList("lstChord", form_.lstChord, &FastFindForm::ChooseRoot);
+    lstType_ = AddList("lstType", form_.lstType, &FastFindForm::ChooseFirstListType);
+    lstType2_ = AddList("lstType2", form_.lstType2, &FastFindForm::ChooseSecondListType);
     lstVariat_ = AddList("lstVariat", form_.lstVariat, nullptr);
     auto* find = new QPushButton(QStringLiteral("Find"), this);
     find->setObjectName(QStringLiteral("cmdFind"));
@@ -78,11 +78,11 @@ FastFindDialog::FastFindDialog(FastFindForm& form, QWidget* parent) : QDialog(pa
     find->setFocus();
 
     connect(find, &QPushButton::clicked, this, [this] {
-        form_.cmdFind_Click();
+        form_.Find();
         CloseIfRequested();
     });
     connect(cmdClose_, &QPushButton::clicked, this, [this] {
-        form_.cmdClose_Click();
+        form_.Close();
         CloseIfRequested();
     });
     ShowLists();

@@ -212,21 +212,23 @@ void QtHost::ShowMidiSettings(MidiSettingsForm& form) {
     dialog.exec();
 }
 
-void QtHost::ShowTextEditor(TextEditorForm& form) {
-    form.Form_Load();
+std::optional<std::string> QtHost::ShowTextEditor(TextEditorForm& form) {
+    form.Load();
     if (showModel_) showModel_();
     TextEditorDialog dialog(form, dialogParent_);
     dialog.exec();
+    return form.Result();
 }
 
-void QtHost::ShowTextToTab(TextToTabForm& form) {
-    form.Form_Load();
+std::optional<std::string> QtHost::ShowTextToTab(TextToTabForm& form) {
+    form.Load();
     TextToTabDialog dialog(form, dialogParent_);
     dialog.exec();
+    return form.Result();
 }
 
 void QtHost::ShowFastFind(FastFindForm& form) {
-    form.Form_Load();
+    form.Load();
     // The finder clears the fretboard before it opens: the board is seen cleared under it.
     if (showModel_) showModel_();
     FastFindDialog dialog(form, dialogParent_);
@@ -281,7 +283,6 @@ void QtHost::ShowHelp(const std::string& path) {
     helpWindow_->ShowPage(PathText(path));
 }
 
-void QtHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
 RenderedWave QtHost::RenderWave(const std::vector<TimedMidiMessage>& events) {
     QProgressDialog progress(QStringLiteral("Rendering the sound into a WAVE file\u2026"),

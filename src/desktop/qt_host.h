@@ -60,8 +60,8 @@ public:
     void EndProgram() override;
     MidiOutput& MidiOut() override { return *midiOutput_; }
     void ShowMidiSettings(MidiSettingsForm& form) override;
-    void ShowTextEditor(TextEditorForm& form) override;
-    void ShowTextToTab(TextToTabForm& form) override;
+    std::optional<std::string> ShowTextEditor(TextEditorForm& form) override;
+    std::optional<std::string> ShowTextToTab(TextToTabForm& form) override;
     void ShowFastFind(FastFindForm& form) override;
     void ShowTutor(const std::string& text, TutorButtons& buttons) override;
     void CloseTutor() override;
@@ -70,7 +70,6 @@ public:
     bool OpenWithAssociatedProgram(const std::string& path) override;
     void ShowAbout(const AboutForm& form) override;
     void ShowHelp(const std::string& path) override;
-    void ProcessPendingEvents() override;
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override;
 
 private:

@@ -107,20 +107,20 @@ void TextEditorDialog::BuildMenus() {
 
 void TextEditorDialog::RunEditItem(int index) {
     WriteBoxToModel();
-    form_.mnuEditItem_Click(index);
+    form_.RunEditItem(index);
     ShowModel();
 }
 
 void TextEditorDialog::RunFileItem(int index) {
     WriteBoxToModel();
-    form_.mnuFileItem_Click(index);
+    form_.RunFileItem(index);
     ShowModel();
     if (form_.closeRequested) accept();
 }
 
 void TextEditorDialog::RefreshEditMenu() {
     WriteBoxToModel();
-    form_.mnuEdit_Click();
+    form_.PrepareEditMenu();
     ShowMenuItems();
 }
 

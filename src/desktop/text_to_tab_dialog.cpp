@@ -74,11 +74,11 @@ TextToTabDialog::TextToTabDialog(TextToTabForm& form, QWidget* parent)
     save->setFocus();
 
     connect(save, &QPushButton::clicked, this, [this] {
-        form_.cmdSave_Click();
+        form_.Save();
         CloseIfRequested();
     });
     connect(close, &QPushButton::clicked, this, [this] {
-        form_.cmdClose_Click();
+        form_.Close();
         CloseIfRequested();
     });
     for (std::size_t i = 0; i < boxes_.size(); ++i) ShowBox(static_cast<int>(i));
@@ -87,7 +87,7 @@ TextToTabDialog::TextToTabDialog(TextToTabForm& form, QWidget* parent)
 void TextToTabDialog::BoxEdited(int index) {
     form_.txtTAB.at(static_cast<std::size_t>(index)) =
         BoxBytes(boxes_.at(static_cast<std::size_t>(index))->text());
-    form_.txtTAB_Change(index);
+    form_.BoxChanged(index);
     ShowBox(index);
     // With the caret before the box's character, the next key typed becomes the character.
     boxes_.at(static_cast<std::size_t>(index))->setCursorPosition(0);

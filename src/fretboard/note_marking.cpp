@@ -64,35 +64,35 @@ void DoubleClickFinger(Fretboard& board, int row, int i) {
     }
 }
 
-void imgFNum_Click(Fretboard& board, const LastSelection& last, int index) {
+void AllocateFinger(Fretboard& board, const LastSelection& last, int index) {
     if (last.lastRow == 0) return;
     FretMark& mark = board.At(last.lastRow, last.lastPosition);
     if (!mark.marked) return;
     mark.finger = index == kThumbButton ? std::string(kThumbText) : std::to_string(index + 1);
 }
 
-void imgSound_Click(Fretboard& board, const LastSelection& last) {
+void MarkSounding(Fretboard& board, const LastSelection& last) {
     if (last.lastRow == 0) return;
     board.At(last.lastRow, last.lastPosition).red = true;
 }
 
-void imgNoSound_Click(Fretboard& board, const LastSelection& last) {
+void MarkSilent(Fretboard& board, const LastSelection& last) {
     if (last.lastRow == 0) return;
     board.At(last.lastRow, last.lastPosition).red = false;
 }
 
-KeyCommand Form_KeyPress(Fretboard& board, const LastSelection& last, int keyAscii) {
+KeyCommand TypeCharacter(Fretboard& board, const LastSelection& last, int keyAscii) {
     if (keyAscii >= '1' && keyAscii <= '5') {
-        imgFNum_Click(board, last, keyAscii - '1');
+        AllocateFinger(board, last, keyAscii - '1');
         return KeyCommand::kFinger;
     }
     switch (keyAscii) {
         case '+':
         case '=':  // "+" without the shift key
-            imgSound_Click(board, last);
+            MarkSounding(board, last);
             return KeyCommand::kPlayable;
         case '-':
-            imgNoSound_Click(board, last);
+            MarkSilent(board, last);
             return KeyCommand::kNotPlayable;
         case kEnterKey:
             return KeyCommand::kPasteFretboard;

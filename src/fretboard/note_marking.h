@@ -31,15 +31,15 @@ PressResult PressPosition(Fretboard& board, LastSelection& last, int row, int i,
 void DoubleClickFinger(Fretboard& board, int row, int i);
 
 // Finger buttons 0..4 give the last selection finger "1".."4" or "T", when it is marked.
-void imgFNum_Click(Fretboard& board, const LastSelection& last, int index);
+void AllocateFinger(Fretboard& board, const LastSelection& last, int index);
 // These colour the last selection whether it is marked or not.
-void imgSound_Click(Fretboard& board, const LastSelection& last);
-void imgNoSound_Click(Fretboard& board, const LastSelection& last);
+void MarkSounding(Fretboard& board, const LastSelection& last);
+void MarkSilent(Fretboard& board, const LastSelection& last);
 
 enum class KeyCommand { kNone, kFinger, kPlayable, kNotPlayable, kPasteFretboard };
 
 // The window's key handling for the fretboard, whichever control has the focus. Finger and
 // colour keys are applied here; Paste Fretboard is left to the caller.
-KeyCommand Form_KeyPress(Fretboard& board, const LastSelection& last, int keyAscii);
+KeyCommand TypeCharacter(Fretboard& board, const LastSelection& last, int keyAscii);
 
 }  // namespace fretlux

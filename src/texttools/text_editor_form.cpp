@@ -2,26 +2,27 @@
 #include "texttools/text_editor_form.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace fretlux {
 
-TextEditorForm::TextEditorForm(std::string& gDialogText, TextEditorServices& services)
-    : gDialogText_(gDialogText), services_(services) {}
+TextEditorForm::TextEditorForm(std::string text, TextEditorServices& services)
+    : loaded_(std::move(text)), services_(services) {}
 
-void TextEditorForm::Form_Load() {
-    text = gDialogText_;
+void TextEditorForm::Load() {
+    text = loaded_;
     selStart = 0;
     selLength = 0;
 }
 
-void TextEditorForm::mnuEdit_Click() {
+void TextEditorForm::PrepareEditMenu() {
     const bool selection = selLength >= 1;
     mnuEditItem[0].enabled = selection;
     mnuEditItem[1].enabled = selection;
     mnuEditItem[2].enabled = true;
 }
 
-void TextEditorForm::mnuEditItem_Click(int index) {
+void TextEditorForm::RunEditItem(int index) {
     switch (index) {
         case 0:
             services_.SetClipboardText(SelectedText());
@@ -38,13 +39,17 @@ void TextEditorForm::mnuEditItem_Click(int index) {
     }
 }
 
-void TextEditorForm::mnuFileItem_Click(int index) {
+void TextEditorForm::RunFileItem(int index) {
     if (index == 0) {
-        gDialogText_ = text;
+        result_ = text;
     } else if (index == 1) {
         const SaveChangesAnswer answer = services_.AskSaveChanges();
         if (answer == SaveChangesAnswer::Cancel) return;
-        gDialogText_ = answer == SaveChangesAnswer::Save ? text : kKeepTextMarker;
+        if (answer == SaveChangesAnswer::Save) {
+            result_ = text;
+        } else {
+            result_.reset();
+        }
     } else {
         return;
     }

@@ -6,12 +6,11 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace fretlux {
 
-// What the window hands back to leave the TAB's text as it was.
-inline constexpr const char* kKeepTextMarker = "***EXIT***";
 inline constexpr const char* kTextEditorCaption = "Text Editor";
 inline constexpr const char* kSaveChangesQuestion = "Save changes?";
 
@@ -35,16 +34,15 @@ struct MenuItemModel {
 
 class TextEditorForm {
 public:
-    // gDialogText carries the text in and the result out.
-    TextEditorForm(std::string& gDialogText, TextEditorServices& services);
+    TextEditorForm(std::string text, TextEditorServices& services);
 
-    void Form_Load();
+    void Load();
     // The Edit menu is being opened: Cut and Copy need a selection.
-    void mnuEdit_Click();
+    void PrepareEditMenu();
     // 0 Cut, 1 Copy, 2 Paste.
-    void mnuEditItem_Click(int index);
+    void RunEditItem(int index);
     // 0 Save, 1 Close (with its question, whose Cancel keeps the window open).
-    void mnuFileItem_Click(int index);
+    void RunFileItem(int index);
 
     std::string caption = kTextEditorCaption;
     // The text box: the text with CR LF line ends, and the selection as a byte offset and length
@@ -57,11 +55,16 @@ public:
     // Set by Save and Close: the window is to close now.
     bool closeRequested = false;
 
+    // The text to store, once Save or Close answered Yes has handed it back; nothing keeps the
+    // TAB's text as it was.
+    const std::optional<std::string>& Result() const { return result_; }
+
 private:
     std::string SelectedText() const;
     void ReplaceSelection(const std::string& replacement);
 
-    std::string& gDialogText_;
+    std::string loaded_;
+    std::optional<std::string> result_;
     TextEditorServices& services_;
 };
 

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The Text to TAB window as a presentation model: six one-character boxes, one per string line,
-// top line first, and its Save and Close buttons. The result goes back through gDialogText.
+// top line first, and its Save and Close buttons.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace fretlux {
@@ -14,22 +15,28 @@ inline constexpr const char* kTextToTabNote =
 
 class TextToTabForm {
 public:
-    explicit TextToTabForm(std::string& gDialogText);
+    // symbols: the column's symbols, top line first.
+    explicit TextToTabForm(std::string symbols);
 
-    // Box i shows character i + 1 of gDialogText, or stays empty when there is none.
-    void Form_Load();
+    // Box i shows symbol i, or stays empty when there is none.
+    void Load();
     // The text of box index has changed: it keeps its first character, or "-" when emptied.
-    void txtTAB_Change(int index);
-    void cmdSave_Click();
-    void cmdClose_Click();
+    void BoxChanged(int index);
+    void Save();
+    void Close();
 
     // The boxes' texts, index 0 at the top (string line 1).
     std::array<std::string, 6> txtTAB;
     // Set by Save and Close: the window is to close now.
     bool closeRequested = false;
 
+    // The symbols to write into the column: the boxes' after Save, none after Close, and the
+    // column's own when the window was closed by other means.
+    const std::optional<std::string>& Result() const { return result_; }
+
 private:
-    std::string& gDialogText_;
+    std::string loaded_;
+    std::optional<std::string> result_;
 };
 
 }  // namespace fretlux

@@ -118,13 +118,13 @@ int main(int argc, char* argv[]) {
         QMetaObject::invokeMethod(
             qApp,
             [&window, &form] {
-                form.MidiOut_SetUpDone();
+                form.SoundSetUpDone();
                 window.SyncFromModel();
             },
             Qt::QueuedConnection);
     });
 
-    if (!form.Form_Load()) return 0;
+    if (!form.StartUp()) return 0;
     fretlux::InstanceHandOver handOver(directories.lockDirectory);
     handOver.Listen([&window](const std::string& path) { window.TakeHandedOverFile(path); });
     window.SyncFromModel();
@@ -139,7 +139,7 @@ int main(int argc, char* argv[]) {
         if (startFile.empty()) {
             form.OpenStartDocument();
         } else {
-            form.OpenFile(startFile);
+            form.OpenNamedFile(startFile);
         }
         window.SyncFromModel();
     });

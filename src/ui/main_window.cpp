@@ -32,6 +32,7 @@
 #include "ui/hover_hints.h"
 #include "ui/interval_timer.h"
 #include "ui/key_preview_filter.h"
+#include "ui/menu_commands.h"
 #include "ui/picture_button.h"
 #include "ui/player_buttons.h"
 #include "ui/scroll_bar_binding.h"
@@ -130,7 +131,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildLayout() {
     hoverHints_ = new HoverHints(this);
-    auto* central = new Background([this] { Run([&] { model_.Form_MouseMove(); }); }, this);
+    auto* central = new Background([this] { Run([&] { model_.HintTabPosition(); }); }, this);
     auto* layout = new QVBoxLayout(central);
     playerButtons_ = new PlayerButtons(
         model_, [this](const std::function<void()>& handler) { Run(handler); }, central);
@@ -156,7 +157,7 @@ void MainWindow::BuildLayout() {
 }
 
 void MainWindow::ShowHint(QWidget& widget, PointedControl control) {
-    hoverHints_->Add(widget, [this, control] { Run([&] { model_.Control_MouseMove(control); }); });
+    hoverHints_->Add(widget, [this, control] { Run([&] { model_.HintControl(control); }); });
 }
 
 QWidget* MainWindow::BuildTabView() {
@@ -245,14 +246,17 @@ void MainWindow::Run(const std::function<void()>& handler) {
     SyncFromModel();
 }
 
-void MainWindow::ConnectCommand(QAction* action, void (FretluxForm::*command)()) {
-    connect(action, &QAction::triggered, this,
-            [this, command] { Run([&] { (model_.*command)(); }); });
+void MainWindow::ConnectMenuCommands() {
+    for (const MenuCommand& entry : kMenuCommands) {
+        const auto command = entry.run;
+        connect(findChild<QAction*>(QString::fromLatin1(entry.control)), &QAction::triggered, this,
+                [this, command] { Run([&] { (model_.*command)(); }); });
+    }
 }
 
 template <size_t N>
-void MainWindow::ConnectMenuArray(const std::array<QAction*, N>& actions,
-                                  void (FretluxForm::*command)(int)) {
+void MainWindow::ConnectMenuArray(const std::array<QAction*, N>& actions) {
+    const auto command = ArrayCommandOf(actions[0]->objectName().toStdString());
     for (size_t i = 0; i < N; ++i) {
         const int index = static_cast<int>(i);
         connect(actions[i], &QAction::triggered, this,
@@ -267,88 +271,48 @@ void MainWindow::ConnectScrollBar(ScrollBarBinding& binding) {
 }
 
 void MainWindow::ConnectControls() {
-    ConnectCommand(menu_.fileNew, &FretluxForm::mnuFileNew_Click);
-    ConnectCommand(menu_.fileOpen, &FretluxForm::mnuFOpen_Click);
-    ConnectCommand(menu_.fileSaveTab, &FretluxForm::mnuFileSTab_Click);
-    ConnectCommand(menu_.fileSaveFretlux, &FretluxForm::mnuFileSFlx_Click);
-    ConnectCommand(menu_.fileExportMidi, &FretluxForm::mnuFileExportMidi_Click);
-    ConnectCommand(menu_.fileExportWave, &FretluxForm::mnuFileExportWave_Click);
-    ConnectCommand(menu_.fileExportMusicXml, &FretluxForm::mnuFileExportXml_Click);
+    ConnectMenuCommands();
     // Exit is closing the window: the close event asks the model whether to go.
     connect(menu_.fileExit, &QAction::triggered, this, &QWidget::close);
-    ConnectCommand(menu_.editUndo, &FretluxForm::mnuEditUndo_Click);
-    ConnectCommand(menu_.editRedo, &FretluxForm::mnuEditRedo_Click);
-    ConnectCommand(menu_.editCut, &FretluxForm::mnuEditCut_Click);
-    ConnectCommand(menu_.editCopy, &FretluxForm::mnuEditCopy_Click);
-    ConnectCommand(menu_.editPaste, &FretluxForm::mnuEditPaste_Click);
-    ConnectCommand(menu_.editPasteBar, &FretluxForm::mnuEditPasteBar_Click);
-    ConnectCommand(menu_.editInsertTab, &FretluxForm::mnuEditInsTab_Click);
-    ConnectCommand(menu_.editDeleteTab, &FretluxForm::mnuEditDelTab_Click);
-    ConnectCommand(menu_.editPasteFretboard, &FretluxForm::mnuEditPasteFret_Click);
-    ConnectCommand(menu_.editClearFretboard, &FretluxForm::mnuEditClearFB_Click);
-    ConnectCommand(menu_.editTextToTab, &FretluxForm::mnuTXT2TAB_Click);
-    ConnectCommand(menu_.editTabText, &FretluxForm::mnuEditText_Click);
-    ConnectCommand(menu_.editExternalEditor, &FretluxForm::mnuEditExEdit_Click);
-    ConnectCommand(menu_.playStart, &FretluxForm::mnuPlayStart_Click);
-    ConnectCommand(menu_.playStepForward, &FretluxForm::mnuPlayStepForward_Click);
-    ConnectCommand(menu_.playStepBack, &FretluxForm::mnuPlayStepBack_Click);
-    ConnectCommand(menu_.playStop, &FretluxForm::mnuPlayStop_Click);
-    ConnectCommand(menu_.playFretboard, &FretluxForm::mnuPlayFret_Click);
-    ConnectCommand(menu_.playNext, &FretluxForm::mnuPlayNext_Click);
-    ConnectCommand(menu_.playPrevious, &FretluxForm::mnuPlayPrevious_Click);
-    ConnectCommand(menu_.playTune, &FretluxForm::mnuPlayTune_Click);
-    ConnectCommand(menu_.chordFastFind, &FretluxForm::mnuChordFastFInd_Click);
-    for (std::size_t index = 0; index < menu_.chordRoots.size(); ++index) {
-        connect(menu_.chordRoots[index], &QAction::triggered, this, [this, index] {
-            Run([&] { model_.mnuChord_Click(static_cast<int>(index)); });
-        });
-    }
-    ConnectCommand(menu_.settingsSound, &FretluxForm::mnuSetSound_Click);
-    ConnectCommand(menu_.settingsMidi, &FretluxForm::mnuSetMidi_Click);
-    ConnectCommand(menu_.rotateLeftRight, &FretluxForm::mnuSetLefRig_Click);
-    ConnectCommand(menu_.rotateUpDown, &FretluxForm::mnuSetUpDown_Click);
-    ConnectMenuArray(menu_.scales, &FretluxForm::mnuScales_Click);
-    ConnectMenuArray(menu_.lessonsBeginner, &FretluxForm::mnuLesson_Click);
-    ConnectMenuArray(menu_.lessonsIntermediate, &FretluxForm::mnuLessonI_Click);
-    ConnectMenuArray(menu_.lessonsStars, &FretluxForm::mnuLessonS_Click);
-    ConnectCommand(menu_.lessonMore, &FretluxForm::mnuLessonMore_Click);
-    ConnectCommand(menu_.helpFretlux, &FretluxForm::mnuHelpFretlux_Click);
-    ConnectCommand(menu_.helpTab, &FretluxForm::mnuHelpTab_Click);
-    ConnectCommand(menu_.helpAbout, &FretluxForm::mnuHelpAbout_Click);
+    ConnectMenuArray(menu_.chordRoots);
+    ConnectMenuArray(menu_.scales);
+    ConnectMenuArray(menu_.lessonsBeginner);
+    ConnectMenuArray(menu_.lessonsIntermediate);
+    ConnectMenuArray(menu_.lessonsStars);
     ConnectFretboard();
-    new IntervalTimer(model_.Timer1, [this] { Run([&] { model_.Timer1_Timer(); }); }, this);
-    new IntervalTimer(model_.Timer2, [this] { Run([&] { model_.Timer2_Timer(); }); }, this);
+    new IntervalTimer(model_.playTimer, [this] { Run([&] { model_.PlayTick(); }); }, this);
+    new IntervalTimer(model_.tuneTimer, [this] { Run([&] { model_.TuneTick(); }); }, this);
 
     connect(txtTab_, &QLineEdit::textEdited, this, [this](const QString& text) {
         Run([&] { model_.txtTAB.SetText(EncodeDocumentText(text, txtTabUtf8_)); });
     });
     // Nothing to show changes; and the box also loses the focus while the window is torn down.
-    connect(txtTab_, &QLineEdit::editingFinished, this, [this] { model_.txtTAB_LostFocus(); });
+    connect(txtTab_, &QLineEdit::editingFinished, this, [this] { model_.EndLabelEdit(); });
     ConnectScrollBar(*tabBinding_);
     connect(hscTab_, &QScrollBar::sliderMoved, this,
-            [this](int value) { Run([&] { model_.hscTAB_Scroll(value); }); });
+            [this](int value) { Run([&] { model_.PreviewTabPosition(value); }); });
     ConnectScrollBar(*tempoBinding_);
     ConnectScrollBar(*volumeBinding_);
     ConnectScrollBar(*patchBinding_);
 
     tabLines_->onMouseDown = [this](int index, int button, int shift, double x, double y) {
-        Run([&] { model_.lblTAB_MouseDown(index, button, shift, x, y); });
+        Run([&] { model_.PressOnTabLines(index, button, shift, x, y); });
     };
     tabLines_->onMouseMove = [this](int index, int button, int shift, double x, double y) {
-        Run([&] { model_.lblTAB_MouseMove(index, button, shift, x, y); });
+        Run([&] { model_.DragOnTabLines(index, button, shift, x, y); });
     };
     tabLines_->onMouseUp = [this](int index, int button, int shift, double x, double y) {
-        Run([&] { model_.lblTAB_MouseUp(index, button, shift, x, y); });
+        Run([&] { model_.ReleaseOnTabLines(index, button, shift, x, y); });
     };
     tabLines_->onKeyDown = [this](int keyCode, int shift) {
-        Run([&] { model_.lblTAB_KeyDown(keyCode, shift); });
+        Run([&] { model_.PressKeyOnTabLines(keyCode, shift); });
     };
 
     keyPreview_ = new KeyPreviewFilter(
         this, [this] { return model_.keyPreview; },
         [this](int keyAscii, int) {
             if (KeyIsForTheFocusedControl(keyAscii)) return;
-            Run([&] { model_.Form_KeyPress(keyAscii); });
+            Run([&] { model_.TypeCharacter(keyAscii); });
         },
         this);
     qApp->installEventFilter(keyPreview_);
@@ -366,17 +330,17 @@ bool MainWindow::KeyIsForTheFocusedControl(int keyAscii) const {
 
 void MainWindow::ConnectFretboard() {
     fretboard_->onPress = [this](int row, int index, int button) {
-        Run([&] { model_.lblStr_MouseDown(row, index, button); });
+        Run([&] { model_.PressFretboard(row, index, button); });
     };
     fretboard_->onPressName = [this](int row, bool rightSide) {
-        Run([&] { model_.lblStrg_MouseDown(row, rightSide); });
+        Run([&] { model_.PlayOpenString(row, rightSide); });
     };
     fretboard_->onDoubleClick = [this](int row, int index) {
-        Run([&] { model_.lblFing_DblClick(row, index); });
+        Run([&] { model_.DoubleClickFingerMark(row, index); });
     };
-    fretboard_->onMoveOverPosition = [this] { Run([&] { model_.lblStr_MouseMove(); }); };
-    fretboard_->onMoveOverLeftNames = [this] { Run([&] { model_.lblStrgL_MouseMove(); }); };
-    fretboard_->onMoveOverRightNames = [this] { Run([&] { model_.lblStrgR_MouseMove(); }); };
+    fretboard_->onMoveOverPosition = [this] { Run([&] { model_.HintFretboard(); }); };
+    fretboard_->onMoveOverLeftNames = [this] { Run([&] { model_.HintStringNamesLeft(); }); };
+    fretboard_->onMoveOverRightNames = [this] { Run([&] { model_.HintStringNamesRight(); }); };
 }
 
 void MainWindow::SyncFromModel() {
@@ -400,7 +364,7 @@ void MainWindow::SyncFromModel() {
         lines[l - 1] = DecodeDocumentText(model_.lblTAB[l].caption).text;
     }
     tabLines_->SetLines(lines);
-    tabLines_->SetModelCharWidth(model_.gCharWidth);
+    tabLines_->SetModelCharWidth(model_.charWidth);
     tabLines_->SetCursorLines(model_.linPoint1.x, model_.linPoint2.x);
     tabLines_->SetCursorLinesShown(model_.hscTAB.Value() != 0);
     ShowLabel(*lblHelp_, model_.lblHelp);
@@ -429,7 +393,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    const bool leaving = model_.MNUFExit_Click();
+    const bool leaving = model_.Exit();
     SyncFromModel();
     if (leaving) {
         event->accept();
@@ -454,14 +418,14 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const std::optional<QString> path = DroppedFile(*event->mimeData());
     if (!path) return;
     event->acceptProposedAction();
-    Run([&] { model_.OpenFile(QFile::encodeName(*path).toStdString()); });
+    Run([&] { model_.OpenNamedFile(QFile::encodeName(*path).toStdString()); });
 }
 
 void MainWindow::TakeHandedOverFile(const std::string& path) {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
-    if (!path.empty()) Run([&] { model_.OpenFile(path); });
+    if (!path.empty()) Run([&] { model_.OpenNamedFile(path); });
 }
 
 void MainWindow::EndProgram() {

@@ -56,11 +56,10 @@ private:
     // The pointer over the widget shows the control's hint in the help line.
     void ShowHint(QWidget& widget, PointedControl control);
     void ConnectScrollBar(ScrollBarBinding& binding);
-    void ConnectCommand(QAction* action, void (FretluxForm::*command)());
-    // Entry i of a menu array runs the command with index i.
+    // Each menu entry runs the command the table of menu commands gives its control name.
+    void ConnectMenuCommands();
     template <size_t N>
-    void ConnectMenuArray(const std::array<QAction*, N>& actions,
-                          void (FretluxForm::*command)(int));
+    void ConnectMenuArray(const std::array<QAction*, N>& actions);
     void ConnectFretboard();
     bool KeyIsForTheFocusedControl(int keyAscii) const;
     // Runs a model handler, then shows what it changed.

@@ -25,21 +25,21 @@ void PictureButtonRow::Add(const char* name, HintedButton id) {
     layout_->addWidget(button);
     buttons_.push_back(button);
     button->onMouseDown = [this, id](int mouseButton) {
-        run_([&] { model_.PictureButton_MouseDown(id, mouseButton); });
+        run_([&] { model_.PressPictureButton(id, mouseButton); });
     };
     button->onMouseMove = [this, id](int mouseButtons, const ButtonPoint& point) {
-        run_([&] { model_.PictureButton_MouseMove(id, mouseButtons, point); });
+        run_([&] { model_.MoveOverPictureButton(id, mouseButtons, point); });
     };
     button->onMouseUp = [this, id, button](int mouseButton, const ButtonPoint& point) {
         bool click = false;
-        run_([&] { click = model_.PictureButton_MouseUp(id, mouseButton, point); });
+        run_([&] { click = model_.ReleasePictureButton(id, mouseButton, point); });
         if (!click) return;
         // The released picture is on the screen before the command runs, which may open a
         // window of its own.
         button->repaint();
-        run_([&] { model_.PictureButton_Click(id); });
+        run_([&] { model_.RunPictureButton(id); });
     };
-    button->onDoubleClick = [this, id] { run_([&] { model_.PictureButton_DblClick(id); }); };
+    button->onDoubleClick = [this, id] { run_([&] { model_.DoubleClickPictureButton(id); }); };
 }
 
 void PictureButtonRow::AddGap() { layout_->addSpacing(kGroupGap); }

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "chords/load_chord.h"
 #include "form_fixture.h"
 
 namespace fretlux::testing {
@@ -38,6 +37,18 @@ protected:
         }
         return marks;
     }
+    // The user picks a root and a type of the second list (9 Major, 15 aug) in the finder, and
+    // Find.
+    void Find(int root, int secondListType) {
+        host.onFastFind = [root, secondListType](FastFindForm& finder) {
+            finder.lstChord.listIndex = root;
+            finder.ChooseRoot();
+            finder.lstType2.listIndex = secondListType;
+            finder.ChooseSecondListType();
+            finder.Find();
+        };
+        form.FindChord();
+    }
     // The notes sounded since the last call, in order.
     std::string Sounded() {
         std::string notes;
@@ -53,80 +64,79 @@ TEST_F(ChordCommands, BrowsingOpensTheRootsFileAtTabFourteenWhenItHasOneAndTitle
     host.programDirectory = directory.string();
     WriteFile("ChordC#.flx", ChordBlocks(15));
     WriteFile("ChordD.flx", ChordBlocks(14));
-    form.mnuChord_Click(4);
-    EXPECT_EQ(form.gCurrentPath, PathOf("ChordC#.flx"));
+    form.BrowseChords(4);
+    EXPECT_EQ(form.currentPath, PathOf("ChordC#.flx"));
     EXPECT_EQ(form.caption, kChordsTitle);
     EXPECT_EQ(View(), "TAB 14/15 column 0+0 of 3");
     EXPECT_EQ(form.txtTAB.Text(), "Block 14");
-    form.mnuChord_Click(5);
+    form.BrowseChords(5);
     EXPECT_EQ(View(), "TAB 1/14 column 0+0 of 3");
     EXPECT_TRUE(host.messages.empty());
 
     // A missing chord file is reported by the reader in its own words, and the shown one stays.
-    form.mnuChord_Click(0);
+    form.BrowseChords(0);
     EXPECT_EQ(host.Asked().back(),
               "Error 'No such file or directory' encountered while trying to open file, please "
               "retry. [Ok Exclamation Ok]");
-    EXPECT_EQ(form.gCurrentPath, PathOf("ChordD.flx"));
+    EXPECT_EQ(form.currentPath, PathOf("ChordD.flx"));
     EXPECT_EQ(View(), "TAB 1/14 column 0+0 of 3");
 }
 
 TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString) {
     host.programDirectory = FRETLUX_DATA_DIR;
-    form.lblStr_MouseDown(3, 7, 1);
+    form.PressFretboard(3, 7, 1);
     Sounded();
     // Find at once on first use: A major, first variation, x 0 2 2 2 0.
-    host.onFastFind = [](FastFindForm& finder) { finder.cmdFind_Click(); };
-    form.mnuChordFastFInd_Click();
+    host.onFastFind = [](FastFindForm& finder) { finder.Find(); };
+    form.FindChord();
     EXPECT_EQ(host.fastFindShown, 1);
     EXPECT_EQ(Board(), "2:0() 3:2(1) 4:2(2) 5:2(3) 6:0() ");
     EXPECT_EQ(Sounded(), "45 52 57 61 64 ");
 
-    // C, minor after m7, variation 2: the chord LoadChord reads, shown string by string.
+    // C, minor after m7, variation 2, shown string by string.
     host.onFastFind = [](FastFindForm& finder) {
         finder.lstChord.listIndex = 3;
         finder.lstType2.listIndex = 4;
-        finder.lstType2_Click();
+        finder.ChooseSecondListType();
         finder.lstType.listIndex = 16;
-        finder.lstType_Click();
+        finder.ChooseFirstListType();
         finder.lstVariat.listIndex = 1;
-        finder.cmdFind_Click();
+        finder.Find();
     };
-    form.mnuChordFastFInd_Click();
-    const ChordLoad load = LoadChordFile(std::string(FRETLUX_DATA_DIR) + "/ChordC.flx", 16, 1);
-    ASSERT_TRUE(load.slots);
-    for (int s = 1; s <= 6; ++s) EXPECT_EQ(form.workColumn[s], (*load.slots)[s]);
+    form.FindChord();
     EXPECT_EQ(Board(), "1:8(1) 2:10(3) 3:10(4) 4:8(1) 5:8(1) 6:8(1) ");
     EXPECT_EQ(Sounded(), "48 55 60 63 67 72 ");
 }
 
 TEST_F(ChordCommands, CloseLeavesTheBoardClearedAndTheWindowsCloseButtonKeepsTheChoice) {
     host.programDirectory = FRETLUX_DATA_DIR;
-    form.chordChoice = {7, 26, 0};
-    form.lblStr_MouseDown(3, 7, 1);
+    Find(7, 9);  // E major
+    form.PressFretboard(3, 7, 1);
     Sounded();
-    host.onFastFind = [](FastFindForm& finder) { finder.cmdClose_Click(); };
-    form.mnuChordFastFInd_Click();
+    host.onFastFind = [](FastFindForm& finder) { finder.Close(); };
+    form.FindChord();
     EXPECT_EQ(Board(), "");
     EXPECT_EQ(Sounded(), "");
-    EXPECT_EQ(form.chordChoice.gChordRoot, -1);
+    // Close gave up the choice: the finder opens again without a root.
+    int shownRoot = 0;
+    host.onFastFind = [&shownRoot](FastFindForm& finder) { shownRoot = finder.lstChord.listIndex; };
+    form.FindChord();
+    EXPECT_EQ(shownRoot, -1);
 
     // Closed by its own close button the finder changes nothing, and the chord of the choice as
     // it stands is shown: E major, open.
-    form.chordChoice = {7, 26, 0};
+    Find(7, 9);
     host.onFastFind = nullptr;
-    form.mnuChordFastFInd_Click();
+    form.FindChord();
     EXPECT_EQ(Board(), "1:0() 2:2(2) 3:2(3) 4:1(1) 5:0() 6:0() ");
 
     // Without the chord's block, or without the file, the column keeps what it held; a missing
     // file is reported first.
     host.programDirectory = directory.string();
     WriteFile("ChordE.flx", ChordBlocks(16));
-    form.chordChoice = {7, 32, 0};
-    form.mnuChordFastFInd_Click();
+    Find(7, 15);  // E aug
     EXPECT_EQ(Board(), "1:0() 2:2(2) 3:2(3) 4:1(1) 5:0() 6:0() ");
-    form.chordChoice = {0, 26, 0};
-    form.mnuChordFastFInd_Click();
+    Find(0, 9);  // A major
     EXPECT_EQ(host.Asked().back(),
               "Error 'No such file or directory' encountered while trying to open file, please "
               "retry. [Ok Exclamation Ok]");

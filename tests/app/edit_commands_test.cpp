@@ -15,18 +15,18 @@ class ColumnCommands : public FormTest {
 protected:
     // A blank TAB of 78 columns from New, with a note cell put in at column 1 of line 1.
     void NewWithNote() {
-        form.mnuFileNew_Click();
+        form.NewDocument();
         form.document.tabLines[0][1].replace(kCellWidth * 2, kCellWidth, "3DH  ");
         form.ShowCurrentTab();
     }
 };
 
 TEST_F(ColumnCommands, CutRemovesTheSelectionAndLeavesTheCursorOnTheNextColumn) {
-    form.mnuFileNew_Click();
+    form.NewDocument();
     form.document.tabLines[0][1].replace(kCellWidth * 6, kCellWidth, "|    ");  // column 5
     form.ShowCurrentTab();
     Select(2, 3);
-    form.mnuEditCut_Click();
+    form.CutColumns();
     EXPECT_EQ(Line(1, 1).size(), 76u * kCellWidth);
     EXPECT_EQ(View(), "TAB 1/1 column 2+0 of 74");
     EXPECT_EQ(form.columnCells[2][1], "|    ");
@@ -38,26 +38,26 @@ TEST_F(ColumnCommands, CopyKeepsTheTabAndWithoutASelectionEmptiesTheClipboard) {
     NewWithNote();
     const std::string before = Line(1, 1);
     Select(1, 2);
-    form.mnuEditCopy_Click();
+    form.CopyColumns();
     EXPECT_EQ(Line(1, 1), before);
     EXPECT_EQ(form.tabClipboard[1], "3DH  -    ");
     EXPECT_EQ(form.tabClipboard[6], "-    -    ");
     EXPECT_EQ(View(), "TAB 1/1 column 1+2 of 77");
 
     Select(4, 0);
-    form.mnuEditCopy_Click();
+    form.CopyColumns();
     EXPECT_EQ(form.tabClipboard[1], "");
-    form.mnuEditPaste_Click();
+    form.PasteColumns();
     EXPECT_EQ(Line(1, 1), before);
-    EXPECT_EQ(form.selLength, 0);
+    EXPECT_EQ(form.selectionLength, 0);
 }
 
 TEST_F(ColumnCommands, PasteIntoAFullTabDropsTheColumnsPushedPastTheEnd) {
     NewWithNote();
     Select(0, 3);
-    form.mnuEditCopy_Click();
+    form.CopyColumns();
     Select(10, 0);
-    form.mnuEditPaste_Click();
+    form.PasteColumns();
     EXPECT_EQ(Line(1, 1).size(), 395u);
     EXPECT_EQ(Line(1, 1).substr(kCellWidth * 12, kCellWidth), "3DH  ");
     EXPECT_EQ(View(), "TAB 1/1 column 10+3 of 77");
@@ -67,16 +67,16 @@ TEST_F(ColumnCommands, PasteReplacesTheSelectionAndAtTheLastColumnSelectsWhatWas
     OpenText("count.tab", kLettered);
     ASSERT_EQ(form.lastColumn, 9);
     Select(1, 1);
-    form.mnuEditCopy_Click();
+    form.CopyColumns();
     Select(4, 3);
-    form.mnuEditPaste_Click();
+    form.PasteColumns();
     EXPECT_EQ(form.lblTAB[1].caption, "E|abca---");
 
     ASSERT_EQ(form.lastColumn, 7);
     Select(0, 3);
-    form.mnuEditCopy_Click();
+    form.CopyColumns();
     Select(7, 0);
-    form.mnuEditPaste_Click();
+    form.PasteColumns();
     EXPECT_EQ(form.lblTAB[1].caption, "E|abca--|ab-");
     EXPECT_EQ(View(), "TAB 1/1 column 7+1 of 10");
 }
@@ -84,16 +84,16 @@ TEST_F(ColumnCommands, PasteReplacesTheSelectionAndAtTheLastColumnSelectsWhatWas
 TEST_F(ColumnCommands, PasteRendersTheSecondDigitOfATwoDigitFret) {
     OpenText("twelve.tab", PlainBlock("twelve", "-12-----"));
     Select(2, 1);  // the note cell of fret 12, without the cell of its second digit
-    form.mnuEditCopy_Click();
+    form.CopyColumns();
     Select(6, 0);
-    form.mnuEditPaste_Click();
+    form.PasteColumns();
     EXPECT_EQ(form.lblTAB[1].caption, "E|-12--12-----");
 }
 
 TEST_F(ColumnCommands, PasteTabBarReplacesTheSelectionWithOneBar) {
     OpenText("count.tab", kLettered);
     Select(3, 3);
-    form.mnuEditPasteBar_Click();
+    form.PasteBarLine();
     for (int l = 1; l <= 6; ++l) EXPECT_EQ(form.columnCells[3][l], "|    ") << "line " << l;
     EXPECT_EQ(form.lblTAB[1].caption, "E|ab|f---");
     EXPECT_EQ(View(), "TAB 1/1 column 4+0 of 7");
@@ -102,19 +102,19 @@ TEST_F(ColumnCommands, PasteTabBarReplacesTheSelectionWithOneBar) {
 TEST_F(ColumnCommands, CuttingEveryColumnDeletesTheTab) {
     OpenText("two.tab", PlainBlock("to be cut", "-1-") + PlainBlock("stays", "-2-"));
     Select(0, 7);
-    form.mnuEditCut_Click();
+    form.CutColumns();
     EXPECT_EQ(form.hscTAB.Max(), 1);
     EXPECT_EQ(form.txtTAB.Text(), "stays");
 }
 
 TEST_F(ColumnCommands, DoNothingWithoutADocument) {
-    form.mnuEditCut_Click();
-    form.mnuEditPaste_Click();
-    form.mnuEditPasteBar_Click();
-    form.mnuEditCopy_Click();
-    form.lblStr_MouseDown(1, 3, kLeftButton);
-    form.mnuEditPasteFret_Click();
-    form.mnuEditDelTab_Click();
+    form.CutColumns();
+    form.PasteColumns();
+    form.PasteBarLine();
+    form.CopyColumns();
+    form.PressFretboard(1, 3, kLeftButton);
+    form.PasteFretboard();
+    form.DeleteTab();
     EXPECT_EQ(form.hscTAB.Max(), 0);
     EXPECT_EQ(form.document.tabCount, 0);
     EXPECT_EQ(form.clipboardWidth, 0);
@@ -130,7 +130,7 @@ protected:
 
 TEST_F(TabCommands, InsertTabPutsABlankTabBeforeTheShownOne) {
     form.hscTAB.SetValue(2);
-    form.mnuEditInsTab_Click();
+    form.InsertTab();
     EXPECT_EQ(View(), "TAB 2/4 column 0+0 of 77");
     EXPECT_EQ(Line(2, 0), std::string(79, ' '));
     EXPECT_EQ(Line(2, 1), BlankStringLine(1));
@@ -147,7 +147,7 @@ TEST_F(TabCommands, InsertTabIntoAFullDocumentIsRefusedAndIntoAnEmptyOneMakesANe
     ASSERT_EQ(form.hscTAB.Max(), 101);
     form.hscTAB.SetValue(50);
     host.messages.clear();
-    form.mnuEditInsTab_Click();
+    form.InsertTab();
     EXPECT_EQ(host.Asked(),
               std::vector<std::string>{std::string(kTooManyTabsMessage) + " [Ok Exclamation Ok]"});
     EXPECT_EQ(form.hscTAB.Max(), 101);
@@ -155,9 +155,9 @@ TEST_F(TabCommands, InsertTabIntoAFullDocumentIsRefusedAndIntoAnEmptyOneMakesANe
     EXPECT_EQ(Line(50, 0), "tab49");
 
     OpenText("empty.tab", "");
-    form.mnuEditInsTab_Click();
+    form.InsertTab();
     EXPECT_EQ(form.hscTAB.Max(), 1);
-    EXPECT_EQ(form.gCurrentPath, "UNTITLED.FLX");
+    EXPECT_EQ(form.currentPath, "UNTITLED.FLX");
 }
 
 TEST_F(TabCommands, DeletingTheLastTabShowsTheOneBeforeWithItsSettings) {
@@ -165,7 +165,7 @@ TEST_F(TabCommands, DeletingTheLastTabShowsTheOneBeforeWithItsSettings) {
     form.hscTempo.SetValue(60);
     form.hscTAB.SetValue(3);
     form.hscTempo.SetValue(150);
-    form.mnuEditDelTab_Click();
+    form.DeleteTab();
     EXPECT_EQ(View(), "TAB 2/2 column 0+0 of 6");
     EXPECT_EQ(form.txtTAB.Text().substr(0, 6), "second");
     EXPECT_EQ(form.hscTempo.Value(), 60);
@@ -176,7 +176,7 @@ TEST_F(TabCommands, DeletingAnEarlierTabMovesTheNextIntoItsPlaceUntilNoneIsLeft)
     form.hscTempo.SetValue(99);
     form.document.tabTexts[1] = "Play it twice\r\n";
     ASSERT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
-    form.mnuEditDelTab_Click();
+    form.DeleteTab();
     EXPECT_EQ(View(), "TAB 1/2 column 0+0 of 6");
     EXPECT_EQ(form.imgEdit, EditPicture::imgEditUp);
     EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 2");
@@ -186,8 +186,8 @@ TEST_F(TabCommands, DeletingAnEarlierTabMovesTheNextIntoItsPlaceUntilNoneIsLeft)
     EXPECT_EQ(form.hscTempo.Value(), 99);
     EXPECT_TRUE(form.document.tabLines[2][0].empty());
 
-    form.mnuEditDelTab_Click();
-    form.mnuEditDelTab_Click();
+    form.DeleteTab();
+    form.DeleteTab();
     EXPECT_EQ(form.hscTAB.Max(), 0);
     EXPECT_EQ(form.hscTAB.Value(), 0);
     EXPECT_EQ(form.lblHelp.caption, "TAB: 0 of 0");

@@ -22,9 +22,9 @@ using FileCommands = FormTest;
 
 TEST_F(FileCommands, NewShowsOneBlankTabUnderTheUntitledName) {
     OpenText("two.tab", PlainBlock("first", "--3--") + PlainBlock("second", "--5--"));
-    form.mnuFileNew_Click();
+    form.NewDocument();
     EXPECT_EQ(form.caption, kTitle + "  UNTITLED.FLX");
-    EXPECT_EQ(form.gCurrentPath, "UNTITLED.FLX");
+    EXPECT_EQ(form.currentPath, "UNTITLED.FLX");
     EXPECT_EQ(form.document.tabCount, 1);
     EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 77");
     EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
@@ -35,7 +35,7 @@ TEST_F(FileCommands, NewShowsOneBlankTabUnderTheUntitledName) {
 
 TEST_F(FileCommands, OpenReadsThePickedFileAndKeepsTheCaseOfItsPath) {
     OpenText("Intro Riff.TAB", PlainBlock("Intro riff", "---0---3---|"));
-    EXPECT_EQ(form.gCurrentPath, PathOf("Intro Riff.TAB"));
+    EXPECT_EQ(form.currentPath, PathOf("Intro Riff.TAB"));
     EXPECT_EQ(form.caption, kTitle + "  " + PathOf("Intro Riff.TAB"));
     EXPECT_EQ(form.txtTAB.Text(), "Intro riff");
     EXPECT_EQ(form.lblTAB[1].caption, "E|---0---3---|---");
@@ -60,18 +60,18 @@ TEST_F(FileCommands, EveryCommandThatReplacesTheDocumentAsksWhenItChangedAndGoes
         std::string loads;                    // the path the document then has; "" for Exit
         std::optional<std::string> picked{};  // what the command's own open dialog returns
     } commands[] = {
-        {"New", [](FretluxForm& f) { f.mnuFileNew_Click(); }, "UNTITLED.FLX"},
-        {"Open", [](FretluxForm& f) { f.mnuFOpen_Click(); }, PathOf("other.tab"),
+        {"New", [](FretluxForm& f) { f.NewDocument(); }, "UNTITLED.FLX"},
+        {"Open", [](FretluxForm& f) { f.OpenFile(); }, PathOf("other.tab"),
          PathOf("other.tab")},
-        {"a file given at start", [&](FretluxForm& f) { f.OpenFile(PathOf("other.tab")); },
+        {"a file given at start", [&](FretluxForm& f) { f.OpenNamedFile(PathOf("other.tab")); },
          PathOf("other.tab")},
-        {"a lesson", [](FretluxForm& f) { f.mnuLesson_Click(1); }, PathOf("program/lesson1.flx")},
-        {"Load Lessons", [](FretluxForm& f) { f.mnuLessonMore_Click(); }, PathOf("other.tab"),
+        {"a lesson", [](FretluxForm& f) { f.OpenBasicLesson(1); }, PathOf("program/lesson1.flx")},
+        {"Load Lessons", [](FretluxForm& f) { f.OpenOtherLesson(); }, PathOf("other.tab"),
          PathOf("other.tab")},
-        {"a scale chart", [](FretluxForm& f) { f.mnuScales_Click(0); },
+        {"a scale chart", [](FretluxForm& f) { f.OpenScaleChart(0); },
          PathOf("program/scales0.flx")},
-        {"a chord file", [](FretluxForm& f) { f.mnuChord_Click(0); }, PathOf("program/ChordA.flx")},
-        {"Exit", [](FretluxForm& f) { f.MNUFExit_Click(); }, ""},
+        {"a chord file", [](FretluxForm& f) { f.BrowseChords(0); }, PathOf("program/ChordA.flx")},
+        {"Exit", [](FretluxForm& f) { f.Exit(); }, ""},
     };
     // The song shown, changed or not, the answer to the question, and where the save dialog that
     // Yes opens saves: nowhere when cancelled, a folder when the save fails.
@@ -98,8 +98,8 @@ TEST_F(FileCommands, EveryCommandThatReplacesTheDocumentAsksWhenItChangedAndGoes
             ScriptedHost rowHost;
             rowHost.programDirectory = program;
             FretluxForm window(rowHost);
-            window.Form_Load();
-            window.OpenFile(song);
+            window.StartUp();
+            window.OpenNamedFile(song);
             std::string titleAtQuestion;
             rowHost.onMessage = [&] { titleAtQuestion = window.caption; };
             if (c.changed) window.txtTAB.SetText("changed");
@@ -124,10 +124,10 @@ TEST_F(FileCommands, EveryCommandThatReplacesTheDocumentAsksWhenItChangedAndGoes
             EXPECT_EQ(rowHost.endRequests, command.loads.empty() && c.goesOn ? 1 : 0);
             if (command.loads.empty()) continue;
             if (c.goesOn) {
-                EXPECT_EQ(window.gCurrentPath, command.loads);
+                EXPECT_EQ(window.currentPath, command.loads);
                 EXPECT_NE(window.txtTAB.Text(), "changed");
             } else {
-                EXPECT_EQ(window.gCurrentPath, song);
+                EXPECT_EQ(window.currentPath, song);
                 EXPECT_EQ(window.caption, titleBefore);
                 EXPECT_EQ(window.txtTAB.Text(), "changed");
             }
@@ -139,13 +139,13 @@ TEST_F(FileCommands, TheSaveQuestionComesExactlyWhenTheDocumentChanged) {
     WriteFile("song.tab", PlainBlock("Intro", "--3--") + PlainBlock("Verse", "--5--"));
     const auto cut = [&] {
         Select(1, 1);
-        form.mnuEditCut_Click();
+        form.CutColumns();
     };
     const auto save = [&](const char* name, void (FretluxForm::*command)()) {
         host.chosenPaths = {PathOf(name)};
         (form.*command)();
     };
-    const auto saveFlx = [&] { save("saved.flx", &FretluxForm::mnuFileSFlx_Click); };
+    const auto saveFlx = [&] { save("saved.flx", &FretluxForm::SaveAsFretlux); };
     const struct {
         const char* name;
         std::function<void()> act;
@@ -153,18 +153,18 @@ TEST_F(FileCommands, TheSaveQuestionComesExactlyWhenTheDocumentChanged) {
     } rows[] = {
         {"nothing", [] {}, false},
         {"browsing its TABs", [&] { form.hscTAB.SetValue(2); }, false},
-        {"an export", [&] { save("song.mid", &FretluxForm::mnuFileExportMidi_Click); }, false},
+        {"an export", [&] { save("song.mid", &FretluxForm::ExportMidi); }, false},
         {"an edit", cut, true},
         {"an edit, then an export",
          [&] {
              cut();
-             save("song.mid", &FretluxForm::mnuFileExportMidi_Click);
+             save("song.mid", &FretluxForm::ExportMidi);
          },
          true},
         {"an edit undone",
          [&] {
              cut();
-             form.mnuEditUndo_Click();
+             form.Undo();
          },
          false},
         {"the tempo of the shown TAB", [&] { form.hscTempo.SetValue(60); }, true},
@@ -183,7 +183,7 @@ TEST_F(FileCommands, TheSaveQuestionComesExactlyWhenTheDocumentChanged) {
         {"an edit saved as TAB",
          [&] {
              cut();
-             save("saved.tab", &FretluxForm::mnuFileSTab_Click);
+             save("saved.tab", &FretluxForm::SaveAsTab);
          },
          true},
         {"an edit and a tempo saved as Fretlux",
@@ -203,15 +203,15 @@ TEST_F(FileCommands, TheSaveQuestionComesExactlyWhenTheDocumentChanged) {
          [&] {
              cut();
              saveFlx();
-             form.mnuEditUndo_Click();
+             form.Undo();
          },
          true},
         {"undone and redone back to the save",
          [&] {
              cut();
              saveFlx();
-             form.mnuEditUndo_Click();
-             form.mnuEditRedo_Click();
+             form.Undo();
+             form.Redo();
          },
          false},
     };
@@ -224,7 +224,7 @@ TEST_F(FileCommands, TheSaveQuestionComesExactlyWhenTheDocumentChanged) {
         row.act();
         host.messages.clear();
         host.answers = {MessageAnswer::Cancel};
-        form.mnuFileNew_Click();
+        form.NewDocument();
         EXPECT_EQ(!host.messages.empty(), row.changed);
         host.answers.clear();
     }
@@ -236,7 +236,7 @@ TEST_F(FileCommands, AProgramFileThatChangedIsOfferedForSavingIntoTheTabFolder) 
     form.txtTAB.SetText("my lesson");
     host.answers = {MessageAnswer::Yes};
     host.chosenPaths = {std::nullopt};
-    form.mnuFileNew_Click();
+    form.NewDocument();
     EXPECT_EQ(host.messages[0].text, "Save changes to '" + PathOf("lesson.flx") + "' ?");
     ASSERT_EQ(host.dialogs.size(), 2u);
     EXPECT_EQ(host.dialogs[1].initialDirectory, "/opt/fretlux/tabfiles");
@@ -266,14 +266,14 @@ TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesTheShownDocumentAsI
         host.messages.clear();
         host.chosenPaths = {row.path};
         host.answers = {MessageAnswer::No};
-        form.mnuFOpen_Click();
+        form.OpenFile();
         EXPECT_EQ(host.Asked().back(), OpenError(row.error) + " [Ok Exclamation Ok]");
-        EXPECT_EQ(form.gCurrentPath, PathOf("song.tab"));
+        EXPECT_EQ(form.currentPath, PathOf("song.tab"));
         EXPECT_EQ(form.caption, kTitle + "  " + PathOf("song.tab"));
         EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 8");
         EXPECT_EQ(Line(1, 0), edited);
     }
-    form.mnuEditUndo_Click();
+    form.Undo();
     EXPECT_EQ(Line(1, 0), "my song") << "the document kept its history";
 }
 
@@ -300,43 +300,43 @@ TEST_F(FileCommands, AFileOfSeveralTracksOpensTheTrackChosenAndACancelKeepsTheSh
 }
 
 TEST_F(FileCommands, SaveProposesTheDocumentNameWithTheFormsExtensionAndCancelKeepsThePath) {
-    form.mnuFileSFlx_Click();  // no TAB shown: no dialog
-    form.mnuFileSTab_Click();
+    form.SaveAsFretlux();  // no TAB shown: no dialog
+    form.SaveAsTab();
     EXPECT_TRUE(host.dialogs.empty());
     OpenText("Blues.tab", PlainBlock("blues", "--3--"));
     host.chosenPaths = {std::nullopt, std::nullopt};
-    form.mnuFileSFlx_Click();
-    form.mnuFileSTab_Click();
+    form.SaveAsFretlux();
+    form.SaveAsTab();
     ASSERT_EQ(host.dialogs.size(), 3u);
     EXPECT_EQ(host.dialogs[1].fileName, "Blues.flx");
     EXPECT_EQ(host.dialogs[1].filter, "Fretlux Files (*.flx)|*.flx");
     EXPECT_EQ(host.dialogs[1].initialDirectory, directory.string());
     EXPECT_EQ(host.dialogs[2].fileName, "Blues.tab");
     EXPECT_EQ(host.dialogs[2].filter, "TAB Files (*.tab)|*.tab");
-    EXPECT_EQ(form.gCurrentPath, PathOf("Blues.tab"));
+    EXPECT_EQ(form.currentPath, PathOf("Blues.tab"));
     EXPECT_TRUE(host.messages.empty());
     // The next dialog, of any command, starts where the save dialog was.
     host.chosenPaths = {std::nullopt};
-    form.mnuFOpen_Click();
+    form.OpenFile();
     EXPECT_EQ(host.dialogs[3].initialDirectory, directory.string());
 
-    form.mnuFileNew_Click();
+    form.NewDocument();
     host.chosenPaths = {std::nullopt};
-    form.mnuFileSTab_Click();
+    form.SaveAsTab();
     EXPECT_EQ(host.dialogs[4].fileName, "UNTITLED.tab");
     EXPECT_EQ(host.dialogs[4].initialDirectory, "");
 }
 
 TEST_F(FileCommands, SaveWritesEveryTabWithItsSettingsTheShownOneWithTheBarsAndNamesTheDocument) {
-    form.mnuFileNew_Click();
-    form.mnuEditInsTab_Click();  // a second blank TAB; the new one is TAB 1
+    form.NewDocument();
+    form.InsertTab();  // a second blank TAB; the new one is TAB 1
     form.txtTAB.SetText("Intro");
     form.document.tabTexts[0] = "Intro, play slowly\r\n";
     form.hscTAB.SetValue(2);  // leaving TAB 1 stamps tempo 41, volume 100, patch 25
     form.txtTAB.SetText("Verse");
     form.hscTempo.SetValue(60);
     host.chosenPaths = {PathOf("two.flx")};
-    form.mnuFileSFlx_Click();
+    form.SaveAsFretlux();
     const std::string tab1 = BlankStringLine(1) + "\r\n";
     const std::string saved = ReadFile("two.flx");
     const std::string start =
@@ -346,36 +346,36 @@ TEST_F(FileCommands, SaveWritesEveryTabWithItsSettingsTheShownOneWithTheBarsAndN
     EXPECT_NE(saved.find("\r\nVerse" + std::string(75, ' ') + "060100025\r\n" + tab1),
               std::string::npos);
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 16);
-    EXPECT_EQ(form.gCurrentPath, PathOf("two.flx"));
+    EXPECT_EQ(form.currentPath, PathOf("two.flx"));
     EXPECT_EQ(form.caption, kTitle + "  " + PathOf("two.flx"));
     EXPECT_EQ(Line(2, 0), "Verse" + std::string(74, ' '))
         << "the shown TAB's header is still its label box";
 }
 
 TEST_F(FileCommands, SaveAsksBeforeOverwritingAndWritesOnlyOnYes) {
-    form.mnuFileNew_Click();
+    form.NewDocument();
     WriteFile("keep.tab", "precious");
     host.chosenPaths = {PathOf("keep.tab"), PathOf("keep.tab")};
     host.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    form.mnuFileSTab_Click();
+    form.SaveAsTab();
     EXPECT_EQ(host.Asked(),
               std::vector<std::string>{"Overwrite existing file? [YesNo Question No]"});
     EXPECT_EQ(ReadFile("keep.tab"), "precious");
-    EXPECT_EQ(form.gCurrentPath, "UNTITLED.FLX");
+    EXPECT_EQ(form.currentPath, "UNTITLED.FLX");
 
-    form.mnuFileSTab_Click();
+    form.SaveAsTab();
     const std::string expected = std::string(79, ' ') + "\r\nE" + std::string(78, '-') + "\r\n";
     EXPECT_EQ(ReadFile("keep.tab").substr(0, expected.size()), expected);
-    EXPECT_EQ(form.gCurrentPath, PathOf("keep.tab"));
+    EXPECT_EQ(form.currentPath, PathOf("keep.tab"));
     EXPECT_EQ(form.caption, kTitle + "  " + PathOf("keep.tab"));
 }
 
 TEST_F(FileCommands, AFailedSaveIsReportedAndLeavesWhatWasThere) {
-    form.mnuFileNew_Click();
+    form.NewDocument();
     std::filesystem::create_directories(directory / "folder");
     host.chosenPaths = {PathOf("folder")};
     host.answers = {MessageAnswer::Yes};
-    form.mnuFileSFlx_Click();
+    form.SaveAsFretlux();
     ASSERT_EQ(host.messages.size(), 1u);
     const std::string& text = host.messages[0].text;
     EXPECT_EQ(text.rfind("Error '", 0), 0u);
@@ -383,12 +383,12 @@ TEST_F(FileCommands, AFailedSaveIsReportedAndLeavesWhatWasThere) {
               std::string::npos);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(std::filesystem::is_directory(directory / "folder"));
-    EXPECT_EQ(form.gCurrentPath, "UNTITLED.FLX");
+    EXPECT_EQ(form.currentPath, "UNTITLED.FLX");
     EXPECT_EQ(form.caption, kTitle + "  UNTITLED.FLX");
 }
 
 TEST_F(FileCommands, ExitEndsAtOnceWithoutADocumentAndClosesTheOutput) {
-    EXPECT_TRUE(form.MNUFExit_Click());
+    EXPECT_TRUE(form.Exit());
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.endRequests, 1);
     EXPECT_EQ(host.midiOut.closeCount, 1);
@@ -399,8 +399,8 @@ TEST(StartUp, SetsTheDefaultsOfAFreshWindowAndItsCharacterWidthFromTheDpi) {
         ScriptedHost host;
         host.dpi = dpi;
         FretluxForm form(host);
-        ASSERT_TRUE(form.Form_Load());
-        EXPECT_EQ(form.gCharWidth, width) << dpi << " dpi";
+        ASSERT_TRUE(form.StartUp());
+        EXPECT_EQ(form.charWidth, width) << dpi << " dpi";
         EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)");
         EXPECT_TRUE(form.keyPreview);
         EXPECT_EQ(form.hscTempo.Value(), 41);
@@ -410,7 +410,7 @@ TEST(StartUp, SetsTheDefaultsOfAFreshWindowAndItsCharacterWidthFromTheDpi) {
         EXPECT_EQ(form.HScrollPatch.Value(), 25);
         EXPECT_EQ(form.lblPatchNum.caption, "25");
         EXPECT_EQ(form.hscTAB.Max(), 0);
-        EXPECT_EQ(form.gCurrentPath, "");
+        EXPECT_EQ(form.currentPath, "");
         EXPECT_EQ(host.tabFilesEntered, 1);
     }
 }
@@ -419,7 +419,7 @@ TEST(StartUp, ASecondCopyIsRefused) {
     ScriptedHost host;
     host.anotherCopy = true;
     FretluxForm form(host);
-    EXPECT_FALSE(form.Form_Load());
+    EXPECT_FALSE(form.StartUp());
     EXPECT_EQ(host.Asked(), std::vector<std::string>{"Fretlux is already running [Ok None Ok]"});
     EXPECT_EQ(host.endRequests, 1);
     EXPECT_EQ(form.caption, "");

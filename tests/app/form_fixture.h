@@ -23,7 +23,7 @@ protected:
                     ("fretlux-app-" + std::string(test->test_suite_name()) + "-" + test->name());
         std::filesystem::remove_all(directory);
         std::filesystem::create_directories(directory);
-        form.Form_Load();
+        form.StartUp();
     }
     ~FormTest() override { std::filesystem::remove_all(directory); }
 
@@ -43,7 +43,7 @@ protected:
         WriteFile(name, bytes);
         host.chosenPaths.push_back(PathOf(name));
         if (form.DocumentChanged()) host.answers.push_back(MessageAnswer::No);
-        form.mnuFOpen_Click();
+        form.OpenFile();
     }
 
     const std::string& Line(int tabNumber, int line) const {
@@ -53,15 +53,11 @@ protected:
     // Where the view stands: the TAB shown of how many, the selection and the last column.
     std::string View() const {
         return "TAB " + std::to_string(form.hscTAB.Value()) + "/" +
-               std::to_string(form.hscTAB.Max()) + " column " + std::to_string(form.curColumn) +
-               "+" + std::to_string(form.selLength) + " of " + std::to_string(form.lastColumn);
+               std::to_string(form.hscTAB.Max()) + " column " + std::to_string(form.cursorColumn) +
+               "+" + std::to_string(form.selectionLength) + " of " + std::to_string(form.lastColumn);
     }
 
-    void Select(int column, int length) {
-        form.curColumn = column;
-        form.selLength = length;
-        form.UpdateColumnCursor();
-    }
+    void Select(int column, int length) { form.SelectColumns(column, length); }
 
     ScriptedHost host;
     FretluxForm form{host};

@@ -16,7 +16,7 @@ protected:
     void ForgetMessages() { host.midiOut.messages.clear(); }
     const std::vector<RecordedMessage>& Sent() const { return host.midiOut.messages; }
     void Press(int row, int position, int button = kLeftButton) {
-        form.lblStr_MouseDown(row, position, button);
+        form.PressFretboard(row, position, button);
     }
 };
 
@@ -25,7 +25,7 @@ TEST_F(FretboardCommands, StartUpOpensTheOutputSetsChannelPatchAndVolumeAndNames
     freshHost.programDirectory = directory.string();
     WriteFile("GSGMMIDI.LST", "[General MIDI]\n 25 = Steel strings\n26=Jazz\n");
     FretluxForm fresh(freshHost);
-    ASSERT_TRUE(fresh.Form_Load());
+    ASSERT_TRUE(fresh.StartUp());
     EXPECT_EQ(freshHost.midiOut.openCount, 1);
     const auto& sent = freshHost.midiOut.messages;
     // Channel 0 brings both bars to 0 (a sweep and program 0), then patch 25 (another sweep).
@@ -33,7 +33,7 @@ TEST_F(FretboardCommands, StartUpOpensTheOutputSetsChannelPatchAndVolumeAndNames
     EXPECT_EQ(sent[49].message, PackShortMessage(kProgramChange, 0, 0));
     EXPECT_EQ(sent[99].message, PackShortMessage(kProgramChange, 25, 0));
     EXPECT_EQ(fresh.midi.gVolume, 100);
-    EXPECT_EQ(fresh.frmMIDI->lblMIDICh.caption, " 1");
+    EXPECT_EQ(fresh.midiSettings->lblMIDICh.caption, " 1");
     EXPECT_EQ(fresh.lblPatch.caption, "Steel strings");
     fresh.HScrollPatch.SetValue(26);
     EXPECT_EQ(fresh.lblPatch.caption, "Jazz");
@@ -43,23 +43,23 @@ TEST_F(FretboardCommands, StartUpOpensTheOutputSetsChannelPatchAndVolumeAndNames
 
 TEST_F(FretboardCommands, ThePointerOverAControlShowsItsHintInBlueAndOverTheWindowTheTab) {
     const std::pair<std::function<void()>, std::string> hints[] = {
-        {[&] { form.lblStr_MouseMove(); }, kFretboardHint},
-        {[&] { form.imgFNum_MouseMove(2); },
+        {[&] { form.HintFretboard(); }, kFretboardHint},
+        {[&] { form.HintFinger(2); },
          "HELP: Allocate finger number 3 to the last note selected (or press [3] key)"},
-        {[&] { form.imgFNum_MouseMove(4); },
+        {[&] { form.HintFinger(4); },
          "HELP: Allocate finger number T to the last note selected (press [T] or [5])"},
-        {[&] { form.HintedButton_MouseMove(HintedButton::imgNoSound); },
+        {[&] { form.HintButton(HintedButton::imgNoSound); },
          "HELP: Make last selected note not playable (black) or press [-] key"},
-        {[&] { form.HintedButton_MouseMove(HintedButton::imgBack); },
+        {[&] { form.HintButton(HintedButton::imgBack); },
          "HELP: Step to previous tab note"},
-        {[&] { form.imgUpDown_MouseMove(); }, kUpDownHint},
+        {[&] { form.HintUpDown(); }, kUpDownHint},
     };
     for (const auto& [move, hint] : hints) {
         move();
         EXPECT_EQ(form.lblHelp.caption, hint);
         EXPECT_EQ(form.lblHelp.colour, kHintBlue);
     }
-    form.Form_MouseMove();
+    form.HintTabPosition();
     EXPECT_EQ(form.lblHelp.caption, "TAB: 0 of 0");
     EXPECT_EQ(form.lblHelp.colour, kBlack);
 }
@@ -68,23 +68,23 @@ TEST_F(FretboardCommands, ThePointerOverAControlShowsItsHintInBlueAndOverTheWind
 // button, Paste TAB Bar, or Enter after a chord from the finder.
 TEST_F(FretboardCommands, ConsecutivePastesComeOutInTheOrderTheyWereMade) {
     host.programDirectory = FRETLUX_DATA_DIR;
-    host.onFastFind = [](FastFindForm& finder) { finder.cmdFind_Click(); };  // A major
+    host.onFastFind = [](FastFindForm& finder) { finder.Find(); };  // A major
     const auto note = [&](int fret) {
         return [this, fret] {
-            form.mnuEditClearFB_Click();
+            form.ClearFretboard();
             Press(1, fret);
-            form.Form_KeyPress(13);
+            form.TypeCharacter(13);
         };
     };
-    const auto bar = [&] { form.mnuEditPasteBar_Click(); };
+    const auto bar = [&] { form.PasteBarLine(); };
     const auto chord = [&] {
-        form.mnuChordFastFInd_Click();
-        form.Form_KeyPress(13);
+        form.FindChord();
+        form.TypeCharacter(13);
     };
     const auto button = [&] {
-        form.mnuEditClearFB_Click();
+        form.ClearFretboard();
         Press(2, 2);
-        form.PictureButton_Click(HintedButton::imgclip2tab);
+        form.RunPictureButton(HintedButton::imgclip2tab);
     };
     const struct {
         std::vector<std::function<void()>> pastes;
@@ -96,7 +96,7 @@ TEST_F(FretboardCommands, ConsecutivePastesComeOutInTheOrderTheyWereMade) {
         {{chord, note(3), bar}, "E-3|-", "A0-|-"},
     };
     for (const auto& c : cases) {
-        form.mnuFileNew_Click();
+        form.NewDocument();
         for (const auto& paste : c.pastes) paste();
         EXPECT_EQ(form.lblTAB[6].caption.substr(0, 5), c.lowE);
         EXPECT_EQ(form.lblTAB[5].caption.substr(0, 5), c.a);
@@ -110,22 +110,22 @@ TEST_F(FretboardCommands, ConsecutivePastesComeOutInTheOrderTheyWereMade) {
 }
 
 TEST_F(FretboardCommands, KeysGiveFingersAndEnterPastesTheColumn) {
-    form.mnuFileNew_Click();
+    form.NewDocument();
     Press(1, 3);
-    form.Form_KeyPress('2');
+    form.TypeCharacter('2');
     EXPECT_EQ(form.fretboard.At(1, 3).finger, "2");
-    form.Form_KeyPress(13);
+    form.TypeCharacter(13);
     EXPECT_EQ(Line(1, 6).substr(5, 10), "3DJ  -    ");
     EXPECT_EQ(Line(1, 1).substr(5, 5), "-    ");
     EXPECT_EQ(form.lblTAB[6].caption.substr(0, 3), "E3-");
-    EXPECT_EQ(form.selLength, 0);
+    EXPECT_EQ(form.selectionLength, 0);
 }
 
 TEST_F(FretboardCommands, PasteFretboardReplacesTheSelectedColumns) {
-    form.mnuFileNew_Click();
+    form.NewDocument();
     Select(2, 3);
     Press(6, 12);  // high E, fret 12
-    form.mnuEditPasteFret_Click();
+    form.PasteFretboard();
     EXPECT_EQ(Line(1, 1).size(), 395u - 2 * 5);
     EXPECT_EQ(form.lblTAB[1].caption.substr(0, 6), "E--12-");
     EXPECT_EQ(form.lastColumn, 75);
@@ -136,7 +136,7 @@ TEST_F(FretboardCommands, PlayFretboardSoundsEveryPlayableMarkLowStringFirst) {
     Press(1, 3);
     Press(3, 2, kRightButton);  // a black mark does not sound
     ForgetMessages();
-    form.mnuPlayFret_Click();
+    form.PlayFretboard();
     std::vector<int> notesOn;
     for (const RecordedMessage& m : Sent()) {
         if (m.Status() == 0x90 && m.Data2() > 0) notesOn.push_back(m.Data1());
@@ -148,9 +148,9 @@ TEST_F(FretboardCommands, ClickingATabColumnWithNotesShowsAndSoundsIt) {
     OpenText("chord.tab", PlainBlock("chord tab", "-0-"));
     Press(2, 7);
     ForgetMessages();
-    form.lblTAB_MouseDown(1, kLeftButton, 0, 23 + form.gCharWidth * 3, 5);
-    form.lblTAB_MouseUp(1, kLeftButton, 0, 23 + form.gCharWidth * 3, 5);
-    ASSERT_EQ(form.curColumn, 2);
+    form.PressOnTabLines(1, kLeftButton, 0, 23 + form.charWidth * 3, 5);
+    form.ReleaseOnTabLines(1, kLeftButton, 0, 23 + form.charWidth * 3, 5);
+    ASSERT_EQ(form.cursorColumn, 2);
     // The fretboard is cleared first, then the column's high E open string is shown.
     EXPECT_FALSE(form.fretboard.At(2, 7).marked);
     EXPECT_TRUE(form.fretboard.At(6, 0).marked);
@@ -160,13 +160,13 @@ TEST_F(FretboardCommands, ClickingATabColumnWithNotesShowsAndSoundsIt) {
 
 TEST_F(FretboardCommands, RotatingKeepsTheMarksMusicallyAndSoundsNothing) {
     Press(1, 0);
-    form.Form_KeyPress('5');
+    form.TypeCharacter('5');
     ForgetMessages();
-    form.mnuSetLefRig_Click();
+    form.RotateLeftRight();
     EXPECT_TRUE(form.fretboard.At(1, 24).marked);
     EXPECT_EQ(form.fretboard.At(1, 24).finger, "T");
     EXPECT_FALSE(form.fretboard.At(1, 0).marked);
-    form.imgUpDown_MouseDown();
+    form.RotateUpDown();
     EXPECT_TRUE(form.fretboard.At(6, 24).marked);
     EXPECT_EQ(form.stringNames.lblStrgR[1], "B");
     EXPECT_EQ(form.stringNames.lblStrgL[0], "");
@@ -177,17 +177,17 @@ TEST_F(FretboardCommands, RotatingKeepsTheMarksMusicallyAndSoundsNothing) {
 }
 
 TEST_F(FretboardCommands, SoundOffSilencesPressesAndClearKeepsOnlyTheColours) {
-    form.mnuSetSound_Click();
+    form.ToggleSound();
     ForgetMessages();
     Press(2, 4);
     Press(2, 4, kRightButton);
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(form.midi.lblNote, ", C#");
-    form.mnuEditClearFB_Click();
+    form.ClearFretboard();
     EXPECT_FALSE(form.fretboard.At(2, 4).marked);
     EXPECT_FALSE(form.fretboard.At(2, 4).red);
     EXPECT_EQ(form.midi.lblNote, "");
-    form.mnuSetSound_Click();
+    form.ToggleSound();
     Press(1, 1);
     EXPECT_FALSE(Sent().empty());
 }
@@ -198,13 +198,13 @@ TEST_F(FretboardCommands, TheMidiSettingsWindowSwitchesChannels) {
         window.HScrollMIDIChannel.SetValue(3);
     };
     ForgetMessages();
-    form.mnuSetMidi_Click();
+    form.ShowMidiSettingsWindow();
     EXPECT_EQ(form.midi.gMidiChannel, 3);
     EXPECT_EQ(form.HScrollPatch.Value(), 0);
     EXPECT_EQ(form.hscVolume.Value(), 0);
     ASSERT_FALSE(Sent().empty());
     EXPECT_EQ(Sent().back().Status(), kProgramChange + 3);
-    EXPECT_FALSE(form.frmMIDI.has_value());
+    EXPECT_FALSE(form.midiSettings.has_value());
 
     host.onMidiSettings = [](MidiSettingsForm& window) {
         // Loaded anew: the bar's design position and no label until it moves.
@@ -212,7 +212,7 @@ TEST_F(FretboardCommands, TheMidiSettingsWindowSwitchesChannels) {
         EXPECT_EQ(window.lblMIDICh.caption, "");
         EXPECT_EQ(window.outputStatus, "Recording output: messages are kept, not sounded");
     };
-    form.mnuSetMidi_Click();
+    form.ShowMidiSettingsWindow();
     EXPECT_EQ(form.midi.gMidiChannel, 3);
     EXPECT_EQ(host.midiSettingsShown, 2);
 }

@@ -34,7 +34,7 @@ protected:
         const std::string& label = form.txtTAB.Text();
         return label.substr(0, label.find(' '));
     }
-    bool Playing() const { return form.Timer1.Interval() > 0; }
+    bool Playing() const { return form.playTimer.Interval() > 0; }
     TabSettings Bars() const {
         return {form.hscTempo.Value(), form.hscVolume.Value(), form.HScrollPatch.Value()};
     }
@@ -61,25 +61,25 @@ TEST_F(LessonCommands, EachEntryLoadsItsProgramFileLessonsOpenTheTutorAndScalesO
         const std::string& caption;
         bool lesson;
     } rows[] = {
-        {[](FretluxForm& f) { f.mnuLesson_Click(1); }, "lesson1.flx", tutor, true},
-        {[](FretluxForm& f) { f.mnuScales_Click(7); }, "scales7.flx", scales, false},
-        {[](FretluxForm& f) { f.mnuLesson_Click(6); }, "lesson6.flx", tutor, true},
-        {[](FretluxForm& f) { f.mnuLessonI_Click(0); }, "lesson10.flx", tutor, true},
-        {[](FretluxForm& f) { f.mnuLessonI_Click(4); }, "lesson14.flx", tutor, true},
-        {[](FretluxForm& f) { f.mnuScales_Click(0); }, "scales0.flx", scales, false},
-        {[](FretluxForm& f) { f.mnuLessonS_Click(0); }, "lesson20.flx", tutor, true},
-        {[](FretluxForm& f) { f.mnuLessonS_Click(2); }, "lesson22.flx", tutor, true},
+        {[](FretluxForm& f) { f.OpenBasicLesson(1); }, "lesson1.flx", tutor, true},
+        {[](FretluxForm& f) { f.OpenScaleChart(7); }, "scales7.flx", scales, false},
+        {[](FretluxForm& f) { f.OpenBasicLesson(6); }, "lesson6.flx", tutor, true},
+        {[](FretluxForm& f) { f.OpenIntermediateLesson(0); }, "lesson10.flx", tutor, true},
+        {[](FretluxForm& f) { f.OpenIntermediateLesson(4); }, "lesson14.flx", tutor, true},
+        {[](FretluxForm& f) { f.OpenScaleChart(0); }, "scales0.flx", scales, false},
+        {[](FretluxForm& f) { f.OpenSongLesson(0); }, "lesson20.flx", tutor, true},
+        {[](FretluxForm& f) { f.OpenSongLesson(2); }, "lesson22.flx", tutor, true},
     };
     std::size_t tutorsShown = 0;
     for (const auto& row : rows) {
-        const std::string before = form.gCurrentPath;
+        const std::string before = form.currentPath;
         row.command(form);
-        EXPECT_EQ(form.gCurrentPath, PathOf(row.file));
+        EXPECT_EQ(form.currentPath, PathOf(row.file));
         EXPECT_EQ(form.previousPath, before) << row.file;
         EXPECT_EQ(ShownLabel(), row.file);
         EXPECT_EQ(form.hscTAB.Value(), 1) << row.file;
         EXPECT_EQ(form.caption, row.caption) << row.file;
-        EXPECT_EQ(form.gLessonMode, row.lesson) << row.file;
+        EXPECT_EQ(form.lessonMode, row.lesson) << row.file;
         // A lesson's music waits under its first text.
         EXPECT_FALSE(Playing()) << row.file;
         if (row.lesson) ++tutorsShown;
@@ -94,22 +94,22 @@ TEST_F(LessonCommands, LoadLessonsLeavesAllAsItWasWhenCancelledAndPlaysTheChosen
     OpenText("song.flx", LessonBytes("song"));
     const std::string title = form.caption;
     host.chosenPaths.push_back(std::nullopt);
-    form.mnuLessonMore_Click();
+    form.OpenOtherLesson();
     EXPECT_EQ(host.dialogs.back().filter, "Fretlux Files (*.flx)|*.flx");
     EXPECT_EQ(host.dialogs.back().fileName, "");
     EXPECT_EQ(host.dialogs.back().initialDirectory, "/opt/fretlux");
     EXPECT_EQ(form.caption, title);
-    EXPECT_EQ(form.gCurrentPath, PathOf("song.flx"));
+    EXPECT_EQ(form.currentPath, PathOf("song.flx"));
     EXPECT_EQ(ShownLabel(), "song");
-    EXPECT_FALSE(form.gLessonMode);
+    EXPECT_FALSE(form.lessonMode);
 
     WriteFile("My Lesson.Flx", LessonBytes("mine"));
     host.chosenPaths.push_back(PathOf("My Lesson.Flx"));
-    form.mnuLessonMore_Click();
-    EXPECT_EQ(form.gCurrentPath, PathOf("My Lesson.Flx"));
+    form.OpenOtherLesson();
+    EXPECT_EQ(form.currentPath, PathOf("My Lesson.Flx"));
     EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  Tutor");
     EXPECT_EQ(ShownLabel(), "mine");
-    EXPECT_TRUE(form.gLessonMode);
+    EXPECT_TRUE(form.lessonMode);
     EXPECT_EQ(host.tutorTexts.size(), 1u);
     EXPECT_TRUE(host.tutorOpen);
 }
@@ -126,16 +126,16 @@ TEST_F(LessonCommands, AStartWithoutTheIntroductionShowsTheBlankTabOfNew) {
         EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 77");
         EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  UNTITLED.FLX");
         EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
-        EXPECT_FALSE(form.gLessonMode);
+        EXPECT_FALSE(form.lessonMode);
         EXPECT_EQ(host.firstRun, firstRun);
     }
     host.messages.clear();
-    EXPECT_TRUE(form.MNUFExit_Click());
+    EXPECT_TRUE(form.Exit());
     EXPECT_TRUE(host.messages.empty());
 
-    form.mnuEditPasteBar_Click();
+    form.PasteBarLine();
     host.answers.push_back(MessageAnswer::Cancel);
-    EXPECT_FALSE(form.MNUFExit_Click());
+    EXPECT_FALSE(form.Exit());
     EXPECT_EQ(host.Asked(), std::vector<std::string>{"Save changes to 'UNTITLED.FLX' ? "
                                                      "[YesNoCancel Question No]"});
 }
@@ -164,15 +164,15 @@ TEST_F(LessonCommands, EveryDocumentLoadedStartsFromTheStartUpSoundAndAClearFret
         const char* name;
         std::function<void(FretluxForm&)> command;
     } rows[] = {
-        {"New", [](FretluxForm& f) { f.mnuFileNew_Click(); }},
-        {"a scale chart", [](FretluxForm& f) { f.mnuScales_Click(2); }},
-        {"a chord file", [](FretluxForm& f) { f.mnuChord_Click(7); }},
-        {"Open", [&](FretluxForm& f) { f.OpenFile(PathOf("song.tab")); }},
+        {"New", [](FretluxForm& f) { f.NewDocument(); }},
+        {"a scale chart", [](FretluxForm& f) { f.OpenScaleChart(2); }},
+        {"a chord file", [](FretluxForm& f) { f.BrowseChords(7); }},
+        {"Open", [&](FretluxForm& f) { f.OpenNamedFile(PathOf("song.tab")); }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        form.mnuLesson_Click(3);
-        form.lblStr_MouseDown(3, 7, 1);
+        form.OpenBasicLesson(3);
+        form.PressFretboard(3, 7, 1);
         ASSERT_EQ(Bars(), slowNylon);
         ASSERT_EQ(MarksOnTheFretboard(), 1);
         row.command(form);
@@ -182,7 +182,7 @@ TEST_F(LessonCommands, EveryDocumentLoadedStartsFromTheStartUpSoundAndAClearFret
 
     // So the window's export of the file opened last is what fretlux-cli plays of it.
     host.chosenPaths = {PathOf("song.mid")};
-    form.mnuFileExportMidi_Click();
+    form.ExportMidi();
     const TabReadResult read = ReadTabFile(PathOf("song.tab"), TabForm::Plain);
     ASSERT_FALSE(read.error);
     EXPECT_EQ(ReadFile("song.mid"), StandardMidiFileBytes(PlayDocument(read.document)));
@@ -192,13 +192,13 @@ TEST_F(LessonCommands, AScaleChartThatIsMissingOrHoldsNoTabLeavesTheWindowWhole)
     host.programDirectory = directory.string();
     WriteFile("scales1.flx", "A chart without a TAB\n");
     OpenText("song.tab", PlainBlock("My song", "0-3-5"));
-    form.mnuScales_Click(4);
+    form.OpenScaleChart(4);
     EXPECT_EQ(host.Asked(), std::vector<std::string>{
                                 "Error 'No such file or directory' encountered while trying to "
                                 "open file, please retry. [Ok Exclamation Ok]"});
     EXPECT_EQ(form.txtTAB.Text(), "My song");
-    EXPECT_EQ(form.gCurrentPath, PathOf("song.tab"));
-    form.mnuScales_Click(1);
+    EXPECT_EQ(form.currentPath, PathOf("song.tab"));
+    form.OpenScaleChart(1);
     EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  Scales");
     EXPECT_EQ(form.hscTAB.Max(), 0);
     EXPECT_EQ(form.lblHelp.caption, "TAB: 0 of 0");

@@ -22,22 +22,22 @@ constexpr const char* kLessonEnd =
 class LessonTutorTest : public PlayerTest {
 protected:
     // Four TABs in three steps: "One" spans TABs 1 and 2.
-    void OpenLesson() {
+    void PlayLessonFile() {
         WriteFile("lesson.flx", TabsFile({{{"1:0", "1:1"}, {}, "One"},
                                           {{"2:0", "2:1"}},
                                           {{"3:0", "3:1"}, {}, "Three"},
                                           {{"4:0", "4:2"}, {}, "Four"}}));
         host.chosenPaths.push_back(PathOf("lesson.flx"));
-        form.mnuLessonMore_Click();
+        form.OpenOtherLesson();
     }
 
-    bool Playing() const { return form.Timer1.Interval() > 0; }
+    bool Playing() const { return form.playTimer.Interval() > 0; }
     // A text read from a file ends in a line end.
     static std::string Text(const char* text) { return std::string(text) + "\r\n"; }
 };
 
 TEST_F(LessonTutorTest, EachStepWaitsUnderItsTextWhichOpensOnceAndTheButtonsMoveOn) {
-    OpenLesson();
+    PlayLessonFile();
     EXPECT_EQ(host.tutorTexts, Texts{Text("One")});
     EXPECT_TRUE(host.tutorOpen);
     EXPECT_FALSE(Playing());
@@ -62,8 +62,8 @@ TEST_F(LessonTutorTest, EachStepWaitsUnderItsTextWhichOpensOnceAndTheButtonsMove
     // Start while reading, at the fastest tempo: however long the text stays open, the music
     // stays in its step, so the next text cannot be passed by.
     form.hscTempo.SetValue(form.hscTempo.Min());
-    form.mnuPlayStart_Click();
-    EXPECT_EQ(form.Timer1.Interval(), 3);
+    form.StartPlayback();
+    EXPECT_EQ(form.playTimer.Interval(), 3);
     EXPECT_EQ(Ticks(50), (Played{{NoteOf(3, 0)}, {NoteOf(3, 1)}}));
     EXPECT_EQ(View(), "TAB 3/4 column 0+0 of 1");
 
@@ -78,50 +78,50 @@ TEST_F(LessonTutorTest, EachStepWaitsUnderItsTextWhichOpensOnceAndTheButtonsMove
     EXPECT_FALSE(Playing());
     EXPECT_EQ(form.lblHelp.caption, kLessonEnd);
     EXPECT_EQ(host.tutorTexts.size(), 3u);
-    EXPECT_TRUE(form.gLessonMode);
+    EXPECT_TRUE(form.lessonMode);
 }
 
 TEST_F(LessonTutorTest, StopKeepsTheLessonAndNextAndPreviousOpenTheStepsTheyReach) {
-    OpenLesson();
+    PlayLessonFile();
     host.tutor->CloseText();
     Ticks(1);
-    form.mnuPlayStop_Click();
-    form.mnuPlayStop_Click();
-    EXPECT_TRUE(form.gLessonMode);
+    form.StopPlayback();
+    form.StopPlayback();
+    EXPECT_TRUE(form.lessonMode);
     EXPECT_EQ(View(), "TAB 1/4 column 0+0 of 1");
     // Start goes on within the step reached, and with the explanations after it.
-    form.mnuPlayStart_Click();
+    form.StartPlayback();
     EXPECT_EQ(Ticks(50).size(), 4u);
     EXPECT_EQ(host.tutorTexts, (Texts{Text("One"), Text("Three")}));
 
-    form.mnuPlayPrevious_Click();
+    form.GoToPreviousTab();
     EXPECT_EQ(View(), "TAB 1/4 column 0+0 of 1");
-    form.mnuPlayNext_Click();
-    form.mnuPlayNext_Click();
+    form.GoToNextTab();
+    form.GoToNextTab();
     EXPECT_EQ(host.tutorTexts,
               (Texts{Text("One"), Text("Three"), Text("One"), Text("Three"), Text("Four")}));
     EXPECT_EQ(View(), "TAB 4/4 column 0+0 of 1");
     EXPECT_FALSE(Playing());
     // The second TAB of a step shows the step's text.
     form.hscTAB.SetValue(2);
-    form.mnuEditText_Click();
+    form.EditTabText();
     EXPECT_EQ(host.tutorTexts.back(), Text("One"));
     EXPECT_EQ(host.textEditorShown, 0);
     form.hscTAB.SetValue(4);
-    form.mnuPlayNext_Click();
+    form.GoToNextTab();
     EXPECT_FALSE(host.tutorOpen);
     EXPECT_EQ(form.lblHelp.caption, kLessonEnd);
 
     // Another document ends the lesson, and closes its text.
-    form.mnuPlayPrevious_Click();
+    form.GoToPreviousTab();
     EXPECT_TRUE(host.tutorOpen);
     OpenTabs({{{"1:0"}, {}, "Not a lesson"}, {{"2:0"}, {}, "Nor this"}});
     EXPECT_FALSE(host.tutorOpen);
-    EXPECT_FALSE(form.gLessonMode);
+    EXPECT_FALSE(form.lessonMode);
     const std::size_t shown = host.tutorTexts.size();
-    form.mnuPlayStart_Click();
+    form.StartPlayback();
     Ticks(5);
-    form.mnuPlayPrevious_Click();
+    form.GoToPreviousTab();
     EXPECT_EQ(host.tutorTexts.size(), shown);
 }
 
@@ -142,11 +142,11 @@ TEST_F(LessonTutorTest, EveryShippedLessonOpensEachTextOnceInOrderWhateverTheRea
         }
         host.tutorTexts.clear();
         host.chosenPaths.push_back(entry.path().string());
-        form.mnuLessonMore_Click();
+        form.OpenOtherLesson();
         for (int presses = 0; presses < 1000 && form.lblHelp.caption != kLessonEnd; ++presses) {
             if (host.tutorOpen) {
                 // Listens to the step while reading, then closes the text.
-                form.mnuPlayStart_Click();
+                form.StartPlayback();
                 Ticks(10000);
                 host.tutor->CloseText();
             }

@@ -23,7 +23,7 @@ TEST_F(MusicXmlExport, WritesTheDocumentAsShownAtTheBarsSettingsAndKeepsItsPath)
     WriteFile("riff.musicxml", "old");
     host.chosenPaths = {PathOf("riff.musicxml")};
     host.answers = {MessageAnswer::Yes};
-    form.mnuFileExportXml_Click();
+    form.ExportMusicXml();
 
     ASSERT_EQ(host.dialogs.size(), 2u);
     EXPECT_EQ(host.dialogs[1].mode, FileDialogMode::Save);
@@ -35,7 +35,7 @@ TEST_F(MusicXmlExport, WritesTheDocumentAsShownAtTheBarsSettingsAndKeepsItsPath)
     EXPECT_EQ(Count(xml, "<sound tempo="), 1u);
     EXPECT_EQ(Count(xml, "<sound tempo=\"100\"/>"), 1u);
     EXPECT_EQ(Count(xml, "<rehearsal>"), 2u);
-    EXPECT_EQ(form.gCurrentPath, PathOf("riff.tab"));
+    EXPECT_EQ(form.currentPath, PathOf("riff.tab"));
     EXPECT_EQ(Line(1, 0), "Intro");
     EXPECT_EQ(form.lblHelp.caption, "Saved riff.musicxml");
 }

@@ -85,11 +85,11 @@ protected:
     // A click, then the second press of a double click and its release, as the window reports
     // them; a release that is a click runs the click.
     void DoubleClick(HintedButton button) {
-        form.PictureButton_MouseDown(button, kLeft);
-        if (form.PictureButton_MouseUp(button, kLeft, At(5, 5))) form.PictureButton_Click(button);
-        form.PictureButton_DblClick(button);
+        form.PressPictureButton(button, kLeft);
+        if (form.ReleasePictureButton(button, kLeft, At(5, 5))) form.RunPictureButton(button);
+        form.DoubleClickPictureButton(button);
         EXPECT_TRUE(form.PictureButtonPressed(button));
-        if (form.PictureButton_MouseUp(button, kLeft, At(5, 5))) form.PictureButton_Click(button);
+        if (form.ReleasePictureButton(button, kLeft, At(5, 5))) form.RunPictureButton(button);
         EXPECT_FALSE(form.PictureButtonPressed(button));
     }
 };
@@ -109,24 +109,24 @@ TEST_F(PictureButtonsTest, ADoubleClickRunsTheCommandOnceExceptStepBackStepForwa
         {HintedButton::imgTune, [&] { return int(NotesOn().size()); }, 1},
         {HintedButton::imgAB, [&] { return host.textToTabShown; }, 1},
         {HintedButton::imgEdit, [&] { return host.textEditorShown; }, 1},
-        {HintedButton::imgStep, [&] { return form.curColumn; }, 2},
-        {HintedButton::imgBack, [&] { return form.curColumn; }, 2},
+        {HintedButton::imgStep, [&] { return form.cursorColumn; }, 2},
+        {HintedButton::imgBack, [&] { return form.cursorColumn; }, 2},
     };
     for (const auto& c : cases) {
         // The change of one click, then of a double click, from the same start.
         int change[2];
         for (const bool twice : {false, true}) {
             OpenTabs({{{"1:0", "1:1", "1:2", "1:3", "1:4", "1:5"}}});
-            form.curColumn = 3;
-            form.lblStr_MouseDown(2, 5, kLeft);
+            form.SelectColumns(3, 0);
+            form.PressFretboard(2, 5, kLeft);
             ForgetMessages();
             const int before = c.measure();
             if (twice) {
                 DoubleClick(c.button);
             } else {
-                form.PictureButton_MouseDown(c.button, kLeft);
-                if (form.PictureButton_MouseUp(c.button, kLeft, At(5, 5))) {
-                    form.PictureButton_Click(c.button);
+                form.PressPictureButton(c.button, kLeft);
+                if (form.ReleasePictureButton(c.button, kLeft, At(5, 5))) {
+                    form.RunPictureButton(c.button);
                 }
             }
             change[twice] = c.measure() - before;
@@ -138,11 +138,11 @@ TEST_F(PictureButtonsTest, ADoubleClickRunsTheCommandOnceExceptStepBackStepForwa
     }
     // Stop twice: the first pauses, the second goes back to the first column.
     OpenTabs({{{"1:0", "1:1", "1:2"}}});
-    form.mnuPlayStart_Click();
+    form.StartPlayback();
     Ticks(2);
     DoubleClick(HintedButton::imgStop);
-    EXPECT_EQ(form.Timer1.Interval(), 0);
-    EXPECT_EQ(form.curColumn, 0);
+    EXPECT_EQ(form.playTimer.Interval(), 0);
+    EXPECT_EQ(form.cursorColumn, 0);
 }
 
 TEST_F(PictureButtonsTest, TheEditingButtonsHintAndRunTheirCommandsAndTheBackgroundShowsTheTab) {
@@ -162,15 +162,15 @@ TEST_F(PictureButtonsTest, TheEditingButtonsHintAndRunTheirCommandsAndTheBackgro
     OpenTabs({{{"1:0", "1:1", "1:2", "1:3"}}});
     Select(1, 2);
     for (const auto& c : cases) {
-        form.PictureButton_MouseMove(c.button, 0, At(5, 5));
+        form.MoveOverPictureButton(c.button, 0, At(5, 5));
         EXPECT_EQ(form.lblHelp.caption, c.hint);
         EXPECT_EQ(form.lblHelp.colour, kHintBlue);
-        form.PictureButton_MouseDown(c.button, kLeft);
-        ASSERT_TRUE(form.PictureButton_MouseUp(c.button, kLeft, At(5, 5)));
-        form.PictureButton_Click(c.button);
+        form.PressPictureButton(c.button, kLeft);
+        ASSERT_TRUE(form.ReleasePictureButton(c.button, kLeft, At(5, 5)));
+        form.RunPictureButton(c.button);
         EXPECT_EQ(View(), c.view) << c.hint;
     }
-    form.Form_MouseMove();
+    form.HintTabPosition();
     EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
     EXPECT_EQ(form.lblHelp.colour, kBlack);
 }
@@ -178,10 +178,10 @@ TEST_F(PictureButtonsTest, TheEditingButtonsHintAndRunTheirCommandsAndTheBackgro
 TEST_F(PictureButtonsTest, TheTextButtonShowsWhetherTheTabHasTextAndAWrittenPageWithoutATab) {
     // Dragged out of the button, then released, it shows the released picture of the moment.
     const auto dragOutAndRelease = [&] {
-        form.PictureButton_MouseDown(HintedButton::imgEdit, kLeft);
-        form.PictureButton_MouseMove(HintedButton::imgEdit, kLeft, At(-3, 5));
+        form.PressPictureButton(HintedButton::imgEdit, kLeft);
+        form.MoveOverPictureButton(HintedButton::imgEdit, kLeft, At(-3, 5));
         const EditPicture outside = form.imgEdit;
-        EXPECT_FALSE(form.PictureButton_MouseUp(HintedButton::imgEdit, kLeft, At(-3, 5)));
+        EXPECT_FALSE(form.ReleasePictureButton(HintedButton::imgEdit, kLeft, At(-3, 5)));
         EXPECT_EQ(form.imgEdit, outside);
         return outside;
     };

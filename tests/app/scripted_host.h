@@ -52,21 +52,23 @@ public:
     }
     // The text windows load, then the user does what the test scripted; without a script the
     // window is closed with its own close button.
-    void ShowTextEditor(TextEditorForm& form) override {
+    std::optional<std::string> ShowTextEditor(TextEditorForm& form) override {
         ++textEditorShown;
-        form.Form_Load();
+        form.Load();
         if (onTextEditor) onTextEditor(form);
+        return form.Result();
     }
-    void ShowTextToTab(TextToTabForm& form) override {
+    std::optional<std::string> ShowTextToTab(TextToTabForm& form) override {
         ++textToTabShown;
-        form.Form_Load();
+        form.Load();
         if (onTextToTab) onTextToTab(form);
+        return form.Result();
     }
     // The finder loads, then the user does what the test scripted; without a script it is
     // closed with its own close button.
     void ShowFastFind(FastFindForm& form) override {
         ++fastFindShown;
-        form.Form_Load();
+        form.Load();
         if (onFastFind) onFastFind(form);
     }
     // The tutor window: the test presses its buttons through tutor while it is open.
@@ -84,7 +86,6 @@ public:
     }
     void ShowAbout(const AboutForm& form) override { aboutShown.push_back(form); }
     void ShowHelp(const std::string& path) override { helpShown.push_back(path); }
-    void ProcessPendingEvents() override { ++pendingEventRuns; }
     // Hands the messages to the scripted rendering; without one the user cancels at once.
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override {
         renderedEvents.push_back(events);
@@ -139,7 +140,6 @@ public:
     bool desktopHasPrograms = true;
     std::vector<AboutForm> aboutShown;
     std::vector<std::string> helpShown;
-    int pendingEventRuns = 0;
     std::vector<std::vector<TimedMidiMessage>> renderedEvents;
     std::function<RenderedWave(const std::vector<TimedMidiMessage>&)> onRenderWave;
 };

@@ -67,7 +67,7 @@ TEST_F(TabKeysTest, KeysMoveTheCursorAndTheSelectionUpToTheEndsOfTheTab) {
     for (const KeyCase& c : cases) {
         OpenText("two.tab", kTwoTabs);
         Select(c.column, c.length);
-        for (const Key& key : c.keys) form.lblTAB_KeyDown(key.code, key.shift);
+        for (const Key& key : c.keys) form.PressKeyOnTabLines(key.code, key.shift);
         EXPECT_EQ(View(), c.view) << "from column " << c.column << "+" << c.length;
     }
 }
@@ -75,16 +75,16 @@ TEST_F(TabKeysTest, KeysMoveTheCursorAndTheSelectionUpToTheEndsOfTheTab) {
 TEST_F(TabKeysTest, DeleteLeavesTheClipboardAndMovingOntoANoteSoundsIt) {
     OpenText("two.tab", kTwoTabs);
     Select(1, 2);
-    form.mnuEditCopy_Click();
+    form.CopyColumns();
     const auto clipboard = form.tabClipboard;
-    form.lblTAB_KeyDown(kKeyDelete, 0);
+    form.PressKeyOnTabLines(kKeyDelete, 0);
     EXPECT_EQ(form.lblTAB[1].caption, "E|cdef---");
     EXPECT_EQ(form.tabClipboard, clipboard);
 
-    form.lblTAB_KeyDown(kKeyPageDown, 0);
+    form.PressKeyOnTabLines(kKeyPageDown, 0);
     host.midiOut.messages.clear();
-    form.lblTAB_KeyDown(kKeyRight, 0);
-    ASSERT_EQ(form.curColumn, 1);
+    form.PressKeyOnTabLines(kKeyRight, 0);
+    ASSERT_EQ(form.cursorColumn, 1);
     EXPECT_TRUE(std::any_of(host.midiOut.messages.begin(), host.midiOut.messages.end(),
                             [](const RecordedMessage& m) {
                                 return m.Status() == 0x90 && m.Data1() == 64 && m.Data2() > 0;

@@ -89,10 +89,10 @@ TEST_F(TabChange, OnlyAnActualChangeOfTabStampsShowsAndResets) {
     Select(5, 2);
     form.hscTAB.SetValue(1);  // the same TAB again runs nothing
     EXPECT_EQ(Line(1, 0), "first");
-    form.hscTAB_Scroll(3);  // scrolling only shows where the box is going
+    form.PreviewTabPosition(3);  // scrolling only shows where the box is going
     EXPECT_EQ(form.lblHelp.caption, "TAB: 3 of 3");
     EXPECT_EQ(form.txtTAB.Text(), "first");
-    EXPECT_EQ(form.curColumn, 5);
+    EXPECT_EQ(form.cursorColumn, 5);
     form.hscTAB.SetValue(2);
     EXPECT_EQ(View(), "TAB 2/3 column 0+0 of 9");
 }
@@ -126,11 +126,11 @@ protected:
     void SetUp() override { OpenText("wide.tab", BlockOfColumns("wide", 20)); }
 
     void Click(double x) {
-        form.lblTAB_MouseDown(1, kLeftButton, 0, x, 10);
-        form.lblTAB_MouseUp(1, kLeftButton, 0, x, 10);
+        form.PressOnTabLines(1, kLeftButton, 0, x, 10);
+        form.ReleaseOnTabLines(1, kLeftButton, 0, x, 10);
     }
 
-    double w() const { return form.gCharWidth; }
+    double w() const { return form.charWidth; }
 };
 
 TEST_F(ColumnMouse, ClicksPickTheColumnUnderThePointerWithHalvesToEvenAndStayOnTheGrid) {
@@ -163,26 +163,26 @@ TEST_F(ColumnMouse, APressMovesTheCursorAndADragSelectsFromWhereItBegan) {
         SCOPED_TRACE(row.view);
         Click(23 + w() * 16);  // the cursor stands at column 15 first
         const double pressed = 23 + w() * (row.pressed + 1);
-        form.lblTAB_MouseDown(1, kLeftButton, 0, pressed, 10);
+        form.PressOnTabLines(1, kLeftButton, 0, pressed, 10);
         EXPECT_EQ(View(), "TAB 1/1 column " + std::to_string(row.pressed) + "+0 of 19");
         const double dragged = 23 + w() * (row.dragged + 1.3);
-        form.lblTAB_MouseMove(1, kLeftButton, 0, dragged, 10);
-        form.lblTAB_MouseUp(1, kLeftButton, 0, dragged, 10);
+        form.DragOnTabLines(1, kLeftButton, 0, dragged, 10);
+        form.ReleaseOnTabLines(1, kLeftButton, 0, dragged, 10);
         EXPECT_EQ(View(), row.view);
-        EXPECT_DOUBLE_EQ(form.linPoint2.x - form.linPoint1.x, w() * form.selLength);
+        EXPECT_DOUBLE_EQ(form.linPoint2.x - form.linPoint1.x, w() * form.selectionLength);
     }
 }
 
 TEST_F(ColumnMouse, MovingWithoutAButtonOrOverATabOfOneColumnSelectsNothing) {
-    form.lblTAB_MouseMove(1, 0, 0, w() * 10, 10);
+    form.DragOnTabLines(1, 0, 0, w() * 10, 10);
     EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 19");
     OpenText("one.flx",
              "one\nE----|    \nB----|    \nG----|    \nD----|    \nA----|    \n"
              "E----|    \n");
     ASSERT_EQ(form.lastColumn, 0);
-    form.lblTAB_MouseDown(1, kLeftButton, 0, 23 + w() * 2, 10);
-    form.lblTAB_MouseMove(1, kLeftButton, 0, w() * 9, 10);
-    form.lblTAB_MouseUp(1, kLeftButton, 0, w() * 9, 10);
+    form.PressOnTabLines(1, kLeftButton, 0, 23 + w() * 2, 10);
+    form.DragOnTabLines(1, kLeftButton, 0, w() * 9, 10);
+    form.ReleaseOnTabLines(1, kLeftButton, 0, w() * 9, 10);
     EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 0");
 }
 

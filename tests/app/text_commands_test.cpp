@@ -16,9 +16,9 @@ protected:
         host.onTextEditor = [typed, item](TextEditorForm& editor) {
             EXPECT_EQ(editor.caption, "Text Editor");
             editor.text = typed;
-            if (item) editor.mnuFileItem_Click(*item);
+            if (item) editor.RunFileItem(*item);
         };
-        form.mnuEditText_Click();
+        form.EditTabText();
     }
 };
 
@@ -39,21 +39,22 @@ TEST_F(TabTextCommands, CloseAsksAndDiscardKeepsTheOldTextWhileSaveStoresTheNewO
     EXPECT_EQ(form.document.tabTexts[0], "New");
 }
 
-TEST_F(TabTextCommands, TheWindowsCloseButtonAndTheKeepMarkerKeepTheText) {
+TEST_F(TabTextCommands, TheWindowsCloseButtonKeepsTheTextAndAnyTextCanBeSaved) {
     Edit("Typed but not saved", std::nullopt);
-    Edit("***EXIT***", 0);
     EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
+    Edit("***EXIT***", 0);
+    EXPECT_EQ(form.document.tabTexts[0], "***EXIT***");
     EXPECT_EQ(host.textEditorShown, 2);
     // Without a TAB no window opens.
-    form.mnuEditDelTab_Click();
-    form.mnuEditText_Click();
+    form.DeleteTab();
+    form.EditTabText();
     EXPECT_EQ(host.textEditorShown, 2);
 }
 
 using ExternalEditor = PlayerTest;
 
 TEST_F(ExternalEditor, WithoutAPathOnlyTheNoticeShows) {
-    form.mnuEditExEdit_Click();
+    form.EditInOutsideEditor();
     EXPECT_EQ(host.Asked(), std::vector<std::string>{
                                 "The external text editor does not support enhanced Fretlux "
                                 "files.\rUse this only for standard TAB files or printing [Ok "
@@ -64,15 +65,15 @@ TEST_F(ExternalEditor, WithoutAPathOnlyTheNoticeShows) {
 
 TEST_F(ExternalEditor, SavesAsTabStoppingPlaybackAndOpensTheTabFile) {
     OpenTabs({{{"1:0", "1:1", "1:2"}}});
-    form.mnuPlayStart_Click();
+    form.StartPlayback();
     host.chosenPaths = {PathOf("song.tab")};
-    form.mnuEditExEdit_Click();
-    EXPECT_EQ(form.Timer1.Interval(), 0);
+    form.EditInOutsideEditor();
+    EXPECT_EQ(form.playTimer.Interval(), 0);
     EXPECT_NE(ReadFile("song.tab").find("012\r\n"), std::string::npos);
     // With the save dialog cancelled only the last three characters of the path are swapped.
     OpenTabs({{{"1:0", "1:1"}}});
     host.chosenPaths = {std::nullopt};
-    form.mnuEditExEdit_Click();
+    form.EditInOutsideEditor();
     EXPECT_EQ(host.openedWithProgram,
               (std::vector<std::string>{PathOf("song.tab"), PathOf("piece.tab")}));
 }
@@ -81,16 +82,16 @@ class TextToTab : public PlayerTest {
 protected:
     // Opens Text to TAB on the given column, types into the boxes and saves.
     void Type(int column, const std::array<std::string, 6>& typed) {
-        form.curColumn = column;
+        form.SelectColumns(column, 0);
         host.onTextToTab = [typed](TextToTabForm& dialog) {
             for (int i = 0; i < 6; ++i) {
                 if (typed[i] == dialog.txtTAB[i]) continue;
                 dialog.txtTAB[i] = typed[i];
-                dialog.txtTAB_Change(i);
+                dialog.BoxChanged(i);
             }
-            dialog.cmdSave_Click();
+            dialog.Save();
         };
-        form.mnuTXT2TAB_Click();
+        form.OpenTextToTab();
     }
 
     std::string Symbols(int column) const {
@@ -101,14 +102,14 @@ protected:
 };
 
 TEST_F(TextToTab, TheBoxesShowTheColumnsSymbolsTopLineFirst) {
-    form.mnuTXT2TAB_Click();  // without a TAB nothing opens
+    form.OpenTextToTab();  // without a TAB nothing opens
     EXPECT_EQ(host.textToTabShown, 0);
     OpenTabs({{{"1:3 6:12", "-"}}});
     std::string shown;
     host.onTextToTab = [&](TextToTabForm& dialog) {
         for (const auto& box : dialog.txtTAB) shown += box;
     };
-    form.mnuTXT2TAB_Click();
+    form.OpenTextToTab();
     EXPECT_EQ(shown, "3----1");
 }
 
@@ -116,7 +117,7 @@ TEST_F(TextToTab, LettersStandDigitsGiveWayAndSoundingNotesKeepTheirFret) {
     OpenTabs({{{"1:3", "-", "-"}}});
     Type(0, {"h", "h", "7", "", "x", "/"});
     EXPECT_EQ(Symbols(0), "3h--x/");
-    EXPECT_EQ(form.selLength, 1);
+    EXPECT_EQ(form.selectionLength, 1);
     EXPECT_EQ(form.lblTAB[2].caption.substr(1, 1), "h");
 }
 
@@ -125,18 +126,18 @@ TEST_F(TextToTab, CloseLeavesTheTabUntouched) {
     const TabBlock before = form.document.tabLines[0];
     host.onTextToTab = [](TextToTabForm& dialog) {
         dialog.txtTAB[1] = "q";
-        dialog.cmdClose_Click();
+        dialog.Close();
     };
-    form.curColumn = 1;
-    form.mnuTXT2TAB_Click();
+    form.SelectColumns(1, 0);
+    form.OpenTextToTab();
     EXPECT_EQ(form.document.tabLines[0], before);
-    EXPECT_EQ(form.selLength, 0);
+    EXPECT_EQ(form.selectionLength, 0);
 }
 
 TEST_F(TextToTab, TheWindowsCloseButtonWritesTheSameSymbolsBackAndCutsLongLines) {
     OpenTabs({{{"1:3", "-"}}});
     form.document.tabLines[0][2] += std::string(500, '-');
-    form.mnuTXT2TAB_Click();
+    form.OpenTextToTab();
     EXPECT_EQ(Line(1, 2).size(), 395u);
     EXPECT_EQ(Symbols(0), "3-----");
 }

@@ -39,24 +39,24 @@ TEST_F(UndoTest, EveryKindOfChangeGoesBackAndComesAgainByteForByte) {
     OpenText("song.tab", kSong);
     const auto none = [] {};
     const std::vector<Change> changes = {
-        {"Cut", [&] { Select(1, 2); }, [&] { form.mnuEditCut_Click(); }},
-        {"Paste", [&] { Select(4, 0); }, [&] { form.mnuEditPaste_Click(); }},
-        {"Paste TAB Bar", [&] { Select(2, 1); }, [&] { form.mnuEditPasteBar_Click(); }},
+        {"Cut", [&] { Select(1, 2); }, [&] { form.CutColumns(); }},
+        {"Paste", [&] { Select(4, 0); }, [&] { form.PasteColumns(); }},
+        {"Paste TAB Bar", [&] { Select(2, 1); }, [&] { form.PasteBarLine(); }},
         {"Paste Fretboard by Enter",
          [&] {
-             form.lblStr_MouseDown(2, 5, 1);
+             form.PressFretboard(2, 5, 1);
              Select(3, 0);
          },
-         [&] { form.Form_KeyPress(13); }},
+         [&] { form.TypeCharacter(13); }},
         {"Text to TAB",
          [&] {
              Select(6, 0);
              host.onTextToTab = [](TextToTabForm& dialog) {
                  dialog.txtTAB[2] = "h";
-                 dialog.cmdSave_Click();
+                 dialog.Save();
              };
          },
-         [&] { form.mnuTXT2TAB_Click(); }},
+         [&] { form.OpenTextToTab(); }},
         // Longer than the 79 characters the box shows of a header.
         {"label typed key by key", none,
          [&] {
@@ -67,23 +67,23 @@ TEST_F(UndoTest, EveryKindOfChangeGoesBackAndComesAgainByteForByte) {
          [&] {
              host.onTextEditor = [](TextEditorForm& editor) {
                  editor.text = "Softly\r\n";
-                 editor.mnuFileItem_Click(0);
+                 editor.RunFileItem(0);
              };
          },
-         [&] { form.mnuEditText_Click(); }},
-        {"Delete key", [&] { Select(2, 3); }, [&] { form.lblTAB_KeyDown(kKeyDelete, 0); }},
-        {"Insert TAB", [&] { form.lblTAB_KeyDown(kKeyPageDown, 0); },
-         [&] { form.mnuEditInsTab_Click(); }},
-        {"Delete TAB", none, [&] { form.mnuEditDelTab_Click(); }},
+         [&] { form.EditTabText(); }},
+        {"Delete key", [&] { Select(2, 3); }, [&] { form.PressKeyOnTabLines(kKeyDelete, 0); }},
+        {"Insert TAB", [&] { form.PressKeyOnTabLines(kKeyPageDown, 0); },
+         [&] { form.InsertTab(); }},
+        {"Delete TAB", none, [&] { form.DeleteTab(); }},
         {"a TAB that goes with its last column",
          [&] {
-             form.lblTAB_KeyDown(kKeyPageDown, 0);
+             form.PressKeyOnTabLines(kKeyPageDown, 0);
              Select(0, form.lastColumn + 1);
          },
-         [&] { form.mnuEditCut_Click(); }},
-        {"Delete TAB of the first", [&] { form.lblTAB_KeyDown(kKeyPageUp, 0); },
-         [&] { form.mnuEditDelTab_Click(); }},
-        {"Delete TAB of the only TAB", none, [&] { form.mnuEditDelTab_Click(); }},
+         [&] { form.CutColumns(); }},
+        {"Delete TAB of the first", [&] { form.PressKeyOnTabLines(kKeyPageUp, 0); },
+         [&] { form.DeleteTab(); }},
+        {"Delete TAB of the only TAB", none, [&] { form.DeleteTab(); }},
     };
 
     std::vector<std::string> before, after;
@@ -98,13 +98,13 @@ TEST_F(UndoTest, EveryKindOfChangeGoesBackAndComesAgainByteForByte) {
     }
     EXPECT_EQ(form.hscTAB.Max(), 0);
     for (size_t i = changes.size(); i-- > 0;) {
-        form.mnuEditUndo_Click();
+        form.Undo();
         EXPECT_EQ(State(), before[i]) << "undo of " << changes[i].name;
     }
     // Redo comes back to where the next change began: moving between TABs in between stamped
     // the settings into the header of the TAB left.
     for (size_t i = 0; i < changes.size(); ++i) {
-        form.mnuEditRedo_Click();
+        form.Redo();
         EXPECT_EQ(State(), i + 1 < changes.size() ? before[i + 1] : after[i])
             << "redo of " << changes[i].name;
     }
@@ -113,54 +113,54 @@ TEST_F(UndoTest, EveryKindOfChangeGoesBackAndComesAgainByteForByte) {
 
 TEST_F(UndoTest, ATabComesBackWithTheSettingsOfTheBarsItWasShownWith) {
     OpenText("song.tab", kSong);
-    form.lblTAB_KeyDown(kKeyPageDown, 0);
-    form.lblTAB_KeyDown(kKeyPageDown, 0);
+    form.PressKeyOnTabLines(kKeyPageDown, 0);
+    form.PressKeyOnTabLines(kKeyPageDown, 0);
     form.hscTempo.SetValue(90);
-    form.mnuEditDelTab_Click();
+    form.DeleteTab();
     ASSERT_EQ(View(), "TAB 2/2 column 0+0 of 8");
-    form.mnuEditUndo_Click();
+    form.Undo();
     EXPECT_EQ(View(), "TAB 3/3 column 0+0 of 4");
     EXPECT_EQ(form.hscTempo.Value(), 90);
     // Leaving it stamps its header with them, as if it had never gone.
-    form.lblTAB_KeyDown(kKeyPageUp, 0);
+    form.PressKeyOnTabLines(kKeyPageUp, 0);
     EXPECT_EQ(Line(3, 0).substr(80), "090100025");
 }
 
 TEST_F(UndoTest, LoadingForgetsTheHistoryAndACancelledLoadKeepsIt) {
     OpenText("song.tab", kSong);
-    form.mnuEditPasteBar_Click();
+    form.PasteBarLine();
     ASSERT_TRUE(CanUndo());
     host.chosenPaths.push_back(PathOf("song.tab"));
     host.answers.push_back(MessageAnswer::Cancel);
-    form.mnuFOpen_Click();
+    form.OpenFile();
     EXPECT_TRUE(CanUndo());
 
     OpenText("song.tab", kSong);
     EXPECT_FALSE(CanUndo());
     const std::string opened = State();
-    form.mnuEditUndo_Click();
+    form.Undo();
     EXPECT_EQ(State(), opened);
 
-    form.mnuEditPasteBar_Click();
-    form.mnuEditUndo_Click();
+    form.PasteBarLine();
+    form.Undo();
     ASSERT_TRUE(CanRedo());
     host.answers.push_back(MessageAnswer::No);
-    form.mnuFileNew_Click();
+    form.NewDocument();
     EXPECT_FALSE(CanUndo());
     EXPECT_FALSE(CanRedo());
 }
 
 TEST_F(UndoTest, KeepsTheLastTwoHundredChangesAndOnlyChanges) {
-    form.mnuFileNew_Click();
-    form.mnuEditCut_Click();
+    form.NewDocument();
+    form.CutColumns();
     EXPECT_FALSE(CanUndo()) << "nothing was selected, nothing changed";
     for (int n = 1; n <= 205; ++n) {
         form.txtTAB.SetText("take " + std::to_string(n));
-        form.txtTAB_LostFocus();
+        form.EndLabelEdit();
     }
     int undone = 0;
     while (CanUndo()) {
-        form.mnuEditUndo_Click();
+        form.Undo();
         ++undone;
     }
     EXPECT_EQ(undone, 200);

@@ -21,17 +21,17 @@ using WindowExport = FormTest;
 
 TEST_F(WindowExport, MidiAndWaveAreWhatFretluxCliWritesForTheDocumentAsItStands) {
     OpenText("piece.tab", kPiece);
-    form.lblStr_MouseDown(3, 2, 1);
-    form.curColumn = 4;
-    form.Form_KeyPress(13);
+    form.PressFretboard(3, 2, 1);
+    form.SelectColumns(4, 0);
+    form.TypeCharacter(13);
     form.hscTempo.SetValue(60);
     form.HScrollPatch.SetValue(40);
     host.onRenderWave = [](const std::vector<TimedMidiMessage>& events) {
         return RenderWaveBytes(events, nullptr, nullptr);
     };
     host.chosenPaths = {PathOf("window.mid"), PathOf("window.wav")};
-    form.mnuFileExportMidi_Click();
-    form.mnuFileExportWave_Click();
+    form.ExportMidi();
+    form.ExportWave();
 
     TabDocument standing = form.document;
     standing.tabLines[0][0] = StampHeader(standing.tabLines[0][0], {60, 100, 40});

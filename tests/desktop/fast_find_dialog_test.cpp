@@ -18,7 +18,7 @@ class FastFindDialogTest : public ::testing::Test {
 protected:
     void Open() {
         form = std::make_unique<FastFindForm>(choice);
-        form->Form_Load();
+        form->Load();
         dialog = std::make_unique<FastFindDialog>(*form, nullptr);
         dialog->show();
         dialog->activateWindow();
@@ -93,6 +93,8 @@ TEST_F(FastFindDialogTest, ClicksAndArrowsChooseTheTypeListsClearEachOtherAndEnt
 TEST_F(FastFindDialogTest, EscapeClosesAsCloseDoesAndTheWindowsCloseButtonChangesNothing) {
     choice = {4, 8, 2};
     Open();
+    // The previous root stays selected; the type and variation start again at Major, 1.
+    EXPECT_EQ(Shown(), "4 -1 9 0 ");
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(Choice(), "-1 8 2");

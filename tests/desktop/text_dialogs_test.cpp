@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <memory>
+#include <optional>
 
 #include "desktop/text_editor_dialog.h"
 #include "desktop/text_to_tab_dialog.h"
@@ -41,9 +42,8 @@ class TextEditorDialogTest : public ::testing::Test {
 protected:
     // The window as the host opens it, over the given bytes.
     void Open(const std::string& text) {
-        dialogText = text;
-        form = std::make_unique<TextEditorForm>(dialogText, services);
-        form->Form_Load();
+        form = std::make_unique<TextEditorForm>(text, services);
+        form->Load();
         dialog = std::make_unique<TextEditorDialog>(*form, nullptr);
         box = dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtEdit"));
         ASSERT_NE(box, nullptr);
@@ -68,7 +68,6 @@ protected:
     }
 
     ScriptedServices services;
-    std::string dialogText;
     std::unique_ptr<TextEditorForm> form;
     std::unique_ptr<TextEditorDialog> dialog;
     QPlainTextEdit* box = nullptr;
@@ -91,7 +90,7 @@ TEST_F(TextEditorDialogTest, ShowsTheTextLineByLineAndSaveHandsBackTheSameBytes)
             EXPECT_EQ(box->toPlainText(), Utf8(shown));
         }
         Run("mnuFileItem0");
-        EXPECT_EQ(dialogText, text);
+        EXPECT_EQ(form->Result(), text);
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
     }
 }
@@ -108,7 +107,7 @@ TEST_F(TextEditorDialogTest, EveryTypedLineBreakIsSavedAsCrLf) {
         QTest::keyClick(box, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
         QTest::keyClick(box, Qt::Key_Return);
         Run("mnuFileItem0");
-        EXPECT_EQ(dialogText, text + "\r\nb\r\n\r\n");
+        EXPECT_EQ(form->Result(), text + "\r\nb\r\n\r\n");
     }
 }
 
@@ -164,7 +163,7 @@ TEST_F(TextEditorDialogTest, PasteIntoALatin1TextKeepsItsCharactersAndTheirEncod
     EXPECT_EQ(box->textCursor().position(), 12);
     Run("mnuFileItem0");
     // Latin-1 has no euro sign.
-    EXPECT_EQ(dialogText, "caf\xE9 cr\xE8me ?");
+    EXPECT_EQ(form->Result(), "caf\xE9 cr\xE8me ?");
 }
 
 TEST_F(TextEditorDialogTest, PasteOverASelectionBreaksLinesAndCanBeUndone) {
@@ -212,7 +211,7 @@ TEST_F(TextEditorDialogTest, TheEditMenuGreysOutCutAndCopyWithoutASelectionButTh
     EXPECT_EQ(box->toPlainText(), QStringLiteral("+ord"));
 }
 
-TEST_F(TextEditorDialogTest, CloseAnsweredNoHandsBackTheKeepMarkerAndClosesTheWindowAsEscapeDoes) {
+TEST_F(TextEditorDialogTest, CloseAnsweredNoHandsBackNothingAndClosesTheWindowAsEscapeDoes) {
     for (const bool yes : {false, true}) {
         Open("Old");
         box->setPlainText(QStringLiteral("New"));
@@ -222,7 +221,7 @@ TEST_F(TextEditorDialogTest, CloseAnsweredNoHandsBackTheKeepMarkerAndClosesTheWi
         } else {
             QTest::keyClick(box, Qt::Key_Escape);
         }
-        EXPECT_EQ(dialogText, yes ? "New" : "***EXIT***");
+        EXPECT_EQ(form->Result(), yes ? std::optional<std::string>("New") : std::nullopt);
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
     }
 }
@@ -230,7 +229,7 @@ TEST_F(TextEditorDialogTest, CloseAnsweredNoHandsBackTheKeepMarkerAndClosesTheWi
 class TextToTabDialogTest : public ::testing::Test {
 protected:
     TextToTabDialogTest() {
-        form.Form_Load();
+        form.Load();
         dialog = std::make_unique<TextToTabDialog>(form, nullptr);
     }
 
@@ -241,8 +240,7 @@ protected:
         return dialog->findChild<QPushButton*>(QString::fromLatin1(name));
     }
 
-    std::string dialogText = "3-----";
-    TextToTabForm form{dialogText};
+    TextToTabForm form{"3-----"};
     std::unique_ptr<TextToTabDialog> dialog;
 };
 
@@ -287,14 +285,14 @@ TEST_F(TextToTabDialogTest, ABoxKeepsTheFirstCharacterOfWhatTheUserTyped) {
     EXPECT_EQ(Box(5)->text(), QStringLiteral("?"));
 
     Button("cmdSave")->click();
-    EXPECT_EQ(dialogText, "3p-x\xE9?");
+    EXPECT_EQ(form.Result(), "3p-x\xE9?");
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
 TEST_F(TextToTabDialogTest, CloseHandsBackNothingAndClosesTheWindow) {
     QTest::keyClicks(Box(0), QStringLiteral("x"));
     Button("cmdClose")->click();
-    EXPECT_EQ(dialogText, "");
+    EXPECT_EQ(form.Result(), std::nullopt);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 

@@ -17,7 +17,7 @@ class NoteMarkingTest : public ::testing::Test {
 protected:
     PressResult Left(int row, int i) { return PressPosition(board, last, row, i, kLeftButton); }
     PressResult Right(int row, int i) { return PressPosition(board, last, row, i, kRightButton); }
-    KeyCommand Key(int key) { return Form_KeyPress(board, last, key); }
+    KeyCommand Key(int key) { return TypeCharacter(board, last, key); }
     std::string State(int row, int i) const { return Describe(board, row, i); }
 
     Fretboard board;
@@ -93,18 +93,18 @@ TEST_F(NoteMarkingTest, DoubleClickAdvancesOnlyARedMarkBelowTheThumb) {
 }
 
 TEST_F(NoteMarkingTest, FingerButtonsNeedAMarkedLastSelectionOfAnyColour) {
-    imgFNum_Click(board, last, 2);  // nothing pressed yet
+    AllocateFinger(board, last, 2);  // nothing pressed yet
     EXPECT_EQ(State(1, 0), "unmarked red");
 
     Left(2, 8);
     Right(2, 8);
-    imgFNum_Click(board, last, 2);
+    AllocateFinger(board, last, 2);
     EXPECT_EQ(State(2, 8), "black 3");
-    imgFNum_Click(board, last, 4);
+    AllocateFinger(board, last, 4);
     EXPECT_EQ(State(2, 8), "black T");
 
     Right(2, 8);
-    imgFNum_Click(board, last, 0);
+    AllocateFinger(board, last, 0);
     EXPECT_EQ(State(2, 8), "unmarked black");
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace fretlux {
@@ -26,72 +27,39 @@ public:
     SaveChangesAnswer answer = SaveChangesAnswer::Discard;
 };
 
-TEST(TextEditorFormTest, LoadsTheTextWithTheCaretAtTheStart) {
-    ScriptedServices services;
-    std::string dialogText = "Verse one\r\nVerse two\r\n";
-    TextEditorForm form(dialogText, services);
-    form.selStart = 3;
-    form.Form_Load();
-    EXPECT_EQ(form.caption, "Text Editor");
-    EXPECT_EQ(form.text, "Verse one\r\nVerse two\r\n");
-    EXPECT_EQ(form.selStart, 0u);
-    EXPECT_EQ(form.selLength, 0u);
-    EXPECT_FALSE(form.closeRequested);
-}
-
 TEST(TextEditorFormTest, SaveHandsBackTheTextAndCloseAsksFirst) {
     const struct {
         const char* rule;
         int item;
         std::string typed;
         SaveChangesAnswer answer;
-        std::string handedBack;
+        std::optional<std::string> result;
         int questions;
         bool closes;
     } rows[] = {
         {"Save hands back the text as it is", 0, "Line 1\r\nLine 2", SaveChangesAnswer::Discard,
          "Line 1\r\nLine 2", 0, true},
         {"an emptied box too", 0, "", SaveChangesAnswer::Discard, "", 0, true},
-        // The caller reads the marker as "keep the old text": it cannot become a TAB's text.
-        {"the keep marker as itself", 0, kKeepTextMarker, SaveChangesAnswer::Discard, "***EXIT***",
-         0, true},
+        {"any text at all", 0, "***EXIT***", SaveChangesAnswer::Discard, "***EXIT***", 0, true},
         {"Close answered Discard keeps the text", 1, "Edited", SaveChangesAnswer::Discard,
-         "***EXIT***", 1, true},
+         std::nullopt, 1, true},
         {"Close answered Save saves", 1, "Edited", SaveChangesAnswer::Save, "Edited", 1, true},
-        {"Close answered Cancel stays open", 1, "Edited", SaveChangesAnswer::Cancel, "Old", 1,
-         false},
-        {"no third item", 2, "Edited", SaveChangesAnswer::Save, "Old", 0, false},
+        {"Close answered Cancel stays open", 1, "Edited", SaveChangesAnswer::Cancel, std::nullopt,
+         1, false},
+        {"no third item", 2, "Edited", SaveChangesAnswer::Save, std::nullopt, 0, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.rule);
         ScriptedServices services;
         services.answer = row.answer;
-        std::string dialogText = "Old";
-        TextEditorForm form(dialogText, services);
-        form.Form_Load();
+        TextEditorForm form("Old", services);
+        form.Load();
+        EXPECT_EQ(form.text, "Old");
         form.text = row.typed;
-        form.mnuEdit_Click();
-        EXPECT_EQ(dialogText, "Old");  // nothing goes back before Save or Close
-        form.mnuFileItem_Click(row.item);
-        EXPECT_EQ(dialogText, row.handedBack);
+        form.RunFileItem(row.item);
+        EXPECT_EQ(form.Result(), row.result);
         EXPECT_EQ(services.questions, row.questions);
         EXPECT_EQ(form.closeRequested, row.closes);
-    }
-}
-
-TEST(TextEditorFormTest, CutAndCopyAreGreyedOutWithoutASelectionAndPasteNever) {
-    ScriptedServices services;
-    std::string dialogText = "abc";
-    TextEditorForm form(dialogText, services);
-    form.Form_Load();
-    // The enabling follows the selection each time the menu opens, both ways.
-    for (const std::size_t length : {0, 1, 0}) {
-        form.selStart = 1;
-        form.selLength = length;
-        form.mnuEdit_Click();
-        EXPECT_EQ(form.mnuEditItem[0].enabled, length > 0);
-        EXPECT_EQ(form.mnuEditItem[1].enabled, length > 0);
-        EXPECT_TRUE(form.mnuEditItem[2].enabled);
     }
 }
 
@@ -123,12 +91,11 @@ TEST(TextEditorFormTest, ClipboardCommandsWorkOnTheSelectionsBytes) {
         SCOPED_TRACE(row.rule);
         ScriptedServices services;
         services.clipboard = row.clipboard;
-        std::string dialogText = row.text;
-        TextEditorForm form(dialogText, services);
-        form.Form_Load();
+        TextEditorForm form(row.text, services);
+        form.Load();
         form.selStart = row.start;
         form.selLength = row.length;
-        form.mnuEditItem_Click(row.item);
+        form.RunEditItem(row.item);
         EXPECT_EQ(form.text, row.textAfter);
         EXPECT_EQ(services.clipboard, row.clipboardAfter);
         EXPECT_EQ(form.selStart, row.startAfter);

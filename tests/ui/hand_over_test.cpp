@@ -69,7 +69,7 @@ TEST_F(HandOverTest, ASecondStartOpensItsFileInTheWindowThatRunsOrBringsItToTheF
     window.showMinimized();
     EXPECT_EQ(StartAgain({song}), 0);
     EXPECT_EQ(said, "");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.gCurrentPath == song.toStdString(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.currentPath == song.toStdString(); }, 5000));
     EXPECT_EQ(form.document.tabCount, 1);
     EXPECT_FALSE(window.isMinimized());
 
@@ -77,7 +77,7 @@ TEST_F(HandOverTest, ASecondStartOpensItsFileInTheWindowThatRunsOrBringsItToTheF
     EXPECT_EQ(StartAgain({}), 0);
     EXPECT_EQ(said, "");
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isMinimized(); }, 5000));
-    EXPECT_EQ(form.gCurrentPath, song.toStdString());
+    EXPECT_EQ(form.currentPath, song.toStdString());
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST_F(WindowTest, EveryKeyReachesItsCommand) {
     auto& label = Find<QLineEdit>("txtTAB");
     const auto lastDialog = [this] { return host.dialogs.back().filter; };
     const auto playing = [this] {
-        return std::string(form.Timer1.Interval() > 0 ? "playing" : "stopped");
+        return std::string(form.playTimer.Interval() > 0 ? "playing" : "stopped");
     };
     const struct {
         QWidget* focus;

@@ -62,7 +62,7 @@ TEST_F(PictureButtonWindowTest, ThePressedPictureFollowsTheMouseAndTheHintShowsI
     QTest::mouseRelease(&play, Qt::LeftButton, Qt::NoModifier, QPoint(10, -4));
     EXPECT_FALSE(play.ShowsPressed());
     // Released outside: no click, so nothing played.
-    EXPECT_EQ(form.Timer1.Interval(), 0);
+    EXPECT_EQ(form.playTimer.Interval(), 0);
 
     PictureButton& deleteTab = Button("imgDelTab");
     QTest::mousePress(&deleteTab, Qt::RightButton);
@@ -98,10 +98,10 @@ TEST_F(PictureButtonWindowTest, TheKeyboardReachesAndRunsEveryButton) {
     host.chosenPaths = {std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab"};
     Trigger("mnuFOpen");
     QTest::keyClick(&Button("imgPlay"), Qt::Key_Space);
-    EXPECT_GT(form.Timer1.Interval(), 0);
+    EXPECT_GT(form.playTimer.Interval(), 0);
     QTest::keyClick(&Button("imgStop"), Qt::Key_Return);
-    EXPECT_EQ(form.Timer1.Interval(), 0);
-    form.lblStr_MouseDown(3, 4, kLeftButton);
+    EXPECT_EQ(form.playTimer.Interval(), 0);
+    form.PressFretboard(3, 4, kLeftButton);
     const int columns = form.lastColumn;
     PictureButton& finger = Button("imgFNum1");
     finger.setFocus();
@@ -121,20 +121,20 @@ TEST_F(PictureButtonWindowTest, ADoubleClickStepsTwiceButPastesTheFretboardOnce)
         QTest::mouseRelease(&button, Qt::LeftButton);
         EXPECT_FALSE(button.ShowsPressed());
     };
-    form.curColumn = 0;
-    form.mnuPlayStepForward_Click();
-    const int oneStep = form.curColumn;
-    form.mnuPlayStepForward_Click();
-    const int twoSteps = form.curColumn;
-    form.curColumn = 0;
+    form.SelectColumns(0, 0);
+    form.StepForward();
+    const int oneStep = form.cursorColumn;
+    form.StepForward();
+    const int twoSteps = form.cursorColumn;
+    form.SelectColumns(0, 0);
     doubleClick(Button("imgStep"));
-    EXPECT_EQ(form.curColumn, twoSteps);
+    EXPECT_EQ(form.cursorColumn, twoSteps);
     EXPECT_NE(twoSteps, oneStep);
 
     // A step selects the column it ends on, which a paste would replace.
-    form.selLength = 0;
+    form.SelectColumns(form.cursorColumn, 0);
     const int columns = form.lastColumn;
-    form.lblStr_MouseDown(3, 4, kLeftButton);
+    form.PressFretboard(3, 4, kLeftButton);
     doubleClick(Button("imgclip2tab"));
     EXPECT_EQ(form.lastColumn, columns + 1);
 }

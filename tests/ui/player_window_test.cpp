@@ -27,8 +27,8 @@ TEST_F(WindowTest, StartPlaysTheTabOnTheRealTimerUntilItHalts) {
     form.hscTempo.SetValue(1);  // 3 ms a column
     host.midiOut.messages.clear();
     QTest::mouseClick(&Find<PictureButton>("imgPlay"), Qt::LeftButton);
-    EXPECT_EQ(form.Timer1.Interval(), 3);
-    QTRY_COMPARE_WITH_TIMEOUT(form.Timer1.Interval(), 0, 5000);
+    EXPECT_EQ(form.playTimer.Interval(), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(form.playTimer.Interval(), 0, 5000);
     // Both TABs played: the verse's three chords of up to six notes and the chorus's note.
     EXPECT_GE(NotesOn(host.midiOut), 16);
     EXPECT_EQ(form.hscTAB.Value(), 2);

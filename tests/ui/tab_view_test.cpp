@@ -58,8 +58,8 @@ TEST_F(TabViewTest, ShowsTheSixStringLinesOfTheNewTabWholeAt1366Pixels) {
 TEST_F(TabViewTest, ClickOnAColumnMovesTheCursorThereAndDrawsItAtTheLeftEdgeOfTheSymbol) {
     for (int column : {0, 5, 40, 77}) {
         QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(column));
-        EXPECT_EQ(form.curColumn, column);
-        EXPECT_EQ(form.selLength, 0);
+        EXPECT_EQ(form.cursorColumn, column);
+        EXPECT_EQ(form.selectionLength, 0);
         // The cursor is drawn at the left edge of the column's symbol.
         const double x = lines->CursorPixelX(1);
         EXPECT_NEAR(x, origin + (column + 1) * charWidth, 0.01) << "column " << column;
@@ -87,7 +87,7 @@ TEST_F(WindowTest, TheCursorLineIsDrawnAtItsPixelOnlyWhenATabIsShown) {
     QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier,
                       QPoint(static_cast<int>(view.Geometry().originPx + 11.5 * charWidth),
                              static_cast<int>(view.LineRect(3).center().y())));
-    ASSERT_EQ(form.curColumn, 10);
+    ASSERT_EQ(form.cursorColumn, 10);
     const QImage image = view.grab().toImage();
     const double ratio = image.devicePixelRatio();
     EXPECT_GT(RedPixels(image, static_cast<int>(std::floor(view.CursorPixelX(1) * ratio))), 0);
@@ -133,22 +133,22 @@ TEST_F(TabViewTest, DraggingSelectsColumns) {
     DragTo(ColumnPixel(5));
     DragTo(ColumnPixel(7));
     QTest::mouseRelease(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(7));
-    EXPECT_EQ(form.curColumn, 3);
-    EXPECT_EQ(form.selLength, 5);
+    EXPECT_EQ(form.cursorColumn, 3);
+    EXPECT_EQ(form.selectionLength, 5);
     EXPECT_NEAR(lines->CursorPixelX(2) - lines->CursorPixelX(1), 5 * charWidth, 0.01);
 
     // Dragging to the left selects up to where the press was.
     QTest::mousePress(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
     DragTo(ColumnPixel(1));
     QTest::mouseRelease(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(1));
-    EXPECT_EQ(form.curColumn, 1);
-    EXPECT_EQ(form.selLength, 3);
+    EXPECT_EQ(form.cursorColumn, 1);
+    EXPECT_EQ(form.selectionLength, 3);
 
     // Moving without a button selects nothing.
     QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(2));
     DragTo(ColumnPixel(9), Qt::NoButton);
-    EXPECT_EQ(form.curColumn, 2);
-    EXPECT_EQ(form.selLength, 0);
+    EXPECT_EQ(form.cursorColumn, 2);
+    EXPECT_EQ(form.selectionLength, 0);
 }
 
 TEST_F(TabViewTest, ScrollBarArrowChangesTheTabAndDraggingOnlyTheHelpLine) {
@@ -173,13 +173,13 @@ TEST_F(TabViewTest, ScrollBarArrowChangesTheTabAndDraggingOnlyTheHelpLine) {
 }
 
 TEST_F(TabViewTest, KeysOnTheClickedLinesSelectAndEditTheDigitsStayTheFretboardsAndCtrlZUndoes) {
-    form.lblStr_MouseDown(1, 3, 1);
+    form.PressFretboard(1, 3, 1);
     QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
     ASSERT_TRUE(lines->hasFocus());
     QTest::keyClick(lines, Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(lines, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(form.curColumn, 3);
-    EXPECT_EQ(form.selLength, 2);
+    EXPECT_EQ(form.cursorColumn, 3);
+    EXPECT_EQ(form.selectionLength, 2);
     QTest::keyClick(lines, Qt::Key_2);
     EXPECT_EQ(form.fretboard.At(1, 3).finger, "2");
 
@@ -202,7 +202,7 @@ TEST_F(TabViewTest, KeysOnTheClickedLinesSelectAndEditTheDigitsStayTheFretboards
     EXPECT_TRUE(undo.isEnabled());
     QTest::keyClick(lines, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form.lastColumn, 77);
-    EXPECT_EQ(form.selLength, 2);
+    EXPECT_EQ(form.selectionLength, 2);
     EXPECT_FALSE(undo.isEnabled());
     EXPECT_TRUE(Find<QAction>("mnuEditRedo").isEnabled());
 }

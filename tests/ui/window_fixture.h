@@ -16,7 +16,7 @@ namespace fretlux {
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(form.Form_Load());
+        ASSERT_TRUE(form.StartUp());
         window.SyncFromModel();
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
