@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Sets up and builds Fretlux, then runs every test; exits non-zero when any test fails.
+# Sets up and builds Fretlux, runs every test, then checks that every C++ file keeps the
+# project's format; exits non-zero when any test fails or a file differs from the format.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/setup.sh
+scripts/setup.sh --with-format-check
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+scripts/check-format.sh

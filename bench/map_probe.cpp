@@ -52,8 +52,8 @@ std::string TemporaryDirectory() {
 bool WaitForMap(xcb_connection_t* connection, pid_t pid) {
     const auto deadline = Clock::now() + kMostWait;
     while (Clock::now() < deadline) {
-        std::unique_ptr<xcb_generic_event_t, decltype(&free)> event(
-            xcb_poll_for_event(connection), &free);
+        std::unique_ptr<xcb_generic_event_t, decltype(&free)> event(xcb_poll_for_event(connection),
+                                                                    &free);
         if (event) {
             if ((event->response_type & 0x7F) != XCB_MAP_NOTIFY) continue;
             const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event.get());

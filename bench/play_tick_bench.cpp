@@ -28,8 +28,8 @@ std::string ChordTab() {
         std::string& text = document.tabLines[0][line];
         text = HeaderCell(kStringLetters[line - 1]);
         for (int c = 0; c < 16; ++c) {
-            text += std::string{'-', FretLetter(kShapes[c % 2][line]), AttributeLetter(0, true)} +
-                    "  ";
+            text +=
+                std::string{'-', FretLetter(kShapes[c % 2][line]), AttributeLetter(0, true)} + "  ";
         }
     }
     RenderFretDigits(document, 0);
@@ -37,8 +37,8 @@ std::string ChordTab() {
 }
 
 void PlayTickWithSixNotes(benchmark::State& state) {
-    FluidSynthOutput synthesiser(FluidSynthOptions{SoundfontChoice{kTimGm6mbSoundfont, false},
-                                                   false});
+    FluidSynthOutput synthesiser(
+        FluidSynthOptions{SoundfontChoice{kTimGm6mbSoundfont, false}, false});
     HeadlessHost host(synthesiser);
     FretluxForm form(host);
     form.StartUp();

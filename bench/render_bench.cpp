@@ -61,7 +61,8 @@ struct Variant {
 };
 
 std::unique_ptr<SoundfontSynth> MakeSynth(const Variant& variant, std::string& failure) {
-    std::unique_ptr<SoundfontSynth> synth = SoundfontSynth::Create(kSoundfont, failure, variant.cpuCores);
+    std::unique_ptr<SoundfontSynth> synth =
+        SoundfontSynth::Create(kSoundfont, failure, variant.cpuCores);
     if (synth && !variant.effects) {
         synth->Fluid().fluid_synth_reverb_on(synth->Synth(), -1, 0);
         synth->Fluid().fluid_synth_chorus_on(synth->Synth(), -1, 0);

@@ -43,9 +43,10 @@ Lateness Measure(const std::vector<Clock::time_point>& ticks, Clock::time_point 
 }
 
 void Report(const char* timer, int intervalMs, std::size_t ticks, const Lateness& l) {
-    std::printf("%-22s %4d ms x %zu ticks: lateness median %.3f ms, p99 %.3f ms, worst %.3f ms;"
-                " drift at the end %.3f ms\n",
-                timer, intervalMs, ticks, l.median, l.p99, l.worst, l.last);
+    std::printf(
+        "%-22s %4d ms x %zu ticks: lateness median %.3f ms, p99 %.3f ms, worst %.3f ms;"
+        " drift at the end %.3f ms\n",
+        timer, intervalMs, ticks, l.median, l.p99, l.worst, l.last);
 }
 
 Lateness ProbeIntervalTimer(int intervalMs, int count) {

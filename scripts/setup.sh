@@ -4,6 +4,7 @@
 # --with-gm-soundfont also installs FluidR3_GM, the better-sounding General MIDI soundfont
 # (about 140 MB), which the program prefers to the small TimGM6mb when it is present.
 # --with-bench also installs Google Benchmark and builds the benchmarks under bench/.
+# --with-format-check also installs clang-format 14, which scripts/check-format.sh runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +21,7 @@ for argument in "$@"; do
     case "$argument" in
         --with-gm-soundfont) packages+=(fluid-soundfont-gm) ;;
         --with-bench) packages+=(libbenchmark-dev); options+=(-DFRETLUX_BUILD_BENCH=ON) ;;
+        --with-format-check) packages+=(clang-format-14) ;;
         *) echo "setup.sh: unknown argument $argument" >&2; exit 2 ;;
     esac
 done

@@ -87,9 +87,7 @@ std::string HintOf(HintedButton button) {
     return "";
 }
 
-void FretluxForm::HintButton(HintedButton button) {
-    lblHelp = {HintOf(button), kHintBlue};
-}
+void FretluxForm::HintButton(HintedButton button) { lblHelp = {HintOf(button), kHintBlue}; }
 
 void FretluxForm::HintControl(PointedControl control) {
     lblHelp = {ControlHint(control), kHintBlue};

@@ -107,8 +107,8 @@ void FretluxForm::InsertTab() {
         return;
     }
     if (m == kMaxTabs) {
-        host_.ShowMessage({kTooManyTabsMessage, MessageButtons::Ok, MessageIcon::Exclamation,
-                           MessageAnswer::Ok});
+        host_.ShowMessage(
+            {kTooManyTabsMessage, MessageButtons::Ok, MessageIcon::Exclamation, MessageAnswer::Ok});
         return;
     }
     SetTabCount(m + 1);

@@ -19,8 +19,7 @@ MessageBoxRequest SaveChangesQuestion(const std::string& path) {
 
 bool IsExistingFile(const std::string& path) {
     std::error_code ignored;
-    return std::filesystem::exists(path, ignored) &&
-           !std::filesystem::is_directory(path, ignored);
+    return std::filesystem::exists(path, ignored) && !std::filesystem::is_directory(path, ignored);
 }
 
 }  // namespace
@@ -45,8 +44,8 @@ void FretluxForm::ShowBlankDocument() {
 }
 
 void FretluxForm::OpenFile() {
-    const auto chosen = host_.ShowFileDialog(
-        {FileDialogMode::Open, kOpenFilter, dialogInitialDirectory, ""});
+    const auto chosen =
+        host_.ShowFileDialog({FileDialogMode::Open, kOpenFilter, dialogInitialDirectory, ""});
     if (!chosen || chosen->empty()) return;
     LoadUserFile(*chosen);
 }
@@ -73,8 +72,7 @@ bool FretluxForm::LoadDocument(const std::string& path, const std::string& title
     HaltPlayback();
     if (!AskToSave()) return false;
     OpenedDocument read = OpenDocumentFile(
-        path,
-        [this](const std::vector<TrackSummary>& tracks) { return host_.ChooseTrack(tracks); },
+        path, [this](const std::vector<TrackSummary>& tracks) { return host_.ChooseTrack(tracks); },
         kStartSettings);
     if (read.error) {
         ShowOpenError(*read.error);
@@ -145,8 +143,8 @@ TabDocument FretluxForm::StandingDocument() const {
 }
 
 void FretluxForm::ShowOpenError(const std::string& description) {
-    host_.ShowMessage({OpenFailedMessage(description), MessageButtons::Ok,
-                       MessageIcon::Exclamation, MessageAnswer::Ok});
+    host_.ShowMessage({OpenFailedMessage(description), MessageButtons::Ok, MessageIcon::Exclamation,
+                       MessageAnswer::Ok});
 }
 
 void FretluxForm::ClearDocument() {
@@ -212,8 +210,8 @@ bool FretluxForm::MayWriteTo(const std::string& path) {
 }
 
 void FretluxForm::ShowSaveError(const std::string& description) {
-    host_.ShowMessage({SaveFailedMessage(description), MessageButtons::Ok,
-                       MessageIcon::Exclamation, MessageAnswer::Ok});
+    host_.ShowMessage({SaveFailedMessage(description), MessageButtons::Ok, MessageIcon::Exclamation,
+                       MessageAnswer::Ok});
 }
 
 bool FretluxForm::Exit() {

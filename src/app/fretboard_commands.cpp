@@ -20,7 +20,9 @@ void FretluxForm::PressFinger(int row, int index, int button) {
     PlayPress(PressPosition(fretboard, selection, row, index, button));
 }
 
-void FretluxForm::DoubleClickFingerMark(int row, int index) { DoubleClickFinger(fretboard, row, index); }
+void FretluxForm::DoubleClickFingerMark(int row, int index) {
+    DoubleClickFinger(fretboard, row, index);
+}
 
 void FretluxForm::HintFretboard() { lblHelp = {kFretboardHint, kHintBlue}; }
 
@@ -28,7 +30,9 @@ void FretluxForm::HintStringNamesLeft() { lblHelp = {kStringNamesHint, kHintBlue
 
 void FretluxForm::HintStringNamesRight() { lblHelp = {kStringNamesHint, kHintBlue}; }
 
-void FretluxForm::AllocateFinger(int index) { fretlux::AllocateFinger(fretboard, selection, index); }
+void FretluxForm::AllocateFinger(int index) {
+    fretlux::AllocateFinger(fretboard, selection, index);
+}
 
 void FretluxForm::HintFinger(int index) {
     lblHelp = {HintOf(static_cast<HintedButton>(static_cast<int>(HintedButton::imgFNum0) + index)),

@@ -80,5 +80,4 @@ void FretluxForm::ShowMidiSettingsWindow() {
     midiSettings.reset();
 }
 
-
 }  // namespace fretlux

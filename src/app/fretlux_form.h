@@ -304,7 +304,6 @@ public:
     // The MIDI settings window while it is loaded; start-up loads it without showing it.
     std::optional<MidiSettingsForm> midiSettings;
 
-
     // Title of the window: "Fretlux  (Ver 1.10)".
     static std::string BaseTitle();
 

@@ -22,7 +22,9 @@ std::string FretluxForm::ProgramFile(const char* prefix, int index) const {
 
 void FretluxForm::OpenBasicLesson(int index) { PlayLessonFile(ProgramFile("lesson", index)); }
 
-void FretluxForm::OpenIntermediateLesson(int index) { PlayLessonFile(ProgramFile("lesson1", index)); }
+void FretluxForm::OpenIntermediateLesson(int index) {
+    PlayLessonFile(ProgramFile("lesson1", index));
+}
 
 void FretluxForm::OpenSongLesson(int index) { PlayLessonFile(ProgramFile("lesson2", index)); }
 

@@ -33,7 +33,7 @@ void FretluxForm::ExportMusicXml() {
     // TABs that store no settings play at the bars' too, as they would if played from here.
     const std::string title = std::filesystem::path(currentPath).stem().string();
     ShowExportResult(*chosen, SaveFileReplacing(*chosen, MusicXmlScore(StandingDocument(),
-                                                                        BarSettings(), title)));
+                                                                       BarSettings(), title)));
 }
 
 }  // namespace fretlux

@@ -81,7 +81,7 @@ void FretluxForm::PressPictureButton(HintedButton button, int mouseButton) {
 }
 
 void FretluxForm::MoveOverPictureButton(HintedButton button, int mouseButtons,
-                                          const ButtonPoint& point) {
+                                        const ButtonPoint& point) {
     lblHelp = {HintOf(button), kHintBlue};
     PictureButtonState& state = pictureButtons[static_cast<int>(button)];
     state.MouseMove(mouseButtons, point);
@@ -91,7 +91,7 @@ void FretluxForm::MoveOverPictureButton(HintedButton button, int mouseButtons,
 }
 
 bool FretluxForm::ReleasePictureButton(HintedButton button, int mouseButton,
-                                        const ButtonPoint& point) {
+                                       const ButtonPoint& point) {
     const bool click = pictureButtons[static_cast<int>(button)].MouseUp(mouseButton, point);
     if (button == HintedButton::imgEdit) ChooseReleasedEditPicture();
     return click;

@@ -117,7 +117,8 @@ bool FretluxForm::SearchNote(int step) {
 
 void FretluxForm::ShowPlayColumn() {
     if (!Playing()) ClearMarks();
-    for (int line = 6; line >= 1; --line) ShowCell(7 - line, Right(columnCells[cursorColumn][line], 4));
+    for (int line = 6; line >= 1; --line)
+        ShowCell(7 - line, Right(columnCells[cursorColumn][line], 4));
 }
 
 void FretluxForm::StepForward() {

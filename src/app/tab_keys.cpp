@@ -24,7 +24,8 @@ void FretluxForm::PressKeyOnTabLines(int keyCode, int shift) {
     if (shift != 0 && shift != kShiftMask) return;
     const bool extend = shift == kShiftMask;
     // The end of the selection that Shift moves: the one away from where the selection began.
-    const int movingEnd = SelectionAnchor() == cursorColumn ? cursorColumn + selectionLength : cursorColumn;
+    const int movingEnd =
+        SelectionAnchor() == cursorColumn ? cursorColumn + selectionLength : cursorColumn;
     switch (keyCode) {
         case kKeyLeft:
             if (extend) return MoveSelectionEnd(movingEnd - 1);
@@ -32,7 +33,8 @@ void FretluxForm::PressKeyOnTabLines(int keyCode, int shift) {
             return MoveCursorTo(selectionLength > 0 ? cursorColumn : cursorColumn - 1);
         case kKeyRight:
             if (extend) return MoveSelectionEnd(movingEnd + 1);
-            return MoveCursorTo(selectionLength > 0 ? cursorColumn + selectionLength : cursorColumn + 1);
+            return MoveCursorTo(selectionLength > 0 ? cursorColumn + selectionLength
+                                                    : cursorColumn + 1);
         case kKeyHome:
             return extend ? MoveSelectionEnd(0) : MoveCursorTo(0);
         case kKeyEnd:
@@ -62,8 +64,9 @@ void FretluxForm::MoveCursorTo(int column) {
 
 // A selection made by the mouse or a command grows and shrinks at its right end.
 int FretluxForm::SelectionAnchor() const {
-    return selectionLength > 0 && selectionAnchor_ == cursorColumn + selectionLength ? selectionAnchor_
-                                                                      : cursorColumn;
+    return selectionLength > 0 && selectionAnchor_ == cursorColumn + selectionLength
+               ? selectionAnchor_
+               : cursorColumn;
 }
 
 void FretluxForm::MoveSelectionEnd(int position) {

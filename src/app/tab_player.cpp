@@ -16,7 +16,8 @@ using Clock = TickSchedule::Clock;
 // Hands the messages sent after Start to the sink, stamped with the clock's time.
 class SinkOutput final : public MidiOutput {
 public:
-    SinkOutput(const std::function<void(const TimedMidiMessage&)>& sink, const Clock::time_point& now)
+    SinkOutput(const std::function<void(const TimedMidiMessage&)>& sink,
+               const Clock::time_point& now)
         : sink_(sink), now_(now) {}
 
     void StartRecording(Clock::time_point start) {

@@ -59,7 +59,9 @@ void FretluxForm::ShowChosenTab() {
     UpdateColumnCursor();
 }
 
-void FretluxForm::PreviewTabPosition(int value) { lblHelp = {TabPosition(value, hscTAB.Max()), kBlack}; }
+void FretluxForm::PreviewTabPosition(int value) {
+    lblHelp = {TabPosition(value, hscTAB.Max()), kBlack};
+}
 
 void FretluxForm::HintTabPosition() { ShowTabPosition(); }
 
@@ -118,7 +120,8 @@ void FretluxForm::UpdateColumnCursor() {
     if (cursorColumn < 0) cursorColumn = 0;
     if (selectionLength < 0) selectionLength = 0;
     if (cursorColumn > lastColumn) cursorColumn = lastColumn;
-    if (cursorColumn + selectionLength > lastColumn) selectionLength = lastColumn - cursorColumn + 1;
+    if (cursorColumn + selectionLength > lastColumn)
+        selectionLength = lastColumn - cursorColumn + 1;
     if (selectionLength < 0) selectionLength = 0;
     linPoint1.x = CursorX(cursorColumn);
     linPoint2.x = linPoint1.x + charWidth * selectionLength;
@@ -157,9 +160,8 @@ void FretluxForm::ReleaseOnTabLines(int, int, int, double x, double) {
     }
     UpdateColumnCursor();
     const auto& cells = columnCells[cursorColumn];
-    if (std::any_of(cells.begin() + 1, cells.end(), [](const std::string& cell) {
-            return CellHoldsNote(cell);
-        })) {
+    if (std::any_of(cells.begin() + 1, cells.end(),
+                    [](const std::string& cell) { return CellHoldsNote(cell); })) {
         ShowPlayColumn();
     }
 }

@@ -5,8 +5,8 @@
 #include "chords/load_chord.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
-#include "document/utf8_text.h"
 #include "document/file_messages.h"
+#include "document/utf8_text.h"
 
 namespace fretlux {
 

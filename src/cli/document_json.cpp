@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "cli/json_writer.h"
-#include "document/utf8_text.h"
 #include "document/tab_cell.h"
+#include "document/utf8_text.h"
 
 namespace fretlux {
 

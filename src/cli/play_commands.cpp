@@ -41,8 +41,8 @@ int ReportSaveFailure(const std::string& description, std::ostream& err) {
 void DrawProgress(double fraction, std::ostream& err) {
     const int filled = static_cast<int>(fraction * kProgressBarWidth);
     err << "\rRendering [" << std::string(filled, '#')
-        << std::string(kProgressBarWidth - filled, ' ') << "] "
-        << static_cast<int>(fraction * 100) << '%' << std::flush;
+        << std::string(kProgressBarWidth - filled, ' ') << "] " << static_cast<int>(fraction * 100)
+        << '%' << std::flush;
 }
 
 }  // namespace

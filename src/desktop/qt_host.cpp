@@ -283,7 +283,6 @@ void QtHost::ShowHelp(const std::string& path) {
     helpWindow_->ShowPage(PathText(path));
 }
 
-
 RenderedWave QtHost::RenderWave(const std::vector<TimedMidiMessage>& events) {
     QProgressDialog progress(QStringLiteral("Rendering the sound into a WAVE file\u2026"),
                              QStringLiteral("Cancel"), 0, kProgressSteps, DialogOwner());

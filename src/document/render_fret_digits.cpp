@@ -11,7 +11,9 @@ namespace fretlux {
 
 namespace {
 
-int CodeAt(std::string_view cell, size_t index) { return index < cell.size() ? CharCode(cell[index]) : 0; }
+int CodeAt(std::string_view cell, size_t index) {
+    return index < cell.size() ? CharCode(cell[index]) : 0;
+}
 
 // The rendered form of one cell, given the digit its string carries from the cell to the left;
 // leaves in carry what the next cell of the string receives.

@@ -41,11 +41,15 @@ inline std::string TrimTrailingSpaces(std::string_view s) {
     return std::string(s.substr(0, s.find_last_not_of(' ') + 1));
 }
 
-inline bool IsBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+inline bool IsBlank(std::string_view s) {
+    return s.find_first_not_of(' ') == std::string_view::npos;
+}
 
 inline bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
-inline char UpperAscii(char ch) { return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch; }
+inline char UpperAscii(char ch) {
+    return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
+}
 
 inline std::string UpperAscii(std::string_view s) {
     std::string result(s);

@@ -8,7 +8,8 @@ namespace fretlux {
 std::optional<SlotNote> DecodeSlot(std::string_view slot) {
     if (slot.size() < 2 || CharCode(slot[0]) < 'A') return std::nullopt;
     const bool sounding = AttributeSounds(slot[1]);
-    return SlotNote{CharCode(slot[0]) - 'A', CharCode(slot[1]) - '@' - (sounding ? 8 : 0), sounding};
+    return SlotNote{CharCode(slot[0]) - 'A', CharCode(slot[1]) - '@' - (sounding ? 8 : 0),
+                    sounding};
 }
 
 std::string HeaderCell(char letter) { return std::string(1, UpperAscii(letter)) + "----"; }

@@ -10,7 +10,7 @@
 namespace fretlux {
 
 inline constexpr int kCellWidth = 5;
-inline constexpr int kThumb = 5;       // finger number of the thumb
+inline constexpr int kThumb = 5;  // finger number of the thumb
 // Every editing command cuts the lines it writes to the header cell and 78 columns.
 inline constexpr int kEditedLineLength = 395;
 // Only the header cell and 79 columns are ever cut into columns or shown.
@@ -28,7 +28,9 @@ inline char AttributeLetter(int finger, bool sounding) {
 inline int CharCode(char ch) { return static_cast<unsigned char>(ch); }
 
 // A cell holds a note when its first fret letter is "A" or later.
-inline bool CellHoldsNote(std::string_view cell) { return cell.size() >= 2 && CharCode(cell[1]) >= 'A'; }
+inline bool CellHoldsNote(std::string_view cell) {
+    return cell.size() >= 2 && CharCode(cell[1]) >= 'A';
+}
 
 // Attribute letters above "G" mark a sounding note; at or below it a silent one.
 inline bool AttributeSounds(char attribute) { return CharCode(attribute) > 'G'; }

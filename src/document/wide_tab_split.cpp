@@ -81,7 +81,8 @@ void SplitWideTabs(TabDocument& document) {
         std::vector<size_t> starts;
         if (splitting && IsWide(block)) {
             starts = PieceStarts(block);
-            const size_t tabsAfterSplit = blocks.size() + starts.size() + (document.tabCount - t - 1);
+            const size_t tabsAfterSplit =
+                blocks.size() + starts.size() + (document.tabCount - t - 1);
             splitting = tabsAfterSplit <= kMaxTabs;
         }
         if (!splitting || starts.empty()) {
@@ -90,7 +91,8 @@ void SplitWideTabs(TabDocument& document) {
             continue;
         }
         for (size_t p = 0; p < starts.size(); ++p) {
-            const size_t end = p + 1 < starts.size() ? starts[p + 1] - 1 : WidestColumnCount(block) - 1;
+            const size_t end =
+                p + 1 < starts.size() ? starts[p + 1] - 1 : WidestColumnCount(block) - 1;
             blocks.push_back(Piece(block, starts[p], end));
             texts.emplace_back();
         }

@@ -280,8 +280,10 @@ void MainWindow::ConnectControls() {
     ConnectMenuArray(menu_.lessonsIntermediate);
     ConnectMenuArray(menu_.lessonsStars);
     ConnectFretboard();
-    new IntervalTimer(model_.playTimer, [this] { Run([&] { model_.PlayTick(); }); }, this);
-    new IntervalTimer(model_.tuneTimer, [this] { Run([&] { model_.TuneTick(); }); }, this);
+    new IntervalTimer(
+        model_.playTimer, [this] { Run([&] { model_.PlayTick(); }); }, this);
+    new IntervalTimer(
+        model_.tuneTimer, [this] { Run([&] { model_.TuneTick(); }); }, this);
 
     connect(txtTab_, &QLineEdit::textEdited, this, [this](const QString& text) {
         Run([&] { model_.txtTAB.SetText(EncodeDocumentText(text, txtTabUtf8_)); });

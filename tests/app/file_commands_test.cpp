@@ -61,8 +61,7 @@ TEST_F(FileCommands, EveryCommandThatReplacesTheDocumentAsksWhenItChangedAndGoes
         std::optional<std::string> picked{};  // what the command's own open dialog returns
     } commands[] = {
         {"New", [](FretluxForm& f) { f.NewDocument(); }, "UNTITLED.FLX"},
-        {"Open", [](FretluxForm& f) { f.OpenFile(); }, PathOf("other.tab"),
-         PathOf("other.tab")},
+        {"Open", [](FretluxForm& f) { f.OpenFile(); }, PathOf("other.tab"), PathOf("other.tab")},
         {"a file given at start", [&](FretluxForm& f) { f.OpenNamedFile(PathOf("other.tab")); },
          PathOf("other.tab")},
         {"a lesson", [](FretluxForm& f) { f.OpenBasicLesson(1); }, PathOf("program/lesson1.flx")},
@@ -279,8 +278,11 @@ TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesTheShownDocumentAsI
 
 TEST_F(FileCommands, AFileOfSeveralTracksOpensTheTrackChosenAndACancelKeepsTheShownDocument) {
     const auto part = [](const std::string& id, const std::string& step) {
-        return "<part id=\"" + id + "\"><measure><attributes><divisions>1</divisions></attributes><note>"
-               "<pitch><step>" + step + "</step><octave>4</octave></pitch><duration>4</duration></note>"
+        return "<part id=\"" + id +
+               "\"><measure><attributes><divisions>1</divisions></attributes><note>"
+               "<pitch><step>" +
+               step +
+               "</step><octave>4</octave></pitch><duration>4</duration></note>"
                "</measure></part>";
     };
     const std::string score =

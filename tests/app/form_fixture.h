@@ -54,7 +54,8 @@ protected:
     std::string View() const {
         return "TAB " + std::to_string(form.hscTAB.Value()) + "/" +
                std::to_string(form.hscTAB.Max()) + " column " + std::to_string(form.cursorColumn) +
-               "+" + std::to_string(form.selectionLength) + " of " + std::to_string(form.lastColumn);
+               "+" + std::to_string(form.selectionLength) + " of " +
+               std::to_string(form.lastColumn);
     }
 
     void Select(int column, int length) { form.SelectColumns(column, length); }

@@ -50,8 +50,7 @@ TEST_F(FretboardCommands, ThePointerOverAControlShowsItsHintInBlueAndOverTheWind
          "HELP: Allocate finger number T to the last note selected (press [T] or [5])"},
         {[&] { form.HintButton(HintedButton::imgNoSound); },
          "HELP: Make last selected note not playable (black) or press [-] key"},
-        {[&] { form.HintButton(HintedButton::imgBack); },
-         "HELP: Step to previous tab note"},
+        {[&] { form.HintButton(HintedButton::imgBack); }, "HELP: Step to previous tab note"},
         {[&] { form.HintUpDown(); }, kUpDownHint},
     };
     for (const auto& [move, hint] : hints) {

@@ -76,9 +76,9 @@ TEST_F(CliTest, EnhancedFileIsWrittenBackInTheFormItsNameSelects) {
     const std::string song = Write("song.Flx", text + tabs);
     // The empty line after the text is read as part of the text, and is not written twice.
     EXPECT_EQ(Convert(song, Path("copy.fLX")), text + tabs);
-    const std::string plain = CrLfLines({"Intro, play slowly", "", header1.substr(0, 79),
-                                         "E3-|", "B1-|", "G0-|", "D2-|", "A3-|", "E--|", header2,
-                                         "E12-", "B---", "G---", "D---", "A---", "E---"});
+    const std::string plain =
+        CrLfLines({"Intro, play slowly", "", header1.substr(0, 79), "E3-|", "B1-|", "G0-|", "D2-|",
+                   "A3-|", "E--|", header2, "E12-", "B---", "G---", "D---", "A---", "E---"});
     EXPECT_EQ(Convert(song, Path("song.flx.tab")), plain);
     // The same bytes under a name not ending in "flx" are read as a plain file.
     const std::string asPlain = Convert(Write("song.txt", text + tabs), Path("as-plain.flx"));

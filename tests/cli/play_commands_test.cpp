@@ -9,8 +9,8 @@
 #include <tuple>
 #include <vector>
 
-#include "playback/standard_midi_file.h"
 #include "cli_fixture.h"
+#include "playback/standard_midi_file.h"
 #include "two_tab_piece.h"
 #include "wave_reader.h"
 

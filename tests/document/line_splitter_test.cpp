@@ -34,12 +34,12 @@ TEST(LineSplitterTest, LineEndsCrsAndTheLastLine) {
         std::string_view bytes;
         Lines lines;
     } rows[] = {
-        {"one\ntwo\n", {"one", "two"}},               // LF and CR LF end lines alike
+        {"one\ntwo\n", {"one", "two"}},  // LF and CR LF end lines alike
         {"one\r\ntwo\n\n", {"one", "two", ""}},
-        {"\ron\re\r\r\n\rtwo", {"one", "two"}},     // every CR is dropped wherever it stands
-        {"a\rb\n", {"ab"}},                           // and a CR alone ends no line
-        {"x", {"x"}},                                  // the last line needs no LF
-        {"one\n\r", {"one", ""}},                      // a trailing lone CR is one more line
+        {"\ron\re\r\r\n\rtwo", {"one", "two"}},  // every CR is dropped wherever it stands
+        {"a\rb\n", {"ab"}},                      // and a CR alone ends no line
+        {"x", {"x"}},                            // the last line needs no LF
+        {"one\n\r", {"one", ""}},                // a trailing lone CR is one more line
         {"one\n", {"one"}},
         {"", {}},
         {"\n\n", {"", ""}},

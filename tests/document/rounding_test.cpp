@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The rounding rule the document code is written in.
+#include "document/rounding.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
-
-#include "document/rounding.h"
 
 namespace fretlux {
 namespace {

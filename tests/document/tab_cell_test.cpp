@@ -17,8 +17,11 @@ TEST(TabCellTest, LettersEncodeFretFingerAndSoundAndDecodeBack) {
         const char* slot;
         int fret, finger;
         bool sounding;
-    } notes[] = {{"AH", 0, 0, true}, {"FJ", 5, 2, true}, {"DB", 3, 2, false},
-                 {"YM", 24, kThumb, true}, {"A@", 0, 0, false}};
+    } notes[] = {{"AH", 0, 0, true},
+                 {"FJ", 5, 2, true},
+                 {"DB", 3, 2, false},
+                 {"YM", 24, kThumb, true},
+                 {"A@", 0, 0, false}};
     for (const auto& n : notes) {
         const auto note = DecodeSlot(n.slot);
         ASSERT_TRUE(note) << n.slot;

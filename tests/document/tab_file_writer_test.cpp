@@ -80,8 +80,7 @@ TEST(TabFileWriterTest, PlainHeadersKeepTheFirst79CharactersEnhancedOnesAll) {
     const std::string header79 = header89.substr(0, 79);
     for (const auto& [header, written] :
          {std::pair{header89, header79}, std::pair{header89.substr(0, 80), header79},
-          std::pair{header79, header79},
-          std::pair{std::string("Riff"), std::string("Riff")}}) {
+          std::pair{header79, header79}, std::pair{std::string("Riff"), std::string("Riff")}}) {
         TabDocument doc;
         SetTab(doc, 0, header, "E----|    -    3DH  ");
         const std::string plain = WritePlainForm(doc);
