@@ -8,32 +8,24 @@
 
 #include "document/tab_cell.h"
 #include "document/tab_header.h"
+#include "fuzz_check.h"
 #include "import/imported_song.h"
 #include "import/song_to_document.h"
 
 namespace fretlux {
-
-#define IMPORT_FUZZ_CHECK(condition)                                                           \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                      \
-        }                                                                                      \
-    } while (false)
 
 inline void CheckImportedSong(const ImportedSong& song) {
     // Each track once: enough to cover every reader path without repeating the conversion.
     for (size_t t = 0; t < song.tracks.size() && t < 4; ++t) {
         const ConvertedSong converted = SongToDocument(song, t, TabSettings{41, 100, 25});
         const TabDocument& document = converted.document;
-        IMPORT_FUZZ_CHECK(document.tabCount >= 0 && document.tabCount <= kMaxTabs);
+        FUZZ_CHECK(document.tabCount >= 0 && document.tabCount <= kMaxTabs);
         for (int tab = 0; tab < document.tabCount; ++tab) {
-            IMPORT_FUZZ_CHECK(ReadHeaderSettings(document.tabLines[tab][0]).has_value());
+            FUZZ_CHECK(ReadHeaderSettings(document.tabLines[tab][0]).has_value());
             for (int l = 1; l < kLinesPerTab; ++l) {
                 const std::string& line = document.tabLines[tab][l];
-                IMPORT_FUZZ_CHECK(line.size() % kCellWidth == 0);
-                IMPORT_FUZZ_CHECK(line.size() <=
-                                  static_cast<size_t>(kCellWidth * (kTabColumns + 1)));
+                FUZZ_CHECK(line.size() % kCellWidth == 0);
+                FUZZ_CHECK(line.size() <= static_cast<size_t>(kCellWidth * (kTabColumns + 1)));
             }
         }
     }

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         if (IsGpxContainer(bytes)) {
             const auto gpif = ReadGpxFile(bytes, "score.gpif");
-            IMPORT_FUZZ_CHECK(!gpif || gpif->size() <= kMaxInflatedBytes);
+            FUZZ_CHECK(!gpif || gpif->size() <= kMaxInflatedBytes);
             if (gpif) CheckScore("score.gpif", *gpif);
         } else if (IsZip(bytes)) {
             const ZipArchive archive(bytes);
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 // A name listed twice, or not as written, may not be found again.
                 const auto content = archive.Read(name);
                 if (!content) continue;
-                IMPORT_FUZZ_CHECK(content->size() <= kMaxInflatedBytes);
+                FUZZ_CHECK(content->size() <= kMaxInflatedBytes);
                 CheckScore(name, *content);
             }
         } else {

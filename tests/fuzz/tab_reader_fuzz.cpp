@@ -16,17 +16,10 @@
 #include "document/tab_file_reader.h"
 #include "document/tab_file_writer.h"
 #include "document/wide_tab_split.h"
+#include "fuzz_check.h"
 
 namespace fretlux {
 namespace {
-
-#define FUZZ_CHECK(condition)                                                                  \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                      \
-        }                                                                                      \
-    } while (false)
 
 bool SameDocument(const TabDocument& a, const TabDocument& b) {
     if (a.tabCount != b.tabCount) return false;
