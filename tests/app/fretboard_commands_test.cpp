@@ -108,18 +108,6 @@ TEST_F(FretboardCommands, ConsecutivePastesComeOutInTheOrderTheyWereMade) {
     EXPECT_EQ(View(), "TAB 1/1 column 77+0 of 77");
 }
 
-TEST_F(FretboardCommands, KeysGiveFingersAndEnterPastesTheColumn) {
-    form.NewDocument();
-    Press(1, 3);
-    form.TypeCharacter('2');
-    EXPECT_EQ(form.fretboard.At(1, 3).finger, "2");
-    form.TypeCharacter(13);
-    EXPECT_EQ(Line(1, 6).substr(5, 10), "3DJ  -    ");
-    EXPECT_EQ(Line(1, 1).substr(5, 5), "-    ");
-    EXPECT_EQ(form.lblTAB[6].caption.substr(0, 3), "E3-");
-    EXPECT_EQ(form.selectionLength, 0);
-}
-
 TEST_F(FretboardCommands, PasteFretboardReplacesTheSelectedColumns) {
     form.NewDocument();
     Select(2, 3);

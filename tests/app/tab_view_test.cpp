@@ -99,18 +99,6 @@ TEST_F(TabChange, OnlyAnActualChangeOfTabStampsShowsAndResets) {
 
 using TabDisplay = FormTest;
 
-TEST_F(TabDisplay, CutsTheTabIntoColumnsAndAWideTabIntoTabsOf78Columns) {
-    OpenText("riff.tab", PlainBlock("riff", "-3-|"));
-    EXPECT_EQ(form.lastColumn, 7);
-    EXPECT_EQ(form.columnCells[0][1], "|    ");
-    EXPECT_EQ(form.columnCells[2][1], "3DH  ");
-    EXPECT_EQ(form.columnCells[4][1], "|    ");
-    OpenText("long.tab", BlockOfColumns("long", 120));
-    EXPECT_EQ(form.hscTAB.Max(), 2);
-    EXPECT_EQ(form.lblTAB[1].caption.size(), 79u);
-    EXPECT_EQ(form.lastColumn, 77);
-}
-
 TEST_F(TabDisplay, ATabOfHeaderCellsOnlyDeletesItselfWhenShown) {
     OpenText("two.flx", PlainBlock("kept tab", "-1-------") +
                             "gone tab\nE----\nB----\nG----\nD----\nA----\nE----\n");

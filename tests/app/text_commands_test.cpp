@@ -134,21 +134,5 @@ TEST_F(TextToTab, CloseLeavesTheTabUntouched) {
     EXPECT_EQ(form.selectionLength, 0);
 }
 
-TEST_F(TextToTab, TheWindowsCloseButtonWritesTheSameSymbolsBackAndCutsLongLines) {
-    OpenTabs({{{"1:3", "-"}}});
-    form.document.tabLines[0][2] += std::string(500, '-');
-    form.OpenTextToTab();
-    EXPECT_EQ(Line(1, 2).size(), 395u);
-    EXPECT_EQ(Symbols(0), "3-----");
-}
-
-TEST_F(TextToTab, ALineEndingBeforeTheCursorIsPaddedNotAFailure) {
-    OpenTabs({{{"1:3", "-", "-", "-"}}});
-    form.document.tabLines[0][4].resize(7);
-    Type(3, {"a", "b", "c", "d", "e", "f"});
-    EXPECT_EQ(Symbols(3), "abcdef");
-    EXPECT_EQ(Line(1, 4).size(), 21u);
-}
-
 }  // namespace
 }  // namespace fretlux::testing

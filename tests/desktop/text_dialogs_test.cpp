@@ -141,18 +141,6 @@ TEST_F(TextEditorDialogTest, TheSelectionOfALatin1TextCountsOneByteACharacter) {
     EXPECT_EQ(form->text, "d\xE9j\xE0\r\nvu ??? ok");
 }
 
-TEST_F(TextEditorDialogTest, CutTakesTheSelectedCharactersOutOfTheBoxAndTheModel) {
-    Open("Gr\xC3\xBC\xC3\x9F\r\nzwei");
-    Select(2, 4);
-    Run("mnuEditItem0");
-    EXPECT_EQ(services.clipboard, "\xC3\xBC\xC3\x9F");
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("Gr\nzwei"));
-    EXPECT_EQ(box->textCursor().position(), 2);
-    EXPECT_FALSE(box->textCursor().hasSelection());
-    EXPECT_EQ(form->text, "Gr\r\nzwei");
-    EXPECT_EQ(form->selStart, 2u);
-}
-
 TEST_F(TextEditorDialogTest, PasteIntoALatin1TextKeepsItsCharactersAndTheirEncoding) {
     Open("caf\xE9 ");
     Select(5, 5);

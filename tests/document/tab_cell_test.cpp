@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The 5-character cell encoding and the document-wide operations on blank TABs.
+// The 5-character cell encoding and the blank lines and symbols built from it.
 #include "document/tab_cell.h"
 
 #include <gtest/gtest.h>
-
-#include "document/tab_document.h"
 
 namespace fretlux {
 namespace {
@@ -48,33 +46,6 @@ TEST(TabCellTest, BlankLinesAndSymbols) {
     EXPECT_EQ(DisplaySymbols("E----|    3DH  1MH  2    "), "E|312");
     EXPECT_EQ(DisplaySymbols("E----3D"), "E3");
     EXPECT_EQ(DisplaySymbols(""), "");
-}
-
-TEST(TabDocumentTest, BlankTabHasSpacedHeaderAndEmptyColumns) {
-    TabDocument document;
-    document.tabTexts[4] = "old text\r\n";
-    document.MakeBlankTab(4);
-    EXPECT_EQ(document.tabLines[4][0], std::string(81, ' '));
-    EXPECT_EQ(document.tabLines[4][2], BlankStringLine(2));
-    EXPECT_EQ(document.tabLines[4][6].substr(0, 10), "E-----    ");
-    EXPECT_EQ(document.tabTexts[4], "");
-}
-
-TEST(TabDocumentTest, ClearEmptiesEveryTabAndCopyTakesTextAlong) {
-    TabDocument document;
-    document.MakeBlankTab(0);
-    document.tabTexts[0] = "first\r\n";
-    document.CopyTab(0, 1);
-    document.tabCount = 2;
-    EXPECT_EQ(document.tabLines[1], document.tabLines[0]);
-    EXPECT_EQ(document.tabTexts[1], "first\r\n");
-
-    document.Clear();
-    EXPECT_EQ(document.tabCount, 0);
-    for (int t = 0; t < 2; ++t) {
-        EXPECT_EQ(document.tabTexts[t], "");
-        for (const std::string& line : document.tabLines[t]) EXPECT_EQ(line, "");
-    }
 }
 
 }  // namespace

@@ -41,17 +41,6 @@ TEST(FrameAtMillisecond, IsTheNearestFrameWithHalvesToTheEvenOne) {
     }
 }
 
-TEST(RenderedFrameCount, RunsFromTheStartToTheLastEventPlusTheTail) {
-    const std::vector<TimedMidiMessage> events = {At(0, 0xC0, 25, 0), At(1234, 0x90, 40, 100),
-                                                  At(900, 0x90, 40, 0)};
-    EXPECT_EQ(RenderedFrameCount(events, 44100, {.tailMilliseconds = 2000}),
-              FrameAtMillisecond(3234, 44100));
-    EXPECT_EQ(RenderedFrameCount(events, 44100, {.tailMilliseconds = 0}),
-              FrameAtMillisecond(1234, 44100));
-    EXPECT_EQ(RenderedFrameCount({}, 44100, {.tailMilliseconds = 500}), 22050);
-    EXPECT_EQ(RenderedFrameCount({}, 44100, {.tailMilliseconds = 0}), 0);
-}
-
 // A note from 500 ms to 1235 ms on a nylon guitar, A at 110 Hz.
 const std::vector<TimedMidiMessage> kOneNote = {At(0, 0xC0, 24, 0), At(500, 0x90, 45, 100),
                                                 At(1235, 0x90, 45, 0)};

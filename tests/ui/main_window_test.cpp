@@ -85,13 +85,6 @@ TEST_F(WindowTest, ClosingAsksToSaveAChangedDocumentAndCancelKeepsTheWindow) {
     EXPECT_EQ(host.endRequests, 1);
 }
 
-TEST_F(WindowTest, ExitWithoutADocumentEndsWithoutAQuestion) {
-    Trigger("MNUFExit");
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(host.endRequests, 1);
-    EXPECT_FALSE(window.isVisible());
-}
-
 TEST_F(WindowTest, OpenThroughTheMenuReadsTheChosenFileAndShowsIt) {
     const std::string path = std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab";
     host.chosenPaths = {path};

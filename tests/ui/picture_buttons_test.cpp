@@ -111,34 +111,6 @@ TEST_F(PictureButtonWindowTest, TheKeyboardReachesAndRunsEveryButton) {
     EXPECT_EQ(form.lastColumn, columns) << "Enter on a button does not paste the fretboard";
 }
 
-TEST_F(PictureButtonWindowTest, ADoubleClickStepsTwiceButPastesTheFretboardOnce) {
-    host.chosenPaths = {std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab"};
-    Trigger("mnuFOpen");
-    const auto doubleClick = [](PictureButton& button) {
-        QTest::mouseClick(&button, Qt::LeftButton);
-        QTest::mouseDClick(&button, Qt::LeftButton);
-        EXPECT_TRUE(button.ShowsPressed());
-        QTest::mouseRelease(&button, Qt::LeftButton);
-        EXPECT_FALSE(button.ShowsPressed());
-    };
-    form.SelectColumns(0, 0);
-    form.StepForward();
-    const int oneStep = form.cursorColumn;
-    form.StepForward();
-    const int twoSteps = form.cursorColumn;
-    form.SelectColumns(0, 0);
-    doubleClick(Button("imgStep"));
-    EXPECT_EQ(form.cursorColumn, twoSteps);
-    EXPECT_NE(twoSteps, oneStep);
-
-    // A step selects the column it ends on, which a paste would replace.
-    form.SelectColumns(form.cursorColumn, 0);
-    const int columns = form.lastColumn;
-    form.PressFretboard(3, 4, kLeftButton);
-    doubleClick(Button("imgclip2tab"));
-    EXPECT_EQ(form.lastColumn, columns + 1);
-}
-
 TEST_F(PictureButtonWindowTest, TheSmallestWindowStillShowsTheWholeTabItsScrollBarAndTheHelpLine) {
     Trigger("mnuFileNew");
     EXPECT_GE(window.minimumHeight(), window.minimumSizeHint().height());

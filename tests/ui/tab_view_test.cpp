@@ -126,31 +126,6 @@ TEST_F(TabViewTest, BarPastedAtAColumnIsDrawnInThatColumnsCharacterCell) {
     EXPECT_EQ(InkInUpperPart(image, *lines, origin, charWidth, 3, 72), 0);
 }
 
-TEST_F(TabViewTest, DraggingSelectsColumns) {
-    // A press moves the cursor; the drag selects from there to the column under the mouse.
-    QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(12));
-    QTest::mousePress(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
-    DragTo(ColumnPixel(5));
-    DragTo(ColumnPixel(7));
-    QTest::mouseRelease(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(7));
-    EXPECT_EQ(form.cursorColumn, 3);
-    EXPECT_EQ(form.selectionLength, 5);
-    EXPECT_NEAR(lines->CursorPixelX(2) - lines->CursorPixelX(1), 5 * charWidth, 0.01);
-
-    // Dragging to the left selects up to where the press was.
-    QTest::mousePress(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
-    DragTo(ColumnPixel(1));
-    QTest::mouseRelease(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(1));
-    EXPECT_EQ(form.cursorColumn, 1);
-    EXPECT_EQ(form.selectionLength, 3);
-
-    // Moving without a button selects nothing.
-    QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(2));
-    DragTo(ColumnPixel(9), Qt::NoButton);
-    EXPECT_EQ(form.cursorColumn, 2);
-    EXPECT_EQ(form.selectionLength, 0);
-}
-
 TEST_F(TabViewTest, ScrollBarArrowChangesTheTabAndDraggingOnlyTheHelpLine) {
     Trigger("mnuEditInsTab");
     QScrollBar& tabs = Find<QScrollBar>("hscTAB");
