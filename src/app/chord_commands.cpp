@@ -24,15 +24,12 @@ void FretluxForm::BrowseChords(int index) {
 }
 
 void FretluxForm::FindChord() {
-    ClearMarks();
+    board_.Clear();
     const std::optional<ChordLoad> load = chordFinder_.Ask();
     if (!load) return;
-    if (load->slots) {
-        for (int s = 1; s <= kStrings; ++s) workColumn[s] = (*load->slots)[s];
-    }
+    if (load->slots) board_.TakeColumn(*load->slots);
     if (load->error) ShowOpenError(*load->error);
-    // A chord holds four characters a string; a cell the fretboard left there, five.
-    for (int s = 1; s <= kStrings; ++s) ShowCell(s, Right(workColumn[s], 4));
+    board_.ShowColumn(Playing());
 }
 
 }  // namespace fretlux

@@ -94,7 +94,7 @@ bool FretluxForm::LoadDocument(const std::string& path, const std::string& title
 // The same file then always sounds the same, whatever was played before it: a TAB that stores
 // no settings plays at the start-up ones.
 void FretluxForm::ShowDocument() {
-    ClearMarks();
+    board_.Clear();
     HScrollPatch.SetValue(kStartSettings.patch);
     hscVolume.SetValue(kStartSettings.volume);
     hscTempo.SetValue(kStartSettings.tempo);

@@ -13,7 +13,7 @@ constexpr int kStartChannel = 0;
 
 }  // namespace
 
-FretluxForm::FretluxForm(Host& host) : midi(host.MidiOut(), tuning, orientation), host_(host) {
+FretluxForm::FretluxForm(Host& host) : midi(host.MidiOut(), tuning, board_.Turned()), host_(host) {
     hscTAB.onChange = [this] { ShowChosenTab(); };
     txtTAB.onChange = [this] { LabelEdited(); };
     hscTempo.onChange = [this] { ApplyTempo(); };

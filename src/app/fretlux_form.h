@@ -14,6 +14,7 @@
 #include "app/chord_finder.h"
 #include "app/control_models.h"
 #include "app/edit_history.h"
+#include "app/fretboard_panel.h"
 #include "app/host.h"
 #include "app/lesson_tutor.h"
 #include "app/midi_settings_form.h"
@@ -23,11 +24,6 @@
 #include "document/tab_document.h"
 #include "document/tab_file_reader.h"
 #include "document/tab_header.h"
-#include "fretboard/column_transfer.h"
-#include "fretboard/fretboard.h"
-#include "fretboard/note_marking.h"
-#include "fretboard/orientation.h"
-#include "fretboard/string_names.h"
 #include "fretboard/tuning.h"
 #include "playback/midi_state.h"
 #include "playback/patch_list.h"
@@ -190,17 +186,14 @@ public:
     void EditInOutsideEditor();
     void OpenTextToTab();
 
-    // Fretboard: rows 1..6, position index 0..24.
-    void PressFretboard(int row, int index, int button);
-    void PressFinger(int row, int index, int button);
-    void DoubleClickFingerMark(int row, int index);
+    // The fretboard, whose marks the mouse makes on it directly; the commands below also reach
+    // the TAB, the player or the help line.
+    FretboardPanel& Board() { return board_; }
+    const FretboardPanel& Board() const { return board_; }
     void HintFretboard();
     void HintStringNamesLeft();
     void HintStringNamesRight();
-    // A string's name, row 1..6, pressed on the left or the right of the board.
-    void PlayOpenString(int row, bool rightSide);
     void HintControl(PointedControl control);
-    void AllocateFinger(int index);
     void HintFinger(int index);
     void HintButton(HintedButton button);
     void MarkSounding();
@@ -295,11 +288,12 @@ public:
     int tuneString = 0;
     bool lessonMode = false;
 
-    // Fretboard and sound.
-    Orientation orientation;
-    Fretboard fretboard;
-    LastSelection selection;
-    StringNameLabels stringNames;
+private:
+    // Before midi, which sounds the notes the way the board is turned.
+    FretboardPanel board_{midi};
+
+public:
+    // Sound.
     MidiState midi;
     // The MIDI settings window while it is loaded; start-up loads it without showing it.
     std::optional<MidiSettingsForm> midiSettings;
@@ -324,7 +318,6 @@ private:
     void LoadUserFile(const std::string& path);
     void BeginPlayback();
     void HaltPlayback();
-    void ClearMarks();
     void PasteFretboardColumn();
     void CopySelection();
     void RunButtonCommand(HintedButton button);
@@ -363,7 +356,6 @@ private:
     double CursorX(int column) const;
     // The column a click at x picks, within the TAB.
     int ColumnAt(double x) const;
-    void PlayPress(const PressResult& press);
     void ShowCell(int s, std::string_view notes);
     void Rotate(void (*flip)(Orientation&, StringNameLabels&));
     void LoadMidiSettings();
@@ -440,8 +432,6 @@ private:
     int mouseDownX = 0;
     int playStart = 0;
     Tuning tuning;
-    WorkColumn workColumn;
-    ShownNotes shownNotes;
     PatchList patchList;
     // The dialog's initial directory: one dialog serves every file command, so the directory one
     // command gives it stays for the next.

@@ -72,7 +72,7 @@ void FretluxForm::WaitAtTab(int tab) {
     playTimer.SetInterval(0);
     tuneTimer.SetInterval(0);
     midi.SilenceAllNotes();
-    ClearMarks();
+    board_.Clear();
     ShowTabFromStart(tab);
 }
 

@@ -101,7 +101,7 @@ void FretluxForm::RunPictureButton(HintedButton button) { RunButtonCommand(butto
 
 void FretluxForm::RunButtonCommand(HintedButton button) {
     if (const int finger = FingerIndex(button); finger >= 0) {
-        fretlux::AllocateFinger(fretboard, selection, finger);
+        board_.AllocateFinger(finger);
     } else if (const Command command = ClickCommand(button)) {
         (this->*command)();
     }

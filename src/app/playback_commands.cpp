@@ -37,8 +37,8 @@ void FretluxForm::BeginPlayback() {
 }
 
 void FretluxForm::PlayFromCursor() {
-    ClearMarks();
-    shownNotes.fill(std::string(kBlankNotes));
+    board_.Clear();
+    board_.ForgetShownNotes();
     if (selectionLength < 2) selectionLength = 0;
     playStart = cursorColumn;
     if (lastColumn <= 0) return;
@@ -116,7 +116,7 @@ bool FretluxForm::SearchNote(int step) {
 }
 
 void FretluxForm::ShowPlayColumn() {
-    if (!Playing()) ClearMarks();
+    if (!Playing()) board_.Clear();
     for (int line = 6; line >= 1; --line)
         ShowCell(7 - line, Right(columnCells[cursorColumn][line], 4));
 }
@@ -139,7 +139,7 @@ void FretluxForm::StepBack() {
 void FretluxForm::StopPlayback() { HaltPlayback(); }
 
 void FretluxForm::HaltPlayback() {
-    for (int s = 1; s <= kStrings; ++s) workColumn[s] = std::string(kBlankNotes);
+    board_.BlankColumn();
     tuneTimer.SetInterval(0);
     if (Playing()) {
         playTimer.SetInterval(0);
@@ -184,13 +184,13 @@ void FretluxForm::GoToPreviousTab() {
 }
 
 void FretluxForm::PlayFretboard() {
-    ReadFretboardColumn(fretboard, orientation, workColumn);
-    for (int s = 1; s <= kStrings; ++s) ShowCell(s, Right(workColumn[s], 4));
+    board_.ReadColumn();
+    board_.ShowColumn(Playing());
 }
 
 void FretluxForm::TuneGuitar() {
     HaltPlayback();
-    ClearMarks();
+    board_.Clear();
     tuneTimer.SetInterval(1);
 }
 
@@ -200,7 +200,7 @@ void FretluxForm::TuneTick() {
     if (tuneString > kStrings) {
         tuneString = 0;
         tuneTimer.SetInterval(0);
-        ClearMarks();
+        board_.Clear();
         return;
     }
     tuneTimer.SetInterval(kTuneIntervalMs);

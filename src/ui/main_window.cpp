@@ -332,13 +332,13 @@ bool MainWindow::KeyIsForTheFocusedControl(int keyAscii) const {
 
 void MainWindow::ConnectFretboard() {
     fretboard_->onPress = [this](int row, int index, int button) {
-        Run([&] { model_.PressFretboard(row, index, button); });
+        Run([&] { model_.Board().Press(row, index, button); });
     };
     fretboard_->onPressName = [this](int row, bool rightSide) {
-        Run([&] { model_.PlayOpenString(row, rightSide); });
+        Run([&] { model_.Board().PlayOpenString(row, rightSide); });
     };
     fretboard_->onDoubleClick = [this](int row, int index) {
-        Run([&] { model_.DoubleClickFingerMark(row, index); });
+        Run([&] { model_.Board().DoubleClickFinger(row, index); });
     };
     fretboard_->onMoveOverPosition = [this] { Run([&] { model_.HintFretboard(); }); };
     fretboard_->onMoveOverLeftNames = [this] { Run([&] { model_.HintStringNamesLeft(); }); };
@@ -381,7 +381,7 @@ void MainWindow::SyncFromModel() {
 
     playerButtons_->Show();
     fretboardButtons_->Show();
-    fretboard_->Show(model_.fretboard, model_.orientation, model_.stringNames);
+    fretboard_->Show(model_.Board().Marks(), model_.Board().Turned(), model_.Board().StringNames());
     ShowText(*lblNote_, model_.midi.lblNote);
     menu_.editUndo->setEnabled(model_.mnuEditUndo.enabled);
     menu_.editRedo->setEnabled(model_.mnuEditRedo.enabled);

@@ -30,7 +30,7 @@ protected:
         std::string marks;
         for (int row = 1; row <= 6; ++row) {
             for (int i = 0; i <= 24; ++i) {
-                const FretMark& mark = form.fretboard.At(row, i);
+                const FretMark& mark = form.Board().Marks().At(row, i);
                 if (!mark.marked) continue;
                 marks += std::to_string(row) + ":" + std::to_string(i) + "(" + mark.finger + ") ";
             }
@@ -84,7 +84,7 @@ TEST_F(ChordCommands, BrowsingOpensTheRootsFileAtTabFourteenWhenItHasOneAndTitle
 
 TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString) {
     host.programDirectory = FRETLUX_DATA_DIR;
-    form.PressFretboard(3, 7, 1);
+    form.Board().Press(3, 7, 1);
     Sounded();
     // Find at once on first use: A major, first variation, x 0 2 2 2 0.
     host.onFastFind = [](FastFindForm& finder) { finder.Find(); };
@@ -111,7 +111,7 @@ TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString
 TEST_F(ChordCommands, CloseLeavesTheBoardClearedAndTheWindowsCloseButtonKeepsTheChoice) {
     host.programDirectory = FRETLUX_DATA_DIR;
     Find(7, 9);  // E major
-    form.PressFretboard(3, 7, 1);
+    form.Board().Press(3, 7, 1);
     Sounded();
     host.onFastFind = [](FastFindForm& finder) { finder.Close(); };
     form.FindChord();

@@ -112,7 +112,7 @@ TEST_F(ColumnCommands, DoNothingWithoutADocument) {
     form.PasteColumns();
     form.PasteBarLine();
     form.CopyColumns();
-    form.PressFretboard(1, 3, kLeftButton);
+    form.Board().Press(1, 3, kLeftButton);
     form.PasteFretboard();
     form.DeleteTab();
     EXPECT_EQ(form.hscTAB.Max(), 0);

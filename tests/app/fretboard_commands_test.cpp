@@ -16,7 +16,7 @@ protected:
     void ForgetMessages() { host.midiOut.messages.clear(); }
     const std::vector<RecordedMessage>& Sent() const { return host.midiOut.messages; }
     void Press(int row, int position, int button = kLeftButton) {
-        form.PressFretboard(row, position, button);
+        form.Board().Press(row, position, button);
     }
 };
 
@@ -139,8 +139,8 @@ TEST_F(FretboardCommands, ClickingATabColumnWithNotesShowsAndSoundsIt) {
     form.ReleaseOnTabLines(1, kLeftButton, 0, 23 + form.charWidth * 3, 5);
     ASSERT_EQ(form.cursorColumn, 2);
     // The fretboard is cleared first, then the column's high E open string is shown.
-    EXPECT_FALSE(form.fretboard.At(2, 7).marked);
-    EXPECT_TRUE(form.fretboard.At(6, 0).marked);
+    EXPECT_FALSE(form.Board().Marks().At(2, 7).marked);
+    EXPECT_TRUE(form.Board().Marks().At(6, 0).marked);
     ASSERT_EQ(Sent().size(), 2u);
     EXPECT_EQ(Sent()[1].Data1(), 64);
 }
@@ -150,13 +150,13 @@ TEST_F(FretboardCommands, RotatingKeepsTheMarksMusicallyAndSoundsNothing) {
     form.TypeCharacter('5');
     ForgetMessages();
     form.RotateLeftRight();
-    EXPECT_TRUE(form.fretboard.At(1, 24).marked);
-    EXPECT_EQ(form.fretboard.At(1, 24).finger, "T");
-    EXPECT_FALSE(form.fretboard.At(1, 0).marked);
+    EXPECT_TRUE(form.Board().Marks().At(1, 24).marked);
+    EXPECT_EQ(form.Board().Marks().At(1, 24).finger, "T");
+    EXPECT_FALSE(form.Board().Marks().At(1, 0).marked);
     form.RotateUpDown();
-    EXPECT_TRUE(form.fretboard.At(6, 24).marked);
-    EXPECT_EQ(form.stringNames.lblStrgR[1], "B");
-    EXPECT_EQ(form.stringNames.lblStrgL[0], "");
+    EXPECT_TRUE(form.Board().Marks().At(6, 24).marked);
+    EXPECT_EQ(form.Board().StringNames().lblStrgR[1], "B");
+    EXPECT_EQ(form.Board().StringNames().lblStrgL[0], "");
     EXPECT_TRUE(Sent().empty());
     EXPECT_TRUE(form.midi.soundOn);
     // The redrawn note passes through the note history all the same.
@@ -171,8 +171,8 @@ TEST_F(FretboardCommands, SoundOffSilencesPressesAndClearKeepsOnlyTheColours) {
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(form.midi.lblNote, ", C#");
     form.ClearFretboard();
-    EXPECT_FALSE(form.fretboard.At(2, 4).marked);
-    EXPECT_FALSE(form.fretboard.At(2, 4).red);
+    EXPECT_FALSE(form.Board().Marks().At(2, 4).marked);
+    EXPECT_FALSE(form.Board().Marks().At(2, 4).red);
     EXPECT_EQ(form.midi.lblNote, "");
     form.ToggleSound();
     Press(1, 1);

@@ -41,7 +41,7 @@ protected:
     int MarksOnTheFretboard() const {
         int marks = 0;
         for (int row = 1; row <= 6; ++row) {
-            for (int i = 0; i <= 24; ++i) marks += form.fretboard.At(row, i).marked;
+            for (int i = 0; i <= 24; ++i) marks += form.Board().Marks().At(row, i).marked;
         }
         return marks;
     }
@@ -172,7 +172,7 @@ TEST_F(LessonCommands, EveryDocumentLoadedStartsFromTheStartUpSoundAndAClearFret
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         form.OpenBasicLesson(3);
-        form.PressFretboard(3, 7, 1);
+        form.Board().Press(3, 7, 1);
         ASSERT_EQ(Bars(), slowNylon);
         ASSERT_EQ(MarksOnTheFretboard(), 1);
         row.command(form);

@@ -104,8 +104,8 @@ TEST_F(PictureButtonsTest, ADoubleClickRunsTheCommandOnceExceptStepBackStepForwa
         {HintedButton::imgclip2tab, [&] { return form.lastColumn; }, 1},
         {HintedButton::imgTabLine, [&] { return form.lastColumn; }, 1},
         {HintedButton::imgInsTab, [&] { return form.hscTAB.Max(); }, 1},
-        {HintedButton::imgLefRig, [&] { return int(form.orientation.leftRightFlipped); }, 1},
-        {HintedButton::imgUpDown, [&] { return int(form.orientation.upDownFlipped); }, 1},
+        {HintedButton::imgLefRig, [&] { return int(form.Board().Turned().leftRightFlipped); }, 1},
+        {HintedButton::imgUpDown, [&] { return int(form.Board().Turned().upDownFlipped); }, 1},
         {HintedButton::imgTune, [&] { return int(NotesOn().size()); }, 1},
         {HintedButton::imgAB, [&] { return host.textToTabShown; }, 1},
         {HintedButton::imgEdit, [&] { return host.textEditorShown; }, 1},
@@ -118,7 +118,7 @@ TEST_F(PictureButtonsTest, ADoubleClickRunsTheCommandOnceExceptStepBackStepForwa
         for (const bool twice : {false, true}) {
             OpenTabs({{{"1:0", "1:1", "1:2", "1:3", "1:4", "1:5"}}});
             form.SelectColumns(3, 0);
-            form.PressFretboard(2, 5, kLeft);
+            form.Board().Press(2, 5, kLeft);
             ForgetMessages();
             const int before = c.measure();
             if (twice) {

@@ -195,7 +195,7 @@ protected:
 };
 
 TEST_F(TuneGuitarTest, SoundsTheOpenStringsTwoSecondsApartThenClearsTheFretboard) {
-    form.PressFretboard(3, 7, kLeftButton);
+    form.Board().Press(3, 7, kLeftButton);
     form.TuneGuitar();
     EXPECT_EQ(form.tuneTimer.Interval(), 1);
     for (const int open : {40, 45, 50, 55, 59, 64}) {
@@ -206,7 +206,7 @@ TEST_F(TuneGuitarTest, SoundsTheOpenStringsTwoSecondsApartThenClearsTheFretboard
     EXPECT_EQ(form.tuneTimer.Interval(), 0);
     EXPECT_EQ(form.tuneString, 0);
     for (int r = 1; r <= 6; ++r) {
-        for (int i = 0; i < 25; ++i) EXPECT_FALSE(form.fretboard.At(r, i).marked);
+        for (int i = 0; i < 25; ++i) EXPECT_FALSE(form.Board().Marks().At(r, i).marked);
     }
 }
 

@@ -44,7 +44,7 @@ TEST_F(UndoTest, EveryKindOfChangeGoesBackAndComesAgainByteForByte) {
         {"Paste TAB Bar", [&] { Select(2, 1); }, [&] { form.PasteBarLine(); }},
         {"Paste Fretboard by Enter",
          [&] {
-             form.PressFretboard(2, 5, 1);
+             form.Board().Press(2, 5, 1);
              Select(3, 0);
          },
          [&] { form.TypeCharacter(13); }},

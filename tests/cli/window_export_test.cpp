@@ -21,7 +21,7 @@ using WindowExport = FormTest;
 
 TEST_F(WindowExport, MidiAndWaveAreWhatFretluxCliWritesForTheDocumentAsItStands) {
     OpenText("piece.tab", kPiece);
-    form.PressFretboard(3, 2, 1);
+    form.Board().Press(3, 2, 1);
     form.SelectColumns(4, 0);
     form.TypeCharacter(13);
     form.hscTempo.SetValue(60);

@@ -91,7 +91,7 @@ protected:
     int MarkCount() const {
         int count = 0;
         for (int row = 1; row <= kRows; ++row) {
-            for (int i = 0; i < kPositions; ++i) count += form.fretboard.At(row, i).marked;
+            for (int i = 0; i < kPositions; ++i) count += form.Board().Marks().At(row, i).marked;
         }
         return count;
     }
@@ -115,7 +115,7 @@ TEST_F(FretboardTest, EveryRowAndPositionIsReachedWhereItIsDrawnAndSoundsThere) 
     int count = 0;
     for (const auto& [row, index] : places) {
         Press(row, index);
-        EXPECT_TRUE(form.fretboard.At(row, index).marked) << row << "," << index;
+        EXPECT_TRUE(form.Board().Marks().At(row, index).marked) << row << "," << index;
         EXPECT_EQ(MarkCount(), ++count);
         EXPECT_EQ(DrawnAt(row, index), kRed) << row << "," << index;
     }
@@ -129,19 +129,19 @@ TEST_F(FretboardTest, EveryRowAndPositionIsReachedWhereItIsDrawnAndSoundsThere) 
 
 TEST_F(FretboardTest, ADoubleClickIsOnePressAndOneFingerStep) {
     DoubleClick(2, 3, Qt::LeftButton);
-    EXPECT_EQ(form.fretboard.At(2, 3).finger, "1");
+    EXPECT_EQ(form.Board().Marks().At(2, 3).finger, "1");
     EXPECT_EQ(NotesOn().size(), 1u);
     EXPECT_TRUE(ShowsFinger(2, 3));
     // The right button's makes a red note black without removing it.
     DoubleClick(2, 3, Qt::RightButton);
-    EXPECT_TRUE(form.fretboard.At(2, 3).marked);
-    EXPECT_FALSE(form.fretboard.At(2, 3).red);
+    EXPECT_TRUE(form.Board().Marks().At(2, 3).marked);
+    EXPECT_FALSE(form.Board().Marks().At(2, 3).red);
     // Single right presses draw a mark black, then remove it.
     Press(3, 4);
     Press(3, 4, Qt::RightButton);
     EXPECT_EQ(DrawnAt(3, 4), kBlack);
     Press(3, 4, Qt::RightButton);
-    EXPECT_FALSE(form.fretboard.At(3, 4).marked);
+    EXPECT_FALSE(form.Board().Marks().At(3, 4).marked);
     EXPECT_NE(DrawnAt(3, 4), kBlack);
 }
 
@@ -149,14 +149,14 @@ TEST_F(FretboardTest, TheButtonsBesideTheBoardActOnTheLastNote) {
     Press(4, 6);
     EXPECT_FALSE(ShowsFinger(4, 6));
     QTest::mouseClick(&Find<PictureButton>("imgFNum2"), Qt::LeftButton);
-    EXPECT_EQ(form.fretboard.At(4, 6).finger, "3");
+    EXPECT_EQ(form.Board().Marks().At(4, 6).finger, "3");
     EXPECT_TRUE(ShowsFinger(4, 6));
     QTest::mouseClick(&Find<PictureButton>("imgFNum4"), Qt::LeftButton);
-    EXPECT_EQ(form.fretboard.At(4, 6).finger, "T");
+    EXPECT_EQ(form.Board().Marks().At(4, 6).finger, "T");
     QTest::mouseClick(&Find<PictureButton>("imgNoSound"), Qt::LeftButton);
-    EXPECT_FALSE(form.fretboard.At(4, 6).red);
+    EXPECT_FALSE(form.Board().Marks().At(4, 6).red);
     QTest::mouseClick(&Find<PictureButton>("imgSound"), Qt::LeftButton);
-    EXPECT_TRUE(form.fretboard.At(4, 6).red);
+    EXPECT_TRUE(form.Board().Marks().At(4, 6).red);
     QTest::mouseClick(&Find<PictureButton>("imgTrash"), Qt::LeftButton);
     EXPECT_EQ(MarkCount(), 0);
     EXPECT_EQ(Find<QLabel>("lblNote").text(), QString());
@@ -166,10 +166,10 @@ TEST_F(FretboardTest, RotateButtonsTurnTheBoardOnThePressAndTheMenuEntriesToo) {
     Press(1, 0);
     PictureButton& leftRight = Find<PictureButton>("imgLefRig");
     QTest::mousePress(&leftRight, Qt::LeftButton);
-    EXPECT_TRUE(form.fretboard.At(1, 24).marked);
+    EXPECT_TRUE(form.Board().Marks().At(1, 24).marked);
     EXPECT_EQ(DrawnAt(1, 24), kRed);
     QTest::mouseRelease(&leftRight, Qt::LeftButton);
-    EXPECT_TRUE(form.fretboard.At(1, 24).marked);
+    EXPECT_TRUE(form.Board().Marks().At(1, 24).marked);
     QTest::mousePress(&Find<PictureButton>("imgUpDown"), Qt::RightButton);
     EXPECT_EQ(DrawnAt(6, 24), kRed);
     QTest::mouseRelease(&Find<PictureButton>("imgUpDown"), Qt::RightButton);
@@ -177,7 +177,7 @@ TEST_F(FretboardTest, RotateButtonsTurnTheBoardOnThePressAndTheMenuEntriesToo) {
 
     Trigger("mnuSetLefRig");
     Trigger("mnuSetUpDown");
-    EXPECT_TRUE(form.fretboard.At(1, 0).marked);
+    EXPECT_TRUE(form.Board().Marks().At(1, 0).marked);
     EXPECT_EQ(DrawnAt(1, 0), kRed);
 }
 

@@ -101,13 +101,14 @@ TEST_F(PictureButtonWindowTest, TheKeyboardReachesAndRunsEveryButton) {
     EXPECT_GT(form.playTimer.Interval(), 0);
     QTest::keyClick(&Button("imgStop"), Qt::Key_Return);
     EXPECT_EQ(form.playTimer.Interval(), 0);
-    form.PressFretboard(3, 4, kLeftButton);
+    form.Board().Press(3, 4, kLeftButton);
     const int columns = form.lastColumn;
     PictureButton& finger = Button("imgFNum1");
     finger.setFocus();
     QTest::keyClick(&finger, Qt::Key_3);
     QTest::keyClick(&finger, Qt::Key_Return);
-    EXPECT_EQ(form.fretboard.At(3, 4).finger, "2") << "Enter gave finger 2, the 3 went nowhere";
+    EXPECT_EQ(form.Board().Marks().At(3, 4).finger, "2")
+        << "Enter gave finger 2, the 3 went nowhere";
     EXPECT_EQ(form.lastColumn, columns) << "Enter on a button does not paste the fretboard";
 }
 

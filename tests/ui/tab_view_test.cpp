@@ -148,7 +148,7 @@ TEST_F(TabViewTest, ScrollBarArrowChangesTheTabAndDraggingOnlyTheHelpLine) {
 }
 
 TEST_F(TabViewTest, KeysOnTheClickedLinesSelectAndEditTheDigitsStayTheFretboardsAndCtrlZUndoes) {
-    form.PressFretboard(1, 3, 1);
+    form.Board().Press(1, 3, 1);
     QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(3));
     ASSERT_TRUE(lines->hasFocus());
     QTest::keyClick(lines, Qt::Key_Right, Qt::ShiftModifier);
@@ -156,7 +156,7 @@ TEST_F(TabViewTest, KeysOnTheClickedLinesSelectAndEditTheDigitsStayTheFretboards
     EXPECT_EQ(form.cursorColumn, 3);
     EXPECT_EQ(form.selectionLength, 2);
     QTest::keyClick(lines, Qt::Key_2);
-    EXPECT_EQ(form.fretboard.At(1, 3).finger, "2");
+    EXPECT_EQ(form.Board().Marks().At(1, 3).finger, "2");
 
     // The selected columns stand on a light background between the cursor lines.
     const QImage image = lines->grab().toImage();
