@@ -2,15 +2,12 @@
 // Opening sample and scratch files the way the window and the command line do.
 #pragma once
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "../document/test_support.h"
 #include "document/tab_cell.h"
 #include "import/open_document.h"
 
@@ -36,28 +33,14 @@ inline std::string Shown(const TabDocument& document, int t, int l) {
         .substr(1);
 }
 
-// A scratch directory removed with its contents.
-class ScratchDir {
+// A scratch directory, removed with its contents, that names the files written into it.
+class ScratchDir : public TempDir {
 public:
-    ScratchDir() {
-        std::string pattern = std::filesystem::temp_directory_path() / "fretlux-import-XXXXXX";
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
     std::string Write(std::string_view name, std::string_view bytes) const {
-        const std::string path = (path_ / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
+        const std::string path = File(name);
+        WriteBytes(path, bytes);
         return path;
     }
-
-private:
-    std::filesystem::path path_;
 };
 
 }  // namespace fretlux::test
