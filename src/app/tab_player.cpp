@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/tab_player.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "app/fretlux_form.h"
@@ -48,13 +49,15 @@ struct PlayerTimer {
     TickSchedule schedule;
 };
 
-}  // namespace
+// Where the cursor stands when a tick of the play timer comes: the column that tick plays.
+using PlayTickWatch = std::function<void(int tab, int column)>;
 
 // Plays on a copy of the window's core of its own: start-up, the document brought in as Open
 // brings in the one it has read, then one press of Start and the timers' ticks until playback
 // halts by itself.
-void PlayDocument(const TabDocument& document, PlayClock clock,
-                  const std::function<void(const TimedMidiMessage&)>& sink) {
+void RunPlayback(const TabDocument& document, PlayClock clock,
+                 const std::function<void(const TimedMidiMessage&)>& sink,
+                 const PlayTickWatch& watchPlayTick) {
     // The virtual clock starts anywhere; only differences are ever taken.
     Clock::time_point now = clock == PlayClock::RealTime ? Clock::now() : Clock::time_point{};
     SinkOutput output(sink, now);
@@ -94,8 +97,22 @@ void PlayDocument(const TabDocument& document, PlayClock clock,
             now = due->schedule.NextDeadline();
         }
         due->schedule.TickDelivered(now);
+        if (due == &timers[0] && watchPlayTick) {
+            watchPlayTick(form.hscTAB.Value(), form.cursorColumn);
+        }
         (form.*due->tick)();
     }
+}
+
+bool IsNoteOn(const TimedMidiMessage& message) {
+    return (message.Status() & 0xF0) == 0x90 && message.Data2() > 0;
+}
+
+}  // namespace
+
+void PlayDocument(const TabDocument& document, PlayClock clock,
+                  const std::function<void(const TimedMidiMessage&)>& sink) {
+    RunPlayback(document, clock, sink, {});
 }
 
 std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document) {
@@ -103,6 +120,31 @@ std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document) {
     PlayDocument(document, PlayClock::Virtual,
                  [&events](const TimedMidiMessage& event) { events.push_back(event); });
     return events;
+}
+
+std::vector<PlayedColumn> PlayedColumns(const TabDocument& document) {
+    std::vector<PlayedColumn> columns;
+    PlayedColumn ticking;
+    const auto keepTicking = [&columns, &ticking] {
+        if (ticking.notes.empty()) return;
+        std::sort(ticking.notes.begin(), ticking.notes.end());
+        ticking.notes.erase(std::unique(ticking.notes.begin(), ticking.notes.end()),
+                            ticking.notes.end());
+        columns.push_back(ticking);
+    };
+    RunPlayback(
+        document, PlayClock::Virtual,
+        [&ticking](const TimedMidiMessage& message) {
+            if (!IsNoteOn(message)) return;
+            ticking.milliseconds = message.milliseconds;
+            ticking.notes.push_back(message.Data1());
+        },
+        [&](int tab, int column) {
+            keepTicking();
+            ticking = {tab, column, 0, {}};
+        });
+    keepTicking();
+    return columns;
 }
 
 }  // namespace fretlux

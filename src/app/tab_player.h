@@ -5,6 +5,7 @@
 // and patch take effect as in the window.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -29,5 +30,16 @@ void PlayDocument(const TabDocument& document, PlayClock clock,
 
 // The same on the virtual clock, every message kept.
 std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document);
+
+// A column that began notes when the document was played: where it stands and when it sounded.
+struct PlayedColumn {
+    int tab = 0;     // 1-based, as the window counts TABs
+    int column = 0;  // 0-based, as the window counts columns
+    std::int64_t milliseconds = 0;
+    std::vector<int> notes;  // ascending MIDI note numbers, each once
+};
+
+// The columns that began notes, in playing order, on the virtual clock.
+std::vector<PlayedColumn> PlayedColumns(const TabDocument& document);
 
 }  // namespace fretlux
