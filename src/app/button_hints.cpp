@@ -93,7 +93,9 @@ std::string HintOf(HintedButton button) {
     return "";
 }
 
-void FretluxForm::HintButton(HintedButton button) { controls_.lblHelp = {HintOf(button), kHintBlue}; }
+void FretluxForm::HintButton(HintedButton button) {
+    controls_.lblHelp = {HintOf(button), kHintBlue};
+}
 
 void FretluxForm::HintControl(PointedControl control) {
     if (control == PointedControl::Background) return ShowTabPosition();

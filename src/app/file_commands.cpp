@@ -137,7 +137,8 @@ bool FretluxForm::DocumentChanged() const {
 }
 
 TabSettings FretluxForm::BarSettings() const {
-    return {controls_.hscTempo.Value(), controls_.hscVolume.Value(), controls_.HScrollPatch.Value()};
+    return {controls_.hscTempo.Value(), controls_.hscVolume.Value(),
+            controls_.HScrollPatch.Value()};
 }
 
 TabDocument FretluxForm::StandingDocument() const {

@@ -8,8 +8,9 @@
 namespace fretlux {
 
 void FretluxForm::HintFinger(int index) {
-    controls_.lblHelp = {HintOf(static_cast<HintedButton>(static_cast<int>(HintedButton::imgFNum0) + index)),
-               kHintBlue};
+    controls_.lblHelp = {
+        HintOf(static_cast<HintedButton>(static_cast<int>(HintedButton::imgFNum0) + index)),
+        kHintBlue};
 }
 
 void FretluxForm::TypeCharacter(int keyAscii) {

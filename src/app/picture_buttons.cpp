@@ -65,7 +65,8 @@ bool RunsAgainOnDoubleClick(HintedButton button) {
 
 // The text button's own mouse handlers show the written page when there is no TAB at all.
 void FretluxForm::ChooseReleasedEditPicture() {
-    controls_.imgEdit = ShowsTab() ? EditPictureFor(controls_.hscTAB.Value()) : EditPicture::imgEditUp;
+    controls_.imgEdit =
+        ShowsTab() ? EditPictureFor(controls_.hscTAB.Value()) : EditPicture::imgEditUp;
 }
 
 bool FretluxForm::PictureButtonPressed(HintedButton button) const {

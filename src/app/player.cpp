@@ -121,7 +121,8 @@ bool Player::SearchNote(int step) {
 void Player::SoundCursorColumn() {
     if (!Playing()) board_.Clear();
     const TabColumn& cells = columns_.Column(columns_.CursorColumn());
-    for (int line = 6; line >= 1; --line) board_.ShowCell(7 - line, Right(cells[line], 4), Playing());
+    for (int line = 6; line >= 1; --line)
+        board_.ShowCell(7 - line, Right(cells[line], 4), Playing());
 }
 
 void Player::StepForward() {

@@ -29,6 +29,8 @@ public:
     // one open string per tick.
     TimerModel& PlayTimer() { return playTimer_; }
     TimerModel& TuneTimer() { return tuneTimer_; }
+    const TimerModel& PlayTimer() const { return playTimer_; }
+    const TimerModel& TuneTimer() const { return tuneTimer_; }
     void PlayTick();
     void TuneTick();
     // Playback runs while the play timer has an interval.

@@ -28,7 +28,8 @@ void FretluxForm::ShowChosenTab() {
     const int v = controls_.hscTAB.Value();
     if (previousTab > 0) {
         std::string& header = document.tabLines[previousTab - 1][0];
-        header = StampHeader(header, {controls_.hscTempo.Value(), controls_.hscVolume.Value(), controls_.HScrollPatch.Value()});
+        header = StampHeader(header, {controls_.hscTempo.Value(), controls_.hscVolume.Value(),
+                                      controls_.HScrollPatch.Value()});
     }
     ShowTabPosition();
     previousTab = v;

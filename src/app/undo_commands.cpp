@@ -10,8 +10,12 @@
 namespace fretlux {
 
 EditSnapshot FretluxForm::TakeSnapshot() const {
-    return {document,           controls_.hscTAB.Value(),      StoredLabel(),
-            columns_.CursorColumn(), columns_.SelectionLength(), BarSettings()};
+    return {document,
+            controls_.hscTAB.Value(),
+            StoredLabel(),
+            columns_.CursorColumn(),
+            columns_.SelectionLength(),
+            BarSettings()};
 }
 
 void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
@@ -95,7 +99,9 @@ void FretluxForm::ShowLabel(const std::string& text) {
     labelSetByProgram_ = false;
 }
 
-std::string FretluxForm::StoredLabel() const { return PadRight(controls_.txtTAB.Text(), labelPadding_); }
+std::string FretluxForm::StoredLabel() const {
+    return PadRight(controls_.txtTAB.Text(), labelPadding_);
+}
 
 void FretluxForm::ClearEditHistory() {
     history_.Clear();
