@@ -62,7 +62,8 @@ void PlayTickWithSixNotes(benchmark::State& state) {
         return;
     }
     for (auto _ : state) form.Playback().PlayTick();
-    if (form.Playback().PlayTimer().Interval() == 0) state.SkipWithError("playback stopped during the run");
+    if (form.Playback().PlayTimer().Interval() == 0)
+        state.SkipWithError("playback stopped during the run");
     state.counters["notes_per_tick"] = 6;
 }
 BENCHMARK(PlayTickWithSixNotes)->Unit(benchmark::kMicrosecond);

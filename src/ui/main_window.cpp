@@ -131,7 +131,8 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildLayout() {
     hoverHints_ = new HoverHints(this);
-    auto* central = new Background([this] { Run([&] { model_.HintControl(PointedControl::Background); }); }, this);
+    auto* central = new Background(
+        [this] { Run([&] { model_.HintControl(PointedControl::Background); }); }, this);
     auto* layout = new QVBoxLayout(central);
     playerButtons_ = new PlayerButtons(
         model_, [this](const std::function<void()>& handler) { Run(handler); }, central);
@@ -235,7 +236,8 @@ QWidget* MainWindow::BuildSettingsBars() {
     lblPatch_->setMinimumWidth(lblPatch_->fontMetrics().horizontalAdvance(QString(22, 'M')));
     grid->addWidget(lblPatch_, 0, column);
     // Tempo is a delay: the fastest setting, 200, stands at the left.
-    tempoBinding_ = std::make_unique<ScrollBarBinding>(*hscTempo_, model_.Controls().hscTempo, true);
+    tempoBinding_ =
+        std::make_unique<ScrollBarBinding>(*hscTempo_, model_.Controls().hscTempo, true);
     volumeBinding_ = std::make_unique<ScrollBarBinding>(*hscVolume_, model_.Controls().hscVolume);
     patchBinding_ = std::make_unique<ScrollBarBinding>(*hscPatch_, model_.Controls().HScrollPatch);
     return bars;

@@ -62,10 +62,8 @@ inline constexpr MenuCommand kMenuCommands[] = {
 };
 
 inline constexpr MenuArrayCommand kMenuArrayCommands[] = {
-    {"mnuChord", MenuList::Chords},
-    {"mnuScales", MenuList::Scales},
-    {"mnuLesson", MenuList::BasicLessons},
-    {"mnuLessonI", MenuList::IntermediateLessons},
+    {"mnuChord", MenuList::Chords},        {"mnuScales", MenuList::Scales},
+    {"mnuLesson", MenuList::BasicLessons}, {"mnuLessonI", MenuList::IntermediateLessons},
     {"mnuLessonS", MenuList::SongLessons},
 };
 
