@@ -14,8 +14,8 @@ constexpr int kStartChannel = 0;
 }  // namespace
 
 FretluxForm::FretluxForm(Host& host)
-    : midi(host.MidiOut(), tuning, board_.Turned()),
-      host_(host),
+    : host_(host),
+      midi(host.MidiOut(), tuning, board_.Turned()),
       player_(host, document, controls_, columns_, board_, midi, [this] { ShowCurrentTab(); }) {
     controls_.hscTAB.onChange = [this] { ShowChosenTab(); };
     controls_.txtTAB.onChange = [this] { LabelEdited(); };
@@ -32,7 +32,7 @@ bool FretluxForm::StartUp() {
     }
     controls_.keyPreview = true;
     columns_.SetCharWidth(host_.LogicalDpiY() == kNormalDpi ? 105 : 96);
-    tabFilesDirectory_ = host_.EnterTabFilesDirectory();
+    file_.SetTabFilesDirectory(host_.EnterTabFilesDirectory());
     host_.MidiOut().Open();
     patchList = PatchList::Read(host_.ProgramDirectory() + kPathSeparator + kPatchListFileName);
     LoadMidiSettings();
