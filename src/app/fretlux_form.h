@@ -20,6 +20,7 @@
 #include "app/midi_settings_form.h"
 #include "app/picture_button_state.h"
 #include "app/player.h"
+#include "app/sound_settings.h"
 #include "app/start_settings.h"
 #include "app/tab_columns.h"
 #include "app/window_controls.h"
@@ -179,7 +180,7 @@ public:
     // The fretboard, whose marks the mouse makes on it directly.
     FretboardPanel& Board() { return board_; }
     const FretboardPanel& Board() const { return board_; }
-    MidiState& Midi() { return midi; }
+    MidiState& Midi() { return sound_.Midi(); }
 
     // Typed characters, seen by the window before the control that has the focus; never
     // consumed, so a key typed into the label box is typed there as well. Space starts and
@@ -256,16 +257,12 @@ private:
     void ShowHelp();
     void ShowTabHelp();
     void ShowAboutWindow();
-    void ToggleSound();
-    void ShowMidiSettingsWindow();
 
     // The TAB bar moved to another TAB: the one it left keeps the bars' settings, the one it
     // shows brings its own.
     void ShowChosenTab();
     void ShowCurrentTab();
     void LabelEdited();
-    void ApplyVolume();
-    void ApplyPatch();
     void ClearDocument();
     // Brings a fresh document into the view as the window starts it: the start-up sound
     // settings, a clear fretboard, its first TAB shown, nothing to undo and nothing changed.
@@ -276,7 +273,6 @@ private:
     bool LoadDocument(const std::string& path, const std::string& title);
     void DeleteSelectedColumns();
     void SplitTabIntoColumns();
-    void ShowPatchName();
     // The work of the commands that other commands share; a command never runs another command.
     void StartNewDocument();
     void LoadUserFile(const std::string& path);
@@ -303,12 +299,10 @@ private:
     // A help page's path: the help folder of the program directory and the page's file name.
     std::string HelpPage(const char* name) const;
     void Rotate(void (*flip)(Orientation&, StringNameLabels&));
-    void LoadMidiSettings();
     // The document of a Lessons or Scales entry: the program directory, prefix, index, ".flx".
     std::string ProgramFile(const char* prefix, int index) const;
     bool LoadLesson(const std::string& path);
     void PlayLessonFile(const std::string& path);
-    void ApplyMidiChannel();
 
     // Undo steps (undo_commands.cpp): a command's changes make one step through an UndoStep.
     friend class UndoStep;
@@ -349,7 +343,6 @@ private:
     int labelPadding_ = 0;
 
     std::array<PictureButtonState, kPictureButtonCount> pictureButtons;
-    PatchList patchList;
 
     std::array<std::string, kLinesPerTab> tabClipboard;
     int clipboardWidth = 0;
@@ -361,12 +354,9 @@ private:
     TabDocument& document = file_.Document();
     TabColumns columns_;
     int previousTab = 0;
-    Tuning tuning;
-    // Before midi, which sounds the notes the way the board is turned.
-    FretboardPanel board_{midi};
-    MidiState midi;
-    // The MIDI settings window while it is loaded; start-up loads it without showing it.
-    std::optional<MidiSettingsForm> midiSettings;
+    // Before the sound, which sounds the notes the way the board is turned.
+    FretboardPanel board_{sound_.Midi()};
+    SoundSettings sound_;
 
     Player player_;
     ChordFinder chordFinder_{host_};
