@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "form_fixture.h"
@@ -160,6 +161,31 @@ TEST_F(FretboardCommands, RotatingKeepsTheMarksMusicallyAndSoundsNothing) {
     EXPECT_TRUE(form.Midi().soundOn);
     // The redrawn note passes through the note history all the same.
     EXPECT_EQ(form.Midi().lblNote, ", E ");
+}
+
+TEST_F(FretboardCommands, TurningTwiceGivesBackTheMarksButTheLowerOfTwoOnAStringIsBlack) {
+    for (const auto& [row, position, presses] : {std::tuple{2, 5, 2}, {2, 7, 4}, {4, 9, 1}}) {
+        for (int press = 0; press < presses; ++press) Press(row, position);
+    }
+    form.TypeCharacter('5');
+    Press(4, 9, kRightButton);
+    const auto state = [&](int row, int position) {
+        const FretMark& mark = form.Board().Marks().At(row, position);
+        return std::string(mark.marked ? "" : "unmarked ") + (mark.red ? "red " : "black ") +
+               mark.finger;
+    };
+    for (const Command turn : {Command::RotateLeftRight, Command::RotateUpDown}) {
+        form.Run(turn);
+        form.Run(turn);
+        EXPECT_EQ(state(2, 5), "black 1");
+        EXPECT_EQ(state(2, 7), "red 3");
+        EXPECT_EQ(state(4, 9), "black T");
+        int marks = 0;
+        for (int row = 1; row <= kRows; ++row) {
+            for (int i = 0; i < kPositions; ++i) marks += form.Board().Marks().At(row, i).marked;
+        }
+        EXPECT_EQ(marks, 3);
+    }
 }
 
 TEST_F(FretboardCommands, SoundOffSilencesPressesAndClearKeepsOnlyTheColours) {
