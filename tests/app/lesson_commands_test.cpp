@@ -4,12 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/tab_player.h"
 #include "document/tab_cell.h"
 #include "document/tab_file_writer.h"
 #include "document/tab_header.h"
 #include "form_fixture.h"
-#include "playback/standard_midi_file.h"
 
 namespace fretlux::testing {
 namespace {
@@ -181,13 +179,6 @@ TEST_F(LessonCommands, EveryDocumentLoadedStartsFromTheStartUpSoundAndAClearFret
         EXPECT_EQ(Bars(), kStartSettings);
         EXPECT_EQ(MarksOnTheFretboard(), 0);
     }
-
-    // So the window's export of the file opened last is what fretlux-cli plays of it.
-    host.chosenPaths = {PathOf("song.mid")};
-    form.Run(Command::ExportMidi);
-    const TabReadResult read = ReadTabFile(PathOf("song.tab"), TabForm::Plain);
-    ASSERT_FALSE(read.error);
-    EXPECT_EQ(ReadFile("song.mid"), StandardMidiFileBytes(PlayDocument(read.document)));
 }
 
 TEST_F(LessonCommands, AScaleChartThatIsMissingOrHoldsNoTabLeavesTheWindowWhole) {
