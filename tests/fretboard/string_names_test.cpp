@@ -8,7 +8,6 @@
 #include <array>
 #include <string>
 
-
 namespace fretlux {
 namespace {
 
