@@ -58,6 +58,11 @@ public:
     XmlElement Document() const {
         static const std::regex kUnknownEntity("&(?!(amp|lt|gt|quot|apos|#[0-9]+);)");
         if (std::regex_search(text_, kUnknownEntity)) throw std::runtime_error("unknown entity");
+        const char* const blanks = " \t\r\n";
+        if (text_.find_first_not_of(blanks) != text_.find('<') ||
+            text_.find_first_not_of(blanks, text_.rfind('>') + 1) != std::string::npos) {
+            throw std::runtime_error("text beside the root");
+        }
         // Line ends and blanks in attributes stay as written.
         pugi::xml_document document;
         const pugi::xml_parse_result parsed = document.load_buffer(
@@ -65,7 +70,6 @@ public:
         if (!parsed) throw std::runtime_error(parsed.description());
         int elements = 0;
         for (const pugi::xml_node& node : document.children()) {
-            if (node.type() == pugi::node_pcdata) throw std::runtime_error("text beside the root");
             elements += node.type() == pugi::node_element;
         }
         if (elements != 1) throw std::runtime_error("not one root element");
