@@ -66,13 +66,7 @@ protected:
     void ForgetMessages() { host.midiOut.messages.clear(); }
 
     // Notes switched on since the messages were last forgotten, in order.
-    std::vector<int> NotesOn() const {
-        std::vector<int> notes;
-        for (const auto& m : host.midiOut.messages) {
-            if (m.Status() == 0x90 && m.Data2() > 0) notes.push_back(m.Data1());
-        }
-        return notes;
-    }
+    std::vector<int> NotesOn() const { return host.midiOut.NotesOn(); }
 
     int NoteOffs() const {
         int offs = 0;
