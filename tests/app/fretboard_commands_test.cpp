@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "board_test_support.h"
 #include "form_fixture.h"
 
 namespace fretlux::testing {
@@ -165,22 +166,14 @@ TEST_F(FretboardCommands, TurningTwiceGivesBackTheMarksButTheLowerOfTwoOnAString
     }
     form.TypeCharacter('5');
     Press(4, 9, kRightButton);
-    const auto state = [&](int row, int position) {
-        const FretMark& mark = form.Board().Marks().At(row, position);
-        return std::string(mark.marked ? "" : "unmarked ") + (mark.red ? "red " : "black ") +
-               mark.finger;
-    };
+    const auto state = [&](int row, int i) { return Describe(form.Board().Marks(), row, i); };
     for (const Command turn : {Command::RotateLeftRight, Command::RotateUpDown}) {
         form.Run(turn);
         form.Run(turn);
         EXPECT_EQ(state(2, 5), "black 1");
         EXPECT_EQ(state(2, 7), "red 3");
         EXPECT_EQ(state(4, 9), "black T");
-        int marks = 0;
-        for (int row = 1; row <= kRows; ++row) {
-            for (int i = 0; i < kPositions; ++i) marks += form.Board().Marks().At(row, i).marked;
-        }
-        EXPECT_EQ(marks, 3);
+        EXPECT_EQ(MarkCount(form.Board().Marks()), 3);
     }
 }
 

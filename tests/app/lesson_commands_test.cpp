@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "board_test_support.h"
 #include "document/tab_cell.h"
 #include "document/tab_file_writer.h"
 #include "document/tab_header.h"
@@ -36,13 +37,6 @@ protected:
     TabSettings Bars() const {
         return {form.Controls().hscTempo.Value(), form.Controls().hscVolume.Value(),
                 form.Controls().HScrollPatch.Value()};
-    }
-    int MarksOnTheFretboard() const {
-        int marks = 0;
-        for (int row = 1; row <= 6; ++row) {
-            for (int i = 0; i <= 24; ++i) marks += form.Board().Marks().At(row, i).marked;
-        }
-        return marks;
     }
 };
 
@@ -174,10 +168,10 @@ TEST_F(LessonCommands, EveryDocumentLoadedStartsFromTheStartUpSoundAndAClearFret
         form.Run(MenuList::BasicLessons, 3);
         form.Board().Press(3, 7, 1);
         ASSERT_EQ(Bars(), slowNylon);
-        ASSERT_EQ(MarksOnTheFretboard(), 1);
+        ASSERT_EQ(MarkCount(form.Board().Marks()), 1);
         row.command(form);
         EXPECT_EQ(Bars(), kStartSettings);
-        EXPECT_EQ(MarksOnTheFretboard(), 0);
+        EXPECT_EQ(MarkCount(form.Board().Marks()), 0);
     }
 }
 

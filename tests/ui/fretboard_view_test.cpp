@@ -13,6 +13,7 @@
 #include <QTest>
 #include <utility>
 
+#include "board_test_support.h"
 #include "ui/picture_button.h"
 #include "ui/tab_lines_view.h"
 #include "window_fixture.h"
@@ -81,13 +82,7 @@ protected:
 
     std::vector<int> NotesOn() const { return host.midiOut.NotesOn(); }
 
-    int MarkCount() const {
-        int count = 0;
-        for (int row = 1; row <= kRows; ++row) {
-            for (int i = 0; i < kPositions; ++i) count += form.Board().Marks().At(row, i).marked;
-        }
-        return count;
-    }
+    int MarkCount() const { return fretlux::MarkCount(form.Board().Marks()); }
 
     FretboardView* board = nullptr;
 };
