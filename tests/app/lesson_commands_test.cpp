@@ -5,29 +5,19 @@
 #include <vector>
 
 #include "board_test_support.h"
-#include "document/tab_cell.h"
-#include "document/tab_file_writer.h"
-#include "document/tab_header.h"
-#include "form_fixture.h"
+#include "player_fixture.h"
 
 namespace fretlux::testing {
 namespace {
 
-// A one-TAB document labelled with its file name, two open strings with a rest between, and an
-// explanation as its text.
-std::string LessonBytes(const std::string& label, TabSettings settings = {41, 100, 25}) {
-    TabDocument document;
-    document.tabCount = 1;
-    document.tabLines[0][0] = StampHeader(label, settings);
-    for (int line = 1; line < kLinesPerTab; ++line) {
-        document.tabLines[0][line] = HeaderCell(kStringLetters[line - 1]) + "0AH  -    0AH  ";
-    }
-    document.tabTexts[0] = "Listen to the open strings.\r\n";
-    return WriteEnhancedForm(document);
-}
-
-class LessonCommands : public FormTest {
+class LessonCommands : public PlayerTest {
 protected:
+    // A one-TAB document with the label given, all six open strings twice with a rest between,
+    // and an explanation as its text.
+    static std::string LessonBytes(const std::string& label, TabSettings settings = {41, 100, 25}) {
+        const std::string open = "1:0 2:0 3:0 4:0 5:0 6:0";
+        return TabsFile({{{open, "-", open}, settings, "Listen to the open strings.\r\n", label}});
+    }
     // The program file's label as the view shows it: which file was loaded.
     std::string ShownLabel() const {
         const std::string& label = form.Controls().txtTAB.Text();
