@@ -12,14 +12,15 @@
 #include <vector>
 
 #include "app/chord_finder.h"
+#include "app/column_clipboard.h"
 #include "app/control_models.h"
 #include "app/document_file.h"
 #include "app/edit_history.h"
 #include "app/fretboard_panel.h"
 #include "app/host.h"
+#include "app/label_box.h"
 #include "app/midi_settings_form.h"
 #include "app/picture_button_panel.h"
-#include "app/label_box.h"
 #include "app/player.h"
 #include "app/sound_settings.h"
 #include "app/start_settings.h"
@@ -46,7 +47,6 @@ inline constexpr const char* kLeftRightHint = "HELP: Rotate fretboard left to ri
 inline constexpr const char* kUpDownHint = "HELP: Rotate fretboard upside down";
 inline constexpr const char* kStringNamesHint =
     "HELP: Click a string's name to hear the open string";
-
 
 // The other controls with a hint of their own in the help line.
 enum class PointedControl {
@@ -293,11 +293,6 @@ private:
     // The help line names the file an export wrote, or the failure is reported.
     void ShowExportResult(const std::string& path, const std::optional<std::string>& failure);
 
-
-
-    std::array<std::string, kLinesPerTab> tabClipboard;
-    int clipboardWidth = 0;
-
     Host& host_;
     WindowControls controls_;
     DocumentFile file_{host_, controls_.caption, [this] { return StandingDocument(); }};
@@ -305,6 +300,7 @@ private:
     TabDocument& document = file_.Document();
     TabColumns columns_;
     LabelBox label_{controls_.txtTAB};
+    ColumnClipboard clipboard_;
     // Before the sound, which sounds the notes the way the board is turned.
     FretboardPanel board_{sound_.Midi()};
     SoundSettings sound_;
