@@ -32,6 +32,7 @@ public:
     bool Sound(Click click);
     // The note-off of the click that sounds, if one does.
     void End();
+    bool Sounding() const { return sounding_ != 0; }
 
 private:
     MidiState& midi_;
