@@ -47,22 +47,23 @@ void PlayTickWithSixNotes(benchmark::State& state) {
         (std::filesystem::temp_directory_path() / "fretlux-play-tick.flx").string();
     std::ofstream(path) << ChordTab();
     host.ChooseFile(path);
-    form.OpenFile();
+    form.Run(Command::OpenFile);
     std::filesystem::remove(path);
-    if (form.lastColumn <= 0) {
+    if (form.Columns().LastColumn() <= 0) {
         state.SkipWithError("the chord TAB did not open");
         return;
     }
     // All but the last column are selected, so playback loops over them for as long as the
     // benchmark runs (running off the last column of the last TAB would stop it).
-    form.SelectColumns(0, form.lastColumn);
-    form.StartPlayback();
-    if (form.playTimer.Interval() == 0) {
+    form.SelectColumns(0, form.Columns().LastColumn());
+    form.Run(Command::StartPlayback);
+    if (form.Playback().PlayTimer().Interval() == 0) {
         state.SkipWithError("playback did not start");
         return;
     }
-    for (auto _ : state) form.PlayTick();
-    if (form.playTimer.Interval() == 0) state.SkipWithError("playback stopped during the run");
+    for (auto _ : state) form.Playback().PlayTick();
+    if (form.Playback().PlayTimer().Interval() == 0)
+        state.SkipWithError("playback stopped during the run");
     state.counters["notes_per_tick"] = 6;
 }
 BENCHMARK(PlayTickWithSixNotes)->Unit(benchmark::kMicrosecond);

@@ -31,6 +31,12 @@ const char* ControlHint(PointedControl control) {
             return "HELP: Instrument (General MIDI patch) of this TAB";
         case PointedControl::lblNote:
             return "HELP: The notes played last, the newest at the right";
+        case PointedControl::Fretboard:
+            return kFretboardHint;
+        case PointedControl::StringNames:
+            return kStringNamesHint;
+        case PointedControl::Background:
+            break;
     }
     return "";
 }
@@ -87,10 +93,13 @@ std::string HintOf(HintedButton button) {
     return "";
 }
 
-void FretluxForm::HintButton(HintedButton button) { lblHelp = {HintOf(button), kHintBlue}; }
+void FretluxForm::HintButton(HintedButton button) {
+    controls_.lblHelp = {HintOf(button), kHintBlue};
+}
 
 void FretluxForm::HintControl(PointedControl control) {
-    lblHelp = {ControlHint(control), kHintBlue};
+    if (control == PointedControl::Background) return ShowTabPosition();
+    controls_.lblHelp = {ControlHint(control), kHintBlue};
 }
 
 }  // namespace fretlux

@@ -19,7 +19,7 @@ void FretluxForm::BrowseChords(int index) {
     if (!LoadDocument(ChordFileName(host_.ProgramDirectory(), index), BaseTitle() + "  Chords")) {
         return;
     }
-    if (hscTAB.Max() > kMajorTabNumber) hscTAB.SetValue(kMajorTabNumber);
+    if (controls_.hscTAB.Max() > kMajorTabNumber) controls_.hscTAB.SetValue(kMajorTabNumber);
     if (ShowsTab()) ShowCurrentTab();
 }
 
@@ -29,7 +29,7 @@ void FretluxForm::FindChord() {
     if (!load) return;
     if (load->slots) board_.TakeColumn(*load->slots);
     if (load->error) ShowOpenError(*load->error);
-    board_.ShowColumn(Playing());
+    board_.ShowColumn(player_.Playing());
 }
 
 }  // namespace fretlux

@@ -31,10 +31,11 @@ LineAtCursor CutAtCursor(const std::string& line, int cursorColumn, int selectio
 void FretluxForm::DeleteSelectedColumns() {
     TabBlock& block = document.tabLines[CurrentTabIndex()];
     for (int l = 1; l < kLinesPerTab; ++l) {
-        const LineAtCursor parts = CutAtCursor(block[l], cursorColumn, selectionLength);
+        const LineAtCursor parts =
+            CutAtCursor(block[l], columns_.CursorColumn(), columns_.SelectionLength());
         block[l] = Left(parts.left + parts.right, kEditedLineLength);
     }
-    lastColumn -= selectionLength;
+    columns_.DropSelectedColumns();
 }
 
 void FretluxForm::CopyColumns() {
@@ -44,9 +45,10 @@ void FretluxForm::CopyColumns() {
 void FretluxForm::CopySelection() {
     const TabBlock& block = document.tabLines[CurrentTabIndex()];
     for (int l = 1; l < kLinesPerTab; ++l) {
-        tabClipboard[l] = CutAtCursor(block[l], cursorColumn, selectionLength).selection;
+        tabClipboard[l] =
+            CutAtCursor(block[l], columns_.CursorColumn(), columns_.SelectionLength()).selection;
     }
-    clipboardWidth = kCellWidth * selectionLength;
+    clipboardWidth = kCellWidth * columns_.SelectionLength();
 }
 
 void FretluxForm::CutColumns() {
@@ -54,8 +56,7 @@ void FretluxForm::CutColumns() {
     const UndoStep step(*this);
     CopySelection();
     DeleteSelectedColumns();
-    selectionLength = 0;
-    UpdateColumnCursor();
+    columns_.Select(columns_.CursorColumn(), 0);
     ShowCurrentTab();
 }
 
@@ -64,7 +65,7 @@ void FretluxForm::ReplaceColumns(const std::array<std::string, kLinesPerTab>& in
     DeleteSelectedColumns();
     TabBlock& block = document.tabLines[CurrentTabIndex()];
     for (int l = 1; l < kLinesPerTab; ++l) {
-        const LineAtCursor parts = CutAtCursor(block[l], cursorColumn, 0);
+        const LineAtCursor parts = CutAtCursor(block[l], columns_.CursorColumn(), 0);
         block[l] = Left(parts.left + inserted[l] + parts.right, kEditedLineLength);
     }
 }
@@ -75,8 +76,7 @@ void FretluxForm::PasteColumns() {
     ReplaceColumns(tabClipboard);
     RenderFretDigits(document, CurrentTabIndex());
     // The pasted columns end up selected, as far as the columns known before the paste reach.
-    selectionLength = RoundHalfEven(clipboardWidth / 5.0);
-    UpdateColumnCursor();
+    columns_.Select(columns_.CursorColumn(), RoundHalfEven(clipboardWidth / 5.0));
     ShowCurrentTab();
 }
 
@@ -92,16 +92,15 @@ void FretluxForm::PasteBarLine() {
 // The next column goes after this one, as typing goes on after a typed character; the last
 // column of a TAB keeps the cursor, having nothing after it.
 void FretluxForm::ShowWithCursorAfterInsertedColumn() {
-    selectionLength = 0;
+    columns_.Place(columns_.CursorColumn(), 0);
     ShowCurrentTab();
-    ++cursorColumn;
-    UpdateColumnCursor();
+    columns_.Select(columns_.CursorColumn() + 1, columns_.SelectionLength());
 }
 
 void FretluxForm::InsertTab() {
     const UndoStep step(*this);
-    const int v = hscTAB.Value();
-    const int m = hscTAB.Max();
+    const int v = controls_.hscTAB.Value();
+    const int m = controls_.hscTAB.Max();
     if (m == 0) {
         StartNewDocument();
         return;
@@ -114,7 +113,7 @@ void FretluxForm::InsertTab() {
     SetTabCount(m + 1);
     for (int i = m; i >= v; --i) document.CopyTab(i - 1, i);
     document.MakeBlankTab(v - 1);
-    imgEdit = EditPicture::imgEdit2Up;
+    controls_.imgEdit = EditPicture::imgEdit2Up;
     ShowTabPosition();
     ShowCurrentTab();
 }
@@ -125,8 +124,8 @@ void FretluxForm::DeleteTab() {
 }
 
 void FretluxForm::DeleteCurrentTab() {
-    const int v = hscTAB.Value();
-    const int m = hscTAB.Max();
+    const int v = controls_.hscTAB.Value();
+    const int m = controls_.hscTAB.Max();
     if (m < 2) {
         ClearDocument();
         return;
@@ -134,10 +133,10 @@ void FretluxForm::DeleteCurrentTab() {
     for (int i = v; i <= m - 1; ++i) document.CopyTab(i, i - 1);
     document.tabLines[m - 1].fill("");
     document.tabTexts[m - 1].clear();
-    if (v == m) hscTAB.SetValue(m - 1);
+    if (v == m) controls_.hscTAB.SetValue(m - 1);
     SetTabCount(m - 1);
     // The TAB shown now may be another one, with or without a text, and there is one TAB less.
-    imgEdit = EditPictureFor(hscTAB.Value());
+    controls_.imgEdit = EditPictureFor(controls_.hscTAB.Value());
     ShowTabPosition();
     ShowCurrentTab();
 }

@@ -44,7 +44,7 @@ void FretluxForm::ShowExportResult(const std::string& path,
         ShowSaveError(*failure);
         return;
     }
-    lblHelp = {"Saved " + std::filesystem::path(path).filename().string(), kHintBlue};
+    controls_.lblHelp = {"Saved " + std::filesystem::path(path).filename().string(), kHintBlue};
 }
 
 std::vector<TimedMidiMessage> FretluxForm::PlayedMessages() const {

@@ -29,7 +29,7 @@ std::string FretluxForm::BaseTitle() { return std::string("Fretlux  (Ver ") + kV
 void FretluxForm::NewDocument() { StartNewDocument(); }
 
 void FretluxForm::StartNewDocument() {
-    HaltPlayback();
+    player_.Stop();
     if (!AskToSave()) return;
     ClearDocument();
     ShowBlankDocument();
@@ -37,7 +37,7 @@ void FretluxForm::StartNewDocument() {
 
 void FretluxForm::ShowBlankDocument() {
     currentPath = kUntitledPath;
-    caption = BaseTitle() + "  " + currentPath;
+    controls_.caption = BaseTitle() + "  " + currentPath;
     document.MakeBlankTab(0);
     document.tabCount = 1;
     ShowDocument();
@@ -69,7 +69,7 @@ bool FretluxForm::AskToSave() {
 // be read leaves it as it was; the question comes first, so that a document saved over the very
 // file being opened is read as saved.
 bool FretluxForm::LoadDocument(const std::string& path, const std::string& title) {
-    HaltPlayback();
+    player_.Stop();
     if (!AskToSave()) return false;
     OpenedDocument read = OpenDocumentFile(
         path, [this](const std::vector<TrackSummary>& tracks) { return host_.ChooseTrack(tracks); },
@@ -84,7 +84,7 @@ bool FretluxForm::LoadDocument(const std::string& path, const std::string& title
     }
     previousPath = currentPath;
     currentPath = path;
-    caption = title;
+    controls_.caption = title;
     ClearDocument();
     document = std::move(read.document);
     ShowDocument();
@@ -95,19 +95,26 @@ bool FretluxForm::LoadDocument(const std::string& path, const std::string& title
 // no settings plays at the start-up ones.
 void FretluxForm::ShowDocument() {
     board_.Clear();
-    HScrollPatch.SetValue(kStartSettings.patch);
-    hscVolume.SetValue(kStartSettings.volume);
-    hscTempo.SetValue(kStartSettings.tempo);
+    controls_.HScrollPatch.SetValue(kStartSettings.patch);
+    controls_.hscVolume.SetValue(kStartSettings.volume);
+    controls_.hscTempo.SetValue(kStartSettings.tempo);
     // Nothing done to the document before can be undone into this one.
     ClearEditHistory();
     if (document.tabCount > 0) {
         SetTabCount(document.tabCount);
-        hscTAB.SetMin(1);
-        hscTAB.SetValue(1);
-        cursorColumn = 0;
-        UpdateColumnCursor();
+        controls_.hscTAB.SetMin(1);
+        controls_.hscTAB.SetValue(1);
+        columns_.Select(0, columns_.SelectionLength());
     }
     MarkDocumentSaved();
+}
+
+void FretluxForm::ShowReadDocument(TabDocument read) {
+    player_.Stop();
+    ClearDocument();
+    if (read.tabCount == 0) return;
+    document = std::move(read);
+    ShowDocument();
 }
 
 void FretluxForm::MarkDocumentSaved() {
@@ -130,7 +137,8 @@ bool FretluxForm::DocumentChanged() const {
 }
 
 TabSettings FretluxForm::BarSettings() const {
-    return {hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()};
+    return {controls_.hscTempo.Value(), controls_.hscVolume.Value(),
+            controls_.HScrollPatch.Value()};
 }
 
 TabDocument FretluxForm::StandingDocument() const {
@@ -148,23 +156,21 @@ void FretluxForm::ShowOpenError(const std::string& description) {
 }
 
 void FretluxForm::ClearDocument() {
-    lessonMode = false;
-    tutor_.Forget();
+    player_.LeaveLesson();
     if (document.tabCount > 0) {
         ShowLabel("");
-        for (int l = 1; l < kLinesPerTab; ++l) lblTAB[l].caption.clear();
+        for (int l = 1; l < kLinesPerTab; ++l) controls_.lblTAB[l].caption.clear();
     }
     document.Clear();
     SetTabCount(0);
-    hscTAB.SetValue(0);
-    cursorColumn = 0;
-    lastColumn = 0;
-    imgEdit = EditPicture::imgEdit2Up;
+    controls_.hscTAB.SetValue(0);
+    columns_.Empty();
+    controls_.imgEdit = EditPicture::imgEdit2Up;
 }
 
 void FretluxForm::SetTabCount(int count) {
     document.tabCount = count;
-    hscTAB.SetMax(count);
+    controls_.hscTAB.SetMax(count);
 }
 
 void FretluxForm::SaveAsFretlux() { SaveDocument(TabForm::Enhanced); }
@@ -192,7 +198,7 @@ bool FretluxForm::SaveDocument(TabForm form) {
         return false;
     }
     currentPath = *chosen;
-    caption = BaseTitle() + "  " + currentPath;
+    controls_.caption = BaseTitle() + "  " + currentPath;
     if (enhanced) MarkDocumentSaved();
     return true;
 }

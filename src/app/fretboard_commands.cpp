@@ -7,36 +7,23 @@
 
 namespace fretlux {
 
-void FretluxForm::HintFretboard() { lblHelp = {kFretboardHint, kHintBlue}; }
-
-void FretluxForm::HintStringNamesLeft() { lblHelp = {kStringNamesHint, kHintBlue}; }
-
-void FretluxForm::HintStringNamesRight() { lblHelp = {kStringNamesHint, kHintBlue}; }
-
 void FretluxForm::HintFinger(int index) {
-    lblHelp = {HintOf(static_cast<HintedButton>(static_cast<int>(HintedButton::imgFNum0) + index)),
-               kHintBlue};
+    controls_.lblHelp = {
+        HintOf(static_cast<HintedButton>(static_cast<int>(HintedButton::imgFNum0) + index)),
+        kHintBlue};
 }
-
-void FretluxForm::MarkSounding() { board_.MarkSounding(); }
-
-void FretluxForm::MarkSilent() { board_.MarkSilent(); }
 
 void FretluxForm::TypeCharacter(int keyAscii) {
     if (keyAscii == ' ') {
-        if (Playing()) {
-            HaltPlayback();
+        if (player_.Playing()) {
+            player_.Stop();
         } else {
-            BeginPlayback();
+            player_.Start();
         }
         return;
     }
     if (board_.TypeCharacter(keyAscii) == KeyCommand::kPasteFretboard) PasteFretboardColumn();
 }
-
-void FretluxForm::ClearFretboard() { board_.Clear(); }
-
-void FretluxForm::ShowCell(int s, std::string_view notes) { board_.ShowCell(s, notes, Playing()); }
 
 void FretluxForm::PasteFretboard() { PasteFretboardColumn(); }
 
@@ -53,16 +40,12 @@ void FretluxForm::PasteFretboardColumn() {
 }
 
 void FretluxForm::Rotate(void (*flip)(Orientation&, StringNameLabels&)) {
-    if (Playing()) HaltPlayback();
+    if (player_.Playing()) player_.Stop();
     board_.Turn(flip);
 }
 
 void FretluxForm::RotateLeftRight() { Rotate(FlipLeftRight); }
 
 void FretluxForm::RotateUpDown() { Rotate(FlipUpDown); }
-
-void FretluxForm::HintLeftRight() { lblHelp = {kLeftRightHint, kHintBlue}; }
-
-void FretluxForm::HintUpDown() { lblHelp = {kUpDownHint, kHintBlue}; }
 
 }  // namespace fretlux

@@ -16,10 +16,12 @@
 #include "app/edit_history.h"
 #include "app/fretboard_panel.h"
 #include "app/host.h"
-#include "app/lesson_tutor.h"
 #include "app/midi_settings_form.h"
 #include "app/picture_button_state.h"
+#include "app/player.h"
 #include "app/start_settings.h"
+#include "app/tab_columns.h"
+#include "app/window_controls.h"
 #include "chords/fast_find_form.h"
 #include "document/tab_document.h"
 #include "document/tab_file_reader.h"
@@ -76,9 +78,6 @@ enum class HintedButton {
 };
 inline constexpr int kPictureButtonCount = static_cast<int>(HintedButton::imgUpDown) + 1;
 
-// The picture the text-editor button shows: with text, or without.
-enum class EditPicture { imgEditUp, imgEdit2Up };
-
 // Hints the fretboard writes into the help line.
 inline constexpr const char* kFretboardHint =
     "HELP: Left click to select this note on fretboard, double right click to delete";
@@ -91,9 +90,68 @@ inline constexpr const char* kStringNamesHint =
 std::string HintOf(HintedButton button);
 
 // The other controls with a hint of their own in the help line.
-enum class PointedControl { txtTAB, lblTAB, hscTAB, hscTempo, hscVolume, HScrollPatch, lblNote };
+enum class PointedControl {
+    txtTAB,
+    lblTAB,
+    hscTAB,
+    hscTempo,
+    hscVolume,
+    HScrollPatch,
+    lblNote,
+    // The fretboard's positions and its string names on either side.
+    Fretboard,
+    StringNames,
+    // The window's background, where the help line shows the TAB position again.
+    Background
+};
 
-class FretluxForm : private LessonStage {
+// What a menu entry or a picture button runs.
+enum class Command {
+    NewDocument,
+    OpenFile,
+    SaveAsTab,
+    SaveAsFretlux,
+    ExportMidi,
+    ExportWave,
+    ExportMusicXml,
+    Undo,
+    Redo,
+    CutColumns,
+    CopyColumns,
+    PasteColumns,
+    PasteBarLine,
+    InsertTab,
+    DeleteTab,
+    PasteFretboard,
+    ClearFretboard,
+    MarkSounding,
+    MarkSilent,
+    OpenTextToTab,
+    EditTabText,
+    EditInOutsideEditor,
+    StartPlayback,
+    StepForward,
+    StepBack,
+    StopPlayback,
+    PlayFretboard,
+    NextTab,
+    PreviousTab,
+    TuneGuitar,
+    FindChord,
+    ToggleSound,
+    ShowMidiSettings,
+    RotateLeftRight,
+    RotateUpDown,
+    OpenOtherLesson,
+    ShowHelp,
+    ShowTabHelp,
+    ShowAbout,
+};
+
+// The menus whose entries are a list: the entry's place in its menu picks what it opens.
+enum class MenuList { Chords, Scales, BasicLessons, IntermediateLessons, SongLessons };
+
+class FretluxForm {
 public:
     explicit FretluxForm(Host& host);
     FretluxForm(const FretluxForm&) = delete;
@@ -105,116 +163,50 @@ public:
     // program's first run on this machine the Introduction lesson opens and plays; otherwise the
     // window shows the blank TAB that New makes, ready to write on.
     void OpenStartDocument();
-    // Typed characters, seen by the window before the control that has the focus; never
-    // consumed, so a key typed into the label box is typed there as well. Space starts and
-    // stops playback; the window keeps it from a text box, where it types a blank.
-    void TypeCharacter(int keyAscii);
+    // Opens a file named on the command line or dropped on the window, as Open does with the
+    // file chosen in its dialog.
+    void OpenNamedFile(const std::string& path);
+    // The sound's set-up has finished: a notice when it stays silent.
+    void SoundSetUpDone();
+    // Shows a document read elsewhere as Open shows the one it has read, playback stopped.
+    void ShowReadDocument(TabDocument read);
 
-    // File menu.
-    void NewDocument();
-    void OpenFile();
-    void SaveAsFretlux();
-    void SaveAsTab();
-    // Writes the document as MusicXML to a file chosen in the save dialog.
-    void ExportMusicXml();
+    void Run(Command command);
+    void Run(MenuList list, int index);
     // Exit, also run when the window is closed by any means; false when the user chose to stay.
     bool Exit();
     // Whether closing or replacing the document would lose work: a command has changed it since
     // it was loaded or last saved as Fretlux, or a TAB plays at other settings than then.
     bool DocumentChanged() const;
 
-    void ClearDocument();
-    // Brings a fresh document into the view as the window starts it: the start-up sound
-    // settings, a clear fretboard, its first TAB shown, nothing to undo and nothing changed.
-    void ShowDocument();
-
-    // Exports of what Start would play from the first TAB, as fretlux-cli export and render
-    // write it for the document as it stands (the shown TAB with the settings of the bars).
-    void ExportMidi();
-    void ExportWave();
-
-    // Undo and Redo of the changes to the document, with the view as it was.
-    void Undo();
-    void Redo();
-
-    // Edit menu.
-    void CutColumns();
-    void CopyColumns();
-    void PasteColumns();
-    void PasteBarLine();
-    void InsertTab();
-    void DeleteTab();
-
-    // TAB view.
-    void ShowChosenTab();
-    void PreviewTabPosition(int value);
-    // The pointer over the window's background: the help line shows the TAB position again.
-    void HintTabPosition();
-    void LabelEdited();
-    void ShowCurrentTab();
-    // Puts the cursor on the column with length columns selected from it, as a press and a drag
-    // on the TAB lines do; both stay within the TAB.
-    void SelectColumns(int column, int length);
-    void PressOnTabLines(int index, int button, int shift, double x, double y);
-    void DragOnTabLines(int index, int button, int shift, double x, double y);
-    void ReleaseOnTabLines(int index, int button, int shift, double x, double y);
-    // A key pressed while the TAB lines have the focus: its code (kKeyLeft ...) and the
-    // Shift/Ctrl/Alt bits.
-    void PressKeyOnTabLines(int keyCode, int shift);
-    // The label box lost the focus: the label's next edit is an undo step of its own.
-    void EndLabelEdit();
-
-    // Playback settings bars.
-    void ApplyTempo();
-    void ApplyVolume();
-    void ApplyPatch();
-
-    // Play menu and the two timers.
-    void StartPlayback();
-    void StepForward();
-    void StepBack();
-    void StopPlayback();
-    void PlayFretboard();
-    void GoToNextTab();
-    void GoToPreviousTab();
-    void TuneGuitar();
-    void PlayTick();
-    void TuneTick();
-
-    // The TAB's text, Text to TAB and the outside editor.
-    void EditTabText();
-    void EditInOutsideEditor();
-    void OpenTextToTab();
-
-    // The fretboard, whose marks the mouse makes on it directly; the commands below also reach
-    // the TAB, the player or the help line.
+    // The parts the window shows and binds.
+    WindowControls& Controls() { return controls_; }
+    const WindowControls& Controls() const { return controls_; }
+    const TabDocument& Document() const { return document; }
+    const std::string& DocumentPath() const { return currentPath; }
+    const TabColumns& Columns() const { return columns_; }
+    Player& Playback() { return player_; }
+    const Player& Playback() const { return player_; }
+    // The fretboard, whose marks the mouse makes on it directly.
     FretboardPanel& Board() { return board_; }
     const FretboardPanel& Board() const { return board_; }
-    void HintFretboard();
-    void HintStringNamesLeft();
-    void HintStringNamesRight();
-    void HintControl(PointedControl control);
-    void HintFinger(int index);
-    void HintButton(HintedButton button);
-    void MarkSounding();
-    void MarkSilent();
-    void ClearFretboard();
-    void PasteFretboard();
-    void RotateLeftRight();
-    void RotateUpDown();
-    void HintLeftRight();
-    void HintUpDown();
+    MidiState& Midi() { return midi; }
 
-    // Lessons and Scales menus; the index is the entry's place in its menu.
-    void OpenBasicLesson(int index);
-    void OpenIntermediateLesson(int index);
-    void OpenSongLesson(int index);
-    void OpenOtherLesson();
-    void OpenScaleChart(int index);
-
-    // Chords menu: browse the chord file of root index 0..11, or find one chord.
-    void BrowseChords(int index);
-    void FindChord();
+    // Typed characters, seen by the window before the control that has the focus; never
+    // consumed, so a key typed into the label box is typed there as well. Space starts and
+    // stops playback; the window keeps it from a text box, where it types a blank.
+    void TypeCharacter(int keyAscii);
+    // The mouse and the keys on the TAB lines, x in the units of the column geometry; a key by
+    // its code (kKeyLeft ...) and the Shift/Ctrl/Alt bits.
+    void PressOnTabLines(double x);
+    void DragOnTabLines(int button, double x);
+    void ReleaseOnTabLines(double x);
+    void PressKeyOnTabLines(int keyCode, int shift);
+    // Puts the cursor on the column with length columns selected from it, as a press and a drag
+    // on the TAB lines do; both stay within the TAB.
+    void SelectColumns(int column, int length) { columns_.Select(column, length); }
+    // The label box lost the focus: the label's next edit is an undo step of its own.
+    void EndLabelEdit();
 
     // Every picture button: a mouse button pressed or released on it, the pointer moving over
     // it, and the second press of a double click.
@@ -227,97 +219,81 @@ public:
     void DoubleClickPictureButton(HintedButton button);
     bool PictureButtonPressed(HintedButton button) const;
 
-    // Help menu, and the sound's set-up having finished (a notice when it stays silent).
-    void ShowHelp();
-    void ShowTabHelp();
-    void ShowAboutWindow();
-    void SoundSetUpDone();
-    // Opens a file named on the command line or dropped on the window, as Open does with the
-    // file chosen in its dialog.
-    void OpenNamedFile(const std::string& path);
-
-    // Sound settings.
-    void ToggleSound();
-    void ShowMidiSettingsWindow();
-
-    // Document.
-    TabDocument document;
-    std::string currentPath;
-    std::string previousPath;
-
-    // Controls.
-    std::string caption;
-    ScrollBarModel hscTAB{0, 0, 0};
-    TextBoxModel txtTAB;
-    std::array<LabelModel, 7> lblTAB;  // 1..6 used, one per string line
-    LabelModel lblHelp{"", kHelpDarkBlue};
-    CursorLineModel linPoint1;
-    CursorLineModel linPoint2;
-    EditPicture imgEdit = EditPicture::imgEdit2Up;
-
-    // Greyed out while there is nothing to undo or redo.
-    MenuItemModel mnuEditUndo{"&Undo", false};
-    MenuItemModel mnuEditRedo{"&Redo", false};
-    ScrollBarModel hscTempo{1, 200, 1};  // drawn reversed: 200 at the left, 1 at the right
-    // The bars start away from 0 so that start-up, which sets them to channel 0's values first,
-    // sends the same sweep and program change as it does for any other change of patch.
-    ScrollBarModel hscVolume{0, 127, 1};
-    ScrollBarModel HScrollPatch{0, 127, 1};
-    LabelModel lblTempo;
-    LabelModel lblVolume;
-    LabelModel lblPatchNum;
-    LabelModel lblPatch;
-    bool keyPreview = false;
-
-    // View state.
-    static constexpr int kColumnSlots = 201;
-    std::array<std::array<std::string, kLinesPerTab>, kColumnSlots> columnCells;
-    int cursorColumn = 0;
-    int selectionLength = 0;
-    int lastColumn = 0;
-    int previousTab = 0;
-    std::array<std::string, kLinesPerTab> tabClipboard;
-    int clipboardWidth = 0;
-    // Width of one character of the TAB font in the units of the column geometry.
-    int charWidth = 105;
-
-    // Playback: playTimer plays one column per tick, tuneTimer sounds one open string per tick.
-    TimerModel playTimer;
-    TimerModel tuneTimer;
-    // The open string Tune Guitar sounded last, 1..6; 0 once the sequence has ended.
-    int tuneString = 0;
-    bool lessonMode = false;
-
-private:
-    // Before midi, which sounds the notes the way the board is turned.
-    FretboardPanel board_{midi};
-
-public:
-    // Sound.
-    MidiState midi;
-    // The MIDI settings window while it is loaded; start-up loads it without showing it.
-    std::optional<MidiSettingsForm> midiSettings;
+    // The help line: the hint of the control the pointer is over, or the TAB position the TAB
+    // bar's thumb is dragged to.
+    void HintControl(PointedControl control);
+    void HintButton(HintedButton button);
+    void HintFinger(int index);
+    void PreviewTabPosition(int value);
 
     // Title of the window: "Fretlux  (Ver 1.10)".
     static std::string BaseTitle();
 
 private:
+    // The commands, each run by a menu entry, a picture button or a key.
+    void Perform(Command command);
+    void NewDocument();
+    void OpenFile();
+    void SaveAsFretlux();
+    void SaveAsTab();
+    // Writes the document as MusicXML to a file chosen in the save dialog.
+    void ExportMusicXml();
+    // Exports of what Start would play from the first TAB, as fretlux-cli export and render
+    // write it for the document as it stands (the shown TAB with the settings of the bars).
+    void ExportMidi();
+    void ExportWave();
+    // Undo and Redo of the changes to the document, with the view as it was.
+    void Undo();
+    void Redo();
+    void CutColumns();
+    void CopyColumns();
+    void PasteColumns();
+    void PasteBarLine();
+    void InsertTab();
+    void DeleteTab();
+    void PasteFretboard();
+    void RotateLeftRight();
+    void RotateUpDown();
+    // The TAB's text, Text to TAB and the outside editor.
+    void EditTabText();
+    void EditInOutsideEditor();
+    void OpenTextToTab();
+    // Lessons and Scales menus; the index is the entry's place in its menu.
+    void OpenBasicLesson(int index);
+    void OpenIntermediateLesson(int index);
+    void OpenSongLesson(int index);
+    void OpenOtherLesson();
+    void OpenScaleChart(int index);
+    // Chords menu: browse the chord file of root index 0..11, or find one chord.
+    void BrowseChords(int index);
+    void FindChord();
+    void ShowHelp();
+    void ShowTabHelp();
+    void ShowAboutWindow();
+    void ToggleSound();
+    void ShowMidiSettingsWindow();
+
+    // The TAB bar moved to another TAB: the one it left keeps the bars' settings, the one it
+    // shows brings its own.
+    void ShowChosenTab();
+    void ShowCurrentTab();
+    void LabelEdited();
+    void ApplyVolume();
+    void ApplyPatch();
+    void ClearDocument();
+    // Brings a fresh document into the view as the window starts it: the start-up sound
+    // settings, a clear fretboard, its first TAB shown, nothing to undo and nothing changed.
+    void ShowDocument();
     // Replaces the document with the file, which then names the document and the window takes
     // the title; false when the user kept the shown document (Cancel, or its save did not
     // happen) or the file could not be read, which leave everything as it was.
     bool LoadDocument(const std::string& path, const std::string& title);
     void DeleteSelectedColumns();
     void SplitTabIntoColumns();
-    // One timed tick (step 0), or the note search of Step Forward (+1) and Step Back (-1).
-    void AdvancePlayback(int step);
-    void ShowPlayColumn();
     void ShowPatchName();
-    void UpdateColumnCursor();
     // The work of the commands that other commands share; a command never runs another command.
     void StartNewDocument();
     void LoadUserFile(const std::string& path);
-    void BeginPlayback();
-    void HaltPlayback();
     void PasteFretboardColumn();
     void CopySelection();
     void RunButtonCommand(HintedButton button);
@@ -345,18 +321,14 @@ private:
     void ShowOpenError(const std::string& description);
     void ReplaceColumns(const std::array<std::string, kLinesPerTab>& inserted);
     void ShowWithCursorAfterInsertedColumn();
-    int CurrentTabIndex() const { return hscTAB.Value() - 1; }
-    bool ShowsTab() const { return hscTAB.Value() > 0; }
+    int CurrentTabIndex() const { return controls_.hscTAB.Value() - 1; }
+    bool ShowsTab() const { return controls_.hscTAB.Value() > 0; }
     EditPicture EditPictureFor(int tabNumber) const;
     void ChooseReleasedEditPicture();
     // Opens the file with the desktop's program for it, or says that there is none.
     void OpenWithDesktopProgram(const std::string& path);
     // A help page's path: the help folder of the program directory and the page's file name.
     std::string HelpPage(const char* name) const;
-    double CursorX(int column) const;
-    // The column a click at x picks, within the TAB.
-    int ColumnAt(double x) const;
-    void ShowCell(int s, std::string_view notes);
     void Rotate(void (*flip)(Orientation&, StringNameLabels&));
     void LoadMidiSettings();
     // The document of a Lessons or Scales entry: the program directory, prefix, index, ".flx".
@@ -364,22 +336,6 @@ private:
     bool LoadLesson(const std::string& path);
     void PlayLessonFile(const std::string& path);
     void ApplyMidiChannel();
-    // Playback runs while the play timer has an interval.
-    bool Playing() const override { return playTimer.Interval() >= 1; }
-    // Start without a lesson's steps: plays from the cursor.
-    void PlayFromCursor();
-    // The next TAB from its first column, or at the last TAB a stop.
-    void AdvanceToNextTab();
-    // Shows the TAB with the cursor on its first column.
-    void ShowTabFromStart(int tab);
-    // The player as a lesson's tutor moves it (lesson_commands.cpp).
-    void WaitAtTab(int tab) override;
-    void PlayFromTab(int tab) override;
-    void EndLesson() override;
-    bool ColumnHoldsNote(int column) const;
-    bool IsBarColumn(int column) const;
-    // The note search of a step; true when it ended on a column to sound.
-    bool SearchNote(int step);
 
     // Undo steps (undo_commands.cpp): a command's changes make one step through an UndoStep.
     friend class UndoStep;
@@ -401,11 +357,9 @@ private:
     // Delete TAB without a step of its own: a TAB left without columns goes as part of whatever
     // showed it.
     void DeleteCurrentTab();
-    // Keyboard on the TAB lines (tab_keys.cpp).
-    void MoveCursorTo(int column);
-    int SelectionAnchor() const;
-    void MoveSelectionEnd(int position);
     void DeleteColumnsAtCursor();
+    // The cursor moved by a key: a column of notes it came to sounds.
+    void MoveCursorTo(int column);
     // What Start would send from the first TAB of the document as it stands (export_commands.cpp).
     std::vector<TimedMidiMessage> PlayedMessages() const;
     std::optional<std::string> AskExportPath(const char* extension, const char* filter);
@@ -425,21 +379,32 @@ private:
     std::string labelBefore_;
     // The length of the label last shown, to which the stored label is padded.
     int labelPadding_ = 0;
-    // Where Shift with the arrow keys started the selection: the end that stays put.
-    int selectionAnchor_ = 0;
 
     std::array<PictureButtonState, kPictureButtonCount> pictureButtons;
-    int mouseDownX = 0;
-    int playStart = 0;
-    Tuning tuning;
     PatchList patchList;
     // The dialog's initial directory: one dialog serves every file command, so the directory one
     // command gives it stays for the next.
     std::string dialogInitialDirectory;
 
+    std::array<std::string, kLinesPerTab> tabClipboard;
+    int clipboardWidth = 0;
+
+    TabDocument document;
+    std::string currentPath;
+    std::string previousPath;
+    WindowControls controls_;
+    TabColumns columns_;
+    int previousTab = 0;
+    Tuning tuning;
+    // Before midi, which sounds the notes the way the board is turned.
+    FretboardPanel board_{midi};
+    MidiState midi;
+    // The MIDI settings window while it is loaded; start-up loads it without showing it.
+    std::optional<MidiSettingsForm> midiSettings;
+
     Host& host_;
+    Player player_;
     ChordFinder chordFinder_{host_};
-    LessonTutor tutor_{host_, document, *this};
 };
 
 }  // namespace fretlux

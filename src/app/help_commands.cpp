@@ -40,7 +40,7 @@ void FretluxForm::ShowAboutWindow() {
 }
 
 void FretluxForm::SoundSetUpDone() {
-    if (host_.MidiOut().Silent()) lblHelp = {kSilentSoundNotice, kHintBlue};
+    if (host_.MidiOut().Silent()) controls_.lblHelp = {kSilentSoundNotice, kHintBlue};
 }
 
 void FretluxForm::OpenNamedFile(const std::string& path) { LoadUserFile(path); }

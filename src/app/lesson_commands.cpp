@@ -1,19 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The Lessons and Scales menus: lessons and scale charts are documents in the program directory;
 // a lesson loads and plays with its explanations in the tutor window, a scale chart only shows
-// its first TAB. The Introduction opens by itself on the program's first run on a machine. The
-// player waits and plays as a lesson's tutor asks.
+// its first TAB. The Introduction opens by itself on the program's first run on a machine.
 #include "app/fretlux_form.h"
 #include "document/file_names.h"
 
 namespace fretlux {
-
-namespace {
-
-constexpr const char* kLessonEndHint =
-    "HELP: This is the end of the lesson. The Lessons menu holds the next one";
-
-}  // namespace
 
 // The index is appended to the prefix as it stands, so Intermediate lesson 0 is lesson10.flx.
 std::string FretluxForm::ProgramFile(const char* prefix, int index) const {
@@ -29,20 +21,20 @@ void FretluxForm::OpenIntermediateLesson(int index) {
 void FretluxForm::OpenSongLesson(int index) { PlayLessonFile(ProgramFile("lesson2", index)); }
 
 void FretluxForm::PlayLessonFile(const std::string& path) {
-    if (LoadLesson(path)) BeginPlayback();
+    if (LoadLesson(path)) player_.Start();
 }
 
 // A lesson that did not load (the shown document kept, or the file missing) neither plays nor
 // turns the shown document into one.
 bool FretluxForm::LoadLesson(const std::string& path) {
     if (!LoadDocument(path, BaseTitle() + "  Tutor")) return false;
-    lessonMode = true;
+    player_.EnterLesson();
     return true;
 }
 
 void FretluxForm::OpenScaleChart(int index) {
     if (!LoadDocument(ProgramFile("scales", index), BaseTitle() + "  Scales")) return;
-    hscTAB.SetValue(1);
+    controls_.hscTAB.SetValue(1);
     // A chart without a TAB has nothing to show.
     if (ShowsTab()) ShowCurrentTab();
 }
@@ -60,38 +52,11 @@ void FretluxForm::OpenOtherLesson() {
 void FretluxForm::OpenStartDocument() {
     if (host_.IsFirstRun() && LoadLesson(ProgramFile("lesson", 0)) && ShowsTab()) {
         host_.RecordFirstRun();
-        BeginPlayback();
+        player_.Start();
         return;
     }
     ClearDocument();
     ShowBlankDocument();
-}
-
-// A step's music waits in silence, so that nothing rings on under the reading.
-void FretluxForm::WaitAtTab(int tab) {
-    playTimer.SetInterval(0);
-    tuneTimer.SetInterval(0);
-    midi.SilenceAllNotes();
-    board_.Clear();
-    ShowTabFromStart(tab);
-}
-
-void FretluxForm::PlayFromTab(int tab) {
-    ShowTabFromStart(tab);
-    PlayFromCursor();
-}
-
-void FretluxForm::ShowTabFromStart(int tab) {
-    hscTAB.SetValue(tab);
-    cursorColumn = 0;
-    selectionLength = 0;
-    UpdateColumnCursor();
-}
-
-void FretluxForm::EndLesson() {
-    playTimer.SetInterval(0);
-    tuneTimer.SetInterval(0);
-    lblHelp = {kLessonEndHint, kHelpDarkBlue};
 }
 
 }  // namespace fretlux

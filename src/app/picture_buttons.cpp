@@ -7,47 +7,45 @@ namespace fretlux {
 
 namespace {
 
-using Command = void (FretluxForm::*)();
-
 // The command a click runs; the rotations have none, they turn the board on the press.
-Command ClickCommand(HintedButton button) {
+std::optional<Command> ClickCommand(HintedButton button) {
     switch (button) {
         case HintedButton::imgPlay:
-            return &FretluxForm::StartPlayback;
+            return Command::StartPlayback;
         case HintedButton::imgStop:
-            return &FretluxForm::StopPlayback;
+            return Command::StopPlayback;
         case HintedButton::imgStep:
-            return &FretluxForm::StepForward;
+            return Command::StepForward;
         case HintedButton::imgBack:
-            return &FretluxForm::StepBack;
+            return Command::StepBack;
         case HintedButton::imgTune:
-            return &FretluxForm::PlayFretboard;
+            return Command::PlayFretboard;
         case HintedButton::imgTrash:
-            return &FretluxForm::ClearFretboard;
+            return Command::ClearFretboard;
         case HintedButton::imgclip2tab:
-            return &FretluxForm::PasteFretboard;
+            return Command::PasteFretboard;
         case HintedButton::imgSound:
-            return &FretluxForm::MarkSounding;
+            return Command::MarkSounding;
         case HintedButton::imgNoSound:
-            return &FretluxForm::MarkSilent;
+            return Command::MarkSilent;
         case HintedButton::imgEdit:
-            return &FretluxForm::EditTabText;
+            return Command::EditTabText;
         case HintedButton::imgCutButton:
-            return &FretluxForm::CutColumns;
+            return Command::CutColumns;
         case HintedButton::imgCopyButton:
-            return &FretluxForm::CopyColumns;
+            return Command::CopyColumns;
         case HintedButton::imgPasteButton:
-            return &FretluxForm::PasteColumns;
+            return Command::PasteColumns;
         case HintedButton::imgTabLine:
-            return &FretluxForm::PasteBarLine;
+            return Command::PasteBarLine;
         case HintedButton::imgInsTab:
-            return &FretluxForm::InsertTab;
+            return Command::InsertTab;
         case HintedButton::imgDelTab:
-            return &FretluxForm::DeleteTab;
+            return Command::DeleteTab;
         case HintedButton::imgAB:
-            return &FretluxForm::OpenTextToTab;
+            return Command::OpenTextToTab;
         default:
-            return nullptr;
+            return std::nullopt;
     }
 }
 
@@ -67,7 +65,8 @@ bool RunsAgainOnDoubleClick(HintedButton button) {
 
 // The text button's own mouse handlers show the written page when there is no TAB at all.
 void FretluxForm::ChooseReleasedEditPicture() {
-    imgEdit = ShowsTab() ? EditPictureFor(hscTAB.Value()) : EditPicture::imgEditUp;
+    controls_.imgEdit =
+        ShowsTab() ? EditPictureFor(controls_.hscTAB.Value()) : EditPicture::imgEditUp;
 }
 
 bool FretluxForm::PictureButtonPressed(HintedButton button) const {
@@ -82,7 +81,7 @@ void FretluxForm::PressPictureButton(HintedButton button, int mouseButton) {
 
 void FretluxForm::MoveOverPictureButton(HintedButton button, int mouseButtons,
                                         const ButtonPoint& point) {
-    lblHelp = {HintOf(button), kHintBlue};
+    controls_.lblHelp = {HintOf(button), kHintBlue};
     PictureButtonState& state = pictureButtons[static_cast<int>(button)];
     state.MouseMove(mouseButtons, point);
     if (button == HintedButton::imgEdit && mouseButtons == kLeftButton && !state.Pressed()) {
@@ -102,8 +101,8 @@ void FretluxForm::RunPictureButton(HintedButton button) { RunButtonCommand(butto
 void FretluxForm::RunButtonCommand(HintedButton button) {
     if (const int finger = FingerIndex(button); finger >= 0) {
         board_.AllocateFinger(finger);
-    } else if (const Command command = ClickCommand(button)) {
-        (this->*command)();
+    } else if (const auto command = ClickCommand(button)) {
+        Perform(*command);
     }
 }
 

@@ -45,7 +45,7 @@ private:
 // One of the window's timers on the player's clock.
 struct PlayerTimer {
     TimerModel& model;
-    void (FretluxForm::*tick)();
+    void (Player::*tick)();
     TickSchedule schedule;
 };
 
@@ -63,8 +63,9 @@ void RunPlayback(const TabDocument& document, PlayClock clock,
     SinkOutput output(sink, now);
     HeadlessHost host(output);
     FretluxForm form(host);
-    PlayerTimer timers[] = {{form.playTimer, &FretluxForm::PlayTick, {}},
-                            {form.tuneTimer, &FretluxForm::TuneTick, {}}};
+    Player& player = form.Playback();
+    PlayerTimer timers[] = {{player.PlayTimer(), &Player::PlayTick, {}},
+                            {player.TuneTimer(), &Player::TuneTick, {}}};
     for (PlayerTimer& timer : timers) {
         timer.model.onIntervalChange = [&timer, &now] {
             timer.schedule.SetInterval(timer.model.Interval(), now);
@@ -72,15 +73,10 @@ void RunPlayback(const TabDocument& document, PlayClock clock,
     }
 
     form.StartUp();
-    form.StopPlayback();
-    form.ClearDocument();
-    if (document.tabCount > 0) {
-        form.document = document;
-        form.ShowDocument();
-    }
+    form.ShowReadDocument(document);
 
     output.StartRecording(now);
-    form.StartPlayback();
+    player.Start();
     while (true) {
         PlayerTimer* due = nullptr;
         for (PlayerTimer& timer : timers) {
@@ -98,9 +94,9 @@ void RunPlayback(const TabDocument& document, PlayClock clock,
         }
         due->schedule.TickDelivered(now);
         if (due == &timers[0] && watchPlayTick) {
-            watchPlayTick(form.hscTAB.Value(), form.cursorColumn);
+            watchPlayTick(form.Controls().hscTAB.Value(), form.Columns().CursorColumn());
         }
-        (form.*due->tick)();
+        (player.*due->tick)();
     }
 }
 

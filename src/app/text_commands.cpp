@@ -42,23 +42,23 @@ private:
 
 // In a lesson the text is the step's, in the tutor window, which leaves the main window free.
 void FretluxForm::EditTabText() {
-    const int v = hscTAB.Value();
+    const int v = controls_.hscTAB.Value();
     if (v == 0) return;
-    if (lessonMode) {
-        tutor_.ShowStepOf(v);
+    if (player_.InLesson()) {
+        player_.Tutor().ShowStepOf(v);
         return;
     }
     const UndoStep step(*this);
     HostTextEditorServices services(host_);
     TextEditorForm frmEditor(document.tabTexts[v - 1], services);
     if (const auto text = host_.ShowTextEditor(frmEditor)) document.tabTexts[v - 1] = *text;
-    imgEdit = EditPictureFor(v);
+    controls_.imgEdit = EditPictureFor(v);
 }
 
 void FretluxForm::EditInOutsideEditor() {
     host_.ShowMessage({kExternalEditorNotice});
     if (currentPath.empty()) return;
-    HaltPlayback();
+    player_.Stop();
     SaveDocument(TabForm::Plain);
     OpenWithDesktopProgram(Left(currentPath, static_cast<int>(currentPath.size()) - 3) + "tab");
 }
@@ -67,14 +67,13 @@ void FretluxForm::OpenTextToTab() {
     if (!ShowsTab()) return;
     const UndoStep step(*this);
     const int t = CurrentTabIndex();
-    const int c = cursorColumn;
+    const int c = columns_.CursorColumn();
     TextToTabForm frmTXT2TAB(ReadColumnSymbols(document.tabLines[t], c));
     const auto symbols = host_.ShowTextToTab(frmTXT2TAB);
     if (!symbols || symbols->size() != kStrings) return;
     WriteColumnSymbols(document.tabLines[t], c, *symbols);
     RenderFretDigits(document, t);
-    selectionLength = 1;
-    UpdateColumnCursor();
+    columns_.Select(c, 1);
     ShowCurrentTab();
 }
 

@@ -10,8 +10,12 @@
 namespace fretlux {
 
 EditSnapshot FretluxForm::TakeSnapshot() const {
-    const TabSettings bars{hscTempo.Value(), hscVolume.Value(), HScrollPatch.Value()};
-    return {document, hscTAB.Value(), StoredLabel(), cursorColumn, selectionLength, bars};
+    return {document,
+            controls_.hscTAB.Value(),
+            StoredLabel(),
+            columns_.CursorColumn(),
+            columns_.SelectionLength(),
+            BarSettings()};
 }
 
 void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
@@ -19,32 +23,30 @@ void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
     const int v = snapshot.tabNumber;
     document = std::move(snapshot.document);
     // The TAB comes back as it was shown: no TAB change stamps a header or resets the cursor.
-    auto onTabChange = std::exchange(hscTAB.onChange, nullptr);
+    auto onTabChange = std::exchange(controls_.hscTAB.onChange, nullptr);
     SetTabCount(document.tabCount);
-    hscTAB.SetMin(v > 0 ? 1 : 0);
-    hscTAB.SetValue(v);
-    hscTAB.onChange = std::move(onTabChange);
+    controls_.hscTAB.SetMin(v > 0 ? 1 : 0);
+    controls_.hscTAB.SetValue(v);
+    controls_.hscTAB.onChange = std::move(onTabChange);
     previousTab = v;
-    hscTempo.SetValue(snapshot.settings.tempo);
-    hscVolume.SetValue(snapshot.settings.volume);
-    HScrollPatch.SetValue(snapshot.settings.patch);
+    controls_.hscTempo.SetValue(snapshot.settings.tempo);
+    controls_.hscVolume.SetValue(snapshot.settings.volume);
+    controls_.HScrollPatch.SetValue(snapshot.settings.patch);
     ShowTabPosition();
     if (v == 0) {
         ShowLabel("");
-        for (int l = 1; l < kLinesPerTab; ++l) lblTAB[l].caption.clear();
-        lastColumn = 0;
-        imgEdit = EditPicture::imgEdit2Up;
+        for (int l = 1; l < kLinesPerTab; ++l) controls_.lblTAB[l].caption.clear();
+        columns_.Empty();
+        controls_.imgEdit = EditPicture::imgEdit2Up;
     } else {
         // Showing a TAB sets its header to the label box's text; both come back as they were.
         const std::string header = document.tabLines[v - 1][0];
         ShowCurrentTab();
         ShowLabel(snapshot.label);
         document.tabLines[v - 1][0] = header;
-        imgEdit = EditPictureFor(v);
+        controls_.imgEdit = EditPictureFor(v);
     }
-    cursorColumn = snapshot.cursorColumn;
-    selectionLength = snapshot.selectionLength;
-    UpdateColumnCursor();
+    columns_.Select(snapshot.cursorColumn, snapshot.selectionLength);
 }
 
 void FretluxForm::Undo() {
@@ -77,11 +79,11 @@ void FretluxForm::RecordEdit(EditSnapshot before) {
 void FretluxForm::NoteLabelEdit() {
     std::string labelBefore = std::exchange(labelBefore_, StoredLabel());
     if (labelSetByProgram_ || undoDepth_ > 0 || !ShowsTab()) return;
-    if (labelEditTab_ == hscTAB.Value()) return;
+    if (labelEditTab_ == controls_.hscTAB.Value()) return;
     EditSnapshot before = TakeSnapshot();
     before.label = std::move(labelBefore);
     RecordEdit(std::move(before));
-    labelEditTab_ = hscTAB.Value();
+    labelEditTab_ = controls_.hscTAB.Value();
 }
 
 void FretluxForm::EndLabelEdit() { labelEditTab_ = 0; }
@@ -91,13 +93,15 @@ void FretluxForm::EndLabelEdit() { labelEditTab_ = 0; }
 void FretluxForm::ShowLabel(const std::string& text) {
     labelSetByProgram_ = true;
     labelPadding_ = static_cast<int>(text.size());
-    txtTAB.SetText(TrimTrailingSpaces(text));
+    controls_.txtTAB.SetText(TrimTrailingSpaces(text));
     // The box may have shown the same text already, and then no change stores the label.
     if (ShowsTab()) document.tabLines[CurrentTabIndex()][0] = StoredLabel();
     labelSetByProgram_ = false;
 }
 
-std::string FretluxForm::StoredLabel() const { return PadRight(txtTAB.Text(), labelPadding_); }
+std::string FretluxForm::StoredLabel() const {
+    return PadRight(controls_.txtTAB.Text(), labelPadding_);
+}
 
 void FretluxForm::ClearEditHistory() {
     history_.Clear();
@@ -106,8 +110,8 @@ void FretluxForm::ClearEditHistory() {
 }
 
 void FretluxForm::ShowUndoMenu() {
-    mnuEditUndo.enabled = history_.CanUndo();
-    mnuEditRedo.enabled = history_.CanRedo();
+    controls_.mnuEditUndo.enabled = history_.CanUndo();
+    controls_.mnuEditRedo.enabled = history_.CanRedo();
 }
 
 }  // namespace fretlux

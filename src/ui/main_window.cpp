@@ -131,7 +131,8 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildLayout() {
     hoverHints_ = new HoverHints(this);
-    auto* central = new Background([this] { Run([&] { model_.HintTabPosition(); }); }, this);
+    auto* central = new Background(
+        [this] { Run([&] { model_.HintControl(PointedControl::Background); }); }, this);
     auto* layout = new QVBoxLayout(central);
     playerButtons_ = new PlayerButtons(
         model_, [this](const std::function<void()>& handler) { Run(handler); }, central);
@@ -178,7 +179,7 @@ QWidget* MainWindow::BuildTabView() {
     layout->addWidget(txtTab_);
     layout->addWidget(tabLines_);
     layout->addWidget(hscTab_);
-    tabBinding_ = std::make_unique<ScrollBarBinding>(*hscTab_, model_.hscTAB);
+    tabBinding_ = std::make_unique<ScrollBarBinding>(*hscTab_, model_.Controls().hscTAB);
     return view;
 }
 
@@ -235,9 +236,10 @@ QWidget* MainWindow::BuildSettingsBars() {
     lblPatch_->setMinimumWidth(lblPatch_->fontMetrics().horizontalAdvance(QString(22, 'M')));
     grid->addWidget(lblPatch_, 0, column);
     // Tempo is a delay: the fastest setting, 200, stands at the left.
-    tempoBinding_ = std::make_unique<ScrollBarBinding>(*hscTempo_, model_.hscTempo, true);
-    volumeBinding_ = std::make_unique<ScrollBarBinding>(*hscVolume_, model_.hscVolume);
-    patchBinding_ = std::make_unique<ScrollBarBinding>(*hscPatch_, model_.HScrollPatch);
+    tempoBinding_ =
+        std::make_unique<ScrollBarBinding>(*hscTempo_, model_.Controls().hscTempo, true);
+    volumeBinding_ = std::make_unique<ScrollBarBinding>(*hscVolume_, model_.Controls().hscVolume);
+    patchBinding_ = std::make_unique<ScrollBarBinding>(*hscPatch_, model_.Controls().HScrollPatch);
     return bars;
 }
 
@@ -250,17 +252,17 @@ void MainWindow::ConnectMenuCommands() {
     for (const MenuCommand& entry : kMenuCommands) {
         const auto command = entry.run;
         connect(findChild<QAction*>(QString::fromLatin1(entry.control)), &QAction::triggered, this,
-                [this, command] { Run([&] { (model_.*command)(); }); });
+                [this, command] { Run([&] { model_.Run(command); }); });
     }
 }
 
 template <size_t N>
 void MainWindow::ConnectMenuArray(const std::array<QAction*, N>& actions) {
-    const auto command = ArrayCommandOf(actions[0]->objectName().toStdString());
+    const MenuList list = *ArrayCommandOf(actions[0]->objectName().toStdString());
     for (size_t i = 0; i < N; ++i) {
         const int index = static_cast<int>(i);
         connect(actions[i], &QAction::triggered, this,
-                [this, command, index] { Run([&] { (model_.*command)(index); }); });
+                [this, list, index] { Run([&] { model_.Run(list, index); }); });
     }
 }
 
@@ -281,12 +283,14 @@ void MainWindow::ConnectControls() {
     ConnectMenuArray(menu_.lessonsStars);
     ConnectFretboard();
     new IntervalTimer(
-        model_.playTimer, [this] { Run([&] { model_.PlayTick(); }); }, this);
+        model_.Playback().PlayTimer(), [this] { Run([&] { model_.Playback().PlayTick(); }); },
+        this);
     new IntervalTimer(
-        model_.tuneTimer, [this] { Run([&] { model_.TuneTick(); }); }, this);
+        model_.Playback().TuneTimer(), [this] { Run([&] { model_.Playback().TuneTick(); }); },
+        this);
 
     connect(txtTab_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        Run([&] { model_.txtTAB.SetText(EncodeDocumentText(text, txtTabUtf8_)); });
+        Run([&] { model_.Controls().txtTAB.SetText(EncodeDocumentText(text, txtTabUtf8_)); });
     });
     // Nothing to show changes; and the box also loses the focus while the window is torn down.
     connect(txtTab_, &QLineEdit::editingFinished, this, [this] { model_.EndLabelEdit(); });
@@ -297,21 +301,21 @@ void MainWindow::ConnectControls() {
     ConnectScrollBar(*volumeBinding_);
     ConnectScrollBar(*patchBinding_);
 
-    tabLines_->onMouseDown = [this](int index, int button, int shift, double x, double y) {
-        Run([&] { model_.PressOnTabLines(index, button, shift, x, y); });
+    tabLines_->onMouseDown = [this](int, int, int, double x, double) {
+        Run([&] { model_.PressOnTabLines(x); });
     };
-    tabLines_->onMouseMove = [this](int index, int button, int shift, double x, double y) {
-        Run([&] { model_.DragOnTabLines(index, button, shift, x, y); });
+    tabLines_->onMouseMove = [this](int, int button, int, double x, double) {
+        Run([&] { model_.DragOnTabLines(button, x); });
     };
-    tabLines_->onMouseUp = [this](int index, int button, int shift, double x, double y) {
-        Run([&] { model_.ReleaseOnTabLines(index, button, shift, x, y); });
+    tabLines_->onMouseUp = [this](int, int, int, double x, double) {
+        Run([&] { model_.ReleaseOnTabLines(x); });
     };
     tabLines_->onKeyDown = [this](int keyCode, int shift) {
         Run([&] { model_.PressKeyOnTabLines(keyCode, shift); });
     };
 
     keyPreview_ = new KeyPreviewFilter(
-        this, [this] { return model_.keyPreview; },
+        this, [this] { return model_.Controls().keyPreview; },
         [this](int keyAscii, int) {
             if (KeyIsForTheFocusedControl(keyAscii)) return;
             Run([&] { model_.TypeCharacter(keyAscii); });
@@ -340,17 +344,20 @@ void MainWindow::ConnectFretboard() {
     fretboard_->onDoubleClick = [this](int row, int index) {
         Run([&] { model_.Board().DoubleClickFinger(row, index); });
     };
-    fretboard_->onMoveOverPosition = [this] { Run([&] { model_.HintFretboard(); }); };
-    fretboard_->onMoveOverLeftNames = [this] { Run([&] { model_.HintStringNamesLeft(); }); };
-    fretboard_->onMoveOverRightNames = [this] { Run([&] { model_.HintStringNamesRight(); }); };
+    const auto hint = [this](PointedControl control) {
+        return [this, control] { Run([&] { model_.HintControl(control); }); };
+    };
+    fretboard_->onMoveOverPosition = hint(PointedControl::Fretboard);
+    fretboard_->onMoveOverLeftNames = hint(PointedControl::StringNames);
+    fretboard_->onMoveOverRightNames = hint(PointedControl::StringNames);
 }
 
 void MainWindow::SyncFromModel() {
-    const QString title = DecodeDocumentText(model_.caption).text;
+    const QString title = DecodeDocumentText(model_.Controls().caption).text;
     if (windowTitle() != title) setWindowTitle(title);
 
     tabBinding_->Show();
-    const DecodedText label = DecodeDocumentText(model_.txtTAB.Text());
+    const DecodedText label = DecodeDocumentText(model_.Controls().txtTAB.Text());
     txtTabUtf8_ = label.utf8;
     if (txtTab_->text() != label.text) {
         const QSignalBlocker blocker(txtTab_);
@@ -363,30 +370,30 @@ void MainWindow::SyncFromModel() {
     }
     std::array<QString, TabLinesView::kLineCount> lines;
     for (int l = 1; l <= TabLinesView::kLineCount; ++l) {
-        lines[l - 1] = DecodeDocumentText(model_.lblTAB[l].caption).text;
+        lines[l - 1] = DecodeDocumentText(model_.Controls().lblTAB[l].caption).text;
     }
     tabLines_->SetLines(lines);
-    tabLines_->SetModelCharWidth(model_.charWidth);
-    tabLines_->SetCursorLines(model_.linPoint1.x, model_.linPoint2.x);
-    tabLines_->SetCursorLinesShown(model_.hscTAB.Value() != 0);
-    ShowLabel(*lblHelp_, model_.lblHelp);
+    tabLines_->SetModelCharWidth(model_.Columns().CharWidth());
+    tabLines_->SetCursorLines(model_.Columns().CursorStart().x, model_.Columns().CursorEnd().x);
+    tabLines_->SetCursorLinesShown(model_.Controls().hscTAB.Value() != 0);
+    ShowLabel(*lblHelp_, model_.Controls().lblHelp);
 
     tempoBinding_->Show();
     volumeBinding_->Show();
     patchBinding_->Show();
-    ShowLabel(*lblTempo_, model_.lblTempo);
-    ShowLabel(*lblVolume_, model_.lblVolume);
-    ShowLabel(*lblPatchNum_, model_.lblPatchNum);
-    ShowLabel(*lblPatch_, model_.lblPatch);
+    ShowLabel(*lblTempo_, model_.Controls().lblTempo);
+    ShowLabel(*lblVolume_, model_.Controls().lblVolume);
+    ShowLabel(*lblPatchNum_, model_.Controls().lblPatchNum);
+    ShowLabel(*lblPatch_, model_.Controls().lblPatch);
 
     playerButtons_->Show();
     fretboardButtons_->Show();
     fretboard_->Show(model_.Board().Marks(), model_.Board().Turned(), model_.Board().StringNames());
-    ShowText(*lblNote_, model_.midi.lblNote);
-    menu_.editUndo->setEnabled(model_.mnuEditUndo.enabled);
-    menu_.editRedo->setEnabled(model_.mnuEditRedo.enabled);
-    if (menu_.settingsSound->isChecked() != model_.midi.soundOn) {
-        menu_.settingsSound->setChecked(model_.midi.soundOn);
+    ShowText(*lblNote_, model_.Midi().lblNote);
+    menu_.editUndo->setEnabled(model_.Controls().mnuEditUndo.enabled);
+    menu_.editRedo->setEnabled(model_.Controls().mnuEditRedo.enabled);
+    if (menu_.settingsSound->isChecked() != model_.Midi().soundOn) {
+        menu_.settingsSound->setChecked(model_.Midi().soundOn);
     }
 }
 

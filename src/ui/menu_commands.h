@@ -3,6 +3,7 @@
 // the command of the window's model that it runs.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "app/fretlux_form.h"
@@ -11,69 +12,67 @@ namespace fretlux {
 
 struct MenuCommand {
     const char* control;
-    void (FretluxForm::*run)();
+    Command run;
 };
 
-// A menu array: entry i runs the command with index i.
+// A menu array: entry i runs its list's entry i.
 struct MenuArrayCommand {
     const char* control;
-    void (FretluxForm::*run)(int);
+    MenuList run;
 };
 
 inline constexpr MenuCommand kMenuCommands[] = {
-    {"mnuFileNew", &FretluxForm::NewDocument},
-    {"mnuFOpen", &FretluxForm::OpenFile},
-    {"mnuFileSTab", &FretluxForm::SaveAsTab},
-    {"mnuFileSFlx", &FretluxForm::SaveAsFretlux},
-    {"mnuFileExportMidi", &FretluxForm::ExportMidi},
-    {"mnuFileExportWave", &FretluxForm::ExportWave},
-    {"mnuFileExportXml", &FretluxForm::ExportMusicXml},
-    {"mnuEditUndo", &FretluxForm::Undo},
-    {"mnuEditRedo", &FretluxForm::Redo},
-    {"mnuEditCut", &FretluxForm::CutColumns},
-    {"mnuEditCopy", &FretluxForm::CopyColumns},
-    {"mnuEditPaste", &FretluxForm::PasteColumns},
-    {"mnuEditPasteBar", &FretluxForm::PasteBarLine},
-    {"mnuEditInsTab", &FretluxForm::InsertTab},
-    {"mnuEditDelTab", &FretluxForm::DeleteTab},
-    {"mnuEditPasteFret", &FretluxForm::PasteFretboard},
-    {"mnuEditClearFB", &FretluxForm::ClearFretboard},
-    {"mnuTXT2TAB", &FretluxForm::OpenTextToTab},
-    {"mnuEditText", &FretluxForm::EditTabText},
-    {"mnuEditExEdit", &FretluxForm::EditInOutsideEditor},
-    {"mnuPlayStart", &FretluxForm::StartPlayback},
-    {"mnuPlayStepForward", &FretluxForm::StepForward},
-    {"mnuPlayStepBack", &FretluxForm::StepBack},
-    {"mnuPlayStop", &FretluxForm::StopPlayback},
-    {"mnuPlayFret", &FretluxForm::PlayFretboard},
-    {"mnuPlayNext", &FretluxForm::GoToNextTab},
-    {"mnuPlayPrevious", &FretluxForm::GoToPreviousTab},
-    {"mnuPlayTune", &FretluxForm::TuneGuitar},
-    {"mnuChordFastFInd", &FretluxForm::FindChord},
-    {"mnuSetSound", &FretluxForm::ToggleSound},
-    {"mnuSetMidi", &FretluxForm::ShowMidiSettingsWindow},
-    {"mnuSetLefRig", &FretluxForm::RotateLeftRight},
-    {"mnuSetUpDown", &FretluxForm::RotateUpDown},
-    {"mnuLessonMore", &FretluxForm::OpenOtherLesson},
-    {"mnuHelpFretlux", &FretluxForm::ShowHelp},
-    {"mnuHelpTab", &FretluxForm::ShowTabHelp},
-    {"mnuHelpAbout", &FretluxForm::ShowAboutWindow},
+    {"mnuFileNew", Command::NewDocument},
+    {"mnuFOpen", Command::OpenFile},
+    {"mnuFileSTab", Command::SaveAsTab},
+    {"mnuFileSFlx", Command::SaveAsFretlux},
+    {"mnuFileExportMidi", Command::ExportMidi},
+    {"mnuFileExportWave", Command::ExportWave},
+    {"mnuFileExportXml", Command::ExportMusicXml},
+    {"mnuEditUndo", Command::Undo},
+    {"mnuEditRedo", Command::Redo},
+    {"mnuEditCut", Command::CutColumns},
+    {"mnuEditCopy", Command::CopyColumns},
+    {"mnuEditPaste", Command::PasteColumns},
+    {"mnuEditPasteBar", Command::PasteBarLine},
+    {"mnuEditInsTab", Command::InsertTab},
+    {"mnuEditDelTab", Command::DeleteTab},
+    {"mnuEditPasteFret", Command::PasteFretboard},
+    {"mnuEditClearFB", Command::ClearFretboard},
+    {"mnuTXT2TAB", Command::OpenTextToTab},
+    {"mnuEditText", Command::EditTabText},
+    {"mnuEditExEdit", Command::EditInOutsideEditor},
+    {"mnuPlayStart", Command::StartPlayback},
+    {"mnuPlayStepForward", Command::StepForward},
+    {"mnuPlayStepBack", Command::StepBack},
+    {"mnuPlayStop", Command::StopPlayback},
+    {"mnuPlayFret", Command::PlayFretboard},
+    {"mnuPlayNext", Command::NextTab},
+    {"mnuPlayPrevious", Command::PreviousTab},
+    {"mnuPlayTune", Command::TuneGuitar},
+    {"mnuChordFastFInd", Command::FindChord},
+    {"mnuSetSound", Command::ToggleSound},
+    {"mnuSetMidi", Command::ShowMidiSettings},
+    {"mnuSetLefRig", Command::RotateLeftRight},
+    {"mnuSetUpDown", Command::RotateUpDown},
+    {"mnuLessonMore", Command::OpenOtherLesson},
+    {"mnuHelpFretlux", Command::ShowHelp},
+    {"mnuHelpTab", Command::ShowTabHelp},
+    {"mnuHelpAbout", Command::ShowAbout},
 };
 
 inline constexpr MenuArrayCommand kMenuArrayCommands[] = {
-    {"mnuChord", &FretluxForm::BrowseChords},
-    {"mnuScales", &FretluxForm::OpenScaleChart},
-    {"mnuLesson", &FretluxForm::OpenBasicLesson},
-    {"mnuLessonI", &FretluxForm::OpenIntermediateLesson},
-    {"mnuLessonS", &FretluxForm::OpenSongLesson},
+    {"mnuChord", MenuList::Chords},        {"mnuScales", MenuList::Scales},
+    {"mnuLesson", MenuList::BasicLessons}, {"mnuLessonI", MenuList::IntermediateLessons},
+    {"mnuLessonS", MenuList::SongLessons},
 };
 
-// The command of the menu array with the given control name, or nothing when the table has none.
-inline void (FretluxForm::*ArrayCommandOf(std::string_view control))(int) {
+// The list of the menu array with the given control name, or nothing when the table has none.
+inline std::optional<MenuList> ArrayCommandOf(std::string_view control) {
     for (const MenuArrayCommand& entry : kMenuArrayCommands) {
         if (control == entry.control) return entry.run;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace fretlux

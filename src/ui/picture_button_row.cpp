@@ -49,7 +49,7 @@ void PictureButtonRow::AddStretch() { layout_->addStretch(1); }
 void PictureButtonRow::Show() {
     for (PictureButton* button : buttons_) {
         const HintedButton id = button->Id();
-        button->ShowPicture(ReleasedSymbol(id, model_.imgEdit), PressedSymbol(id),
+        button->ShowPicture(ReleasedSymbol(id, model_.Controls().imgEdit), PressedSymbol(id),
                             model_.PictureButtonPressed(id));
     }
 }

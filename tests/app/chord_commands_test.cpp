@@ -47,7 +47,7 @@ protected:
             finder.ChooseSecondListType();
             finder.Find();
         };
-        form.FindChord();
+        form.Run(Command::FindChord);
     }
     // The notes sounded since the last call, in order.
     std::string Sounded() {
@@ -64,21 +64,21 @@ TEST_F(ChordCommands, BrowsingOpensTheRootsFileAtTabFourteenWhenItHasOneAndTitle
     host.programDirectory = directory.string();
     WriteFile("ChordC#.flx", ChordBlocks(15));
     WriteFile("ChordD.flx", ChordBlocks(14));
-    form.BrowseChords(4);
-    EXPECT_EQ(form.currentPath, PathOf("ChordC#.flx"));
-    EXPECT_EQ(form.caption, kChordsTitle);
+    form.Run(MenuList::Chords, 4);
+    EXPECT_EQ(form.DocumentPath(), PathOf("ChordC#.flx"));
+    EXPECT_EQ(form.Controls().caption, kChordsTitle);
     EXPECT_EQ(View(), "TAB 14/15 column 0+0 of 3");
-    EXPECT_EQ(form.txtTAB.Text(), "Block 14");
-    form.BrowseChords(5);
+    EXPECT_EQ(form.Controls().txtTAB.Text(), "Block 14");
+    form.Run(MenuList::Chords, 5);
     EXPECT_EQ(View(), "TAB 1/14 column 0+0 of 3");
     EXPECT_TRUE(host.messages.empty());
 
     // A missing chord file is reported by the reader in its own words, and the shown one stays.
-    form.BrowseChords(0);
+    form.Run(MenuList::Chords, 0);
     EXPECT_EQ(host.Asked().back(),
               "Error 'No such file or directory' encountered while trying to open file, please "
               "retry. [Ok Exclamation Ok]");
-    EXPECT_EQ(form.currentPath, PathOf("ChordD.flx"));
+    EXPECT_EQ(form.DocumentPath(), PathOf("ChordD.flx"));
     EXPECT_EQ(View(), "TAB 1/14 column 0+0 of 3");
 }
 
@@ -88,7 +88,7 @@ TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString
     Sounded();
     // Find at once on first use: A major, first variation, x 0 2 2 2 0.
     host.onFastFind = [](FastFindForm& finder) { finder.Find(); };
-    form.FindChord();
+    form.Run(Command::FindChord);
     EXPECT_EQ(host.fastFindShown, 1);
     EXPECT_EQ(Board(), "2:0() 3:2(1) 4:2(2) 5:2(3) 6:0() ");
     EXPECT_EQ(Sounded(), "45 52 57 61 64 ");
@@ -103,7 +103,7 @@ TEST_F(ChordCommands, FindShowsTheChordWithItsFingersAndSoundsItFromTheLowString
         finder.lstVariat.listIndex = 1;
         finder.Find();
     };
-    form.FindChord();
+    form.Run(Command::FindChord);
     EXPECT_EQ(Board(), "1:8(1) 2:10(3) 3:10(4) 4:8(1) 5:8(1) 6:8(1) ");
     EXPECT_EQ(Sounded(), "48 55 60 63 67 72 ");
 }
@@ -114,20 +114,20 @@ TEST_F(ChordCommands, CloseLeavesTheBoardClearedAndTheWindowsCloseButtonKeepsThe
     form.Board().Press(3, 7, 1);
     Sounded();
     host.onFastFind = [](FastFindForm& finder) { finder.Close(); };
-    form.FindChord();
+    form.Run(Command::FindChord);
     EXPECT_EQ(Board(), "");
     EXPECT_EQ(Sounded(), "");
     // Close gave up the choice: the finder opens again without a root.
     int shownRoot = 0;
     host.onFastFind = [&shownRoot](FastFindForm& finder) { shownRoot = finder.lstChord.listIndex; };
-    form.FindChord();
+    form.Run(Command::FindChord);
     EXPECT_EQ(shownRoot, -1);
 
     // Closed by its own close button the finder changes nothing, and the chord of the choice as
     // it stands is shown: E major, open.
     Find(7, 9);
     host.onFastFind = nullptr;
-    form.FindChord();
+    form.Run(Command::FindChord);
     EXPECT_EQ(Board(), "1:0() 2:2(2) 3:2(3) 4:1(1) 5:0() 6:0() ");
 
     // Without the chord's block, or without the file, the column keeps what it held; a missing

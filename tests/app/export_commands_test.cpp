@@ -14,14 +14,14 @@ namespace {
 using ExportTest = FormTest;
 
 TEST_F(ExportTest, AskLikeTheSaveCommandsAndWriteNothingWhenCancelledRefusedOrFailed) {
-    form.ExportMidi();
+    form.Run(Command::ExportMidi);
     EXPECT_TRUE(host.dialogs.empty()) << "no TAB, nothing to export";
 
     OpenText("riff.tab", PlainBlock("Riff", "0-3"));
     WriteFile("riff.wav", "old");
     host.chosenPaths = {PathOf("riff.wav")};
     host.answers = {MessageAnswer::Yes};
-    form.ExportWave();
+    form.Run(Command::ExportWave);
     ASSERT_EQ(host.dialogs.size(), 2u);
     EXPECT_EQ(host.dialogs[1].mode, FileDialogMode::Save);
     EXPECT_EQ(host.dialogs[1].filter, "WAVE Files (*.wav)|*.wav");
@@ -36,7 +36,7 @@ TEST_F(ExportTest, AskLikeTheSaveCommandsAndWriteNothingWhenCancelledRefusedOrFa
         return RenderedWave{{}, "no sound to render: no soundfont", false};
     };
     host.chosenPaths = {PathOf("new.wav")};
-    form.ExportWave();
+    form.Run(Command::ExportWave);
     EXPECT_EQ(host.Asked().back(),
               "Error 'no sound to render: no soundfont' encountered while trying to close file, "
               "please retry. [Ok Exclamation Ok]");
@@ -44,15 +44,15 @@ TEST_F(ExportTest, AskLikeTheSaveCommandsAndWriteNothingWhenCancelledRefusedOrFa
 
     host.chosenPaths = {PathOf("riff.wav")};
     host.answers = {MessageAnswer::No};
-    form.ExportMidi();
+    form.Run(Command::ExportMidi);
     EXPECT_EQ(ReadFile("riff.wav"), "old");
 
     host.chosenPaths = {PathOf("riff.mid")};
-    form.ExportMidi();
+    form.Run(Command::ExportMidi);
     EXPECT_EQ(host.dialogs.back().filter, "MIDI Files (*.mid)|*.mid");
     EXPECT_EQ(ReadFile("riff.mid").substr(0, 4), "MThd");
-    EXPECT_EQ(form.lblHelp.caption, "Saved riff.mid");
-    EXPECT_EQ(form.currentPath, PathOf("riff.tab"));
+    EXPECT_EQ(form.Controls().lblHelp.caption, "Saved riff.mid");
+    EXPECT_EQ(form.DocumentPath(), PathOf("riff.tab"));
 }
 
 }  // namespace

@@ -22,12 +22,12 @@ using FileCommands = FormTest;
 
 TEST_F(FileCommands, NewShowsOneBlankTabUnderTheUntitledName) {
     OpenText("two.tab", PlainBlock("first", "--3--") + PlainBlock("second", "--5--"));
-    form.NewDocument();
-    EXPECT_EQ(form.caption, kTitle + "  UNTITLED.FLX");
-    EXPECT_EQ(form.currentPath, "UNTITLED.FLX");
-    EXPECT_EQ(form.document.tabCount, 1);
+    form.Run(Command::NewDocument);
+    EXPECT_EQ(form.Controls().caption, kTitle + "  UNTITLED.FLX");
+    EXPECT_EQ(form.DocumentPath(), "UNTITLED.FLX");
+    EXPECT_EQ(form.Document().tabCount, 1);
     EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 77");
-    EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
+    EXPECT_EQ(form.Controls().lblHelp.caption, "TAB: 1 of 1");
     // Showing the TAB puts 79 characters of its 81-space header into the label box.
     EXPECT_EQ(Line(1, 0), std::string(79, ' '));
     EXPECT_EQ(Line(1, 1), BlankStringLine(1));
@@ -35,11 +35,11 @@ TEST_F(FileCommands, NewShowsOneBlankTabUnderTheUntitledName) {
 
 TEST_F(FileCommands, OpenReadsThePickedFileAndKeepsTheCaseOfItsPath) {
     OpenText("Intro Riff.TAB", PlainBlock("Intro riff", "---0---3---|"));
-    EXPECT_EQ(form.currentPath, PathOf("Intro Riff.TAB"));
-    EXPECT_EQ(form.caption, kTitle + "  " + PathOf("Intro Riff.TAB"));
-    EXPECT_EQ(form.txtTAB.Text(), "Intro riff");
-    EXPECT_EQ(form.lblTAB[1].caption, "E|---0---3---|---");
-    EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
+    EXPECT_EQ(form.DocumentPath(), PathOf("Intro Riff.TAB"));
+    EXPECT_EQ(form.Controls().caption, kTitle + "  " + PathOf("Intro Riff.TAB"));
+    EXPECT_EQ(form.Controls().txtTAB.Text(), "Intro riff");
+    EXPECT_EQ(form.Controls().lblTAB[1].caption, "E|---0---3---|---");
+    EXPECT_EQ(form.Controls().lblHelp.caption, "TAB: 1 of 1");
     ASSERT_EQ(host.dialogs.size(), 1u);
     EXPECT_EQ(host.dialogs[0].mode, FileDialogMode::Open);
     EXPECT_EQ(host.dialogs[0].filter, kOpenFilter);
@@ -60,16 +60,19 @@ TEST_F(FileCommands, EveryCommandThatReplacesTheDocumentAsksWhenItChangedAndGoes
         std::string loads;                    // the path the document then has; "" for Exit
         std::optional<std::string> picked{};  // what the command's own open dialog returns
     } commands[] = {
-        {"New", [](FretluxForm& f) { f.NewDocument(); }, "UNTITLED.FLX"},
-        {"Open", [](FretluxForm& f) { f.OpenFile(); }, PathOf("other.tab"), PathOf("other.tab")},
+        {"New", [](FretluxForm& f) { f.Run(Command::NewDocument); }, "UNTITLED.FLX"},
+        {"Open", [](FretluxForm& f) { f.Run(Command::OpenFile); }, PathOf("other.tab"),
+         PathOf("other.tab")},
         {"a file given at start", [&](FretluxForm& f) { f.OpenNamedFile(PathOf("other.tab")); },
          PathOf("other.tab")},
-        {"a lesson", [](FretluxForm& f) { f.OpenBasicLesson(1); }, PathOf("program/lesson1.flx")},
-        {"Load Lessons", [](FretluxForm& f) { f.OpenOtherLesson(); }, PathOf("other.tab"),
-         PathOf("other.tab")},
-        {"a scale chart", [](FretluxForm& f) { f.OpenScaleChart(0); },
+        {"a lesson", [](FretluxForm& f) { f.Run(MenuList::BasicLessons, 1); },
+         PathOf("program/lesson1.flx")},
+        {"Load Lessons", [](FretluxForm& f) { f.Run(Command::OpenOtherLesson); },
+         PathOf("other.tab"), PathOf("other.tab")},
+        {"a scale chart", [](FretluxForm& f) { f.Run(MenuList::Scales, 0); },
          PathOf("program/scales0.flx")},
-        {"a chord file", [](FretluxForm& f) { f.BrowseChords(0); }, PathOf("program/ChordA.flx")},
+        {"a chord file", [](FretluxForm& f) { f.Run(MenuList::Chords, 0); },
+         PathOf("program/ChordA.flx")},
         {"Exit", [](FretluxForm& f) { f.Exit(); }, ""},
     };
     // The song shown, changed or not, the answer to the question, and where the save dialog that
@@ -100,12 +103,12 @@ TEST_F(FileCommands, EveryCommandThatReplacesTheDocumentAsksWhenItChangedAndGoes
             window.StartUp();
             window.OpenNamedFile(song);
             std::string titleAtQuestion;
-            rowHost.onMessage = [&] { titleAtQuestion = window.caption; };
-            if (c.changed) window.txtTAB.SetText("changed");
+            rowHost.onMessage = [&] { titleAtQuestion = window.Controls().caption; };
+            if (c.changed) window.Controls().txtTAB.SetText("changed");
             if (command.picked) rowHost.chosenPaths.push_back(command.picked);
             rowHost.answers.push_back(c.answer);
             if (c.answer == MessageAnswer::Yes) rowHost.chosenPaths.push_back(c.savedTo);
-            const std::string titleBefore = window.caption;
+            const std::string titleBefore = window.Controls().caption;
 
             command.command(window);
 
@@ -123,12 +126,12 @@ TEST_F(FileCommands, EveryCommandThatReplacesTheDocumentAsksWhenItChangedAndGoes
             EXPECT_EQ(rowHost.endRequests, command.loads.empty() && c.goesOn ? 1 : 0);
             if (command.loads.empty()) continue;
             if (c.goesOn) {
-                EXPECT_EQ(window.currentPath, command.loads);
-                EXPECT_NE(window.txtTAB.Text(), "changed");
+                EXPECT_EQ(window.DocumentPath(), command.loads);
+                EXPECT_NE(window.Controls().txtTAB.Text(), "changed");
             } else {
-                EXPECT_EQ(window.currentPath, song);
-                EXPECT_EQ(window.caption, titleBefore);
-                EXPECT_EQ(window.txtTAB.Text(), "changed");
+                EXPECT_EQ(window.DocumentPath(), song);
+                EXPECT_EQ(window.Controls().caption, titleBefore);
+                EXPECT_EQ(window.Controls().txtTAB.Text(), "changed");
             }
         }
     }
@@ -138,57 +141,57 @@ TEST_F(FileCommands, TheSaveQuestionComesExactlyWhenTheDocumentChanged) {
     WriteFile("song.tab", PlainBlock("Intro", "--3--") + PlainBlock("Verse", "--5--"));
     const auto cut = [&] {
         Select(1, 1);
-        form.CutColumns();
+        form.Run(Command::CutColumns);
     };
-    const auto save = [&](const char* name, void (FretluxForm::*command)()) {
+    const auto save = [&](const char* name, Command command) {
         host.chosenPaths = {PathOf(name)};
-        (form.*command)();
+        form.Run(command);
     };
-    const auto saveFlx = [&] { save("saved.flx", &FretluxForm::SaveAsFretlux); };
+    const auto saveFlx = [&] { save("saved.flx", Command::SaveAsFretlux); };
     const struct {
         const char* name;
         std::function<void()> act;
         bool changed;
     } rows[] = {
         {"nothing", [] {}, false},
-        {"browsing its TABs", [&] { form.hscTAB.SetValue(2); }, false},
-        {"an export", [&] { save("song.mid", &FretluxForm::ExportMidi); }, false},
+        {"browsing its TABs", [&] { form.Controls().hscTAB.SetValue(2); }, false},
+        {"an export", [&] { save("song.mid", Command::ExportMidi); }, false},
         {"an edit", cut, true},
         {"an edit, then an export",
          [&] {
              cut();
-             save("song.mid", &FretluxForm::ExportMidi);
+             save("song.mid", Command::ExportMidi);
          },
          true},
         {"an edit undone",
          [&] {
              cut();
-             form.Undo();
+             form.Run(Command::Undo);
          },
          false},
-        {"the tempo of the shown TAB", [&] { form.hscTempo.SetValue(60); }, true},
+        {"the tempo of the shown TAB", [&] { form.Controls().hscTempo.SetValue(60); }, true},
         {"the patch of a TAB left",
          [&] {
-             form.HScrollPatch.SetValue(30);
-             form.hscTAB.SetValue(2);
+             form.Controls().HScrollPatch.SetValue(30);
+             form.Controls().hscTAB.SetValue(2);
          },
          true},
         {"a volume put back",
          [&] {
-             form.hscVolume.SetValue(60);
-             form.hscVolume.SetValue(100);
+             form.Controls().hscVolume.SetValue(60);
+             form.Controls().hscVolume.SetValue(100);
          },
          false},
         {"an edit saved as TAB",
          [&] {
              cut();
-             save("saved.tab", &FretluxForm::SaveAsTab);
+             save("saved.tab", Command::SaveAsTab);
          },
          true},
         {"an edit and a tempo saved as Fretlux",
          [&] {
              cut();
-             form.hscTempo.SetValue(60);
+             form.Controls().hscTempo.SetValue(60);
              saveFlx();
          },
          false},
@@ -202,15 +205,15 @@ TEST_F(FileCommands, TheSaveQuestionComesExactlyWhenTheDocumentChanged) {
          [&] {
              cut();
              saveFlx();
-             form.Undo();
+             form.Run(Command::Undo);
          },
          true},
         {"undone and redone back to the save",
          [&] {
              cut();
              saveFlx();
-             form.Undo();
-             form.Redo();
+             form.Run(Command::Undo);
+             form.Run(Command::Redo);
          },
          false},
     };
@@ -223,7 +226,7 @@ TEST_F(FileCommands, TheSaveQuestionComesExactlyWhenTheDocumentChanged) {
         row.act();
         host.messages.clear();
         host.answers = {MessageAnswer::Cancel};
-        form.NewDocument();
+        form.Run(Command::NewDocument);
         EXPECT_EQ(!host.messages.empty(), row.changed);
         host.answers.clear();
     }
@@ -232,10 +235,10 @@ TEST_F(FileCommands, TheSaveQuestionComesExactlyWhenTheDocumentChanged) {
 TEST_F(FileCommands, AProgramFileThatChangedIsOfferedForSavingIntoTheTabFolder) {
     host.programDirectory = directory.string();
     OpenText("lesson.flx", PlainBlock("lesson", "--1--"));
-    form.txtTAB.SetText("my lesson");
+    form.Controls().txtTAB.SetText("my lesson");
     host.answers = {MessageAnswer::Yes};
     host.chosenPaths = {std::nullopt};
-    form.NewDocument();
+    form.Run(Command::NewDocument);
     EXPECT_EQ(host.messages[0].text, "Save changes to '" + PathOf("lesson.flx") + "' ?");
     ASSERT_EQ(host.dialogs.size(), 2u);
     EXPECT_EQ(host.dialogs[1].initialDirectory, "/opt/fretlux/tabfiles");
@@ -245,13 +248,13 @@ TEST_F(FileCommands, AProgramFileThatChangedIsOfferedForSavingIntoTheTabFolder) 
 TEST_F(FileCommands, AFileWithoutBlocksLeavesAnEmptyDocumentAndNoMessage) {
     OpenText("notes.txt", "just some words\nand more\n");
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(form.hscTAB.Max(), 0);
-    EXPECT_EQ(form.caption, kTitle + "  " + PathOf("notes.txt"));
+    EXPECT_EQ(form.Controls().hscTAB.Max(), 0);
+    EXPECT_EQ(form.Controls().caption, kTitle + "  " + PathOf("notes.txt"));
 }
 
 TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesTheShownDocumentAsItWas) {
     OpenText("song.tab", PlainBlock("my song", "--1--"));
-    form.txtTAB.SetText("edited");
+    form.Controls().txtTAB.SetText("edited");
     const std::string edited = Line(1, 0);
     std::string blocks;
     for (int t = 0; t < 102; ++t) blocks += PlainBlock("tab " + std::to_string(t), "--7--");
@@ -265,14 +268,14 @@ TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesTheShownDocumentAsI
         host.messages.clear();
         host.chosenPaths = {row.path};
         host.answers = {MessageAnswer::No};
-        form.OpenFile();
+        form.Run(Command::OpenFile);
         EXPECT_EQ(host.Asked().back(), OpenError(row.error) + " [Ok Exclamation Ok]");
-        EXPECT_EQ(form.currentPath, PathOf("song.tab"));
-        EXPECT_EQ(form.caption, kTitle + "  " + PathOf("song.tab"));
+        EXPECT_EQ(form.DocumentPath(), PathOf("song.tab"));
+        EXPECT_EQ(form.Controls().caption, kTitle + "  " + PathOf("song.tab"));
         EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 8");
         EXPECT_EQ(Line(1, 0), edited);
     }
-    form.Undo();
+    form.Run(Command::Undo);
     EXPECT_EQ(Line(1, 0), "my song") << "the document kept its history";
 }
 
@@ -294,51 +297,52 @@ TEST_F(FileCommands, AFileOfSeveralTracksOpensTheTrackChosenAndACancelKeepsTheSh
     ASSERT_EQ(host.trackLists.size(), 1u);
     ASSERT_EQ(host.trackLists[0].size(), 2u);
     EXPECT_EQ(host.trackLists[0][1].name, "Rhythm");
-    EXPECT_EQ(form.lblTAB[1].caption, "E0---------------|");  // the second part's E4
+    EXPECT_EQ(form.Controls().lblTAB[1].caption, "E0---------------|");  // the second part's E4
     host.trackAnswer = std::nullopt;
     OpenText("band.musicxml", score);
     EXPECT_EQ(host.trackLists.size(), 2u);
-    EXPECT_EQ(form.lblTAB[1].caption, "E0---------------|") << "the shown document stays";
+    EXPECT_EQ(form.Controls().lblTAB[1].caption, "E0---------------|")
+        << "the shown document stays";
 }
 
 TEST_F(FileCommands, SaveProposesTheDocumentNameWithTheFormsExtensionAndCancelKeepsThePath) {
-    form.SaveAsFretlux();  // no TAB shown: no dialog
-    form.SaveAsTab();
+    form.Run(Command::SaveAsFretlux);  // no TAB shown: no dialog
+    form.Run(Command::SaveAsTab);
     EXPECT_TRUE(host.dialogs.empty());
     OpenText("Blues.tab", PlainBlock("blues", "--3--"));
     host.chosenPaths = {std::nullopt, std::nullopt};
-    form.SaveAsFretlux();
-    form.SaveAsTab();
+    form.Run(Command::SaveAsFretlux);
+    form.Run(Command::SaveAsTab);
     ASSERT_EQ(host.dialogs.size(), 3u);
     EXPECT_EQ(host.dialogs[1].fileName, "Blues.flx");
     EXPECT_EQ(host.dialogs[1].filter, "Fretlux Files (*.flx)|*.flx");
     EXPECT_EQ(host.dialogs[1].initialDirectory, directory.string());
     EXPECT_EQ(host.dialogs[2].fileName, "Blues.tab");
     EXPECT_EQ(host.dialogs[2].filter, "TAB Files (*.tab)|*.tab");
-    EXPECT_EQ(form.currentPath, PathOf("Blues.tab"));
+    EXPECT_EQ(form.DocumentPath(), PathOf("Blues.tab"));
     EXPECT_TRUE(host.messages.empty());
     // The next dialog, of any command, starts where the save dialog was.
     host.chosenPaths = {std::nullopt};
-    form.OpenFile();
+    form.Run(Command::OpenFile);
     EXPECT_EQ(host.dialogs[3].initialDirectory, directory.string());
 
-    form.NewDocument();
+    form.Run(Command::NewDocument);
     host.chosenPaths = {std::nullopt};
-    form.SaveAsTab();
+    form.Run(Command::SaveAsTab);
     EXPECT_EQ(host.dialogs[4].fileName, "UNTITLED.tab");
     EXPECT_EQ(host.dialogs[4].initialDirectory, "");
 }
 
 TEST_F(FileCommands, SaveWritesEveryTabWithItsSettingsTheShownOneWithTheBarsAndNamesTheDocument) {
-    form.NewDocument();
-    form.InsertTab();  // a second blank TAB; the new one is TAB 1
-    form.txtTAB.SetText("Intro");
-    form.document.tabTexts[0] = "Intro, play slowly\r\n";
-    form.hscTAB.SetValue(2);  // leaving TAB 1 stamps tempo 41, volume 100, patch 25
-    form.txtTAB.SetText("Verse");
-    form.hscTempo.SetValue(60);
+    form.Run(Command::NewDocument);
+    form.Run(Command::InsertTab);  // a second blank TAB; the new one is TAB 1
+    form.Controls().txtTAB.SetText("Intro");
+    TypeTabText("Intro, play slowly\r\n");
+    form.Controls().hscTAB.SetValue(2);  // leaving TAB 1 stamps tempo 41, volume 100, patch 25
+    form.Controls().txtTAB.SetText("Verse");
+    form.Controls().hscTempo.SetValue(60);
     host.chosenPaths = {PathOf("two.flx")};
-    form.SaveAsFretlux();
+    form.Run(Command::SaveAsFretlux);
     const std::string tab1 = BlankStringLine(1) + "\r\n";
     const std::string saved = ReadFile("two.flx");
     const std::string start =
@@ -348,36 +352,36 @@ TEST_F(FileCommands, SaveWritesEveryTabWithItsSettingsTheShownOneWithTheBarsAndN
     EXPECT_NE(saved.find("\r\nVerse" + std::string(75, ' ') + "060100025\r\n" + tab1),
               std::string::npos);
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 16);
-    EXPECT_EQ(form.currentPath, PathOf("two.flx"));
-    EXPECT_EQ(form.caption, kTitle + "  " + PathOf("two.flx"));
+    EXPECT_EQ(form.DocumentPath(), PathOf("two.flx"));
+    EXPECT_EQ(form.Controls().caption, kTitle + "  " + PathOf("two.flx"));
     EXPECT_EQ(Line(2, 0), "Verse" + std::string(74, ' '))
         << "the shown TAB's header is still its label box";
 }
 
 TEST_F(FileCommands, SaveAsksBeforeOverwritingAndWritesOnlyOnYes) {
-    form.NewDocument();
+    form.Run(Command::NewDocument);
     WriteFile("keep.tab", "precious");
     host.chosenPaths = {PathOf("keep.tab"), PathOf("keep.tab")};
     host.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    form.SaveAsTab();
+    form.Run(Command::SaveAsTab);
     EXPECT_EQ(host.Asked(),
               std::vector<std::string>{"Overwrite existing file? [YesNo Question No]"});
     EXPECT_EQ(ReadFile("keep.tab"), "precious");
-    EXPECT_EQ(form.currentPath, "UNTITLED.FLX");
+    EXPECT_EQ(form.DocumentPath(), "UNTITLED.FLX");
 
-    form.SaveAsTab();
+    form.Run(Command::SaveAsTab);
     const std::string expected = std::string(79, ' ') + "\r\nE" + std::string(78, '-') + "\r\n";
     EXPECT_EQ(ReadFile("keep.tab").substr(0, expected.size()), expected);
-    EXPECT_EQ(form.currentPath, PathOf("keep.tab"));
-    EXPECT_EQ(form.caption, kTitle + "  " + PathOf("keep.tab"));
+    EXPECT_EQ(form.DocumentPath(), PathOf("keep.tab"));
+    EXPECT_EQ(form.Controls().caption, kTitle + "  " + PathOf("keep.tab"));
 }
 
 TEST_F(FileCommands, AFailedSaveIsReportedAndLeavesWhatWasThere) {
-    form.NewDocument();
+    form.Run(Command::NewDocument);
     std::filesystem::create_directories(directory / "folder");
     host.chosenPaths = {PathOf("folder")};
     host.answers = {MessageAnswer::Yes};
-    form.SaveAsFretlux();
+    form.Run(Command::SaveAsFretlux);
     ASSERT_EQ(host.messages.size(), 1u);
     const std::string& text = host.messages[0].text;
     EXPECT_EQ(text.rfind("Error '", 0), 0u);
@@ -385,8 +389,8 @@ TEST_F(FileCommands, AFailedSaveIsReportedAndLeavesWhatWasThere) {
               std::string::npos);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(std::filesystem::is_directory(directory / "folder"));
-    EXPECT_EQ(form.currentPath, "UNTITLED.FLX");
-    EXPECT_EQ(form.caption, kTitle + "  UNTITLED.FLX");
+    EXPECT_EQ(form.DocumentPath(), "UNTITLED.FLX");
+    EXPECT_EQ(form.Controls().caption, kTitle + "  UNTITLED.FLX");
 }
 
 TEST_F(FileCommands, ExitEndsAtOnceWithoutADocumentAndClosesTheOutput) {
@@ -403,8 +407,8 @@ TEST(StartUp, TakesItsCharacterWidthFromTheDpiAndEntersTheTabFolder) {
         host.dpi = dpi;
         FretluxForm form(host);
         ASSERT_TRUE(form.StartUp());
-        EXPECT_EQ(form.charWidth, width) << dpi << " dpi";
-        EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)");
+        EXPECT_EQ(form.Columns().CharWidth(), width) << dpi << " dpi";
+        EXPECT_EQ(form.Controls().caption, "Fretlux  (Ver 1.10)");
         EXPECT_EQ(host.tabFilesEntered, 1);
     }
 }
@@ -416,7 +420,7 @@ TEST(StartUp, ASecondCopyIsRefused) {
     EXPECT_FALSE(form.StartUp());
     EXPECT_EQ(host.Asked(), std::vector<std::string>{"Fretlux is already running [Ok None Ok]"});
     EXPECT_EQ(host.endRequests, 1);
-    EXPECT_EQ(form.caption, "");
+    EXPECT_EQ(form.Controls().caption, "");
 }
 
 }  // namespace

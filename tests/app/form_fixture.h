@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -43,22 +44,44 @@ protected:
         WriteFile(name, bytes);
         host.chosenPaths.push_back(PathOf(name));
         if (form.DocumentChanged()) host.answers.push_back(MessageAnswer::No);
-        form.OpenFile();
+        form.Run(Command::OpenFile);
     }
 
     const std::string& Line(int tabNumber, int line) const {
-        return form.document.tabLines[tabNumber - 1][line];
+        return form.Document().tabLines[tabNumber - 1][line];
     }
 
     // Where the view stands: the TAB shown of how many, the selection and the last column.
     std::string View() const {
-        return "TAB " + std::to_string(form.hscTAB.Value()) + "/" +
-               std::to_string(form.hscTAB.Max()) + " column " + std::to_string(form.cursorColumn) +
-               "+" + std::to_string(form.selectionLength) + " of " +
-               std::to_string(form.lastColumn);
+        return "TAB " + std::to_string(form.Controls().hscTAB.Value()) + "/" +
+               std::to_string(form.Controls().hscTAB.Max()) + " column " +
+               std::to_string(form.Columns().CursorColumn()) + "+" +
+               std::to_string(form.Columns().SelectionLength()) + " of " +
+               std::to_string(form.Columns().LastColumn());
     }
 
     void Select(int column, int length) { form.SelectColumns(column, length); }
+
+    // Shows the document with a change that no command makes, as a file read with it would.
+    void Rewrite(const std::function<void(TabDocument&)>& change) {
+        TabDocument document = form.Document();
+        change(document);
+        form.ShowReadDocument(std::move(document));
+    }
+
+    // Types the shown TAB's text in its text window and saves it.
+    void TypeTabText(const std::string& text) {
+        host.onTextEditor = [text](TextEditorForm& editor) {
+            editor.text = text;
+            editor.RunFileItem(0);
+        };
+        form.Run(Command::EditTabText);
+        host.onTextEditor = nullptr;
+    }
+
+    const std::string& Cell(int column, int line) const {
+        return form.Columns().Column(column)[line];
+    }
 
     ScriptedHost host;
     FretluxForm form{host};

@@ -32,18 +32,17 @@ TEST_F(FretboardCommands, StartUpOpensTheOutputSetsChannelPatchAndVolumeAndNames
     ASSERT_EQ(sent.size(), 49u + 1u + 49u + 1u);
     EXPECT_EQ(sent[49].message, PackShortMessage(kProgramChange, 0, 0));
     EXPECT_EQ(sent[99].message, PackShortMessage(kProgramChange, 25, 0));
-    EXPECT_EQ(fresh.midi.gVolume, 100);
-    EXPECT_EQ(fresh.midiSettings->lblMIDICh.caption, " 1");
-    EXPECT_EQ(fresh.lblPatch.caption, "Steel strings");
-    fresh.HScrollPatch.SetValue(26);
-    EXPECT_EQ(fresh.lblPatch.caption, "Jazz");
-    fresh.HScrollPatch.SetValue(27);
-    EXPECT_EQ(fresh.lblPatch.caption, "");
+    EXPECT_EQ(fresh.Midi().gVolume, 100);
+    EXPECT_EQ(fresh.Controls().lblPatch.caption, "Steel strings");
+    fresh.Controls().HScrollPatch.SetValue(26);
+    EXPECT_EQ(fresh.Controls().lblPatch.caption, "Jazz");
+    fresh.Controls().HScrollPatch.SetValue(27);
+    EXPECT_EQ(fresh.Controls().lblPatch.caption, "");
 }
 
 TEST_F(FretboardCommands, ThePointerOverAControlShowsItsHintInBlueAndOverTheWindowTheTab) {
     const std::pair<std::function<void()>, std::string> hints[] = {
-        {[&] { form.HintFretboard(); }, kFretboardHint},
+        {[&] { form.HintControl(PointedControl::Fretboard); }, kFretboardHint},
         {[&] { form.HintFinger(2); },
          "HELP: Allocate finger number 3 to the last note selected (or press [3] key)"},
         {[&] { form.HintFinger(4); },
@@ -51,16 +50,16 @@ TEST_F(FretboardCommands, ThePointerOverAControlShowsItsHintInBlueAndOverTheWind
         {[&] { form.HintButton(HintedButton::imgNoSound); },
          "HELP: Make last selected note not playable (black) or press [-] key"},
         {[&] { form.HintButton(HintedButton::imgBack); }, "HELP: Step to previous tab note"},
-        {[&] { form.HintUpDown(); }, kUpDownHint},
+        {[&] { form.HintButton(HintedButton::imgUpDown); }, kUpDownHint},
     };
     for (const auto& [move, hint] : hints) {
         move();
-        EXPECT_EQ(form.lblHelp.caption, hint);
-        EXPECT_EQ(form.lblHelp.colour, kHintBlue);
+        EXPECT_EQ(form.Controls().lblHelp.caption, hint);
+        EXPECT_EQ(form.Controls().lblHelp.colour, kHintBlue);
     }
-    form.HintTabPosition();
-    EXPECT_EQ(form.lblHelp.caption, "TAB: 0 of 0");
-    EXPECT_EQ(form.lblHelp.colour, kBlack);
+    form.HintControl(PointedControl::Background);
+    EXPECT_EQ(form.Controls().lblHelp.caption, "TAB: 0 of 0");
+    EXPECT_EQ(form.Controls().lblHelp.colour, kBlack);
 }
 
 // Each paste puts its column after the one before, whichever way it was made: Enter, the paste
@@ -70,18 +69,18 @@ TEST_F(FretboardCommands, ConsecutivePastesComeOutInTheOrderTheyWereMade) {
     host.onFastFind = [](FastFindForm& finder) { finder.Find(); };  // A major
     const auto note = [&](int fret) {
         return [this, fret] {
-            form.ClearFretboard();
+            form.Run(Command::ClearFretboard);
             Press(1, fret);
             form.TypeCharacter(13);
         };
     };
-    const auto bar = [&] { form.PasteBarLine(); };
+    const auto bar = [&] { form.Run(Command::PasteBarLine); };
     const auto chord = [&] {
-        form.FindChord();
+        form.Run(Command::FindChord);
         form.TypeCharacter(13);
     };
     const auto button = [&] {
-        form.ClearFretboard();
+        form.Run(Command::ClearFretboard);
         Press(2, 2);
         form.RunPictureButton(HintedButton::imgclip2tab);
     };
@@ -95,27 +94,27 @@ TEST_F(FretboardCommands, ConsecutivePastesComeOutInTheOrderTheyWereMade) {
         {{chord, note(3), bar}, "E-3|-", "A0-|-"},
     };
     for (const auto& c : cases) {
-        form.NewDocument();
+        form.Run(Command::NewDocument);
         for (const auto& paste : c.pastes) paste();
-        EXPECT_EQ(form.lblTAB[6].caption.substr(0, 5), c.lowE);
-        EXPECT_EQ(form.lblTAB[5].caption.substr(0, 5), c.a);
+        EXPECT_EQ(form.Controls().lblTAB[6].caption.substr(0, 5), c.lowE);
+        EXPECT_EQ(form.Controls().lblTAB[5].caption.substr(0, 5), c.a);
         EXPECT_EQ(View(), "TAB 1/1 column 3+0 of 77");
     }
     // The TAB's last column has nothing after it: the cursor stays on what was pasted there.
     Select(77, 0);
     bar();
-    EXPECT_EQ(form.lblTAB[6].caption.back(), '|');
+    EXPECT_EQ(form.Controls().lblTAB[6].caption.back(), '|');
     EXPECT_EQ(View(), "TAB 1/1 column 77+0 of 77");
 }
 
 TEST_F(FretboardCommands, PasteFretboardReplacesTheSelectedColumns) {
-    form.NewDocument();
+    form.Run(Command::NewDocument);
     Select(2, 3);
     Press(6, 12);  // high E, fret 12
-    form.PasteFretboard();
+    form.Run(Command::PasteFretboard);
     EXPECT_EQ(Line(1, 1).size(), 395u - 2 * 5);
-    EXPECT_EQ(form.lblTAB[1].caption.substr(0, 6), "E--12-");
-    EXPECT_EQ(form.lastColumn, 75);
+    EXPECT_EQ(form.Controls().lblTAB[1].caption.substr(0, 6), "E--12-");
+    EXPECT_EQ(form.Columns().LastColumn(), 75);
 }
 
 TEST_F(FretboardCommands, PlayFretboardSoundsEveryPlayableMarkLowStringFirst) {
@@ -123,7 +122,7 @@ TEST_F(FretboardCommands, PlayFretboardSoundsEveryPlayableMarkLowStringFirst) {
     Press(1, 3);
     Press(3, 2, kRightButton);  // a black mark does not sound
     ForgetMessages();
-    form.PlayFretboard();
+    form.Run(Command::PlayFretboard);
     std::vector<int> notesOn;
     for (const RecordedMessage& m : Sent()) {
         if (m.Status() == 0x90 && m.Data2() > 0) notesOn.push_back(m.Data1());
@@ -135,9 +134,9 @@ TEST_F(FretboardCommands, ClickingATabColumnWithNotesShowsAndSoundsIt) {
     OpenText("chord.tab", PlainBlock("chord tab", "-0-"));
     Press(2, 7);
     ForgetMessages();
-    form.PressOnTabLines(1, kLeftButton, 0, 23 + form.charWidth * 3, 5);
-    form.ReleaseOnTabLines(1, kLeftButton, 0, 23 + form.charWidth * 3, 5);
-    ASSERT_EQ(form.cursorColumn, 2);
+    form.PressOnTabLines(23 + form.Columns().CharWidth() * 3);
+    form.ReleaseOnTabLines(23 + form.Columns().CharWidth() * 3);
+    ASSERT_EQ(form.Columns().CursorColumn(), 2);
     // The fretboard is cleared first, then the column's high E open string is shown.
     EXPECT_FALSE(form.Board().Marks().At(2, 7).marked);
     EXPECT_TRUE(form.Board().Marks().At(6, 0).marked);
@@ -149,32 +148,32 @@ TEST_F(FretboardCommands, RotatingKeepsTheMarksMusicallyAndSoundsNothing) {
     Press(1, 0);
     form.TypeCharacter('5');
     ForgetMessages();
-    form.RotateLeftRight();
+    form.Run(Command::RotateLeftRight);
     EXPECT_TRUE(form.Board().Marks().At(1, 24).marked);
     EXPECT_EQ(form.Board().Marks().At(1, 24).finger, "T");
     EXPECT_FALSE(form.Board().Marks().At(1, 0).marked);
-    form.RotateUpDown();
+    form.Run(Command::RotateUpDown);
     EXPECT_TRUE(form.Board().Marks().At(6, 24).marked);
     EXPECT_EQ(form.Board().StringNames().lblStrgR[1], "B");
     EXPECT_EQ(form.Board().StringNames().lblStrgL[0], "");
     EXPECT_TRUE(Sent().empty());
-    EXPECT_TRUE(form.midi.soundOn);
+    EXPECT_TRUE(form.Midi().soundOn);
     // The redrawn note passes through the note history all the same.
-    EXPECT_EQ(form.midi.lblNote, ", E ");
+    EXPECT_EQ(form.Midi().lblNote, ", E ");
 }
 
 TEST_F(FretboardCommands, SoundOffSilencesPressesAndClearKeepsOnlyTheColours) {
-    form.ToggleSound();
+    form.Run(Command::ToggleSound);
     ForgetMessages();
     Press(2, 4);
     Press(2, 4, kRightButton);
     EXPECT_TRUE(Sent().empty());
-    EXPECT_EQ(form.midi.lblNote, ", C#");
-    form.ClearFretboard();
+    EXPECT_EQ(form.Midi().lblNote, ", C#");
+    form.Run(Command::ClearFretboard);
     EXPECT_FALSE(form.Board().Marks().At(2, 4).marked);
     EXPECT_FALSE(form.Board().Marks().At(2, 4).red);
-    EXPECT_EQ(form.midi.lblNote, "");
-    form.ToggleSound();
+    EXPECT_EQ(form.Midi().lblNote, "");
+    form.Run(Command::ToggleSound);
     Press(1, 1);
     EXPECT_FALSE(Sent().empty());
 }
@@ -185,13 +184,12 @@ TEST_F(FretboardCommands, TheMidiSettingsWindowSwitchesChannels) {
         window.HScrollMIDIChannel.SetValue(3);
     };
     ForgetMessages();
-    form.ShowMidiSettingsWindow();
-    EXPECT_EQ(form.midi.gMidiChannel, 3);
-    EXPECT_EQ(form.HScrollPatch.Value(), 0);
-    EXPECT_EQ(form.hscVolume.Value(), 0);
+    form.Run(Command::ShowMidiSettings);
+    EXPECT_EQ(form.Midi().gMidiChannel, 3);
+    EXPECT_EQ(form.Controls().HScrollPatch.Value(), 0);
+    EXPECT_EQ(form.Controls().hscVolume.Value(), 0);
     ASSERT_FALSE(Sent().empty());
     EXPECT_EQ(Sent().back().Status(), kProgramChange + 3);
-    EXPECT_FALSE(form.midiSettings.has_value());
 
     host.onMidiSettings = [](MidiSettingsForm& window) {
         // Loaded anew: the bar's design position and no label until it moves.
@@ -199,8 +197,8 @@ TEST_F(FretboardCommands, TheMidiSettingsWindowSwitchesChannels) {
         EXPECT_EQ(window.lblMIDICh.caption, "");
         EXPECT_EQ(window.outputStatus, "Recording output: messages are kept, not sounded");
     };
-    form.ShowMidiSettingsWindow();
-    EXPECT_EQ(form.midi.gMidiChannel, 3);
+    form.Run(Command::ShowMidiSettings);
+    EXPECT_EQ(form.Midi().gMidiChannel, 3);
     EXPECT_EQ(host.midiSettingsShown, 2);
 }
 

@@ -12,17 +12,17 @@ namespace {
 using HelpCommands = FormTest;
 
 TEST_F(HelpCommands, HelpPagesShowInTheHelpWindowAndTheExternalEditorSaysWhenNothingOpens) {
-    form.ShowHelp();
-    form.ShowTabHelp();
+    form.Run(Command::ShowHelp);
+    form.Run(Command::ShowTabHelp);
     EXPECT_EQ(host.helpShown, (std::vector<std::string>{"/opt/fretlux/help/help.htm",
                                                         "/opt/fretlux/help/tab.htm"}));
     EXPECT_TRUE(host.openedWithProgram.empty());
 
     // The external editor, after its notice and the save, says when no program opens the file.
     host.desktopHasPrograms = false;
-    form.NewDocument();
+    form.Run(Command::NewDocument);
     host.chosenPaths = {PathOf("song.tab")};
-    form.EditInOutsideEditor();
+    form.Run(Command::EditInOutsideEditor);
     EXPECT_EQ(host.Asked(),
               (std::vector<std::string>{
                   "The external text editor does not support enhanced Fretlux files.\rUse this "
@@ -32,7 +32,7 @@ TEST_F(HelpCommands, HelpPagesShowInTheHelpWindowAndTheExternalEditorSaysWhenNot
 }
 
 TEST_F(HelpCommands, AboutShowsTheVersionTheLicenceAndTheSoundInUse) {
-    form.ShowAboutWindow();
+    form.Run(Command::ShowAbout);
     ASSERT_EQ(host.aboutShown.size(), 1u);
     const AboutForm& about = host.aboutShown[0];
     EXPECT_EQ(about.caption, "About Fretlux");
@@ -43,20 +43,20 @@ TEST_F(HelpCommands, AboutShowsTheVersionTheLicenceAndTheSoundInUse) {
 
 TEST_F(HelpCommands, ASilentSoundIsNoticedOnceInTheHelpLinePointingToTheMidiSettings) {
     form.SoundSetUpDone();
-    EXPECT_EQ(form.lblHelp.caption, "");
+    EXPECT_EQ(form.Controls().lblHelp.caption, "");
     host.midiOut.silent = true;
     form.SoundSetUpDone();
-    EXPECT_EQ(form.lblHelp.caption,
+    EXPECT_EQ(form.Controls().lblHelp.caption,
               "NOTE: Fretlux plays silently (no audio device or soundfont): see Settings > Midi");
-    EXPECT_EQ(form.lblHelp.colour, kHintBlue);
+    EXPECT_EQ(form.Controls().lblHelp.colour, kHintBlue);
 }
 
 TEST_F(HelpCommands, AFileGivenAtStartOpensAsOpenWould) {
     WriteFile("given.tab", PlainBlock("Given", "3--5") + PlainBlock("Second", "7"));
     form.OpenNamedFile(PathOf("given.tab"));
-    EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  " + PathOf("given.tab"));
+    EXPECT_EQ(form.Controls().caption, "Fretlux  (Ver 1.10)  " + PathOf("given.tab"));
     EXPECT_EQ(View(), "TAB 1/2 column 0+0 of 7");
-    EXPECT_EQ(form.txtTAB.Text(), "Given");
+    EXPECT_EQ(form.Controls().txtTAB.Text(), "Given");
     EXPECT_TRUE(host.dialogs.empty());
 }
 

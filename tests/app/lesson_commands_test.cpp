@@ -31,12 +31,13 @@ class LessonCommands : public FormTest {
 protected:
     // The program file's label as the view shows it: which file was loaded.
     std::string ShownLabel() const {
-        const std::string& label = form.txtTAB.Text();
+        const std::string& label = form.Controls().txtTAB.Text();
         return label.substr(0, label.find(' '));
     }
-    bool Playing() const { return form.playTimer.Interval() > 0; }
+    bool Playing() const { return form.Playback().PlayTimer().Interval() > 0; }
     TabSettings Bars() const {
-        return {form.hscTempo.Value(), form.hscVolume.Value(), form.HScrollPatch.Value()};
+        return {form.Controls().hscTempo.Value(), form.Controls().hscVolume.Value(),
+                form.Controls().HScrollPatch.Value()};
     }
     int MarksOnTheFretboard() const {
         int marks = 0;
@@ -61,25 +62,26 @@ TEST_F(LessonCommands, EachEntryLoadsItsProgramFileLessonsOpenTheTutorAndScalesO
         const std::string& caption;
         bool lesson;
     } rows[] = {
-        {[](FretluxForm& f) { f.OpenBasicLesson(1); }, "lesson1.flx", tutor, true},
-        {[](FretluxForm& f) { f.OpenScaleChart(7); }, "scales7.flx", scales, false},
-        {[](FretluxForm& f) { f.OpenBasicLesson(6); }, "lesson6.flx", tutor, true},
-        {[](FretluxForm& f) { f.OpenIntermediateLesson(0); }, "lesson10.flx", tutor, true},
-        {[](FretluxForm& f) { f.OpenIntermediateLesson(4); }, "lesson14.flx", tutor, true},
-        {[](FretluxForm& f) { f.OpenScaleChart(0); }, "scales0.flx", scales, false},
-        {[](FretluxForm& f) { f.OpenSongLesson(0); }, "lesson20.flx", tutor, true},
-        {[](FretluxForm& f) { f.OpenSongLesson(2); }, "lesson22.flx", tutor, true},
+        {[](FretluxForm& f) { f.Run(MenuList::BasicLessons, 1); }, "lesson1.flx", tutor, true},
+        {[](FretluxForm& f) { f.Run(MenuList::Scales, 7); }, "scales7.flx", scales, false},
+        {[](FretluxForm& f) { f.Run(MenuList::BasicLessons, 6); }, "lesson6.flx", tutor, true},
+        {[](FretluxForm& f) { f.Run(MenuList::IntermediateLessons, 0); }, "lesson10.flx", tutor,
+         true},
+        {[](FretluxForm& f) { f.Run(MenuList::IntermediateLessons, 4); }, "lesson14.flx", tutor,
+         true},
+        {[](FretluxForm& f) { f.Run(MenuList::Scales, 0); }, "scales0.flx", scales, false},
+        {[](FretluxForm& f) { f.Run(MenuList::SongLessons, 0); }, "lesson20.flx", tutor, true},
+        {[](FretluxForm& f) { f.Run(MenuList::SongLessons, 2); }, "lesson22.flx", tutor, true},
     };
     std::size_t tutorsShown = 0;
     for (const auto& row : rows) {
-        const std::string before = form.currentPath;
+        const std::string before = form.DocumentPath();
         row.command(form);
-        EXPECT_EQ(form.currentPath, PathOf(row.file));
-        EXPECT_EQ(form.previousPath, before) << row.file;
+        EXPECT_EQ(form.DocumentPath(), PathOf(row.file));
         EXPECT_EQ(ShownLabel(), row.file);
-        EXPECT_EQ(form.hscTAB.Value(), 1) << row.file;
-        EXPECT_EQ(form.caption, row.caption) << row.file;
-        EXPECT_EQ(form.lessonMode, row.lesson) << row.file;
+        EXPECT_EQ(form.Controls().hscTAB.Value(), 1) << row.file;
+        EXPECT_EQ(form.Controls().caption, row.caption) << row.file;
+        EXPECT_EQ(form.Playback().InLesson(), row.lesson) << row.file;
         // A lesson's music waits under its first text.
         EXPECT_FALSE(Playing()) << row.file;
         if (row.lesson) ++tutorsShown;
@@ -92,24 +94,24 @@ TEST_F(LessonCommands, EachEntryLoadsItsProgramFileLessonsOpenTheTutorAndScalesO
 
 TEST_F(LessonCommands, LoadLessonsLeavesAllAsItWasWhenCancelledAndPlaysTheChosenPathAsGiven) {
     OpenText("song.flx", LessonBytes("song"));
-    const std::string title = form.caption;
+    const std::string title = form.Controls().caption;
     host.chosenPaths.push_back(std::nullopt);
-    form.OpenOtherLesson();
+    form.Run(Command::OpenOtherLesson);
     EXPECT_EQ(host.dialogs.back().filter, "Fretlux Files (*.flx)|*.flx");
     EXPECT_EQ(host.dialogs.back().fileName, "");
     EXPECT_EQ(host.dialogs.back().initialDirectory, "/opt/fretlux");
-    EXPECT_EQ(form.caption, title);
-    EXPECT_EQ(form.currentPath, PathOf("song.flx"));
+    EXPECT_EQ(form.Controls().caption, title);
+    EXPECT_EQ(form.DocumentPath(), PathOf("song.flx"));
     EXPECT_EQ(ShownLabel(), "song");
-    EXPECT_FALSE(form.lessonMode);
+    EXPECT_FALSE(form.Playback().InLesson());
 
     WriteFile("My Lesson.Flx", LessonBytes("mine"));
     host.chosenPaths.push_back(PathOf("My Lesson.Flx"));
-    form.OpenOtherLesson();
-    EXPECT_EQ(form.currentPath, PathOf("My Lesson.Flx"));
-    EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  Tutor");
+    form.Run(Command::OpenOtherLesson);
+    EXPECT_EQ(form.DocumentPath(), PathOf("My Lesson.Flx"));
+    EXPECT_EQ(form.Controls().caption, "Fretlux  (Ver 1.10)  Tutor");
     EXPECT_EQ(ShownLabel(), "mine");
-    EXPECT_TRUE(form.lessonMode);
+    EXPECT_TRUE(form.Playback().InLesson());
     EXPECT_EQ(host.tutorTexts.size(), 1u);
     EXPECT_TRUE(host.tutorOpen);
 }
@@ -124,16 +126,16 @@ TEST_F(LessonCommands, AStartWithoutTheIntroductionShowsTheBlankTabOfNew) {
         form.OpenStartDocument();
         EXPECT_EQ(host.Asked().size(), firstRun ? 1u : 0u) << "a missing Introduction is reported";
         EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 77");
-        EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  UNTITLED.FLX");
-        EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
-        EXPECT_FALSE(form.lessonMode);
+        EXPECT_EQ(form.Controls().caption, "Fretlux  (Ver 1.10)  UNTITLED.FLX");
+        EXPECT_EQ(form.Controls().lblHelp.caption, "TAB: 1 of 1");
+        EXPECT_FALSE(form.Playback().InLesson());
         EXPECT_EQ(host.firstRun, firstRun);
     }
     host.messages.clear();
     EXPECT_TRUE(form.Exit());
     EXPECT_TRUE(host.messages.empty());
 
-    form.PasteBarLine();
+    form.Run(Command::PasteBarLine);
     host.answers.push_back(MessageAnswer::Cancel);
     EXPECT_FALSE(form.Exit());
     EXPECT_EQ(host.Asked(), std::vector<std::string>{"Save changes to 'UNTITLED.FLX' ? "
@@ -147,7 +149,7 @@ TEST_F(LessonCommands, TheFirstRunOpensTheIntroductionAndCountsAsDoneOnlyOnceItH
     WriteFile("lesson0.flx", LessonBytes("lesson0.flx"));
     form.OpenStartDocument();
     EXPECT_EQ(ShownLabel(), "lesson0.flx");
-    EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  Tutor");
+    EXPECT_EQ(form.Controls().caption, "Fretlux  (Ver 1.10)  Tutor");
     EXPECT_TRUE(host.tutorOpen);
     EXPECT_FALSE(host.firstRun);
 }
@@ -164,14 +166,14 @@ TEST_F(LessonCommands, EveryDocumentLoadedStartsFromTheStartUpSoundAndAClearFret
         const char* name;
         std::function<void(FretluxForm&)> command;
     } rows[] = {
-        {"New", [](FretluxForm& f) { f.NewDocument(); }},
-        {"a scale chart", [](FretluxForm& f) { f.OpenScaleChart(2); }},
-        {"a chord file", [](FretluxForm& f) { f.BrowseChords(7); }},
+        {"New", [](FretluxForm& f) { f.Run(Command::NewDocument); }},
+        {"a scale chart", [](FretluxForm& f) { f.Run(MenuList::Scales, 2); }},
+        {"a chord file", [](FretluxForm& f) { f.Run(MenuList::Chords, 7); }},
         {"Open", [&](FretluxForm& f) { f.OpenNamedFile(PathOf("song.tab")); }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        form.OpenBasicLesson(3);
+        form.Run(MenuList::BasicLessons, 3);
         form.Board().Press(3, 7, 1);
         ASSERT_EQ(Bars(), slowNylon);
         ASSERT_EQ(MarksOnTheFretboard(), 1);
@@ -182,7 +184,7 @@ TEST_F(LessonCommands, EveryDocumentLoadedStartsFromTheStartUpSoundAndAClearFret
 
     // So the window's export of the file opened last is what fretlux-cli plays of it.
     host.chosenPaths = {PathOf("song.mid")};
-    form.ExportMidi();
+    form.Run(Command::ExportMidi);
     const TabReadResult read = ReadTabFile(PathOf("song.tab"), TabForm::Plain);
     ASSERT_FALSE(read.error);
     EXPECT_EQ(ReadFile("song.mid"), StandardMidiFileBytes(PlayDocument(read.document)));
@@ -192,16 +194,16 @@ TEST_F(LessonCommands, AScaleChartThatIsMissingOrHoldsNoTabLeavesTheWindowWhole)
     host.programDirectory = directory.string();
     WriteFile("scales1.flx", "A chart without a TAB\n");
     OpenText("song.tab", PlainBlock("My song", "0-3-5"));
-    form.OpenScaleChart(4);
+    form.Run(MenuList::Scales, 4);
     EXPECT_EQ(host.Asked(), std::vector<std::string>{
                                 "Error 'No such file or directory' encountered while trying to "
                                 "open file, please retry. [Ok Exclamation Ok]"});
-    EXPECT_EQ(form.txtTAB.Text(), "My song");
-    EXPECT_EQ(form.currentPath, PathOf("song.tab"));
-    form.OpenScaleChart(1);
-    EXPECT_EQ(form.caption, "Fretlux  (Ver 1.10)  Scales");
-    EXPECT_EQ(form.hscTAB.Max(), 0);
-    EXPECT_EQ(form.lblHelp.caption, "TAB: 0 of 0");
+    EXPECT_EQ(form.Controls().txtTAB.Text(), "My song");
+    EXPECT_EQ(form.DocumentPath(), PathOf("song.tab"));
+    form.Run(MenuList::Scales, 1);
+    EXPECT_EQ(form.Controls().caption, "Fretlux  (Ver 1.10)  Scales");
+    EXPECT_EQ(form.Controls().hscTAB.Max(), 0);
+    EXPECT_EQ(form.Controls().lblHelp.caption, "TAB: 0 of 0");
 }
 
 }  // namespace

@@ -28,10 +28,10 @@ protected:
                                           {{"3:0", "3:1"}, {}, "Three"},
                                           {{"4:0", "4:2"}, {}, "Four"}}));
         host.chosenPaths.push_back(PathOf("lesson.flx"));
-        form.OpenOtherLesson();
+        form.Run(Command::OpenOtherLesson);
     }
 
-    bool Playing() const { return form.playTimer.Interval() > 0; }
+    bool Playing() const { return form.Playback().PlayTimer().Interval() > 0; }
     // A text read from a file ends in a line end.
     static std::string Text(const char* text) { return std::string(text) + "\r\n"; }
 };
@@ -61,9 +61,9 @@ TEST_F(LessonTutorTest, EachStepWaitsUnderItsTextWhichOpensOnceAndTheButtonsMove
 
     // Start while reading, at the fastest tempo: however long the text stays open, the music
     // stays in its step, so the next text cannot be passed by.
-    form.hscTempo.SetValue(form.hscTempo.Min());
-    form.StartPlayback();
-    EXPECT_EQ(form.playTimer.Interval(), 3);
+    form.Controls().hscTempo.SetValue(form.Controls().hscTempo.Min());
+    form.Run(Command::StartPlayback);
+    EXPECT_EQ(form.Playback().PlayTimer().Interval(), 3);
     EXPECT_EQ(Ticks(50), (Played{{NoteOf(3, 0)}, {NoteOf(3, 1)}}));
     EXPECT_EQ(View(), "TAB 3/4 column 0+0 of 1");
 
@@ -76,52 +76,52 @@ TEST_F(LessonTutorTest, EachStepWaitsUnderItsTextWhichOpensOnceAndTheButtonsMove
     host.tutor->CloseText();
     EXPECT_EQ(Ticks(50), (Played{{NoteOf(4, 0)}, {NoteOf(4, 2)}}));
     EXPECT_FALSE(Playing());
-    EXPECT_EQ(form.lblHelp.caption, kLessonEnd);
+    EXPECT_EQ(form.Controls().lblHelp.caption, kLessonEnd);
     EXPECT_EQ(host.tutorTexts.size(), 3u);
-    EXPECT_TRUE(form.lessonMode);
+    EXPECT_TRUE(form.Playback().InLesson());
 }
 
 TEST_F(LessonTutorTest, StopKeepsTheLessonAndNextAndPreviousOpenTheStepsTheyReach) {
     PlayLessonFile();
     host.tutor->CloseText();
     Ticks(1);
-    form.StopPlayback();
-    form.StopPlayback();
-    EXPECT_TRUE(form.lessonMode);
+    form.Run(Command::StopPlayback);
+    form.Run(Command::StopPlayback);
+    EXPECT_TRUE(form.Playback().InLesson());
     EXPECT_EQ(View(), "TAB 1/4 column 0+0 of 1");
     // Start goes on within the step reached, and with the explanations after it.
-    form.StartPlayback();
+    form.Run(Command::StartPlayback);
     EXPECT_EQ(Ticks(50).size(), 4u);
     EXPECT_EQ(host.tutorTexts, (Texts{Text("One"), Text("Three")}));
 
-    form.GoToPreviousTab();
+    form.Run(Command::PreviousTab);
     EXPECT_EQ(View(), "TAB 1/4 column 0+0 of 1");
-    form.GoToNextTab();
-    form.GoToNextTab();
+    form.Run(Command::NextTab);
+    form.Run(Command::NextTab);
     EXPECT_EQ(host.tutorTexts,
               (Texts{Text("One"), Text("Three"), Text("One"), Text("Three"), Text("Four")}));
     EXPECT_EQ(View(), "TAB 4/4 column 0+0 of 1");
     EXPECT_FALSE(Playing());
     // The second TAB of a step shows the step's text.
-    form.hscTAB.SetValue(2);
-    form.EditTabText();
+    form.Controls().hscTAB.SetValue(2);
+    form.Run(Command::EditTabText);
     EXPECT_EQ(host.tutorTexts.back(), Text("One"));
     EXPECT_EQ(host.textEditorShown, 0);
-    form.hscTAB.SetValue(4);
-    form.GoToNextTab();
+    form.Controls().hscTAB.SetValue(4);
+    form.Run(Command::NextTab);
     EXPECT_FALSE(host.tutorOpen);
-    EXPECT_EQ(form.lblHelp.caption, kLessonEnd);
+    EXPECT_EQ(form.Controls().lblHelp.caption, kLessonEnd);
 
     // Another document ends the lesson, and closes its text.
-    form.GoToPreviousTab();
+    form.Run(Command::PreviousTab);
     EXPECT_TRUE(host.tutorOpen);
     OpenTabs({{{"1:0"}, {}, "Not a lesson"}, {{"2:0"}, {}, "Nor this"}});
     EXPECT_FALSE(host.tutorOpen);
-    EXPECT_FALSE(form.lessonMode);
+    EXPECT_FALSE(form.Playback().InLesson());
     const std::size_t shown = host.tutorTexts.size();
-    form.StartPlayback();
+    form.Run(Command::StartPlayback);
     Ticks(5);
-    form.GoToPreviousTab();
+    form.Run(Command::PreviousTab);
     EXPECT_EQ(host.tutorTexts.size(), shown);
 }
 
@@ -142,18 +142,19 @@ TEST_F(LessonTutorTest, EveryShippedLessonOpensEachTextOnceInOrderWhateverTheRea
         }
         host.tutorTexts.clear();
         host.chosenPaths.push_back(entry.path().string());
-        form.OpenOtherLesson();
-        for (int presses = 0; presses < 1000 && form.lblHelp.caption != kLessonEnd; ++presses) {
+        form.Run(Command::OpenOtherLesson);
+        for (int presses = 0; presses < 1000 && form.Controls().lblHelp.caption != kLessonEnd;
+             ++presses) {
             if (host.tutorOpen) {
                 // Listens to the step while reading, then closes the text.
-                form.StartPlayback();
+                form.Run(Command::StartPlayback);
                 Ticks(10000);
                 host.tutor->CloseText();
             }
             Ticks(10000);
         }
         EXPECT_EQ(host.tutorTexts, expected) << name;
-        EXPECT_EQ(form.lblHelp.caption, kLessonEnd) << name;
+        EXPECT_EQ(form.Controls().lblHelp.caption, kLessonEnd) << name;
     }
     EXPECT_GE(lessons, 15);
 }

@@ -19,11 +19,11 @@ size_t Count(const std::string& text, const std::string& part) {
 TEST_F(MusicXmlExport, WritesTheDocumentAsShownAtTheBarsSettingsAndKeepsItsPath) {
     OpenText("riff.tab", PlainBlock("Intro", "3---") + PlainBlock("Verse", "5---"));
     // The shown TAB's tempo lives in the bar until the TAB is left; Verse stores none.
-    form.hscTempo.SetValue(50);
+    form.Controls().hscTempo.SetValue(50);
     WriteFile("riff.musicxml", "old");
     host.chosenPaths = {PathOf("riff.musicxml")};
     host.answers = {MessageAnswer::Yes};
-    form.ExportMusicXml();
+    form.Run(Command::ExportMusicXml);
 
     ASSERT_EQ(host.dialogs.size(), 2u);
     EXPECT_EQ(host.dialogs[1].mode, FileDialogMode::Save);
@@ -35,9 +35,9 @@ TEST_F(MusicXmlExport, WritesTheDocumentAsShownAtTheBarsSettingsAndKeepsItsPath)
     EXPECT_EQ(Count(xml, "<sound tempo="), 1u);
     EXPECT_EQ(Count(xml, "<sound tempo=\"100\"/>"), 1u);
     EXPECT_EQ(Count(xml, "<rehearsal>"), 2u);
-    EXPECT_EQ(form.currentPath, PathOf("riff.tab"));
+    EXPECT_EQ(form.DocumentPath(), PathOf("riff.tab"));
     EXPECT_EQ(Line(1, 0), "Intro");
-    EXPECT_EQ(form.lblHelp.caption, "Saved riff.musicxml");
+    EXPECT_EQ(form.Controls().lblHelp.caption, "Saved riff.musicxml");
 }
 
 }  // namespace

@@ -101,16 +101,16 @@ TEST_F(PictureButtonsTest, ADoubleClickRunsTheCommandOnceExceptStepBackStepForwa
         std::function<int()> measure;
         int times;
     } cases[] = {
-        {HintedButton::imgclip2tab, [&] { return form.lastColumn; }, 1},
-        {HintedButton::imgTabLine, [&] { return form.lastColumn; }, 1},
-        {HintedButton::imgInsTab, [&] { return form.hscTAB.Max(); }, 1},
+        {HintedButton::imgclip2tab, [&] { return form.Columns().LastColumn(); }, 1},
+        {HintedButton::imgTabLine, [&] { return form.Columns().LastColumn(); }, 1},
+        {HintedButton::imgInsTab, [&] { return form.Controls().hscTAB.Max(); }, 1},
         {HintedButton::imgLefRig, [&] { return int(form.Board().Turned().leftRightFlipped); }, 1},
         {HintedButton::imgUpDown, [&] { return int(form.Board().Turned().upDownFlipped); }, 1},
         {HintedButton::imgTune, [&] { return int(NotesOn().size()); }, 1},
         {HintedButton::imgAB, [&] { return host.textToTabShown; }, 1},
         {HintedButton::imgEdit, [&] { return host.textEditorShown; }, 1},
-        {HintedButton::imgStep, [&] { return form.cursorColumn; }, 2},
-        {HintedButton::imgBack, [&] { return form.cursorColumn; }, 2},
+        {HintedButton::imgStep, [&] { return form.Columns().CursorColumn(); }, 2},
+        {HintedButton::imgBack, [&] { return form.Columns().CursorColumn(); }, 2},
     };
     for (const auto& c : cases) {
         // The change of one click, then of a double click, from the same start.
@@ -138,11 +138,11 @@ TEST_F(PictureButtonsTest, ADoubleClickRunsTheCommandOnceExceptStepBackStepForwa
     }
     // Stop twice: the first pauses, the second goes back to the first column.
     OpenTabs({{{"1:0", "1:1", "1:2"}}});
-    form.StartPlayback();
+    form.Run(Command::StartPlayback);
     Ticks(2);
     DoubleClick(HintedButton::imgStop);
-    EXPECT_EQ(form.playTimer.Interval(), 0);
-    EXPECT_EQ(form.cursorColumn, 0);
+    EXPECT_EQ(form.Playback().PlayTimer().Interval(), 0);
+    EXPECT_EQ(form.Columns().CursorColumn(), 0);
 }
 
 TEST_F(PictureButtonsTest, TheEditingButtonsHintAndRunTheirCommandsAndTheBackgroundShowsTheTab) {
@@ -163,16 +163,16 @@ TEST_F(PictureButtonsTest, TheEditingButtonsHintAndRunTheirCommandsAndTheBackgro
     Select(1, 2);
     for (const auto& c : cases) {
         form.MoveOverPictureButton(c.button, 0, At(5, 5));
-        EXPECT_EQ(form.lblHelp.caption, c.hint);
-        EXPECT_EQ(form.lblHelp.colour, kHintBlue);
+        EXPECT_EQ(form.Controls().lblHelp.caption, c.hint);
+        EXPECT_EQ(form.Controls().lblHelp.colour, kHintBlue);
         form.PressPictureButton(c.button, kLeft);
         ASSERT_TRUE(form.ReleasePictureButton(c.button, kLeft, At(5, 5)));
         form.RunPictureButton(c.button);
         EXPECT_EQ(View(), c.view) << c.hint;
     }
-    form.HintTabPosition();
-    EXPECT_EQ(form.lblHelp.caption, "TAB: 1 of 1");
-    EXPECT_EQ(form.lblHelp.colour, kBlack);
+    form.HintControl(PointedControl::Background);
+    EXPECT_EQ(form.Controls().lblHelp.caption, "TAB: 1 of 1");
+    EXPECT_EQ(form.Controls().lblHelp.colour, kBlack);
 }
 
 TEST_F(PictureButtonsTest, TheTextButtonShowsWhetherTheTabHasTextAndAWrittenPageWithoutATab) {
@@ -180,19 +180,17 @@ TEST_F(PictureButtonsTest, TheTextButtonShowsWhetherTheTabHasTextAndAWrittenPage
     const auto dragOutAndRelease = [&] {
         form.PressPictureButton(HintedButton::imgEdit, kLeft);
         form.MoveOverPictureButton(HintedButton::imgEdit, kLeft, At(-3, 5));
-        const EditPicture outside = form.imgEdit;
+        const EditPicture outside = form.Controls().imgEdit;
         EXPECT_FALSE(form.ReleasePictureButton(HintedButton::imgEdit, kLeft, At(-3, 5)));
-        EXPECT_EQ(form.imgEdit, outside);
+        EXPECT_EQ(form.Controls().imgEdit, outside);
         return outside;
     };
     EXPECT_EQ(dragOutAndRelease(), EditPicture::imgEditUp);
     OpenTabs({{{"1:0"}, {41, 100, 25}, ""}, {{"1:0"}, {41, 100, 25}, "Play it slowly"}});
-    EXPECT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
+    EXPECT_EQ(form.Controls().imgEdit, EditPicture::imgEdit2Up);
     EXPECT_EQ(dragOutAndRelease(), EditPicture::imgEdit2Up);
-    form.hscTAB.SetValue(2);
-    EXPECT_EQ(form.imgEdit, EditPicture::imgEditUp);
-    form.document.tabTexts[1].clear();
-    EXPECT_EQ(dragOutAndRelease(), EditPicture::imgEdit2Up);
+    form.Controls().hscTAB.SetValue(2);
+    EXPECT_EQ(form.Controls().imgEdit, EditPicture::imgEditUp);
 }
 
 }  // namespace

@@ -84,9 +84,9 @@ protected:
     // switched on in it.
     std::vector<std::set<int>> Ticks(int maxTicks) {
         std::vector<std::set<int>> ticks;
-        for (int i = 0; i < maxTicks && form.playTimer.Interval() > 0; ++i) {
+        for (int i = 0; i < maxTicks && form.Playback().PlayTimer().Interval() > 0; ++i) {
             ForgetMessages();
-            form.PlayTick();
+            form.Playback().PlayTick();
             const auto notes = NotesOn();
             ticks.emplace_back(notes.begin(), notes.end());
         }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/key_codes.h"
+#include "document/tab_cell.h"
 #include "form_fixture.h"
 
 namespace fretlux::testing {
@@ -75,16 +76,18 @@ TEST_F(TabKeysTest, KeysMoveTheCursorAndTheSelectionUpToTheEndsOfTheTab) {
 TEST_F(TabKeysTest, DeleteLeavesTheClipboardAndMovingOntoANoteSoundsIt) {
     OpenText("two.tab", kTwoTabs);
     Select(1, 2);
-    form.CopyColumns();
-    const auto clipboard = form.tabClipboard;
+    form.Run(Command::CopyColumns);
+    const std::string copied = Line(1, 1).substr(2 * kCellWidth, 2 * kCellWidth);
     form.PressKeyOnTabLines(kKeyDelete, 0);
-    EXPECT_EQ(form.lblTAB[1].caption, "E|cdef---");
-    EXPECT_EQ(form.tabClipboard, clipboard);
+    EXPECT_EQ(form.Controls().lblTAB[1].caption, "E|cdef---");
+    form.Run(Command::PasteColumns);
+    EXPECT_EQ(Line(1, 1).substr(2 * kCellWidth, 2 * kCellWidth), copied);
+    form.Run(Command::Undo);
 
     form.PressKeyOnTabLines(kKeyPageDown, 0);
     host.midiOut.messages.clear();
     form.PressKeyOnTabLines(kKeyRight, 0);
-    ASSERT_EQ(form.cursorColumn, 1);
+    ASSERT_EQ(form.Columns().CursorColumn(), 1);
     EXPECT_TRUE(std::any_of(host.midiOut.messages.begin(), host.midiOut.messages.end(),
                             [](const RecordedMessage& m) {
                                 return m.Status() == 0x90 && m.Data1() == 64 && m.Data2() > 0;

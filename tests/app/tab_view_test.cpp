@@ -20,19 +20,19 @@ protected:
 };
 
 TEST_F(TabChange, StampsTheLeftTabStripsAndShowsTheNewOneAndItsPositionInBlack) {
-    form.hscTempo.SetValue(120);
-    form.hscVolume.SetValue(7);
-    form.HScrollPatch.SetValue(33);
-    form.txtTAB.SetText("Verse");  // typing a label replaces the header until the TAB is left
+    form.Controls().hscTempo.SetValue(120);
+    form.Controls().hscVolume.SetValue(7);
+    form.Controls().HScrollPatch.SetValue(33);
+    form.Controls().txtTAB.SetText(
+        "Verse");  // typing a label replaces the header until the TAB is left
     EXPECT_EQ(Line(1, 0), "Verse");
-    form.hscTAB.SetValue(2);
+    form.Controls().hscTAB.SetValue(2);
     EXPECT_EQ(Line(1, 0), "Verse" + std::string(75, ' ') + "120007033");
     EXPECT_EQ(Line(2, 0), "second");
-    EXPECT_EQ(form.txtTAB.Text(), "second");
-    EXPECT_EQ(form.lblHelp.caption, "TAB: 2 of 3");
-    EXPECT_EQ(form.lblHelp.colour, kBlack);
-    EXPECT_EQ(form.previousTab, 2);
-    form.hscTAB.SetValue(1);
+    EXPECT_EQ(form.Controls().txtTAB.Text(), "second");
+    EXPECT_EQ(form.Controls().lblHelp.caption, "TAB: 2 of 3");
+    EXPECT_EQ(form.Controls().lblHelp.colour, kBlack);
+    form.Controls().hscTAB.SetValue(1);
     EXPECT_EQ(Line(1, 0).size(), 79u);
     EXPECT_EQ(Line(2, 0).size(), 89u);
 }
@@ -40,60 +40,61 @@ TEST_F(TabChange, StampsTheLeftTabStripsAndShowsTheNewOneAndItsPositionInBlack) 
 // A label is shown without its trailing blanks and stored with them: what the user did not
 // change is stored byte for byte as before.
 TEST_F(TabChange, TheLabelBoxShowsNoTrailingBlanksAndTheHeaderKeepsThem) {
-    form.hscTAB.SetValue(2);
-    form.hscTAB.SetValue(1);
+    form.Controls().hscTAB.SetValue(2);
+    form.Controls().hscTAB.SetValue(1);
     const std::string shown = "first" + std::string(74, ' ');
     EXPECT_EQ(Line(1, 0), shown);
-    EXPECT_EQ(form.txtTAB.Text(), "first");
-    form.txtTAB.SetText("firs");
-    form.txtTAB.SetText("first");
+    EXPECT_EQ(form.Controls().txtTAB.Text(), "first");
+    form.Controls().txtTAB.SetText("firs");
+    form.Controls().txtTAB.SetText("first");
     EXPECT_EQ(Line(1, 0), shown);
-    form.txtTAB.SetText("First take");
+    form.Controls().txtTAB.SetText("First take");
     EXPECT_EQ(Line(1, 0), "First take" + std::string(69, ' '));
-    form.hscTAB.SetValue(2);
+    form.Controls().hscTAB.SetValue(2);
     EXPECT_EQ(Line(1, 0), "First take" + std::string(70, ' ') + "041100025");
 }
 
 TEST_F(TabChange, RestoresTheSettingsEachTabWasLeftWithBroughtIntoTheBarsRange) {
-    form.hscTAB.SetValue(2);
-    form.hscTempo.SetValue(90);
-    form.hscVolume.SetValue(64);
-    form.HScrollPatch.SetValue(0);
-    form.hscTAB.SetValue(3);
-    form.hscTempo.SetValue(10);
-    form.hscVolume.SetValue(127);
-    form.HScrollPatch.SetValue(127);
-    form.hscTAB.SetValue(2);
-    EXPECT_EQ(form.hscTempo.Value(), 90);
-    EXPECT_EQ(form.lblTempo.caption, "111");
-    EXPECT_EQ(form.hscVolume.Value(), 64);
-    EXPECT_EQ(form.lblVolume.caption, " 64");
-    EXPECT_EQ(form.HScrollPatch.Value(), 0);
-    EXPECT_EQ(form.lblPatchNum.caption, "0");
+    form.Controls().hscTAB.SetValue(2);
+    form.Controls().hscTempo.SetValue(90);
+    form.Controls().hscVolume.SetValue(64);
+    form.Controls().HScrollPatch.SetValue(0);
+    form.Controls().hscTAB.SetValue(3);
+    form.Controls().hscTempo.SetValue(10);
+    form.Controls().hscVolume.SetValue(127);
+    form.Controls().HScrollPatch.SetValue(127);
+    form.Controls().hscTAB.SetValue(2);
+    EXPECT_EQ(form.Controls().hscTempo.Value(), 90);
+    EXPECT_EQ(form.Controls().lblTempo.caption, "111");
+    EXPECT_EQ(form.Controls().hscVolume.Value(), 64);
+    EXPECT_EQ(form.Controls().lblVolume.caption, " 64");
+    EXPECT_EQ(form.Controls().HScrollPatch.Value(), 0);
+    EXPECT_EQ(form.Controls().lblPatchNum.caption, "0");
 
-    form.document.tabLines[0][0] = std::string(80, ' ') + "999999999";
-    form.hscTAB.SetValue(1);
-    EXPECT_EQ(form.hscTempo.Value(), 200);
-    EXPECT_EQ(form.hscVolume.Value(), 127);
-    EXPECT_EQ(form.HScrollPatch.Value(), 127);
+    Rewrite([](TabDocument& document) {
+        document.tabLines[0][0] = std::string(80, ' ') + "999999999";
+    });
+    EXPECT_EQ(form.Controls().hscTempo.Value(), 200);
+    EXPECT_EQ(form.Controls().hscVolume.Value(), 127);
+    EXPECT_EQ(form.Controls().HScrollPatch.Value(), 127);
 }
 
 TEST_F(TabChange, ATabWithoutStoredSettingsLeavesTheBarsAlone) {
-    form.hscTempo.SetValue(77);
-    form.hscTAB.SetValue(3);  // read from a plain file: no settings in its header
-    EXPECT_EQ(form.hscTempo.Value(), 77);
+    form.Controls().hscTempo.SetValue(77);
+    form.Controls().hscTAB.SetValue(3);  // read from a plain file: no settings in its header
+    EXPECT_EQ(form.Controls().hscTempo.Value(), 77);
 }
 
 TEST_F(TabChange, OnlyAnActualChangeOfTabStampsShowsAndResets) {
-    form.hscTempo.SetValue(50);
+    form.Controls().hscTempo.SetValue(50);
     Select(5, 2);
-    form.hscTAB.SetValue(1);  // the same TAB again runs nothing
+    form.Controls().hscTAB.SetValue(1);  // the same TAB again runs nothing
     EXPECT_EQ(Line(1, 0), "first");
     form.PreviewTabPosition(3);  // scrolling only shows where the box is going
-    EXPECT_EQ(form.lblHelp.caption, "TAB: 3 of 3");
-    EXPECT_EQ(form.txtTAB.Text(), "first");
-    EXPECT_EQ(form.cursorColumn, 5);
-    form.hscTAB.SetValue(2);
+    EXPECT_EQ(form.Controls().lblHelp.caption, "TAB: 3 of 3");
+    EXPECT_EQ(form.Controls().txtTAB.Text(), "first");
+    EXPECT_EQ(form.Columns().CursorColumn(), 5);
+    form.Controls().hscTAB.SetValue(2);
     EXPECT_EQ(View(), "TAB 2/3 column 0+0 of 9");
 }
 
@@ -102,8 +103,8 @@ using TabDisplay = FormTest;
 TEST_F(TabDisplay, ATabOfHeaderCellsOnlyDeletesItselfWhenShown) {
     OpenText("two.flx", PlainBlock("kept tab", "-1-------") +
                             "gone tab\nE----\nB----\nG----\nD----\nA----\nE----\n");
-    ASSERT_EQ(form.hscTAB.Max(), 2);
-    form.hscTAB.SetValue(2);
+    ASSERT_EQ(form.Controls().hscTAB.Max(), 2);
+    form.Controls().hscTAB.SetValue(2);
     EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 1");
     // TAB 1 was left, so it comes back with its stamped label: 79 characters.
     EXPECT_EQ(Line(1, 0), "kept tab" + std::string(71, ' '));
@@ -114,11 +115,11 @@ protected:
     void SetUp() override { OpenText("wide.tab", BlockOfColumns("wide", 20)); }
 
     void Click(double x) {
-        form.PressOnTabLines(1, kLeftButton, 0, x, 10);
-        form.ReleaseOnTabLines(1, kLeftButton, 0, x, 10);
+        form.PressOnTabLines(x);
+        form.ReleaseOnTabLines(x);
     }
 
-    double w() const { return form.charWidth; }
+    double w() const { return form.Columns().CharWidth(); }
 };
 
 TEST_F(ColumnMouse, ClicksPickTheColumnUnderThePointerWithHalvesToEvenAndStayOnTheGrid) {
@@ -131,8 +132,8 @@ TEST_F(ColumnMouse, ClicksPickTheColumnUnderThePointerWithHalvesToEvenAndStayOnT
         SCOPED_TRACE(row.widths);
         Click(23 + w() * row.widths);
         EXPECT_EQ(View(), "TAB 1/1 column " + std::to_string(row.column) + "+0 of 19");
-        EXPECT_DOUBLE_EQ(form.linPoint1.x, w() * row.column + 1.9 * w());
-        EXPECT_DOUBLE_EQ(form.linPoint2.x, form.linPoint1.x);
+        EXPECT_DOUBLE_EQ(form.Columns().CursorStart().x, w() * row.column + 1.9 * w());
+        EXPECT_DOUBLE_EQ(form.Columns().CursorEnd().x, form.Columns().CursorStart().x);
     }
 }
 
@@ -151,26 +152,27 @@ TEST_F(ColumnMouse, APressMovesTheCursorAndADragSelectsFromWhereItBegan) {
         SCOPED_TRACE(row.view);
         Click(23 + w() * 16);  // the cursor stands at column 15 first
         const double pressed = 23 + w() * (row.pressed + 1);
-        form.PressOnTabLines(1, kLeftButton, 0, pressed, 10);
+        form.PressOnTabLines(pressed);
         EXPECT_EQ(View(), "TAB 1/1 column " + std::to_string(row.pressed) + "+0 of 19");
         const double dragged = 23 + w() * (row.dragged + 1.3);
-        form.DragOnTabLines(1, kLeftButton, 0, dragged, 10);
-        form.ReleaseOnTabLines(1, kLeftButton, 0, dragged, 10);
+        form.DragOnTabLines(kLeftButton, dragged);
+        form.ReleaseOnTabLines(dragged);
         EXPECT_EQ(View(), row.view);
-        EXPECT_DOUBLE_EQ(form.linPoint2.x - form.linPoint1.x, w() * form.selectionLength);
+        EXPECT_DOUBLE_EQ(form.Columns().CursorEnd().x - form.Columns().CursorStart().x,
+                         w() * form.Columns().SelectionLength());
     }
 }
 
 TEST_F(ColumnMouse, MovingWithoutAButtonOrOverATabOfOneColumnSelectsNothing) {
-    form.DragOnTabLines(1, 0, 0, w() * 10, 10);
+    form.DragOnTabLines(0, w() * 10);
     EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 19");
     OpenText("one.flx",
              "one\nE----|    \nB----|    \nG----|    \nD----|    \nA----|    \n"
              "E----|    \n");
-    ASSERT_EQ(form.lastColumn, 0);
-    form.PressOnTabLines(1, kLeftButton, 0, 23 + w() * 2, 10);
-    form.DragOnTabLines(1, kLeftButton, 0, w() * 9, 10);
-    form.ReleaseOnTabLines(1, kLeftButton, 0, w() * 9, 10);
+    ASSERT_EQ(form.Columns().LastColumn(), 0);
+    form.PressOnTabLines(23 + w() * 2);
+    form.DragOnTabLines(kLeftButton, w() * 9);
+    form.ReleaseOnTabLines(w() * 9);
     EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 0");
 }
 

@@ -18,43 +18,43 @@ protected:
             editor.text = typed;
             if (item) editor.RunFileItem(*item);
         };
-        form.EditTabText();
+        form.Run(Command::EditTabText);
     }
 };
 
 TEST_F(TabTextCommands, SaveStoresTheEditedTextAndAnEmptyTextSwitchesThePicture) {
-    EXPECT_EQ(form.imgEdit, EditPicture::imgEditUp);
+    EXPECT_EQ(form.Controls().imgEdit, EditPicture::imgEditUp);
     Edit("", 0);
-    EXPECT_EQ(form.document.tabTexts[0], "");
-    EXPECT_EQ(form.imgEdit, EditPicture::imgEdit2Up);
+    EXPECT_EQ(form.Document().tabTexts[0], "");
+    EXPECT_EQ(form.Controls().imgEdit, EditPicture::imgEdit2Up);
 }
 
 TEST_F(TabTextCommands, CloseAsksAndDiscardKeepsTheOldTextWhileSaveStoresTheNewOne) {
     host.answers = {MessageAnswer::Discard, MessageAnswer::Save};
     Edit("New", 1);
-    EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
+    EXPECT_EQ(form.Document().tabTexts[0], "Old\r\n");
     EXPECT_EQ(host.Asked(),
               std::vector<std::string>{"Save changes? [SaveDiscardCancel Question Save]"});
     Edit("New", 1);
-    EXPECT_EQ(form.document.tabTexts[0], "New");
+    EXPECT_EQ(form.Document().tabTexts[0], "New");
 }
 
 TEST_F(TabTextCommands, TheWindowsCloseButtonKeepsTheTextAndAnyTextCanBeSaved) {
     Edit("Typed but not saved", std::nullopt);
-    EXPECT_EQ(form.document.tabTexts[0], "Old\r\n");
+    EXPECT_EQ(form.Document().tabTexts[0], "Old\r\n");
     Edit("***EXIT***", 0);
-    EXPECT_EQ(form.document.tabTexts[0], "***EXIT***");
+    EXPECT_EQ(form.Document().tabTexts[0], "***EXIT***");
     EXPECT_EQ(host.textEditorShown, 2);
     // Without a TAB no window opens.
-    form.DeleteTab();
-    form.EditTabText();
+    form.Run(Command::DeleteTab);
+    form.Run(Command::EditTabText);
     EXPECT_EQ(host.textEditorShown, 2);
 }
 
 using ExternalEditor = PlayerTest;
 
 TEST_F(ExternalEditor, WithoutAPathOnlyTheNoticeShows) {
-    form.EditInOutsideEditor();
+    form.Run(Command::EditInOutsideEditor);
     EXPECT_EQ(host.Asked(), std::vector<std::string>{
                                 "The external text editor does not support enhanced Fretlux "
                                 "files.\rUse this only for standard TAB files or printing [Ok "
@@ -65,15 +65,15 @@ TEST_F(ExternalEditor, WithoutAPathOnlyTheNoticeShows) {
 
 TEST_F(ExternalEditor, SavesAsTabStoppingPlaybackAndOpensTheTabFile) {
     OpenTabs({{{"1:0", "1:1", "1:2"}}});
-    form.StartPlayback();
+    form.Run(Command::StartPlayback);
     host.chosenPaths = {PathOf("song.tab")};
-    form.EditInOutsideEditor();
-    EXPECT_EQ(form.playTimer.Interval(), 0);
+    form.Run(Command::EditInOutsideEditor);
+    EXPECT_EQ(form.Playback().PlayTimer().Interval(), 0);
     EXPECT_NE(ReadFile("song.tab").find("012\r\n"), std::string::npos);
     // With the save dialog cancelled only the last three characters of the path are swapped.
     OpenTabs({{{"1:0", "1:1"}}});
     host.chosenPaths = {std::nullopt};
-    form.EditInOutsideEditor();
+    form.Run(Command::EditInOutsideEditor);
     EXPECT_EQ(host.openedWithProgram,
               (std::vector<std::string>{PathOf("song.tab"), PathOf("piece.tab")}));
 }
@@ -91,7 +91,7 @@ protected:
             }
             dialog.Save();
         };
-        form.OpenTextToTab();
+        form.Run(Command::OpenTextToTab);
     }
 
     std::string Symbols(int column) const {
@@ -102,14 +102,14 @@ protected:
 };
 
 TEST_F(TextToTab, TheBoxesShowTheColumnsSymbolsTopLineFirst) {
-    form.OpenTextToTab();  // without a TAB nothing opens
+    form.Run(Command::OpenTextToTab);  // without a TAB nothing opens
     EXPECT_EQ(host.textToTabShown, 0);
     OpenTabs({{{"1:3 6:12", "-"}}});
     std::string shown;
     host.onTextToTab = [&](TextToTabForm& dialog) {
         for (const auto& box : dialog.txtTAB) shown += box;
     };
-    form.OpenTextToTab();
+    form.Run(Command::OpenTextToTab);
     EXPECT_EQ(shown, "3----1");
 }
 
@@ -117,21 +117,21 @@ TEST_F(TextToTab, LettersStandDigitsGiveWayAndSoundingNotesKeepTheirFret) {
     OpenTabs({{{"1:3", "-", "-"}}});
     Type(0, {"h", "h", "7", "", "x", "/"});
     EXPECT_EQ(Symbols(0), "3h--x/");
-    EXPECT_EQ(form.selectionLength, 1);
-    EXPECT_EQ(form.lblTAB[2].caption.substr(1, 1), "h");
+    EXPECT_EQ(form.Columns().SelectionLength(), 1);
+    EXPECT_EQ(form.Controls().lblTAB[2].caption.substr(1, 1), "h");
 }
 
 TEST_F(TextToTab, CloseLeavesTheTabUntouched) {
     OpenTabs({{{"1:3", "-"}}});
-    const TabBlock before = form.document.tabLines[0];
+    const TabBlock before = form.Document().tabLines[0];
     host.onTextToTab = [](TextToTabForm& dialog) {
         dialog.txtTAB[1] = "q";
         dialog.Close();
     };
     form.SelectColumns(1, 0);
-    form.OpenTextToTab();
-    EXPECT_EQ(form.document.tabLines[0], before);
-    EXPECT_EQ(form.selectionLength, 0);
+    form.Run(Command::OpenTextToTab);
+    EXPECT_EQ(form.Document().tabLines[0], before);
+    EXPECT_EQ(form.Columns().SelectionLength(), 0);
 }
 
 }  // namespace

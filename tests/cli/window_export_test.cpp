@@ -24,16 +24,16 @@ TEST_F(WindowExport, MidiAndWaveAreWhatFretluxCliWritesForTheDocumentAsItStands)
     form.Board().Press(3, 2, 1);
     form.SelectColumns(4, 0);
     form.TypeCharacter(13);
-    form.hscTempo.SetValue(60);
-    form.HScrollPatch.SetValue(40);
+    form.Controls().hscTempo.SetValue(60);
+    form.Controls().HScrollPatch.SetValue(40);
     host.onRenderWave = [](const std::vector<TimedMidiMessage>& events) {
         return RenderWaveBytes(events, nullptr, nullptr);
     };
     host.chosenPaths = {PathOf("window.mid"), PathOf("window.wav")};
-    form.ExportMidi();
-    form.ExportWave();
+    form.Run(Command::ExportMidi);
+    form.Run(Command::ExportWave);
 
-    TabDocument standing = form.document;
+    TabDocument standing = form.Document();
     standing.tabLines[0][0] = StampHeader(standing.tabLines[0][0], {60, 100, 40});
     WriteFile("standing.flx", WriteEnhancedForm(standing));
     std::ostringstream err;

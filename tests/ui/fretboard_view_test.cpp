@@ -124,7 +124,7 @@ TEST_F(FretboardTest, EveryRowAndPositionIsReachedWhereItIsDrawnAndSoundsThere) 
     ASSERT_EQ(NotesOn().size(), 6u);
     EXPECT_EQ(NotesOn()[0].Data1(), 0x2D);
     EXPECT_EQ(NotesOn()[0].Data2(), 0x64);
-    EXPECT_EQ(Find<QLabel>("lblNote").text().toStdString(), form.midi.lblNote);
+    EXPECT_EQ(Find<QLabel>("lblNote").text().toStdString(), form.Midi().lblNote);
 }
 
 TEST_F(FretboardTest, ADoubleClickIsOnePressAndOneFingerStep) {
@@ -243,7 +243,7 @@ TEST_F(FretboardTest, HoveringShowsTheHintInBlueAndTheBackgroundTheTabPositionIn
     ASSERT_EQ(NotesOn().size(), 1u);
     EXPECT_EQ(NotesOn()[0].Data1(), 45);
 
-    form.lblPatch.caption = "Acoustic Guitar (steel)";
+    form.Controls().lblPatch.caption = "Acoustic Guitar (steel)";
     window.SyncFromModel();
     EXPECT_EQ(Find<QLabel>("lblPatch").text(), QStringLiteral("Acoustic Guitar (steel)"));
 }

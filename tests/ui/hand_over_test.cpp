@@ -69,15 +69,15 @@ TEST_F(HandOverTest, ASecondStartOpensItsFileInTheWindowThatRunsOrBringsItToTheF
     window.showMinimized();
     EXPECT_EQ(StartAgain({song}), 0);
     EXPECT_EQ(said, "");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.currentPath == song.toStdString(); }, 5000));
-    EXPECT_EQ(form.document.tabCount, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.DocumentPath() == song.toStdString(); }, 5000));
+    EXPECT_EQ(form.Document().tabCount, 1);
     EXPECT_FALSE(window.isMinimized());
 
     window.showMinimized();
     EXPECT_EQ(StartAgain({}), 0);
     EXPECT_EQ(said, "");
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isMinimized(); }, 5000));
-    EXPECT_EQ(form.currentPath, song.toStdString());
+    EXPECT_EQ(form.DocumentPath(), song.toStdString());
 }
 
 }  // namespace

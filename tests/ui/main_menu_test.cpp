@@ -66,7 +66,7 @@ TEST_F(WindowTest, EveryKeyReachesItsCommand) {
     auto& label = Find<QLineEdit>("txtTAB");
     const auto lastDialog = [this] { return host.dialogs.back().filter; };
     const auto playing = [this] {
-        return std::string(form.playTimer.Interval() > 0 ? "playing" : "stopped");
+        return std::string(form.Playback().PlayTimer().Interval() > 0 ? "playing" : "stopped");
     };
     const struct {
         QWidget* focus;
@@ -74,7 +74,7 @@ TEST_F(WindowTest, EveryKeyReachesItsCommand) {
         std::function<std::string()> result;
         std::string expected;
     } rows[] = {
-        {&tabLines, QKeySequence("Ctrl+N"), [this] { return form.caption; },
+        {&tabLines, QKeySequence("Ctrl+N"), [this] { return form.Controls().caption; },
          "Fretlux  (Ver 1.10)  UNTITLED.FLX"},
         {&tabLines, QKeySequence("Ctrl+S"), lastDialog, kFretluxFilesFilter},
         {&label, QKeySequence("Ctrl+Shift+S"), lastDialog, kTabFilesFilter},

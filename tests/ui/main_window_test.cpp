@@ -43,12 +43,12 @@ TEST_F(WindowTest, SettingsBarsShowTheModelsValuesWithTempoReversed) {
     EXPECT_EQ(Find<QLabel>("lblPatchNum").text(), QStringLiteral("25"));
 
     tempo.triggerAction(QAbstractSlider::SliderToMinimum);
-    EXPECT_EQ(form.hscTempo.Value(), 200);
+    EXPECT_EQ(form.Controls().hscTempo.Value(), 200);
     EXPECT_EQ(Find<QLabel>("lblTempo").text(), QStringLiteral("1"));
     tempo.triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(form.hscTempo.Value(), 199);
+    EXPECT_EQ(form.Controls().hscTempo.Value(), 199);
     Find<QScrollBar>("hscVolume").triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(form.hscVolume.Value(), 101);
+    EXPECT_EQ(form.Controls().hscVolume.Value(), 101);
     EXPECT_EQ(Find<QLabel>("lblVolume").text(), QStringLiteral(" 101"));
 }
 
@@ -59,16 +59,16 @@ TEST_F(WindowTest, TypingInTheLabelBoxReplacesTheHeaderInTheEncodingItWasReadIn)
     label.selectAll();
     QTest::keyClicks(&label, QStringLiteral("Intro "));
     QTest::sendKeyEvent(QTest::Click, &label, Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier);
-    EXPECT_EQ(form.txtTAB.Text(), "Intro \xC3\xA9");
+    EXPECT_EQ(form.Controls().txtTAB.Text(), "Intro \xC3\xA9");
     // Stored with the blanks the blank label had: 79 bytes.
-    EXPECT_EQ(form.document.tabLines[0][0], "Intro \xC3\xA9" + std::string(71, ' '));
+    EXPECT_EQ(form.Document().tabLines[0][0], "Intro \xC3\xA9" + std::string(71, ' '));
 
-    form.txtTAB.SetText("Caf\xE9");
+    form.Controls().txtTAB.SetText("Caf\xE9");
     window.SyncFromModel();
     EXPECT_EQ(label.text(), QStringLiteral("Café"));
     label.end(false);
     QTest::keyClick(&label, Qt::Key_Exclam, Qt::NoModifier);
-    EXPECT_EQ(form.document.tabLines[0][0], "Caf\xE9!" + std::string(74, ' '));
+    EXPECT_EQ(form.Document().tabLines[0][0], "Caf\xE9!" + std::string(74, ' '));
 }
 
 TEST_F(WindowTest, ClosingAsksToSaveAChangedDocumentAndCancelKeepsTheWindow) {

@@ -62,7 +62,7 @@ TEST_F(PictureButtonWindowTest, ThePressedPictureFollowsTheMouseAndTheHintShowsI
     QTest::mouseRelease(&play, Qt::LeftButton, Qt::NoModifier, QPoint(10, -4));
     EXPECT_FALSE(play.ShowsPressed());
     // Released outside: no click, so nothing played.
-    EXPECT_EQ(form.playTimer.Interval(), 0);
+    EXPECT_EQ(form.Playback().PlayTimer().Interval(), 0);
 
     PictureButton& deleteTab = Button("imgDelTab");
     QTest::mousePress(&deleteTab, Qt::RightButton);
@@ -98,18 +98,19 @@ TEST_F(PictureButtonWindowTest, TheKeyboardReachesAndRunsEveryButton) {
     host.chosenPaths = {std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab"};
     Trigger("mnuFOpen");
     QTest::keyClick(&Button("imgPlay"), Qt::Key_Space);
-    EXPECT_GT(form.playTimer.Interval(), 0);
+    EXPECT_GT(form.Playback().PlayTimer().Interval(), 0);
     QTest::keyClick(&Button("imgStop"), Qt::Key_Return);
-    EXPECT_EQ(form.playTimer.Interval(), 0);
+    EXPECT_EQ(form.Playback().PlayTimer().Interval(), 0);
     form.Board().Press(3, 4, kLeftButton);
-    const int columns = form.lastColumn;
+    const int columns = form.Columns().LastColumn();
     PictureButton& finger = Button("imgFNum1");
     finger.setFocus();
     QTest::keyClick(&finger, Qt::Key_3);
     QTest::keyClick(&finger, Qt::Key_Return);
     EXPECT_EQ(form.Board().Marks().At(3, 4).finger, "2")
         << "Enter gave finger 2, the 3 went nowhere";
-    EXPECT_EQ(form.lastColumn, columns) << "Enter on a button does not paste the fretboard";
+    EXPECT_EQ(form.Columns().LastColumn(), columns)
+        << "Enter on a button does not paste the fretboard";
 }
 
 TEST_F(PictureButtonWindowTest, TheSmallestWindowStillShowsTheWholeTabItsScrollBarAndTheHelpLine) {

@@ -17,14 +17,14 @@ int NotesOn(const testing::RecordingMidiOutput& output) {
 TEST_F(WindowTest, StartPlaysTheTabOnTheRealTimerUntilItHalts) {
     host.chosenPaths = {std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab"};
     Trigger("mnuFOpen");
-    form.hscTempo.SetValue(1);  // 3 ms a column
+    form.Controls().hscTempo.SetValue(1);  // 3 ms a column
     host.midiOut.messages.clear();
     QTest::mouseClick(&Find<PictureButton>("imgPlay"), Qt::LeftButton);
-    EXPECT_EQ(form.playTimer.Interval(), 3);
-    QTRY_COMPARE_WITH_TIMEOUT(form.playTimer.Interval(), 0, 5000);
+    EXPECT_EQ(form.Playback().PlayTimer().Interval(), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(form.Playback().PlayTimer().Interval(), 0, 5000);
     // Both TABs played: the verse's three chords of up to six notes and the chorus's note.
     EXPECT_GE(NotesOn(host.midiOut), 16);
-    EXPECT_EQ(form.hscTAB.Value(), 2);
+    EXPECT_EQ(form.Controls().hscTAB.Value(), 2);
 }
 
 }  // namespace

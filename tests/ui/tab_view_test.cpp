@@ -58,8 +58,8 @@ TEST_F(TabViewTest, ShowsTheSixStringLinesOfTheNewTabWholeAt1366Pixels) {
 TEST_F(TabViewTest, ClickOnAColumnMovesTheCursorThereAndDrawsItAtTheLeftEdgeOfTheSymbol) {
     for (int column : {0, 5, 40, 77}) {
         QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(column));
-        EXPECT_EQ(form.cursorColumn, column);
-        EXPECT_EQ(form.selectionLength, 0);
+        EXPECT_EQ(form.Columns().CursorColumn(), column);
+        EXPECT_EQ(form.Columns().SelectionLength(), 0);
         // The cursor is drawn at the left edge of the column's symbol.
         const double x = lines->CursorPixelX(1);
         EXPECT_NEAR(x, origin + (column + 1) * charWidth, 0.01) << "column " << column;
@@ -87,7 +87,7 @@ TEST_F(WindowTest, TheCursorLineIsDrawnAtItsPixelOnlyWhenATabIsShown) {
     QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier,
                       QPoint(static_cast<int>(view.Geometry().originPx + 11.5 * charWidth),
                              static_cast<int>(view.LineRect(3).center().y())));
-    ASSERT_EQ(form.cursorColumn, 10);
+    ASSERT_EQ(form.Columns().CursorColumn(), 10);
     const QImage image = view.grab().toImage();
     const double ratio = image.devicePixelRatio();
     EXPECT_GT(RedPixels(image, static_cast<int>(std::floor(view.CursorPixelX(1) * ratio))), 0);
@@ -130,20 +130,20 @@ TEST_F(TabViewTest, ScrollBarArrowChangesTheTabAndDraggingOnlyTheHelpLine) {
     Trigger("mnuEditInsTab");
     QScrollBar& tabs = Find<QScrollBar>("hscTAB");
     EXPECT_EQ(tabs.maximum(), 2);
-    form.txtTAB.SetText("first");
+    form.Controls().txtTAB.SetText("first");
     window.SyncFromModel();
 
     tabs.triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(form.hscTAB.Value(), 2);
+    EXPECT_EQ(form.Controls().hscTAB.Value(), 2);
     EXPECT_EQ(Find<QLabel>("lblHelp").text(), QStringLiteral("TAB: 2 of 2"));
     EXPECT_NE(Find<QLineEdit>("txtTAB").text(), QStringLiteral("first"));
 
     tabs.setSliderDown(true);
     tabs.setSliderPosition(1);
     EXPECT_EQ(Find<QLabel>("lblHelp").text(), QStringLiteral("TAB: 1 of 2"));
-    EXPECT_EQ(form.hscTAB.Value(), 2);
+    EXPECT_EQ(form.Controls().hscTAB.Value(), 2);
     tabs.setSliderDown(false);
-    EXPECT_EQ(form.hscTAB.Value(), 1);
+    EXPECT_EQ(form.Controls().hscTAB.Value(), 1);
     EXPECT_EQ(Find<QLineEdit>("txtTAB").text().trimmed(), QStringLiteral("first"));
 }
 
@@ -153,8 +153,8 @@ TEST_F(TabViewTest, KeysOnTheClickedLinesSelectAndEditTheDigitsStayTheFretboards
     ASSERT_TRUE(lines->hasFocus());
     QTest::keyClick(lines, Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(lines, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(form.cursorColumn, 3);
-    EXPECT_EQ(form.selectionLength, 2);
+    EXPECT_EQ(form.Columns().CursorColumn(), 3);
+    EXPECT_EQ(form.Columns().SelectionLength(), 2);
     QTest::keyClick(lines, Qt::Key_2);
     EXPECT_EQ(form.Board().Marks().At(1, 3).finger, "2");
 
@@ -173,11 +173,11 @@ TEST_F(TabViewTest, KeysOnTheClickedLinesSelectAndEditTheDigitsStayTheFretboards
     QAction& undo = Find<QAction>("mnuEditUndo");
     EXPECT_FALSE(undo.isEnabled());
     QTest::keyClick(lines, Qt::Key_Delete);
-    EXPECT_EQ(form.lastColumn, 75);
+    EXPECT_EQ(form.Columns().LastColumn(), 75);
     EXPECT_TRUE(undo.isEnabled());
     QTest::keyClick(lines, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(form.lastColumn, 77);
-    EXPECT_EQ(form.selectionLength, 2);
+    EXPECT_EQ(form.Columns().LastColumn(), 77);
+    EXPECT_EQ(form.Columns().SelectionLength(), 2);
     EXPECT_FALSE(undo.isEnabled());
     EXPECT_TRUE(Find<QAction>("mnuEditRedo").isEnabled());
 }
