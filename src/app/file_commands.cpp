@@ -95,6 +95,7 @@ bool FretluxForm::LoadDocument(const std::string& path, const std::string& title
 // no settings plays at the start-up ones.
 void FretluxForm::ShowDocument() {
     board_.Clear();
+    RecallBeats();
     controls_.HScrollPatch.SetValue(kStartSettings.patch);
     controls_.hscVolume.SetValue(kStartSettings.volume);
     controls_.hscTempo.SetValue(kStartSettings.tempo);
@@ -199,6 +200,7 @@ bool FretluxForm::SaveDocument(TabForm form) {
     }
     currentPath = *chosen;
     controls_.caption = BaseTitle() + "  " + currentPath;
+    RememberBeats();
     if (enhanced) MarkDocumentSaved();
     return true;
 }
