@@ -67,8 +67,10 @@ inline constexpr MenuCommand kMenuCommands[] = {
 };
 
 inline constexpr MenuArrayCommand kMenuArrayCommands[] = {
-    {"mnuChord", MenuList::Chords},        {"mnuScales", MenuList::Scales},
-    {"mnuLesson", MenuList::BasicLessons}, {"mnuLessonI", MenuList::IntermediateLessons},
+    {"mnuChord", MenuList::Chords},
+    {"mnuScales", MenuList::Scales},
+    {"mnuLesson", MenuList::BasicLessons},
+    {"mnuLessonI", MenuList::IntermediateLessons},
     {"mnuLessonS", MenuList::SongLessons},
     {"mnuPlaySpeedPreset", MenuList::Speeds},
     {"mnuSetCountInBars", MenuList::CountIns},

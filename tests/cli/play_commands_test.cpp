@@ -144,8 +144,7 @@ TEST_F(PlayCommands, HalfSpeedPlaysEveryMessageAtTwiceItsTime) {
 
 TEST_F(PlayCommands, TheSpeedTrainerPlaysEachPassAtItsSpeedThenHalts) {
     const std::string in = Write("piece.tab", kPiece);
-    const auto events =
-        Log(in, {"--loop", "1:2-9", "--passes", "5", "--trainer", "50:25:2:100"});
+    const auto events = Log(in, {"--loop", "1:2-9", "--passes", "5", "--trainer", "50:25:2:100"});
     // The loop's first column holds the chord: when it sounds, a pass begins.
     std::vector<std::int64_t> passes;
     for (const auto& e : events) {
