@@ -77,8 +77,8 @@ void FretluxForm::OpenBeats() {
 // A new document has no name to remember its beats by: it starts with the usual ones.
 void FretluxForm::RecallBeats() {
     std::optional<BeatSettings> beats;
-    if (currentPath != kUntitledPath) {
-        if (const auto text = host_.RememberedText(RememberedBeatsKey(currentPath))) {
+    if (file_.Path() != kUntitledPath) {
+        if (const auto text = host_.RememberedText(RememberedBeatsKey(file_.Path()))) {
             beats = ReadRememberedBeats(*text);
         }
     }
@@ -90,8 +90,8 @@ void FretluxForm::RecallBeats() {
 // The usual beats are kept only over other beats kept before, so that the settings do not fill
 // up with every document ever saved.
 void FretluxForm::RememberBeats() {
-    if (currentPath == kUntitledPath) return;
-    const std::string key = RememberedBeatsKey(currentPath);
+    if (file_.Path() == kUntitledPath) return;
+    const std::string key = RememberedBeatsKey(file_.Path());
     const BeatSettings& beats = player_.Practice().beats;
     if (beats == BeatSettings{} && !host_.RememberedText(key)) return;
     host_.RememberText(key, RememberedBeatsText(beats));

@@ -44,7 +44,7 @@ void FretluxForm::ShowChosenTab() {
     }
     // A TAB without settings of its own takes the bars as they stand; only a change of them
     // while it is shown is a change of the document.
-    if (history_.AtSavedPoint() && !savedSettings_[v - 1]) savedSettings_[v - 1] = BarSettings();
+    file_.KeepFirstShownSettings(v - 1, BarSettings());
     controls_.imgEdit = EditPictureFor(v);
     ShowCurrentTab();
     columns_.Select(0, 0);

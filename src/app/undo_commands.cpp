@@ -50,12 +50,12 @@ void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
 }
 
 void FretluxForm::Undo() {
-    if (auto before = history_.Undo(TakeSnapshot())) RestoreSnapshot(std::move(*before));
+    if (auto before = file_.History().Undo(TakeSnapshot())) RestoreSnapshot(std::move(*before));
     ShowUndoMenu();
 }
 
 void FretluxForm::Redo() {
-    if (auto after = history_.Redo(TakeSnapshot())) RestoreSnapshot(std::move(*after));
+    if (auto after = file_.History().Redo(TakeSnapshot())) RestoreSnapshot(std::move(*after));
     ShowUndoMenu();
 }
 
@@ -70,7 +70,7 @@ void FretluxForm::EndUndoStep(std::optional<EditSnapshot> before) {
 }
 
 void FretluxForm::RecordEdit(EditSnapshot before) {
-    history_.Record(std::move(before));
+    file_.History().Record(std::move(before));
     labelEditTab_ = 0;
     ShowUndoMenu();
 }
@@ -104,14 +104,14 @@ std::string FretluxForm::StoredLabel() const {
 }
 
 void FretluxForm::ClearEditHistory() {
-    history_.Clear();
+    file_.History().Clear();
     labelEditTab_ = 0;
     ShowUndoMenu();
 }
 
 void FretluxForm::ShowUndoMenu() {
-    controls_.mnuEditUndo.enabled = history_.CanUndo();
-    controls_.mnuEditRedo.enabled = history_.CanRedo();
+    controls_.mnuEditUndo.enabled = file_.History().CanUndo();
+    controls_.mnuEditRedo.enabled = file_.History().CanRedo();
 }
 
 }  // namespace fretlux
