@@ -51,16 +51,5 @@ TEST_F(ClickSounderTest, TheVolumeScalesTheVelocitiesAndSoundOffSilencesThem) {
     EXPECT_EQ(Sent(), (std::vector<std::string>{"153 76 50", "137 76 0", "153 77 1", "137 77 0"}));
 }
 
-TEST(CountIn, BarsOfBeatsCountedInColumnTicks) {
-    CountIn countIn(2, 2, 3);
-    std::string clicks;
-    while (!countIn.Done()) {
-        const Click click = countIn.NextTick();
-        clicks += click == Click::BarStart ? 'A' : click == Click::Beat ? 'b' : '.';
-    }
-    EXPECT_EQ(clicks, "A.b.b.A.b.b.");
-    EXPECT_TRUE(CountIn(0, 4, 4).Done());
-}
-
 }  // namespace
 }  // namespace fretlux
