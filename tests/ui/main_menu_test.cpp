@@ -139,6 +139,11 @@ TEST_F(WindowTest, PracticeEntriesSetThePlayerAndShowWhatTheyChose) {
         << menus[2];
     EXPECT_NE(menus[6].find("&Count-in[&None|&One Bar|&Two Bars on]"), std::string::npos)
         << menus[6];
+    // A looped selection plays at the trainer's speeds, and the help line says which.
+    form.SelectColumns(1, 4);
+    Trigger("mnuPlayStart");
+    EXPECT_EQ(Find<QLabel>("lblHelp").text().toStdString(), "Speed Trainer: pass 1 at 70 %");
+    Trigger("mnuPlayStop");
     const PracticeSettings& practice = form.Playback().Practice();
     EXPECT_EQ(practice.trainer, (SpeedTrainerSettings{70, 5, 2, 100}));
     EXPECT_EQ(practice.metronomeVolume, 40);
