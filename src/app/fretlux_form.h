@@ -18,7 +18,7 @@
 #include "app/fretboard_panel.h"
 #include "app/host.h"
 #include "app/midi_settings_form.h"
-#include "app/picture_button_state.h"
+#include "app/picture_button_panel.h"
 #include "app/player.h"
 #include "app/sound_settings.h"
 #include "app/start_settings.h"
@@ -38,36 +38,6 @@ namespace fretlux {
 inline constexpr const char* kTooManyTabsMessage =
     "A document holds at most 101 TABs: delete one before inserting another.";
 
-// The window's picture buttons, each of which shows its hint in the help line while the pointer
-// is over it.
-enum class HintedButton {
-    imgPlay,
-    imgStop,
-    imgStep,
-    imgBack,
-    imgTune,
-    imgTrash,
-    imgclip2tab,
-    imgSound,
-    imgNoSound,
-    imgEdit,
-    imgCutButton,
-    imgCopyButton,
-    imgPasteButton,
-    imgTabLine,
-    imgInsTab,
-    imgDelTab,
-    imgAB,
-    imgFNum0,
-    imgFNum1,
-    imgFNum2,
-    imgFNum3,
-    imgFNum4,
-    imgLefRig,
-    imgUpDown
-};
-inline constexpr int kPictureButtonCount = static_cast<int>(HintedButton::imgUpDown) + 1;
-
 // Hints the fretboard writes into the help line.
 inline constexpr const char* kFretboardHint =
     "HELP: Left click to select this note on fretboard, double right click to delete";
@@ -76,8 +46,6 @@ inline constexpr const char* kUpDownHint = "HELP: Rotate fretboard upside down";
 inline constexpr const char* kStringNamesHint =
     "HELP: Click a string's name to hear the open string";
 
-// The hint a picture button shows in the help line, as its tooltip and as its accessible name.
-std::string HintOf(HintedButton button);
 
 // The other controls with a hint of their own in the help line.
 enum class PointedControl {
@@ -216,16 +184,8 @@ public:
     // The label box lost the focus: the label's next edit is an undo step of its own.
     void EndLabelEdit();
 
-    // Every picture button: a mouse button pressed or released on it, the pointer moving over
-    // it, and the second press of a double click.
-    void PressPictureButton(HintedButton button, int mouseButton);
-    void MoveOverPictureButton(HintedButton button, int mouseButtons, const ButtonPoint& point);
-    // True when a click follows, which the window runs with RunPictureButton once it has
-    // shown the released picture.
-    bool ReleasePictureButton(HintedButton button, int mouseButton, const ButtonPoint& point);
-    void RunPictureButton(HintedButton button);
-    void DoubleClickPictureButton(HintedButton button);
-    bool PictureButtonPressed(HintedButton button) const;
+    PictureButtonPanel& Buttons() { return buttons_; }
+    const PictureButtonPanel& Buttons() const { return buttons_; }
 
     // The help line: the hint of the control the pointer is over, or the TAB position the TAB
     // bar's thumb is dragged to.
@@ -309,6 +269,8 @@ private:
     void PasteFretboardColumn();
     void CopySelection();
     void RunButtonCommand(HintedButton button);
+    // The rotation buttons turn the board as soon as they are pressed.
+    void PressPictureButton(HintedButton button);
     TabSettings BarSettings() const;
     // The document as saving and the exports take it: the shown TAB with the bars' settings in
     // its header, as leaving the TAB would put them there.
@@ -372,7 +334,6 @@ private:
     // The length of the label last shown, to which the stored label is padded.
     int labelPadding_ = 0;
 
-    std::array<PictureButtonState, kPictureButtonCount> pictureButtons;
 
     std::array<std::string, kLinesPerTab> tabClipboard;
     int clipboardWidth = 0;
@@ -390,6 +351,12 @@ private:
 
     Player player_;
     ChordFinder chordFinder_{host_};
+    PictureButtonPanel buttons_{{
+        [this](HintedButton button) { PressPictureButton(button); },
+        [this](HintedButton button) { RunButtonCommand(button); },
+        [this](HintedButton button) { HintButton(button); },
+        [this] { ChooseReleasedEditPicture(); },
+    }};
 };
 
 }  // namespace fretlux
