@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "app/chord_finder.h"
+#include "app/column_clipboard.h"
 #include "app/control_models.h"
 #include "app/document_file.h"
 #include "app/edit_history.h"
 #include "app/fretboard_panel.h"
 #include "app/host.h"
+#include "app/label_box.h"
 #include "app/midi_settings_form.h"
 #include "app/picture_button_panel.h"
 #include "app/player.h"
@@ -45,7 +47,6 @@ inline constexpr const char* kLeftRightHint = "HELP: Rotate fretboard left to ri
 inline constexpr const char* kUpDownHint = "HELP: Rotate fretboard upside down";
 inline constexpr const char* kStringNamesHint =
     "HELP: Click a string's name to hear the open string";
-
 
 // The other controls with a hint of their own in the help line.
 enum class PointedControl {
@@ -310,9 +311,6 @@ private:
     void ShowUndoMenu();
     // Sets the label box's text as the program, not the user, changes it.
     void ShowLabel(const std::string& text);
-    // The label box's text as the header keeps it: padded with blanks to the length it was shown
-    // with.
-    std::string StoredLabel() const;
     // Delete TAB without a step of its own: a TAB left without columns goes as part of whatever
     // showed it.
     void DeleteCurrentTab();
@@ -325,26 +323,14 @@ private:
     // The help line names the file an export wrote, or the failure is reported.
     void ShowExportResult(const std::string& path, const std::optional<std::string>& failure);
 
-    int undoDepth_ = 0;
-    // The TAB whose label the user is editing as one undo step; 0 when no such edit is open.
-    int labelEditTab_ = 0;
-    bool labelSetByProgram_ = false;
-    // The label box's text before its latest change, as stored.
-    std::string labelBefore_;
-    // The length of the label last shown, to which the stored label is padded.
-    int labelPadding_ = 0;
-
-
-    std::array<std::string, kLinesPerTab> tabClipboard;
-    int clipboardWidth = 0;
-
     Host& host_;
     WindowControls controls_;
     DocumentFile file_{host_, controls_.caption, [this] { return StandingDocument(); }};
     // The document the parts work on, which the file part keeps.
     TabDocument& document = file_.Document();
     TabColumns columns_;
-    int previousTab = 0;
+    LabelBox label_{controls_.txtTAB};
+    ColumnClipboard clipboard_;
     // Before the sound, which sounds the notes the way the board is turned.
     FretboardPanel board_{sound_.Midi()};
     SoundSettings sound_;

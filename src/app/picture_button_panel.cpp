@@ -20,8 +20,7 @@ void PictureButtonPanel::Press(HintedButton button, int mouseButton) {
 }
 
 // The text button's own mouse handlers show the written page when there is no TAB at all.
-void PictureButtonPanel::MoveOver(HintedButton button, int mouseButtons,
-                                  const ButtonPoint& point) {
+void PictureButtonPanel::MoveOver(HintedButton button, int mouseButtons, const ButtonPoint& point) {
     actions_.hint(button);
     PictureButtonState& state = StateOf(button);
     state.MouseMove(mouseButtons, point);

@@ -70,9 +70,7 @@ public:
     bool Pressed(HintedButton button) const { return StateOf(button).Pressed(); }
 
 private:
-    PictureButtonState& StateOf(HintedButton button) {
-        return states_[static_cast<int>(button)];
-    }
+    PictureButtonState& StateOf(HintedButton button) { return states_[static_cast<int>(button)]; }
     const PictureButtonState& StateOf(HintedButton button) const {
         return states_[static_cast<int>(button)];
     }
