@@ -13,6 +13,7 @@
 #include "cli/chord_command.h"
 #include "cli/document_json.h"
 #include "cli/play_commands.h"
+#include "cli/play_options.h"
 #include "cli/read_input.h"
 #include "document/file_messages.h"
 #include "document/safe_save.h"
@@ -28,9 +29,9 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: fretlux-cli convert IN OUT\n"
     "       fretlux-cli dump IN\n"
-    "       fretlux-cli play IN [--log]\n"
-    "       fretlux-cli export IN OUT.mid|OUT.musicxml\n"
-    "       fretlux-cli render IN OUT.wav\n"
+    "       fretlux-cli play IN [--log] [PRACTICE]\n"
+    "       fretlux-cli export IN OUT.mid|OUT.musicxml [PRACTICE]\n"
+    "       fretlux-cli render IN OUT.wav [PRACTICE]\n"
     "       fretlux-cli tracks IN\n"
     "       fretlux-cli chord FILE TYPE VARIATION\n"
     "\n"
@@ -51,7 +52,13 @@ constexpr std::string_view kUsage =
     "  render   render them through the built-in synthesiser into a WAVE file\n"
     "  chord    read chord type TYPE (0..32), variation VARIATION (0..2) out of FILE as the\n"
     "           chord finder reads a chord file, and print the six strings' note contents as\n"
-    "           JSON, low E string first (null where the file has no such chord)\n";
+    "           JSON, low E string first (null where the file has no such chord)\n"
+    "\n"
+    "  PRACTICE options of play, export (MIDI) and render, as the window's Play and Settings\n"
+    "  menus set them: --count-in BARS (0..2), --metronome, --beats-per-bar N (2..12),\n"
+    "  --columns-per-beat N (1..16), --speed PERCENT (25..200), and --loop TAB:FIRST-LAST\n"
+    "  --passes N [--trainer START:STEP:PASSES:END] to play columns FIRST to LAST of TAB\n"
+    "  (TABs from 1, columns from 0) N times, sped up pass by pass as the speed trainer does\n";
 
 // Runs save, which writes a file and gives the description of its failure; whatever goes wrong,
 // memory included, is reported as the window reports a failed Save.
@@ -117,6 +124,13 @@ int FinishStandardOutput(std::ostream& out, std::ostream& err) {
     return kExitFileFailure;
 }
 
+// Practice options go with play, export to MIDI and render.
+bool TakesPracticeOptions(const std::vector<std::string>& args) {
+    if (args.empty()) return false;
+    if (args[0] == "export") return args.size() == 3 && !NamesMusicXml(args[2]);
+    return args[0] == "play" || args[0] == "render";
+}
+
 // Takes "--track N" out of args: N, or nothing when it is not given; false for a malformed one.
 bool TakeTrackOption(std::vector<std::string>& args, std::optional<int>& track) {
     const auto option = std::find(args.begin(), args.end(), "--track");
@@ -140,20 +154,27 @@ int RunCommandLine(std::vector<std::string> args, std::ostream& out, std::ostrea
         err << kUsage;
         return kExitUsage;
     }
+    const TakenPlayOptions practice = TakePlayOptions(args);
+    if (!practice.error.empty()) err << "fretlux-cli: " << practice.error << '\n';
+    if (!practice.error.empty() || (practice.given && !TakesPracticeOptions(args))) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    const PlayOptions& options = practice.options;
     if (args.size() == 3 && args[0] == "convert")
         return ConvertTabFile(args[1], args[2], err, track);
     if (args.size() == 2 && args[0] == "dump") return DumpTabFile(args[1], out, err, track);
     if (args.size() == 2 && args[0] == "tracks" && !track) return PrintTracks(args[1], out, err);
     if (args.size() == 3 && args[0] == "play" && args[2] == "--log") {
-        return LogPlayback(args[1], out, err, track);
+        return LogPlayback(args[1], out, err, track, options);
     }
-    if (args.size() == 2 && args[0] == "play") return PlayAloud(args[1], err, track);
+    if (args.size() == 2 && args[0] == "play") return PlayAloud(args[1], err, track, options);
     if (args.size() == 3 && args[0] == "export") {
         if (NamesMusicXml(args[2])) return ExportMusicXmlFile(args[1], args[2], err, track);
-        return ExportMidiFile(args[1], args[2], err, track);
+        return ExportMidiFile(args[1], args[2], err, track, options);
     }
     if (args.size() == 3 && args[0] == "render") {
-        return RenderWaveFile(args[1], args[2], isatty(STDERR_FILENO) == 1, err, track);
+        return RenderWaveFile(args[1], args[2], isatty(STDERR_FILENO) == 1, err, track, options);
     }
     if (args.size() == 4 && args[0] == "chord" && !track) {
         if (const auto status = PrintChord(args[1], args[2], args[3], out, err)) return *status;

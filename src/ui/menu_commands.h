@@ -50,9 +50,14 @@ inline constexpr MenuCommand kMenuCommands[] = {
     {"mnuPlayNext", Command::NextTab},
     {"mnuPlayPrevious", Command::PreviousTab},
     {"mnuPlayTune", Command::TuneGuitar},
+    {"mnuPlaySpeedOther", Command::AskSpeed},
+    {"mnuPlayMetronome", Command::ToggleMetronome},
+    {"mnuPlayTrainer", Command::OpenSpeedTrainer},
     {"mnuChordFastFInd", Command::FindChord},
     {"mnuSetSound", Command::ToggleSound},
     {"mnuSetMidi", Command::ShowMidiSettings},
+    {"mnuSetBeats", Command::OpenBeats},
+    {"mnuSetClickVolume", Command::AskMetronomeVolume},
     {"mnuSetLefRig", Command::RotateLeftRight},
     {"mnuSetUpDown", Command::RotateUpDown},
     {"mnuLessonMore", Command::OpenOtherLesson},
@@ -62,9 +67,13 @@ inline constexpr MenuCommand kMenuCommands[] = {
 };
 
 inline constexpr MenuArrayCommand kMenuArrayCommands[] = {
-    {"mnuChord", MenuList::Chords},        {"mnuScales", MenuList::Scales},
-    {"mnuLesson", MenuList::BasicLessons}, {"mnuLessonI", MenuList::IntermediateLessons},
+    {"mnuChord", MenuList::Chords},
+    {"mnuScales", MenuList::Scales},
+    {"mnuLesson", MenuList::BasicLessons},
+    {"mnuLessonI", MenuList::IntermediateLessons},
     {"mnuLessonS", MenuList::SongLessons},
+    {"mnuPlaySpeedPreset", MenuList::Speeds},
+    {"mnuSetCountInBars", MenuList::CountIns},
 };
 
 // The list of the menu array with the given control name, or nothing when the table has none.

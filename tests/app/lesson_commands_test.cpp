@@ -98,6 +98,30 @@ TEST_F(LessonCommands, LoadLessonsLeavesAllAsItWasWhenCancelledAndPlaysTheChosen
     EXPECT_TRUE(host.tutorOpen);
 }
 
+// A lesson's music follows its explanation at once: the count-in chosen for other documents
+// does not hold it up.
+TEST_F(LessonCommands, ALessonStartsWithoutACountIn) {
+    form.Run(MenuList::CountIns, 1);
+    const auto firstTick = [this] {
+        host.midiOut.messages.clear();
+        form.Playback().PlayTick();
+        std::string sent;
+        for (const auto& m : host.midiOut.messages) {
+            if (m.Data2() > 0) sent += m.Status() == 0x99 ? "click " : "note ";
+        }
+        return sent;
+    };
+    OpenText("song.flx", LessonBytes("song"));
+    form.Run(Command::StartPlayback);
+    EXPECT_EQ(firstTick(), "click ");
+
+    WriteFile("lesson.flx", LessonBytes("lesson"));
+    host.chosenPaths.push_back(PathOf("lesson.flx"));
+    form.Run(Command::OpenOtherLesson);
+    host.tutor->CloseText();
+    EXPECT_EQ(firstTick(), "note note note note note note ");
+}
+
 // A later start, or a first one whose Introduction is missing, shows a blank TAB to write on,
 // which Exit leaves without a question until something is written on it.
 TEST_F(LessonCommands, AStartWithoutTheIntroductionShowsTheBlankTabOfNew) {
