@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "listening/column_hearing.h"
 #include "listening/onsets.h"
 #include "listening/pitch_measure.h"
 #include "listening/pitch_names.h"
@@ -67,8 +68,19 @@ std::vector<TunerNote> HearNotes(const MonoAudio& audio) {
         if (steadyStart + kShortestSteadySeconds * audio.sampleRate > end) continue;
         const std::size_t steadyLength = std::min(
             end - steadyStart, static_cast<std::size_t>(kLongestSteadySeconds * audio.sampleRate));
-        const auto hertz =
-            MeasurePitch(samples.subspan(steadyStart, steadyLength), audio.sampleRate);
+        const auto steady = samples.subspan(steadyStart, steadyLength);
+        // The note is the one whose partials rose at the onset, so that strings still ringing
+        // from before are not measured instead; YIN finds it where that is unclear.
+        const std::size_t since =
+            i == 0 ? 0 : static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i - 1]));
+        std::optional<double> rough;
+        if (const auto note =
+                LoudestNewNote(samples, audio.sampleRate, {since, onset, onset, end})) {
+            rough = FrequencyOfNote(*note);
+        } else {
+            rough = RoughPitch(steady, audio.sampleRate);
+        }
+        const auto hertz = rough ? RefinePitch(steady, audio.sampleRate, *rough) : std::nullopt;
         if (hertz) notes.push_back({onsets[i], TunedPitchOf(*hertz)});
     }
     return notes;
