@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "listening/wave_reader.h"
@@ -25,6 +26,9 @@ constexpr double kCutOffHertz = 1500.0;
 // The strings of a strummed chord come a few milliseconds apart; they are one onset.
 constexpr smpl_t kShortestGapMs = 50.0f;
 constexpr smpl_t kThreshold = 0.3f;
+// Faint noise (about -77 dB full scale) under the filtered sound: without it, bins that hold
+// only the last traces of a fading note rise and fall by chance and the flux finds onsets there.
+constexpr float kDitherAmplitude = 5e-4f;
 // Below this level (dB full scale) nothing begins.
 constexpr smpl_t kSilenceDb = -55.0f;
 
@@ -56,8 +60,15 @@ struct OnsetDetector::LowPass {
     explicit LowPass(int sampleRate)
         : sections{Biquad(kCutOffHertz, sampleRate, 0.5412),
                    Biquad(kCutOffHertz, sampleRate, 1.3066)} {}
-    float operator()(float x) { return static_cast<float>(sections[1](sections[0](x))); }
+    float operator()(float x) {
+        // A linear congruential generator: the same dither on every run.
+        seed = seed * 1664525u + 1013904223u;
+        const float dither =
+            kDitherAmplitude * (static_cast<float>(seed >> 8) / 16777216.0f - 0.5f);
+        return static_cast<float>(sections[1](sections[0](x))) + dither;
+    }
     std::array<Biquad, 2> sections;
+    std::uint32_t seed = 1;
 };
 
 struct OnsetDetector::Aubio {
