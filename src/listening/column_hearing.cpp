@@ -44,6 +44,7 @@ constexpr double kExpectedShare = 0.02;
 constexpr double kOwnPartialsShare = 0.002;
 constexpr double kOtherShare = 0.15;
 constexpr int kMostOtherNotes = 3;
+constexpr double kFundamentalShare = 0.1;
 // What a guitar in standard tuning can play, open low E to the high E string's 24th fret.
 constexpr int kLowestGuitarNote = 40;
 constexpr int kHighestGuitarNote = 88;
@@ -136,16 +137,19 @@ std::optional<std::pair<int, double>> NoteExplaining(const std::vector<NewPeak>&
         const int note = NearestNoteOf(strongest->peak.hertz / number).midi;
         if (note < kLowestGuitarNote || note > kHighestGuitarNote) continue;
         double score = 0.0;
+        double fundamental = 0.0;
         int partials = 0;
-        bool fundamentalHeard = false;
         for (const NewPeak& p : peaks) {
             const int partial = PartialNumber(p.peak.hertz, note);
             if (partial == 0) continue;
             score += p.energy;
             ++partials;
-            fundamentalHeard |= partial == 1;
+            if (partial == 1) fundamental += p.energy;
         }
-        if (fundamentalHeard && partials >= 2 && (!best || score > best->second * 1.2)) {
+        // A note an octave or more below the true one explains all its partials too; it is
+        // taken only when its own fundamental is strong.
+        if (fundamental >= kFundamentalShare * score && partials >= 2 &&
+            (!best || score > best->second * 1.2)) {
             best = std::pair(note, score);
         }
     }
