@@ -7,6 +7,7 @@
 #include "app/fretlux_form.h"
 #include "app/headless_host.h"
 #include "app/tab_columns.h"
+#include "playback/metronome_clicks.h"
 #include "playback/tick_schedule.h"
 
 namespace fretlux {
@@ -109,8 +110,10 @@ void RunPlayback(const TabDocument& document, PlayClock clock,
     }
 }
 
+// A note-on of the notes' channel; the clicks sound on the percussion channel.
 bool IsNoteOn(const TimedMidiMessage& message) {
-    return (message.Status() & 0xF0) == 0x90 && message.Data2() > 0;
+    return (message.Status() & 0xF0) == 0x90 && (message.Status() & 0x0F) != kPercussionChannel &&
+           message.Data2() > 0;
 }
 
 }  // namespace
@@ -144,7 +147,7 @@ std::optional<std::string> LoopOutsideDocument(const TabDocument& document,
     return std::nullopt;
 }
 
-std::vector<PlayedColumn> PlayedColumns(const TabDocument& document) {
+std::vector<PlayedColumn> PlayedColumns(const TabDocument& document, const PlayOptions& options) {
     std::vector<PlayedColumn> columns;
     PlayedColumn ticking;
     const auto keepTicking = [&columns, &ticking] {
@@ -165,7 +168,7 @@ std::vector<PlayedColumn> PlayedColumns(const TabDocument& document) {
             keepTicking();
             ticking = {tab, column, 0, {}};
         },
-        {});
+        options);
     keepTicking();
     return columns;
 }

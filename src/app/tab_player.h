@@ -49,7 +49,9 @@ struct PlayedColumn {
     std::vector<int> notes;  // ascending MIDI note numbers, each once
 };
 
-// The columns that began notes, in playing order, on the virtual clock.
-std::vector<PlayedColumn> PlayedColumns(const TabDocument& document);
+// The columns that began notes, in playing order, on the virtual clock; the metronome's and the
+// count-in's clicks are no column's notes.
+std::vector<PlayedColumn> PlayedColumns(const TabDocument& document,
+                                        const PlayOptions& options = {});
 
 }  // namespace fretlux

@@ -23,22 +23,6 @@ namespace {
 constexpr auto kRingOut = std::chrono::seconds(2);
 constexpr int kProgressBarWidth = 40;
 
-// The file's document, when it can be opened and holds the loop the options ask for; else the
-// reason is reported, a file as the window reports it, and exitCode says the exit code.
-std::optional<TabDocument> ReadPlayable(const std::string& in, std::optional<int> track,
-                                        const PlayOptions& options, std::ostream& err,
-                                        int& exitCode) {
-    exitCode = kExitFileFailure;
-    auto document = ReadInput(in, track, err);
-    if (!document || !options.loop) return document;
-    if (const auto outside = LoopOutsideDocument(*document, *options.loop)) {
-        err << "fretlux-cli: --loop: " << *outside << '\n';
-        exitCode = kExitUsage;
-        return std::nullopt;
-    }
-    return document;
-}
-
 // Plays the file's document on the virtual clock and keeps what it sent.
 std::optional<std::vector<TimedMidiMessage>> RecordPlayback(const std::string& in,
                                                             std::optional<int> track,

@@ -2,6 +2,7 @@
 #include "cli/read_input.h"
 
 #include "app/start_settings.h"
+#include "app/tab_player.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "document/file_messages.h"
@@ -55,6 +56,20 @@ int PrintTracks(const std::string& in, std::ostream& out, std::ostream& err) {
         out << '\n';
     }
     return FinishStandardOutput(out, err);
+}
+
+std::optional<TabDocument> ReadPlayable(const std::string& in, std::optional<int> track,
+                                        const PlayOptions& options, std::ostream& err,
+                                        int& exitCode) {
+    exitCode = kExitFileFailure;
+    auto document = ReadInput(in, track, err);
+    if (!document || !options.loop) return document;
+    if (const auto outside = LoopOutsideDocument(*document, *options.loop)) {
+        err << "fretlux-cli: --loop: " << *outside << '\n';
+        exitCode = kExitUsage;
+        return std::nullopt;
+    }
+    return document;
 }
 
 }  // namespace fretlux
