@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,36 @@ TEST_F(ListenCommands, ARenderedTabIsJudgedAllRightColumnByColumn) {
                              "\"missed\": 0, \"timing_ms\": {\"mean\": ",
                              0),
               0u);
+}
+
+// With practice options the columns stand where play --log puts their notes: later by the
+// count-in, further apart at a lower speed, and the metronome's clicks are no column's notes.
+TEST_F(ListenCommands, TheColumnsTimesFollowThePracticeOptionsAsPlayLogsThem) {
+    const std::string in = Write("arpeggio.tab", kArpeggio);
+    const CliRun render = Run({"render", in, Path("take.wav")});
+    ASSERT_EQ(render.exitCode, 0) << render.err;
+    const std::vector<std::string> options = {"--speed", "50", "--count-in", "1", "--metronome"};
+    std::vector<std::string> play = {"play", in, "--log"};
+    std::vector<std::string> listen = {"listen", in, Path("take.wav")};
+    play.insert(play.end(), options.begin(), options.end());
+    listen.insert(listen.end(), options.begin(), options.end());
+    const CliRun log = Run(play);
+    const CliRun judged = Run(listen);
+    ASSERT_EQ(judged.exitCode, 0) << judged.err;
+    std::vector<std::string> noteTimes;
+    for (const std::string& line : Lines(log.out)) {
+        std::istringstream fields(line);
+        std::string time, status, note, velocity;
+        fields >> time >> status >> note >> velocity;
+        const bool newTime = noteTimes.empty() || noteTimes.back() != time;
+        if (status == "144" && velocity != "0" && newTime) noteTimes.push_back(time);
+    }
+    const std::vector<std::string> lines = Lines(judged.out);
+    ASSERT_EQ(lines.size(), noteTimes.size() + 1) << judged.out;
+    for (std::size_t i = 0; i < noteTimes.size(); ++i) {
+        EXPECT_NE(lines[i].find("\"time_ms\": " + noteTimes[i] + ","), std::string::npos)
+            << lines[i];
+    }
 }
 
 TEST_F(ListenCommands, AWrongNoteAndALeftOutColumnAreJudgedSo) {
