@@ -5,8 +5,8 @@
 # The dependency rule: a library uses Qt only when it says USES_QT, and only a library that says
 # so may link Qt or a library that uses it. The behaviour libraries (document, fretboard,
 # playback, exports, import, listening, texttools, chords, app) and sound/ (the synthesiser and
-# offline rendering)
-# do not say it, so linking Qt from them stops the configure step; desktop/ and ui/ do.
+# offline rendering) do not say it, so linking Qt from them stops the configure step; desktop/
+# and ui/ do.
 function(fretlux_library name)
     cmake_parse_arguments(ARG "USES_QT" "" "SOURCES;LINKS" ${ARGN})
     if(NOT ARG_USES_QT)
