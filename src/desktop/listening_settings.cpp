@@ -2,6 +2,7 @@
 #include "desktop/listening_settings.h"
 
 #include <QSettings>
+#include <algorithm>
 
 namespace fretlux {
 namespace {
