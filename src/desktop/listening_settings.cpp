@@ -36,12 +36,10 @@ void SaveInputChoice(const InputChoice& choice) {
     settings.setValue(kInputLatency, choice.latencyMs);
 }
 
-BestScores LoadBestScores() {
-    return BestScores::FromText(QSettings().value(kBestScores).toString().toStdString());
-}
+std::string LoadBestScoresText() { return QSettings().value(kBestScores).toString().toStdString(); }
 
-void SaveBestScores(const BestScores& scores) {
-    QSettings().setValue(kBestScores, QString::fromStdString(scores.Text()));
+void SaveBestScoresText(const std::string& text) {
+    QSettings().setValue(kBestScores, QString::fromStdString(text));
 }
 
 }  // namespace fretlux

@@ -3,15 +3,17 @@
 // Settings > Input, and the best play-along scores.
 #pragma once
 
+#include <string>
+
 #include "input/input_choice.h"
-#include "playalong/best_scores.h"
 
 namespace fretlux {
 
 InputChoice LoadInputChoice();
 void SaveInputChoice(const InputChoice& choice);
 
-BestScores LoadBestScores();
-void SaveBestScores(const BestScores& scores);
+// As BestScores writes them.
+std::string LoadBestScoresText();
+void SaveBestScoresText(const std::string& text);
 
 }  // namespace fretlux

@@ -35,11 +35,11 @@ void PlayAlongSession::Advance(double heardUntilMs) { score_.JudgeUntil(heardUnt
 
 std::string PlayAlongSession::EndPass() {
     score_.Finish();
-    const std::vector<ColumnJudgement> pass = score_.Judgements();
+    lastPass_ = score_.Judgements();
     score_ = {};
-    if (pass.empty()) return {};
-    std::string text = SummaryText(Summarise(pass));
-    const std::vector<int> improved = best_.Offer(file_, pass);
+    if (lastPass_.empty()) return {};
+    std::string text = SummaryText(Summarise(lastPass_));
+    const std::vector<int> improved = best_.Offer(file_, lastPass_);
     for (const int tab : improved) text += "\nA new best for TAB " + std::to_string(tab) + ".";
     return text;
 }

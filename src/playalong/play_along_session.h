@@ -42,6 +42,8 @@ public:
     // The pass is over (the end of the music, or a loop starting again): judges the rest, keeps
     // new best scores, and returns the summary to show. The next pass starts afresh.
     std::string EndPass();
+    // The judgements of the pass that ended last.
+    const std::vector<ColumnJudgement>& LastPass() const { return lastPass_; }
 
     void Hear(const HeardOnset& onset, std::int64_t nowMs);
 
@@ -53,6 +55,7 @@ private:
     std::optional<std::pair<int, int>> waitingAt_;  // the TAB and column Wait holds at
     std::int64_t rightAt_ = 0;
     ScoredPlayAlong score_;
+    std::vector<ColumnJudgement> lastPass_;
 };
 
 // "12 of 15 columns right, 2 wrong, 1 missed. Timing: 8 ms late on average, spread 14 ms."

@@ -39,6 +39,7 @@ TEST(PlayAlongSession, ScoreSummarisesEachPassAndNamesTheTabsWithANewBest) {
               "2 of 3 columns right, 0 wrong, 1 missed. Timing: 20 ms late on average, "
               "spread 10 ms.\nA new best for TAB 1.");
     EXPECT_TRUE(session.Marks().empty());
+    EXPECT_EQ(session.LastPass().size(), 3u);
     EXPECT_EQ(playPass({-1, -1, 5}),
               "1 of 3 columns right, 0 wrong, 2 missed. Timing: 5 ms late on average, spread 0 "
               "ms.");
