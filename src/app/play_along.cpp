@@ -6,9 +6,10 @@
 namespace fretlux {
 namespace {
 
-// Onsets reach the window after the listener has measured them: a column is judged this long
-// after the latest time it can be heard, so that its onsets have all arrived.
-constexpr std::int64_t kAnalysisDelayMs = 100;
+// Onsets reach the window after the listener has measured them: what was heard is taken as
+// complete this long before the clock. It is no less than the reach of an onset, which the
+// judging needs too.
+constexpr std::int64_t kAnalysisDelayMs = kOnsetReachMs;
 
 }  // namespace
 

@@ -19,14 +19,17 @@ namespace fretlux {
 class ScoredPlayAlong {
 public:
     // How long after a column's time its judgement may still change: an onset up to
-    // kOnsetReachMs late, which the next column must not be nearer to.
-    static constexpr std::int64_t kSettleMs = 2 * kOnsetReachMs;
+    // kOnsetReachMs late still belongs to it.
+    static constexpr std::int64_t kSettleMs = kOnsetReachMs;
 
-    // The player sounded a column; columns come in the order of their times.
+    // The player sounded a column; columns come in the order of their times, each by the time
+    // the clock reaches it.
     void Expect(PlayAlongColumn column);
     void Hear(HeardOnset onset);
     // Judges the columns that nothing heard later can change, everything before heardUntilMs
-    // having been heard; returns those judgements.
+    // having been heard, and heardUntilMs lying at least kOnsetReachMs behind the clock (so
+    // that a later column that could take an onset from an earlier one is known); returns those
+    // judgements.
     std::vector<ColumnJudgement> JudgeUntil(double heardUntilMs);
     // Judges every column left: the pass is over.
     std::vector<ColumnJudgement> Finish();

@@ -31,7 +31,7 @@ TEST(PlayAlongSession, ScoreSummarisesEachPassAndNamesTheTabsWithANewBest) {
             session.Sounded({1, 2 * i, 500 * i, {{2, 0}}});
             if (onsets[i] >= 0) session.Hear({500.0 * i + onsets[i], {45}}, 0);
         }
-        session.Advance(600.0);
+        session.Advance(550.0);
         EXPECT_EQ(session.Marks().size(), 1u);
         return session.EndPass();
     };

@@ -25,8 +25,8 @@ TEST(ScoredPlayAlong, EachColumnIsJudgedOnceNothingLaterCanChangeItThenTheSummar
     score.Hear({1530.0, {45, 52}});
     score.Hear({1545.0, {57, 60}});
 
-    EXPECT_TRUE(score.JudgeUntil(199.0).empty());
-    const std::vector<ColumnJudgement> first = score.JudgeUntil(200.0);
+    EXPECT_TRUE(score.JudgeUntil(99.0).empty());
+    const std::vector<ColumnJudgement> first = score.JudgeUntil(100.0);
     ASSERT_EQ(first.size(), 1u);
     EXPECT_EQ(first[0].verdict, Verdict::Right);
     EXPECT_EQ(first[0].offsetMs, 12);
