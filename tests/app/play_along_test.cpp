@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+#include "app/play_along.h"
+
+#include <gtest/gtest.h>
+
+#include "scripted_host.h"
+#include "scripted_listening.h"
+
+namespace fretlux {
+namespace {
+
+// A column with the open A string (line 5) and the 3rd fret of the high E string (line 1).
+TabColumn ColumnAG() { return {"", "3DH  ", "-    ", "-    ", "-    ", "0AH  ", "-    "}; }
+
+TEST(PlayAlong, WithoutAnInputItSaysWhyAndDoesNotBegin) {
+    testing::ScriptedHost host;
+    testing::ScriptedListening listening;
+    listening.listenError = "No audio input: no audio input device.";
+    PlayAlong playAlong(host, listening);
+    EXPECT_FALSE(playAlong.Begin(PlayAlongMode::Wait, "riff.flx"));
+    EXPECT_FALSE(playAlong.Active());
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{
+                                "No audio input: no audio input device. [Ok Exclamation Ok]"});
+    EXPECT_TRUE(playAlong.MayPass(1, 3, ColumnAG()));
+}
+
+TEST(PlayAlong, WaitShowsTheColumnsNotesAndHoldsUntilTheyAreHeard) {
+    testing::ScriptedHost host;
+    testing::ScriptedListening listening;
+    PlayAlong playAlong(host, listening);
+    ASSERT_TRUE(playAlong.Begin(PlayAlongMode::Wait, "riff.flx"));
+    EXPECT_TRUE(listening.listening);
+    EXPECT_FALSE(playAlong.MayPass(1, 3, ColumnAG()));
+    EXPECT_EQ(playAlong.ExpectedNotes(), (std::vector<FretPosition>{{6, 3}, {2, 0}}));
+    listening.Hear(1100, {45, 68});
+    EXPECT_EQ(playAlong.WrongNotes(), (std::vector<FretPosition>{{6, 4}}));
+    listening.Hear(1200, {45, 67});
+    EXPECT_TRUE(playAlong.ColumnRight());
+    listening.nowMs = 1200 + PlayAlongSession::kGreenMs;
+    EXPECT_TRUE(playAlong.MayPass(1, 3, ColumnAG()));
+    playAlong.End();
+    EXPECT_FALSE(listening.listening);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(PlayAlong, ScoreMarksColumnsAsTheyPassAndEndsWithTheSummaryKeepingTheBest) {
+    testing::ScriptedHost host;
+    testing::ScriptedListening listening;
+    listening.nowMs = 5000;
+    PlayAlong playAlong(host, listening);
+    ASSERT_TRUE(playAlong.Begin(PlayAlongMode::Score, "riff.flx"));
+    playAlong.Sounded(2, 3, ColumnAG());
+    listening.Hear(5000 + 20, {45, 67});
+    listening.nowMs = 5400;
+    playAlong.Sounded(2, 7, ColumnAG());
+    listening.nowMs = 5500;
+    playAlong.Advance();
+    ASSERT_EQ(playAlong.MarksOf(2).size(), 1u);
+    EXPECT_EQ(playAlong.MarksOf(2)[0].verdict, Verdict::Right);
+    EXPECT_EQ(playAlong.MarksOf(2)[0].offsetMs, 20);
+    EXPECT_TRUE(playAlong.MarksOf(1).empty());
+
+    playAlong.End();
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{
+                                "1 of 2 columns right, 0 wrong, 1 missed. Timing: 20 ms late on "
+                                "average, spread 0 ms.\nA new best for TAB 2. [Ok None Ok]"});
+    EXPECT_EQ(playAlong.MarksOf(2).size(), 2u);
+    EXPECT_EQ(BestScores::FromText(listening.bestScores).Best("riff.flx", 2)->right, 1);
+}
+
+}  // namespace
+}  // namespace fretlux
