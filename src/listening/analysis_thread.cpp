@@ -4,14 +4,10 @@
 #include <algorithm>
 #include <chrono>
 
-#include "listening/pitch_measure.h"
-
 namespace fretlux {
 
 namespace {
 
-// Room for a second of input, so a slow moment of the analysis loses nothing.
-constexpr double kRingSeconds = 1.0;
 // The thread looks for new samples this often; the audio callback cannot wake it without a
 // system call, which it must not make.
 constexpr auto kPollInterval = std::chrono::milliseconds(2);
@@ -23,10 +19,10 @@ constexpr std::size_t kPopBlock = 512;
 
 }  // namespace
 
-AnalysisThread::AnalysisThread(int sampleRate, ListeningReports reports)
+AnalysisThread::AnalysisThread(int sampleRate, ListeningReports reports, double ringSeconds)
     : sampleRate_(sampleRate),
       reports_(std::move(reports)),
-      ring_(static_cast<std::size_t>(kRingSeconds * sampleRate)),
+      ring_(static_cast<std::size_t>(ringSeconds * sampleRate)),
       onsets_(sampleRate),
       tuner_(sampleRate),
       hop_(static_cast<std::size_t>(onsets_.HopSize())) {
@@ -88,18 +84,21 @@ void AnalysisThread::Analyse(std::span<const float> samples) {
 }
 
 void AnalysisThread::MeasureNote() {
-    const std::int64_t start = std::max(
-        historyStart_, pendingOnset_ + static_cast<std::int64_t>(kAttackSeconds * sampleRate_));
-    const std::int64_t end =
-        std::min(historyStart_ + static_cast<std::int64_t>(history_.size()),
-                 start + static_cast<std::int64_t>(kMeasuredSeconds * sampleRate_));
     const std::int64_t onset = pendingOnset_;
+    const std::int64_t since = std::max(historyStart_, previousOnset_);
+    const std::int64_t end = std::min(
+        historyStart_ + static_cast<std::int64_t>(history_.size()),
+        onset + static_cast<std::int64_t>((kAttackSeconds + kMeasuredSeconds) * sampleRate_));
     pendingOnset_ = -1;
-    if (end <= start || !reports_.note) return;
-    const auto stretch = std::span<const float>(history_).subspan(
-        static_cast<std::size_t>(start - historyStart_), static_cast<std::size_t>(end - start));
-    if (const auto hertz = MeasurePitch(stretch, sampleRate_))
-        reports_.note({onset, TunedPitchOf(*hertz)});
+    previousOnset_ = onset;
+    if (onset < historyStart_ || end <= onset || !reports_.note) return;
+    const auto at = [this](std::int64_t sample) {
+        return static_cast<std::size_t>(sample - historyStart_);
+    };
+    if (const auto pitch =
+            fretlux::MeasureNote(history_, sampleRate_, at(since), at(onset), at(end))) {
+        reports_.note({onset, *pitch});
+    }
 }
 
 }  // namespace fretlux

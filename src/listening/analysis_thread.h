@@ -26,7 +26,8 @@ struct ListeningReports {
 
 class AnalysisThread {
 public:
-    AnalysisThread(int sampleRate, ListeningReports reports);
+    // The ring holds ringSeconds of input, for moments when the analysis falls behind.
+    AnalysisThread(int sampleRate, ListeningReports reports, double ringSeconds = 1.0);
     ~AnalysisThread();
     AnalysisThread(const AnalysisThread&) = delete;
     AnalysisThread& operator=(const AnalysisThread&) = delete;
@@ -55,6 +56,7 @@ private:
     std::vector<float> history_;
     std::int64_t historyStart_ = 0;
     std::int64_t pendingOnset_ = -1;  // an onset whose note has not been measured yet
+    std::int64_t previousOnset_ = 0;
     std::jthread thread_;
 };
 

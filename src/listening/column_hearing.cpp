@@ -44,6 +44,7 @@ constexpr double kExpectedShare = 0.02;
 constexpr double kOwnPartialsShare = 0.002;
 constexpr double kOtherShare = 0.15;
 constexpr int kMostOtherNotes = 3;
+constexpr double kFundamentalShare = 0.1;
 // What a guitar in standard tuning can play, open low E to the high E string's 24th fret.
 constexpr int kLowestGuitarNote = 40;
 constexpr int kHighestGuitarNote = 88;
@@ -52,6 +53,7 @@ struct Look {
     Spectrum before;
     Spectrum after;
     double floor;
+    std::span<const float> afterSamples;
 };
 
 // The new energy of one place in the spectrum: the rise in power of the peak found there, when
@@ -135,16 +137,19 @@ std::optional<std::pair<int, double>> NoteExplaining(const std::vector<NewPeak>&
         const int note = NearestNoteOf(strongest->peak.hertz / number).midi;
         if (note < kLowestGuitarNote || note > kHighestGuitarNote) continue;
         double score = 0.0;
+        double fundamental = 0.0;
         int partials = 0;
-        bool fundamentalHeard = false;
         for (const NewPeak& p : peaks) {
             const int partial = PartialNumber(p.peak.hertz, note);
             if (partial == 0) continue;
             score += p.energy;
             ++partials;
-            fundamentalHeard |= partial == 1;
+            if (partial == 1) fundamental += p.energy;
         }
-        if (fundamentalHeard && partials >= 2 && (!best || score > best->second * 1.2)) {
+        // A note an octave or more below the true one explains all its partials too; it is
+        // taken only when its own fundamental is strong.
+        if (fundamental >= kFundamentalShare * score && partials >= 2 &&
+            (!best || score > best->second * 1.2)) {
             best = std::pair(note, score);
         }
     }
@@ -184,10 +189,9 @@ std::span<const float> Stretch(std::span<const float> samples, std::ptrdiff_t st
     return from < to ? samples.subspan(from, to - from) : std::span<const float>();
 }
 
-}  // namespace
-
-std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
-                            const OnsetGroup& onsets, const std::vector<int>& expected) {
+// The spectra after and before the onsets; nothing when the take ends at them.
+std::optional<Look> LookAt(std::span<const float> samples, int sampleRate,
+                           const OnsetGroup& onsets) {
     const auto seconds = [sampleRate](double s) {
         return static_cast<std::ptrdiff_t>(s * sampleRate);
     };
@@ -199,7 +203,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     const auto length = static_cast<std::size_t>(
         std::clamp(room, seconds(kShortestLookSeconds), seconds(kLongestLookSeconds)));
     const std::span<const float> after = Stretch(samples, afterStart, length);
-    if (after.empty()) return {};
+    if (after.empty()) return std::nullopt;
     // What was ringing is seen twice: over as long a stretch as the one after, ending just
     // ahead of the onset, which resolves close partials; and from the end of the previous
     // note's attack on, where that note sounds at full strength even when it began only just
@@ -218,7 +222,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
         maker.Make(stretchBefore(beforeEnd - static_cast<std::ptrdiff_t>(length)));
     const Spectrum sinceBefore = maker.Make(
         stretchBefore(std::max(sinceAttack, beforeEnd - static_cast<std::ptrdiff_t>(length))));
-    Look look{longBefore.LouderOf(sinceBefore), maker.Make(after), 0.0};
+    Look look{longBefore.LouderOf(sinceBefore), maker.Make(after), 0.0, after};
     double loudest = 0.0;
     for (const SpectralPeak& peak : look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, 0.0)) {
         loudest = std::max(loudest, peak.magnitude);
@@ -226,11 +230,30 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     look.floor = std::max({1e-5, kFloorBelowLoudest * loudest,
                            kFloorAboveMedian * look.after.MedianMagnitude(kHighestHertz)});
 
-    double total = 0.0;
+    return look;
+}
+
+// The rise in power of every peak of the spectrum after, over the floor.
+std::vector<NewPeak> RisingPeaks(const Look& look, double rise) {
+    std::vector<NewPeak> peaks;
     for (const SpectralPeak& peak :
          look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, look.floor)) {
-        total += NewEnergy(look, peak, kExpectedRise);
+        if (const double energy = NewEnergy(look, peak, rise); energy > 0.0) {
+            peaks.push_back({peak, energy});
+        }
     }
+    return peaks;
+}
+
+}  // namespace
+
+std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
+                            const OnsetGroup& onsets, const std::vector<int>& expected) {
+    const std::optional<Look> found = LookAt(samples, sampleRate, onsets);
+    if (!found) return {};
+    const Look& look = *found;
+    double total = 0.0;
+    for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
     std::vector<int> heard;
     if (total <= 0.0) return heard;
     for (const int note : expected) {
@@ -241,7 +264,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
         // A single note's pitch is heard directly; it counts as another note only when that
         // note rose, so a note still ringing from before, or an octave slip of the detector on
         // the expected note, does not.
-        if (const auto pitch = RoughPitch(after, sampleRate)) {
+        if (const auto pitch = RoughPitch(look.afterSamples, sampleRate)) {
             const int note = NearestNoteOf(*pitch).midi;
             if (note != expected.front() && note >= kLowestGuitarNote &&
                 note <= kHighestGuitarNote &&
@@ -256,6 +279,17 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     }
     std::sort(heard.begin(), heard.end());
     return heard;
+}
+
+std::optional<int> LoudestNewNote(std::span<const float> samples, int sampleRate,
+                                  const OnsetGroup& onsets) {
+    const std::optional<Look> look = LookAt(samples, sampleRate, onsets);
+    if (!look) return std::nullopt;
+    const std::vector<NewPeak> peaks = RisingPeaks(*look, kExpectedRise);
+    if (peaks.empty()) return std::nullopt;
+    const auto note = NoteExplaining(peaks);
+    if (!note) return std::nullopt;
+    return note->first;
 }
 
 }  // namespace fretlux

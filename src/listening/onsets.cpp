@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "listening/wave_reader.h"
@@ -24,7 +25,13 @@ int HopSizeFor(int sampleRate) {
 constexpr double kCutOffHertz = 1500.0;
 // The strings of a strummed chord come a few milliseconds apart; they are one onset.
 constexpr smpl_t kShortestGapMs = 50.0f;
-constexpr smpl_t kThreshold = 0.3f;
+// The flux of the filtered sound rises less over noise than the click does in a quiet room, so
+// its threshold is lower.
+constexpr smpl_t kClickThreshold = 0.3f;
+constexpr smpl_t kFluxThreshold = 0.15f;
+// Faint noise (about -77 dB full scale) under the filtered sound: without it, bins that hold
+// only the last traces of a fading note rise and fall by chance and the flux finds onsets there.
+constexpr float kDitherAmplitude = 5e-4f;
 // Below this level (dB full scale) nothing begins.
 constexpr smpl_t kSilenceDb = -55.0f;
 
@@ -56,18 +63,25 @@ struct OnsetDetector::LowPass {
     explicit LowPass(int sampleRate)
         : sections{Biquad(kCutOffHertz, sampleRate, 0.5412),
                    Biquad(kCutOffHertz, sampleRate, 1.3066)} {}
-    float operator()(float x) { return static_cast<float>(sections[1](sections[0](x))); }
+    float operator()(float x) {
+        // A linear congruential generator: the same dither on every run.
+        seed = seed * 1664525u + 1013904223u;
+        const float dither =
+            kDitherAmplitude * (static_cast<float>(seed >> 8) / 16777216.0f - 0.5f);
+        return static_cast<float>(sections[1](sections[0](x))) + dither;
+    }
     std::array<Biquad, 2> sections;
+    std::uint32_t seed = 1;
 };
 
 struct OnsetDetector::Aubio {
-    Aubio(const char* method, int sampleRate, int hop)
+    Aubio(const char* method, smpl_t threshold, int sampleRate, int hop)
         : onset(new_aubio_onset(method, static_cast<uint_t>(hop * 4), static_cast<uint_t>(hop),
                                 static_cast<uint_t>(sampleRate))),
           input(new_fvec(static_cast<uint_t>(hop))),
           found(new_fvec(1)) {
         aubio_onset_set_minioi_ms(onset, kShortestGapMs);
-        aubio_onset_set_threshold(onset, kThreshold);
+        aubio_onset_set_threshold(onset, threshold);
         aubio_onset_set_silence(onset, kSilenceDb);
     }
     std::optional<std::int64_t> Find() {
@@ -89,8 +103,8 @@ OnsetDetector::OnsetDetector(int sampleRate)
     : sampleRate_(sampleRate),
       hopSize_(HopSizeFor(sampleRate)),
       lowPass_(std::make_unique<LowPass>(sampleRate)),
-      clicks_(std::make_unique<Aubio>("hfc", sampleRate, hopSize_)),
-      partials_(std::make_unique<Aubio>("specflux", sampleRate, hopSize_)) {}
+      clicks_(std::make_unique<Aubio>("hfc", kClickThreshold, sampleRate, hopSize_)),
+      partials_(std::make_unique<Aubio>("specflux", kFluxThreshold, sampleRate, hopSize_)) {}
 
 OnsetDetector::~OnsetDetector() = default;
 

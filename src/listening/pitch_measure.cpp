@@ -91,16 +91,20 @@ std::optional<double> RoughPitch(std::span<const float> samples, int sampleRate)
 std::optional<double> MeasurePitch(std::span<const float> samples, int sampleRate) {
     const std::optional<double> rough = RoughPitch(samples, sampleRate);
     if (!rough) return std::nullopt;
+    return RefinePitch(samples, sampleRate, *rough);
+}
+
+std::optional<double> RefinePitch(std::span<const float> samples, int sampleRate, double rough) {
     SpectrumMaker maker(sampleRate, FftSizeFor(samples.size()));
     const Spectrum spectrum = maker.Make(samples);
     std::vector<PartialPlace> partials;
     double strongest = 0.0;
     const double highest = std::min(kHighestPartialHertz, 0.45 * sampleRate);
-    for (int n = 1; n <= kMostPartials && n * *rough <= highest; ++n) {
+    for (int n = 1; n <= kMostPartials && n * rough <= highest; ++n) {
         // Higher partials are looked for where the ones below put them, so a stretched string's
         // upper partials are still found inside the window.
         const double guide =
-            partials.empty() ? *rough : partials.back().hertz / partials.back().number;
+            partials.empty() ? rough : partials.back().hertz / partials.back().number;
         const auto peak = spectrum.PeakNear(n * guide, kPartialCents);
         if (!peak) continue;
         strongest = std::max(strongest, peak->magnitude);
@@ -108,7 +112,7 @@ std::optional<double> MeasurePitch(std::span<const float> samples, int sampleRat
     }
     std::erase_if(partials,
                   [&](const PartialPlace& p) { return p.weight < kFaintestPartial * strongest; });
-    if (partials.empty()) return rough;
+    if (partials.empty()) return std::nullopt;
     // A partial's place is known to about the same few hundredths of a hertz whatever its
     // number, so f_n / n is known n times better; louder partials are placed more surely.
     for (PartialPlace& p : partials) p.weight *= double(p.number) * p.number;

@@ -22,4 +22,8 @@ std::optional<double> MeasurePitch(std::span<const float> samples, int sampleRat
 // YIN's estimate alone: the median over the stretch of the confident frames.
 std::optional<double> RoughPitch(std::span<const float> samples, int sampleRate);
 
+// The first partial of the note whose fundamental lies within a third of a semitone of rough,
+// placed by its partials in the stretch.
+std::optional<double> RefinePitch(std::span<const float> samples, int sampleRate, double rough);
+
 }  // namespace fretlux

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "listening/column_hearing.h"
 #include "listening/onsets.h"
 #include "listening/pitch_measure.h"
 #include "listening/pitch_names.h"
@@ -52,6 +53,26 @@ TunedPitch TunedPitchOf(double hertz) {
     return {hertz, nearest.midi, nearest.cents, NearestOpenString(NoteOfFrequency(hertz))};
 }
 
+std::optional<TunedPitch> MeasureNote(std::span<const float> samples, int sampleRate,
+                                      std::size_t since, std::size_t onset, std::size_t end) {
+    const std::size_t steadyStart = onset + static_cast<std::size_t>(kAttackSeconds * sampleRate);
+    if (steadyStart + kShortestSteadySeconds * sampleRate > end) return std::nullopt;
+    const std::size_t steadyLength =
+        std::min(end - steadyStart, static_cast<std::size_t>(kLongestSteadySeconds * sampleRate));
+    const auto steady = samples.subspan(steadyStart, steadyLength);
+    // The note is the one whose partials rose at the onset, so that strings still ringing from
+    // before are not measured instead; YIN finds it where that is unclear.
+    std::optional<double> rough;
+    if (const auto note = LoudestNewNote(samples, sampleRate, {since, onset, onset, end})) {
+        rough = FrequencyOfNote(*note);
+    } else {
+        rough = RoughPitch(steady, sampleRate);
+    }
+    const auto hertz = rough ? RefinePitch(steady, sampleRate, *rough) : std::nullopt;
+    if (!hertz) return std::nullopt;
+    return TunedPitchOf(*hertz);
+}
+
 std::vector<TunerNote> HearNotes(const MonoAudio& audio) {
     const std::span<const float> samples(audio.samples);
     const std::vector<std::int64_t> onsets = DetectOnsets(audio);
@@ -62,14 +83,11 @@ std::vector<TunerNote> HearNotes(const MonoAudio& audio) {
             i + 1 < onsets.size() ? static_cast<std::size_t>(onsets[i + 1]) : samples.size();
         const std::size_t end =
             NoteEnd(samples, onset, std::min(next, samples.size()), audio.sampleRate);
-        const std::size_t steadyStart =
-            onset + static_cast<std::size_t>(kAttackSeconds * audio.sampleRate);
-        if (steadyStart + kShortestSteadySeconds * audio.sampleRate > end) continue;
-        const std::size_t steadyLength = std::min(
-            end - steadyStart, static_cast<std::size_t>(kLongestSteadySeconds * audio.sampleRate));
-        const auto hertz =
-            MeasurePitch(samples.subspan(steadyStart, steadyLength), audio.sampleRate);
-        if (hertz) notes.push_back({onsets[i], TunedPitchOf(*hertz)});
+        const std::size_t since =
+            i == 0 ? 0 : static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i - 1]));
+        if (const auto pitch = MeasureNote(samples, audio.sampleRate, since, onset, end)) {
+            notes.push_back({onsets[i], *pitch});
+        }
     }
     return notes;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -25,6 +26,11 @@ struct TunerNote {
     std::int64_t onsetSample = 0;
     TunedPitch pitch;
 };
+
+// The pitch of the note that begins at onset and lasts until end, the sound before it having
+// begun at since (sample indices): measured over its steady part, after the attack.
+std::optional<TunedPitch> MeasureNote(std::span<const float> samples, int sampleRate,
+                                      std::size_t since, std::size_t onset, std::size_t end);
 
 // Every note of the take with a pitch the tuner hears (70 to 1,000 Hz), in order.
 std::vector<TunerNote> HearNotes(const MonoAudio& audio);
