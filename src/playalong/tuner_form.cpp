@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "exports/note_spelling.h"
+
 namespace fretlux {
 
 void TunerForm::Show(const TunerReading& reading) {
@@ -46,10 +48,10 @@ double TunerForm::NeedleCents() const { return hasPitch_ ? pitch_.cents : 0.0; }
 bool TunerForm::InTune() const { return hasPitch_ && std::fabs(pitch_.cents) <= kInTuneCents; }
 
 std::string NoteNameWithOctave(int midiNote) {
-    static constexpr std::array<const char*, 12> kNames = {"C",  "C#", "D",  "D#", "E",  "F",
-                                                           "F#", "G",  "G#", "A",  "Bb", "B"};
-    const int octave = midiNote / 12 - 1;
-    return kNames[static_cast<std::size_t>(midiNote % 12)] + std::to_string(octave);
+    const SpelledPitch pitch = SpellPitch(midiNote);
+    std::string name(1, pitch.step);
+    if (pitch.alter != 0) name += pitch.alter > 0 ? '#' : 'b';
+    return name + std::to_string(pitch.octave);
 }
 
 }  // namespace fretlux
