@@ -28,7 +28,7 @@ void FretluxForm::FindChord() {
     const std::optional<ChordLoad> load = chordFinder_.Ask();
     if (!load) return;
     if (load->slots) board_.TakeColumn(*load->slots);
-    if (load->error) ShowOpenError(*load->error);
+    if (load->error) file_.ShowOpenError(*load->error);
     board_.ShowColumn(player_.Playing());
 }
 

@@ -4,7 +4,6 @@
 #include "app/fretlux_form.h"
 #include "app/undo_step.h"
 #include "document/render_fret_digits.h"
-#include "document/rounding.h"
 #include "document/strings.h"
 #include "document/tab_cell.h"
 
@@ -44,11 +43,12 @@ void FretluxForm::CopyColumns() {
 
 void FretluxForm::CopySelection() {
     const TabBlock& block = document.tabLines[CurrentTabIndex()];
+    const int length = columns_.SelectionLength();
+    TabColumn lines;
     for (int l = 1; l < kLinesPerTab; ++l) {
-        tabClipboard[l] =
-            CutAtCursor(block[l], columns_.CursorColumn(), columns_.SelectionLength()).selection;
+        lines[l] = CutAtCursor(block[l], columns_.CursorColumn(), length).selection;
     }
-    clipboardWidth = kCellWidth * columns_.SelectionLength();
+    clipboard_.Keep(lines, length);
 }
 
 void FretluxForm::CutColumns() {
@@ -73,10 +73,10 @@ void FretluxForm::ReplaceColumns(const std::array<std::string, kLinesPerTab>& in
 void FretluxForm::PasteColumns() {
     if (!ShowsTab()) return;
     const UndoStep step(*this);
-    ReplaceColumns(tabClipboard);
+    ReplaceColumns(clipboard_.Lines());
     RenderFretDigits(document, CurrentTabIndex());
     // The pasted columns end up selected, as far as the columns known before the paste reach.
-    columns_.Select(columns_.CursorColumn(), RoundHalfEven(clipboardWidth / 5.0));
+    columns_.Select(columns_.CursorColumn(), clipboard_.ColumnCount());
     ShowCurrentTab();
 }
 

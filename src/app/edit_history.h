@@ -44,6 +44,12 @@ public:
     // it, or the step of it forgotten beyond kMaxSteps, makes it unreachable.
     bool AtSavedPoint() const { return savedDepth_ == undo_.size(); }
 
+    // Commands run inside other commands: only the outermost one's changes make a step.
+    // EnterCommand is true for the outermost one.
+    bool EnterCommand() { return depth_++ == 0; }
+    void LeaveCommand() { --depth_; }
+    bool InCommand() const { return depth_ > 0; }
+
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
     std::size_t UndoSteps() const { return undo_.size(); }
@@ -53,6 +59,7 @@ private:
     std::deque<EditSnapshot> redo_;
     // How many undo steps lie behind the saved state; nothing once no step leads back to it.
     std::optional<std::size_t> savedDepth_ = 0;
+    int depth_ = 0;
 };
 
 }  // namespace fretlux

@@ -31,7 +31,7 @@ void FretluxForm::ExportWave() {
     const RenderedWave wave = host_.RenderWave(PlayedMessages());
     if (wave.cancelled) return;
     if (wave.failure) {
-        ShowSaveError(*wave.failure);
+        file_.ShowSaveError(*wave.failure);
         return;
     }
     ShowExportResult(*path, SaveFileReplacing(*path, wave.bytes));
@@ -41,7 +41,7 @@ void FretluxForm::ExportWave() {
 void FretluxForm::ShowExportResult(const std::string& path,
                                    const std::optional<std::string>& failure) {
     if (failure) {
-        ShowSaveError(*failure);
+        file_.ShowSaveError(*failure);
         return;
     }
     controls_.lblHelp = {"Saved " + std::filesystem::path(path).filename().string(), kHintBlue};
@@ -55,10 +55,8 @@ std::vector<TimedMidiMessage> FretluxForm::PlayedMessages() const {
 // extension, and the question before a file is replaced. The document's path stays.
 std::optional<std::string> FretluxForm::AskExportPath(const char* extension, const char* filter) {
     if (!ShowsTab()) return std::nullopt;
-    dialogInitialDirectory = SaveDirectory();
-    const auto chosen = host_.ShowFileDialog({FileDialogMode::Save, filter, dialogInitialDirectory,
-                                              ProposedFileName(currentPath, extension)});
-    if (!chosen || chosen->empty() || !MayWriteTo(*chosen)) return std::nullopt;
+    const auto chosen = file_.ChooseSavePath(filter, extension);
+    if (!chosen || chosen->empty() || !file_.MayWriteTo(*chosen)) return std::nullopt;
     return chosen;
 }
 

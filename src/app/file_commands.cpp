@@ -1,68 +1,28 @@
 // SPDX-License-Identifier: MIT
 // The File menu: New, Open and the reader's save question, the two Save commands, Exit.
-#include <filesystem>
-#include <new>
-
 #include "app/fretlux_form.h"
-#include "document/file_messages.h"
-#include "document/file_names.h"
-#include "document/tab_file_writer.h"
 
 namespace fretlux {
-
-namespace {
-
-MessageBoxRequest SaveChangesQuestion(const std::string& path) {
-    return {"Save changes to '" + path + "' ?", MessageButtons::YesNoCancel, MessageIcon::Question,
-            MessageAnswer::No};
-}
-
-bool IsExistingFile(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::exists(path, ignored) && !std::filesystem::is_directory(path, ignored);
-}
-
-}  // namespace
-
-std::string FretluxForm::BaseTitle() { return std::string("Fretlux  (Ver ") + kVersion + ")"; }
 
 void FretluxForm::NewDocument() { StartNewDocument(); }
 
 void FretluxForm::StartNewDocument() {
     player_.Stop();
-    if (!AskToSave()) return;
+    if (!file_.AskToSave()) return;
     ClearDocument();
     ShowBlankDocument();
 }
 
 void FretluxForm::ShowBlankDocument() {
-    currentPath = kUntitledPath;
-    controls_.caption = BaseTitle() + "  " + currentPath;
+    file_.Rename(kUntitledPath);
+    controls_.caption = BaseTitle() + "  " + kUntitledPath;
     document.MakeBlankTab(0);
     document.tabCount = 1;
     ShowDocument();
 }
 
 void FretluxForm::OpenFile() {
-    const auto chosen =
-        host_.ShowFileDialog({FileDialogMode::Open, kOpenFilter, dialogInitialDirectory, ""});
-    if (!chosen || chosen->empty()) return;
-    LoadUserFile(*chosen);
-}
-
-// A document of the program's own (lessons, scales and chord files live in the program
-// directory) is asked about like any other once it has changed: the question names it, and the
-// save dialog proposes the TAB folder.
-bool FretluxForm::AskToSave() {
-    if (!ShowsTab() || !DocumentChanged()) return true;
-    switch (host_.ShowMessage(SaveChangesQuestion(currentPath))) {
-        case MessageAnswer::Cancel:
-            return false;
-        case MessageAnswer::Yes:
-            return SaveDocument(TabForm::Enhanced);
-        default:
-            return true;
-    }
+    if (const auto chosen = file_.ChooseFileToOpen()) LoadUserFile(*chosen);
 }
 
 // The shown document is given up only once the file has been read, so that a file that cannot
@@ -70,23 +30,13 @@ bool FretluxForm::AskToSave() {
 // file being opened is read as saved.
 bool FretluxForm::LoadDocument(const std::string& path, const std::string& title) {
     player_.Stop();
-    if (!AskToSave()) return false;
-    OpenedDocument read = OpenDocumentFile(
-        path, [this](const std::vector<TrackSummary>& tracks) { return host_.ChooseTrack(tracks); },
-        kStartSettings);
-    if (read.error) {
-        ShowOpenError(*read.error);
-        return false;
-    }
-    if (read.cancelled) return false;
-    if (!read.notice.empty()) {
-        host_.ShowMessage({read.notice, MessageButtons::Ok, MessageIcon::None, MessageAnswer::Ok});
-    }
-    previousPath = currentPath;
-    currentPath = path;
+    if (!file_.AskToSave()) return false;
+    std::optional<TabDocument> read = file_.Read(path);
+    if (!read) return false;
+    file_.Rename(path);
     controls_.caption = title;
     ClearDocument();
-    document = std::move(read.document);
+    document = std::move(*read);
     ShowDocument();
     return true;
 }
@@ -106,7 +56,7 @@ void FretluxForm::ShowDocument() {
         controls_.hscTAB.SetValue(1);
         columns_.Select(0, columns_.SelectionLength());
     }
-    MarkDocumentSaved();
+    file_.MarkSaved();
 }
 
 void FretluxForm::ShowReadDocument(TabDocument read) {
@@ -117,24 +67,7 @@ void FretluxForm::ShowReadDocument(TabDocument read) {
     ShowDocument();
 }
 
-void FretluxForm::MarkDocumentSaved() {
-    history_.MarkSaved();
-    const TabDocument standing = StandingDocument();
-    savedSettings_.fill(std::nullopt);
-    for (int t = 0; t < standing.tabCount; ++t) {
-        savedSettings_[t] = ReadHeaderSettings(standing.tabLines[t][0]);
-    }
-}
-
-bool FretluxForm::DocumentChanged() const {
-    if (!history_.AtSavedPoint()) return true;
-    const TabDocument standing = StandingDocument();
-    for (int t = 0; t < standing.tabCount; ++t) {
-        const auto settings = ReadHeaderSettings(standing.tabLines[t][0]);
-        if (settings && settings != savedSettings_[t]) return true;
-    }
-    return false;
-}
+bool FretluxForm::DocumentChanged() const { return file_.Changed(); }
 
 TabSettings FretluxForm::BarSettings() const {
     return {controls_.hscTempo.Value(), controls_.hscVolume.Value(),
@@ -148,11 +81,6 @@ TabDocument FretluxForm::StandingDocument() const {
         header = StampHeader(header, BarSettings());
     }
     return standing;
-}
-
-void FretluxForm::ShowOpenError(const std::string& description) {
-    host_.ShowMessage({OpenFailedMessage(description), MessageButtons::Ok, MessageIcon::Exclamation,
-                       MessageAnswer::Ok});
 }
 
 void FretluxForm::ClearDocument() {
@@ -173,56 +101,13 @@ void FretluxForm::SetTabCount(int count) {
     controls_.hscTAB.SetMax(count);
 }
 
-void FretluxForm::SaveAsFretlux() { SaveDocument(TabForm::Enhanced); }
+void FretluxForm::SaveAsFretlux() { file_.Save(TabForm::Enhanced); }
 
-void FretluxForm::SaveAsTab() { SaveDocument(TabForm::Plain); }
-
-// The document takes the file's name only once the file is written; a plain TAB file keeps
-// neither fingers, silent notes nor settings, so only the Fretlux form counts as saved.
-bool FretluxForm::SaveDocument(TabForm form) {
-    if (!ShowsTab()) return false;
-    const bool enhanced = form == TabForm::Enhanced;
-    dialogInitialDirectory = SaveDirectory();
-    const auto chosen = host_.ShowFileDialog(
-        {FileDialogMode::Save, enhanced ? kFretluxFilesFilter : kTabFilesFilter,
-         dialogInitialDirectory, ProposedFileName(currentPath, enhanced ? ".flx" : ".tab")});
-    if (!chosen || chosen->empty() || !MayWriteTo(*chosen)) return false;
-    std::optional<std::string> failure;
-    try {
-        failure = SaveTabFile(*chosen, StandingDocument(), form);
-    } catch (const std::bad_alloc&) {
-        failure = "not enough memory to write the file";
-    }
-    if (failure) {
-        ShowSaveError(*failure);
-        return false;
-    }
-    currentPath = *chosen;
-    controls_.caption = BaseTitle() + "  " + currentPath;
-    if (enhanced) MarkDocumentSaved();
-    return true;
-}
-
-std::string FretluxForm::SaveDirectory() const {
-    const std::string directory = DirectoryPart(currentPath);
-    return directory == host_.ProgramDirectory() ? tabFilesDirectory_ : directory;
-}
-
-// A file that is already there is replaced only when the user agrees.
-bool FretluxForm::MayWriteTo(const std::string& path) {
-    if (!IsExistingFile(path)) return true;
-    return host_.ShowMessage({"Overwrite existing file?", MessageButtons::YesNo,
-                              MessageIcon::Question, MessageAnswer::No}) == MessageAnswer::Yes;
-}
-
-void FretluxForm::ShowSaveError(const std::string& description) {
-    host_.ShowMessage({SaveFailedMessage(description), MessageButtons::Ok, MessageIcon::Exclamation,
-                       MessageAnswer::Ok});
-}
+void FretluxForm::SaveAsTab() { file_.Save(TabForm::Plain); }
 
 bool FretluxForm::Exit() {
     // Work that could not be saved is not thrown away: the program stays open.
-    if (!AskToSave()) return false;
+    if (!file_.AskToSave()) return false;
     host_.MidiOut().Close();
     host_.EndProgram();
     return true;

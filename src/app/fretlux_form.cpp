@@ -1,27 +1,25 @@
 // SPDX-License-Identifier: MIT
-// Start-up, the wiring of the controls to their handlers, and the playback settings bars.
+// Start-up, the wiring of the controls to the parts, and the commands run by value.
 #include "app/fretlux_form.h"
-
-#include "document/file_names.h"
 
 namespace fretlux {
 
 namespace {
 
 constexpr int kNormalDpi = 96;
-constexpr int kStartChannel = 0;
 
 }  // namespace
 
 FretluxForm::FretluxForm(Host& host)
-    : midi(host.MidiOut(), tuning, board_.Turned()),
-      host_(host),
-      player_(host, document, controls_, columns_, board_, midi, [this] { ShowCurrentTab(); }) {
+    : host_(host),
+      sound_(host, controls_, board_.Turned()),
+      player_(host, document, controls_, columns_, board_, sound_.Midi(),
+              [this] { ShowCurrentTab(); }) {
     controls_.hscTAB.onChange = [this] { ShowChosenTab(); };
     controls_.txtTAB.onChange = [this] { LabelEdited(); };
     controls_.hscTempo.onChange = [this] { player_.ApplyTempo(); };
-    controls_.hscVolume.onChange = [this] { ApplyVolume(); };
-    controls_.HScrollPatch.onChange = [this] { ApplyPatch(); };
+    controls_.hscVolume.onChange = [this] { sound_.ApplyVolume(); };
+    controls_.HScrollPatch.onChange = [this] { sound_.ApplyPatch(); };
 }
 
 bool FretluxForm::StartUp() {
@@ -32,34 +30,12 @@ bool FretluxForm::StartUp() {
     }
     controls_.keyPreview = true;
     columns_.SetCharWidth(host_.LogicalDpiY() == kNormalDpi ? 105 : 96);
-    tabFilesDirectory_ = host_.EnterTabFilesDirectory();
-    host_.MidiOut().Open();
-    patchList = PatchList::Read(host_.ProgramDirectory() + kPathSeparator + kPatchListFileName);
-    LoadMidiSettings();
-    midiSettings->HScrollMIDIChannel.SetValue(kStartChannel);
-    controls_.HScrollPatch.SetValue(kStartSettings.patch);
-    controls_.hscVolume.SetValue(kStartSettings.volume);
+    file_.SetTabFilesDirectory(host_.EnterTabFilesDirectory());
+    sound_.StartUp();
     controls_.caption = BaseTitle();
     controls_.hscTempo.SetValue(kStartSettings.tempo);
     return true;
 }
-
-void FretluxForm::ApplyVolume() {
-    midi.ApplyVolume(controls_.hscVolume.Value());
-    controls_.lblVolume.caption = WithLeadingBlank(controls_.hscVolume.Value());
-}
-
-void FretluxForm::ApplyPatch() {
-    midi.ApplyPatch(controls_.HScrollPatch.Value());
-    ShowPatchName();
-}
-
-void FretluxForm::ShowPatchName() {
-    controls_.lblPatch.caption = patchList.PatchName(midi.CurrentPatch());
-    controls_.lblPatchNum.caption = std::to_string(midi.CurrentPatch());
-}
-
-void FretluxForm::ToggleSound() { midi.soundOn = !midi.soundOn; }
 
 void FretluxForm::Run(Command command) { Perform(command); }
 
@@ -128,9 +104,9 @@ void FretluxForm::Perform(Command command) {
         case Command::FindChord:
             return FindChord();
         case Command::ToggleSound:
-            return ToggleSound();
+            return sound_.ToggleSound();
         case Command::ShowMidiSettings:
-            return ShowMidiSettingsWindow();
+            return sound_.ShowSettingsWindow();
         case Command::RotateLeftRight:
             return RotateLeftRight();
         case Command::RotateUpDown:
@@ -159,28 +135,6 @@ void FretluxForm::Run(MenuList list, int index) {
         case MenuList::SongLessons:
             return OpenSongLesson(index);
     }
-}
-
-// The settings window exists from start-up on, hidden, until the user closes it; opened again
-// it comes up anew.
-void FretluxForm::LoadMidiSettings() {
-    midiSettings.emplace();
-    midiSettings->HScrollMIDIChannel.onChange = [this] { ApplyMidiChannel(); };
-}
-
-void FretluxForm::ApplyMidiChannel() {
-    const int channel = midiSettings->HScrollMIDIChannel.Value();
-    const ChannelSettings settings = midi.SelectChannel(channel);
-    midiSettings->lblMIDICh.caption = WithLeadingBlank(channel + 1);
-    controls_.HScrollPatch.SetValue(settings.patch);
-    controls_.hscVolume.SetValue(settings.volume);
-}
-
-void FretluxForm::ShowMidiSettingsWindow() {
-    if (!midiSettings) LoadMidiSettings();
-    midiSettings->outputStatus = host_.MidiOut().Status();
-    host_.ShowMidiSettings(*midiSettings);
-    midiSettings.reset();
 }
 
 }  // namespace fretlux

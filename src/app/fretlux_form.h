@@ -12,13 +12,17 @@
 #include <vector>
 
 #include "app/chord_finder.h"
+#include "app/column_clipboard.h"
 #include "app/control_models.h"
+#include "app/document_file.h"
 #include "app/edit_history.h"
 #include "app/fretboard_panel.h"
 #include "app/host.h"
+#include "app/label_box.h"
 #include "app/midi_settings_form.h"
-#include "app/picture_button_state.h"
+#include "app/picture_button_panel.h"
 #include "app/player.h"
+#include "app/sound_settings.h"
 #include "app/start_settings.h"
 #include "app/tab_columns.h"
 #include "app/window_controls.h"
@@ -33,50 +37,8 @@
 
 namespace fretlux {
 
-inline constexpr const char* kUntitledPath = "UNTITLED.FLX";
-// Every file dialog names its kinds of file the same way; Open shows every file Fretlux reads
-// first.
-inline constexpr const char* kFretluxFilesFilter = "Fretlux Files (*.flx)|*.flx";
-inline constexpr const char* kTabFilesFilter = "TAB Files (*.tab)|*.tab";
-inline constexpr const char* kOpenFilter =
-    "Fretlux, TAB, Guitar Pro and MusicXML Files "
-    "(*.flx;*.tab;*.gp3;*.gp4;*.gp5;*.gpx;*.gp;*.musicxml;*.xml;*.mxl)|"
-    "*.flx;*.tab;*.gp3;*.gp4;*.gp5;*.gpx;*.gp;*.musicxml;*.xml;*.mxl|"
-    "Fretlux Files (*.flx)|*.flx|TAB Files (*.tab)|*.tab|"
-    "Guitar Pro Files (*.gp3;*.gp4;*.gp5;*.gpx;*.gp)|*.gp3;*.gp4;*.gp5;*.gpx;*.gp|"
-    "MusicXML Files (*.musicxml;*.xml;*.mxl)|*.musicxml;*.xml;*.mxl|All Files (*.*)|*.*";
 inline constexpr const char* kTooManyTabsMessage =
     "A document holds at most 101 TABs: delete one before inserting another.";
-
-// The window's picture buttons, each of which shows its hint in the help line while the pointer
-// is over it.
-enum class HintedButton {
-    imgPlay,
-    imgStop,
-    imgStep,
-    imgBack,
-    imgTune,
-    imgTrash,
-    imgclip2tab,
-    imgSound,
-    imgNoSound,
-    imgEdit,
-    imgCutButton,
-    imgCopyButton,
-    imgPasteButton,
-    imgTabLine,
-    imgInsTab,
-    imgDelTab,
-    imgAB,
-    imgFNum0,
-    imgFNum1,
-    imgFNum2,
-    imgFNum3,
-    imgFNum4,
-    imgLefRig,
-    imgUpDown
-};
-inline constexpr int kPictureButtonCount = static_cast<int>(HintedButton::imgUpDown) + 1;
 
 // Hints the fretboard writes into the help line.
 inline constexpr const char* kFretboardHint =
@@ -85,9 +47,6 @@ inline constexpr const char* kLeftRightHint = "HELP: Rotate fretboard left to ri
 inline constexpr const char* kUpDownHint = "HELP: Rotate fretboard upside down";
 inline constexpr const char* kStringNamesHint =
     "HELP: Click a string's name to hear the open string";
-
-// The hint a picture button shows in the help line, as its tooltip and as its accessible name.
-std::string HintOf(HintedButton button);
 
 // The other controls with a hint of their own in the help line.
 enum class PointedControl {
@@ -183,14 +142,14 @@ public:
     WindowControls& Controls() { return controls_; }
     const WindowControls& Controls() const { return controls_; }
     const TabDocument& Document() const { return document; }
-    const std::string& DocumentPath() const { return currentPath; }
+    const std::string& DocumentPath() const { return file_.Path(); }
     const TabColumns& Columns() const { return columns_; }
     Player& Playback() { return player_; }
     const Player& Playback() const { return player_; }
     // The fretboard, whose marks the mouse makes on it directly.
     FretboardPanel& Board() { return board_; }
     const FretboardPanel& Board() const { return board_; }
-    MidiState& Midi() { return midi; }
+    MidiState& Midi() { return sound_.Midi(); }
 
     // Typed characters, seen by the window before the control that has the focus; never
     // consumed, so a key typed into the label box is typed there as well. Space starts and
@@ -208,16 +167,8 @@ public:
     // The label box lost the focus: the label's next edit is an undo step of its own.
     void EndLabelEdit();
 
-    // Every picture button: a mouse button pressed or released on it, the pointer moving over
-    // it, and the second press of a double click.
-    void PressPictureButton(HintedButton button, int mouseButton);
-    void MoveOverPictureButton(HintedButton button, int mouseButtons, const ButtonPoint& point);
-    // True when a click follows, which the window runs with RunPictureButton once it has
-    // shown the released picture.
-    bool ReleasePictureButton(HintedButton button, int mouseButton, const ButtonPoint& point);
-    void RunPictureButton(HintedButton button);
-    void DoubleClickPictureButton(HintedButton button);
-    bool PictureButtonPressed(HintedButton button) const;
+    PictureButtonPanel& Buttons() { return buttons_; }
+    const PictureButtonPanel& Buttons() const { return buttons_; }
 
     // The help line: the hint of the control the pointer is over, or the TAB position the TAB
     // bar's thumb is dragged to.
@@ -225,9 +176,6 @@ public:
     void HintButton(HintedButton button);
     void HintFinger(int index);
     void PreviewTabPosition(int value);
-
-    // Title of the window: "Fretlux  (Ver 1.10)".
-    static std::string BaseTitle();
 
 private:
     // The commands, each run by a menu entry, a picture button or a key.
@@ -270,16 +218,12 @@ private:
     void ShowHelp();
     void ShowTabHelp();
     void ShowAboutWindow();
-    void ToggleSound();
-    void ShowMidiSettingsWindow();
 
     // The TAB bar moved to another TAB: the one it left keeps the bars' settings, the one it
     // shows brings its own.
     void ShowChosenTab();
     void ShowCurrentTab();
     void LabelEdited();
-    void ApplyVolume();
-    void ApplyPatch();
     void ClearDocument();
     // Brings a fresh document into the view as the window starts it: the start-up sound
     // settings, a clear fretboard, its first TAB shown, nothing to undo and nothing changed.
@@ -290,35 +234,23 @@ private:
     bool LoadDocument(const std::string& path, const std::string& title);
     void DeleteSelectedColumns();
     void SplitTabIntoColumns();
-    void ShowPatchName();
     // The work of the commands that other commands share; a command never runs another command.
     void StartNewDocument();
     void LoadUserFile(const std::string& path);
     void PasteFretboardColumn();
     void CopySelection();
     void RunButtonCommand(HintedButton button);
-    // Saves the document in the given form through the dialog; true when the file was written.
-    bool SaveDocument(TabForm form);
-    // Asks whether to save a changed document before it goes; true when it may go: unchanged,
-    // No, or saved.
-    bool AskToSave();
-    bool MayWriteTo(const std::string& path);
-    void ShowSaveError(const std::string& description);
-    // Where the save dialogs start: the document's folder, or the TAB folder for the program's
-    // own files, which are not the user's to overwrite.
-    std::string SaveDirectory() const;
+    // The rotation buttons turn the board as soon as they are pressed.
+    void PressPictureButton(HintedButton button);
     TabSettings BarSettings() const;
     // The document as saving and the exports take it: the shown TAB with the bars' settings in
     // its header, as leaving the TAB would put them there.
     TabDocument StandingDocument() const;
-    // The document as it stands is the one loaded or saved: nothing in it is a change.
-    void MarkDocumentSaved();
     // One blank TAB, untitled, with nothing to undo: what New makes.
     void ShowBlankDocument();
     void SetTabCount(int count);
     // The help line shows "TAB: n of m" for the TAB shown and the TAB count.
     void ShowTabPosition();
-    void ShowOpenError(const std::string& description);
     void ReplaceColumns(const std::array<std::string, kLinesPerTab>& inserted);
     void ShowWithCursorAfterInsertedColumn();
     int CurrentTabIndex() const { return controls_.hscTAB.Value() - 1; }
@@ -330,12 +262,10 @@ private:
     // A help page's path: the help folder of the program directory and the page's file name.
     std::string HelpPage(const char* name) const;
     void Rotate(void (*flip)(Orientation&, StringNameLabels&));
-    void LoadMidiSettings();
     // The document of a Lessons or Scales entry: the program directory, prefix, index, ".flx".
     std::string ProgramFile(const char* prefix, int index) const;
     bool LoadLesson(const std::string& path);
     void PlayLessonFile(const std::string& path);
-    void ApplyMidiChannel();
 
     // Undo steps (undo_commands.cpp): a command's changes make one step through an UndoStep.
     friend class UndoStep;
@@ -351,9 +281,6 @@ private:
     void ShowUndoMenu();
     // Sets the label box's text as the program, not the user, changes it.
     void ShowLabel(const std::string& text);
-    // The label box's text as the header keeps it: padded with blanks to the length it was shown
-    // with.
-    std::string StoredLabel() const;
     // Delete TAB without a step of its own: a TAB left without columns goes as part of whatever
     // showed it.
     void DeleteCurrentTab();
@@ -366,45 +293,26 @@ private:
     // The help line names the file an export wrote, or the failure is reported.
     void ShowExportResult(const std::string& path, const std::optional<std::string>& failure);
 
-    // Each TAB's settings when the document was loaded or saved, or, for a TAB that had none, as
-    // it was first shown since: a TAB without settings plays at the bars as they stand.
-    std::array<std::optional<TabSettings>, kMaxTabs> savedSettings_;
-    std::string tabFilesDirectory_;
-    EditHistory history_;
-    int undoDepth_ = 0;
-    // The TAB whose label the user is editing as one undo step; 0 when no such edit is open.
-    int labelEditTab_ = 0;
-    bool labelSetByProgram_ = false;
-    // The label box's text before its latest change, as stored.
-    std::string labelBefore_;
-    // The length of the label last shown, to which the stored label is padded.
-    int labelPadding_ = 0;
-
-    std::array<PictureButtonState, kPictureButtonCount> pictureButtons;
-    PatchList patchList;
-    // The dialog's initial directory: one dialog serves every file command, so the directory one
-    // command gives it stays for the next.
-    std::string dialogInitialDirectory;
-
-    std::array<std::string, kLinesPerTab> tabClipboard;
-    int clipboardWidth = 0;
-
-    TabDocument document;
-    std::string currentPath;
-    std::string previousPath;
-    WindowControls controls_;
-    TabColumns columns_;
-    int previousTab = 0;
-    Tuning tuning;
-    // Before midi, which sounds the notes the way the board is turned.
-    FretboardPanel board_{midi};
-    MidiState midi;
-    // The MIDI settings window while it is loaded; start-up loads it without showing it.
-    std::optional<MidiSettingsForm> midiSettings;
-
     Host& host_;
+    WindowControls controls_;
+    DocumentFile file_{host_, controls_.caption, [this] { return StandingDocument(); }};
+    // The document the parts work on, which the file part keeps.
+    TabDocument& document = file_.Document();
+    TabColumns columns_;
+    LabelBox label_{controls_.txtTAB};
+    ColumnClipboard clipboard_;
+    // Before the sound, which sounds the notes the way the board is turned.
+    FretboardPanel board_{sound_.Midi()};
+    SoundSettings sound_;
+
     Player player_;
     ChordFinder chordFinder_{host_};
+    PictureButtonPanel buttons_{{
+        [this](HintedButton button) { PressPictureButton(button); },
+        [this](HintedButton button) { RunButtonCommand(button); },
+        [this](HintedButton button) { HintButton(button); },
+        [this] { ChooseReleasedEditPicture(); },
+    }};
 };
 
 }  // namespace fretlux

@@ -17,21 +17,10 @@ constexpr const char* kMusicXmlFilter = "MusicXML Files (*.musicxml)|*.musicxml"
 
 void FretluxForm::ExportMusicXml() {
     if (!ShowsTab()) return;
-    dialogInitialDirectory = SaveDirectory();
-    const auto chosen =
-        host_.ShowFileDialog({FileDialogMode::Save, kMusicXmlFilter, dialogInitialDirectory,
-                              ProposedFileName(currentPath, ".musicxml")});
-    if (!chosen) return;
-    std::error_code ignored;
-    if (std::filesystem::exists(*chosen, ignored) &&
-        !std::filesystem::is_directory(*chosen, ignored)) {
-        const MessageAnswer answer =
-            host_.ShowMessage({"Overwrite existing file?", MessageButtons::YesNo,
-                               MessageIcon::Question, MessageAnswer::No});
-        if (answer != MessageAnswer::Yes) return;
-    }
+    const auto chosen = file_.ChooseSavePath(kMusicXmlFilter, ".musicxml");
+    if (!chosen || !file_.MayWriteTo(*chosen)) return;
     // TABs that store no settings play at the bars' too, as they would if played from here.
-    const std::string title = std::filesystem::path(currentPath).stem().string();
+    const std::string title = std::filesystem::path(file_.Path()).stem().string();
     ShowExportResult(*chosen, SaveFileReplacing(*chosen, MusicXmlScore(StandingDocument(),
                                                                        BarSettings(), title)));
 }

@@ -58,6 +58,10 @@ public:
     int MovingEnd() const;
     void MoveSelectionEnd(int position);
 
+    // The TAB these columns come from, 1-based; 0 for none.
+    int ShownTab() const { return tab_; }
+    void SetShownTab(int tab) { tab_ = tab; }
+
     // Width of one character of the TAB font in the units of the column geometry.
     void SetCharWidth(int width) { charWidth_ = width; }
     int CharWidth() const { return charWidth_; }
@@ -71,6 +75,7 @@ private:
     int SelectionAnchor() const;
 
     std::array<TabColumn, kColumnSlots> cells_;
+    int tab_ = 0;
     int cursor_ = 0;
     int selection_ = 0;
     int last_ = 0;

@@ -16,9 +16,9 @@ namespace fretlux {
 void FretluxForm::PressKeyOnTabLines(int keyCode, int shift) {
     if (!ShowsTab()) return;
     if (shift == kCtrlMask) {
-        if (keyCode == kKeyX) CutColumns();
-        if (keyCode == kKeyC) CopyColumns();
-        if (keyCode == kKeyV) PasteColumns();
+        if (keyCode == kKeyX) Perform(Command::CutColumns);
+        if (keyCode == kKeyC) Perform(Command::CopyColumns);
+        if (keyCode == kKeyV) Perform(Command::PasteColumns);
         return;
     }
     if (shift != 0 && shift != kShiftMask) return;

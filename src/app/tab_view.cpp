@@ -26,13 +26,13 @@ EditPicture FretluxForm::EditPictureFor(int tabNumber) const {
 
 void FretluxForm::ShowChosenTab() {
     const int v = controls_.hscTAB.Value();
-    if (previousTab > 0) {
-        std::string& header = document.tabLines[previousTab - 1][0];
+    if (const int left = columns_.ShownTab(); left > 0) {
+        std::string& header = document.tabLines[left - 1][0];
         header = StampHeader(header, {controls_.hscTempo.Value(), controls_.hscVolume.Value(),
                                       controls_.HScrollPatch.Value()});
     }
     ShowTabPosition();
-    previousTab = v;
+    columns_.SetShownTab(v);
     if (v == 0) {
         controls_.imgEdit = EditPicture::imgEdit2Up;
         return;
@@ -44,7 +44,7 @@ void FretluxForm::ShowChosenTab() {
     }
     // A TAB without settings of its own takes the bars as they stand; only a change of them
     // while it is shown is a change of the document.
-    if (history_.AtSavedPoint() && !savedSettings_[v - 1]) savedSettings_[v - 1] = BarSettings();
+    file_.KeepFirstShownSettings(v - 1, BarSettings());
     controls_.imgEdit = EditPictureFor(v);
     ShowCurrentTab();
     columns_.Select(0, 0);
@@ -62,7 +62,7 @@ void FretluxForm::ShowTabPosition() {
 // it when the TAB is left.
 void FretluxForm::LabelEdited() {
     NoteLabelEdit();
-    if (ShowsTab()) document.tabLines[CurrentTabIndex()][0] = StoredLabel();
+    if (ShowsTab()) document.tabLines[CurrentTabIndex()][0] = label_.Stored();
 }
 
 void FretluxForm::ShowCurrentTab() {

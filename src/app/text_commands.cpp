@@ -57,10 +57,11 @@ void FretluxForm::EditTabText() {
 
 void FretluxForm::EditInOutsideEditor() {
     host_.ShowMessage({kExternalEditorNotice});
-    if (currentPath.empty()) return;
+    const std::string& path = file_.Path();
+    if (path.empty()) return;
     player_.Stop();
-    SaveDocument(TabForm::Plain);
-    OpenWithDesktopProgram(Left(currentPath, static_cast<int>(currentPath.size()) - 3) + "tab");
+    file_.Save(TabForm::Plain);
+    OpenWithDesktopProgram(Left(path, static_cast<int>(path.size()) - 3) + "tab");
 }
 
 void FretluxForm::OpenTextToTab() {

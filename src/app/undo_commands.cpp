@@ -12,14 +12,14 @@ namespace fretlux {
 EditSnapshot FretluxForm::TakeSnapshot() const {
     return {document,
             controls_.hscTAB.Value(),
-            StoredLabel(),
+            label_.Stored(),
             columns_.CursorColumn(),
             columns_.SelectionLength(),
             BarSettings()};
 }
 
 void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
-    labelEditTab_ = 0;
+    label_.CloseEdit();
     const int v = snapshot.tabNumber;
     document = std::move(snapshot.document);
     // The TAB comes back as it was shown: no TAB change stamps a header or resets the cursor.
@@ -28,7 +28,7 @@ void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
     controls_.hscTAB.SetMin(v > 0 ? 1 : 0);
     controls_.hscTAB.SetValue(v);
     controls_.hscTAB.onChange = std::move(onTabChange);
-    previousTab = v;
+    columns_.SetShownTab(v);
     controls_.hscTempo.SetValue(snapshot.settings.tempo);
     controls_.hscVolume.SetValue(snapshot.settings.volume);
     controls_.HScrollPatch.SetValue(snapshot.settings.patch);
@@ -50,68 +50,60 @@ void FretluxForm::RestoreSnapshot(EditSnapshot snapshot) {
 }
 
 void FretluxForm::Undo() {
-    if (auto before = history_.Undo(TakeSnapshot())) RestoreSnapshot(std::move(*before));
+    if (auto before = file_.History().Undo(TakeSnapshot())) RestoreSnapshot(std::move(*before));
     ShowUndoMenu();
 }
 
 void FretluxForm::Redo() {
-    if (auto after = history_.Redo(TakeSnapshot())) RestoreSnapshot(std::move(*after));
+    if (auto after = file_.History().Redo(TakeSnapshot())) RestoreSnapshot(std::move(*after));
     ShowUndoMenu();
 }
 
 std::optional<EditSnapshot> FretluxForm::BeginUndoStep() {
-    if (undoDepth_++ > 0) return std::nullopt;
+    if (!file_.History().EnterCommand()) return std::nullopt;
     return TakeSnapshot();
 }
 
 void FretluxForm::EndUndoStep(std::optional<EditSnapshot> before) {
-    --undoDepth_;
+    file_.History().LeaveCommand();
     if (before && before->document != document) RecordEdit(std::move(*before));
 }
 
 void FretluxForm::RecordEdit(EditSnapshot before) {
-    history_.Record(std::move(before));
-    labelEditTab_ = 0;
+    file_.History().Record(std::move(before));
+    label_.CloseEdit();
     ShowUndoMenu();
 }
 
 // Runs on every change of the label box's text, before the header takes it.
 void FretluxForm::NoteLabelEdit() {
-    std::string labelBefore = std::exchange(labelBefore_, StoredLabel());
-    if (labelSetByProgram_ || undoDepth_ > 0 || !ShowsTab()) return;
-    if (labelEditTab_ == controls_.hscTAB.Value()) return;
+    const bool typed = ShowsTab() && !file_.History().InCommand();
+    const int tab = typed ? controls_.hscTAB.Value() : 0;
+    std::optional<std::string> labelBefore = label_.NoteChange(tab);
+    if (!labelBefore) return;
     EditSnapshot before = TakeSnapshot();
-    before.label = std::move(labelBefore);
+    before.label = std::move(*labelBefore);
     RecordEdit(std::move(before));
-    labelEditTab_ = controls_.hscTAB.Value();
+    label_.OpenEdit(tab);
 }
 
-void FretluxForm::EndLabelEdit() { labelEditTab_ = 0; }
+void FretluxForm::EndLabelEdit() { label_.CloseEdit(); }
 
-// The box shows the label without its trailing blanks, so that a click after the text puts the
-// caret at its end; the label is stored with them again.
 void FretluxForm::ShowLabel(const std::string& text) {
-    labelSetByProgram_ = true;
-    labelPadding_ = static_cast<int>(text.size());
-    controls_.txtTAB.SetText(TrimTrailingSpaces(text));
+    label_.Show(text);
     // The box may have shown the same text already, and then no change stores the label.
-    if (ShowsTab()) document.tabLines[CurrentTabIndex()][0] = StoredLabel();
-    labelSetByProgram_ = false;
-}
-
-std::string FretluxForm::StoredLabel() const {
-    return PadRight(controls_.txtTAB.Text(), labelPadding_);
+    if (ShowsTab()) document.tabLines[CurrentTabIndex()][0] = label_.Stored();
 }
 
 void FretluxForm::ClearEditHistory() {
-    history_.Clear();
-    labelEditTab_ = 0;
+    file_.History().Clear();
+    label_.CloseEdit();
     ShowUndoMenu();
 }
 
 void FretluxForm::ShowUndoMenu() {
-    controls_.mnuEditUndo.enabled = history_.CanUndo();
-    controls_.mnuEditRedo.enabled = history_.CanRedo();
+    controls_.mnuEditUndo.enabled = file_.History().CanUndo();
+    controls_.mnuEditRedo.enabled = file_.History().CanRedo();
 }
 
 }  // namespace fretlux

@@ -235,7 +235,7 @@ QWidget* MainWindow::BuildSettingsBars() {
     // Room for the longer instrument names, so that the bars do not jump as the patch changes.
     lblPatch_->setMinimumWidth(lblPatch_->fontMetrics().horizontalAdvance(QString(22, 'M')));
     grid->addWidget(lblPatch_, 0, column);
-    // Tempo is a delay: the fastest setting, 200, stands at the left.
+    // Tempo is a delay: its longest, 200, stands at the left, so that right plays faster.
     tempoBinding_ =
         std::make_unique<ScrollBarBinding>(*hscTempo_, model_.Controls().hscTempo, true);
     volumeBinding_ = std::make_unique<ScrollBarBinding>(*hscVolume_, model_.Controls().hscVolume);

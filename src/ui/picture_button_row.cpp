@@ -25,21 +25,21 @@ void PictureButtonRow::Add(const char* name, HintedButton id) {
     layout_->addWidget(button);
     buttons_.push_back(button);
     button->onMouseDown = [this, id](int mouseButton) {
-        run_([&] { model_.PressPictureButton(id, mouseButton); });
+        run_([&] { model_.Buttons().Press(id, mouseButton); });
     };
     button->onMouseMove = [this, id](int mouseButtons, const ButtonPoint& point) {
-        run_([&] { model_.MoveOverPictureButton(id, mouseButtons, point); });
+        run_([&] { model_.Buttons().MoveOver(id, mouseButtons, point); });
     };
     button->onMouseUp = [this, id, button](int mouseButton, const ButtonPoint& point) {
         bool click = false;
-        run_([&] { click = model_.ReleasePictureButton(id, mouseButton, point); });
+        run_([&] { click = model_.Buttons().Release(id, mouseButton, point); });
         if (!click) return;
         // The released picture is on the screen before the command runs, which may open a
         // window of its own.
         button->repaint();
-        run_([&] { model_.RunPictureButton(id); });
+        run_([&] { model_.Buttons().Run(id); });
     };
-    button->onDoubleClick = [this, id] { run_([&] { model_.DoubleClickPictureButton(id); }); };
+    button->onDoubleClick = [this, id] { run_([&] { model_.Buttons().DoubleClick(id); }); };
 }
 
 void PictureButtonRow::AddGap() { layout_->addSpacing(kGroupGap); }
@@ -50,7 +50,7 @@ void PictureButtonRow::Show() {
     for (PictureButton* button : buttons_) {
         const HintedButton id = button->Id();
         button->ShowPicture(ReleasedSymbol(id, model_.Controls().imgEdit), PressedSymbol(id),
-                            model_.PictureButtonPressed(id));
+                            model_.Buttons().Pressed(id));
     }
 }
 

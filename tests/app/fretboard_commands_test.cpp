@@ -82,7 +82,7 @@ TEST_F(FretboardCommands, ConsecutivePastesComeOutInTheOrderTheyWereMade) {
     const auto button = [&] {
         form.Run(Command::ClearFretboard);
         Press(2, 2);
-        form.RunPictureButton(HintedButton::imgclip2tab);
+        form.Buttons().Run(HintedButton::imgclip2tab);
     };
     const struct {
         std::vector<std::function<void()>> pastes;

@@ -85,12 +85,12 @@ protected:
     // A click, then the second press of a double click and its release, as the window reports
     // them; a release that is a click runs the click.
     void DoubleClick(HintedButton button) {
-        form.PressPictureButton(button, kLeft);
-        if (form.ReleasePictureButton(button, kLeft, At(5, 5))) form.RunPictureButton(button);
-        form.DoubleClickPictureButton(button);
-        EXPECT_TRUE(form.PictureButtonPressed(button));
-        if (form.ReleasePictureButton(button, kLeft, At(5, 5))) form.RunPictureButton(button);
-        EXPECT_FALSE(form.PictureButtonPressed(button));
+        form.Buttons().Press(button, kLeft);
+        if (form.Buttons().Release(button, kLeft, At(5, 5))) form.Buttons().Run(button);
+        form.Buttons().DoubleClick(button);
+        EXPECT_TRUE(form.Buttons().Pressed(button));
+        if (form.Buttons().Release(button, kLeft, At(5, 5))) form.Buttons().Run(button);
+        EXPECT_FALSE(form.Buttons().Pressed(button));
     }
 };
 
@@ -124,9 +124,9 @@ TEST_F(PictureButtonsTest, ADoubleClickRunsTheCommandOnceExceptStepBackStepForwa
             if (twice) {
                 DoubleClick(c.button);
             } else {
-                form.PressPictureButton(c.button, kLeft);
-                if (form.ReleasePictureButton(c.button, kLeft, At(5, 5))) {
-                    form.RunPictureButton(c.button);
+                form.Buttons().Press(c.button, kLeft);
+                if (form.Buttons().Release(c.button, kLeft, At(5, 5))) {
+                    form.Buttons().Run(c.button);
                 }
             }
             change[twice] = c.measure() - before;
@@ -162,12 +162,12 @@ TEST_F(PictureButtonsTest, TheEditingButtonsHintAndRunTheirCommandsAndTheBackgro
     OpenTabs({{{"1:0", "1:1", "1:2", "1:3"}}});
     Select(1, 2);
     for (const auto& c : cases) {
-        form.MoveOverPictureButton(c.button, 0, At(5, 5));
+        form.Buttons().MoveOver(c.button, 0, At(5, 5));
         EXPECT_EQ(form.Controls().lblHelp.caption, c.hint);
         EXPECT_EQ(form.Controls().lblHelp.colour, kHintBlue);
-        form.PressPictureButton(c.button, kLeft);
-        ASSERT_TRUE(form.ReleasePictureButton(c.button, kLeft, At(5, 5)));
-        form.RunPictureButton(c.button);
+        form.Buttons().Press(c.button, kLeft);
+        ASSERT_TRUE(form.Buttons().Release(c.button, kLeft, At(5, 5)));
+        form.Buttons().Run(c.button);
         EXPECT_EQ(View(), c.view) << c.hint;
     }
     form.HintControl(PointedControl::Background);
@@ -178,10 +178,10 @@ TEST_F(PictureButtonsTest, TheEditingButtonsHintAndRunTheirCommandsAndTheBackgro
 TEST_F(PictureButtonsTest, TheTextButtonShowsWhetherTheTabHasTextAndAWrittenPageWithoutATab) {
     // Dragged out of the button, then released, it shows the released picture of the moment.
     const auto dragOutAndRelease = [&] {
-        form.PressPictureButton(HintedButton::imgEdit, kLeft);
-        form.MoveOverPictureButton(HintedButton::imgEdit, kLeft, At(-3, 5));
+        form.Buttons().Press(HintedButton::imgEdit, kLeft);
+        form.Buttons().MoveOver(HintedButton::imgEdit, kLeft, At(-3, 5));
         const EditPicture outside = form.Controls().imgEdit;
-        EXPECT_FALSE(form.ReleasePictureButton(HintedButton::imgEdit, kLeft, At(-3, 5)));
+        EXPECT_FALSE(form.Buttons().Release(HintedButton::imgEdit, kLeft, At(-3, 5)));
         EXPECT_EQ(form.Controls().imgEdit, outside);
         return outside;
     };
