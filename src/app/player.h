@@ -10,6 +10,7 @@
 #include "app/fretboard_panel.h"
 #include "app/host.h"
 #include "app/lesson_tutor.h"
+#include "app/play_along.h"
 #include "app/tab_columns.h"
 #include "app/window_controls.h"
 #include "document/tab_document.h"
@@ -55,6 +56,11 @@ public:
     // The Tempo bar moved: playback goes on at its speed at once.
     void ApplyTempo();
 
+    // Play ▸ Play Along: listens in the mode given and plays from the cursor; the document at
+    // file keeps the best scores. Stopping ends it.
+    void PlayAlongFromCursor(PlayAlongMode mode, const std::string& file);
+    const PlayAlong& PlayingAlong() const { return playAlong_; }
+
     // The document is a lesson from now on, or is none any more.
     void EnterLesson() { lessonMode_ = true; }
     void LeaveLesson();
@@ -75,7 +81,10 @@ private:
     void ShowTabFromStart(int tab);
     void WaitAtTab(int tab) override;
     void PlayFromTab(int tab) override;
+    void PlayAlongFromTab(int tab) override;
     void EndLesson() override;
+    // A looped selection went round while playing along: the help line shows the pass's score.
+    void ShowPassSummary();
 
     WindowControls& controls_;
     TabColumns& columns_;
@@ -90,6 +99,7 @@ private:
     int playStart_ = 0;
     bool lessonMode_ = false;
     LessonTutor tutor_;
+    PlayAlong playAlong_;
 };
 
 }  // namespace fretlux

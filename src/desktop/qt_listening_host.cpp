@@ -19,24 +19,23 @@ constexpr std::uint32_t kClick = 0x99 | (76u << 8) | (127u << 16);
 
 }  // namespace
 
-QtListeningHost::QtListeningHost(QWidget& window, MidiOutput& output)
-    : window_(window), output_(output) {}
+QtListeningHost::QtListeningHost(std::function<QWidget*()> window,
+                                 std::function<MidiOutput*()> output)
+    : window_(std::move(window)), output_(std::move(output)) {}
 
 QtListeningHost::~QtListeningHost() { StopListening(); }
 
 std::string QtListeningHost::StartListening(std::function<void(const HeardOnset&)> heard) {
     StopListening();
     // Heard on the clock NowMs keeps.
-    listening_ = new PlayAlongListening(LoadInputChoice(), epoch_, std::move(heard), &window_);
+    listening_ =
+        std::make_unique<PlayAlongListening>(LoadInputChoice(), epoch_, std::move(heard), nullptr);
     std::string error = listening_->Error();
     if (!error.empty()) StopListening();
     return error;
 }
 
-void QtListeningHost::StopListening() {
-    delete listening_;
-    listening_ = nullptr;
-}
+void QtListeningHost::StopListening() { listening_.reset(); }
 
 std::int64_t QtListeningHost::NowMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
@@ -46,13 +45,15 @@ std::int64_t QtListeningHost::NowMs() {
 
 void QtListeningHost::ShowInputSettings() {
     InputSettingsForm form(LoadInputChoice(), {ListAudioInputDevices(), ListMidiInputPorts()});
-    InputSettingsDialog dialog(
-        form, [this] { output_.SendShortMessage(kClick); }, &window_);
+    const auto click = [this] {
+        if (MidiOutput* output = output_()) output->SendShortMessage(kClick);
+    };
+    InputSettingsDialog dialog(form, click, window_());
     if (dialog.exec() == QDialog::Accepted && form.CanSave()) SaveInputChoice(form.Choice());
 }
 
 void QtListeningHost::ShowTuner() {
-    auto* tuner = new TunerDialog(LoadInputChoice(), &window_);
+    auto* tuner = new TunerDialog(LoadInputChoice(), window_());
     tuner->show();
 }
 

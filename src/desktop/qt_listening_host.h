@@ -2,6 +2,8 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <memory>
 
 #include "app/listening_host.h"
 #include "playback/midi_output.h"
@@ -16,8 +18,9 @@ class PlayAlongListening;
 // Input settings and Tuner windows over the main window, the best scores in the settings.
 class QtListeningHost final : public ListeningHost {
 public:
-    // Clicks for the latency measurement sound through output.
-    QtListeningHost(QWidget& window, MidiOutput& output);
+    // The windows stand over window's answer, which may be none; the latency measurement's
+    // clicks sound through output's, unless it has none.
+    QtListeningHost(std::function<QWidget*()> window, std::function<MidiOutput*()> output);
     ~QtListeningHost() override;
 
     std::string StartListening(std::function<void(const HeardOnset&)> heard) override;
@@ -29,10 +32,10 @@ public:
     void SaveBestScoresText(const std::string& text) override;
 
 private:
-    QWidget& window_;
-    MidiOutput& output_;
+    std::function<QWidget*()> window_;
+    std::function<MidiOutput*()> output_;
     const std::chrono::steady_clock::time_point epoch_ = std::chrono::steady_clock::now();
-    PlayAlongListening* listening_ = nullptr;
+    std::unique_ptr<PlayAlongListening> listening_;
 };
 
 }  // namespace fretlux

@@ -96,6 +96,10 @@ void BuildPlayMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.playPrevious = AddEntry(play, "mnuPlayPrevious", "&Previous", true);
     AddSeparator(play, "mnuPlayLine2");
     actions.playTune = AddEntry(play, "mnuPlayTune", "&Tune Guitar", true);
+    AddEntry(play, "mnuPlayTuner", "T&uner", true);
+    QMenu& playAlong = *AddSubMenu(play, "mnuPlayAlong", "Play &Along");
+    AddEntry(playAlong, "mnuPlayAlongWait", "&Wait", true);
+    AddEntry(playAlong, "mnuPlayAlongScore", "&Score", true);
 }
 
 void BuildChordsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
@@ -148,6 +152,7 @@ void BuildSettingsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.settingsSound->setCheckable(true);
     actions.settingsSound->setChecked(true);
     actions.settingsMidi = AddEntry(settings, "mnuSetMidi", "&Midi", true);
+    AddEntry(settings, "mnuSetInput", "&Input", true);
     QMenu& rotate = *AddSubMenu(settings, "mnuSetRotate", "&Rotate Fretboard");
     actions.rotateLeftRight = AddEntry(rotate, "mnuSetLefRig", "&Left Right", true);
     actions.rotateUpDown = AddEntry(rotate, "mnuSetUpDown", "&Up Down", true);

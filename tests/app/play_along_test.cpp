@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "player_fixture.h"
 #include "scripted_host.h"
-#include "scripted_listening.h"
 
 namespace fretlux {
 namespace {
@@ -22,25 +22,6 @@ TEST(PlayAlong, WithoutAnInputItSaysWhyAndDoesNotBegin) {
     EXPECT_EQ(host.Asked(), std::vector<std::string>{
                                 "No audio input: no audio input device. [Ok Exclamation Ok]"});
     EXPECT_TRUE(playAlong.MayPass(1, 3, ColumnAG()));
-}
-
-TEST(PlayAlong, WaitShowsTheColumnsNotesAndHoldsUntilTheyAreHeard) {
-    testing::ScriptedHost host;
-    testing::ScriptedListening listening;
-    PlayAlong playAlong(host, listening);
-    ASSERT_TRUE(playAlong.Begin(PlayAlongMode::Wait, "riff.flx"));
-    EXPECT_TRUE(listening.listening);
-    EXPECT_FALSE(playAlong.MayPass(1, 3, ColumnAG()));
-    EXPECT_EQ(playAlong.ExpectedNotes(), (std::vector<FretPosition>{{6, 3}, {2, 0}}));
-    listening.Hear(1100, {45, 68});
-    EXPECT_EQ(playAlong.WrongNotes(), (std::vector<FretPosition>{{6, 4}}));
-    listening.Hear(1200, {45, 67});
-    EXPECT_TRUE(playAlong.ColumnRight());
-    listening.nowMs = 1200 + PlayAlongSession::kGreenMs;
-    EXPECT_TRUE(playAlong.MayPass(1, 3, ColumnAG()));
-    playAlong.End();
-    EXPECT_FALSE(listening.listening);
-    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST(PlayAlong, ScoreMarksColumnsAsTheyPassAndEndsWithTheSummaryKeepingTheBest) {
@@ -66,6 +47,37 @@ TEST(PlayAlong, ScoreMarksColumnsAsTheyPassAndEndsWithTheSummaryKeepingTheBest) 
                                 "average, spread 0 ms.\nA new best for TAB 2. [Ok None Ok]"});
     EXPECT_EQ(playAlong.MarksOf(2).size(), 2u);
     EXPECT_EQ(BestScores::FromText(listening.bestScores).Best("riff.flx", 2)->right, 1);
+}
+
+using testing::NoteOf;
+using testing::PlayerTest;
+using Played = std::vector<std::set<int>>;
+
+TEST_F(PlayerTest, PlayAlongWaitHoldsAtEachColumnWithNotesUntilTheStudentHasPlayedIt) {
+    OpenTabs({{{"1:3", "-", "5:2 1:0"}}});
+    form.Run(Command::PlayAlongWait);
+    ASSERT_TRUE(host.listening.listening);
+    const PlayAlong& playAlong = form.Playback().PlayingAlong();
+    // Playback holds at the first column, showing its note and sounding nothing.
+    EXPECT_EQ(Ticks(3), (Played{{}, {}, {}}));
+    EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 2");
+    EXPECT_EQ(playAlong.ExpectedNotes(), (std::vector<FretPosition>{{6, 3}}));
+    host.listening.Hear(host.listening.nowMs, {NoteOf(1, 4)});
+    EXPECT_EQ(playAlong.WrongNotes(), (std::vector<FretPosition>{{6, 4}}));
+    host.listening.Hear(host.listening.nowMs, {NoteOf(1, 3)});
+    EXPECT_TRUE(playAlong.ColumnRight());
+    // Green for a moment, then on past the rest to the chord, which holds in turn.
+    host.listening.nowMs += PlayAlongSession::kGreenMs;
+    EXPECT_EQ(Ticks(4), (Played{{}, {}, {}, {}}));
+    EXPECT_EQ(View(), "TAB 1/1 column 2+0 of 2");
+    EXPECT_EQ(playAlong.ExpectedNotes(), (std::vector<FretPosition>{{6, 0}, {2, 2}}));
+    host.listening.Hear(host.listening.nowMs, {NoteOf(5, 2), NoteOf(1, 0)});
+    host.listening.nowMs += PlayAlongSession::kGreenMs;
+    // Played to the end: playback halts and the listening ends.
+    Ticks(2);
+    EXPECT_EQ(form.Playback().PlayTimer().Interval(), 0);
+    EXPECT_FALSE(host.listening.listening);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 }  // namespace

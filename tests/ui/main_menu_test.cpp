@@ -43,7 +43,8 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "Clea&r Fretboard|"
         "Paste TAB &Bar|Te&xt to TAB|-|"
         "&Insert TAB|&Delete TAB|-|&View/Edit TAB Text|External Text Editor]",
-        "&Play[&Start|Ste&p[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|&Tune Guitar]",
+        "&Play[&Start|Ste&p[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|&Tune Guitar|"
+        "T&uner|Play &Along[&Wait|&Score]]",
         "&Chords[&Fast Finder|-|A|A#/Bb|B|C|C#/Db|D|D#/Eb|E|F|F#/Gb|G|G#/Ab]",
         "&Scales[A &Blues|A &Diminished|A &Hexatonic|A &Major|A M&inor|A &Pentatonic|&E Blues|"
         "&F Modes]",
@@ -51,7 +52,7 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "&Changing chords|&Playing a song]|&Intermediate[&Flat picking|&Chord Triads|&Intervals|"
         "&Harmonic Minor|&12 Bar Blues]|&Stars[Fernando &Sor|Mauro &Giuliani|"
         "Francisco &T\u00e1rrega]|&Load Lessons]",
-        "&Settings[&Sound on|&Midi|&Rotate Fretboard[&Left Right|&Up Down]]",
+        "&Settings[&Sound on|&Midi|&Input|&Rotate Fretboard[&Left Right|&Up Down]]",
         "&Help[&Fretlux <F1>|&TAB Files|-|&About Fretlux]",
     };
     EXPECT_EQ(menus, expected);
