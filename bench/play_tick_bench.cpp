@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The cost of one play tick that shows a six-note column on the fretboard and sounds it, through
-// the application core and into the built-in synthesiser (without an audio device).
+// the application core and into the built-in synthesiser (without an audio device); with the
+// argument 1 the metronome is on as well, which ends a click and sounds one on every beat.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -56,6 +57,7 @@ void PlayTickWithSixNotes(benchmark::State& state) {
     // All but the last column are selected, so playback loops over them for as long as the
     // benchmark runs (running off the last column of the last TAB would stop it).
     form.SelectColumns(0, form.Columns().LastColumn());
+    if (state.range(0) == 1) form.Run(Command::ToggleMetronome);
     form.Run(Command::StartPlayback);
     if (form.Playback().PlayTimer().Interval() == 0) {
         state.SkipWithError("playback did not start");
@@ -66,7 +68,7 @@ void PlayTickWithSixNotes(benchmark::State& state) {
         state.SkipWithError("playback stopped during the run");
     state.counters["notes_per_tick"] = 6;
 }
-BENCHMARK(PlayTickWithSixNotes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PlayTickWithSixNotes)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace fretlux

@@ -45,6 +45,7 @@ bool FretluxForm::LoadDocument(const std::string& path, const std::string& title
 // no settings plays at the start-up ones.
 void FretluxForm::ShowDocument() {
     board_.Clear();
+    RecallBeats();
     controls_.HScrollPatch.SetValue(kStartSettings.patch);
     controls_.hscVolume.SetValue(kStartSettings.volume);
     controls_.hscTempo.SetValue(kStartSettings.tempo);
@@ -101,9 +102,14 @@ void FretluxForm::SetTabCount(int count) {
     controls_.hscTAB.SetMax(count);
 }
 
-void FretluxForm::SaveAsFretlux() { file_.Save(TabForm::Enhanced); }
+// The beats chosen for the document go with it to its new name.
+void FretluxForm::SaveAsFretlux() {
+    if (file_.Save(TabForm::Enhanced)) RememberBeats();
+}
 
-void FretluxForm::SaveAsTab() { file_.Save(TabForm::Plain); }
+void FretluxForm::SaveAsTab() {
+    if (file_.Save(TabForm::Plain)) RememberBeats();
+}
 
 bool FretluxForm::Exit() {
     // Work that could not be saved is not thrown away: the program stays open.

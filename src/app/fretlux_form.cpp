@@ -127,6 +127,16 @@ void FretluxForm::Perform(Command command) {
             return ShowTabHelp();
         case Command::ShowAbout:
             return ShowAboutWindow();
+        case Command::ToggleMetronome:
+            return ToggleMetronome();
+        case Command::AskSpeed:
+            return AskSpeed();
+        case Command::OpenSpeedTrainer:
+            return OpenSpeedTrainer();
+        case Command::OpenBeats:
+            return OpenBeats();
+        case Command::AskMetronomeVolume:
+            return AskMetronomeVolume();
     }
 }
 
@@ -142,6 +152,10 @@ void FretluxForm::Run(MenuList list, int index) {
             return OpenIntermediateLesson(index);
         case MenuList::SongLessons:
             return OpenSongLesson(index);
+        case MenuList::Speeds:
+            return ChooseSpeed(kSpeedMenuPercents[index]);
+        case MenuList::CountIns:
+            return ChooseCountIn(index);
     }
 }
 

@@ -109,10 +109,28 @@ enum class Command {
     ShowHelp,
     ShowTabHelp,
     ShowAbout,
+    // Practice: the metronome on or off, a free speed, the speed trainer, the beats and the
+    // clicks' volume.
+    ToggleMetronome,
+    AskSpeed,
+    OpenSpeedTrainer,
+    OpenBeats,
+    AskMetronomeVolume,
 };
 
 // The menus whose entries are a list: the entry's place in its menu picks what it opens.
-enum class MenuList { Chords, Scales, BasicLessons, IntermediateLessons, SongLessons };
+enum class MenuList {
+    Chords,
+    Scales,
+    BasicLessons,
+    IntermediateLessons,
+    SongLessons,
+    // Play > Speed's fixed speeds (kSpeedMenuPercents) and Settings > Count-in's bars (0..2).
+    Speeds,
+    CountIns
+};
+
+inline constexpr std::array<int, 3> kSpeedMenuPercents = {50, 75, 100};
 
 class FretluxForm {
 public:
@@ -222,6 +240,18 @@ private:
     void ShowHelp();
     void ShowTabHelp();
     void ShowAboutWindow();
+    // Practice (practice_commands.cpp).
+    void ChooseSpeed(int percent);
+    void ChooseCountIn(int bars);
+    void ToggleMetronome();
+    void AskSpeed();
+    void OpenSpeedTrainer();
+    void OpenBeats();
+    void AskMetronomeVolume();
+    // The beats chosen for the document's name, or the usual ones; and keeping the beats in use
+    // under the document's name once it has one.
+    void RecallBeats();
+    void RememberBeats();
 
     // The TAB bar moved to another TAB: the one it left keeps the bars' settings, the one it
     // shows brings its own.

@@ -13,7 +13,9 @@
 #include "app/tutor_buttons.h"
 #include "chords/fast_find_form.h"
 #include "import/open_document.h"
+#include "playback/beats_form.h"
 #include "playback/midi_output.h"
+#include "playback/speed_trainer_form.h"
 #include "playback/timed_midi_message.h"
 #include "playback/wave_file.h"
 #include "texttools/text_editor_form.h"
@@ -44,6 +46,16 @@ struct FileDialogRequest {
     // Empty: the current directory.
     std::string initialDirectory;
     std::string fileName;
+};
+
+// A small window that asks for one whole number.
+struct NumberRequest {
+    std::string title;
+    std::string prompt;
+    int minimum = 0;
+    int maximum = 0;
+    int value = 0;
+    std::string suffix;  // shown after the number, as " %"
 };
 
 class Host {
@@ -86,6 +98,16 @@ public:
     virtual std::optional<std::string> ShowTextToTab(TextToTabForm& form) = 0;
     // Shows the Chord Fast Finder modally over the given state; returns once it has closed.
     virtual void ShowFastFind(FastFindForm& form) = 0;
+    // Show the Speed Trainer and Beats windows modally over their models; their Result says what
+    // OK chose. Without a window they close at once, choosing nothing.
+    virtual void ShowSpeedTrainer(SpeedTrainerForm&) {}
+    virtual void ShowBeats(BeatsForm&) {}
+    // Asks for a number; nothing when the user cancelled, as without a window.
+    virtual std::optional<int> AskNumber(const NumberRequest&) { return std::nullopt; }
+    // A text the program keeps across runs under a key, and keeping one; without a window
+    // nothing is kept.
+    virtual std::optional<std::string> RememberedText(const std::string&) { return std::nullopt; }
+    virtual void RememberText(const std::string&, const std::string&) {}
     // The tutor window, beside the main window and never blocking it: shows a lesson step's
     // text, its buttons running the given commands; shown again while open, it shows the new
     // text. Only CloseTutor closes it.

@@ -6,6 +6,7 @@
 
 #include "document/strings.h"
 #include "document/tab_header.h"
+#include "playback/tempo_scale.h"
 
 namespace fretlux {
 
@@ -22,7 +23,8 @@ constexpr const char* kLessonEndHint =
 Player::Player(Host& host, const TabDocument& document, WindowControls& controls,
                TabColumns& columns, FretboardPanel& board, MidiState& midi,
                std::function<void()> showTab)
-    : controls_(controls),
+    : document_(document),
+      controls_(controls),
       columns_(columns),
       board_(board),
       midi_(midi),
@@ -43,12 +45,18 @@ void Player::PlayFromCursor() {
     playStart_ = columns_.CursorColumn();
     if (columns_.LastColumn() <= 0) return;
     tuneTimer_.SetInterval(0);
-    playTimer_.SetInterval(controls_.hscTempo.Value() * kTempoUnitMs);
+    // A lesson's steps follow their explanations at once.
+    practice_.Begin(columns_.SelectionLength() > 0, !lessonMode_, ShownBeatGrid());
+    passStarting_ = false;
+    playTimer_.SetInterval(ColumnInterval());
+    ShowBeatsPerMinute();
+    ShowTrainedPass();
 }
 
 void Player::ApplyTempo() {
-    if (Playing()) playTimer_.SetInterval(controls_.hscTempo.Value() * kTempoUnitMs);
+    if (Playing()) playTimer_.SetInterval(ColumnInterval());
     controls_.lblTempo.caption = std::to_string(201 - controls_.hscTempo.Value());
+    ShowBeatsPerMinute();
 }
 
 void Player::PlayAlongFromCursor(PlayAlongMode mode, const std::string& file) {
@@ -56,10 +64,77 @@ void Player::PlayAlongFromCursor(PlayAlongMode mode, const std::string& file) {
     if (playAlong_.Begin(mode, file)) Start();
 }
 
+int Player::ColumnInterval() const {
+    return ScaledColumnMs(controls_.hscTempo.Value() * kTempoUnitMs, practice_.Percent());
+}
+
+void Player::ShowBeatsPerMinute() {
+    const int tab = controls_.hscTAB.Value();
+    const auto stored = tab > 0 ? ReadHeaderSettings(document_.tabLines[tab - 1][0]) : std::nullopt;
+    const int ownMs = (stored ? stored->tempo : controls_.hscTempo.Value()) * kTempoUnitMs;
+    const int interval = ColumnInterval();
+    controls_.lblBeatsPerMinute.caption =
+        std::to_string(BeatsPerMinute(interval, ShownBeatGrid().ColumnsPerBeat())) + " bpm  " +
+        std::to_string(PercentOfTempo(ownMs, interval)) + " %";
+}
+
+BeatGrid Player::ShownBeatGrid() const {
+    return BeatGrid(columns_.BarColumns(), practice_.Settings().beats);
+}
+
+void Player::ChangePractice(const PracticeSettings& settings) {
+    practice_.ChangeSettings(settings);
+    if (Playing()) playTimer_.SetInterval(ColumnInterval());
+    ShowBeatsPerMinute();
+}
+
+// A tick first ends the click still sounding; a tick of the count-in plays no column.
 void Player::PlayTick() {
     if (!Playing()) return;
+    EndClick();
     playAlong_.Advance();
+    if (practice_.CountInTick()) {
+        ArmClickTimer();
+        return;
+    }
+    if (passStarting_) ApplyPassSpeed();
     Advance(0);
+}
+
+void Player::ClickTick() { EndClick(); }
+
+void Player::EndClick() {
+    practice_.EndClick();
+    clickTimer_.SetInterval(0);
+}
+
+void Player::ArmClickTimer() {
+    if (practice_.ClickSounding()) clickTimer_.SetInterval(kClickLengthMs);
+}
+
+void Player::BeginNextPass() {
+    practice_.NextPass();
+    if (passLimit_ > 0 && practice_.Pass() > passLimit_) {
+        playTimer_.SetInterval(0);
+        return;
+    }
+    passStarting_ = true;
+}
+
+// Every column of a pass lasts as long as the pass's speed says, its last one too.
+void Player::ApplyPassSpeed() {
+    passStarting_ = false;
+    playTimer_.SetInterval(ColumnInterval());
+    ShowBeatsPerMinute();
+    ShowTrainedPass();
+}
+
+void Player::ShowTrainedPass() {
+    const int pass = practice_.TrainedPass();
+    if (pass == 0) return;
+    controls_.lblHelp = {"Speed Trainer: pass " + std::to_string(pass) + " at " +
+                             std::to_string(practice_.Percent()) + " %",
+                         kHelpDarkBlue};
 }
 
 void Player::Advance(int step) {
@@ -74,6 +149,11 @@ void Player::Advance(int step) {
     const int tab = controls_.hscTAB.Value();
     const TabColumn& cells = columns_.Column(columns_.CursorColumn());
     if (holdsNote && !playAlong_.MayPass(tab, columns_.CursorColumn(), cells)) return;
+    // The click comes before the column's notes.
+    if (practice_.Settings().metronome) {
+        practice_.ClickForColumn(ShownBeatGrid(), columns_.CursorColumn());
+        ArmClickTimer();
+    }
     // A looped selection ends at a column, not after a count of ticks: the bar skipped after its
     // last column, or the end of the TAB, must not carry playback on past it.
     const int selection = columns_.SelectionLength();
@@ -90,6 +170,7 @@ void Player::Advance(int step) {
     if (looping) {
         if (next >= loopEnd) {
             next = playStart_;
+            BeginNextPass();
             ShowPassSummary();
         }
         columns_.Place(next, loopEnd - next);

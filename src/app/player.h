@@ -15,6 +15,7 @@
 #include "app/window_controls.h"
 #include "document/tab_document.h"
 #include "playback/midi_state.h"
+#include "playback/practice_session.h"
 
 namespace fretlux {
 
@@ -34,6 +35,10 @@ public:
     const TimerModel& TuneTimer() const { return tuneTimer_; }
     void PlayTick();
     void TuneTick();
+    // The click timer: a metronome or count-in click ends on its tick, kClickLengthMs after it
+    // began, unless the next play tick has ended it first.
+    TimerModel& ClickTimer() { return clickTimer_; }
+    void ClickTick();
     // Playback runs while the play timer has an interval.
     bool Playing() const override { return playTimer_.Interval() >= 1; }
 
@@ -55,6 +60,16 @@ public:
     void SoundCursorColumn();
     // The Tempo bar moved: playback goes on at its speed at once.
     void ApplyTempo();
+    // The tempo beside the Tempo bar in beats per minute of the shown TAB's beats, and in percent
+    // of the TAB's own tempo.
+    void ShowBeatsPerMinute();
+
+    // Count-in, metronome, speed and speed trainer; a change takes effect at once, also while
+    // playing.
+    const PracticeSettings& Practice() const { return practice_.Settings(); }
+    void ChangePractice(const PracticeSettings& settings);
+    // Playback of a looped selection halts after this many passes; 0, as in the window, never.
+    void EndLoopAfter(int passes) { passLimit_ = passes; }
 
     // Play ▸ Play Along: listens in the mode given and plays from the cursor; the document at
     // file keeps the best scores. Stopping ends it.
@@ -85,7 +100,19 @@ private:
     void EndLesson() override;
     // A looped selection went round while playing along: the help line shows the pass's score.
     void ShowPassSummary();
+    // The play timer's interval: the Tempo bar's milliseconds at the speed practice asks for.
+    int ColumnInterval() const;
+    BeatGrid ShownBeatGrid() const;
+    void EndClick();
+    void ArmClickTimer();
+    // The looped selection went round.
+    void BeginNextPass();
+    // The first tick of a pass plays at the pass's speed.
+    void ApplyPassSpeed();
+    // The help line says the trained pass and its speed.
+    void ShowTrainedPass();
 
+    const TabDocument& document_;
     WindowControls& controls_;
     TabColumns& columns_;
     FretboardPanel& board_;
@@ -93,6 +120,7 @@ private:
     std::function<void()> showTab_;
     TimerModel playTimer_;
     TimerModel tuneTimer_;
+    TimerModel clickTimer_;
     // The open string Tune Guitar sounded last, 1..6; 0 once the sequence has ended.
     int tuneString_ = 0;
     // Where Start began: a looped selection starts there again.
@@ -100,6 +128,10 @@ private:
     bool lessonMode_ = false;
     LessonTutor tutor_;
     PlayAlong playAlong_;
+    PracticeSession practice_{midi_};
+    // The pass of a looped selection has ended and the next one begins with the next tick.
+    bool passStarting_ = false;
+    int passLimit_ = 0;
 };
 
 }  // namespace fretlux

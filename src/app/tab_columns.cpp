@@ -49,6 +49,12 @@ bool TabColumns::IsBar(int column) const {
     return cells[6].starts_with('|') && cells[1].starts_with('|');
 }
 
+std::vector<bool> TabColumns::BarColumns() const {
+    std::vector<bool> bars;
+    for (int column = 0; column <= last_; ++column) bars.push_back(IsBar(column));
+    return bars;
+}
+
 void TabColumns::Place(int column, int length) {
     cursor_ = column;
     selection_ = length;

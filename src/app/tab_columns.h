@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/control_models.h"
 #include "document/tab_document.h"
@@ -28,6 +29,8 @@ public:
     const TabColumn& Column(int column) const { return cells_[column]; }
     bool HoldsNote(int column) const;
     bool IsBar(int column) const;
+    // Per column of the TAB, whether it is a bar column.
+    std::vector<bool> BarColumns() const;
 
     // Puts the cursor and selection where the player or a command moves them; they are brought
     // within the TAB when next shown.

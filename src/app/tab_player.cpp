@@ -6,6 +6,7 @@
 
 #include "app/fretlux_form.h"
 #include "app/headless_host.h"
+#include "app/tab_columns.h"
 #include "playback/tick_schedule.h"
 
 namespace fretlux {
@@ -57,7 +58,7 @@ using PlayTickWatch = std::function<void(int tab, int column)>;
 // halts by itself.
 void RunPlayback(const TabDocument& document, PlayClock clock,
                  const std::function<void(const TimedMidiMessage&)>& sink,
-                 const PlayTickWatch& watchPlayTick) {
+                 const PlayTickWatch& watchPlayTick, const PlayOptions& options) {
     // The virtual clock starts anywhere; only differences are ever taken.
     Clock::time_point now = clock == PlayClock::RealTime ? Clock::now() : Clock::time_point{};
     SinkOutput output(sink, now);
@@ -65,7 +66,8 @@ void RunPlayback(const TabDocument& document, PlayClock clock,
     FretluxForm form(host);
     Player& player = form.Playback();
     PlayerTimer timers[] = {{player.PlayTimer(), &Player::PlayTick, {}},
-                            {player.TuneTimer(), &Player::TuneTick, {}}};
+                            {player.TuneTimer(), &Player::TuneTick, {}},
+                            {player.ClickTimer(), &Player::ClickTick, {}}};
     for (PlayerTimer& timer : timers) {
         timer.model.onIntervalChange = [&timer, &now] {
             timer.schedule.SetInterval(timer.model.Interval(), now);
@@ -74,6 +76,13 @@ void RunPlayback(const TabDocument& document, PlayClock clock,
 
     form.StartUp();
     form.ShowReadDocument(document);
+    player.ChangePractice(options.practice);
+    if (options.loop && !LoopOutsideDocument(document, *options.loop)) {
+        const LoopedSelection& loop = *options.loop;
+        form.Controls().hscTAB.SetValue(loop.tab);
+        form.SelectColumns(loop.first, loop.last - loop.first + 1);
+        player.EndLoopAfter(loop.passes);
+    }
 
     output.StartRecording(now);
     player.Start();
@@ -107,15 +116,32 @@ bool IsNoteOn(const TimedMidiMessage& message) {
 }  // namespace
 
 void PlayDocument(const TabDocument& document, PlayClock clock,
-                  const std::function<void(const TimedMidiMessage&)>& sink) {
-    RunPlayback(document, clock, sink, {});
+                  const std::function<void(const TimedMidiMessage&)>& sink,
+                  const PlayOptions& options) {
+    RunPlayback(document, clock, sink, {}, options);
 }
 
-std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document) {
+std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document,
+                                           const PlayOptions& options) {
     std::vector<TimedMidiMessage> events;
-    PlayDocument(document, PlayClock::Virtual,
-                 [&events](const TimedMidiMessage& event) { events.push_back(event); });
+    PlayDocument(
+        document, PlayClock::Virtual,
+        [&events](const TimedMidiMessage& event) { events.push_back(event); }, options);
     return events;
+}
+
+std::optional<std::string> LoopOutsideDocument(const TabDocument& document,
+                                               const LoopedSelection& loop) {
+    if (loop.tab > document.tabCount) {
+        return "the document has " + std::to_string(document.tabCount) + " TABs";
+    }
+    TabColumns columns;
+    columns.Split(document.tabLines[loop.tab - 1]);
+    if (loop.last > columns.LastColumn()) {
+        return "TAB " + std::to_string(loop.tab) + " has columns 0 to " +
+               std::to_string(columns.LastColumn());
+    }
+    return std::nullopt;
 }
 
 std::vector<PlayedColumn> PlayedColumns(const TabDocument& document) {
@@ -138,7 +164,8 @@ std::vector<PlayedColumn> PlayedColumns(const TabDocument& document) {
         [&](int tab, int column) {
             keepTicking();
             ticking = {tab, column, 0, {}};
-        });
+        },
+        {});
     keepTicking();
     return columns;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "document/tab_document.h"
+#include "playback/practice_settings.h"
 #include "playback/timed_midi_message.h"
 
 namespace fretlux {
@@ -24,12 +25,21 @@ enum class PlayClock {
 };
 
 // Every MIDI message sent from the press of Start on goes to sink, with its time since Start,
-// when the document is played as the window plays it after Open.
+// when the document is played as the window plays it after Open. The options are the practice
+// settings as the window's menus set them; with a loop, Start plays that selection of its TAB
+// the loop's number of passes, then playback halts.
 void PlayDocument(const TabDocument& document, PlayClock clock,
-                  const std::function<void(const TimedMidiMessage&)>& sink);
+                  const std::function<void(const TimedMidiMessage&)>& sink,
+                  const PlayOptions& options = {});
 
 // The same on the virtual clock, every message kept.
-std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document);
+std::vector<TimedMidiMessage> PlayDocument(const TabDocument& document,
+                                           const PlayOptions& options = {});
+
+// Why the loop cannot be played in the document (it has no such TAB, or the TAB no such
+// columns); nothing when it can.
+std::optional<std::string> LoopOutsideDocument(const TabDocument& document,
+                                               const LoopedSelection& loop);
 
 // A column that began notes when the document was played: where it stands and when it sounded.
 struct PlayedColumn {

@@ -72,6 +72,8 @@ void FretluxForm::ShowCurrentTab() {
         controls_.lblTAB[l].caption = Left(DisplaySymbols(block[l]), kShownSymbols);
     }
     SplitTabIntoColumns();
+    // Its bar lines give the beats.
+    player_.ShowBeatsPerMinute();
 }
 
 // A TAB left with header cells only has nothing to show: it removes itself.

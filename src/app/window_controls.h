@@ -31,6 +31,8 @@ struct WindowControls {
     ScrollBarModel hscVolume{0, 127, 1};
     ScrollBarModel HScrollPatch{0, 127, 1};
     LabelModel lblTempo;
+    // Beside the Tempo bar: "122 bpm  100 %".
+    LabelModel lblBeatsPerMinute;
     LabelModel lblVolume;
     LabelModel lblPatchNum;
     LabelModel lblPatch;

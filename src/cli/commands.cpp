@@ -14,6 +14,7 @@
 #include "cli/document_json.h"
 #include "cli/listen_commands.h"
 #include "cli/play_commands.h"
+#include "cli/play_options.h"
 #include "cli/read_input.h"
 #include "document/file_messages.h"
 #include "document/safe_save.h"
@@ -29,9 +30,9 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: fretlux-cli convert IN OUT\n"
     "       fretlux-cli dump IN\n"
-    "       fretlux-cli play IN [--log]\n"
-    "       fretlux-cli export IN OUT.mid|OUT.musicxml\n"
-    "       fretlux-cli render IN OUT.wav\n"
+    "       fretlux-cli play IN [--log] [PRACTICE]\n"
+    "       fretlux-cli export IN OUT.mid|OUT.musicxml [PRACTICE]\n"
+    "       fretlux-cli render IN OUT.wav [PRACTICE]\n"
     "       fretlux-cli tracks IN\n"
     "       fretlux-cli chord FILE TYPE VARIATION\n"
     "       fretlux-cli listen IN TAKE.wav\n"
@@ -62,7 +63,13 @@ constexpr std::string_view kUsage =
     "  tune     print one JSON line per note heard in TAKE.wav: its time, the nearest open\n"
     "           string (6 = low E), the note and how many cents it is off\n"
     "\n"
-    "  TAKE.wav holds 16-bit or 32-bit float PCM, mono or stereo, at 8000 to 192000 Hz.\n";
+    "  TAKE.wav holds 16-bit or 32-bit float PCM, mono or stereo, at 8000 to 192000 Hz.\n"
+    "\n"
+    "  PRACTICE options of play, export (MIDI) and render, as the window's Play and Settings\n"
+    "  menus set them: --count-in BARS (0..2), --metronome, --beats-per-bar N (2..12),\n"
+    "  --columns-per-beat N (1..16), --speed PERCENT (25..200), and --loop TAB:FIRST-LAST\n"
+    "  --passes N [--trainer START:STEP:PASSES:END] to play columns FIRST to LAST of TAB\n"
+    "  (TABs from 1, columns from 0) N times, sped up pass by pass as the speed trainer does\n";
 
 // Runs save, which writes a file and gives the description of its failure; whatever goes wrong,
 // memory included, is reported as the window reports a failed Save.
@@ -128,6 +135,13 @@ int FinishStandardOutput(std::ostream& out, std::ostream& err) {
     return kExitFileFailure;
 }
 
+// Practice options go with play, export to MIDI and render.
+bool TakesPracticeOptions(const std::vector<std::string>& args) {
+    if (args.empty()) return false;
+    if (args[0] == "export") return args.size() == 3 && !NamesMusicXml(args[2]);
+    return args[0] == "play" || args[0] == "render";
+}
+
 // Takes "--track N" out of args: N, or nothing when it is not given; false for a malformed one.
 bool TakeTrackOption(std::vector<std::string>& args, std::optional<int>& track) {
     const auto option = std::find(args.begin(), args.end(), "--track");
@@ -151,20 +165,27 @@ int RunCommandLine(std::vector<std::string> args, std::ostream& out, std::ostrea
         err << kUsage;
         return kExitUsage;
     }
+    const TakenPlayOptions practice = TakePlayOptions(args);
+    if (!practice.error.empty()) err << "fretlux-cli: " << practice.error << '\n';
+    if (!practice.error.empty() || (practice.given && !TakesPracticeOptions(args))) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    const PlayOptions& options = practice.options;
     if (args.size() == 3 && args[0] == "convert")
         return ConvertTabFile(args[1], args[2], err, track);
     if (args.size() == 2 && args[0] == "dump") return DumpTabFile(args[1], out, err, track);
     if (args.size() == 2 && args[0] == "tracks" && !track) return PrintTracks(args[1], out, err);
     if (args.size() == 3 && args[0] == "play" && args[2] == "--log") {
-        return LogPlayback(args[1], out, err, track);
+        return LogPlayback(args[1], out, err, track, options);
     }
-    if (args.size() == 2 && args[0] == "play") return PlayAloud(args[1], err, track);
+    if (args.size() == 2 && args[0] == "play") return PlayAloud(args[1], err, track, options);
     if (args.size() == 3 && args[0] == "export") {
         if (NamesMusicXml(args[2])) return ExportMusicXmlFile(args[1], args[2], err, track);
-        return ExportMidiFile(args[1], args[2], err, track);
+        return ExportMidiFile(args[1], args[2], err, track, options);
     }
     if (args.size() == 3 && args[0] == "render") {
-        return RenderWaveFile(args[1], args[2], isatty(STDERR_FILENO) == 1, err, track);
+        return RenderWaveFile(args[1], args[2], isatty(STDERR_FILENO) == 1, err, track, options);
     }
     if (args.size() == 3 && args[0] == "listen") {
         return PrintTakeJudgement(args[1], args[2], out, err, track);

@@ -23,14 +23,30 @@ namespace {
 constexpr auto kRingOut = std::chrono::seconds(2);
 constexpr int kProgressBarWidth = 40;
 
-// Plays the file's document on the virtual clock and keeps what it sent; reports a file that
-// cannot be opened as the window would.
+// The file's document, when it can be opened and holds the loop the options ask for; else the
+// reason is reported, a file as the window reports it, and exitCode says the exit code.
+std::optional<TabDocument> ReadPlayable(const std::string& in, std::optional<int> track,
+                                        const PlayOptions& options, std::ostream& err,
+                                        int& exitCode) {
+    exitCode = kExitFileFailure;
+    auto document = ReadInput(in, track, err);
+    if (!document || !options.loop) return document;
+    if (const auto outside = LoopOutsideDocument(*document, *options.loop)) {
+        err << "fretlux-cli: --loop: " << *outside << '\n';
+        exitCode = kExitUsage;
+        return std::nullopt;
+    }
+    return document;
+}
+
+// Plays the file's document on the virtual clock and keeps what it sent.
 std::optional<std::vector<TimedMidiMessage>> RecordPlayback(const std::string& in,
                                                             std::optional<int> track,
-                                                            std::ostream& err) {
-    const auto document = ReadInput(in, track, err);
+                                                            const PlayOptions& options,
+                                                            std::ostream& err, int& exitCode) {
+    const auto document = ReadPlayable(in, track, options, err, exitCode);
     if (!document) return std::nullopt;
-    return PlayDocument(*document);
+    return PlayDocument(*document, options);
 }
 
 int ReportSaveFailure(const std::string& description, std::ostream& err) {
@@ -48,34 +64,43 @@ void DrawProgress(double fraction, std::ostream& err) {
 }  // namespace
 
 int LogPlayback(const std::string& in, std::ostream& out, std::ostream& err,
-                std::optional<int> track) {
-    const auto document = ReadInput(in, track, err);
-    if (!document) return kExitFileFailure;
-    PlayDocument(*document, PlayClock::Virtual, [&out](const TimedMidiMessage& m) {
-        out << m.milliseconds << ' ' << m.Status() << ' ' << m.Data1() << ' ' << m.Data2() << '\n';
-    });
+                std::optional<int> track, const PlayOptions& options) {
+    int exitCode = kExitSuccess;
+    const auto document = ReadPlayable(in, track, options, err, exitCode);
+    if (!document) return exitCode;
+    PlayDocument(
+        *document, PlayClock::Virtual,
+        [&out](const TimedMidiMessage& m) {
+            out << m.milliseconds << ' ' << m.Status() << ' ' << m.Data1() << ' ' << m.Data2()
+                << '\n';
+        },
+        options);
     return FinishStandardOutput(out, err);
 }
 
-int PlayAloud(const std::string& in, std::ostream& err, std::optional<int> track) {
-    const auto document = ReadInput(in, track, err);
-    if (!document) return kExitFileFailure;
+int PlayAloud(const std::string& in, std::ostream& err, std::optional<int> track,
+              const PlayOptions& options) {
+    int exitCode = kExitSuccess;
+    const auto document = ReadPlayable(in, track, options, err, exitCode);
+    if (!document) return exitCode;
     FluidSynthOutput synthesiser;
     synthesiser.Open();
     synthesiser.WaitUntilSetUp();
     err << synthesiser.Status() << '\n';
-    PlayDocument(*document, PlayClock::RealTime,
-                 [&](const TimedMidiMessage& m) { synthesiser.SendShortMessage(m.message); });
+    PlayDocument(
+        *document, PlayClock::RealTime,
+        [&](const TimedMidiMessage& m) { synthesiser.SendShortMessage(m.message); }, options);
     std::this_thread::sleep_for(kRingOut);
     synthesiser.Close();
     return kExitSuccess;
 }
 
 int ExportMidiFile(const std::string& in, const std::string& outPath, std::ostream& err,
-                   std::optional<int> track) {
+                   std::optional<int> track, const PlayOptions& options) {
     if (RefusedAsInput(in, outPath, err)) return kExitFileFailure;
-    const auto events = RecordPlayback(in, track, err);
-    if (!events) return kExitFileFailure;
+    int exitCode = kExitSuccess;
+    const auto events = RecordPlayback(in, track, options, err, exitCode);
+    if (!events) return exitCode;
     if (const auto failure = SaveFileReplacing(outPath, StandardMidiFileBytes(*events))) {
         return ReportSaveFailure(*failure, err);
     }
@@ -83,10 +108,11 @@ int ExportMidiFile(const std::string& in, const std::string& outPath, std::ostre
 }
 
 int RenderWaveFile(const std::string& in, const std::string& outPath, bool progressBar,
-                   std::ostream& err, std::optional<int> track) {
+                   std::ostream& err, std::optional<int> track, const PlayOptions& options) {
     if (RefusedAsInput(in, outPath, err)) return kExitFileFailure;
-    const auto events = RecordPlayback(in, track, err);
-    if (!events) return kExitFileFailure;
+    int exitCode = kExitSuccess;
+    const auto events = RecordPlayback(in, track, options, err, exitCode);
+    if (!events) return exitCode;
     std::string failure;
     const auto synth = CreateRenderingSynth(failure);
     if (!synth) {

@@ -12,18 +12,22 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QScreen>
+#include <QSettings>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QUrl>
 #include <cmath>
 
 #include "desktop/about_dialog.h"
+#include "desktop/beats_dialog.h"
 #include "desktop/dialog_filter.h"
 #include "desktop/dialog_placement.h"
 #include "desktop/fast_find_dialog.h"
 #include "desktop/help_window.h"
 #include "desktop/midi_settings_dialog.h"
 #include "desktop/program_directory.h"
+#include "desktop/speed_trainer_dialog.h"
 #include "desktop/tab_files_directory.h"
 #include "desktop/text_codec.h"
 #include "desktop/text_editor_dialog.h"
@@ -244,6 +248,46 @@ void QtHost::ShowFastFind(FastFindForm& form) {
                                  board->screen()->availableGeometry()));
     }
     dialog.exec();
+}
+
+void QtHost::ShowSpeedTrainer(SpeedTrainerForm& form) {
+    SpeedTrainerDialog dialog(form, dialogParent_);
+    dialog.exec();
+}
+
+void QtHost::ShowBeats(BeatsForm& form) {
+    BeatsDialog dialog(form, dialogParent_);
+    dialog.exec();
+}
+
+std::optional<int> QtHost::AskNumber(const NumberRequest& request) {
+    QInputDialog dialog(DialogOwner());
+    dialog.setWindowTitle(QString::fromStdString(request.title));
+    dialog.setLabelText(QString::fromStdString(request.prompt));
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(request.minimum, request.maximum);
+    dialog.setIntValue(request.value);
+    if (auto* box = dialog.findChild<QSpinBox*>()) {
+        box->setSuffix(QString::fromStdString(request.suffix));
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.intValue();
+}
+
+// Under a key made of the document's path: QSettings reads its slashes as groups, the same way
+// for reading and writing.
+std::optional<std::string> QtHost::RememberedText(const std::string& key) {
+    const QSettings settings(directories_.configDirectory + QStringLiteral("/settings.ini"),
+                             QSettings::IniFormat);
+    const QVariant value = settings.value(QString::fromStdString(key));
+    if (!value.isValid()) return std::nullopt;
+    return value.toString().toStdString();
+}
+
+void QtHost::RememberText(const std::string& key, const std::string& text) {
+    QSettings settings(directories_.configDirectory + QStringLiteral("/settings.ini"),
+                       QSettings::IniFormat);
+    settings.setValue(QString::fromStdString(key), QString::fromStdString(text));
 }
 
 void QtHost::ShowTutor(const std::string& text, TutorButtons& buttons) {

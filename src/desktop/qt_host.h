@@ -64,6 +64,12 @@ public:
     std::optional<std::string> ShowTextEditor(TextEditorForm& form) override;
     std::optional<std::string> ShowTextToTab(TextToTabForm& form) override;
     void ShowFastFind(FastFindForm& form) override;
+    void ShowSpeedTrainer(SpeedTrainerForm& form) override;
+    void ShowBeats(BeatsForm& form) override;
+    std::optional<int> AskNumber(const NumberRequest& request) override;
+    // Kept in a settings file of the configuration directory.
+    std::optional<std::string> RememberedText(const std::string& key) override;
+    void RememberText(const std::string& key, const std::string& text) override;
     void ShowTutor(const std::string& text, TutorButtons& buttons) override;
     void CloseTutor() override;
     std::string ClipboardText() override;

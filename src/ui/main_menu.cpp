@@ -38,6 +38,14 @@ void AddSeparator(QMenu& menu, const char* name) {
     menu.addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
+template <size_t N>
+void AddMenuArray(QMenu& menu, const char* name, const std::array<const char*, N>& captions,
+                  std::array<QAction*, N>& actions) {
+    for (size_t index = 0; index < N; ++index) {
+        actions[index] = AddEntry(menu, name, captions[index], true);
+    }
+}
+
 void BuildFileMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& file = *AddMenu(menuBar, "mnuFile", "&File");
     actions.fileNew = AddEntry(file, "mnuFileNew", "&New", true);
@@ -95,9 +103,22 @@ void BuildPlayMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.playNext = AddEntry(play, "mnuPlayNext", "&Next", true);
     actions.playPrevious = AddEntry(play, "mnuPlayPrevious", "&Previous", true);
     AddSeparator(play, "mnuPlayLine2");
+    QMenu& speed = *AddSubMenu(play, "mnuPlaySpeed", "Spee&d");
+    AddMenuArray<3>(speed, "mnuPlaySpeedPreset", {"&50 %", "&75 %", "&100 %"},
+                    actions.playSpeedPresets);
+    actions.playSpeedOther = AddEntry(speed, "mnuPlaySpeedOther", "&Other…", true);
+    actions.playMetronome = AddEntry(play, "mnuPlayMetronome", "&Metronome", true);
+    actions.playTrainer = AddEntry(play, "mnuPlayTrainer", "Speed Tr&ainer…", true);
+    // The checks follow the model; the window sets them after every command.
+    for (QAction* entry :
+         {actions.playSpeedPresets[0], actions.playSpeedPresets[1], actions.playSpeedPresets[2],
+          actions.playSpeedOther, actions.playMetronome, actions.playTrainer}) {
+        entry->setCheckable(true);
+    }
+    AddSeparator(play, "mnuPlayLine3");
     actions.playTune = AddEntry(play, "mnuPlayTune", "&Tune Guitar", true);
     AddEntry(play, "mnuPlayTuner", "T&uner", true);
-    QMenu& playAlong = *AddSubMenu(play, "mnuPlayAlong", "Play &Along");
+    QMenu& playAlong = *AddSubMenu(play, "mnuPlayAlong", "Play A&long");
     AddEntry(playAlong, "mnuPlayAlongWait", "&Wait", true);
     AddEntry(playAlong, "mnuPlayAlongScore", "&Score", true);
 }
@@ -109,14 +130,6 @@ void BuildChordsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     for (std::size_t index = 0; index < kRootCaptions.size(); ++index) {
         const std::string caption(kRootCaptions[index]);
         actions.chordRoots[index] = AddEntry(chords, "mnuChord", caption.c_str(), true);
-    }
-}
-
-template <size_t N>
-void AddMenuArray(QMenu& menu, const char* name, const std::array<const char*, N>& captions,
-                  std::array<QAction*, N>& actions) {
-    for (size_t index = 0; index < N; ++index) {
-        actions[index] = AddEntry(menu, name, captions[index], true);
     }
 }
 
@@ -153,6 +166,12 @@ void BuildSettingsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.settingsSound->setChecked(true);
     actions.settingsMidi = AddEntry(settings, "mnuSetMidi", "&Midi", true);
     AddEntry(settings, "mnuSetInput", "&Input", true);
+    actions.settingsBeats = AddEntry(settings, "mnuSetBeats", "&Beats…", true);
+    AddMenuArray<3>(*AddSubMenu(settings, "mnuSetCountIn", "&Count-in"), "mnuSetCountInBars",
+                    {"&None", "&One Bar", "&Two Bars"}, actions.settingsCountIn);
+    for (QAction* entry : actions.settingsCountIn) entry->setCheckable(true);
+    actions.settingsMetronomeVolume =
+        AddEntry(settings, "mnuSetClickVolume", "Metronome &Volume…", true);
     QMenu& rotate = *AddSubMenu(settings, "mnuSetRotate", "&Rotate Fretboard");
     actions.rotateLeftRight = AddEntry(rotate, "mnuSetLefRig", "&Left Right", true);
     actions.rotateUpDown = AddEntry(rotate, "mnuSetUpDown", "&Up Down", true);

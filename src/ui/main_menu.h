@@ -39,11 +39,20 @@ struct MainMenuActions {
     QAction* playNext = nullptr;
     QAction* playPrevious = nullptr;
     QAction* playTune = nullptr;
+    // mnuPlaySpeedPreset: the entry of kSpeedMenuPercents[i]; checked as the model says.
+    std::array<QAction*, 3> playSpeedPresets{};
+    QAction* playSpeedOther = nullptr;
+    QAction* playMetronome = nullptr;
+    QAction* playTrainer = nullptr;
     QAction* chordFastFind = nullptr;
     // mnuChord: the entry of root index i.
     std::array<QAction*, 12> chordRoots{};
     QAction* settingsSound = nullptr;
     QAction* settingsMidi = nullptr;
+    QAction* settingsBeats = nullptr;
+    // mnuSetCountInBars: the entry of i bars.
+    std::array<QAction*, 3> settingsCountIn{};
+    QAction* settingsMetronomeVolume = nullptr;
     QAction* rotateLeftRight = nullptr;
     QAction* rotateUpDown = nullptr;
     // Menu arrays, in index order.

@@ -205,6 +205,10 @@ QWidget* MainWindow::BuildSettingsBars() {
     hscVolume_ = HorizontalBar("hscVolume", bars);
     hscPatch_ = HorizontalBar("HScrollPatch", bars);
     lblTempo_ = NamedLabel("lblTempo", bars);
+    lblBeatsPerMinute_ = NamedLabel("lblBeatsPerMinute", bars);
+    lblBeatsPerMinute_->setMinimumWidth(
+        lblBeatsPerMinute_->fontMetrics().horizontalAdvance(QStringLiteral("20000 bpm  200 %")));
+    ShowHint(*lblBeatsPerMinute_, PointedControl::hscTempo);
     lblVolume_ = NamedLabel("lblVolume", bars);
     lblPatchNum_ = NamedLabel("lblPatchNum", bars);
     lblPatch_ = NamedLabel("lblPatch", bars);
@@ -230,6 +234,8 @@ QWidget* MainWindow::BuildSettingsBars() {
             row.value->fontMetrics().horizontalAdvance(QStringLiteral(" 000")));
         grid->addWidget(row.value, 0, column + 2);
         column += 3;
+        // The tempo as musicians read it stands beside the bar's own number.
+        if (row.value == lblTempo_) grid->addWidget(lblBeatsPerMinute_, 0, column++);
     }
     ShowHint(*lblPatch_, PointedControl::HScrollPatch);
     // Room for the longer instrument names, so that the bars do not jump as the patch changes.
@@ -281,12 +287,17 @@ void MainWindow::ConnectControls() {
     ConnectMenuArray(menu_.lessonsBeginner);
     ConnectMenuArray(menu_.lessonsIntermediate);
     ConnectMenuArray(menu_.lessonsStars);
+    ConnectMenuArray(menu_.playSpeedPresets);
+    ConnectMenuArray(menu_.settingsCountIn);
     ConnectFretboard();
     new IntervalTimer(
         model_.Playback().PlayTimer(), [this] { Run([&] { model_.Playback().PlayTick(); }); },
         this);
     new IntervalTimer(
         model_.Playback().TuneTimer(), [this] { Run([&] { model_.Playback().TuneTick(); }); },
+        this);
+    new IntervalTimer(
+        model_.Playback().ClickTimer(), [this] { Run([&] { model_.Playback().ClickTick(); }); },
         this);
 
     connect(txtTab_, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -384,6 +395,7 @@ void MainWindow::SyncFromModel() {
     volumeBinding_->Show();
     patchBinding_->Show();
     ShowLabel(*lblTempo_, model_.Controls().lblTempo);
+    ShowLabel(*lblBeatsPerMinute_, model_.Controls().lblBeatsPerMinute);
     ShowLabel(*lblVolume_, model_.Controls().lblVolume);
     ShowLabel(*lblPatchNum_, model_.Controls().lblPatchNum);
     ShowLabel(*lblPatch_, model_.Controls().lblPatch);
@@ -398,6 +410,26 @@ void MainWindow::SyncFromModel() {
     menu_.editRedo->setEnabled(model_.Controls().mnuEditRedo.enabled);
     if (menu_.settingsSound->isChecked() != model_.Midi().soundOn) {
         menu_.settingsSound->setChecked(model_.Midi().soundOn);
+    }
+    ShowPracticeMenus();
+}
+
+void MainWindow::ShowPracticeMenus() {
+    const PracticeSettings& practice = model_.Playback().Practice();
+    bool preset = false;
+    for (std::size_t i = 0; i < kSpeedMenuPercents.size(); ++i) {
+        const bool chosen = practice.speedPercent == kSpeedMenuPercents[i];
+        menu_.playSpeedPresets[i]->setChecked(chosen);
+        preset = preset || chosen;
+    }
+    menu_.playSpeedOther->setChecked(!preset);
+    menu_.playSpeedOther->setText(
+        preset ? QStringLiteral("&Other…")
+               : QStringLiteral("&Other (%1 %)…").arg(practice.speedPercent));
+    menu_.playMetronome->setChecked(practice.metronome);
+    menu_.playTrainer->setChecked(practice.trainer.has_value());
+    for (std::size_t bars = 0; bars < menu_.settingsCountIn.size(); ++bars) {
+        menu_.settingsCountIn[bars]->setChecked(practice.countInBars == static_cast<int>(bars));
     }
 }
 

@@ -48,6 +48,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The checks of the speed, metronome, trainer and count-in entries.
+    void ShowPracticeMenus();
     void BuildLayout();
     QWidget* BuildTabView();
     QWidget* BuildNoteLine();
@@ -79,6 +81,7 @@ private:
     QScrollBar* hscPatch_ = nullptr;
     QLabel* lblHelp_ = nullptr;
     QLabel* lblTempo_ = nullptr;
+    QLabel* lblBeatsPerMinute_ = nullptr;
     QLabel* lblVolume_ = nullptr;
     QLabel* lblPatchNum_ = nullptr;
     QLabel* lblPatch_ = nullptr;

@@ -53,10 +53,15 @@ inline constexpr MenuCommand kMenuCommands[] = {
     {"mnuPlayTuner", Command::ShowTuner},
     {"mnuPlayAlongWait", Command::PlayAlongWait},
     {"mnuPlayAlongScore", Command::PlayAlongScore},
+    {"mnuPlaySpeedOther", Command::AskSpeed},
+    {"mnuPlayMetronome", Command::ToggleMetronome},
+    {"mnuPlayTrainer", Command::OpenSpeedTrainer},
     {"mnuChordFastFInd", Command::FindChord},
     {"mnuSetSound", Command::ToggleSound},
     {"mnuSetMidi", Command::ShowMidiSettings},
     {"mnuSetInput", Command::ShowInputSettings},
+    {"mnuSetBeats", Command::OpenBeats},
+    {"mnuSetClickVolume", Command::AskMetronomeVolume},
     {"mnuSetLefRig", Command::RotateLeftRight},
     {"mnuSetUpDown", Command::RotateUpDown},
     {"mnuLessonMore", Command::OpenOtherLesson},
@@ -66,9 +71,13 @@ inline constexpr MenuCommand kMenuCommands[] = {
 };
 
 inline constexpr MenuArrayCommand kMenuArrayCommands[] = {
-    {"mnuChord", MenuList::Chords},        {"mnuScales", MenuList::Scales},
-    {"mnuLesson", MenuList::BasicLessons}, {"mnuLessonI", MenuList::IntermediateLessons},
+    {"mnuChord", MenuList::Chords},
+    {"mnuScales", MenuList::Scales},
+    {"mnuLesson", MenuList::BasicLessons},
+    {"mnuLessonI", MenuList::IntermediateLessons},
     {"mnuLessonS", MenuList::SongLessons},
+    {"mnuPlaySpeedPreset", MenuList::Speeds},
+    {"mnuSetCountInBars", MenuList::CountIns},
 };
 
 // The list of the menu array with the given control name, or nothing when the table has none.

@@ -52,9 +52,7 @@ protected:
     // The notes sounded since the last call, in order.
     std::string Sounded() {
         std::string notes;
-        for (const RecordedMessage& m : host.midiOut.messages) {
-            if (m.Status() == 0x90 && m.Data2() > 0) notes += std::to_string(m.Data1()) + " ";
-        }
+        for (const int note : host.midiOut.NotesOn()) notes += std::to_string(note) + " ";
         host.midiOut.messages.clear();
         return notes;
     }

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
+#include <sstream>
 
 #include "document/tab_cell.h"
 #include "form_fixture.h"
@@ -139,95 +141,54 @@ TEST_F(FileCommands, EveryCommandThatReplacesTheDocumentAsksWhenItChangedAndGoes
 
 TEST_F(FileCommands, TheSaveQuestionComesExactlyWhenTheDocumentChanged) {
     WriteFile("song.tab", PlainBlock("Intro", "--3--") + PlainBlock("Verse", "--5--"));
-    const auto cut = [&] {
-        Select(1, 1);
-        form.Run(Command::CutColumns);
-    };
     const auto save = [&](const char* name, Command command) {
-        host.chosenPaths = {PathOf(name)};
-        form.Run(command);
+        return [this, name, command] {
+            host.chosenPaths = {PathOf(name)};
+            form.Run(command);
+        };
     };
-    const auto saveFlx = [&] { save("saved.flx", Command::SaveAsFretlux); };
-    const struct {
-        const char* name;
-        std::function<void()> act;
-        bool changed;
-    } rows[] = {
-        {"nothing", [] {}, false},
-        {"browsing its TABs", [&] { form.Controls().hscTAB.SetValue(2); }, false},
-        {"an export", [&] { save("song.mid", Command::ExportMidi); }, false},
-        {"an edit", cut, true},
-        {"an edit, then an export",
-         [&] {
-             cut();
-             save("song.mid", Command::ExportMidi);
-         },
-         true},
-        {"an edit undone",
-         [&] {
-             cut();
-             form.Run(Command::Undo);
-         },
-         false},
-        {"the tempo of the shown TAB", [&] { form.Controls().hscTempo.SetValue(60); }, true},
-        {"the patch of a TAB left",
-         [&] {
-             form.Controls().HScrollPatch.SetValue(30);
-             form.Controls().hscTAB.SetValue(2);
-         },
-         true},
-        {"a volume put back",
-         [&] {
-             form.Controls().hscVolume.SetValue(60);
-             form.Controls().hscVolume.SetValue(100);
-         },
-         false},
-        {"an edit saved as TAB",
-         [&] {
-             cut();
-             save("saved.tab", Command::SaveAsTab);
-         },
-         true},
-        {"an edit and a tempo saved as Fretlux",
-         [&] {
-             cut();
-             form.Controls().hscTempo.SetValue(60);
-             saveFlx();
-         },
-         false},
-        {"an edit after saving",
-         [&] {
-             saveFlx();
-             cut();
-         },
-         true},
-        {"an edit saved, then undone",
-         [&] {
-             cut();
-             saveFlx();
-             form.Run(Command::Undo);
-         },
-         true},
-        {"undone and redone back to the save",
-         [&] {
-             cut();
-             saveFlx();
-             form.Run(Command::Undo);
-             form.Run(Command::Redo);
-         },
-         false},
+    const std::map<std::string, std::function<void()>> actions = {
+        {"browse", [&] { form.Controls().hscTAB.SetValue(2); }},
+        {"export", save("song.mid", Command::ExportMidi)},
+        {"save-tab", save("saved.tab", Command::SaveAsTab)},
+        {"save-flx", save("saved.flx", Command::SaveAsFretlux)},
+        {"undo", [&] { form.Run(Command::Undo); }},
+        {"redo", [&] { form.Run(Command::Redo); }},
+        {"tempo60", [&] { form.Controls().hscTempo.SetValue(60); }},
+        {"patch30", [&] { form.Controls().HScrollPatch.SetValue(30); }},
+        {"volume60", [&] { form.Controls().hscVolume.SetValue(60); }},
+        {"volume100", [&] { form.Controls().hscVolume.SetValue(100); }},
+        {"cut", [&] { Select(1, 1), form.Run(Command::CutColumns); }},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    // What the user does, word by word, and whether New then asks.
+    const std::pair<const char*, bool> rows[] = {
+        {"", false},
+        {"browse", false},
+        {"export", false},
+        {"cut", true},
+        {"cut export", true},
+        {"cut undo", false},
+        {"tempo60", true},
+        {"patch30 browse", true},
+        {"volume60 volume100", false},
+        {"cut save-tab", true},
+        {"cut tempo60 save-flx", false},
+        {"save-flx cut", true},
+        {"cut save-flx undo", true},
+        {"cut save-flx undo redo", false},
+    };
+    for (const auto& [steps, changed] : rows) {
+        SCOPED_TRACE(steps);
         for (const char* name : {"saved.flx", "saved.tab", "song.mid"}) {
             std::filesystem::remove(PathOf(name));
         }
         OpenText("song.tab", ReadFile("song.tab"));
-        row.act();
+        std::istringstream words(steps);
+        for (std::string word; words >> word;) actions.at(word)();
         host.messages.clear();
         host.answers = {MessageAnswer::Cancel};
         form.Run(Command::NewDocument);
-        EXPECT_EQ(!host.messages.empty(), row.changed);
+        EXPECT_EQ(!host.messages.empty(), changed);
         host.answers.clear();
     }
 }

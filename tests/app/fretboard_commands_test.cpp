@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
+#include "board_test_support.h"
 #include "form_fixture.h"
 
 namespace fretlux::testing {
@@ -123,11 +125,7 @@ TEST_F(FretboardCommands, PlayFretboardSoundsEveryPlayableMarkLowStringFirst) {
     Press(3, 2, kRightButton);  // a black mark does not sound
     ForgetMessages();
     form.Run(Command::PlayFretboard);
-    std::vector<int> notesOn;
-    for (const RecordedMessage& m : Sent()) {
-        if (m.Status() == 0x90 && m.Data2() > 0) notesOn.push_back(m.Data1());
-    }
-    EXPECT_EQ(notesOn, (std::vector<int>{43, 64}));
+    EXPECT_EQ(host.midiOut.NotesOn(), (std::vector<int>{43, 64}));
 }
 
 TEST_F(FretboardCommands, ClickingATabColumnWithNotesShowsAndSoundsIt) {
@@ -160,6 +158,23 @@ TEST_F(FretboardCommands, RotatingKeepsTheMarksMusicallyAndSoundsNothing) {
     EXPECT_TRUE(form.Midi().soundOn);
     // The redrawn note passes through the note history all the same.
     EXPECT_EQ(form.Midi().lblNote, ", E ");
+}
+
+TEST_F(FretboardCommands, TurningTwiceGivesBackTheMarksButTheLowerOfTwoOnAStringIsBlack) {
+    for (const auto& [row, position, presses] : {std::tuple{2, 5, 2}, {2, 7, 4}, {4, 9, 1}}) {
+        for (int press = 0; press < presses; ++press) Press(row, position);
+    }
+    form.TypeCharacter('5');
+    Press(4, 9, kRightButton);
+    const auto state = [&](int row, int i) { return Describe(form.Board().Marks(), row, i); };
+    for (const Command turn : {Command::RotateLeftRight, Command::RotateUpDown}) {
+        form.Run(turn);
+        form.Run(turn);
+        EXPECT_EQ(state(2, 5), "black 1");
+        EXPECT_EQ(state(2, 7), "red 3");
+        EXPECT_EQ(state(4, 9), "black T");
+        EXPECT_EQ(MarkCount(form.Board().Marks()), 3);
+    }
 }
 
 TEST_F(FretboardCommands, SoundOffSilencesPressesAndClearKeepsOnlyTheColours) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The Help menu, files opened from the command line or a drop, the window program's arguments,
-// and the notice of a silent sound.
+// The Help menu, the window program's arguments and the notice of a silent sound; a file named
+// at start is one of the file commands' cases.
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
@@ -49,15 +49,6 @@ TEST_F(HelpCommands, ASilentSoundIsNoticedOnceInTheHelpLinePointingToTheMidiSett
     EXPECT_EQ(form.Controls().lblHelp.caption,
               "NOTE: Fretlux plays silently (no audio device or soundfont): see Settings > Midi");
     EXPECT_EQ(form.Controls().lblHelp.colour, kHintBlue);
-}
-
-TEST_F(HelpCommands, AFileGivenAtStartOpensAsOpenWould) {
-    WriteFile("given.tab", PlainBlock("Given", "3--5") + PlainBlock("Second", "7"));
-    form.OpenNamedFile(PathOf("given.tab"));
-    EXPECT_EQ(form.Controls().caption, "Fretlux  (Ver 1.10)  " + PathOf("given.tab"));
-    EXPECT_EQ(View(), "TAB 1/2 column 0+0 of 7");
-    EXPECT_EQ(form.Controls().txtTAB.Text(), "Given");
-    EXPECT_TRUE(host.dialogs.empty());
 }
 
 TEST(WindowCommandLine, OneFileOrAQuestionAnsweredWithoutAWindow) {

@@ -4,31 +4,20 @@
 #include <string>
 #include <vector>
 
-#include "app/tab_player.h"
-#include "document/tab_cell.h"
-#include "document/tab_file_writer.h"
-#include "document/tab_header.h"
-#include "form_fixture.h"
-#include "playback/standard_midi_file.h"
+#include "board_test_support.h"
+#include "player_fixture.h"
 
 namespace fretlux::testing {
 namespace {
 
-// A one-TAB document labelled with its file name, two open strings with a rest between, and an
-// explanation as its text.
-std::string LessonBytes(const std::string& label, TabSettings settings = {41, 100, 25}) {
-    TabDocument document;
-    document.tabCount = 1;
-    document.tabLines[0][0] = StampHeader(label, settings);
-    for (int line = 1; line < kLinesPerTab; ++line) {
-        document.tabLines[0][line] = HeaderCell(kStringLetters[line - 1]) + "0AH  -    0AH  ";
-    }
-    document.tabTexts[0] = "Listen to the open strings.\r\n";
-    return WriteEnhancedForm(document);
-}
-
-class LessonCommands : public FormTest {
+class LessonCommands : public PlayerTest {
 protected:
+    // A one-TAB document with the label given, all six open strings twice with a rest between,
+    // and an explanation as its text.
+    static std::string LessonBytes(const std::string& label, TabSettings settings = {41, 100, 25}) {
+        const std::string open = "1:0 2:0 3:0 4:0 5:0 6:0";
+        return TabsFile({{{open, "-", open}, settings, "Listen to the open strings.\r\n", label}});
+    }
     // The program file's label as the view shows it: which file was loaded.
     std::string ShownLabel() const {
         const std::string& label = form.Controls().txtTAB.Text();
@@ -38,13 +27,6 @@ protected:
     TabSettings Bars() const {
         return {form.Controls().hscTempo.Value(), form.Controls().hscVolume.Value(),
                 form.Controls().HScrollPatch.Value()};
-    }
-    int MarksOnTheFretboard() const {
-        int marks = 0;
-        for (int row = 1; row <= 6; ++row) {
-            for (int i = 0; i <= 24; ++i) marks += form.Board().Marks().At(row, i).marked;
-        }
-        return marks;
     }
 };
 
@@ -116,6 +98,30 @@ TEST_F(LessonCommands, LoadLessonsLeavesAllAsItWasWhenCancelledAndPlaysTheChosen
     EXPECT_TRUE(host.tutorOpen);
 }
 
+// A lesson's music follows its explanation at once: the count-in chosen for other documents
+// does not hold it up.
+TEST_F(LessonCommands, ALessonStartsWithoutACountIn) {
+    form.Run(MenuList::CountIns, 1);
+    const auto firstTick = [this] {
+        host.midiOut.messages.clear();
+        form.Playback().PlayTick();
+        std::string sent;
+        for (const auto& m : host.midiOut.messages) {
+            if (m.Data2() > 0) sent += m.Status() == 0x99 ? "click " : "note ";
+        }
+        return sent;
+    };
+    OpenText("song.flx", LessonBytes("song"));
+    form.Run(Command::StartPlayback);
+    EXPECT_EQ(firstTick(), "click ");
+
+    WriteFile("lesson.flx", LessonBytes("lesson"));
+    host.chosenPaths.push_back(PathOf("lesson.flx"));
+    form.Run(Command::OpenOtherLesson);
+    host.tutor->CloseText();
+    EXPECT_EQ(firstTick(), "note note note note note note ");
+}
+
 // A later start, or a first one whose Introduction is missing, shows a blank TAB to write on,
 // which Exit leaves without a question until something is written on it.
 TEST_F(LessonCommands, AStartWithoutTheIntroductionShowsTheBlankTabOfNew) {
@@ -176,18 +182,11 @@ TEST_F(LessonCommands, EveryDocumentLoadedStartsFromTheStartUpSoundAndAClearFret
         form.Run(MenuList::BasicLessons, 3);
         form.Board().Press(3, 7, 1);
         ASSERT_EQ(Bars(), slowNylon);
-        ASSERT_EQ(MarksOnTheFretboard(), 1);
+        ASSERT_EQ(MarkCount(form.Board().Marks()), 1);
         row.command(form);
         EXPECT_EQ(Bars(), kStartSettings);
-        EXPECT_EQ(MarksOnTheFretboard(), 0);
+        EXPECT_EQ(MarkCount(form.Board().Marks()), 0);
     }
-
-    // So the window's export of the file opened last is what fretlux-cli plays of it.
-    host.chosenPaths = {PathOf("song.mid")};
-    form.Run(Command::ExportMidi);
-    const TabReadResult read = ReadTabFile(PathOf("song.tab"), TabForm::Plain);
-    ASSERT_FALSE(read.error);
-    EXPECT_EQ(ReadFile("song.mid"), StandardMidiFileBytes(PlayDocument(read.document)));
 }
 
 TEST_F(LessonCommands, AScaleChartThatIsMissingOrHoldsNoTabLeavesTheWindowWhole) {

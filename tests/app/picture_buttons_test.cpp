@@ -3,8 +3,10 @@
 // click and a double click run their command.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,64 +21,38 @@ constexpr double kSize = 32;
 
 ButtonPoint At(double x, double y) { return {x, y, kSize, kSize}; }
 
-// One mouse event on a button: Down, Move, Up or Double click, with the buttons and the point.
-struct MouseStep {
-    char event;
-    int buttons;
-    ButtonPoint point;
-};
-
 TEST(PictureButtonState,
      PressedWhileHeldAndUnderALeftDragOnlyInsideAndOnlyALeftReleaseInsideClicks) {
-    const struct {
-        const char* name;
-        std::vector<MouseStep> steps;
-        // After each step: P pressed, R released; a C after it when the step was a click.
-        std::string pictures;
-    } cases[] = {
-        {"left click", {{'D', kLeft, At(5, 5)}, {'U', kLeft, At(5, 5)}}, "PRC"},
-        {"dragged out and back",
-         {{'D', kLeft, At(5, 5)},
-          {'M', kLeft, At(40, 5)},
-          {'M', kLeft, At(5, 5)},
-          {'U', kLeft, At(5, 5)}},
-         "PRPRC"},
-        {"released outside",
-         {{'D', kLeft, At(5, 5)}, {'M', kLeft, At(5, 33)}, {'U', kLeft, At(5, 33)}},
-         "PRR"},
-        // Outside is X <= 0, X > width, Y < 0 or Y > height.
-        {"edges",
-         {{'D', kLeft, At(5, 5)},
-          {'M', kLeft, At(0, 5)},
-          {'M', kLeft, At(kSize, 0)},
-          {'M', kLeft, At(5, -1)},
-          {'M', kLeft, At(kSize, kSize)},
-          {'M', kLeft, At(kSize + 0.5, 5)}},
+    // Mouse events on a button of 32 by 32: D(own), M(ove), U(p) or 2 (the second press of a
+    // double click), the buttons held (L, R or 0 for none) and the point; after each, P when the
+    // button looks pressed, R released, and a C after it when the event was a click.
+    const std::pair<const char*, const char*> cases[] = {
+        {"DL5,5 UL5,5", "PRC"},
+        {"DL5,5 ML40,5 ML5,5 UL5,5", "PRPRC"},          // dragged out and back
+        {"DL5,5 ML5,33 UL5,33", "PRR"},                 // released outside
+        {"DL5,5 ML0,5 ML32,0 ML5,-1 ML32,32 ML32.5,5",  // outside is X <= 0, X > 32, Y < 0, Y > 32
          "PRPRPR"},
-        {"right button held out",
-         {{'D', kRight, At(5, 5)}, {'M', kRight, At(50, 50)}, {'U', kRight, At(5, 5)}},
-         "PPR"},
-        {"moving with no button", {{'M', 0, At(5, 5)}, {'M', 0, At(50, 5)}}, "RR"},
-        {"double click",
-         {{'D', kLeft, At(5, 5)},
-          {'U', kLeft, At(5, 5)},
-          {'2', kLeft, At(5, 5)},
-          {'U', kLeft, At(5, 5)}},
-         "PRCPR"},
+        {"DR5,5 MR50,50 UR5,5", "PPR"},  // the right button held out
+        {"M05,5 M050,5", "RR"},          // moving with no button
+        {"DL5,5 UL5,5 2L5,5 UL5,5", "PRCPR"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [events, expected] : cases) {
         PictureButtonState state;
         std::string pictures;
-        for (const MouseStep& step : c.steps) {
+        std::istringstream in(events);
+        for (std::string event; in >> event;) {
+            const int buttons = event[1] == 'L' ? kLeft : event[1] == 'R' ? kRight : 0;
+            double x = 0, y = 0;
+            std::sscanf(event.c_str() + 2, "%lf,%lf", &x, &y);
             bool click = false;
-            if (step.event == 'D') state.MouseDown(step.buttons);
-            if (step.event == 'M') state.MouseMove(step.buttons, step.point);
-            if (step.event == 'U') click = state.MouseUp(step.buttons, step.point);
-            if (step.event == '2') state.DblClick();
+            if (event[0] == 'D') state.MouseDown(buttons);
+            if (event[0] == 'M') state.MouseMove(buttons, At(x, y));
+            if (event[0] == 'U') click = state.MouseUp(buttons, At(x, y));
+            if (event[0] == '2') state.DblClick();
             pictures += state.Pressed() ? "P" : "R";
             if (click) pictures += "C";
         }
-        EXPECT_EQ(pictures, c.pictures) << c.name;
+        EXPECT_EQ(pictures, expected) << events;
     }
 }
 

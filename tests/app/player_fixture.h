@@ -22,6 +22,7 @@ struct TabSpec {
     std::vector<std::string> columns;
     TabSettings settings{41, 100, 25};
     std::string text{};
+    std::string label{};  // "TAB n" when empty
 };
 
 inline std::string CellOf(const std::string& column, int line) {
@@ -51,7 +52,9 @@ protected:
         document.tabCount = static_cast<int>(tabs.size());
         for (int t = 0; t < document.tabCount; ++t) {
             TabBlock& block = document.tabLines[t];
-            block[0] = StampHeader("TAB " + std::to_string(t + 1), tabs[t].settings);
+            const std::string& label = tabs[t].label;
+            block[0] = StampHeader(label.empty() ? "TAB " + std::to_string(t + 1) : label,
+                                   tabs[t].settings);
             for (int line = 1; line < kLinesPerTab; ++line) {
                 block[line] = HeaderCell(kStringLetters[line - 1]);
                 for (const std::string& column : tabs[t].columns)
@@ -66,13 +69,7 @@ protected:
     void ForgetMessages() { host.midiOut.messages.clear(); }
 
     // Notes switched on since the messages were last forgotten, in order.
-    std::vector<int> NotesOn() const {
-        std::vector<int> notes;
-        for (const auto& m : host.midiOut.messages) {
-            if (m.Status() == 0x90 && m.Data2() > 0) notes.push_back(m.Data1());
-        }
-        return notes;
-    }
+    std::vector<int> NotesOn() const { return host.midiOut.NotesOn(); }
 
     int NoteOffs() const {
         int offs = 0;

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -72,6 +73,27 @@ public:
         form.Load();
         if (onFastFind) onFastFind(form);
     }
+    // The practice windows do what the test scripted; without a script they are cancelled.
+    void ShowSpeedTrainer(SpeedTrainerForm& form) override {
+        if (onSpeedTrainer) onSpeedTrainer(form);
+    }
+    void ShowBeats(BeatsForm& form) override {
+        if (onBeats) onBeats(form);
+    }
+    std::optional<int> AskNumber(const NumberRequest&) override {
+        if (numberAnswers.empty()) return std::nullopt;
+        const int answer = numberAnswers.front();
+        numberAnswers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> RememberedText(const std::string& key) override {
+        const auto found = remembered.find(key);
+        if (found == remembered.end()) return std::nullopt;
+        return found->second;
+    }
+    void RememberText(const std::string& key, const std::string& text) override {
+        remembered[key] = text;
+    }
     // The tutor window: the test presses its buttons through tutor while it is open.
     void ShowTutor(const std::string& text, TutorButtons& buttons) override {
         tutorTexts.push_back(text);
@@ -137,6 +159,12 @@ public:
     std::vector<std::string> tutorTexts;
     TutorButtons* tutor = nullptr;
     bool tutorOpen = false;
+    std::function<void(SpeedTrainerForm&)> onSpeedTrainer;
+    std::function<void(BeatsForm&)> onBeats;
+    // What the number windows answer, in order; without an answer they are cancelled.
+    std::deque<int> numberAnswers;
+    // What the settings keep across runs.
+    std::map<std::string, std::string> remembered;
     std::string clipboard;
     std::vector<std::string> openedWithProgram;
     bool desktopHasPrograms = true;

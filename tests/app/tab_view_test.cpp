@@ -59,7 +59,8 @@ TEST_F(TabChange, RestoresTheSettingsEachTabWasLeftWithBroughtIntoTheBarsRange) 
     form.Controls().hscTempo.SetValue(90);
     form.Controls().hscVolume.SetValue(64);
     form.Controls().HScrollPatch.SetValue(0);
-    form.Controls().hscTAB.SetValue(3);
+    form.Controls().hscTAB.SetValue(3);  // read from a plain file: no settings in its header
+    EXPECT_EQ(form.Controls().hscTempo.Value(), 90) << "a TAB without settings keeps the bars";
     form.Controls().hscTempo.SetValue(10);
     form.Controls().hscVolume.SetValue(127);
     form.Controls().HScrollPatch.SetValue(127);
@@ -77,12 +78,6 @@ TEST_F(TabChange, RestoresTheSettingsEachTabWasLeftWithBroughtIntoTheBarsRange) 
     EXPECT_EQ(form.Controls().hscTempo.Value(), 200);
     EXPECT_EQ(form.Controls().hscVolume.Value(), 127);
     EXPECT_EQ(form.Controls().HScrollPatch.Value(), 127);
-}
-
-TEST_F(TabChange, ATabWithoutStoredSettingsLeavesTheBarsAlone) {
-    form.Controls().hscTempo.SetValue(77);
-    form.Controls().hscTAB.SetValue(3);  // read from a plain file: no settings in its header
-    EXPECT_EQ(form.Controls().hscTempo.Value(), 77);
 }
 
 TEST_F(TabChange, OnlyAnActualChangeOfTabStampsShowsAndResets) {

@@ -22,33 +22,27 @@ protected:
     }
 };
 
-TEST_F(TabTextCommands, SaveStoresTheEditedTextAndAnEmptyTextSwitchesThePicture) {
+// What the text window hands back is stored; its own Save and Close rules are its model's tests'.
+TEST_F(TabTextCommands, WhatTheWindowHandsBackIsStoredAndTheButtonShowsWhetherThereIsText) {
     EXPECT_EQ(form.Controls().imgEdit, EditPicture::imgEditUp);
-    Edit("", 0);
-    EXPECT_EQ(form.Document().tabTexts[0], "");
-    EXPECT_EQ(form.Controls().imgEdit, EditPicture::imgEdit2Up);
-}
-
-TEST_F(TabTextCommands, CloseAsksAndDiscardKeepsTheOldTextWhileSaveStoresTheNewOne) {
+    Edit("Typed but not saved", std::nullopt);
+    EXPECT_EQ(form.Document().tabTexts[0], "Old\r\n");
     host.answers = {MessageAnswer::Discard, MessageAnswer::Save};
     Edit("New", 1);
     EXPECT_EQ(form.Document().tabTexts[0], "Old\r\n");
     EXPECT_EQ(host.Asked(),
               std::vector<std::string>{"Save changes? [SaveDiscardCancel Question Save]"});
-    Edit("New", 1);
-    EXPECT_EQ(form.Document().tabTexts[0], "New");
-}
-
-TEST_F(TabTextCommands, TheWindowsCloseButtonKeepsTheTextAndAnyTextCanBeSaved) {
-    Edit("Typed but not saved", std::nullopt);
-    EXPECT_EQ(form.Document().tabTexts[0], "Old\r\n");
+    Edit("Newer", 1);
+    EXPECT_EQ(form.Document().tabTexts[0], "Newer");
     Edit("***EXIT***", 0);
     EXPECT_EQ(form.Document().tabTexts[0], "***EXIT***");
-    EXPECT_EQ(host.textEditorShown, 2);
+    Edit("", 0);
+    EXPECT_EQ(form.Document().tabTexts[0], "");
+    EXPECT_EQ(form.Controls().imgEdit, EditPicture::imgEdit2Up);
     // Without a TAB no window opens.
     form.Run(Command::DeleteTab);
     form.Run(Command::EditTabText);
-    EXPECT_EQ(host.textEditorShown, 2);
+    EXPECT_EQ(host.textEditorShown, 5);
 }
 
 using ExternalEditor = PlayerTest;

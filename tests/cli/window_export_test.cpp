@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // File > Export MIDI and Export WAVE in the window write the very bytes fretlux-cli export and
 // render write for the document as it stands: edited, with the shown TAB's settings as the bars
-// hold them, which its header gets when it is left.
+// hold them, which its header gets when it is left. The practice settings (metronome, count-in,
+// speed) never reach them.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -26,6 +27,9 @@ TEST_F(WindowExport, MidiAndWaveAreWhatFretluxCliWritesForTheDocumentAsItStands)
     form.TypeCharacter(13);
     form.Controls().hscTempo.SetValue(60);
     form.Controls().HScrollPatch.SetValue(40);
+    form.Run(Command::ToggleMetronome);
+    form.Run(MenuList::CountIns, 2);
+    form.Run(MenuList::Speeds, 0);
     host.onRenderWave = [](const std::vector<TimedMidiMessage>& events) {
         return RenderWaveBytes(events, nullptr, nullptr);
     };

@@ -15,29 +15,23 @@ namespace {
 
 QString Canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
 
-TEST(TabFilesDirectory, TabfilesUnderTheProgramDirectoryIsMadeAndEntered) {
-    QTemporaryDir program;
-    QTemporaryDir documents;
-    const QString entered = EnterTabFilesDirectory(program.path(), documents.path());
-    const QString expected = QDir(program.path()).filePath(QStringLiteral("tabfiles"));
-    EXPECT_TRUE(QFileInfo(expected).isDir());
-    EXPECT_EQ(Canonical(entered), Canonical(expected));
-    EXPECT_EQ(Canonical(QDir::currentPath()), Canonical(expected));
-}
-
-TEST(TabFilesDirectory, DocumentsFolderIsUsedWhenTheProgramDirectoryCannotHoldIt) {
+// tabfiles under the program directory, else a Fretlux folder of the documents when the program
+// directory cannot hold it (here a file stands where it should be), is made and entered.
+TEST(TabFilesDirectory, TabfilesUnderTheProgramDirectoryElseInTheDocumentsIsMadeAndEntered) {
     QTemporaryDir temporary;
-    // A file where the program directory should be: nothing can be made under it.
-    const QString notADirectory = temporary.filePath(QStringLiteral("program"));
-    QFile file(notADirectory);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
     const QString documents = temporary.filePath(QStringLiteral("Documents"));
-    const QString entered = EnterTabFilesDirectory(notADirectory, documents);
-    const QString expected = QDir(documents).filePath(QStringLiteral("Fretlux"));
-    EXPECT_TRUE(QFileInfo(expected).isDir());
-    EXPECT_EQ(Canonical(entered), Canonical(expected));
-    EXPECT_EQ(Canonical(QDir::currentPath()), Canonical(expected));
+    const QString notADirectory = temporary.filePath(QStringLiteral("file"));
+    QFile(notADirectory).open(QIODevice::WriteOnly);
+    const std::pair<QString, QString> rows[] = {
+        {temporary.path(), temporary.filePath(QStringLiteral("tabfiles"))},
+        {notADirectory, QDir(documents).filePath(QStringLiteral("Fretlux"))},
+    };
+    for (const auto& [program, expected] : rows) {
+        const QString entered = EnterTabFilesDirectory(program, documents);
+        EXPECT_TRUE(QFileInfo(expected).isDir()) << expected.toStdString();
+        EXPECT_EQ(Canonical(entered), Canonical(expected));
+        EXPECT_EQ(Canonical(QDir::currentPath()), Canonical(expected));
+    }
 }
 
 TEST(ProgramDirectory, EnvironmentBeatsInstalledDataBeatsBuiltInDataBeatsTheExecutablesDirectory) {

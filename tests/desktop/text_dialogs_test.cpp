@@ -16,27 +16,14 @@
 
 #include "desktop/text_editor_dialog.h"
 #include "desktop/text_to_tab_dialog.h"
+#include "scripted_text_services.h"
 
 namespace fretlux {
 namespace {
 
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
-class ScriptedServices final : public TextEditorServices {
-public:
-    std::string ClipboardText() override { return clipboard; }
-    void SetClipboardText(const std::string& text) override {
-        clipboard = text;
-        ++clipboardWrites;
-    }
-    SaveChangesAnswer AskSaveChanges() override {
-        return answerYes ? SaveChangesAnswer::Save : SaveChangesAnswer::Discard;
-    }
-
-    std::string clipboard;
-    int clipboardWrites = 0;
-    bool answerYes = false;
-};
+using ScriptedServices = testing::ScriptedTextServices;
 
 class TextEditorDialogTest : public ::testing::Test {
 protected:
@@ -203,7 +190,7 @@ TEST_F(TextEditorDialogTest, CloseAnsweredNoHandsBackNothingAndClosesTheWindowAs
     for (const bool yes : {false, true}) {
         Open("Old");
         box->setPlainText(QStringLiteral("New"));
-        services.answerYes = yes;
+        services.answer = yes ? SaveChangesAnswer::Save : SaveChangesAnswer::Discard;
         if (yes) {
             Run("mnuFileItem1");
         } else {

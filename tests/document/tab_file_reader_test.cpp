@@ -93,86 +93,71 @@ TEST(TabFileReaderTest, FlxInAnyCaseSelectsTheEnhancedForm) {
     }
 }
 
-TEST(TabFileReaderTest, EmptyFilesAndFilesWithoutACompleteBlockGiveNoTab) {
-    const Lines block = PlainBlock();
-    for (const std::vector<Lines>& parts : std::vector<std::vector<Lines>>{
-             {}, {{"just some words", ""}}, {{"Header"}, {block.begin(), block.begin() + 5}}}) {
-        EXPECT_EQ(ReadPlain(parts).tabCount, 0);
+// Each TAB read as "header#text#first string line#the sixth symbol of the other five lines",
+// line ends in the text shown as "/", TABs separated by " ; ".
+std::string Shape(const TabDocument& doc) {
+    std::string shape;
+    for (int t = 0; t < doc.tabCount; ++t) {
+        std::string text = doc.tabTexts[t];
+        for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "/");
+        shape += (t ? " ; " : "") + doc.tabLines[t][0] + "#" + text + "#" +
+                 DisplaySymbols(doc.tabLines[t][1]) + "#";
+        for (int l = 2; l <= 6; ++l) {
+            const std::string symbols = DisplaySymbols(doc.tabLines[t][l]);
+            shape += symbols.size() > 5 ? symbols[5] : '?';
+        }
     }
-    // Lines after the last complete block are left out.
-    EXPECT_EQ(ReadPlain({kIntroRiff, {"Outro", "e|---3---|"}}).tabCount, 1);
+    return shape;
 }
 
-TEST(TabFileReaderTest, TheTextIsWhatStoodBeforeTheHeaderSinceThePreviousBlock) {
-    const TabDocument doc =
-        ReadPlain({PlainBlock(1), {"line one", "", "  line three  ", "Second"}, PlainBlock(2)});
-    ASSERT_EQ(doc.tabCount, 2);
-    EXPECT_EQ(doc.tabLines[0][0], "");
-    EXPECT_EQ(doc.tabTexts[0], "");
-    EXPECT_EQ(doc.tabLines[1][0], "Second");
-    EXPECT_EQ(doc.tabTexts[1], "line one\r\n\r\n  line three  \r\n");
-    EXPECT_EQ(doc.tabLines[1][1], ConvertPlainTabLine("e|---2---|"));
-}
-
-TEST(TabFileReaderTest, AHeaderOfOneToFourCharactersIsNeitherHeaderNorText) {
-    for (const std::string shortLine : {"", "R", "Riff"}) {
-        const TabDocument doc = ReadPlain({{"Notes", shortLine}, PlainBlock()});
-        ASSERT_EQ(doc.tabCount, 1);
-        EXPECT_EQ(doc.tabLines[0][0], "") << shortLine;
-        EXPECT_EQ(doc.tabTexts[0], "Notes\r\n") << shortLine;
-    }
-    EXPECT_EQ(ReadPlain({{"Intro"}, PlainBlock()}).tabLines[0][0], "Intro");
-    EXPECT_EQ(ReadPlain({{"   Verse 1  "}, PlainBlock()}).tabLines[0][0], "   Verse 1  ");
-}
-
-TEST(TabFileReaderTest, ShortLinesInsideABlockDoNotBreakItNorReachTheText) {
-    Lines lines = PlainBlock();
-    lines.insert(lines.begin() + 3, "");     // between string lines 3 and 4
-    lines.insert(lines.begin() + 5, "x  ");  // and another between 4 and 5
-    const TabDocument doc = ReadPlain({{"Notes", "Header"}, lines});
-    ASSERT_EQ(doc.tabCount, 1);
-    EXPECT_EQ(doc.tabLines[0][0], "Header");
-    EXPECT_EQ(doc.tabTexts[0], "Notes\r\n");
-    EXPECT_EQ(doc.tabLines[0][4], ConvertPlainTabLine("D|---3---|"));
-}
-
-TEST(TabFileReaderTest, ALongLineWithoutHyphensBreaksARun) {
+TEST(TabFileReaderTest, BlocksHeadersAndTextsAreFoundWhereTheyStand) {
     const Lines block = PlainBlock();
-    const TabDocument doc =
-        ReadPlain({{block.begin(), block.begin() + 3}, {"a long comment"}, PlainBlock(4)});
-    ASSERT_EQ(doc.tabCount, 1);
-    EXPECT_EQ(doc.tabLines[0][0], "a long comment");
-    EXPECT_EQ(doc.tabTexts[0], "e|---0---|\r\nB|---1---|\r\nG|---2---|\r\n");
-    EXPECT_EQ(doc.tabLines[0][1], ConvertPlainTabLine("e|---4---|"));
-}
-
-TEST(TabFileReaderTest, StringLinesAreTrimmedOfSpacesOnly) {
-    Lines lines = PlainBlock();
-    lines[0] = "   e|---3---|   ";
-    lines[1] = "\tB|---3---|";
-    const TabDocument doc = ReadPlain({{"Header"}, lines});
-    EXPECT_EQ(doc.tabLines[0][1], ConvertPlainTabLine("e|---3---|"));
-    EXPECT_EQ(doc.tabLines[0][2], ConvertPlainTabLine("\tB|---3---|"));
-}
-
-TEST(TabFileReaderTest, ASeventhStringLineStartsABlockHeadedByTheSixth) {
-    Lines first = PlainBlock(0);
-    first[5] = "  E|---5---|";  // kept whole as the next header
-    const TabDocument doc = ReadPlain({{"First"}, first, PlainBlock(6)});
-    ASSERT_EQ(doc.tabCount, 2);
-    EXPECT_EQ(doc.tabLines[0][6], ConvertPlainTabLine("E|---5---|"));
-    EXPECT_EQ(doc.tabLines[1][0], "  E|---5---|");
-    EXPECT_EQ(doc.tabTexts[1], "");
-    EXPECT_EQ(doc.tabLines[1][1], ConvertPlainTabLine("e|---6---|"));
-    EXPECT_EQ(ReadPlain({PlainBlock(0), {"e|---9---|"}}).tabCount, 1);
-}
-
-TEST(TabFileReaderTest, ALabelWithThreeHyphensCountsAsAStringLine) {
-    const TabDocument doc = ReadPlain({{"My song", "Verse --- 1"}, PlainBlock()});
-    ASSERT_EQ(doc.tabCount, 1);
-    EXPECT_EQ(doc.tabLines[0][0], "My song");
-    EXPECT_EQ(doc.tabLines[0][1], ConvertPlainTabLine("Verse --- 1"));
-    EXPECT_EQ(doc.tabLines[0][6], ConvertPlainTabLine("A|---4---|"));
+    const Lines firstHalf(block.begin(), block.begin() + 3);
+    Lines shortLinesInside = block;
+    shortLinesInside.insert(shortLinesInside.begin() + 3, "");
+    shortLinesInside.insert(shortLinesInside.begin() + 5, "x  ");
+    Lines indented = block;
+    indented[0] = "   e|---3---|   ";
+    indented[1] = "\tB|---3---|";
+    Lines seventh = PlainBlock(0);
+    seventh[5] = "  E|---5---|";
+    const struct {
+        const char* rule;
+        std::vector<Lines> parts;
+        std::string shape;
+    } cases[] = {
+        {"an empty file has no TAB", {}, ""},
+        {"nor has one of words only", {{"just some words", ""}}, ""},
+        {"nor one of five string lines", {{"Header"}, {block.begin(), block.begin() + 5}}, ""},
+        {"lines after the last block are left out",
+         {kIntroRiff, {"Outro", "e|---3---|"}},
+         "Intro riff##E|---0---3---|#1023-"},
+        {"the text is what stood before the header since the previous block",
+         {PlainBlock(1), {"line one", "", "  line three  ", "Second"}, PlainBlock(2)},
+         "##E|---1---|#23456 ; Second#line one//  line three  /#E|---2---|#34567"},
+        {"a header of no characters is none", {{"Notes", ""}, block}, "#Notes/#E|---0---|#12345"},
+        {"nor is one of one", {{"Notes", "R"}, block}, "#Notes/#E|---0---|#12345"},
+        {"nor of four", {{"Notes", "Riff"}, block}, "#Notes/#E|---0---|#12345"},
+        {"five make a header", {{"Intro"}, block}, "Intro##E|---0---|#12345"},
+        {"kept with its blanks", {{"   Verse 1  "}, block}, "   Verse 1  ##E|---0---|#12345"},
+        {"short lines inside a block neither break it nor reach the text",
+         {{"Notes", "Header"}, shortLinesInside},
+         "Header#Notes/#E|---0---|#12345"},
+        {"a long line without hyphens breaks a run",
+         {firstHalf, {"a long comment"}, PlainBlock(4)},
+         "a long comment#e|---0---|/B|---1---|/G|---2---|/#E|---4---|#56789"},
+        {"string lines are trimmed of spaces only",
+         {{"Header"}, indented},
+         "Header##E|---3---|#-2345"},
+        {"a seventh string line starts a block headed by the sixth",
+         {{"First"}, seventh, PlainBlock(6)},
+         "First##E|---0---|#12345 ;   E|---5---|##E|---6---|#78901"},
+        {"without six more it is left out", {PlainBlock(0), {"e|---9---|"}}, "##E|---0---|#12345"},
+        {"a label with three hyphens is a string line",
+         {{"My song", "Verse --- 1"}, block},
+         "My song##Verse --- 1#01234"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Shape(ReadPlain(c.parts)), c.shape) << c.rule;
 }
 
 TEST(TabFileReaderTest, NulAndOtherBytesAreOrdinaryCharacters) {

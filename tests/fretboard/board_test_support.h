@@ -26,4 +26,11 @@ inline std::vector<int> MarkedPositions(const Fretboard& board, int row) {
     return positions;
 }
 
+inline int MarkCount(const Fretboard& board) {
+    int count = 0;
+    for (int row = 1; row <= kRows; ++row)
+        count += static_cast<int>(MarkedPositions(board, row).size());
+    return count;
+}
+
 }  // namespace fretlux

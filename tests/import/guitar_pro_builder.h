@@ -4,7 +4,9 @@
 // (b + n) mod 13, with counts that may be made to lie.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -67,25 +69,12 @@ public:
             bytes_.append(7, '\0');
         }
         // Coda, double coda, segno, segno segno, fine, the 12 jumps back, da coda, da double coda.
-        const int directions[19] = {sketch.codaBar,
-                                    -1,
-                                    sketch.segnoBar,
-                                    -1,
-                                    -1,
-                                    -1,
-                                    -1,
-                                    -1,
-                                    -1,
-                                    -1,
-                                    sketch.dalSegnoAlCodaBar,
-                                    -1,
-                                    -1,
-                                    -1,
-                                    -1,
-                                    -1,
-                                    -1,
-                                    sketch.toCodaBar,
-                                    -1};
+        int directions[19];
+        std::fill(std::begin(directions), std::end(directions), -1);
+        directions[0] = sketch.codaBar;
+        directions[2] = sketch.segnoBar;
+        directions[10] = sketch.dalSegnoAlCodaBar;
+        directions[17] = sketch.toCodaBar;
         for (const int bar : directions) Short(bar < 0 ? -1 : bar + 1);
         Int(0);  // master reverb
         Int(sketch.statedBars < 0 ? sketch.bars : sketch.statedBars);

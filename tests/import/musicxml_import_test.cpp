@@ -47,6 +47,18 @@ const std::string kFourFour =
     "<attributes><divisions>1</divisions><time><beats>4</beats><beat-type>4</beat-type></time></"
     "attributes>";
 
+// The staff details of strings tuned to the notes given ("D2"), lowest first, then extra.
+std::string StaffTuning(const std::vector<std::string>& notes, const std::string& extra = "") {
+    std::string xml =
+        "<staff-details><staff-lines>" + std::to_string(notes.size()) + "</staff-lines>";
+    for (size_t i = 0; i < notes.size(); ++i) {
+        xml += "<staff-tuning line=\"" + std::to_string(i + 1) + "\"><tuning-step>" +
+               notes[i].substr(0, 1) + "</tuning-step><tuning-octave>" + notes[i].substr(1) +
+               "</tuning-octave></staff-tuning>";
+    }
+    return xml + extra + "</staff-details>";
+}
+
 TEST(MusicXmlImport, PartwiseAndTimewiseSamplesListTheSameParts) {
     const TrackListing partwise = ListTracks(Sample("partwise-basic.xml"));
     const TrackListing timewise = ListTracks(Sample("timewise-basic.xml"));
@@ -82,21 +94,9 @@ TEST(MusicXmlImport, AScoreInUtf16ReadsAsInUtf8) {
 TEST(MusicXmlImport, AnotherTuningAndACapoArePlayedByPitchAndSaidInTheText) {
     // Drop D with a capo at fret 2: the low string's open note sounds E2, the capo's pitch.
     const std::string tuning =
-        "<attributes><divisions>1</divisions><time><beats>4</beats><beat-type>4</beat-type></time>"
-        "<staff-details><staff-lines>6</staff-lines>"
-        "<staff-tuning "
-        "line=\"1\"><tuning-step>D</tuning-step><tuning-octave>2</tuning-octave></staff-tuning>"
-        "<staff-tuning "
-        "line=\"2\"><tuning-step>A</tuning-step><tuning-octave>2</tuning-octave></staff-tuning>"
-        "<staff-tuning "
-        "line=\"3\"><tuning-step>D</tuning-step><tuning-octave>3</tuning-octave></staff-tuning>"
-        "<staff-tuning "
-        "line=\"4\"><tuning-step>G</tuning-step><tuning-octave>3</tuning-octave></staff-tuning>"
-        "<staff-tuning "
-        "line=\"5\"><tuning-step>B</tuning-step><tuning-octave>3</tuning-octave></staff-tuning>"
-        "<staff-tuning "
-        "line=\"6\"><tuning-step>E</tuning-step><tuning-octave>4</tuning-octave></staff-tuning>"
-        "<capo>2</capo></staff-details></attributes>";
+        "<attributes><divisions>1</divisions><time><beats>4</beats><beat-type>4</beat-type></"
+        "time>" +
+        StaffTuning({"D2", "A2", "D3", "G3", "B3", "E4"}, "<capo>2</capo>") + "</attributes>";
     ScratchDir dir;
     const std::string path =
         dir.Write("drop.musicxml",
@@ -120,20 +120,9 @@ TEST(MusicXmlImport, AnotherTuningAndACapoArePlayedByPitchAndSaidInTheText) {
 TEST(MusicXmlImport, TheTrackChosenIsTheFirstGuitarAndAnyOtherOnRequest) {
     ScratchDir dir;
     const std::string bass =
-        "<measure "
-        "number=\"1\"><attributes><divisions>1</divisions><time><beats>4</beats><beat-type>4</"
-        "beat-type>"
-        "</time><staff-details><staff-lines>4</staff-lines>"
-        "<staff-tuning "
-        "line=\"1\"><tuning-step>E</tuning-step><tuning-octave>1</tuning-octave></staff-tuning>"
-        "<staff-tuning "
-        "line=\"2\"><tuning-step>A</tuning-step><tuning-octave>1</tuning-octave></staff-tuning>"
-        "<staff-tuning "
-        "line=\"3\"><tuning-step>D</tuning-step><tuning-octave>2</tuning-octave></staff-tuning>"
-        "<staff-tuning "
-        "line=\"4\"><tuning-step>G</tuning-step><tuning-octave>2</tuning-octave></staff-tuning>"
-        "</staff-details></attributes>" +
-        Note("A", 1, 4) + "</measure>";
+        "<measure number=\"1\"><attributes><divisions>1</divisions><time><beats>4</beats>"
+        "<beat-type>4</beat-type></time>" +
+        StaffTuning({"E1", "A1", "D2", "G2"}) + "</attributes>" + Note("A", 1, 4) + "</measure>";
     const std::string guitar =
         "<measure number=\"1\">" + kFourFour + Note("B", 3, 4) + "</measure>";
     const std::string path = dir.Write("band.xml", Score({{"Bass", bass}, {"Guitar", guitar}}));

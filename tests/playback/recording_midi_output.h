@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
-// A MIDI output for tests: keeps every short message with the time it was sent, and counts
-// openings and closings, so a test can check exactly what would have sounded.
+// A MIDI output for tests: keeps every short message sent, and counts openings and closings, so a
+// test can check exactly what would have sounded.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,7 +13,6 @@ namespace fretlux::testing {
 
 struct RecordedMessage {
     std::uint32_t message = 0;
-    std::chrono::steady_clock::time_point time;
 
     int Status() const { return static_cast<int>(message & 0xFF); }
     int Data1() const { return static_cast<int>((message >> 8) & 0xFF); }
@@ -24,15 +22,22 @@ struct RecordedMessage {
 class RecordingMidiOutput : public MidiOutput {
 public:
     void Open() override { ++openCount; }
-    void SendShortMessage(std::uint32_t message) override {
-        messages.push_back({message, std::chrono::steady_clock::now()});
-    }
+    void SendShortMessage(std::uint32_t message) override { messages.push_back({message}); }
     void Close() override { ++closeCount; }
     std::string Status() const override {
         return "Recording output: messages are kept, not sounded";
     }
 
     bool Silent() const override { return silent; }
+
+    // The notes switched on (with a velocity) so far, in order.
+    std::vector<int> NotesOn() const {
+        std::vector<int> notes;
+        for (const RecordedMessage& m : messages) {
+            if (m.Status() == 0x90 && m.Data2() > 0) notes.push_back(m.Data1());
+        }
+        return notes;
+    }
 
     std::vector<RecordedMessage> messages;
     bool silent = false;

@@ -54,18 +54,13 @@ TEST(TickSchedule, TicksMissedInALongHoldUpAreDroppedNotBurstAndTheGridStays) {
     EXPECT_EQ((next - kStart) % milliseconds(10), Clock::duration::zero());
 }
 
-TEST(TickSchedule, ANewIntervalCountsFromTheMomentItIsSet) {
-    TickSchedule schedule;
-    schedule.SetInterval(600, kStart);
-    schedule.SetInterval(3, kStart + milliseconds(250));
-    EXPECT_EQ(schedule.NextDeadline(), kStart + milliseconds(253));
-}
-
-TEST(TickSchedule, IntervalZeroStopsTheTicks) {
+TEST(TickSchedule, ANewIntervalCountsFromTheMomentItIsSetAndZeroStopsTheTicks) {
     TickSchedule schedule;
     EXPECT_FALSE(schedule.Running());
-    schedule.SetInterval(1, kStart);
+    schedule.SetInterval(600, kStart);
     EXPECT_TRUE(schedule.Running());
+    schedule.SetInterval(3, kStart + milliseconds(250));
+    EXPECT_EQ(schedule.NextDeadline(), kStart + milliseconds(253));
     schedule.SetInterval(0, kStart);
     EXPECT_FALSE(schedule.Running());
 }

@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "fretboard/orientation.h"
-#include "fretboard/tuning.h"
 #include "playback/midi_state.h"
 #include "sound_measures.h"
 
@@ -87,27 +85,6 @@ TEST_F(FluidSynthOutputTest, ASetUpLeftToLaterQueuesUntilItBegins) {
     output.StartSetUp();
     output.WaitUntilSetUp();
     EXPECT_NEAR(FundamentalFrequency(Render(output, 0.5), 44100), 110.0, 3.3);
-}
-
-TEST_F(FluidSynthOutputTest, PlayNoteSoundsAndSilenceAllNotesEndsTheSound) {
-    FluidSynthOutput output(WithoutDevice());
-    output.Open();
-    output.WaitUntilSetUp();
-    const Tuning tuning;
-    const Orientation orientation;
-    MidiState state(output, tuning, orientation);
-    state.ApplyPatch(73);  // a flute: its note lasts until it is switched off
-    state.ApplyVolume(100);
-    EXPECT_LT(Rms(Render(output, 0.2)), kSilence);
-
-    state.PlayNote(5, 1);
-    const std::vector<float> note = Render(output, 0.5);
-    EXPECT_GT(Rms(note), kAudible);
-    EXPECT_NEAR(FundamentalFrequency(note, 44100), 110.0, 3.3);
-
-    state.SilenceAllNotes();
-    Render(output, 1.5);
-    EXPECT_LT(Rms(Render(output, 0.3)), Rms(note) / 100);
 }
 
 TEST_F(FluidSynthOutputTest, AMissingSoundfontOrNoneAtAllLeavesItSilentAndSaysSo) {

@@ -43,15 +43,7 @@ TEST(ChooseSoundfont, TheVariableFirstThenFluidR3LoadedLazilyThenTimGm6mbLoadedW
     }
 }
 
-TEST(SoundfontSynth, ReportsWhyItCannotStart) {
-    std::string failure;
-    EXPECT_EQ(SoundfontSynth::Create({}, failure), nullptr);
-    EXPECT_NE(failure.find("no soundfont found"), std::string::npos) << failure;
-    const std::string missing = "/nonexistent/fretlux/None.sf2";
-    EXPECT_EQ(SoundfontSynth::Create({missing, false}, failure), nullptr);
-    EXPECT_EQ(failure, "cannot load the soundfont " + missing);
-}
-
+// Why a synthesiser cannot start reaches the user in the output's status (fluidsynth_output_test).
 // Each General MIDI soundfont the program can choose, when it is installed.
 class InstalledSoundfont : public ::testing::TestWithParam<SoundfontChoice> {
 protected:

@@ -6,26 +6,12 @@
 #include <optional>
 #include <string>
 
+#include "scripted_text_services.h"
+
 namespace fretlux {
 namespace {
 
-class ScriptedServices final : public TextEditorServices {
-public:
-    std::string ClipboardText() override { return clipboard; }
-    void SetClipboardText(const std::string& text) override {
-        clipboard = text;
-        ++clipboardWrites;
-    }
-    SaveChangesAnswer AskSaveChanges() override {
-        ++questions;
-        return answer;
-    }
-
-    std::string clipboard;
-    int clipboardWrites = 0;
-    int questions = 0;
-    SaveChangesAnswer answer = SaveChangesAnswer::Discard;
-};
+using ScriptedServices = testing::ScriptedTextServices;
 
 TEST(TextEditorFormTest, SaveHandsBackTheTextAndCloseAsksFirst) {
     const struct {

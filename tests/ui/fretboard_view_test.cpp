@@ -13,6 +13,7 @@
 #include <QTest>
 #include <utility>
 
+#include "board_test_support.h"
 #include "ui/picture_button.h"
 #include "ui/tab_lines_view.h"
 #include "window_fixture.h"
@@ -79,22 +80,9 @@ protected:
         return false;
     }
 
-    // Note-on messages with a velocity, sent since the test began.
-    std::vector<testing::RecordedMessage> NotesOn() const {
-        std::vector<testing::RecordedMessage> notes;
-        for (const auto& m : host.midiOut.messages) {
-            if (m.Status() == 0x90 && m.Data2() > 0) notes.push_back(m);
-        }
-        return notes;
-    }
+    std::vector<int> NotesOn() const { return host.midiOut.NotesOn(); }
 
-    int MarkCount() const {
-        int count = 0;
-        for (int row = 1; row <= kRows; ++row) {
-            for (int i = 0; i < kPositions; ++i) count += form.Board().Marks().At(row, i).marked;
-        }
-        return count;
-    }
+    int MarkCount() const { return fretlux::MarkCount(form.Board().Marks()); }
 
     FretboardView* board = nullptr;
 };
@@ -120,10 +108,9 @@ TEST_F(FretboardTest, EveryRowAndPositionIsReachedWhereItIsDrawnAndSoundsThere) 
         EXPECT_EQ(DrawnAt(row, index), kRed) << row << "," << index;
     }
     EXPECT_NE(DrawnAt(1, 6), kRed);
-    // Fret 5 of the low E string is note 45 at the volume of 100.
+    // Fret 5 of the low E string is note 45.
     ASSERT_EQ(NotesOn().size(), 6u);
-    EXPECT_EQ(NotesOn()[0].Data1(), 0x2D);
-    EXPECT_EQ(NotesOn()[0].Data2(), 0x64);
+    EXPECT_EQ(NotesOn()[0], 45);
     EXPECT_EQ(Find<QLabel>("lblNote").text().toStdString(), form.Midi().lblNote);
 }
 
@@ -241,7 +228,7 @@ TEST_F(FretboardTest, HoveringShowsTheHintInBlueAndTheBackgroundTheTabPositionIn
     QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier,
                       board->NameRect(true, 2).center().toPoint());
     ASSERT_EQ(NotesOn().size(), 1u);
-    EXPECT_EQ(NotesOn()[0].Data1(), 45);
+    EXPECT_EQ(NotesOn()[0], 45);
 
     form.Controls().lblPatch.caption = "Acoustic Guitar (steel)";
     window.SyncFromModel();

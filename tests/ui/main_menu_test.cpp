@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -43,8 +44,9 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "Clea&r Fretboard|"
         "Paste TAB &Bar|Te&xt to TAB|-|"
         "&Insert TAB|&Delete TAB|-|&View/Edit TAB Text|External Text Editor]",
-        "&Play[&Start|Ste&p[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|&Tune Guitar|"
-        "T&uner|Play &Along[&Wait|&Score]]",
+        "&Play[&Start|Ste&p[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|"
+        "Spee&d[&50 %|&75 %|&100 % on|&Other…]|&Metronome|Speed Tr&ainer…|-|&Tune Guitar|"
+        "T&uner|Play A&long[&Wait|&Score]]",
         "&Chords[&Fast Finder|-|A|A#/Bb|B|C|C#/Db|D|D#/Eb|E|F|F#/Gb|G|G#/Ab]",
         "&Scales[A &Blues|A &Diminished|A &Hexatonic|A &Major|A M&inor|A &Pentatonic|&E Blues|"
         "&F Modes]",
@@ -52,7 +54,8 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "&Changing chords|&Playing a song]|&Intermediate[&Flat picking|&Chord Triads|&Intervals|"
         "&Harmonic Minor|&12 Bar Blues]|&Stars[Fernando &Sor|Mauro &Giuliani|"
         "Francisco &T\u00e1rrega]|&Load Lessons]",
-        "&Settings[&Sound on|&Midi|&Input|&Rotate Fretboard[&Left Right|&Up Down]]",
+        "&Settings[&Sound on|&Midi|&Input|&Beats…|&Count-in[&None on|&One Bar|&Two Bars]|"
+        "Metronome &Volume…|&Rotate Fretboard[&Left Right|&Up Down]]",
         "&Help[&Fretlux <F1>|&TAB Files|-|&About Fretlux]",
     };
     EXPECT_EQ(menus, expected);
@@ -95,6 +98,64 @@ TEST_F(WindowTest, EveryKeyReachesItsCommand) {
         EXPECT_EQ(row.result(), row.expected) << row.keys.toString().toStdString();
     }
     EXPECT_EQ(label.text(), QStringLiteral(" "));
+}
+
+// The practice entries set the player, show their checks, and the tempo beside the Tempo bar
+// follows; the beats chosen for a document come back when it is opened again.
+TEST_F(WindowTest, PracticeEntriesSetThePlayerAndShowWhatTheyChose) {
+    const std::string path = std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab";
+    host.chosenPaths = {path};
+    Trigger("mnuFOpen");
+    const auto tempo = [this] { return Find<QLabel>("lblBeatsPerMinute").text().toStdString(); };
+    // A bar of fifteen columns is four beats of four columns: 123 ms a column is 122 bpm.
+    EXPECT_EQ(tempo(), "122 bpm  100 %");
+    window.findChildren<QAction*>(QStringLiteral("mnuPlaySpeedPreset"))[0]->trigger();
+    EXPECT_EQ(tempo(), "61 bpm  50 %");
+    host.numberAnswers = {85};
+    Trigger("mnuPlaySpeedOther");
+    EXPECT_EQ(form.Playback().Practice().speedPercent, 85);
+    host.onSpeedTrainer = [](SpeedTrainerForm& trainer) {
+        trainer.settings.startPercent = 70;
+        trainer.Accept();
+    };
+    Trigger("mnuPlayTrainer");
+    Trigger("mnuPlayMetronome");
+    window.findChildren<QAction*>(QStringLiteral("mnuSetCountInBars"))[2]->trigger();
+    host.numberAnswers = {40};
+    Trigger("mnuSetClickVolume");
+    host.onBeats = [](BeatsForm& beats) {
+        beats.SetBeatsPerBar(3);
+        beats.SetFixedColumns(true);
+        beats.SetColumnsPerBeat(2);
+        beats.Accept();
+    };
+    Trigger("mnuSetBeats");
+    // 123 ms at 85 % is 145 ms a column, two columns a beat.
+    EXPECT_EQ(tempo(), "207 bpm  85 %");
+    std::vector<std::string> menus;
+    for (QAction* menu : window.menuBar()->actions()) menus.push_back(Describe({menu}));
+    EXPECT_NE(menus[2].find("Spee&d[&50 %|&75 %|&100 %|&Other (85 %)… on]|&Metronome on|"
+                            "Speed Tr&ainer… on"),
+              std::string::npos)
+        << menus[2];
+    EXPECT_NE(menus[6].find("&Count-in[&None|&One Bar|&Two Bars on]"), std::string::npos)
+        << menus[6];
+    // A looped selection plays at the trainer's speeds, and the help line says which.
+    form.SelectColumns(1, 4);
+    Trigger("mnuPlayStart");
+    EXPECT_EQ(Find<QLabel>("lblHelp").text().toStdString(), "Speed Trainer: pass 1 at 70 %");
+    Trigger("mnuPlayStop");
+    const PracticeSettings& practice = form.Playback().Practice();
+    EXPECT_EQ(practice.trainer, (SpeedTrainerSettings{70, 5, 2, 100}));
+    EXPECT_EQ(practice.metronomeVolume, 40);
+    EXPECT_EQ(practice.countInBars, 2);
+
+    host.chosenPaths = {std::nullopt};
+    Trigger("mnuFileNew");
+    EXPECT_EQ(form.Playback().Practice().beats, BeatSettings{});
+    host.chosenPaths = {path};
+    Trigger("mnuFOpen");
+    EXPECT_EQ(form.Playback().Practice().beats, (BeatSettings{3, 2}));
 }
 
 }  // namespace

@@ -85,16 +85,5 @@ TEST_F(WindowTest, ClosingAsksToSaveAChangedDocumentAndCancelKeepsTheWindow) {
     EXPECT_EQ(host.endRequests, 1);
 }
 
-TEST_F(WindowTest, OpenThroughTheMenuReadsTheChosenFileAndShowsIt) {
-    const std::string path = std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab";
-    host.chosenPaths = {path};
-    Trigger("mnuFOpen");
-    ASSERT_EQ(host.dialogs.size(), 1u);
-    EXPECT_EQ(window.windowTitle().toStdString(), "Fretlux  (Ver 1.10)  " + path);
-    EXPECT_EQ(Find<QLabel>("lblHelp").text(), QStringLiteral("TAB: 1 of 2"));
-    EXPECT_EQ(Find<QScrollBar>("hscTAB").maximum(), 2);
-    EXPECT_EQ(Find<QLineEdit>("txtTAB").text(), QStringLiteral("Verse"));
-}
-
 }  // namespace
 }  // namespace fretlux

@@ -63,13 +63,6 @@ TEST_F(PictureButtonWindowTest, ThePressedPictureFollowsTheMouseAndTheHintShowsI
     EXPECT_FALSE(play.ShowsPressed());
     // Released outside: no click, so nothing played.
     EXPECT_EQ(form.Playback().PlayTimer().Interval(), 0);
-
-    PictureButton& deleteTab = Button("imgDelTab");
-    QTest::mousePress(&deleteTab, Qt::RightButton);
-    EXPECT_TRUE(deleteTab.ShowsPressed());
-    QTest::mouseRelease(&deleteTab, Qt::RightButton);
-    EXPECT_FALSE(deleteTab.ShowsPressed());
-    EXPECT_EQ(Help(), QStringLiteral("HELP: Begin playing TAB"));
 }
 
 // Tab visits the buttons in reading order; Space and Enter run a button as a click does, and the

@@ -8,12 +8,6 @@
 namespace fretlux {
 namespace {
 
-int NotesOn(const testing::RecordingMidiOutput& output) {
-    int notes = 0;
-    for (const auto& m : output.messages) notes += m.Status() == 0x90 && m.Data2() > 0;
-    return notes;
-}
-
 TEST_F(WindowTest, StartPlaysTheTabOnTheRealTimerUntilItHalts) {
     host.chosenPaths = {std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab"};
     Trigger("mnuFOpen");
@@ -23,8 +17,29 @@ TEST_F(WindowTest, StartPlaysTheTabOnTheRealTimerUntilItHalts) {
     EXPECT_EQ(form.Playback().PlayTimer().Interval(), 3);
     QTRY_COMPARE_WITH_TIMEOUT(form.Playback().PlayTimer().Interval(), 0, 5000);
     // Both TABs played: the verse's three chords of up to six notes and the chorus's note.
-    EXPECT_GE(NotesOn(host.midiOut), 16);
+    EXPECT_GE(host.midiOut.NotesOn().size(), 16u);
     EXPECT_EQ(form.Controls().hscTAB.Value(), 2);
+}
+
+TEST_F(WindowTest, TheCountInAndTheMetronomeClickOnTheRealTimer) {
+    host.chosenPaths = {std::string(FRETLUX_TEST_DATA_DIR) + "/two_tabs.tab"};
+    Trigger("mnuFOpen");
+    Trigger("mnuPlayMetronome");
+    window.findChildren<QAction*>(QStringLiteral("mnuSetCountInBars"))[1]->trigger();
+    form.Controls().hscTempo.SetValue(1);
+    host.midiOut.messages.clear();
+    Trigger("mnuPlayStart");
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Playback().Playing(), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(form.Playback().ClickTimer().Interval(), 0, 1000);
+    // A bar of four counted beats, then four beats in the bar of each TAB, every click ended.
+    int clicks = 0;
+    int ends = 0;
+    for (const auto& m : host.midiOut.messages) {
+        clicks += m.Status() == 0x99;
+        ends += m.Status() == 0x89;
+    }
+    EXPECT_EQ(clicks, 12);
+    EXPECT_EQ(ends, 12);
 }
 
 }  // namespace

@@ -55,45 +55,36 @@ TEST_F(TabViewTest, ShowsTheSixStringLinesOfTheNewTabWholeAt1366Pixels) {
     EXPECT_GE(lines->width(), origin + TabLinesView::kShownCharacters * charWidth);
 }
 
-TEST_F(TabViewTest, ClickOnAColumnMovesTheCursorThereAndDrawsItAtTheLeftEdgeOfTheSymbol) {
-    for (int column : {0, 5, 40, 77}) {
-        QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(column));
-        EXPECT_EQ(form.Columns().CursorColumn(), column);
-        EXPECT_EQ(form.Columns().SelectionLength(), 0);
-        // The cursor is drawn at the left edge of the column's symbol.
-        const double x = lines->CursorPixelX(1);
-        EXPECT_NEAR(x, origin + (column + 1) * charWidth, 0.01) << "column " << column;
-        EXPECT_DOUBLE_EQ(lines->CursorPixelX(2), x);
-    }
-}
-
-// Pixels of the cursor line's red in image column x, or in the whole image.
-int RedPixels(const QImage& image, int x = -1) {
+// Pixels of the cursor line's red in image column x.
+int RedPixels(const QImage& image, double x) {
     int red = 0;
-    for (int px = x < 0 ? 0 : x; px < (x < 0 ? image.width() : x + 1); ++px) {
-        for (int y = 0; y < image.height(); ++y) {
-            const QColor c = image.pixelColor(px, y);
-            red += c.red() > 150 && c.green() < 80;
-        }
+    const int px = static_cast<int>(std::floor(x * image.devicePixelRatio()));
+    for (int y = 0; y < image.height(); ++y) {
+        const QColor c = image.pixelColor(px, y);
+        red += c.red() > 150 && c.green() < 80;
     }
     return red;
 }
 
-TEST_F(WindowTest, TheCursorLineIsDrawnAtItsPixelOnlyWhenATabIsShown) {
-    auto& view = Find<TabLinesView>("lblTAB");
-    EXPECT_EQ(RedPixels(view.grab().toImage()), 0);
-    Trigger("mnuFileNew");
-    const double charWidth = QFontMetricsF(view.font()).horizontalAdvance(QLatin1Char('M'));
-    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier,
-                      QPoint(static_cast<int>(view.Geometry().originPx + 11.5 * charWidth),
-                             static_cast<int>(view.LineRect(3).center().y())));
-    ASSERT_EQ(form.Columns().CursorColumn(), 10);
-    const QImage image = view.grab().toImage();
-    const double ratio = image.devicePixelRatio();
-    EXPECT_GT(RedPixels(image, static_cast<int>(std::floor(view.CursorPixelX(1) * ratio))), 0);
-    // The next character's middle is plain background.
-    const double beside = view.CursorPixelX(1) + charWidth / 2;
-    EXPECT_EQ(RedPixels(image, static_cast<int>(std::floor(beside * ratio))), 0);
+TEST_F(TabViewTest, ClickOnAColumnMovesTheCursorThereAndDrawsItAtTheLeftEdgeOfTheSymbol) {
+    for (int column : {0, 10, 40, 77}) {
+        QTest::mouseClick(lines, Qt::LeftButton, Qt::NoModifier, ColumnPixel(column));
+        EXPECT_EQ(form.Columns().CursorColumn(), column);
+        EXPECT_EQ(form.Columns().SelectionLength(), 0);
+        const double x = lines->CursorPixelX(1);
+        EXPECT_NEAR(x, origin + (column + 1) * charWidth, 0.01) << "column " << column;
+        EXPECT_DOUBLE_EQ(lines->CursorPixelX(2), x);
+        // Drawn in red there, and the next character's middle is plain background.
+        const QImage image = lines->grab().toImage();
+        EXPECT_GT(RedPixels(image, x), 0) << "column " << column;
+        EXPECT_EQ(RedPixels(image, x + charWidth / 2), 0) << "column " << column;
+    }
+    // Without a TAB there is no cursor line.
+    Trigger("mnuEditDelTab");
+    const QImage empty = lines->grab().toImage();
+    int red = 0;
+    for (int x = 0; x < lines->width(); ++x) red += RedPixels(empty, x);
+    EXPECT_EQ(red, 0);
 }
 
 // Dark grey pixels (text, not the red cursor line) in the upper third of a line's band,
