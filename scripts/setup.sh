@@ -14,6 +14,7 @@ packages=(
     libfluidsynth-dev timgm6mb-soundfont
     libzip-dev libpugixml-dev
     libaubio-dev libfftw3-dev
+    portaudio19-dev librtmidi-dev
     libgtest-dev
     fonts-liberation
 )

@@ -55,6 +55,8 @@ std::string HintOf(HintedButton button) {
             return "HELP: Step to previous tab note";
         case HintedButton::imgTune:
             return "HELP: Play what's currently displayed on the fretboard";
+        case HintedButton::imgListen:
+            return "HELP: Listen: the tuner shows the string you play and how far off it is";
         case HintedButton::imgTrash:
             return "HELP: Clear fretboard";
         case HintedButton::imgclip2tab:

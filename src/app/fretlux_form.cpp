@@ -101,12 +101,20 @@ void FretluxForm::Perform(Command command) {
             return player_.PreviousTab();
         case Command::TuneGuitar:
             return player_.TuneGuitar();
+        case Command::ShowTuner:
+            return host_.Listening().ShowTuner();
+        case Command::PlayAlongWait:
+            return player_.PlayAlongFromCursor(PlayAlongMode::Wait, DocumentPath());
+        case Command::PlayAlongScore:
+            return player_.PlayAlongFromCursor(PlayAlongMode::Score, DocumentPath());
         case Command::FindChord:
             return FindChord();
         case Command::ToggleSound:
             return sound_.ToggleSound();
         case Command::ShowMidiSettings:
             return sound_.ShowSettingsWindow();
+        case Command::ShowInputSettings:
+            return host_.Listening().ShowInputSettings();
         case Command::RotateLeftRight:
             return RotateLeftRight();
         case Command::RotateUpDown:

@@ -50,9 +50,25 @@ public:
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>&) override {
         return {{}, "there is no synthesiser without a window", false};
     }
+    ListeningHost& Listening() override { return listening_; }
 
 private:
+    // Nothing is heard without a window: fretlux-cli listen judges takes from files instead.
+    class NoListening final : public ListeningHost {
+    public:
+        std::string StartListening(std::function<void(const HeardOnset&)>) override {
+            return "There is no input to listen to without a window.";
+        }
+        void StopListening() override {}
+        std::int64_t NowMs() override { return 0; }
+        void ShowInputSettings() override {}
+        void ShowTuner() override {}
+        std::string BestScoresText() override { return {}; }
+        void SaveBestScoresText(const std::string&) override {}
+    };
+
     MidiOutput& output_;
+    NoListening listening_;
     std::optional<std::string> chosenFile_;
     std::string clipboard_;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/about_form.h"
+#include "app/listening_host.h"
 #include "app/midi_settings_form.h"
 #include "app/tutor_buttons.h"
 #include "chords/fast_find_form.h"
@@ -126,6 +127,9 @@ public:
     // Renders the messages through the built-in synthesiser into the bytes of the WAVE file
     // fretlux-cli render writes for them, showing the progress with a way to cancel.
     virtual RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) = 0;
+    // Hearing the student play: the input, the Input settings and Tuner windows, the best
+    // play-along scores.
+    virtual ListeningHost& Listening() = 0;
 };
 
 }  // namespace fretlux

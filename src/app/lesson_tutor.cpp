@@ -68,6 +68,10 @@ void LessonTutor::PlayStep() {
     if (reached_ != 0) stage_.PlayFromTab(reached_);
 }
 
+void LessonTutor::PlayAlongStep() {
+    if (reached_ != 0) stage_.PlayAlongFromTab(reached_);
+}
+
 void LessonTutor::NextStep() { NextStepAfter(reached_); }
 
 // Music that already plays (Play step, or Start pressed while reading) simply goes on.

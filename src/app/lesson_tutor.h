@@ -21,6 +21,8 @@ public:
     virtual void WaitAtTab(int tab) = 0;
     // Shows the TAB and plays from its first column.
     virtual void PlayFromTab(int tab) = 0;
+    // The same while listening to the student in Wait mode.
+    virtual void PlayAlongFromTab(int tab) = 0;
     // Halts the music and says in the help line that the lesson is over.
     virtual void EndLesson() = 0;
 };
@@ -46,6 +48,7 @@ public:
     void ShowStepOf(int tab);
 
     void PlayStep() override;
+    void PlayAlongStep() override;
     void NextStep() override;
     void CloseText() override;
 

@@ -19,6 +19,7 @@ enum class HintedButton {
     imgStep,
     imgBack,
     imgTune,
+    imgListen,
     imgTrash,
     imgclip2tab,
     imgSound,

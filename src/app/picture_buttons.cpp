@@ -20,6 +20,8 @@ std::optional<Command> ClickCommand(HintedButton button) {
             return Command::StepBack;
         case HintedButton::imgTune:
             return Command::PlayFretboard;
+        case HintedButton::imgListen:
+            return Command::ShowTuner;
         case HintedButton::imgTrash:
             return Command::ClearFretboard;
         case HintedButton::imgclip2tab:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/player.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "document/strings.h"
@@ -28,7 +29,8 @@ Player::Player(Host& host, const TabDocument& document, WindowControls& controls
       board_(board),
       midi_(midi),
       showTab_(std::move(showTab)),
-      tutor_(host, document, *this) {}
+      tutor_(host, document, *this),
+      playAlong_(host, host.Listening()) {}
 
 void Player::Start() {
     if (lessonMode_ && tutor_.StartAt(controls_.hscTAB.Value())) return;
@@ -55,6 +57,11 @@ void Player::ApplyTempo() {
     if (Playing()) playTimer_.SetInterval(ColumnInterval());
     controls_.lblTempo.caption = std::to_string(201 - controls_.hscTempo.Value());
     ShowBeatsPerMinute();
+}
+
+void Player::PlayAlongFromCursor(PlayAlongMode mode, const std::string& file) {
+    if (Playing()) Stop();
+    if (playAlong_.Begin(mode, file)) Start();
 }
 
 int Player::ColumnInterval() const {
@@ -85,6 +92,7 @@ void Player::ChangePractice(const PracticeSettings& settings) {
 void Player::PlayTick() {
     if (!Playing()) return;
     EndClick();
+    playAlong_.Advance();
     if (practice_.CountInTick()) {
         ArmClickTimer();
         return;
@@ -138,6 +146,9 @@ void Player::Advance(int step) {
     }
     const bool holdsNote = columns_.HoldsNote(columns_.CursorColumn());
     columns_.ShowCursor();
+    const int tab = controls_.hscTAB.Value();
+    const TabColumn& cells = columns_.Column(columns_.CursorColumn());
+    if (holdsNote && !playAlong_.MayPass(tab, columns_.CursorColumn(), cells)) return;
     // The click comes before the column's notes.
     if (practice_.Settings().metronome) {
         practice_.ClickForColumn(ShownBeatGrid(), columns_.CursorColumn());
@@ -148,7 +159,11 @@ void Player::Advance(int step) {
     const int selection = columns_.SelectionLength();
     const bool looping = selection > 0;
     const int loopEnd = columns_.CursorColumn() + selection;
-    if (holdsNote) SoundCursorColumn();
+    // In Wait mode the student has just played the column.
+    if (holdsNote && playAlong_.Mode() != PlayAlongMode::Wait) {
+        SoundCursorColumn();
+        playAlong_.Sounded(tab, columns_.CursorColumn(), cells);
+    }
     int next = columns_.CursorColumn() + 1;
     // A bar costs no tick.
     if (columns_.IsBar(next)) ++next;
@@ -156,6 +171,7 @@ void Player::Advance(int step) {
         if (next >= loopEnd) {
             next = playStart_;
             BeginNextPass();
+            ShowPassSummary();
         }
         columns_.Place(next, loopEnd - next);
         return;
@@ -226,10 +242,11 @@ void Player::StepBack() {
 void Player::Stop() {
     board_.BlankColumn();
     tuneTimer_.SetInterval(0);
-    if (Playing()) {
-        playTimer_.SetInterval(0);
-        return;
-    }
+    const bool wasPlaying = Playing();
+    playTimer_.SetInterval(0);
+    // Once the music has halted: the summary's message box must not find it still playing.
+    playAlong_.End();
+    if (wasPlaying) return;
     midi_.SilenceAllNotes();
     columns_.Select(0, 0);
 }
@@ -298,6 +315,7 @@ void Player::LeaveLesson() {
 
 // A step's music waits in silence, so that nothing rings on under the reading.
 void Player::WaitAtTab(int tab) {
+    playAlong_.End();
     playTimer_.SetInterval(0);
     tuneTimer_.SetInterval(0);
     midi_.SilenceAllNotes();
@@ -308,6 +326,18 @@ void Player::WaitAtTab(int tab) {
 void Player::PlayFromTab(int tab) {
     ShowTabFromStart(tab);
     PlayFromCursor();
+}
+
+void Player::PlayAlongFromTab(int tab) {
+    playAlong_.End();
+    ShowTabFromStart(tab);
+    if (playAlong_.Begin(PlayAlongMode::Wait, "")) PlayFromCursor();
+}
+
+void Player::ShowPassSummary() {
+    std::string summary = playAlong_.EndPass();
+    std::replace(summary.begin(), summary.end(), '\n', ' ');
+    if (!summary.empty()) controls_.lblHelp.caption = summary;
 }
 
 void Player::ShowTabFromStart(int tab) {

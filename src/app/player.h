@@ -10,6 +10,7 @@
 #include "app/fretboard_panel.h"
 #include "app/host.h"
 #include "app/lesson_tutor.h"
+#include "app/play_along.h"
 #include "app/tab_columns.h"
 #include "app/window_controls.h"
 #include "document/tab_document.h"
@@ -70,6 +71,11 @@ public:
     // Playback of a looped selection halts after this many passes; 0, as in the window, never.
     void EndLoopAfter(int passes) { passLimit_ = passes; }
 
+    // Play ▸ Play Along: listens in the mode given and plays from the cursor; the document at
+    // file keeps the best scores. Stopping ends it.
+    void PlayAlongFromCursor(PlayAlongMode mode, const std::string& file);
+    const PlayAlong& PlayingAlong() const { return playAlong_; }
+
     // The document is a lesson from now on, or is none any more.
     void EnterLesson() { lessonMode_ = true; }
     void LeaveLesson();
@@ -90,7 +96,10 @@ private:
     void ShowTabFromStart(int tab);
     void WaitAtTab(int tab) override;
     void PlayFromTab(int tab) override;
+    void PlayAlongFromTab(int tab) override;
     void EndLesson() override;
+    // A looped selection went round while playing along: the help line shows the pass's score.
+    void ShowPassSummary();
     // The play timer's interval: the Tempo bar's milliseconds at the speed practice asks for.
     int ColumnInterval() const;
     BeatGrid ShownBeatGrid() const;
@@ -118,6 +127,7 @@ private:
     int playStart_ = 0;
     bool lessonMode_ = false;
     LessonTutor tutor_;
+    PlayAlong playAlong_;
     PracticeSession practice_{midi_};
     // The pass of a looped selection has ended and the next one begins with the next tick.
     bool passStarting_ = false;

@@ -7,6 +7,7 @@ namespace fretlux {
 
 inline constexpr const char* kTutorCaption = "Fretlux Tutor";
 inline constexpr const char* kPlayStepCaption = "&Play step";
+inline constexpr const char* kPlayAlongCaption = "Play &along";
 inline constexpr const char* kNextStepCaption = "&Next step";
 inline constexpr const char* kCloseTextCaption = "&Close";
 
@@ -15,6 +16,8 @@ public:
     virtual ~TutorButtons() = default;
     // Plays the step once from its first column, then waits there again with the text open.
     virtual void PlayStep() = 0;
+    // Plays the step from its first column in Wait mode: it goes on as the student plays it.
+    virtual void PlayAlongStep() = 0;
     // Closes the text and goes to the next step, whose text opens.
     virtual void NextStep() = 0;
     // Closes the text; the music plays on into the rest of the lesson.

@@ -11,6 +11,7 @@
 
 #include "app/host.h"
 #include "desktop/first_run_marker.h"
+#include "desktop/qt_listening_host.h"
 #include "desktop/single_instance_lock.h"
 
 namespace fretlux {
@@ -77,6 +78,7 @@ public:
     void ShowAbout(const AboutForm& form) override;
     void ShowHelp(const std::string& path) override;
     RenderedWave RenderWave(const std::vector<TimedMidiMessage>& events) override;
+    ListeningHost& Listening() override { return listening_; }
 
 private:
     QWidget* DialogOwner() const;
@@ -92,6 +94,7 @@ private:
     std::function<void()> endProgram_;
     std::function<void()> showModel_;
     MidiOutput* midiOutput_ = nullptr;
+    QtListeningHost listening_{[this] { return DialogOwner(); }, [this] { return midiOutput_; }};
 };
 
 }  // namespace fretlux

@@ -41,14 +41,18 @@ TutorWindow::TutorWindow(QWidget* parent, std::function<void()> afterCommand)
     box_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     auto* playStep = CommandButton(kPlayStepCaption, "cmdPlayStep", this);
+    auto* playAlong = CommandButton(kPlayAlongCaption, "cmdPlayAlong", this);
     auto* nextStep = CommandButton(kNextStepCaption, "cmdNextStep", this);
     auto* close = CommandButton(kCloseTextCaption, "cmdClose", this);
     connect(playStep, &QPushButton::clicked, this, [this] { Run(&TutorButtons::PlayStep); });
+    connect(playAlong, &QPushButton::clicked, this,
+            [this] { Run(&TutorButtons::PlayAlongStep); });
     connect(nextStep, &QPushButton::clicked, this, [this] { Run(&TutorButtons::NextStep); });
     connect(close, &QPushButton::clicked, this, [this] { Run(&TutorButtons::CloseText); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(playStep);
+    buttons->addWidget(playAlong);
     buttons->addWidget(nextStep);
     buttons->addStretch();
     buttons->addWidget(close);

@@ -37,6 +37,8 @@ QString ReleasedSymbol(HintedButton button, EditPicture edit) {
             return QStringLiteral("back");
         case HintedButton::imgTune:
             return QStringLiteral("tune");
+        case HintedButton::imgListen:
+            return QStringLiteral("listen");
         case HintedButton::imgTrash:
             return QStringLiteral("trash");
         case HintedButton::imgclip2tab:

@@ -18,6 +18,7 @@ FretboardButtons::FretboardButtons(FretluxForm& model, Runner run, QWidget* pare
     Add("imgTrash", HintedButton::imgTrash);
     Add("imgclip2tab", HintedButton::imgclip2tab);
     Add("imgTune", HintedButton::imgTune);
+    Add("imgListen", HintedButton::imgListen);
     AddGap();
     Add("imgLefRig", HintedButton::imgLefRig);
     Add("imgUpDown", HintedButton::imgUpDown);

@@ -33,6 +33,9 @@ const QColor kWoundString(214, 180, 118);
 const QColor kPlainString(226, 226, 232);
 const QColor kMarkRed(255, 0, 0);
 const QColor kMarkBlack(0, 0, 0);
+// Play along: a note to play, and a column played right.
+const QColor kToPlay(40, 120, 255);
+const QColor kPlayedRight(0, 190, 60);
 const QColor kFingerYellow(255, 255, 0);
 const QColor kFretNumber(110, 110, 110);
 
@@ -67,6 +70,15 @@ void FretboardView::Show(const Fretboard& board, const Orientation& orientation,
     if (!changed) return;
     orientation_ = orientation;
     names_ = names;
+    update();
+}
+
+void FretboardView::ShowPlayAlong(const std::vector<FretPosition>& expected,
+                                  const std::vector<FretPosition>& wrong, bool right) {
+    if (expected == expected_ && wrong == wrong_ && right == right_) return;
+    expected_ = expected;
+    wrong_ = wrong;
+    right_ = right;
     update();
 }
 
@@ -184,6 +196,7 @@ void FretboardView::paintEvent(QPaintEvent*) {
     PaintFretWires(painter, layout);
     PaintStrings(painter, layout);
     PaintMarks(painter, layout);
+    PaintPlayAlong(painter, layout);
     PaintNames(painter);
     PaintFretNumbers(painter, layout);
 }
@@ -279,6 +292,33 @@ void FretboardView::PaintMarks(QPainter& painter, const Layout& layout) const {
             painter.setPen(kFingerYellow);
             painter.drawText(cell, Qt::AlignCenter, QString::fromStdString(mark.finger));
         }
+    }
+}
+
+QPointF FretboardView::CentreOf(const FretPosition& position) const {
+    return CellRect(orientation_.RowOfString(position.string),
+                    orientation_.PositionOfFret(position.fret))
+        .center();
+}
+
+void FretboardView::PaintPlayAlong(QPainter& painter, const Layout& layout) const {
+    const double radius = std::min(layout.cellWidth, layout.rowHeight) * 0.4;
+    const QColor ring = right_ ? kPlayedRight : kToPlay;
+    painter.setPen(QPen(ring, std::max(2.0, radius * 0.35)));
+    painter.setBrush(right_ ? QBrush(kPlayedRight) : QBrush(Qt::NoBrush));
+    for (const FretPosition& position : expected_) {
+        painter.drawEllipse(CentreOf(position), radius, radius);
+    }
+    for (const FretPosition& position : wrong_) {
+        const QPointF centre = CentreOf(position);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kMarkRed);
+        painter.drawEllipse(centre, radius, radius);
+        // A cross as well, so that a wrong note differs from a red mark by more than its colour.
+        const double arm = radius * 0.5;
+        painter.setPen(QPen(Qt::white, std::max(1.5, radius * 0.2)));
+        painter.drawLine(centre + QPointF(-arm, -arm), centre + QPointF(arm, arm));
+        painter.drawLine(centre + QPointF(-arm, arm), centre + QPointF(arm, -arm));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "fretboard/fretboard.h"
 #include "fretboard/orientation.h"
 #include "fretboard/string_names.h"
+#include "playalong/play_along_column.h"
 
 namespace fretlux {
 
@@ -23,6 +24,11 @@ public:
     // Shows the marks, the turn of the board and the string names; repaints only on a change.
     void Show(const Fretboard& board, const Orientation& orientation,
               const StringNameLabels& names);
+
+    // Play along in Wait mode, over the marks: the notes to play as rings, green once they were
+    // played right, and the notes heard wrong in red where they were heard.
+    void ShowPlayAlong(const std::vector<FretPosition>& expected,
+                       const std::vector<FretPosition>& wrong, bool right);
 
     // Row 1..6, index 0..24, in pixels of this widget.
     QRectF CellRect(int row, int index) const;
@@ -71,10 +77,15 @@ private:
     void PaintFretNumbers(QPainter& painter, const Layout& layout) const;
     void PaintMarks(QPainter& painter, const Layout& layout) const;
     void PaintNames(QPainter& painter) const;
+    void PaintPlayAlong(QPainter& painter, const Layout& layout) const;
+    QPointF CentreOf(const FretPosition& position) const;
 
     std::array<std::array<FretMark, kPositions>, kRows> marks_{};
     Orientation orientation_;
     StringNameLabels names_;
+    std::vector<FretPosition> expected_;
+    std::vector<FretPosition> wrong_;
+    bool right_ = false;
 };
 
 }  // namespace fretlux

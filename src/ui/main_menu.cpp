@@ -117,6 +117,10 @@ void BuildPlayMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     }
     AddSeparator(play, "mnuPlayLine3");
     actions.playTune = AddEntry(play, "mnuPlayTune", "&Tune Guitar", true);
+    AddEntry(play, "mnuPlayTuner", "T&uner", true);
+    QMenu& playAlong = *AddSubMenu(play, "mnuPlayAlong", "Play A&long");
+    AddEntry(playAlong, "mnuPlayAlongWait", "&Wait", true);
+    AddEntry(playAlong, "mnuPlayAlongScore", "&Score", true);
 }
 
 void BuildChordsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
@@ -161,6 +165,7 @@ void BuildSettingsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.settingsSound->setCheckable(true);
     actions.settingsSound->setChecked(true);
     actions.settingsMidi = AddEntry(settings, "mnuSetMidi", "&Midi", true);
+    AddEntry(settings, "mnuSetInput", "&Input", true);
     actions.settingsBeats = AddEntry(settings, "mnuSetBeats", "&Beats…", true);
     AddMenuArray<3>(*AddSubMenu(settings, "mnuSetCountIn", "&Count-in"), "mnuSetCountInBars",
                     {"&None", "&One Bar", "&Two Bars"}, actions.settingsCountIn);

@@ -387,6 +387,8 @@ void MainWindow::SyncFromModel() {
     tabLines_->SetModelCharWidth(model_.Columns().CharWidth());
     tabLines_->SetCursorLines(model_.Columns().CursorStart().x, model_.Columns().CursorEnd().x);
     tabLines_->SetCursorLinesShown(model_.Controls().hscTAB.Value() != 0);
+    const PlayAlong& playAlong = model_.Playback().PlayingAlong();
+    tabLines_->ShowVerdicts(playAlong.MarksOf(model_.Controls().hscTAB.Value()));
     ShowLabel(*lblHelp_, model_.Controls().lblHelp);
 
     tempoBinding_->Show();
@@ -401,6 +403,8 @@ void MainWindow::SyncFromModel() {
     playerButtons_->Show();
     fretboardButtons_->Show();
     fretboard_->Show(model_.Board().Marks(), model_.Board().Turned(), model_.Board().StringNames());
+    fretboard_->ShowPlayAlong(playAlong.ExpectedNotes(), playAlong.WrongNotes(),
+                              playAlong.ColumnRight());
     ShowText(*lblNote_, model_.Midi().lblNote);
     menu_.editUndo->setEnabled(model_.Controls().mnuEditUndo.enabled);
     menu_.editRedo->setEnabled(model_.Controls().mnuEditRedo.enabled);

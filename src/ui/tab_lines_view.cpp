@@ -2,11 +2,14 @@
 #include "ui/tab_lines_view.h"
 
 #include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "ui/event_codes.h"
 
@@ -18,6 +21,11 @@ const QColor kCursorColour(200, 0, 0);
 const QColor kSelectionColour(204, 228, 255);
 // The model's cursor line stands this far into its column's symbol, in character widths.
 constexpr double kModelCursorInset = 0.9;
+// Play along's verdicts: light tints that leave the symbols readable.
+const QColor kRightColumn(190, 240, 190);
+const QColor kWrongColumn(255, 190, 190);
+const QColor kMissedColumn(215, 215, 215);
+const QColor kTimingTick(40, 40, 40);
 
 }  // namespace
 
@@ -75,6 +83,65 @@ QRectF TabLinesView::LineRect(int index) const {
     return {0, MarginPx() + (index - 1) * height, static_cast<double>(width()), height};
 }
 
+void TabLinesView::ShowVerdicts(const std::vector<ColumnJudgement>& verdicts) {
+    const auto same = [](const ColumnJudgement& a, const ColumnJudgement& b) {
+        return a.expected.column == b.expected.column && a.verdict == b.verdict &&
+               a.offsetMs == b.offsetMs;
+    };
+    if (std::equal(verdicts.begin(), verdicts.end(), verdicts_.begin(), verdicts_.end(), same)) {
+        return;
+    }
+    verdicts_ = verdicts;
+    update();
+}
+
+QRectF TabLinesView::ColumnRect(int column) const {
+    const ColumnGeometry geometry = Geometry();
+    const double top = LineRect(1).top();
+    return {geometry.originPx + column * geometry.charWidthPx, top, geometry.charWidthPx,
+            LineRect(kLineCount).bottom() - top};
+}
+
+void TabLinesView::PaintVerdicts(QPainter& painter) const {
+    for (const ColumnJudgement& verdict : verdicts_) {
+        const QRectF column = ColumnRect(verdict.expected.column);
+        const QColor tint = verdict.verdict == Verdict::Right   ? kRightColumn
+                            : verdict.verdict == Verdict::Wrong ? kWrongColumn
+                                                                : kMissedColumn;
+        painter.fillRect(column, tint);
+        if (!verdict.offsetMs) continue;
+        const double x =
+            column.center().x() +
+            std::clamp(static_cast<double>(*verdict.offsetMs) / 100.0, -1.0, 1.0) * column.width();
+        painter.setPen(QPen(kTimingTick, 2));
+        painter.drawLine(QPointF(x, column.top() - MarginPx() * 0.8), QPointF(x, column.top()));
+    }
+}
+
+bool TabLinesView::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+    for (const ColumnJudgement& verdict : verdicts_) {
+        if (!ColumnRect(verdict.expected.column).adjusted(0, -MarginPx(), 0, 0).contains(at)) {
+            continue;
+        }
+        QString text = verdict.verdict == Verdict::Right   ? QStringLiteral("Right")
+                       : verdict.verdict == Verdict::Wrong ? QStringLiteral("Wrong")
+                                                           : QStringLiteral("Missed");
+        if (verdict.offsetMs) {
+            const long long offset = *verdict.offsetMs;
+            text += QStringLiteral(", %1 ms %2")
+                        .arg(std::llabs(offset))
+                        .arg(offset < 0 ? QStringLiteral("early") : QStringLiteral("late"));
+        }
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text, this);
+        return true;
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
+}
+
 QSize TabLinesView::sizeHint() const {
     // One spare character, so that a cursor line after the last column is never clipped.
     const double width = 2 * MarginPx() + (kShownCharacters + 1) * CharWidthPx();
@@ -94,6 +161,7 @@ void TabLinesView::paintEvent(QPaintEvent*) {
         painter.fillRect(QRectF(QPointF(CursorPixelX(1), top), QPointF(CursorPixelX(2), bottom)),
                          kSelectionColour);
     }
+    PaintVerdicts(painter);
     // Where the keys go: a dotted frame while the lines have the focus.
     if (hasFocus()) {
         painter.setPen(QPen(palette().text().color(), 0, Qt::DotLine));

@@ -5,7 +5,9 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
+#include "listening/take_judge.h"
 #include "ui/column_geometry.h"
 
 namespace fretlux {
@@ -35,6 +37,11 @@ public:
     // Without a TAB there is nothing for the cursor to stand in.
     void SetCursorLinesShown(bool shown);
 
+    // Play along in Score mode: the judged columns of the shown TAB, tinted by their verdict,
+    // with a tick that stands off the column's middle by its timing error (a character width
+    // for 100 ms) and the error in its tool tip.
+    void ShowVerdicts(const std::vector<ColumnJudgement>& verdicts);
+
     ColumnGeometry Geometry() const;
     // Where cursor line 1 or 2 is drawn, in pixels of this widget: at the left edge of the
     // symbol the model's line stands in, so that the two lines enclose the selected symbols.
@@ -59,18 +66,22 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     double CharWidthPx() const;
     double LineHeightPx() const;
     double MarginPx() const;
     void Forward(const MouseHandler& handler, const QMouseEvent& event, int buttons) const;
+    void PaintVerdicts(QPainter& painter) const;
+    QRectF ColumnRect(int column) const;
 
     std::array<QString, kLineCount> lines_;
     int modelCharWidth_ = 105;
     double cursorModelX1_ = 0;
     double cursorModelX2_ = 0;
     bool cursorShown_ = true;
+    std::vector<ColumnJudgement> verdicts_;
 };
 
 }  // namespace fretlux

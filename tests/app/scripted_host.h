@@ -12,6 +12,7 @@
 
 #include "app/host.h"
 #include "recording_midi_output.h"
+#include "scripted_listening.h"
 
 namespace fretlux::testing {
 
@@ -113,6 +114,7 @@ public:
         renderedEvents.push_back(events);
         return onRenderWave ? onRenderWave(events) : RenderedWave{{}, std::nullopt, true};
     }
+    ListeningHost& Listening() override { return listening; }
 
     // The message boxes shown so far, each as "text [buttons icon default]".
     std::vector<std::string> Asked() const {
@@ -170,6 +172,7 @@ public:
     std::vector<std::string> helpShown;
     std::vector<std::vector<TimedMidiMessage>> renderedEvents;
     std::function<RenderedWave(const std::vector<TimedMidiMessage>&)> onRenderWave;
+    ScriptedListening listening;
 };
 
 }  // namespace fretlux::testing

@@ -205,6 +205,7 @@ TEST_F(QtHostTest, ProgramDirectoryComesFromTheEnvironmentWhenGiven) {
 class RecordedTutorButtons final : public TutorButtons {
 public:
     void PlayStep() override { pressed << QStringLiteral("Play step"); }
+    void PlayAlongStep() override { pressed << QStringLiteral("Play along"); }
     void NextStep() override { pressed << QStringLiteral("Next step"); }
     void CloseText() override { pressed << QStringLiteral("Close"); }
     QStringList pressed;
@@ -227,13 +228,14 @@ TEST_F(QtHostTest, TheTutorWindowBlocksNothingAndHandsEveryWayOfClosingToTheTuto
     EXPECT_EQ(box->toPlainText(), QStringLiteral("Step one\nLine two"));
     EXPECT_TRUE(box->isReadOnly());
 
-    for (const char* name : {"cmdPlayStep", "cmdNextStep", "cmdClose"}) {
+    for (const char* name : {"cmdPlayStep", "cmdPlayAlong", "cmdNextStep", "cmdClose"}) {
         window->findChild<QPushButton*>(QString::fromLatin1(name))->click();
     }
     QTest::keyClick(window, Qt::Key_Escape);
     window->close();
-    EXPECT_EQ(buttons.pressed, (QStringList{"Play step", "Next step", "Close", "Close", "Close"}));
-    EXPECT_EQ(modelShown, 5);
+    EXPECT_EQ(buttons.pressed,
+              (QStringList{"Play step", "Play along", "Next step", "Close", "Close", "Close"}));
+    EXPECT_EQ(modelShown, 6);
     // Only the tutor closes the window; shown again, it shows the new text.
     EXPECT_TRUE(window->isVisible());
     host.ShowTutor("Step two", buttons);

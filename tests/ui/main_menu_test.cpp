@@ -45,7 +45,8 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "Paste TAB &Bar|Te&xt to TAB|-|"
         "&Insert TAB|&Delete TAB|-|&View/Edit TAB Text|External Text Editor]",
         "&Play[&Start|Ste&p[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|"
-        "Spee&d[&50 %|&75 %|&100 % on|&Other…]|&Metronome|Speed Tr&ainer…|-|&Tune Guitar]",
+        "Spee&d[&50 %|&75 %|&100 % on|&Other…]|&Metronome|Speed Tr&ainer…|-|&Tune Guitar|"
+        "T&uner|Play A&long[&Wait|&Score]]",
         "&Chords[&Fast Finder|-|A|A#/Bb|B|C|C#/Db|D|D#/Eb|E|F|F#/Gb|G|G#/Ab]",
         "&Scales[A &Blues|A &Diminished|A &Hexatonic|A &Major|A M&inor|A &Pentatonic|&E Blues|"
         "&F Modes]",
@@ -53,7 +54,7 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "&Changing chords|&Playing a song]|&Intermediate[&Flat picking|&Chord Triads|&Intervals|"
         "&Harmonic Minor|&12 Bar Blues]|&Stars[Fernando &Sor|Mauro &Giuliani|"
         "Francisco &T\u00e1rrega]|&Load Lessons]",
-        "&Settings[&Sound on|&Midi|&Beats…|&Count-in[&None on|&One Bar|&Two Bars]|"
+        "&Settings[&Sound on|&Midi|&Input|&Beats…|&Count-in[&None on|&One Bar|&Two Bars]|"
         "Metronome &Volume…|&Rotate Fretboard[&Left Right|&Up Down]]",
         "&Help[&Fretlux <F1>|&TAB Files|-|&About Fretlux]",
     };

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// What the window's listening needs from the outside world: the input chosen in Settings ▸
+// Input, a steady clock, the windows of the input and the tuner, and the best scores kept
+// between runs. The program gives Qt-backed implementations; tests give scripted ones.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "playalong/play_along_column.h"
+
+namespace fretlux {
+
+class ListeningHost {
+public:
+    virtual ~ListeningHost() = default;
+
+    // Starts hearing the chosen input: each onset goes to heard, on the clock of NowMs with the
+    // input latency taken off. Returns why nothing can be heard, or empty.
+    virtual std::string StartListening(std::function<void(const HeardOnset&)> heard) = 0;
+    virtual void StopListening() = 0;
+    // Milliseconds on a steady clock.
+    virtual std::int64_t NowMs() = 0;
+
+    // The Input settings window, modal; the Tuner window, beside the main window.
+    virtual void ShowInputSettings() = 0;
+    virtual void ShowTuner() = 0;
+
+    // The best play-along scores, as BestScores writes them.
+    virtual std::string BestScoresText() = 0;
+    virtual void SaveBestScoresText(const std::string& text) = 0;
+};
+
+}  // namespace fretlux

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: MIT
+#include "app/play_along.h"
+
+#include "document/tab_cell.h"
+
+namespace fretlux {
+namespace {
+
+// Onsets reach the window after the listener has measured them: what was heard is taken as
+// complete this long before the clock. It is no less than the reach of an onset, which the
+// judging needs too.
+constexpr std::int64_t kAnalysisDelayMs = kOnsetReachMs;
+
+}  // namespace
+
+std::vector<FretPosition> SoundingPositions(const TabColumn& cells) {
+    std::vector<FretPosition> positions;
+    for (int line = 1; line < kLinesPerTab; ++line) {
+        const std::string& cell = cells[line];
+        for (const std::size_t slot : {std::size_t{1}, std::size_t{3}}) {
+            if (cell.size() < slot + 2) continue;
+            const std::optional<SlotNote> note = DecodeSlot(std::string_view(cell).substr(slot, 2));
+            if (note && note->sounding) positions.push_back({kLinesPerTab - line, note->fret});
+        }
+    }
+    return positions;
+}
+
+PlayAlong::PlayAlong(Host& host, ListeningHost& listening) : host_(host), listening_(listening) {}
+
+bool PlayAlong::Begin(PlayAlongMode mode, const std::string& file) {
+    End();
+    lastMarks_.clear();
+    best_ = BestScores::FromText(listening_.BestScoresText());
+    session_.emplace(mode, file, best_);
+    startMs_ = listening_.NowMs();
+    const std::string error = listening_.StartListening([this](const HeardOnset& onset) {
+        if (!session_) return;
+        HeardOnset heard = onset;
+        heard.milliseconds -= static_cast<double>(startMs_);
+        session_->Hear(heard, SessionMs());
+    });
+    if (error.empty()) return true;
+    session_.reset();
+    host_.ShowMessage({error, MessageButtons::Ok, MessageIcon::Exclamation});
+    return false;
+}
+
+void PlayAlong::End() {
+    if (!session_) return;
+    listening_.StopListening();
+    const std::string summary = JudgeLastPass();
+    session_.reset();
+    if (!summary.empty()) host_.ShowMessage({summary});
+}
+
+std::optional<PlayAlongMode> PlayAlong::Mode() const {
+    return session_ ? std::optional(session_->Mode()) : std::nullopt;
+}
+
+bool PlayAlong::MayPass(int tab, int column, const TabColumn& cells) {
+    if (!session_ || session_->Mode() != PlayAlongMode::Wait) return true;
+    return session_->MayPass({tab, column, SessionMs(), SoundingPositions(cells)}, SessionMs());
+}
+
+void PlayAlong::Sounded(int tab, int column, const TabColumn& cells) {
+    if (!session_ || session_->Mode() != PlayAlongMode::Score) return;
+    session_->Sounded({tab, column, SessionMs(), SoundingPositions(cells)});
+}
+
+std::string PlayAlong::EndPass() { return JudgeLastPass(); }
+
+void PlayAlong::Advance() {
+    if (!session_ || session_->Mode() != PlayAlongMode::Score) return;
+    session_->Advance(static_cast<double>(SessionMs() - kAnalysisDelayMs));
+}
+
+std::vector<FretPosition> PlayAlong::ExpectedNotes() const {
+    if (!session_ || session_->Mode() != PlayAlongMode::Wait) return {};
+    return session_->Waiting().Expected();
+}
+
+std::vector<FretPosition> PlayAlong::WrongNotes() const {
+    if (!session_ || session_->Mode() != PlayAlongMode::Wait) return {};
+    return session_->Waiting().WrongNotes();
+}
+
+bool PlayAlong::ColumnRight() const {
+    return session_ && session_->Mode() == PlayAlongMode::Wait &&
+           session_->Waiting().Current() == WaitingPlayAlong::State::Right;
+}
+
+std::vector<ColumnJudgement> PlayAlong::MarksOf(int tab) const {
+    std::vector<ColumnJudgement> marks;
+    const std::vector<ColumnJudgement>& shown =
+        session_ && !session_->Marks().empty() ? session_->Marks() : lastMarks_;
+    for (const ColumnJudgement& mark : shown) {
+        if (mark.expected.tab == tab) marks.push_back(mark);
+    }
+    return marks;
+}
+
+std::int64_t PlayAlong::SessionMs() { return listening_.NowMs() - startMs_; }
+
+std::string PlayAlong::JudgeLastPass() {
+    if (!session_ || session_->Mode() != PlayAlongMode::Score) return {};
+    std::string summary = session_->EndPass();
+    lastMarks_ = session_->LastPass();
+    listening_.SaveBestScoresText(best_.Text());
+    return summary;
+}
+
+}  // namespace fretlux

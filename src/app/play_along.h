@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+// Play along as the window runs it: Play ▸ Play Along starts listening in Wait or Score mode,
+// the player asks at each column with notes, and what was heard is shown on the fretboard and
+// in the TAB view. Ends when playback stops; the Score summary is shown then.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/host.h"
+#include "app/listening_host.h"
+#include "app/tab_columns.h"
+#include "playalong/play_along_session.h"
+
+namespace fretlux {
+
+// The notes a column sounds, where the TAB puts them.
+std::vector<FretPosition> SoundingPositions(const TabColumn& cells);
+
+class PlayAlong {
+public:
+    PlayAlong(Host& host, ListeningHost& listening);
+    PlayAlong(const PlayAlong&) = delete;
+    PlayAlong& operator=(const PlayAlong&) = delete;
+
+    // Starts listening for the document at file; false, after saying why, when nothing can be
+    // heard.
+    bool Begin(PlayAlongMode mode, const std::string& file);
+    // Stops listening; in Score mode the last pass is judged and its summary shown.
+    void End();
+    bool Active() const { return session_.has_value(); }
+    std::optional<PlayAlongMode> Mode() const;
+
+    // Wait mode: the player stands at a column with notes; true when it may go past it.
+    bool MayPass(int tab, int column, const TabColumn& cells);
+    // Score mode: the player sounded a column with notes.
+    void Sounded(int tab, int column, const TabColumn& cells);
+    // A loop starts again: the pass is judged; returns its summary for the help line.
+    std::string EndPass();
+    // Judges what the time allows; run on every tick of the play timer.
+    void Advance();
+
+    // What the fretboard shows in Wait mode: the expected notes, those heard wrong, and whether
+    // the column was played right.
+    std::vector<FretPosition> ExpectedNotes() const;
+    std::vector<FretPosition> WrongNotes() const;
+    bool ColumnRight() const;
+    // What the TAB view marks in Score mode: the judged columns of the TAB, those of the pass
+    // that ended last until the next one judges its first.
+    std::vector<ColumnJudgement> MarksOf(int tab) const;
+
+private:
+    std::int64_t SessionMs();
+    std::string JudgeLastPass();
+
+    Host& host_;
+    ListeningHost& listening_;
+    BestScores best_;
+    std::optional<PlayAlongSession> session_;
+    std::vector<ColumnJudgement> lastMarks_;
+    std::int64_t startMs_ = 0;
+};
+
+}  // namespace fretlux

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#include "desktop/play_along_listening.h"
+
+#include <QTimer>
+
+#include "desktop/live_listener.h"
+#include "input/midi_note_input.h"
+
+namespace fretlux {
+namespace {
+
+constexpr int kMidiPollMs = 5;
+
+}  // namespace
+
+PlayAlongListening::PlayAlongListening(const InputChoice& choice, Clock::time_point epoch,
+                                       std::function<void(const HeardOnset&)> heard,
+                                       QObject* parent)
+    : QObject(parent), epoch_(epoch), latencyMs_(choice.latencyMs), heard_(std::move(heard)) {
+    if (choice.kind == InputKind::Midi) {
+        ListenToMidi(choice.device);
+        return;
+    }
+    LiveReports reports;
+    reports.note = [this](Clock::time_point when, const TunerNote& note) {
+        heard_({PlayerMs(when), {note.pitch.midi}});
+    };
+    audio_ = new LiveListener(choice, std::move(reports), this);
+    error_ = audio_->Error();
+}
+
+PlayAlongListening::~PlayAlongListening() { delete audio_; }
+
+void PlayAlongListening::ListenToMidi(const std::string& port) {
+    midi_ = std::make_unique<MidiNoteInput>(port);
+    if (!midi_->Error().empty()) {
+        error_ = "No MIDI input: " + midi_->Error() + ".";
+        return;
+    }
+    midiPoll_ = new QTimer(this);
+    connect(midiPoll_, &QTimer::timeout, this, &PlayAlongListening::TakeMidiChords);
+    midiPoll_->start(kMidiPollMs);
+}
+
+void PlayAlongListening::TakeMidiChords() {
+    for (const MidiNoteOn& noteOn : midi_->TakeNotes()) chords_.Add(noteOn);
+    for (MidiChord& chord : chords_.TakeComplete(Clock::now())) {
+        heard_({PlayerMs(chord.when), std::move(chord.notes)});
+    }
+}
+
+double PlayAlongListening::PlayerMs(Clock::time_point when) const {
+    return std::chrono::duration<double, std::milli>(when - epoch_).count() - latencyMs_;
+}
+
+}  // namespace fretlux

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace fretlux {
+
+// A place on the fretboard: string 1 (low E) to 6 (high E), fret 0 to 24.
+struct FretPosition {
+    int string = 0;
+    int fret = 0;
+    bool operator==(const FretPosition&) const = default;
+};
+
+// A column the student plays along with: where it stands, when the player sounded it, and where
+// the TAB puts its notes.
+struct PlayAlongColumn {
+    int tab = 0;     // 1-based
+    int column = 0;  // 0-based
+    std::int64_t milliseconds = 0;
+    std::vector<FretPosition> positions;
+
+    // Its notes as MIDI note numbers, ascending, each once.
+    std::vector<int> Notes() const;
+};
+
+// Notes that began together in the input.
+struct HeardOnset {
+    // On the player's clock (milliseconds since Start), the input latency taken off.
+    double milliseconds = 0.0;
+    std::vector<int> notes;  // MIDI note numbers
+};
+
+// Where on the fretboard a heard note most likely was played, given where the column's notes
+// are: on one of their strings near their fret, else near them on another string; nothing when
+// no fret of any string sounds it.
+std::optional<FretPosition> PlaceHeardNote(int note, const std::vector<FretPosition>& expected);
+
+}  // namespace fretlux

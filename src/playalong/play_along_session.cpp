@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+#include "playalong/play_along_session.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace fretlux {
+
+PlayAlongSession::PlayAlongSession(PlayAlongMode mode, std::string file, BestScores& best)
+    : mode_(mode), file_(std::move(file)), best_(best) {}
+
+bool PlayAlongSession::MayPass(const PlayAlongColumn& column, std::int64_t nowMs) {
+    const std::pair<int, int> at{column.tab, column.column};
+    if (waitingAt_ != at) {
+        waitingAt_ = at;
+        wait_.Expect(column);
+    }
+    switch (wait_.Current()) {
+        case WaitingPlayAlong::State::Holding:
+            return false;
+        case WaitingPlayAlong::State::Right:
+            if (nowMs - rightAt_ < kGreenMs) return false;
+            wait_.Release();
+            break;
+        case WaitingPlayAlong::State::Idle:
+            break;
+    }
+    waitingAt_.reset();
+    return true;
+}
+
+void PlayAlongSession::Sounded(PlayAlongColumn column) { score_.Expect(std::move(column)); }
+
+void PlayAlongSession::Advance(double heardUntilMs) { score_.JudgeUntil(heardUntilMs); }
+
+std::string PlayAlongSession::EndPass() {
+    score_.Finish();
+    lastPass_ = score_.Judgements();
+    score_ = {};
+    if (lastPass_.empty()) return {};
+    std::string text = SummaryText(Summarise(lastPass_));
+    const std::vector<int> improved = best_.Offer(file_, lastPass_);
+    for (const int tab : improved) text += "\nA new best for TAB " + std::to_string(tab) + ".";
+    return text;
+}
+
+void PlayAlongSession::Hear(const HeardOnset& onset, std::int64_t nowMs) {
+    if (mode_ == PlayAlongMode::Score) {
+        score_.Hear(onset);
+        return;
+    }
+    const bool wasRight = wait_.Current() == WaitingPlayAlong::State::Right;
+    wait_.Hear(onset);
+    if (!wasRight && wait_.Current() == WaitingPlayAlong::State::Right) rightAt_ = nowMs;
+}
+
+std::string SummaryText(const TakeSummary& summary) {
+    std::string text = std::to_string(summary.right) + " of " + std::to_string(summary.columns) +
+                       " columns right, " + std::to_string(summary.wrong) + " wrong, " +
+                       std::to_string(summary.missed) + " missed.";
+    if (!summary.timing) return text;
+    const double mean = summary.timing->mean;
+    char timing[96];
+    std::snprintf(timing, sizeof timing, " Timing: %.0f ms %s on average, spread %.0f ms.",
+                  std::fabs(mean), mean < 0 ? "early" : "late", summary.timing->standardDeviation);
+    return text + timing;
+}
+
+}  // namespace fretlux

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#include "playalong/waiting_play_along.h"
+
+#include <algorithm>
+
+namespace fretlux {
+
+void WaitingPlayAlong::Expect(PlayAlongColumn column) {
+    column_ = std::move(column);
+    expectedNotes_ = column_.Notes();
+    begun_.clear();
+    wrong_.clear();
+    state_ = expectedNotes_.empty() ? State::Idle : State::Holding;
+}
+
+void WaitingPlayAlong::Hear(const HeardOnset& onset) {
+    if (state_ != State::Holding || onset.notes.empty()) return;
+    wrong_.clear();
+    bool anyWrong = false;
+    for (const int note : onset.notes) {
+        const bool expected =
+            std::binary_search(expectedNotes_.begin(), expectedNotes_.end(), note);
+        if (!expected) {
+            anyWrong = true;
+            if (const auto where = PlaceHeardNote(note, column_.positions))
+                wrong_.push_back(*where);
+        } else if (std::find(begun_.begin(), begun_.end(), note) == begun_.end()) {
+            begun_.push_back(note);
+        }
+    }
+    if (anyWrong) {
+        begun_.clear();
+    } else if (begun_.size() == expectedNotes_.size()) {
+        state_ = State::Right;
+    }
+}
+
+void WaitingPlayAlong::Release() {
+    if (state_ == State::Right) state_ = State::Idle;
+}
+
+}  // namespace fretlux

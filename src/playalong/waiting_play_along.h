@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <vector>
+
+#include "playalong/play_along_column.h"
+
+namespace fretlux {
+
+// Play along in Wait mode: playback holds at each column with notes until the student has
+// played them. The notes of a chord may come one onset after another; a wrong note shows where
+// it was heard and the column must be played again from its first note.
+class WaitingPlayAlong {
+public:
+    enum class State { Idle, Holding, Right };
+
+    // The player reached a column with notes and holds there.
+    void Expect(PlayAlongColumn column);
+    void Hear(const HeardOnset& onset);
+    // The player moves on from a right column.
+    void Release();
+
+    State Current() const { return state_; }
+    // The player may go on: nothing is expected, or the column was played right.
+    bool MayGoOn() const { return state_ != State::Holding; }
+    // What the fretboard shows: the expected notes, and in red the wrong notes of the latest
+    // onset where they were heard.
+    const std::vector<FretPosition>& Expected() const { return column_.positions; }
+    const std::vector<FretPosition>& WrongNotes() const { return wrong_; }
+
+private:
+    State state_ = State::Idle;
+    PlayAlongColumn column_;
+    std::vector<int> expectedNotes_;
+    std::vector<int> begun_;  // the expected notes heard since the column was last begun
+    std::vector<FretPosition> wrong_;
+};
+
+}  // namespace fretlux

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+#include "app/play_along.h"
+
+#include <gtest/gtest.h>
+
+#include "player_fixture.h"
+#include "scripted_host.h"
+
+namespace fretlux {
+namespace {
+
+// A column with the open A string (line 5) and the 3rd fret of the high E string (line 1).
+TabColumn ColumnAG() { return {"", "3DH  ", "-    ", "-    ", "-    ", "0AH  ", "-    "}; }
+
+TEST(PlayAlong, WithoutAnInputItSaysWhyAndDoesNotBegin) {
+    testing::ScriptedHost host;
+    testing::ScriptedListening listening;
+    listening.listenError = "No audio input: no audio input device.";
+    PlayAlong playAlong(host, listening);
+    EXPECT_FALSE(playAlong.Begin(PlayAlongMode::Wait, "riff.flx"));
+    EXPECT_FALSE(playAlong.Active());
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{
+                                "No audio input: no audio input device. [Ok Exclamation Ok]"});
+    EXPECT_TRUE(playAlong.MayPass(1, 3, ColumnAG()));
+}
+
+TEST(PlayAlong, ScoreMarksColumnsAsTheyPassAndEndsWithTheSummaryKeepingTheBest) {
+    testing::ScriptedHost host;
+    testing::ScriptedListening listening;
+    listening.nowMs = 5000;
+    PlayAlong playAlong(host, listening);
+    ASSERT_TRUE(playAlong.Begin(PlayAlongMode::Score, "riff.flx"));
+    playAlong.Sounded(2, 3, ColumnAG());
+    listening.Hear(5000 + 20, {45, 67});
+    listening.nowMs = 5400;
+    playAlong.Sounded(2, 7, ColumnAG());
+    listening.nowMs = 5500;
+    playAlong.Advance();
+    ASSERT_EQ(playAlong.MarksOf(2).size(), 1u);
+    EXPECT_EQ(playAlong.MarksOf(2)[0].verdict, Verdict::Right);
+    EXPECT_EQ(playAlong.MarksOf(2)[0].offsetMs, 20);
+    EXPECT_TRUE(playAlong.MarksOf(1).empty());
+
+    playAlong.End();
+    EXPECT_EQ(host.Asked(), std::vector<std::string>{
+                                "1 of 2 columns right, 0 wrong, 1 missed. Timing: 20 ms late on "
+                                "average, spread 0 ms.\nA new best for TAB 2. [Ok None Ok]"});
+    EXPECT_EQ(playAlong.MarksOf(2).size(), 2u);
+    EXPECT_EQ(BestScores::FromText(listening.bestScores).Best("riff.flx", 2)->right, 1);
+}
+
+using testing::NoteOf;
+using testing::PlayerTest;
+using Played = std::vector<std::set<int>>;
+
+TEST_F(PlayerTest, PlayAlongWaitHoldsAtEachColumnWithNotesUntilTheStudentHasPlayedIt) {
+    OpenTabs({{{"1:3", "-", "5:2 1:0"}}});
+    form.Run(Command::PlayAlongWait);
+    ASSERT_TRUE(host.listening.listening);
+    const PlayAlong& playAlong = form.Playback().PlayingAlong();
+    // Playback holds at the first column, showing its note and sounding nothing.
+    EXPECT_EQ(Ticks(3), (Played{{}, {}, {}}));
+    EXPECT_EQ(View(), "TAB 1/1 column 0+0 of 2");
+    EXPECT_EQ(playAlong.ExpectedNotes(), (std::vector<FretPosition>{{6, 3}}));
+    host.listening.Hear(host.listening.nowMs, {NoteOf(1, 4)});
+    EXPECT_EQ(playAlong.WrongNotes(), (std::vector<FretPosition>{{6, 4}}));
+    host.listening.Hear(host.listening.nowMs, {NoteOf(1, 3)});
+    EXPECT_TRUE(playAlong.ColumnRight());
+    // Green for a moment, then on past the rest to the chord, which holds in turn.
+    host.listening.nowMs += PlayAlongSession::kGreenMs;
+    EXPECT_EQ(Ticks(4), (Played{{}, {}, {}, {}}));
+    EXPECT_EQ(View(), "TAB 1/1 column 2+0 of 2");
+    EXPECT_EQ(playAlong.ExpectedNotes(), (std::vector<FretPosition>{{6, 0}, {2, 2}}));
+    host.listening.Hear(host.listening.nowMs, {NoteOf(5, 2), NoteOf(1, 0)});
+    host.listening.nowMs += PlayAlongSession::kGreenMs;
+    // Played to the end: playback halts and the listening ends.
+    Ticks(2);
+    EXPECT_EQ(form.Playback().PlayTimer().Interval(), 0);
+    EXPECT_FALSE(host.listening.listening);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+}  // namespace
+}  // namespace fretlux

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+// Listening whose clock and heard onsets the test drives, and whose windows are only counted.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/listening_host.h"
+
+namespace fretlux::testing {
+
+class ScriptedListening final : public ListeningHost {
+public:
+    std::string StartListening(std::function<void(const HeardOnset&)> heard) override {
+        if (!listenError.empty()) return listenError;
+        heard_ = std::move(heard);
+        listening = true;
+        return {};
+    }
+    void StopListening() override {
+        heard_ = nullptr;
+        listening = false;
+    }
+    std::int64_t NowMs() override { return nowMs; }
+    void ShowInputSettings() override { ++inputSettingsShown; }
+    void ShowTuner() override { ++tunerShown; }
+    std::string BestScoresText() override { return bestScores; }
+    void SaveBestScoresText(const std::string& text) override { bestScores = text; }
+
+    // The student plays notes that begin at the given time on the clock.
+    void Hear(std::int64_t atMs, std::vector<int> notes) {
+        if (heard_) heard_({static_cast<double>(atMs), std::move(notes)});
+    }
+
+    std::int64_t nowMs = 1000;
+    std::string listenError;
+    bool listening = false;
+    int inputSettingsShown = 0;
+    int tunerShown = 0;
+    std::string bestScores;
+
+private:
+    std::function<void(const HeardOnset&)> heard_;
+};
+
+}  // namespace fretlux::testing
