@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+// Takes for the tuner: strings plucked one after another, each detuned by a known amount, either
+// made by hand (partials slightly sharp of the harmonic series, as a real string's are) or
+// rendered through the synthesiser, with what a perfect tuner would read for each.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "take_audio.h"
+
+namespace fretlux::takes {
+
+// One note as fretlux-cli tune reports it.
+struct TunerReading {
+    std::int64_t timeMs = 0;
+    int string = 0;  // the nearest open string, 6 = low E .. 1 = high E
+    std::string note;
+    int midi = 0;
+    double cents = 0;
+};
+
+struct TunerTake {
+    TakeAudio audio;
+    std::vector<TunerReading> readings;
+};
+
+// The reading for a pitch of midi + cents / 100 heard at timeMs; |cents| < 50.
+TunerReading ReadingFor(std::int64_t timeMs, int midi, double cents);
+
+// Notes from D2 to B5, half of them open strings, each detuned by up to 45 cents either way,
+// 1.2 to 2.5 seconds long, most followed by a short silence, some cut by the next pluck.
+TunerTake PluckedStrings(std::uint64_t seed, int noteCount);
+
+// Notes the synthesiser plays with the patch and soundfont, in tune: the soundfont's own tuning
+// is the truth, so the reading's error includes it.
+std::optional<TunerTake> RenderedNotes(std::uint64_t seed, int noteCount, int patch,
+                                       const std::string& soundfontPath, std::string& failure);
+
+}  // namespace fretlux::takes
