@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -110,6 +111,9 @@ struct Group {
     int judgedRight = 0;
     int faulty = 0;
     int caught = 0;
+    int heardAsPlayed = 0;
+    double timingErrorMs = 0;
+    int timed = 0;
     int failedRuns = 0;
     std::vector<std::string> examples;
 
@@ -118,17 +122,22 @@ struct Group {
         judgedRight += scores.judgedRight;
         faulty += scores.faultyColumns;
         caught += scores.caught;
+        heardAsPlayed += scores.heardAsPlayed;
+        timingErrorMs += scores.timingErrorMs;
+        timed += scores.timed;
         for (const std::string& line : scores.disagreements) {
             if (examples.size() < 3) examples.push_back(line);
         }
     }
     void Print() const {
         std::printf(
-            "%-28s right judged right %5.1f %% of %5d (target %.0f %%)   "
-            "faults caught %5.1f %% of %4d (target 95 %%)%s\n",
+            "%-24s right judged right %5.1f %% of %5d (target %.0f %%), faults caught "
+            "%5.1f %% of %4d (target 95 %%), notes heard as played %5.1f %%, onset "
+            "error %.1f ms",
             name.c_str(), Percent(judgedRight, right), right, target, Percent(caught, faulty),
-            faulty,
-            failedRuns ? ("   " + std::to_string(failedRuns) + " runs failed").c_str() : "");
+            faulty, Percent(heardAsPlayed, right + faulty), timed ? timingErrorMs / timed : 0);
+        if (failedRuns) std::printf(", %d runs failed", failedRuns);
+        std::printf("\n");
         for (const std::string& example : examples) std::printf("    e.g. %s\n", example.c_str());
     }
 };
@@ -144,20 +153,26 @@ struct TunerGroup {
     double centsError = 0;
     double worst = 0;
     int failedRuns = 0;
+    std::vector<std::string> examples;
 
     void Add(const TunerScores& scores) {
         notes += scores.notes;
         named += scores.named;
         centsError += scores.centsError;
         worst = std::max(worst, scores.worstCentsError);
+        for (const std::string& line : scores.disagreements) {
+            if (examples.size() < 3) examples.push_back(line);
+        }
     }
     void Print() const {
         std::printf(
-            "%-28s notes named %5.1f %% of %4d   mean error %.2f cents, worst %.2f "
-            "(target %.0f)%s\n",
+            "%-24s notes named %5.1f %% of %4d, mean error %.2f cents, worst %.2f "
+            "(target %.0f)",
             name.c_str(), Percent(named, notes), notes, named ? centsError / named : 0, worst,
-            target,
-            failedRuns ? ("   " + std::to_string(failedRuns) + " runs failed").c_str() : "");
+            target);
+        if (failedRuns) std::printf(", %d runs failed", failedRuns);
+        std::printf("\n");
+        for (const std::string& example : examples) std::printf("    e.g. %s\n", example.c_str());
     }
 };
 
@@ -182,6 +197,8 @@ int main(int argc, char** argv) {
     std::ostringstream quiet;
 
     Group singles{"single notes", 97}, chords{"chords", 95}, noisy{"with noise", 90};
+    // The same takes by soundfont and patch, with noise or without.
+    std::map<std::string, Group> sounds;
     double listenCpu = 0, listenAudio = 0;
     int takes = 0;
     for (const Excerpt& excerpt : kExcerpts) {
@@ -205,6 +222,9 @@ int main(int argc, char** argv) {
                         request.habits.missedShare = kMissedPercent / 100;
                         if (noise) request.noiseDecibelsBelow = kNoiseBelow;
                         Group& group = noise ? noisy : excerpt.chords ? chords : singles;
+                        const std::string sound =
+                            soundfontName + ", patch " + std::to_string(patch);
+                        Group& bySound = sounds.try_emplace(sound, sound, 95).first->second;
                         if (MakeTake(request, std::cerr) != 0) return 1;
                         const std::string heard = (work / "heard.jsonl").string();
                         const Run run =
@@ -213,9 +233,11 @@ int main(int argc, char** argv) {
                         const auto scores = JudgeListening(request.truthPath, heard, quiet);
                         if (!run.ok || !scores) {
                             ++group.failedRuns;
+                            ++bySound.failedRuns;
                             continue;
                         }
                         group.Add(*scores);
+                        bySound.Add(*scores);
                         listenCpu += run.cpuSeconds;
                         listenAudio += AudioSeconds(request.wavePath);
                         std::fprintf(stderr, "\r%d takes judged (%s, patch %d)   ", takes,
@@ -277,6 +299,10 @@ int main(int argc, char** argv) {
     singles.Print();
     chords.Print();
     noisy.Print();
+    for (auto& [name, group] : sounds) {
+        group.examples.clear();
+        group.Print();
+    }
     plucked.Print();
     pluckedNoisy.Print();
     rendered.Print();

@@ -91,9 +91,10 @@ int Judge(const Arguments& args) {
     }
     std::printf(
         "{\"columns\": %d, \"right\": %d, \"judged_right\": %d, \"faulty\": %d, \"caught\": %d, "
-        "\"agreed\": %d, \"timing_error_ms\": %.1f}\n",
+        "\"agreed\": %d, \"heard_as_played\": %d, \"timing_error_ms\": %.1f}\n",
         scores->columns, scores->rightColumns, scores->judgedRight, scores->faultyColumns,
-        scores->caught, scores->agreed, scores->timed ? scores->timingErrorMs / scores->timed : 0);
+        scores->caught, scores->agreed, scores->heardAsPlayed,
+        scores->timed ? scores->timingErrorMs / scores->timed : 0);
     return scores->disagreements.empty() ? 0 : 1;
 }
 

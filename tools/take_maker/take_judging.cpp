@@ -80,6 +80,7 @@ VerdictScores JudgeVerdicts(const ColumnLines& truth, const ColumnLines& heard) 
         }
         if (right && judged.verdict == "right") ++scores.judgedRight;
         if (!right && judged.verdict != "right") ++scores.caught;
+        if (judged.notes == played.notes) ++scores.heardAsPlayed;
         if (judged.verdict == played.verdict) {
             ++scores.agreed;
         } else {

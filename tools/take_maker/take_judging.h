@@ -16,6 +16,7 @@ struct VerdictScores {
     int faultyColumns = 0;     // played wrong or left out
     int caught = 0;            // of those, judged anything but right
     int agreed = 0;            // columns whose verdict is the truth's
+    int heardAsPlayed = 0;     // columns whose heard notes are the notes played
     double timingErrorMs = 0;  // summed over the right columns judged right
     int timed = 0;
     // Every way the listener's lines differ from the truth, one sentence each.
