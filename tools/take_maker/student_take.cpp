@@ -61,21 +61,22 @@ int WrongNoteFor(int note, const std::vector<int>& column, SeededRandom& random)
     return note;
 }
 
-// The most a column may move before it comes within two thirds of the way to a neighbour.
-int TimingRoom(const std::vector<PlayedColumn>& columns, size_t c) {
-    std::int64_t gap = 1000;
-    if (c > 0) gap = std::min(gap, columns[c].milliseconds - columns[c - 1].milliseconds);
-    if (c + 1 < columns.size()) {
-        gap = std::min(gap, columns[c + 1].milliseconds - columns[c].milliseconds);
-    }
-    return static_cast<int>(gap / 3);
+// The time to the previous and to the next column (a second where there is none).
+std::pair<std::int64_t, std::int64_t> Gaps(const std::vector<PlayedColumn>& columns, size_t c) {
+    std::int64_t before = 1000;
+    std::int64_t after = 1000;
+    if (c > 0) before = columns[c].milliseconds - columns[c - 1].milliseconds;
+    if (c + 1 < columns.size()) after = columns[c + 1].milliseconds - columns[c].milliseconds;
+    return {before, after};
 }
 
 ColumnPlan PlanColumn(const std::vector<PlayedColumn>& columns, size_t c,
                       const StudentHabits& habits, SeededRandom& random, TakenColumn& taken) {
     const std::vector<int>& notes = columns[c].notes;
     ColumnPlan plan;
-    const int room = std::min(habits.timingMs, TimingRoom(columns, c));
+    const auto [before, after] = Gaps(columns, c);
+    const int room =
+        static_cast<int>(std::min<std::int64_t>(habits.timingMs, std::min(before, after) / 3));
     plan.offsetMs = static_cast<int>(std::lround(random.Between(-1.0, 1.0) * room));
     for (const int note : notes) plan.playedFor[note] = note;
 
@@ -98,8 +99,10 @@ ColumnPlan PlanColumn(const std::vector<PlayedColumn>& columns, size_t c,
         plan.strumRank[taken.played[rank]] = static_cast<int>(rank);
     }
     if (taken.played.size() > 1 && habits.strumMs > 0) {
-        // The whole strum stays within the room left before the next column.
-        const int widest = std::max(1, room / static_cast<int>(taken.played.size() - 1));
+        // Every string of the strum stays nearer to its own column than to the next.
+        const std::int64_t span = (after - 1) / 2 - plan.offsetMs;
+        const int widest = std::max(
+            0, static_cast<int>(span / static_cast<std::int64_t>(taken.played.size() - 1)));
         plan.strumStepMs =
             std::min(random.Between(std::max(1, habits.strumMs / 2), habits.strumMs), widest);
     }

@@ -26,7 +26,8 @@ struct StudentHabits {
     // The largest error of a column's time, early or late; never more than a third of the way
     // to a neighbouring column, since a student does not swap notes over.
     int timingMs = 30;
-    // The largest gap between two strings of a chord, which is strummed from the low string up.
+    // The largest gap between two strings of a chord, which is strummed from the low string up;
+    // narrower where the last string would otherwise come nearer to the next column.
     int strumMs = 8;
     // Shares of the sounding columns played with a wrong note (in a chord, sometimes one note
     // left out instead) and left out altogether.
