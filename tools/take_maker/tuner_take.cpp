@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "fretboard/tuning.h"
+#include "reference_pitch.h"
 #include "seeded_random.h"
 
 namespace fretlux::takes {
@@ -116,6 +117,7 @@ std::optional<TunerTake> RenderedNotes(std::uint64_t seed, int noteCount, int pa
     SeededRandom random(seed);
     constexpr int kNoteMs = 2000;
     constexpr int kGapMs = 500;
+    constexpr int kSettleMs = 300;
     std::vector<TimedMidiMessage> events = {{0, static_cast<std::uint32_t>(0xC0 | patch << 8)}};
     std::vector<TunerReading> readings;
     std::int64_t at = kGapMs;
@@ -128,6 +130,14 @@ std::optional<TunerTake> RenderedNotes(std::uint64_t seed, int noteCount, int pa
     }
     auto audio = RenderEvents(events, soundfontPath, failure);
     if (!audio) return std::nullopt;
+    // What sounds, measured once the attack is over, in whole tenths of a cent.
+    for (TunerReading& reading : readings) {
+        const double cents = ReferenceCents(*audio, reading.timeMs + kSettleMs,
+                                            reading.timeMs + kNoteMs - kSettleMs, reading.midi);
+        const double pitch = reading.midi * 100 + std::round(cents * 10) / 10;
+        const int midi = static_cast<int>(std::lround(pitch / 100));
+        reading = ReadingFor(reading.timeMs, midi, pitch - midi * 100);
+    }
     return TunerTake{std::move(*audio), std::move(readings)};
 }
 

@@ -34,8 +34,8 @@ TunerReading ReadingFor(std::int64_t timeMs, int midi, double cents);
 // 1.2 to 2.5 seconds long, most followed by a short silence, some cut by the next pluck.
 TunerTake PluckedStrings(std::uint64_t seed, int noteCount);
 
-// Notes the synthesiser plays with the patch and soundfont, in tune: the soundfont's own tuning
-// is the truth, so the reading's error includes it.
+// Notes the synthesiser plays with the patch and soundfont, asked for in tune; since a
+// soundfont's samples may be a few cents off, each reading is what ReferenceCents measures.
 std::optional<TunerTake> RenderedNotes(std::uint64_t seed, int noteCount, int patch,
                                        const std::string& soundfontPath, std::string& failure);
 
