@@ -47,18 +47,18 @@ private:
     std::vector<double> samples_;
 };
 
-double Frequency(int midi, double cents) {
+}  // namespace
+
+double NoteFrequency(int midi, double cents) {
     return 440.0 * std::pow(2.0, (midi - 69 + cents / 100.0) / 12.0);
 }
-
-}  // namespace
 
 double ReferenceCents(const TakeAudio& audio, std::int64_t fromMs, std::int64_t toMs, int midi) {
     const WindowedStretch stretch(audio, fromMs, toMs);
     double best = -kSearchCents;
     double bestEnergy = -1;
     for (double cents = -kSearchCents; cents <= kSearchCents; cents += 1) {
-        const double energy = stretch.Energy(Frequency(midi, cents));
+        const double energy = stretch.Energy(NoteFrequency(midi, cents));
         if (energy > bestEnergy) {
             bestEnergy = energy;
             best = cents;
@@ -71,7 +71,7 @@ double ReferenceCents(const TakeAudio& audio, std::int64_t fromMs, std::int64_t 
     while (high - low > kFinestCents) {
         const double a = high - ratio * (high - low);
         const double b = low + ratio * (high - low);
-        if (stretch.Energy(Frequency(midi, a)) > stretch.Energy(Frequency(midi, b))) {
+        if (stretch.Energy(NoteFrequency(midi, a)) > stretch.Energy(NoteFrequency(midi, b))) {
             high = b;
         } else {
             low = a;

@@ -9,6 +9,9 @@
 
 namespace fretlux::takes {
 
+// The frequency of MIDI note midi raised by cents, A4 at 440 Hz.
+double NoteFrequency(int midi, double cents);
+
 // How far, in cents, the first partial of the note sounding from fromMs to toMs lies from MIDI
 // note midi: the peak of the spectrum of that stretch (mono, Hann window) within 60 cents of the
 // note, found to a hundredth of a cent. The stretch should hold one steady note for a second.

@@ -23,10 +23,6 @@ constexpr double kPickNoiseSeconds = 0.003;
 // Open strings from the low E up, with their numbers as guitarists count them.
 constexpr std::array<int, 6> kOpenStrings = {40, 45, 50, 55, 59, 64};
 
-double Frequency(int midi, double cents) {
-    return 440.0 * std::pow(2.0, (midi - 69 + cents / 100.0) / 12.0);
-}
-
 // A note to tune: an open string half of the time, else any note of the range.
 int ChooseNote(SeededRandom& random) {
     if (random.Chance(0.5)) return kOpenStrings[static_cast<size_t>(random.Between(0, 5))];
@@ -102,7 +98,7 @@ TunerTake PluckedStrings(std::uint64_t seed, int noteCount) {
         const double cents = std::round(random.Between(-kWidestDetune, kWidestDetune) * 10) / 10;
         const size_t length = static_cast<size_t>(random.Between(1.2, 2.5) * kSampleRate);
         mono.resize(at + length + kSampleRate, 0.0f);
-        PluckInto(mono, at, length, Frequency(midi, cents), random.Between(0.2, 0.5), random);
+        PluckInto(mono, at, length, NoteFrequency(midi, cents), random.Between(0.2, 0.5), random);
         take.readings.push_back(ReadingFor(std::llround(at * 1000.0 / kSampleRate), midi, cents));
         at += length;
         if (random.Chance(0.7)) at += static_cast<size_t>(random.Between(0.3, 0.8) * kSampleRate);
