@@ -12,6 +12,7 @@
 #include "app/start_settings.h"
 #include "cli/chord_command.h"
 #include "cli/document_json.h"
+#include "cli/listen_commands.h"
 #include "cli/play_commands.h"
 #include "cli/read_input.h"
 #include "document/file_messages.h"
@@ -33,11 +34,14 @@ constexpr std::string_view kUsage =
     "       fretlux-cli render IN OUT.wav\n"
     "       fretlux-cli tracks IN\n"
     "       fretlux-cli chord FILE TYPE VARIATION\n"
+    "       fretlux-cli listen IN TAKE.wav\n"
+    "       fretlux-cli tune TAKE.wav\n"
     "\n"
     "  IN is a TAB file (the Fretlux form when its name ends in \"flx\", else plain), a Guitar\n"
     "  Pro 3 to 8 file (.gp3, .gp4, .gp5, .gpx, .gp) or a MusicXML score (.musicxml, .xml,\n"
-    "  .mxl): its content decides. --track N (from 1), given to any command but tracks and\n"
-    "  chord, reads that track of a file that holds several; else the first six-string track.\n"
+    "  .mxl): its content decides. --track N (from 1), given to any command but tracks, tune\n"
+    "  and chord, reads that track of a file that holds several; else the first six-string\n"
+    "  track.\n"
     "\n"
     "  convert  read IN and write it to OUT, in the Fretlux form when OUT ends\n"
     "           in \"flx\" (any case), else in the plain TAB form\n"
@@ -51,7 +55,14 @@ constexpr std::string_view kUsage =
     "  render   render them through the built-in synthesiser into a WAVE file\n"
     "  chord    read chord type TYPE (0..32), variation VARIATION (0..2) out of FILE as the\n"
     "           chord finder reads a chord file, and print the six strings' note contents as\n"
-    "           JSON, low E string first (null where the file has no such chord)\n";
+    "           JSON, low E string first (null where the file has no such chord)\n"
+    "  listen   judge TAKE.wav, someone playing IN from the press of Start on: one JSON line\n"
+    "           per column that begins notes, with the notes expected and heard, the verdict\n"
+    "           (right, wrong or missed) and the timing, then a summary line\n"
+    "  tune     print one JSON line per note heard in TAKE.wav: its time, the nearest open\n"
+    "           string (6 = low E), the note and how many cents it is off\n"
+    "\n"
+    "  TAKE.wav holds 16-bit or 32-bit float PCM, mono or stereo, at 8000 to 192000 Hz.\n";
 
 // Runs save, which writes a file and gives the description of its failure; whatever goes wrong,
 // memory included, is reported as the window reports a failed Save.
@@ -155,6 +166,10 @@ int RunCommandLine(std::vector<std::string> args, std::ostream& out, std::ostrea
     if (args.size() == 3 && args[0] == "render") {
         return RenderWaveFile(args[1], args[2], isatty(STDERR_FILENO) == 1, err, track);
     }
+    if (args.size() == 3 && args[0] == "listen") {
+        return PrintTakeJudgement(args[1], args[2], out, err, track);
+    }
+    if (args.size() == 2 && args[0] == "tune" && !track) return PrintTunedNotes(args[1], out, err);
     if (args.size() == 4 && args[0] == "chord" && !track) {
         if (const auto status = PrintChord(args[1], args[2], args[3], out, err)) return *status;
     }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "cli/json_writer.h"
 
+#include <cmath>
+#include <cstdlib>
+
 namespace fretlux {
 
 namespace {
@@ -88,6 +91,15 @@ JsonWriter& JsonWriter::String(std::string_view text) {
 JsonWriter& JsonWriter::Number(long long value) {
     BeforeValue();
     text_ += std::to_string(value);
+    return *this;
+}
+
+JsonWriter& JsonWriter::OneDecimal(double value) {
+    BeforeValue();
+    const long long tenths = std::llround(value * 10.0);
+    // Built from whole tenths, so a value that rounds to nought is never written "-0.0".
+    if (tenths < 0) text_ += '-';
+    text_ += std::to_string(std::llabs(tenths) / 10) + '.' + std::to_string(std::llabs(tenths) % 10);
     return *this;
 }
 

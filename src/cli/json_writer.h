@@ -29,6 +29,8 @@ public:
     // escaped.
     JsonWriter& String(std::string_view text);
     JsonWriter& Number(long long value);
+    // value rounded to one decimal, always written with it: -12.3, 0.0.
+    JsonWriter& OneDecimal(double value);
     JsonWriter& Bool(bool value);
     JsonWriter& Null();
 

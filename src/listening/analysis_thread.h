@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+// The live listener: the audio callback pushes the input's samples into a lock-free ring, and a
+// thread of its own takes them out, finds onsets, reads the tuner and measures each note once it
+// has sounded for a moment. What it finds is reported on that thread, through the callbacks.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <thread>
+#include <vector>
+
+#include "listening/onsets.h"
+#include "listening/sample_ring.h"
+#include "listening/tuner.h"
+
+namespace fretlux {
+
+struct ListeningReports {
+    std::function<void(const TunerReading&)> reading;
+    // A note began at this sample, counted from the first sample pushed.
+    std::function<void(std::int64_t)> onset;
+    // A note measured over its first steady moments, or cut short by the next onset.
+    std::function<void(const TunerNote&)> note;
+};
+
+class AnalysisThread {
+public:
+    // The ring holds ringSeconds of input, for moments when the analysis falls behind.
+    AnalysisThread(int sampleRate, ListeningReports reports, double ringSeconds = 1.0);
+    ~AnalysisThread();
+    AnalysisThread(const AnalysisThread&) = delete;
+    AnalysisThread& operator=(const AnalysisThread&) = delete;
+
+    // For the audio callback: never allocates, locks or waits. Samples that find the ring full
+    // are dropped and counted.
+    void Push(std::span<const float> samples) noexcept { ring_.Push(samples); }
+    std::uint64_t DroppedSamples() const noexcept { return ring_.Dropped(); }
+
+    // Analyses what was pushed so far, then ends the thread. The destructor does it too.
+    void Stop();
+
+private:
+    void Run(std::stop_token stop);
+    void Analyse(std::span<const float> samples);
+    void MeasureNote();
+
+    int sampleRate_;
+    ListeningReports reports_;
+    SampleRing ring_;
+    OnsetDetector onsets_;
+    LiveTuner tuner_;
+    std::vector<float> hop_;
+    std::size_t hopFill_ = 0;
+    // The latest samples, for measuring a note: history_[i] is sample historyStart_ + i.
+    std::vector<float> history_;
+    std::int64_t historyStart_ = 0;
+    std::int64_t pendingOnset_ = -1;  // an onset whose note has not been measured yet
+    std::int64_t previousOnset_ = 0;
+    std::jthread thread_;
+};
+
+}  // namespace fretlux

@@ -1,0 +1,295 @@
+// SPDX-License-Identifier: MIT
+#include "listening/column_hearing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <optional>
+
+#include "listening/pitch_measure.h"
+#include "listening/pitch_names.h"
+#include "listening/spectrum.h"
+
+namespace fretlux {
+
+namespace {
+
+// The spectrum before ends a little ahead of the first onset, as an onset is placed within a
+// hop or two; the one after starts once a strummed chord's last string and the pluck's noise
+// have passed.
+constexpr double kGuardBeforeSeconds = 0.01;
+constexpr double kSkipAfterSeconds = 0.025;
+constexpr double kLongestLookSeconds = 0.15;
+constexpr double kShortestLookSeconds = 0.04;
+constexpr double kShortestRingingSeconds = 0.06;
+constexpr double kHighestHertz = 5000.0;
+// A partial is the note's when it lies this near its harmonic place, and a string may stretch
+// its n-th partial by up to n * n times this many cents more.
+constexpr double kPartialCents = 40.0;
+constexpr double kStretchCentsPerSquare = 0.3;
+constexpr int kCountedPartials = 8;
+constexpr int kExplainedPartials = 48;
+// An expected note's partial began when it rose at all (5 %): a ringing string only decays,
+// and one plucked again while it still rang rises little. A partial of a note not expected must
+// rise more (6 dB), since two close partials beating can rise by chance.
+constexpr double kExpectedRise = 1.05;
+constexpr double kOtherRise = 2.0;
+// Peaks fainter than this below the loudest of the spectrum after, or less than this many times
+// the median magnitude (the level of the room's noise), are noise.
+constexpr double kFloorBelowLoudest = 0.003;
+constexpr double kFloorAboveMedian = 8.0;
+// Shares of all new energy: an expected note began when its partials hold this much of it, and
+// another note began when its partials, which no expected note explains, hold this much.
+constexpr double kExpectedShare = 0.02;
+constexpr double kOwnPartialsShare = 0.002;
+constexpr double kOtherShare = 0.15;
+constexpr int kMostOtherNotes = 3;
+constexpr double kFundamentalShare = 0.1;
+// What a guitar in standard tuning can play, open low E to the high E string's 24th fret.
+constexpr int kLowestGuitarNote = 40;
+constexpr int kHighestGuitarNote = 88;
+
+struct Look {
+    Spectrum before;
+    Spectrum after;
+    double floor;
+    std::span<const float> afterSamples;
+};
+
+// The new energy of one place in the spectrum: the rise in power of the peak found there, when
+// it rose by the factor rise.
+double NewEnergy(const Look& look, const SpectralPeak& peak, double rise) {
+    const double before = look.before.LargestNear(peak.hertz, kPartialCents / 2);
+    if (peak.magnitude < rise * before || peak.magnitude < look.floor) return 0.0;
+    return peak.magnitude * peak.magnitude - before * before;
+}
+
+// Which partial of note lies at hertz, counting a string's stretching; 0 for none.
+int PartialNumber(double hertz, int note) {
+    const double fundamental = FrequencyOfNote(note);
+    const double nearest = std::floor(hertz / fundamental);
+    for (double number = std::max(1.0, nearest); number <= nearest + 1; ++number) {
+        if (number > kExplainedPartials) return 0;
+        const double cents = 1200.0 * std::log2(hertz / (number * fundamental));
+        if (cents >= -kPartialCents &&
+            cents <= kPartialCents + kStretchCentsPerSquare * number * number)
+            return static_cast<int>(number);
+    }
+    return 0;
+}
+
+bool IsPartialOf(double hertz, int note) { return PartialNumber(hertz, note) > 0; }
+
+// The new energy in the first partials of note, leaving out partials that one of the notes
+// explained also has.
+double EvidenceOf(const Look& look, int note, double rise, const std::vector<int>& explained = {}) {
+    double evidence = 0.0;
+    const double fundamental = FrequencyOfNote(note);
+    for (int n = 1; n <= kCountedPartials && n * fundamental <= kHighestHertz; ++n) {
+        const double stretch = kStretchCentsPerSquare * n * n / 2;
+        const double place = n * fundamental * std::exp2(stretch / 1200.0);
+        const auto peak = look.after.PeakNear(place, kPartialCents + stretch);
+        if (peak && std::none_of(explained.begin(), explained.end(),
+                                 [&](int other) { return IsPartialOf(peak->hertz, other); })) {
+            evidence += NewEnergy(look, *peak, rise);
+        }
+    }
+    return evidence;
+}
+
+// Whether some of note's counted partials belong to none of the others.
+bool HasOwnPartials(int note, const std::vector<int>& others) {
+    const double fundamental = FrequencyOfNote(note);
+    for (int n = 1; n <= kCountedPartials && n * fundamental <= kHighestHertz; ++n) {
+        if (std::none_of(others.begin(), others.end(),
+                         [&](int other) { return IsPartialOf(n * fundamental, other); }))
+            return true;
+    }
+    return false;
+}
+
+// Whether an expected note began: its partials rose, counting only those that the other
+// expected notes do not share when it has such partials of its own (an octave above another
+// note of the chord has none, and is then judged on all of its partials).
+bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expected, double total) {
+    std::vector<int> others;
+    std::copy_if(expected.begin(), expected.end(), std::back_inserter(others),
+                 [note](int other) { return other != note; });
+    if (!HasOwnPartials(note, others)) others.clear();
+    const double share = others.empty() ? kExpectedShare : kOwnPartialsShare;
+    return EvidenceOf(look, note, kExpectedRise, others) >= share * total;
+}
+
+struct NewPeak {
+    SpectralPeak peak;
+    double energy;
+};
+
+// The note that best explains the strongest of the peaks, with its share of their energy: the
+// peak is its fundamental or one of its partials up to the fourth; the note's fundamental and at
+// least one more of its partials are among the peaks.
+std::optional<std::pair<int, double>> NoteExplaining(const std::vector<NewPeak>& peaks) {
+    const auto strongest =
+        std::max_element(peaks.begin(), peaks.end(),
+                         [](const auto& a, const auto& b) { return a.energy < b.energy; });
+    std::optional<std::pair<int, double>> best;
+    for (int number = 1; number <= 4; ++number) {
+        const int note = NearestNoteOf(strongest->peak.hertz / number).midi;
+        if (note < kLowestGuitarNote || note > kHighestGuitarNote) continue;
+        double score = 0.0;
+        double fundamental = 0.0;
+        int partials = 0;
+        for (const NewPeak& p : peaks) {
+            const int partial = PartialNumber(p.peak.hertz, note);
+            if (partial == 0) continue;
+            score += p.energy;
+            ++partials;
+            if (partial == 1) fundamental += p.energy;
+        }
+        // A note an octave or more below the true one explains all its partials too; it is
+        // taken only when its own fundamental is strong.
+        if (fundamental >= kFundamentalShare * score && partials >= 2 &&
+            (!best || score > best->second * 1.2)) {
+            best = std::pair(note, score);
+        }
+    }
+    return best;
+}
+
+// Notes other than expected whose partials rose, named from the peaks left unexplained.
+std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, double total) {
+    std::vector<NewPeak> unexplained;
+    for (const SpectralPeak& peak :
+         look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, look.floor)) {
+        const double energy = NewEnergy(look, peak, kOtherRise);
+        if (energy <= 0.0) continue;
+        if (std::any_of(expected.begin(), expected.end(),
+                        [&](int note) { return IsPartialOf(peak.hertz, note); })) {
+            continue;
+        }
+        unexplained.push_back({peak, energy});
+    }
+    std::vector<int> others;
+    while (others.size() < kMostOtherNotes && !unexplained.empty()) {
+        const auto note = NoteExplaining(unexplained);
+        if (!note || note->second < kOtherShare * total) break;
+        others.push_back(note->first);
+        std::erase_if(unexplained,
+                      [&](const NewPeak& p) { return IsPartialOf(p.peak.hertz, note->first); });
+    }
+    return others;
+}
+
+std::span<const float> Stretch(std::span<const float> samples, std::ptrdiff_t start,
+                               std::size_t length) {
+    const std::size_t from = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, start));
+    const std::size_t to = static_cast<std::size_t>(
+        std::clamp<std::ptrdiff_t>(start + static_cast<std::ptrdiff_t>(length), 0,
+                                   static_cast<std::ptrdiff_t>(samples.size())));
+    return from < to ? samples.subspan(from, to - from) : std::span<const float>();
+}
+
+// The spectra after and before the onsets; nothing when the take ends at them.
+std::optional<Look> LookAt(std::span<const float> samples, int sampleRate,
+                           const OnsetGroup& onsets) {
+    const auto seconds = [sampleRate](double s) {
+        return static_cast<std::ptrdiff_t>(s * sampleRate);
+    };
+    const std::ptrdiff_t afterStart =
+        static_cast<std::ptrdiff_t>(onsets.last) + seconds(kSkipAfterSeconds);
+    const std::ptrdiff_t room =
+        static_cast<std::ptrdiff_t>(std::min(onsets.until, samples.size())) -
+        seconds(kGuardBeforeSeconds) - afterStart;
+    const auto length = static_cast<std::size_t>(
+        std::clamp(room, seconds(kShortestLookSeconds), seconds(kLongestLookSeconds)));
+    const std::span<const float> after = Stretch(samples, afterStart, length);
+    if (after.empty()) return std::nullopt;
+    // What was ringing is seen twice: over as long a stretch as the one after, ending just
+    // ahead of the onset, which resolves close partials; and from the end of the previous
+    // note's attack on, where that note sounds at full strength even when it began only just
+    // before. Per frequency the louder counts.
+    const std::ptrdiff_t beforeEnd =
+        static_cast<std::ptrdiff_t>(onsets.first) - seconds(kGuardBeforeSeconds);
+    const std::ptrdiff_t sinceAttack =
+        std::min(beforeEnd - seconds(kShortestRingingSeconds),
+                 static_cast<std::ptrdiff_t>(onsets.since) + seconds(kSkipAfterSeconds));
+    const auto stretchBefore = [&](std::ptrdiff_t start) {
+        return Stretch(samples, start,
+                       static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, beforeEnd - start)));
+    };
+    SpectrumMaker maker(sampleRate, FftSizeFor(length));
+    const Spectrum longBefore =
+        maker.Make(stretchBefore(beforeEnd - static_cast<std::ptrdiff_t>(length)));
+    const Spectrum sinceBefore = maker.Make(
+        stretchBefore(std::max(sinceAttack, beforeEnd - static_cast<std::ptrdiff_t>(length))));
+    Look look{longBefore.LouderOf(sinceBefore), maker.Make(after), 0.0, after};
+    double loudest = 0.0;
+    for (const SpectralPeak& peak : look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, 0.0)) {
+        loudest = std::max(loudest, peak.magnitude);
+    }
+    look.floor = std::max({1e-5, kFloorBelowLoudest * loudest,
+                           kFloorAboveMedian * look.after.MedianMagnitude(kHighestHertz)});
+
+    return look;
+}
+
+// The rise in power of every peak of the spectrum after, over the floor.
+std::vector<NewPeak> RisingPeaks(const Look& look, double rise) {
+    std::vector<NewPeak> peaks;
+    for (const SpectralPeak& peak :
+         look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, look.floor)) {
+        if (const double energy = NewEnergy(look, peak, rise); energy > 0.0) {
+            peaks.push_back({peak, energy});
+        }
+    }
+    return peaks;
+}
+
+}  // namespace
+
+std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
+                            const OnsetGroup& onsets, const std::vector<int>& expected) {
+    const std::optional<Look> found = LookAt(samples, sampleRate, onsets);
+    if (!found) return {};
+    const Look& look = *found;
+    double total = 0.0;
+    for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
+    std::vector<int> heard;
+    if (total <= 0.0) return heard;
+    for (const int note : expected) {
+        if (ExpectedNoteBegan(look, note, expected, total)) heard.push_back(note);
+    }
+    std::vector<int> others = OtherNotes(look, expected, total);
+    if (expected.size() == 1) {
+        // A single note's pitch is heard directly; it counts as another note only when that
+        // note rose, so a note still ringing from before, or an octave slip of the detector on
+        // the expected note, does not.
+        if (const auto pitch = RoughPitch(look.afterSamples, sampleRate)) {
+            const int note = NearestNoteOf(*pitch).midi;
+            if (note != expected.front() && note >= kLowestGuitarNote &&
+                note <= kHighestGuitarNote &&
+                EvidenceOf(look, note, kOtherRise, expected) >= kOtherShare * total &&
+                !(heard.size() == 1 && (note - expected.front()) % 12 == 0 && others.empty())) {
+                others.push_back(note);
+            }
+        }
+    }
+    for (const int note : others) {
+        if (std::find(heard.begin(), heard.end(), note) == heard.end()) heard.push_back(note);
+    }
+    std::sort(heard.begin(), heard.end());
+    return heard;
+}
+
+std::optional<int> LoudestNewNote(std::span<const float> samples, int sampleRate,
+                                  const OnsetGroup& onsets) {
+    const std::optional<Look> look = LookAt(samples, sampleRate, onsets);
+    if (!look) return std::nullopt;
+    const std::vector<NewPeak> peaks = RisingPeaks(*look, kExpectedRise);
+    if (peaks.empty()) return std::nullopt;
+    const auto note = NoteExplaining(peaks);
+    if (!note) return std::nullopt;
+    return note->first;
+}
+
+}  // namespace fretlux

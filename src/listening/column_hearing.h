@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+// What began at one column's onsets, judged by a listener that knows what should be played: the
+// spectrum just after the onsets is compared with the one just before, so that notes still
+// ringing from earlier columns do not count. An expected note began when its partials rose; a
+// note that was not expected began when a pitch heard there (single notes), or strong partials
+// that no expected note explains (chords), rose too.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace fretlux {
+
+struct OnsetGroup {
+    std::size_t since = 0;  // where the sound before began: the previous onset, or 0
+    std::size_t first = 0;  // the earliest onset of the column, a sample index
+    std::size_t last = 0;   // its latest, the same for a single onset
+    std::size_t until = 0;  // where the next onset is, or the take ends
+};
+
+// The MIDI notes that began, ascending: those of expected heard, and any others heard.
+std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
+                            const OnsetGroup& onsets, const std::vector<int>& expected);
+
+// The note with the most new energy that began at the onsets, whatever was expected, if its
+// fundamental and another partial rose.
+std::optional<int> LoudestNewNote(std::span<const float> samples, int sampleRate,
+                                  const OnsetGroup& onsets);
+
+}  // namespace fretlux

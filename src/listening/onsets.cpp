@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: MIT
+#include "listening/onsets.h"
+
+#include <aubio/aubio.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+#include "listening/wave_reader.h"
+
+namespace fretlux {
+
+namespace {
+
+// About 5.8 ms at 44.1 kHz: fine enough for timing, as the onset is placed within a hop.
+int HopSizeFor(int sampleRate) {
+    int hop = 64;
+    while (hop * 2 <= sampleRate / 150) hop *= 2;
+    return hop;
+}
+
+constexpr double kCutOffHertz = 1500.0;
+// The strings of a strummed chord come a few milliseconds apart; they are one onset.
+constexpr smpl_t kShortestGapMs = 50.0f;
+constexpr smpl_t kThreshold = 0.3f;
+// Faint noise (about -77 dB full scale) under the filtered sound: without it, bins that hold
+// only the last traces of a fading note rise and fall by chance and the flux finds onsets there.
+constexpr float kDitherAmplitude = 5e-4f;
+// Below this level (dB full scale) nothing begins.
+constexpr smpl_t kSilenceDb = -55.0f;
+
+// One second-order section of a low-pass filter (the audio cookbook's biquad).
+struct Biquad {
+    Biquad(double cutOff, double sampleRate, double q) {
+        const double w = 2.0 * std::numbers::pi * cutOff / sampleRate;
+        const double alpha = std::sin(w) / (2.0 * q);
+        const double a0 = 1.0 + alpha;
+        b0 = b2 = (1.0 - std::cos(w)) / 2.0 / a0;
+        b1 = (1.0 - std::cos(w)) / a0;
+        a1 = -2.0 * std::cos(w) / a0;
+        a2 = (1.0 - alpha) / a0;
+    }
+    double operator()(double x) {
+        const double y = b0 * x + z1;
+        z1 = b1 * x - a1 * y + z2;
+        z2 = b2 * x - a2 * y;
+        return y;
+    }
+    double b0, b1, b2, a1, a2;
+    double z1 = 0.0, z2 = 0.0;
+};
+
+}  // namespace
+
+// A fourth-order Butterworth low-pass: two sections with the Butterworth quality factors.
+struct OnsetDetector::LowPass {
+    explicit LowPass(int sampleRate)
+        : sections{Biquad(kCutOffHertz, sampleRate, 0.5412),
+                   Biquad(kCutOffHertz, sampleRate, 1.3066)} {}
+    float operator()(float x) {
+        // A linear congruential generator: the same dither on every run.
+        seed = seed * 1664525u + 1013904223u;
+        const float dither =
+            kDitherAmplitude * (static_cast<float>(seed >> 8) / 16777216.0f - 0.5f);
+        return static_cast<float>(sections[1](sections[0](x))) + dither;
+    }
+    std::array<Biquad, 2> sections;
+    std::uint32_t seed = 1;
+};
+
+struct OnsetDetector::Aubio {
+    Aubio(const char* method, int sampleRate, int hop)
+        : onset(new_aubio_onset(method, static_cast<uint_t>(hop * 4), static_cast<uint_t>(hop),
+                                static_cast<uint_t>(sampleRate))),
+          input(new_fvec(static_cast<uint_t>(hop))),
+          found(new_fvec(1)) {
+        aubio_onset_set_minioi_ms(onset, kShortestGapMs);
+        aubio_onset_set_threshold(onset, kThreshold);
+        aubio_onset_set_silence(onset, kSilenceDb);
+    }
+    std::optional<std::int64_t> Find() {
+        aubio_onset_do(onset, input, found);
+        if (found->data[0] == 0.0f) return std::nullopt;
+        return static_cast<std::int64_t>(aubio_onset_get_last(onset));
+    }
+    ~Aubio() {
+        del_fvec(found);
+        del_fvec(input);
+        del_aubio_onset(onset);
+    }
+    aubio_onset_t* onset;
+    fvec_t* input;
+    fvec_t* found;
+};
+
+OnsetDetector::OnsetDetector(int sampleRate)
+    : sampleRate_(sampleRate),
+      hopSize_(HopSizeFor(sampleRate)),
+      lowPass_(std::make_unique<LowPass>(sampleRate)),
+      clicks_(std::make_unique<Aubio>("hfc", sampleRate, hopSize_)),
+      partials_(std::make_unique<Aubio>("specflux", sampleRate, hopSize_)) {}
+
+OnsetDetector::~OnsetDetector() = default;
+
+std::optional<std::int64_t> OnsetDetector::Feed(std::span<const float> hop) {
+    const std::size_t count = std::min<std::size_t>(hop.size(), hopSize_);
+    fvec_zeros(clicks_->input);
+    fvec_zeros(partials_->input);
+    for (std::size_t i = 0; i < count; ++i) {
+        clicks_->input->data[i] = hop[i];
+        partials_->input->data[i] = (*lowPass_)(hop[i]);
+    }
+    const std::optional<std::int64_t> click = clicks_->Find();
+    const std::optional<std::int64_t> rise = partials_->Find();
+    std::optional<std::int64_t> onset = click ? click : rise;
+    if (click && rise) onset = std::min(*click, *rise);
+    // Both detectors hear most plucks; the second report of one is dropped.
+    const auto gap = static_cast<std::int64_t>(kShortestGapMs / 1000.0f * sampleRate_);
+    if (!onset || (lastOnset_ >= 0 && *onset < lastOnset_ + gap)) return std::nullopt;
+    lastOnset_ = *onset;
+    return onset;
+}
+
+std::vector<std::int64_t> DetectOnsets(const MonoAudio& audio) {
+    OnsetDetector detector(audio.sampleRate);
+    std::vector<std::int64_t> onsets;
+    const std::span<const float> samples(audio.samples);
+    for (std::size_t at = 0; at < samples.size(); at += detector.HopSize()) {
+        const auto hop =
+            samples.subspan(at, std::min<std::size_t>(detector.HopSize(), samples.size() - at));
+        if (const auto onset = detector.Feed(hop)) onsets.push_back(*onset);
+    }
+    return onsets;
+}
+
+}  // namespace fretlux

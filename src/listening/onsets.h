@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+// Where notes begin: two of aubio's onset detectors, each catching what the other misses. The
+// high-frequency content finds a pluck's click sharply, in quiet rooms; spectral flux of the
+// sound below 1,500 Hz, where a guitar's strongest partials lie, still finds it where white room
+// noise drowns the click. A strummed chord, its strings a few milliseconds apart, is one onset.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace fretlux {
+
+struct MonoAudio;
+
+class OnsetDetector {
+public:
+    explicit OnsetDetector(int sampleRate);
+    ~OnsetDetector();
+    OnsetDetector(const OnsetDetector&) = delete;
+    OnsetDetector& operator=(const OnsetDetector&) = delete;
+
+    // The number of samples Feed takes at a time.
+    int HopSize() const { return hopSize_; }
+    // Takes the next HopSize() samples; the sample index, counted from the first sample fed, of
+    // an onset found in them.
+    std::optional<std::int64_t> Feed(std::span<const float> hop);
+
+private:
+    struct LowPass;
+    struct Aubio;
+    int sampleRate_;
+    int hopSize_;
+    std::unique_ptr<LowPass> lowPass_;
+    std::unique_ptr<Aubio> clicks_;
+    std::unique_ptr<Aubio> partials_;
+    std::int64_t lastOnset_ = -1;
+};
+
+// The sample indices of every onset in the audio, ascending.
+std::vector<std::int64_t> DetectOnsets(const MonoAudio& audio);
+
+}  // namespace fretlux

@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: MIT
+#include "listening/take_judge.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "listening/column_hearing.h"
+#include "listening/onsets.h"
+
+namespace fretlux {
+
+namespace {
+
+Verdict VerdictOf(const std::vector<int>& expected, const std::vector<int>& heard) {
+    if (heard.empty()) return Verdict::Missed;
+    return heard == expected ? Verdict::Right : Verdict::Wrong;
+}
+
+}  // namespace
+
+std::vector<std::optional<std::size_t>> AssignOnsets(const std::vector<double>& onsetMs,
+                                                     const std::vector<ExpectedColumn>& columns) {
+    std::vector<std::optional<std::size_t>> owners;
+    for (const double onset : onsetMs) {
+        // The first column not earlier than the onset, and the one before it, are the nearest.
+        const auto later = std::lower_bound(columns.begin(), columns.end(), onset,
+                                            [](const ExpectedColumn& c, double ms) {
+                                                return static_cast<double>(c.milliseconds) < ms;
+                                            });
+        std::optional<std::size_t> nearest;
+        double distance = std::numeric_limits<double>::infinity();
+        if (later != columns.begin()) {
+            nearest = static_cast<std::size_t>(later - columns.begin()) - 1;
+            distance = onset - static_cast<double>(columns[*nearest].milliseconds);
+        }
+        if (later != columns.end() && static_cast<double>(later->milliseconds) - onset < distance) {
+            nearest = static_cast<std::size_t>(later - columns.begin());
+            distance = static_cast<double>(later->milliseconds) - onset;
+        }
+        owners.push_back(distance <= static_cast<double>(kOnsetReachMs) ? nearest : std::nullopt);
+    }
+    return owners;
+}
+
+std::vector<ColumnJudgement> JudgeTake(const MonoAudio& take,
+                                       const std::vector<ExpectedColumn>& columns) {
+    const std::vector<std::int64_t> onsets = DetectOnsets(take);
+    std::vector<double> onsetMs;
+    for (const std::int64_t onset : onsets) {
+        onsetMs.push_back(1000.0 * static_cast<double>(onset) / take.sampleRate);
+    }
+    const auto owners = AssignOnsets(onsetMs, columns);
+    std::vector<ColumnJudgement> judgements;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        ColumnJudgement judgement{columns[c], {}, Verdict::Missed, std::nullopt};
+        std::optional<OnsetGroup> group;
+        for (std::size_t i = 0; i < onsets.size(); ++i) {
+            const auto at = static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i]));
+            if (owners[i] == c) {
+                if (!group) {
+                    const std::size_t since =
+                        i == 0 ? 0
+                               : static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i - 1]));
+                    group = OnsetGroup{since, at, at, take.samples.size()};
+                }
+                group->last = at;
+            } else if (group && at > group->last) {
+                group->until = std::min(group->until, at);
+            }
+        }
+        if (group) {
+            judgement.heard = NotesBegun(take.samples, take.sampleRate, *group, columns[c].notes);
+            judgement.verdict = VerdictOf(columns[c].notes, judgement.heard);
+        }
+        if (judgement.verdict != Verdict::Missed) {
+            const double firstMs = 1000.0 * static_cast<double>(group->first) / take.sampleRate;
+            judgement.offsetMs =
+                std::llround(firstMs - static_cast<double>(columns[c].milliseconds));
+        }
+        judgements.push_back(std::move(judgement));
+    }
+    return judgements;
+}
+
+TakeSummary Summarise(const std::vector<ColumnJudgement>& judgements) {
+    TakeSummary summary;
+    std::vector<double> offsets;
+    for (const ColumnJudgement& j : judgements) {
+        ++summary.columns;
+        switch (j.verdict) {
+            case Verdict::Right:
+                ++summary.right;
+                offsets.push_back(static_cast<double>(*j.offsetMs));
+                break;
+            case Verdict::Wrong:
+                ++summary.wrong;
+                break;
+            case Verdict::Missed:
+                ++summary.missed;
+                break;
+        }
+    }
+    if (offsets.empty()) return summary;
+    double sum = 0.0;
+    for (const double o : offsets) sum += o;
+    const double mean = sum / static_cast<double>(offsets.size());
+    double squares = 0.0;
+    for (const double o : offsets) squares += (o - mean) * (o - mean);
+    summary.timing = TimingSummary{mean, std::sqrt(squares / static_cast<double>(offsets.size()))};
+    return summary;
+}
+
+}  // namespace fretlux

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: MIT
+#include "listening/tuner.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "listening/column_hearing.h"
+#include "listening/onsets.h"
+#include "listening/pitch_measure.h"
+#include "listening/pitch_names.h"
+
+namespace fretlux {
+
+namespace {
+
+// A pluck's first moments are noise and a pitch that settles: the steady part starts after them.
+constexpr double kAttackSeconds = 0.06;
+// The steady part measured; longer adds little precision and more of the string's decay.
+constexpr double kLongestSteadySeconds = 0.5;
+constexpr double kShortestSteadySeconds = 0.045;
+// A note has ended when its level falls this far below its loudest, or below the floor.
+constexpr double kEndBelowPeakDb = 40.0;
+constexpr double kSilenceDb = -60.0;
+constexpr double kLevelStepSeconds = 0.01;
+// The live tuner's window and how often it reads.
+constexpr double kLiveWindowSeconds = 0.15;
+constexpr double kReadingsPerSecond = 20.0;
+
+double LevelDb(std::span<const float> samples) {
+    double sum = 0.0;
+    for (const float s : samples) sum += double(s) * s;
+    const double rms = samples.empty() ? 0.0 : std::sqrt(sum / samples.size());
+    return 20.0 * std::log10(std::max(rms, 1e-6));
+}
+
+// Where the note from start fades to silence, at the latest at end.
+std::size_t NoteEnd(std::span<const float> samples, std::size_t start, std::size_t end,
+                    int sampleRate) {
+    const auto step = static_cast<std::size_t>(kLevelStepSeconds * sampleRate);
+    double loudest = kSilenceDb;
+    for (std::size_t at = start; at + step <= end; at += step) {
+        const double level = LevelDb(samples.subspan(at, step));
+        loudest = std::max(loudest, level);
+        if (level < std::max(kSilenceDb, loudest - kEndBelowPeakDb)) return at;
+    }
+    return end;
+}
+
+}  // namespace
+
+TunedPitch TunedPitchOf(double hertz) {
+    const NearestNote nearest = NearestNoteOf(hertz);
+    return {hertz, nearest.midi, nearest.cents, NearestOpenString(NoteOfFrequency(hertz))};
+}
+
+std::optional<TunedPitch> MeasureNote(std::span<const float> samples, int sampleRate,
+                                      std::size_t since, std::size_t onset, std::size_t end) {
+    const std::size_t steadyStart = onset + static_cast<std::size_t>(kAttackSeconds * sampleRate);
+    if (steadyStart + kShortestSteadySeconds * sampleRate > end) return std::nullopt;
+    const std::size_t steadyLength =
+        std::min(end - steadyStart, static_cast<std::size_t>(kLongestSteadySeconds * sampleRate));
+    const auto steady = samples.subspan(steadyStart, steadyLength);
+    // The note is the one whose partials rose at the onset, so that strings still ringing from
+    // before are not measured instead; YIN finds it where that is unclear.
+    std::optional<double> rough;
+    if (const auto note = LoudestNewNote(samples, sampleRate, {since, onset, onset, end})) {
+        rough = FrequencyOfNote(*note);
+    } else {
+        rough = RoughPitch(steady, sampleRate);
+    }
+    const auto hertz = rough ? RefinePitch(steady, sampleRate, *rough) : std::nullopt;
+    if (!hertz) return std::nullopt;
+    return TunedPitchOf(*hertz);
+}
+
+std::vector<TunerNote> HearNotes(const MonoAudio& audio) {
+    const std::span<const float> samples(audio.samples);
+    const std::vector<std::int64_t> onsets = DetectOnsets(audio);
+    std::vector<TunerNote> notes;
+    for (std::size_t i = 0; i < onsets.size(); ++i) {
+        const auto onset = static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i]));
+        const std::size_t next =
+            i + 1 < onsets.size() ? static_cast<std::size_t>(onsets[i + 1]) : samples.size();
+        const std::size_t end =
+            NoteEnd(samples, onset, std::min(next, samples.size()), audio.sampleRate);
+        const std::size_t since =
+            i == 0 ? 0 : static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i - 1]));
+        if (const auto pitch = MeasureNote(samples, audio.sampleRate, since, onset, end)) {
+            notes.push_back({onsets[i], *pitch});
+        }
+    }
+    return notes;
+}
+
+LiveTuner::LiveTuner(int sampleRate)
+    : sampleRate_(sampleRate),
+      interval_(static_cast<int>(sampleRate / kReadingsPerSecond)),
+      window_(static_cast<std::size_t>(kLiveWindowSeconds * sampleRate), 0.0f) {}
+
+void LiveTuner::Feed(std::span<const float> samples,
+                     const std::function<void(const TunerReading&)>& report) {
+    while (!samples.empty()) {
+        const auto take = std::min<std::size_t>(samples.size(), interval_ - sinceReading_);
+        const auto count = std::min(take, window_.size());
+        std::shift_left(window_.begin(), window_.end(), static_cast<std::ptrdiff_t>(count));
+        std::copy(samples.begin() + (take - count), samples.begin() + take, window_.end() - count);
+        samples = samples.subspan(take);
+        samplesSeen_ += static_cast<std::int64_t>(take);
+        sinceReading_ += static_cast<int>(take);
+        if (sinceReading_ == interval_) {
+            sinceReading_ = 0;
+            report(Read());
+        }
+    }
+}
+
+TunerReading LiveTuner::Read() const {
+    TunerReading reading;
+    reading.endSample = samplesSeen_;
+    reading.levelDb = LevelDb(window_);
+    if (reading.levelDb < kSilenceDb) return reading;
+    if (const auto hertz = MeasurePitch(window_, sampleRate_)) {
+        reading.pitched = true;
+        reading.pitch = TunedPitchOf(*hertz);
+    }
+    return reading;
+}
+
+}  // namespace fretlux

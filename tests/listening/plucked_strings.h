@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+// Guitar-like takes made in the test: each pluck a sum of partials stretched as a real string
+// stretches them, each decaying the faster the higher it is, after a burst of pluck noise; a
+// string plucked again stops its earlier note. Room noise may be laid under it all.
+#pragma once
+
+#include <cmath>
+#include <numbers>
+#include <random>
+#include <vector>
+
+#include "listening/pitch_names.h"
+#include "listening/wave_reader.h"
+
+namespace fretlux::testing {
+
+struct Pluck {
+    double seconds = 0.0;
+    int midi = 40;
+    double cents = 0.0;  // the first partial's detuning
+    int string = 0;      // a later pluck of the same string stops this one
+    double amplitude = 0.25;
+    double inharmonicity = 1e-4;
+};
+
+struct TakeShape {
+    int sampleRate = 44100;
+    double seconds = 2.0;
+    double noiseDb = -200.0;  // white noise RMS, dB below full scale
+    unsigned seed = 1;
+};
+
+inline MonoAudio PluckedTake(const std::vector<Pluck>& plucks, const TakeShape& shape) {
+    const int rate = shape.sampleRate;
+    MonoAudio audio{rate, std::vector<float>(static_cast<std::size_t>(shape.seconds * rate), 0.0f)};
+    std::mt19937 random(shape.seed);
+    std::normal_distribution<double> gauss(0.0, 1.0);
+    for (std::size_t p = 0; p < plucks.size(); ++p) {
+        const Pluck& pluck = plucks[p];
+        double stop = shape.seconds;
+        for (std::size_t q = 0; q < plucks.size(); ++q) {
+            if (plucks[q].string == pluck.string && plucks[q].seconds > pluck.seconds)
+                stop = std::min(stop, plucks[q].seconds);
+        }
+        const double first = FrequencyOfNote(pluck.midi + pluck.cents / 100.0);
+        const double b = pluck.inharmonicity;
+        const auto start = static_cast<std::size_t>(pluck.seconds * rate);
+        const auto end = std::min(audio.samples.size(), static_cast<std::size_t>(stop * rate));
+        // Higher strings ring shorter.
+        const double ring = 2.5 * std::pow(82.4 / first, 0.5);
+        for (int n = 1;; ++n) {
+            const double hertz = n * first * std::sqrt((1.0 + b * n * n) / (1.0 + b));
+            if (hertz > std::min(8000.0, 0.45 * rate)) break;
+            const double level =
+                pluck.amplitude * std::fabs(std::sin(n * std::numbers::pi * 0.18)) / n;
+            const double decay = 1.0 / (ring / (1.0 + 0.4 * (n - 1)));
+            const double phase = 2.0 * std::numbers::pi * gauss(random);
+            for (std::size_t i = start; i < end; ++i) {
+                const double t = static_cast<double>(i - start) / rate;
+                const double fadeIn = std::min(1.0, t / 0.002);
+                const double fadeOut = std::min(1.0, static_cast<double>(end - i) / (0.01 * rate));
+                audio.samples[i] +=
+                    static_cast<float>(level * fadeIn * fadeOut * std::exp(-decay * t) *
+                                       std::sin(2.0 * std::numbers::pi * hertz * t + phase));
+            }
+        }
+        // The pick's click: a few milliseconds of decaying noise.
+        for (std::size_t i = start;
+             i < std::min(end, start + static_cast<std::size_t>(0.005 * rate)); ++i) {
+            const double t = static_cast<double>(i - start) / rate;
+            audio.samples[i] +=
+                static_cast<float>(0.15 * pluck.amplitude * gauss(random) * std::exp(-t / 0.0015));
+        }
+    }
+    const double noise = std::pow(10.0, shape.noiseDb / 20.0);
+    for (float& s : audio.samples) s += static_cast<float>(noise * gauss(random));
+    return audio;
+}
+
+}  // namespace fretlux::testing

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+// Takes of plucked strings made in the test, judged against the columns they should play: right,
+// wrong (a semitone or a few off, a chord with a note missing) and missed columns, the onsets'
+// columns at the edge of their reach, and the summary's timing.
+#include "listening/take_judge.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "plucked_strings.h"
+
+namespace fretlux::testing {
+namespace {
+
+constexpr int kStringNotes[7] = {0, 64, 59, 55, 50, 45, 40};  // open strings, 1 = high E
+
+struct Played {
+    std::vector<int> expected;
+    std::vector<int> played;  // nothing: the column is left out
+    double lateMs = 0.0;      // the student's timing
+    Verdict verdict;
+};
+
+// One column every 400 ms from 300 ms on; a chord's strings strummed 8 ms apart, low to high,
+// each note on the string whose open note lies nearest below it.
+std::vector<ColumnJudgement> Judge(const std::vector<Played>& columns, double noiseDb = -200.0) {
+    std::vector<ExpectedColumn> expected;
+    std::vector<Pluck> plucks;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const double seconds = 0.3 + 0.4 * static_cast<double>(c);
+        expected.push_back(
+            {1, static_cast<int>(2 * c), std::llround(seconds * 1000), columns[c].expected});
+        double strum = 0.0;
+        for (const int note : columns[c].played) {
+            int string = 6;
+            while (string > 1 && kStringNotes[string - 1] <= note) --string;
+            plucks.push_back({seconds + columns[c].lateMs / 1000.0 + strum, note, 0.0, string});
+            strum += 0.008;
+        }
+    }
+    return JudgeTake(PluckedTake(plucks, {44100, 0.3 + 0.4 * columns.size() + 0.5, noiseDb}),
+                     expected);
+}
+
+TEST(TakeJudge, RightWrongAndMissedColumnsOfSingleNotesAndChords) {
+    const std::vector<Played> columns = {
+        {{40}, {40}, 12, Verdict::Right},
+        {{52}, {53}, -20, Verdict::Wrong},  // a semitone sharp
+        {{57}, {}, 0, Verdict::Missed},
+        {{64}, {61}, 25, Verdict::Wrong},  // three semitones flat
+        {{45}, {45}, -8, Verdict::Right},
+        {{48, 52, 55, 60, 64}, {48, 52, 55, 60, 64}, 5, Verdict::Right},
+        {{40, 47, 52, 56, 59, 64}, {40, 47, 52, 59, 64}, 0, Verdict::Wrong},  // G sharp left out
+        {{43, 47, 50, 55, 59, 67}, {43, 47, 50, 56, 59, 67}, 0, Verdict::Wrong},  // one fret off
+        {{45, 52, 57, 60, 64}, {}, 0, Verdict::Missed},
+        {{50, 57, 62, 66}, {50, 57, 62, 66}, -15, Verdict::Right},
+    };
+    const auto judgements = Judge(columns);
+    ASSERT_EQ(judgements.size(), columns.size());
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const ColumnJudgement& j = judgements[c];
+        EXPECT_EQ(j.verdict, columns[c].verdict) << "column " << c;
+        if (j.verdict == Verdict::Right) {
+            EXPECT_EQ(j.heard, columns[c].expected);
+            ASSERT_TRUE(j.offsetMs);
+            EXPECT_NEAR(static_cast<double>(*j.offsetMs), columns[c].lateMs, 6.0) << c;
+        }
+        if (j.verdict == Verdict::Missed) {
+            EXPECT_TRUE(j.heard.empty());
+            EXPECT_FALSE(j.offsetMs);
+        }
+    }
+    // A single wrong note is among the notes heard.
+    EXPECT_TRUE(std::ranges::count(judgements[1].heard, 53) == 1);
+    EXPECT_TRUE(std::ranges::count(judgements[3].heard, 61) == 1);
+}
+
+TEST(TakeJudge, RoomNoiseTwentyDecibelsBelowThePlayingChangesNoVerdict) {
+    const std::vector<Played> columns = {
+        {{45}, {45}, 0, Verdict::Right},  {{55}, {56}, 0, Verdict::Wrong},
+        {{50}, {}, 0, Verdict::Missed},   {{48, 52, 55, 60}, {48, 52, 55, 60}, 0, Verdict::Right},
+        {{64}, {64}, 10, Verdict::Right},
+    };
+    const auto judgements = Judge(columns, -40.0);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        EXPECT_EQ(judgements[c].verdict, columns[c].verdict) << "column " << c;
+    }
+}
+
+TEST(TakeJudge, AnOnsetBelongsToTheNearestColumnWithinAHundredMilliseconds) {
+    const std::vector<ExpectedColumn> columns = {
+        {1, 0, 1000, {40}}, {1, 4, 1150, {45}}, {2, 1, 2000, {50}}};
+    const std::vector<double> onsets = {899.0,  900.0,  1075.0, 1076.0,
+                                        1250.0, 1251.0, 2100.0, 2100.5};
+    const std::vector<std::optional<std::size_t>> owners = {std::nullopt, 0, 0,           1, 1,
+                                                            std::nullopt, 2, std::nullopt};
+    EXPECT_EQ(AssignOnsets(onsets, columns), owners);
+}
+
+TEST(TakeJudge, TheSummaryCountsVerdictsAndTimesTheRightColumns) {
+    const auto column = [](Verdict verdict, std::optional<std::int64_t> offset) {
+        return ColumnJudgement{{}, {}, verdict, offset};
+    };
+    const TakeSummary summary = Summarise(
+        {column(Verdict::Right, -10), column(Verdict::Wrong, 40), column(Verdict::Right, 20),
+         column(Verdict::Missed, std::nullopt), column(Verdict::Right, 5)});
+    EXPECT_EQ(summary.columns, 5);
+    EXPECT_EQ(summary.right, 3);
+    EXPECT_EQ(summary.wrong, 1);
+    EXPECT_EQ(summary.missed, 1);
+    ASSERT_TRUE(summary.timing);
+    EXPECT_DOUBLE_EQ(summary.timing->mean, 5.0);
+    EXPECT_DOUBLE_EQ(summary.timing->standardDeviation, std::sqrt(150.0));
+    EXPECT_FALSE(Summarise({column(Verdict::Missed, std::nullopt)}).timing);
+}
+
+}  // namespace
+}  // namespace fretlux::testing

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+// The tuner on plucked strings made in the test, detuned by known amounts, with partials
+// stretched as real strings stretch them: the notes found, their strings and cents.
+#include "listening/tuner.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "listening/pitch_names.h"
+#include "plucked_strings.h"
+
+namespace fretlux::testing {
+namespace {
+
+// The error in cents of a tuned pitch against the note and detuning played.
+double CentsError(const TunedPitch& pitch, int midi, double cents) {
+    return 100.0 * (pitch.midi - midi) + pitch.cents - cents;
+}
+
+TEST(Tuner, EachPluckedStringIsOneNoteOnItsStringWithinTwoCents) {
+    struct Case {
+        int midi;
+        double cents;
+        double inharmonicity;
+        int openString;
+        int sampleRate;
+    };
+    const std::vector<Case> cases = {
+        {40, -23.0, 1e-4, 6, 44100}, {45, 7.5, 2e-4, 5, 48000},  {50, 0.0, 0.0, 4, 44100},
+        {55, -4.0, 1e-4, 3, 96000},  {59, 31.0, 3e-4, 2, 44100}, {64, -12.3, 1e-4, 1, 22050},
+        {76, 18.0, 2e-4, 1, 44100},  {38, 0.0, 1e-4, 6, 44100},  {83, -20.0, 1e-4, 1, 8000},
+    };
+    for (const Case& c : cases) {
+        const auto notes = HearNotes(
+            PluckedTake({{0.3, c.midi, c.cents, 0, 0.25, c.inharmonicity}}, {c.sampleRate, 1.5}));
+        ASSERT_EQ(notes.size(), 1u) << c.midi;
+        EXPECT_LE(std::fabs(CentsError(notes[0].pitch, c.midi, c.cents)), 2.0) << c.midi;
+        EXPECT_EQ(notes[0].pitch.openString, c.openString) << c.midi;
+        EXPECT_NEAR(static_cast<double>(notes[0].onsetSample) / c.sampleRate, 0.3, 0.015);
+    }
+}
+
+TEST(Tuner, ANoteRingingOnIsNotMeasuredInPlaceOfTheNextOne) {
+    const auto notes = HearNotes(PluckedTake(
+        {{0.2, 40, 0.0, 6}, {0.7, 52, -8.0, 4, 0.15}, {1.2, 59, 5.0, 2, 0.15}}, {44100, 2.0}));
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_LE(std::fabs(CentsError(notes[1].pitch, 52, -8.0)), 2.0);
+    EXPECT_LE(std::fabs(CentsError(notes[2].pitch, 59, 5.0)), 2.0);
+}
+
+TEST(Tuner, SilenceAndRoomNoiseAreNoNotes) {
+    EXPECT_TRUE(HearNotes(PluckedTake({}, {44100, 1.0})).empty());
+    EXPECT_TRUE(HearNotes(PluckedTake({}, {44100, 1.0, -40.0})).empty());
+}
+
+TEST(Tuner, TheNearestOpenStringIsTheLowerOneOnATie) {
+    const std::vector<std::pair<double, int>> cases = {
+        {28.0, 6}, {42.0, 6}, {42.5, 6}, {42.6, 5}, {47.5, 5},
+        {52.5, 4}, {57.0, 3}, {61.5, 2}, {61.6, 1}, {90.0, 1},
+    };
+    for (const auto& [note, string] : cases) EXPECT_EQ(NearestOpenString(note), string) << note;
+}
+
+TEST(LiveTuner, ReadsTwentyTimesASecondAndFollowsTheString) {
+    const int rate = 44100;
+    const MonoAudio take = PluckedTake({{0.1, 45, -14.0, 0, 0.25, 1e-4}}, {rate, 1.5});
+    LiveTuner tuner(rate);
+    std::vector<TunerReading> readings;
+    const std::span<const float> samples(take.samples);
+    for (std::size_t at = 0; at < samples.size(); at += 441) {
+        tuner.Feed(samples.subspan(at, std::min<std::size_t>(441, samples.size() - at)),
+                   [&](const TunerReading& r) { readings.push_back(r); });
+    }
+    EXPECT_EQ(readings.size(), 30u);
+    // Once the window holds the steady string, every reading shows it.
+    for (const TunerReading& reading : readings) {
+        if (reading.endSample < 0.35 * rate) continue;
+        ASSERT_TRUE(reading.pitched) << reading.endSample;
+        EXPECT_LE(std::fabs(CentsError(reading.pitch, 45, -14.0)), 2.0) << reading.endSample;
+        EXPECT_EQ(reading.pitch.openString, 5);
+    }
+    EXPECT_FALSE(readings.front().pitched);
+}
+
+}  // namespace
+}  // namespace fretlux::testing
