@@ -15,11 +15,12 @@ namespace {
 
 constexpr int kSampleRate = 44100;
 constexpr int kLowestNote = 38;   // D2, a low E string tuned down a tone
-constexpr int kHighestNote = 83;  // B5, 988 Hz
+constexpr int kHighestNote = 82;  // Bb5, 932 Hz: 45 cents sharp still within 1,000 Hz
 constexpr double kWidestDetune = 45;
 constexpr int kMostPartials = 30;
 constexpr double kDampSeconds = 0.04;
 constexpr double kPickNoiseSeconds = 0.003;
+constexpr double kGlideSeconds = 0.08;
 // Open strings from the low E up, with their numbers as guitarists count them.
 constexpr std::array<int, 6> kOpenStrings = {40, 45, 50, 55, 59, 64};
 
@@ -29,26 +30,36 @@ int ChooseNote(SeededRandom& random) {
     return random.Between(kLowestNote, kHighestNote);
 }
 
-// A plucked string whose first partial is at frequency: partials slightly sharp of the harmonic
-// series (stiffness), weighted by where it was plucked, the higher ones dying sooner, with the
-// click of the pick at the start and the hand damping it at the end.
+// A plucked string whose first partial settles at frequency: partials slightly sharp of the
+// harmonic series (stiffness), each a little off that ideal too, weighted by where it was
+// plucked, the higher ones dying sooner; the pitch a few cents sharp at the pluck, settling within
+// a few tenths of a second; the click of the pick at the start and the hand damping it at the end.
 void PluckInto(std::vector<float>& out, size_t start, size_t length, double frequency, double peak,
                SeededRandom& random) {
     const double stiffness = random.Between(2e-5, 2e-4);
     const double pluckPoint = random.Between(0.1, 0.25);
     const double ringSeconds = std::clamp(2.5 * std::pow(110.0 / frequency, 0.4), 0.6, 4.0);
+    // The pitch glide, as extra samples' worth of phase at the settled frequency.
+    const double glide = std::pow(2.0, random.Between(1.0, 5.0) / 1200) - 1;
+    const double glideSamples = kGlideSeconds * kSampleRate;
+    std::vector<double> time(length);
+    for (size_t i = 0; i < length; ++i) {
+        time[i] = double(i) + glide * glideSamples * (1 - std::exp(-double(i) / glideSamples));
+    }
     std::vector<float> note(length, 0.0f);
     for (int n = 1; n <= kMostPartials; ++n) {
+        const double offIdeal = n == 1 ? 1.0 : std::pow(2.0, random.Between(-0.5, 0.5) / 1200);
         const double partial =
-            n * frequency * std::sqrt(1 + stiffness * n * n) / std::sqrt(1 + stiffness);
+            offIdeal * n * frequency * std::sqrt(1 + stiffness * n * n) / std::sqrt(1 + stiffness);
         if (partial > 0.45 * kSampleRate) break;
-        const double amplitude = std::abs(std::sin(n * M_PI * pluckPoint)) / std::pow(n, 1.5);
+        const double amplitude =
+            random.Between(0.6, 1.4) * std::abs(std::sin(n * M_PI * pluckPoint)) / std::pow(n, 1.5);
         const double decay = 1.0 / (ringSeconds / (1 + 0.01 * n * n) * kSampleRate);
         const double step = 2 * M_PI * partial / kSampleRate;
         const double phase = random.Between(0.0, 2 * M_PI);
         for (size_t i = 0; i < length; ++i) {
             note[i] += static_cast<float>(amplitude * std::exp(-decay * double(i)) *
-                                          std::sin(phase + step * double(i)));
+                                          std::sin(phase + step * time[i]));
         }
     }
     const size_t click = static_cast<size_t>(kPickNoiseSeconds * kSampleRate);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Takes for the tuner: strings plucked one after another, each detuned by a known amount, either
-// made by hand (partials slightly sharp of the harmonic series, as a real string's are) or
-// rendered through the synthesiser, with what a perfect tuner would read for each.
+// made by hand (partials slightly sharp of the harmonic series, as a real string's are, and the
+// pitch a little sharp at the pluck) or rendered through the synthesiser, with what a perfect
+// tuner would read for each once the note has settled.
 #pragma once
 
 #include <cstdint>
@@ -30,7 +31,7 @@ struct TunerTake {
 // The reading for a pitch of midi + cents / 100 heard at timeMs; |cents| < 50.
 TunerReading ReadingFor(std::int64_t timeMs, int midi, double cents);
 
-// Notes from D2 to B5, half of them open strings, each detuned by up to 45 cents either way,
+// Notes from D2 to Bb5, half of them open strings, each detuned by up to 45 cents either way,
 // 1.2 to 2.5 seconds long, most followed by a short silence, some cut by the next pluck.
 TunerTake PluckedStrings(std::uint64_t seed, int noteCount);
 

@@ -29,7 +29,7 @@ TEST(TunerTakeTest, ReadingsNameTheNearestStringAsFretluxNamesNotes) {
         int string;
         const char* note;
     } cases[] = {{38, -20, 6, "D2"}, {40, 0, 6, "E2"},  {47, 50, 5, "B2"}, {48, -49, 4, "C3"},
-                 {58, 10, 2, "Bb3"}, {61, 0, 2, "C#4"}, {62, 0, 1, "D4"},  {83, 3, 1, "B5"}};
+                 {58, 10, 2, "Bb3"}, {61, 0, 2, "C#4"}, {62, 0, 1, "D4"},  {82, 3, 1, "Bb5"}};
     for (const auto& c : cases) {
         const TunerReading reading = ReadingFor(0, c.midi, c.cents);
         EXPECT_EQ(reading.string, c.string) << c.note;
