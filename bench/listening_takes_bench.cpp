@@ -5,7 +5,7 @@
 // columns; detuned plucked strings and notes rendered in tune for the tuner. The commands run as
 // separate processes, so their CPU time is theirs alone.
 //
-//   listening_bench [SEEDS]    (2 seeds unless given)
+//   listening_takes_bench [SEEDS]    (2 seeds unless given)
 //
 // Prints, per group, the share of right columns judged right, the share of wrong or left-out
 // columns caught, the tuner's error in cents, and the CPU time per second of audio.
