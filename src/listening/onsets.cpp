@@ -25,7 +25,10 @@ int HopSizeFor(int sampleRate) {
 constexpr double kCutOffHertz = 1500.0;
 // The strings of a strummed chord come a few milliseconds apart; they are one onset.
 constexpr smpl_t kShortestGapMs = 50.0f;
-constexpr smpl_t kThreshold = 0.3f;
+// The flux of the filtered sound rises less over noise than the click does in a quiet room, so
+// its threshold is lower.
+constexpr smpl_t kClickThreshold = 0.3f;
+constexpr smpl_t kFluxThreshold = 0.15f;
 // Faint noise (about -77 dB full scale) under the filtered sound: without it, bins that hold
 // only the last traces of a fading note rise and fall by chance and the flux finds onsets there.
 constexpr float kDitherAmplitude = 5e-4f;
@@ -72,13 +75,13 @@ struct OnsetDetector::LowPass {
 };
 
 struct OnsetDetector::Aubio {
-    Aubio(const char* method, int sampleRate, int hop)
+    Aubio(const char* method, smpl_t threshold, int sampleRate, int hop)
         : onset(new_aubio_onset(method, static_cast<uint_t>(hop * 4), static_cast<uint_t>(hop),
                                 static_cast<uint_t>(sampleRate))),
           input(new_fvec(static_cast<uint_t>(hop))),
           found(new_fvec(1)) {
         aubio_onset_set_minioi_ms(onset, kShortestGapMs);
-        aubio_onset_set_threshold(onset, kThreshold);
+        aubio_onset_set_threshold(onset, threshold);
         aubio_onset_set_silence(onset, kSilenceDb);
     }
     std::optional<std::int64_t> Find() {
@@ -100,8 +103,8 @@ OnsetDetector::OnsetDetector(int sampleRate)
     : sampleRate_(sampleRate),
       hopSize_(HopSizeFor(sampleRate)),
       lowPass_(std::make_unique<LowPass>(sampleRate)),
-      clicks_(std::make_unique<Aubio>("hfc", sampleRate, hopSize_)),
-      partials_(std::make_unique<Aubio>("specflux", sampleRate, hopSize_)) {}
+      clicks_(std::make_unique<Aubio>("hfc", kClickThreshold, sampleRate, hopSize_)),
+      partials_(std::make_unique<Aubio>("specflux", kFluxThreshold, sampleRate, hopSize_)) {}
 
 OnsetDetector::~OnsetDetector() = default;
 
