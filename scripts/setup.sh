@@ -13,7 +13,7 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     libfluidsynth-dev timgm6mb-soundfont
     libzip-dev libpugixml-dev
-    libaubio-dev
+    libaubio-dev libfftw3-dev
     libgtest-dev
     fonts-liberation
 )

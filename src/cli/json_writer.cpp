@@ -99,7 +99,8 @@ JsonWriter& JsonWriter::OneDecimal(double value) {
     const long long tenths = std::llround(value * 10.0);
     // Built from whole tenths, so a value that rounds to nought is never written "-0.0".
     if (tenths < 0) text_ += '-';
-    text_ += std::to_string(std::llabs(tenths) / 10) + '.' + std::to_string(std::llabs(tenths) % 10);
+    text_ +=
+        std::to_string(std::llabs(tenths) / 10) + '.' + std::to_string(std::llabs(tenths) % 10);
     return *this;
 }
 

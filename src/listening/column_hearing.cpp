@@ -41,7 +41,7 @@ constexpr double kFloorAboveMedian = 8.0;
 // Shares of all new energy: an expected note began when its partials hold this much of it, and
 // another note began when its partials, which no expected note explains, hold this much.
 constexpr double kExpectedShare = 0.02;
-constexpr double kOwnPartialsShare = 0.002;
+constexpr double kOwnPartialsShare = 0.0005;
 constexpr double kOtherShare = 0.15;
 constexpr int kMostOtherNotes = 3;
 constexpr double kFundamentalShare = 0.1;

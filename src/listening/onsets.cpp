@@ -29,6 +29,11 @@ constexpr smpl_t kShortestGapMs = 50.0f;
 // its threshold is lower.
 constexpr smpl_t kClickThreshold = 0.3f;
 constexpr smpl_t kFluxThreshold = 0.15f;
+// A flux onset counts when the filtered sound holds this much more energy over the hops after it
+// than over as many before: spans of some 20 ms, longer than a low string's period, whose
+// waveform alone makes shorter spans louder and quieter.
+constexpr int kEnergySpanHops = 4;
+constexpr double kEnergyRise = 0.9;
 // Faint noise (about -77 dB full scale) under the filtered sound: without it, bins that hold
 // only the last traces of a fading note rise and fall by chance and the flux finds onsets there.
 constexpr float kDitherAmplitude = 5e-4f;
@@ -112,12 +117,18 @@ std::optional<std::int64_t> OnsetDetector::Feed(std::span<const float> hop) {
     const std::size_t count = std::min<std::size_t>(hop.size(), hopSize_);
     fvec_zeros(clicks_->input);
     fvec_zeros(partials_->input);
+    double energy = 0.0;
     for (std::size_t i = 0; i < count; ++i) {
         clicks_->input->data[i] = hop[i];
         partials_->input->data[i] = (*lowPass_)(hop[i]);
+        energy += double(partials_->input->data[i]) * partials_->input->data[i];
     }
+    hopEnergies_[static_cast<std::size_t>(hopsFed_ % kEnergyHistory)] = energy;
+    ++hopsFed_;
     const std::optional<std::int64_t> click = clicks_->Find();
-    const std::optional<std::int64_t> rise = partials_->Find();
+    std::optional<std::int64_t> rise = partials_->Find();
+    // The flux also finds the slow swells of a fading chord; a pluck makes the sound louder.
+    if (rise && !LouderFrom(*rise / hopSize_)) rise.reset();
     std::optional<std::int64_t> onset = click ? click : rise;
     if (click && rise) onset = std::min(*click, *rise);
     // Both detectors hear most plucks; the second report of one is dropped.
@@ -125,6 +136,19 @@ std::optional<std::int64_t> OnsetDetector::Feed(std::span<const float> hop) {
     if (!onset || (lastOnset_ >= 0 && *onset < lastOnset_ + gap)) return std::nullopt;
     lastOnset_ = *onset;
     return onset;
+}
+
+bool OnsetDetector::LouderFrom(std::int64_t hop) const {
+    const std::int64_t span = kEnergySpanHops;
+    const std::int64_t first = std::max<std::int64_t>(hop - span, hopsFed_ - kEnergyHistory);
+    const std::int64_t last = std::min(hop + span, hopsFed_);
+    double before = 0.0, after = 0.0;
+    for (std::int64_t h = first; h < last; ++h) {
+        (h < hop ? before : after) += hopEnergies_[static_cast<std::size_t>(h % kEnergyHistory)];
+    }
+    // Spans of unequal length are compared per hop.
+    return after * static_cast<double>(std::max<std::int64_t>(1, hop - first)) >=
+           kEnergyRise * before * static_cast<double>(std::max<std::int64_t>(1, last - hop));
 }
 
 std::vector<std::int64_t> DetectOnsets(const MonoAudio& audio) {

@@ -5,6 +5,7 @@
 // noise drowns the click. A strummed chord, its strings a few milliseconds apart, is one onset.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -29,6 +30,9 @@ public:
     std::optional<std::int64_t> Feed(std::span<const float> hop);
 
 private:
+    // Whether the filtered sound is louder from hop on than just before it.
+    bool LouderFrom(std::int64_t hop) const;
+
     struct LowPass;
     struct Aubio;
     int sampleRate_;
@@ -37,6 +41,11 @@ private:
     std::unique_ptr<Aubio> clicks_;
     std::unique_ptr<Aubio> partials_;
     std::int64_t lastOnset_ = -1;
+    // The filtered sound's energy in the latest hops, hop h at h % kEnergyHistory: aubio reports
+    // an onset some hops after it happened.
+    static constexpr int kEnergyHistory = 32;
+    std::array<double, kEnergyHistory> hopEnergies_{};
+    std::int64_t hopsFed_ = 0;
 };
 
 // The sample indices of every onset in the audio, ascending.
