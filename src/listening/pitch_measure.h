@@ -10,8 +10,6 @@
 
 namespace fretlux {
 
-class SpectrumMaker;
-
 inline constexpr double kLowestPitchHertz = 70.0;
 inline constexpr double kHighestPitchHertz = 1000.0;
 

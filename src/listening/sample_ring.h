@@ -44,7 +44,6 @@ public:
 
     // Samples the producer could not place, since the start.
     std::uint64_t Dropped() const noexcept { return dropped_.load(std::memory_order_relaxed); }
-    std::size_t Capacity() const noexcept { return buffer_.size(); }
 
 private:
     static std::size_t RoundedUp(std::size_t capacity) {

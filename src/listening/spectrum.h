@@ -52,7 +52,6 @@ public:
     SpectrumMaker& operator=(const SpectrumMaker&) = delete;
 
     Spectrum Make(std::span<const float> samples);
-    int FftSize() const { return fftSize_; }
 
 private:
     struct Transform;

@@ -52,9 +52,6 @@ public:
     void Feed(std::span<const float> samples,
               const std::function<void(const TunerReading&)>& report);
 
-    // Samples between readings.
-    int ReadingInterval() const { return interval_; }
-
 private:
     TunerReading Read() const;
 
