@@ -17,15 +17,6 @@ namespace fretlux {
 
 namespace {
 
-// As the fretboard names notes (sharps, and B flat between A and B), with the octave: 40 is E2.
-std::string NoteName(int midiNote) {
-    const SpelledPitch pitch = SpellPitch(midiNote);
-    std::string name(1, pitch.step);
-    if (pitch.alter > 0) name += '#';
-    if (pitch.alter < 0) name += 'b';
-    return name + std::to_string(pitch.octave);
-}
-
 std::optional<MonoAudio> ReadTake(const std::string& take, std::ostream& err) {
     TakeReading reading = ReadTakeFile(take);
     if (!reading.audio) err << "fretlux-cli: " << reading.error << '\n';
@@ -103,7 +94,7 @@ int PrintTunedNotes(const std::string& take, std::ostream& out, std::ostream& er
         json.Key("time_ms").Number(
             std::llround(1000.0 * static_cast<double>(note.onsetSample) / audio->sampleRate));
         json.Key("string").Number(note.pitch.openString);
-        json.Key("note").String(NoteName(note.pitch.midi));
+        json.Key("note").String(NoteNameWithOctave(note.pitch.midi));
         json.Key("midi").Number(note.pitch.midi);
         json.Key("cents").OneDecimal(note.pitch.cents);
         json.EndObject();

@@ -56,4 +56,11 @@ SpelledPitch SpellPitch(int midiNote) {
     return {pitchClass.step, pitchClass.alter, midiNote / 12 - 1};
 }
 
+std::string NoteNameWithOctave(int midiNote) {
+    const SpelledPitch pitch = SpellPitch(midiNote);
+    std::string name(1, pitch.step);
+    if (pitch.alter != 0) name += pitch.alter > 0 ? '#' : 'b';
+    return name + std::to_string(pitch.octave);
+}
+
 }  // namespace fretlux

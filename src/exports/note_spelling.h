@@ -26,4 +26,8 @@ struct SpelledPitch {
 // Sharps, except the note between A and B, which is spelt B flat as the fretboard names it.
 SpelledPitch SpellPitch(int midiNote);
 
+// A MIDI note's name with its octave as Fretlux spells notes (B flat, the other black keys
+// sharp): 40 is "E2", 70 "Bb4".
+std::string NoteNameWithOctave(int midiNote);
+
 }  // namespace fretlux

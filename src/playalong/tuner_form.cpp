@@ -47,11 +47,4 @@ double TunerForm::NeedleCents() const { return hasPitch_ ? pitch_.cents : 0.0; }
 
 bool TunerForm::InTune() const { return hasPitch_ && std::fabs(pitch_.cents) <= kInTuneCents; }
 
-std::string NoteNameWithOctave(int midiNote) {
-    const SpelledPitch pitch = SpellPitch(midiNote);
-    std::string name(1, pitch.step);
-    if (pitch.alter != 0) name += pitch.alter > 0 ? '#' : 'b';
-    return name + std::to_string(pitch.octave);
-}
-
 }  // namespace fretlux

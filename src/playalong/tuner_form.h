@@ -43,8 +43,4 @@ private:
     double levelDb_ = -120.0;
 };
 
-// A MIDI note's name with its octave as Fretlux spells notes (B flat, the other black keys
-// sharp): 40 is "E2", 70 "Bb4".
-std::string NoteNameWithOctave(int midiNote);
-
 }  // namespace fretlux

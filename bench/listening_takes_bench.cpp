@@ -1,0 +1,318 @@
+// SPDX-License-Identifier: MIT
+// How well fretlux-cli listen and tune hear a student: takes of lesson excerpts (single-note
+// lines and chords) made with take_maker through every General MIDI soundfont installed, three
+// guitar patches, with and without room noise, from several seeds, each with wrong and left-out
+// columns; detuned plucked strings and notes rendered in tune for the tuner. The commands run as
+// separate processes, so their CPU time is theirs alone.
+//
+//   listening_takes_bench [SEEDS]    (2 seeds unless given)
+//
+// Prints, per group, the share of right columns judged right, the share of wrong or left-out
+// columns caught, the tuner's error in cents, and the CPU time per second of audio.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "sound/soundfont_synth.h"
+#include "take_commands.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace fretlux::takes;
+
+struct Excerpt {
+    const char* lesson;
+    int first;
+    int last;
+    bool chords;
+};
+
+// Flat picking, a Giuliani arpeggio study and the fretboard tour for single notes; strumming,
+// changing chords, triads and the twelve-bar blues for chords.
+constexpr Excerpt kExcerpts[] = {
+    {"lesson10.flx", 1, 2, false}, {"lesson21.flx", 1, 1, false}, {"lesson3.flx", 2, 3, false},
+    {"lesson4.flx", 2, 2, true},   {"lesson5.flx", 1, 1, true},   {"lesson11.flx", 1, 2, true},
+    {"lesson14.flx", 1, 1, true},
+};
+constexpr int kPatches[] = {24, 25, 27};  // nylon, steel, clean electric
+constexpr double kNoiseBelow = 20;
+constexpr double kWrongPercent = 10;
+constexpr double kMissedPercent = 5;
+constexpr int kTunerNotes = 12;
+
+struct Run {
+    bool ok = false;
+    double cpuSeconds = 0;
+};
+
+// Runs the command with its standard output to outPath, its standard error to errPath.
+Run RunCommand(const std::vector<std::string>& args, const std::string& outPath,
+               const std::string& errPath) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    Run run;
+    if (spawned != 0) return run;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid) return run;
+    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    run.cpuSeconds = double(usage.ru_utime.tv_sec) + double(usage.ru_stime.tv_sec) +
+                     1e-6 * double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+    return run;
+}
+
+// The length of a 16-bit stereo WAVE file as take_maker writes it.
+double AudioSeconds(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    unsigned char header[44] = {};
+    file.read(reinterpret_cast<char*>(header), sizeof header);
+    const auto word = [&header](int at) {
+        return std::uint32_t(header[at]) | std::uint32_t(header[at + 1]) << 8 |
+               std::uint32_t(header[at + 2]) << 16 | std::uint32_t(header[at + 3]) << 24;
+    };
+    const double rate = word(24);
+    return rate > 0 ? word(40) / 4.0 / rate : 0;
+}
+
+double Percent(int part, int whole) { return whole ? 100.0 * part / whole : 0; }
+
+struct Group {
+    Group(std::string groupName, double rightTarget)
+        : name(std::move(groupName)), target(rightTarget) {}
+
+    std::string name;
+    double target;  // for the right columns judged right, in percent; 0 for none
+    int right = 0;
+    int judgedRight = 0;
+    int faulty = 0;
+    int caught = 0;
+    int heardAsPlayed = 0;
+    double timingErrorMs = 0;
+    int timed = 0;
+    int failedRuns = 0;
+    std::vector<std::string> examples;
+
+    void Add(const VerdictScores& scores) {
+        right += scores.rightColumns;
+        judgedRight += scores.judgedRight;
+        faulty += scores.faultyColumns;
+        caught += scores.caught;
+        heardAsPlayed += scores.heardAsPlayed;
+        timingErrorMs += scores.timingErrorMs;
+        timed += scores.timed;
+        for (const std::string& line : scores.disagreements) {
+            if (examples.size() < 3) examples.push_back(line);
+        }
+    }
+    void Print() const {
+        std::printf("%-24s right judged right %5.1f %% of %5d", name.c_str(),
+                    Percent(judgedRight, right), right);
+        if (target > 0) std::printf(" (target %.0f %%)", target);
+        std::printf(
+            ", faults caught %5.1f %% of %4d (target 95 %%), notes heard as played "
+            "%5.1f %%, onset error %.1f ms",
+            Percent(caught, faulty), faulty, Percent(heardAsPlayed, right + faulty),
+            timed ? timingErrorMs / timed : 0);
+        if (failedRuns) std::printf(", %d runs failed", failedRuns);
+        std::printf("\n");
+        for (const std::string& example : examples) std::printf("    e.g. %s\n", example.c_str());
+    }
+};
+
+struct TunerGroup {
+    TunerGroup(std::string groupName, double centsTarget)
+        : name(std::move(groupName)), target(centsTarget) {}
+
+    std::string name;
+    double target;
+    int notes = 0;
+    int named = 0;
+    double centsError = 0;
+    double worst = 0;
+    int failedRuns = 0;
+    std::vector<std::string> examples;
+
+    void Add(const TunerScores& scores) {
+        notes += scores.notes;
+        named += scores.named;
+        centsError += scores.centsError;
+        worst = std::max(worst, scores.worstCentsError);
+        for (const std::string& line : scores.disagreements) {
+            if (examples.size() < 3) examples.push_back(line);
+        }
+    }
+    void Print() const {
+        std::printf(
+            "%-24s notes named %5.1f %% of %4d, mean error %.2f cents, worst %.2f "
+            "(target %.0f)",
+            name.c_str(), Percent(named, notes), notes, named ? centsError / named : 0, worst,
+            target);
+        if (failedRuns) std::printf(", %d runs failed", failedRuns);
+        std::printf("\n");
+        for (const std::string& example : examples) std::printf("    e.g. %s\n", example.c_str());
+    }
+};
+
+std::vector<std::pair<std::string, std::string>> InstalledSoundfonts() {
+    std::vector<std::pair<std::string, std::string>> found;
+    for (const auto& [name, path] : {std::pair{"TimGM6mb", fretlux::kTimGm6mbSoundfont},
+                                     std::pair{"FluidR3_GM", fretlux::kFluidR3Soundfont}}) {
+        if (fs::is_regular_file(path)) found.emplace_back(name, path);
+    }
+    return found;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int seeds = argc > 1 ? std::atoi(argv[1]) : 2;
+    const fs::path work =
+        fs::temp_directory_path() / ("fretlux-listening-" + std::to_string(getpid()));
+    fs::create_directories(work);
+    const std::string cli = FRETLUX_CLI_PATH;
+    const std::string err = (work / "stderr").string();
+    std::ostringstream quiet;
+
+    Group singles{"single notes", 97}, chords{"chords", 95}, noisy{"with noise", 90};
+    // The same takes by soundfont and patch, with noise or without.
+    std::map<std::string, Group> sounds;
+    double listenCpu = 0, listenAudio = 0;
+    int takes = 0;
+    for (const Excerpt& excerpt : kExcerpts) {
+        const std::string document = (work / "document.flx").string();
+        if (WriteExcerpt(std::string(FRETLUX_DATA_DIR) + "/" + excerpt.lesson, excerpt.first,
+                         excerpt.last, document, std::cerr) != 0) {
+            return 1;
+        }
+        for (const auto& [soundfontName, soundfont] : InstalledSoundfonts()) {
+            for (const int patch : kPatches) {
+                for (const bool noise : {false, true}) {
+                    for (int seed = 1; seed <= seeds; ++seed) {
+                        TakeRequest request;
+                        request.in = document;
+                        request.wavePath = (work / "take.wav").string();
+                        request.truthPath = (work / "truth.jsonl").string();
+                        request.soundfont = soundfont;
+                        request.habits.seed = static_cast<std::uint64_t>(seed * 1000 + patch);
+                        request.habits.patch = patch;
+                        request.habits.wrongShare = kWrongPercent / 100;
+                        request.habits.missedShare = kMissedPercent / 100;
+                        if (noise) request.noiseDecibelsBelow = kNoiseBelow;
+                        Group& group = noise ? noisy : excerpt.chords ? chords : singles;
+                        const std::string sound =
+                            soundfontName + ", patch " + std::to_string(patch);
+                        Group& bySound = sounds.try_emplace(sound, sound, 0).first->second;
+                        if (MakeTake(request, std::cerr) != 0) return 1;
+                        const std::string heard = (work / "heard.jsonl").string();
+                        const Run run =
+                            RunCommand({cli, "listen", document, request.wavePath}, heard, err);
+                        ++takes;
+                        const auto scores = JudgeListening(request.truthPath, heard, quiet);
+                        if (!run.ok || !scores) {
+                            ++group.failedRuns;
+                            ++bySound.failedRuns;
+                            continue;
+                        }
+                        group.Add(*scores);
+                        bySound.Add(*scores);
+                        listenCpu += run.cpuSeconds;
+                        listenAudio += AudioSeconds(request.wavePath);
+                        std::fprintf(stderr, "\r%d takes judged (%s, patch %d)   ", takes,
+                                     excerpt.lesson, patch);
+                    }
+                }
+            }
+        }
+    }
+    std::fprintf(stderr, "\n");
+
+    TunerGroup plucked{"plucked strings", 2}, pluckedNoisy{"plucked strings, noise", 2},
+        rendered{"rendered notes", 3};
+    double tuneCpu = 0, tuneAudio = 0;
+    const auto judgeTuning = [&](const TunerTakeRequest& request, TunerGroup& group) {
+        if (MakeTunerTake(request, std::cerr) != 0) {
+            ++group.failedRuns;
+            return;
+        }
+        const std::string heard = (work / "tuned.jsonl").string();
+        const Run run = RunCommand({cli, "tune", request.wavePath}, heard, err);
+        const auto scores = JudgeTuning(request.truthPath, heard, quiet);
+        if (!run.ok || !scores) {
+            ++group.failedRuns;
+            return;
+        }
+        group.Add(*scores);
+        tuneCpu += run.cpuSeconds;
+        tuneAudio += AudioSeconds(request.wavePath);
+    };
+    for (int seed = 1; seed <= 2 * seeds; ++seed) {
+        TunerTakeRequest request;
+        request.wavePath = (work / "strings.wav").string();
+        request.truthPath = (work / "strings.jsonl").string();
+        request.seed = static_cast<std::uint64_t>(seed);
+        request.notes = kTunerNotes;
+        judgeTuning(request, plucked);
+        request.noiseDecibelsBelow = kNoiseBelow;
+        judgeTuning(request, pluckedNoisy);
+    }
+    for (const auto& [soundfontName, soundfont] : InstalledSoundfonts()) {
+        for (const int patch : kPatches) {
+            TunerTakeRequest request;
+            request.source = TunerSource::Synthesiser;
+            request.wavePath = (work / "notes.wav").string();
+            request.truthPath = (work / "notes.jsonl").string();
+            request.seed = static_cast<std::uint64_t>(patch);
+            request.notes = kTunerNotes;
+            request.patch = patch;
+            request.soundfont = soundfont;
+            judgeTuning(request, rendered);
+        }
+    }
+
+    std::printf(
+        "fretlux-cli listen on %d takes (%.0f s of audio), %d %% wrong and %d %% left-out "
+        "columns, noise %.0f dB below the playing where noted\n",
+        takes, listenAudio, int(kWrongPercent), int(kMissedPercent), kNoiseBelow);
+    singles.Print();
+    chords.Print();
+    noisy.Print();
+    for (auto& [name, group] : sounds) {
+        group.examples.clear();
+        group.Print();
+    }
+    plucked.Print();
+    pluckedNoisy.Print();
+    rendered.Print();
+    std::printf(
+        "CPU time per second of audio: listen %.1f %%, tune %.1f %% of one core "
+        "(target 10 %%)\n",
+        listenAudio > 0 ? 100 * listenCpu / listenAudio : 0,
+        tuneAudio > 0 ? 100 * tuneCpu / tuneAudio : 0);
+    fs::remove_all(work);
+    return 0;
+}
