@@ -3,6 +3,7 @@
 // length as note values (plain or dotted), tied where no single value spells it.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
