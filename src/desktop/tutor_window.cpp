@@ -45,8 +45,7 @@ TutorWindow::TutorWindow(QWidget* parent, std::function<void()> afterCommand)
     auto* nextStep = CommandButton(kNextStepCaption, "cmdNextStep", this);
     auto* close = CommandButton(kCloseTextCaption, "cmdClose", this);
     connect(playStep, &QPushButton::clicked, this, [this] { Run(&TutorButtons::PlayStep); });
-    connect(playAlong, &QPushButton::clicked, this,
-            [this] { Run(&TutorButtons::PlayAlongStep); });
+    connect(playAlong, &QPushButton::clicked, this, [this] { Run(&TutorButtons::PlayAlongStep); });
     connect(nextStep, &QPushButton::clicked, this, [this] { Run(&TutorButtons::NextStep); });
     connect(close, &QPushButton::clicked, this, [this] { Run(&TutorButtons::CloseText); });
 
