@@ -6,9 +6,9 @@
 #include <iterator>
 #include <optional>
 
+#include "listening/frequency_bins.h"
 #include "listening/pitch_measure.h"
 #include "listening/pitch_names.h"
-#include "listening/spectrum.h"
 
 namespace fretlux {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "listening/spectrum.h"
+#include "listening/frequency_bins.h"
 
 namespace fretlux {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "listening/spectrum.h"
+#include "listening/frequency_bins.h"
 
 #include <aubio/aubio.h>
 
