@@ -19,6 +19,7 @@ namespace {
 // have passed.
 constexpr double kGuardBeforeSeconds = 0.01;
 constexpr double kSkipAfterSeconds = 0.025;
+constexpr double kShortestSkipSeconds = 0.005;
 constexpr double kLongestLookSeconds = 0.15;
 constexpr double kShortestLookSeconds = 0.04;
 constexpr double kShortestRingingSeconds = 0.06;
@@ -195,13 +196,19 @@ std::optional<Look> LookAt(std::span<const float> samples, int sampleRate,
     const auto seconds = [sampleRate](double s) {
         return static_cast<std::ptrdiff_t>(s * sampleRate);
     };
-    const std::ptrdiff_t afterStart =
-        static_cast<std::ptrdiff_t>(onsets.last) + seconds(kSkipAfterSeconds);
+    // The stretch after ends a little ahead of the next onset; where the samples end (the
+    // take's end, or live, as far as the input has come) it ends with them. When that leaves
+    // little room, less of the attack is skipped, so that the stretch keeps its shortest length.
+    const bool nextOnset = onsets.until < samples.size();
     const std::ptrdiff_t room =
         static_cast<std::ptrdiff_t>(std::min(onsets.until, samples.size())) -
-        seconds(kGuardBeforeSeconds) - afterStart;
+        static_cast<std::ptrdiff_t>(onsets.last) - (nextOnset ? seconds(kGuardBeforeSeconds) : 0);
+    const std::ptrdiff_t skip =
+        std::clamp(room - seconds(kShortestLookSeconds), seconds(kShortestSkipSeconds),
+                   seconds(kSkipAfterSeconds));
+    const std::ptrdiff_t afterStart = static_cast<std::ptrdiff_t>(onsets.last) + skip;
     const auto length = static_cast<std::size_t>(
-        std::clamp(room, seconds(kShortestLookSeconds), seconds(kLongestLookSeconds)));
+        std::clamp(room - skip, seconds(kShortestLookSeconds), seconds(kLongestLookSeconds)));
     const std::span<const float> after = Stretch(samples, afterStart, length);
     if (after.empty()) return std::nullopt;
     // What was ringing is seen twice: over as long a stretch as the one after, ending just
