@@ -2,14 +2,15 @@
 #include "app/play_along.h"
 
 #include "document/tab_cell.h"
+#include "listening/onset_sound.h"
 
 namespace fretlux {
 namespace {
 
-// Onsets reach the window after the listener has measured them: what was heard is taken as
-// complete this long before the clock. It is no less than the reach of an onset, which the
-// judging needs too.
-constexpr std::int64_t kAnalysisDelayMs = kOnsetReachMs;
+// An onset's whole hearing reaches the window a little after the input has passed it: what was
+// heard is taken as complete this long before the clock.
+constexpr std::int64_t kAnalysisDelayMs =
+    static_cast<std::int64_t>(1000 * kHearingSeconds.back()) + 25;
 
 }  // namespace
 

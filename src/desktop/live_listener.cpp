@@ -43,10 +43,10 @@ LiveListener::LiveListener(const InputChoice& choice, LiveReports reports, QObje
             if (reports_.onset) reports_.onset(when);
         });
     };
-    analysisReports.note = [this, onWindowThread](const TunerNote& note) {
-        const auto when = clock_->TimeOf(note.onsetSample);
-        onWindowThread([this, when, note] {
-            if (reports_.note) reports_.note(when, note);
+    analysisReports.sound = [this, onWindowThread](std::shared_ptr<const OnsetSound> sound) {
+        const auto when = clock_->TimeOf(sound->onsetSample);
+        onWindowThread([this, when, sound = std::move(sound)] {
+            if (reports_.sound) reports_.sound(when, sound);
         });
     };
     analysis_ = std::make_unique<AnalysisThread>(rate, std::move(analysisReports));

@@ -12,6 +12,7 @@
 
 #include "input/audio_input.h"
 #include "input/input_choice.h"
+#include "listening/onset_sound.h"
 #include "listening/tuner.h"
 
 namespace fretlux {
@@ -22,7 +23,9 @@ class SampleClock;
 struct LiveReports {
     std::function<void(const TunerReading&)> reading;
     std::function<void(std::chrono::steady_clock::time_point)> onset;
-    std::function<void(std::chrono::steady_clock::time_point, const TunerNote&)> note;
+    // The sound around an onset, heard first soon after it and then whole.
+    std::function<void(std::chrono::steady_clock::time_point, std::shared_ptr<const OnsetSound>)>
+        sound;
 };
 
 class LiveListener final : public QObject {

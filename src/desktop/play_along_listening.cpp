@@ -22,8 +22,8 @@ PlayAlongListening::PlayAlongListening(const InputChoice& choice, Clock::time_po
         return;
     }
     LiveReports reports;
-    reports.note = [this](Clock::time_point when, const TunerNote& note) {
-        heard_({PlayerMs(when), {note.pitch.midi}});
+    reports.sound = [this](Clock::time_point when, std::shared_ptr<const OnsetSound> sound) {
+        heard_({PlayerMs(when), std::move(sound)});
     };
     audio_ = new LiveListener(choice, std::move(reports), this);
     error_ = audio_->Error();

@@ -12,9 +12,8 @@ namespace {
 // system call, which it must not make.
 constexpr auto kPollInterval = std::chrono::milliseconds(2);
 constexpr double kHistorySeconds = 1.0;
-// A note is measured from the end of its attack over this long, sooner when the next begins.
-constexpr double kAttackSeconds = 0.06;
-constexpr double kMeasuredSeconds = 0.1;
+// The sound before an onset that its judging compares with what follows.
+constexpr double kBeforeSeconds = 0.15;
 constexpr std::size_t kPopBlock = 512;
 
 }  // namespace
@@ -70,35 +69,58 @@ void AnalysisThread::Analyse(std::span<const float> samples) {
         if (hopFill_ < hop_.size()) break;
         hopFill_ = 0;
         if (const auto onset = onsets_.Feed(hop_)) {
-            if (pendingOnset_ >= 0) MeasureNote();
+            if (pendingOnset_ >= 0) EndPendingOnset(*onset);
             pendingOnset_ = *onset;
+            hearingsReported_ = 0;
             if (reports_.onset) reports_.onset(*onset);
         }
     }
-    const std::int64_t now = historyStart_ + static_cast<std::int64_t>(history_.size());
-    if (pendingOnset_ >= 0 &&
-        now >= pendingOnset_ +
-                   static_cast<std::int64_t>((kAttackSeconds + kMeasuredSeconds) * sampleRate_)) {
-        MeasureNote();
+    HearPendingOnset(historyStart_ + static_cast<std::int64_t>(history_.size()));
+}
+
+void AnalysisThread::HearPendingOnset(std::int64_t now) {
+    if (pendingOnset_ < 0) return;
+    const std::int64_t whole = SecondsAfter(pendingOnset_, kHearingSeconds.back());
+    if (now >= whole) {
+        EndPendingOnset(whole);
+        return;
+    }
+    // Only the latest hearing reached counts: the analysis may have fallen behind.
+    std::size_t reached = hearingsReported_;
+    while (now >= SecondsAfter(pendingOnset_, kHearingSeconds[reached])) ++reached;
+    if (reached > hearingsReported_) {
+        ReportSound(SecondsAfter(pendingOnset_, kHearingSeconds[reached - 1]), false);
+        hearingsReported_ = reached;
     }
 }
 
-void AnalysisThread::MeasureNote() {
-    const std::int64_t onset = pendingOnset_;
-    const std::int64_t since = std::max(historyStart_, previousOnset_);
-    const std::int64_t end = std::min(
-        historyStart_ + static_cast<std::int64_t>(history_.size()),
-        onset + static_cast<std::int64_t>((kAttackSeconds + kMeasuredSeconds) * sampleRate_));
+void AnalysisThread::EndPendingOnset(std::int64_t until) {
+    ReportSound(until, true);
+    previousOnset_ = pendingOnset_;
     pendingOnset_ = -1;
-    previousOnset_ = onset;
-    if (onset < historyStart_ || end <= onset || !reports_.note) return;
-    const auto at = [this](std::int64_t sample) {
-        return static_cast<std::size_t>(sample - historyStart_);
+}
+
+std::int64_t AnalysisThread::SecondsAfter(std::int64_t sample, double seconds) const {
+    return sample + static_cast<std::int64_t>(seconds * sampleRate_);
+}
+
+void AnalysisThread::ReportSound(std::int64_t until, bool whole) const {
+    const std::int64_t onset = pendingOnset_;
+    const std::int64_t start = std::max(historyStart_, SecondsAfter(onset, -kBeforeSeconds));
+    const std::int64_t end =
+        std::min(until, historyStart_ + static_cast<std::int64_t>(history_.size()));
+    if (!reports_.sound || onset < start || end <= onset) return;
+    const auto at = [start](std::int64_t sample) {
+        return static_cast<std::size_t>(sample - start);
     };
-    if (const auto pitch =
-            fretlux::MeasureNote(history_, sampleRate_, at(since), at(onset), at(end))) {
-        reports_.note({onset, *pitch});
-    }
+    auto sound = std::make_shared<OnsetSound>();
+    sound->onsetSample = onset;
+    sound->sampleRate = sampleRate_;
+    sound->whole = whole;
+    const auto first = history_.begin() + static_cast<std::ptrdiff_t>(start - historyStart_);
+    sound->samples.assign(first, first + static_cast<std::ptrdiff_t>(end - start));
+    sound->onsets = {at(std::max(previousOnset_, start)), at(onset), at(onset), at(end)};
+    reports_.sound(std::move(sound));
 }
 
 }  // namespace fretlux

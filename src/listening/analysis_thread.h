@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
 // The live listener: the audio callback pushes the input's samples into a lock-free ring, and a
-// thread of its own takes them out, finds onsets, reads the tuner and measures each note once it
-// has sounded for a moment. What it finds is reported on that thread, through the callbacks.
+// thread of its own takes them out, finds onsets, reads the tuner and keeps the sound around each
+// onset once the note has sounded for a moment. What it finds is reported on that thread,
+// through the callbacks.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <thread>
 #include <vector>
 
+#include "listening/onset_sound.h"
 #include "listening/onsets.h"
 #include "listening/sample_ring.h"
 #include "listening/tuner.h"
@@ -20,8 +23,9 @@ struct ListeningReports {
     std::function<void(const TunerReading&)> reading;
     // A note began at this sample, counted from the first sample pushed.
     std::function<void(std::int64_t)> onset;
-    // A note measured over its first steady moments, or cut short by the next onset.
-    std::function<void(const TunerNote&)> note;
+    // The sound around an onset at each of kHearingSeconds after it; the next onset ends the
+    // hearings with a whole one.
+    std::function<void(std::shared_ptr<const OnsetSound>)> sound;
 };
 
 class AnalysisThread {
@@ -43,7 +47,12 @@ public:
 private:
     void Run(std::stop_token stop);
     void Analyse(std::span<const float> samples);
-    void MeasureNote();
+    // Reports the pending onset's hearings that the input has reached.
+    void HearPendingOnset(std::int64_t now);
+    void EndPendingOnset(std::int64_t until);
+    // The pending onset's sound up to until.
+    void ReportSound(std::int64_t until, bool whole) const;
+    std::int64_t SecondsAfter(std::int64_t sample, double seconds) const;
 
     int sampleRate_;
     ListeningReports reports_;
@@ -52,10 +61,11 @@ private:
     LiveTuner tuner_;
     std::vector<float> hop_;
     std::size_t hopFill_ = 0;
-    // The latest samples, for measuring a note: history_[i] is sample historyStart_ + i.
+    // The latest samples, for the sound around an onset: history_[i] is sample historyStart_ + i.
     std::vector<float> history_;
     std::int64_t historyStart_ = 0;
-    std::int64_t pendingOnset_ = -1;  // an onset whose note has not been measured yet
+    std::int64_t pendingOnset_ = -1;    // an onset whose whole sound has not been reported yet
+    std::size_t hearingsReported_ = 0;  // of the pending onset
     std::int64_t previousOnset_ = 0;
     std::jthread thread_;
 };

@@ -28,6 +28,14 @@ std::vector<int> PlayAlongColumn::Notes() const {
     return notes;
 }
 
+std::vector<int> HeardOnset::NotesAgainst(const std::vector<int>& expected) const {
+    if (sound) return NotesBegun(*sound, expected);
+    std::vector<int> heard = notes;
+    std::sort(heard.begin(), heard.end());
+    heard.erase(std::unique(heard.begin(), heard.end()), heard.end());
+    return heard;
+}
+
 std::optional<FretPosition> PlaceHeardNote(int note, const std::vector<FretPosition>& expected) {
     int handFret = 0;  // where the hand is: the expected notes' middle fret
     for (const FretPosition& position : expected) handFret += position.fret;

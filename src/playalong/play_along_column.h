@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
+
+#include "listening/onset_sound.h"
 
 namespace fretlux {
 
@@ -28,9 +31,23 @@ struct PlayAlongColumn {
 
 // Notes that began together in the input.
 struct HeardOnset {
+    HeardOnset(double ms, std::vector<int> midiNotes)
+        : milliseconds(ms), notes(std::move(midiNotes)) {}
+    HeardOnset(double ms, std::shared_ptr<const OnsetSound> heard)
+        : milliseconds(ms), sound(std::move(heard)) {}
+
     // On the player's clock (milliseconds since Start), the input latency taken off.
     double milliseconds = 0.0;
-    std::vector<int> notes;  // MIDI note numbers
+    // From a MIDI port, the notes themselves (MIDI note numbers).
+    std::vector<int> notes;
+    // From audio input, the sound around the onset instead, judged against the notes expected
+    // where it is heard.
+    std::shared_ptr<const OnsetSound> sound;
+
+    // The notes that began, ascending, where expected are the notes awaited.
+    std::vector<int> NotesAgainst(const std::vector<int>& expected) const;
+    // False for the first hearing of an onset of audio, which a whole hearing of it follows.
+    bool Whole() const { return !sound || sound->whole; }
 };
 
 // Where on the fretboard a heard note most likely was played, given where the column's notes

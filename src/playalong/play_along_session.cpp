@@ -46,7 +46,9 @@ std::string PlayAlongSession::EndPass() {
 
 void PlayAlongSession::Hear(const HeardOnset& onset, std::int64_t nowMs) {
     if (mode_ == PlayAlongMode::Score) {
-        score_.Hear(onset);
+        // Columns are judged once an onset can no longer change them, by when the whole
+        // hearing has come: judging the first hearing too could only add doubts.
+        if (onset.Whole()) score_.Hear(onset);
         return;
     }
     const bool wasRight = wait_.Current() == WaitingPlayAlong::State::Right;

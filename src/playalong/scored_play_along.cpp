@@ -50,7 +50,8 @@ ColumnJudgement ScoredPlayAlong::JudgeFirstPending() {
             continue;
         }
         if (nearerBefore || distance > kOnsetReachMs) continue;
-        judgement.heard.insert(judgement.heard.end(), onset.notes.begin(), onset.notes.end());
+        const std::vector<int> notes = onset.NotesAgainst(judgement.expected.notes);
+        judgement.heard.insert(judgement.heard.end(), notes.begin(), notes.end());
         if (!earliest || onset.milliseconds < *earliest) earliest = onset.milliseconds;
     }
     onsets_ = std::move(later);
@@ -59,7 +60,7 @@ ColumnJudgement ScoredPlayAlong::JudgeFirstPending() {
     std::sort(judgement.heard.begin(), judgement.heard.end());
     judgement.heard.erase(std::unique(judgement.heard.begin(), judgement.heard.end()),
                           judgement.heard.end());
-    if (!earliest) {
+    if (judgement.heard.empty()) {
         judgement.verdict = Verdict::Missed;
     } else {
         judgement.verdict =

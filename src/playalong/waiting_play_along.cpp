@@ -14,10 +14,12 @@ void WaitingPlayAlong::Expect(PlayAlongColumn column) {
 }
 
 void WaitingPlayAlong::Hear(const HeardOnset& onset) {
-    if (state_ != State::Holding || onset.notes.empty()) return;
+    if (state_ != State::Holding) return;
+    const std::vector<int> heard = onset.NotesAgainst(expectedNotes_);
+    if (heard.empty()) return;
     wrong_.clear();
     bool anyWrong = false;
-    for (const int note : onset.notes) {
+    for (const int note : heard) {
         const bool expected =
             std::binary_search(expectedNotes_.begin(), expectedNotes_.end(), note);
         if (!expected) {

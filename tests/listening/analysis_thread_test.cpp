@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The live path without a device: samples pushed as an audio callback would push them come out
-// of the analysis thread as tuner readings, onsets and notes; the ring drops what does not fit.
+// of the analysis thread as tuner readings, onsets and the sound that judges what began at each;
+// the ring drops what does not fit.
 #include "listening/analysis_thread.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -32,13 +35,20 @@ TEST(SampleRing, PassesSamplesInOrderAcrossItsEndAndCountsWhatDidNotFit) {
     EXPECT_EQ(ring.Dropped(), 3u);
 }
 
-TEST(AnalysisThread, ReportsReadingsOnsetsAndNotesOfWhatThePushesCarry) {
+TEST(AnalysisThread, ReportsReadingsOnsetsAndTheSoundThatJudgesEachOnsetSoonAfterIt) {
     const int rate = 44100;
-    const MonoAudio take = PluckedTake({{0.3, 40, 6.0, 6}, {1.0, 59, -9.0, 2}}, {rate, 1.6});
+    const std::vector<int> aMajor{45, 52, 57, 61, 64};
+    std::vector<Pluck> plucks{{0.3, 40, 6.0, 6}, {1.0, 59, -9.0, 2}};
+    for (std::size_t i = 0; i < aMajor.size(); ++i) {
+        // Strummed downwards, the strings 8 ms apart.
+        plucks.push_back(
+            {1.6 + 0.008 * static_cast<double>(i), aMajor[i], 0.0, 5 - static_cast<int>(i), 0.15});
+    }
+    const MonoAudio take = PluckedTake(plucks, {rate, 2.3});
     std::mutex mutex;
     std::vector<TunerReading> readings;
     std::vector<std::int64_t> onsets;
-    std::vector<TunerNote> notes;
+    std::vector<std::shared_ptr<const OnsetSound>> sounds;
     {
         AnalysisThread thread(rate,
                               {[&](const TunerReading& r) {
@@ -49,12 +59,12 @@ TEST(AnalysisThread, ReportsReadingsOnsetsAndNotesOfWhatThePushesCarry) {
                                    std::lock_guard lock(mutex);
                                    onsets.push_back(onset);
                                },
-                               [&](const TunerNote& note) {
+                               [&](std::shared_ptr<const OnsetSound> sound) {
                                    std::lock_guard lock(mutex);
-                                   notes.push_back(note);
+                                   sounds.push_back(std::move(sound));
                                }},
                               // The test pushes faster than real time: room for the whole take.
-                              2.0);
+                              3.0);
         // Blocks of 256 samples, as a callback delivers them.
         const std::span<const float> samples(take.samples);
         for (std::size_t at = 0; at < samples.size(); at += 256) {
@@ -63,15 +73,34 @@ TEST(AnalysisThread, ReportsReadingsOnsetsAndNotesOfWhatThePushesCarry) {
         thread.Stop();
         EXPECT_EQ(thread.DroppedSamples(), 0u);
     }
-    EXPECT_GE(readings.size(), 1.6 * 10);
-    ASSERT_EQ(onsets.size(), 2u);
-    EXPECT_NEAR(static_cast<double>(onsets[0]) / rate, 0.3, 0.015);
-    EXPECT_NEAR(static_cast<double>(onsets[1]) / rate, 1.0, 0.015);
-    ASSERT_EQ(notes.size(), 2u);
-    EXPECT_EQ(notes[0].pitch.midi, 40);
-    EXPECT_NEAR(notes[0].pitch.cents, 6.0, 2.0);
-    EXPECT_EQ(notes[1].pitch.midi, 59);
-    EXPECT_NEAR(notes[1].pitch.cents, -9.0, 2.0);
+    EXPECT_GE(readings.size(), 2.3 * 10);
+    ASSERT_EQ(onsets.size(), 3u);
+    // Each onset is heard soon after it, again later, and last whole.
+    const std::size_t hearings = kHearingSeconds.size();
+    ASSERT_EQ(sounds.size(), onsets.size() * hearings);
+    for (std::size_t i = 0; i < sounds.size(); ++i) {
+        const OnsetSound& sound = *sounds[i];
+        EXPECT_EQ(sound.onsetSample, onsets[i / hearings]);
+        EXPECT_EQ(sound.whole, i % hearings == hearings - 1);
+        EXPECT_EQ(sound.samples.size() - sound.onsets.last,
+                  static_cast<std::size_t>(kHearingSeconds[i % hearings] * rate));
+    }
+    for (std::size_t i = 0; i < onsets.size(); ++i) {
+        EXPECT_NEAR(static_cast<double>(onsets[i]) / rate, plucks[i].seconds, 0.015);
+    }
+    for (std::size_t i = 0; i < hearings; ++i) {
+        EXPECT_EQ(NotesBegun(*sounds[i], {40}), std::vector<int>{40});
+        EXPECT_EQ(NotesBegun(*sounds[hearings + i], {59}), std::vector<int>{59});
+        // Where C4 is expected, the B3 played is heard, and the C4 not.
+        const std::vector<int> heard = NotesBegun(*sounds[hearings + i], {60});
+        EXPECT_TRUE(std::ranges::count(heard, 59) == 1 && std::ranges::count(heard, 60) == 0)
+            << ::testing::PrintToString(heard);
+    }
+    const OnsetSound& chord = *sounds.back();
+    EXPECT_EQ(NotesBegun(chord, aMajor), aMajor);
+    // A major played where A minor is expected is not right.
+    const std::vector<int> aMinor{45, 52, 57, 60, 64};
+    EXPECT_NE(NotesBegun(chord, aMinor), aMinor);
 }
 
 }  // namespace

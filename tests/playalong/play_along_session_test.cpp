@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "plucked_strings.h"
+
 namespace fretlux {
 namespace {
 
@@ -45,6 +47,47 @@ TEST(PlayAlongSession, ScoreSummarisesEachPassAndNamesTheTabsWithANewBest) {
               "ms.");
     EXPECT_EQ(best.Best("riff.tab", 1)->right, 2);
     EXPECT_EQ(session.EndPass(), "");
+}
+
+// An open A string plucked at 0.2 s, heard as the live listener hears it: soon after the onset
+// (not whole), or whole; or silence where an onset was found.
+HeardOnset HeardPluck(double afterSeconds, bool whole, bool silent = false) {
+    const int rate = 44100;
+    const MonoAudio take = testing::PluckedTake({{0.2, 45}}, {rate, 0.2 + afterSeconds});
+    auto sound = std::make_shared<OnsetSound>();
+    sound->sampleRate = rate;
+    sound->samples = silent ? std::vector<float>(take.samples.size()) : take.samples;
+    const auto onset = static_cast<std::size_t>(0.2 * rate);
+    sound->onsets = {0, onset, onset, take.samples.size()};
+    sound->whole = whole;
+    return {203.0, std::move(sound)};
+}
+
+TEST(PlayAlongSession, TheSoundOfAnOnsetIsJudgedAgainstTheColumnWaitingAtOnceScoringWhole) {
+    BestScores best;
+    PlayAlongSession wait(PlayAlongMode::Wait, "riff.tab", best);
+    const PlayAlongColumn b{1, 0, 200, {{2, 2}}};  // B2 on the A string
+    EXPECT_FALSE(wait.MayPass(b, 200));
+    wait.Hear(HeardPluck(kHearingSeconds.front(), false), 250);
+    EXPECT_EQ(wait.Waiting().WrongNotes(), (std::vector<FretPosition>{{2, 0}}));
+    const PlayAlongColumn a{1, 1, 200, {{2, 0}}};
+    EXPECT_FALSE(wait.MayPass(a, 300));
+    wait.Hear(HeardPluck(kHearingSeconds.front(), false), 350);
+    EXPECT_EQ(wait.Waiting().Current(), WaitingPlayAlong::State::Right);
+
+    PlayAlongSession score(PlayAlongMode::Score, "riff.tab", best);
+    const auto pass = [&](const std::vector<HeardOnset>& heard) {
+        score.Sounded(a);
+        for (const HeardOnset& onset : heard) score.Hear(onset, 0);
+        return score.EndPass().substr(0, 40);
+    };
+    EXPECT_EQ(pass({HeardPluck(kHearingSeconds.front(), false)}),
+              "0 of 1 columns right, 0 wrong, 1 missed.");
+    EXPECT_EQ(pass({HeardPluck(kHearingSeconds.back(), true, true)}),
+              "0 of 1 columns right, 0 wrong, 1 missed.");
+    EXPECT_EQ(pass({HeardPluck(kHearingSeconds.front(), false),
+                    HeardPluck(kHearingSeconds.back(), true)}),
+              "1 of 1 columns right, 0 wrong, 0 missed.");
 }
 
 }  // namespace
