@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
-// How well fretlux-cli listen and tune hear a student: takes of lesson excerpts (single-note
-// lines and chords) made with take_maker through every General MIDI soundfont installed, three
-// guitar patches, with and without room noise, from several seeds, each with wrong and left-out
-// columns; detuned plucked strings and notes rendered in tune for the tuner. The commands run as
+// How well fretlux-cli listen and tune hear a student: the takes of take_set.h; detuned plucked
+// strings and notes rendered in tune for the tuner. The commands run as
 // separate processes, so their CPU time is theirs alone.
 //
 //   listening_takes_bench [SEEDS]    (2 seeds unless given)
@@ -25,8 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "sound/soundfont_synth.h"
-#include "take_commands.h"
+#include "take_set.h"
 
 extern char** environ;
 
@@ -35,24 +32,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace fretlux::takes;
 
-struct Excerpt {
-    const char* lesson;
-    int first;
-    int last;
-    bool chords;
-};
-
-// Flat picking, a Giuliani arpeggio study and the fretboard tour for single notes; strumming,
-// changing chords, triads and the twelve-bar blues for chords.
-constexpr Excerpt kExcerpts[] = {
-    {"lesson10.flx", 1, 2, false}, {"lesson21.flx", 1, 1, false}, {"lesson3.flx", 2, 3, false},
-    {"lesson4.flx", 2, 2, true},   {"lesson5.flx", 1, 1, true},   {"lesson11.flx", 1, 2, true},
-    {"lesson14.flx", 1, 1, true},
-};
-constexpr int kPatches[] = {24, 25, 27};  // nylon, steel, clean electric
-constexpr double kNoiseBelow = 20;
-constexpr double kWrongPercent = 10;
-constexpr double kMissedPercent = 5;
 constexpr int kTunerNotes = 12;
 
 struct Run {
@@ -178,15 +157,6 @@ struct TunerGroup {
     }
 };
 
-std::vector<std::pair<std::string, std::string>> InstalledSoundfonts() {
-    std::vector<std::pair<std::string, std::string>> found;
-    for (const auto& [name, path] : {std::pair{"TimGM6mb", fretlux::kTimGm6mbSoundfont},
-                                     std::pair{"FluidR3_GM", fretlux::kFluidR3Soundfont}}) {
-        if (fs::is_regular_file(path)) found.emplace_back(name, path);
-    }
-    return found;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -203,52 +173,27 @@ int main(int argc, char** argv) {
     std::map<std::string, Group> sounds;
     double listenCpu = 0, listenAudio = 0;
     int takes = 0;
-    for (const Excerpt& excerpt : kExcerpts) {
-        const std::string document = (work / "document.flx").string();
-        if (WriteExcerpt(std::string(FRETLUX_DATA_DIR) + "/" + excerpt.lesson, excerpt.first,
-                         excerpt.last, document, std::cerr) != 0) {
-            return 1;
+    const bool made = MakeEachTake(work, seeds, [&](const TakeCase& take) {
+        Group& group = take.noise ? noisy : take.chords ? chords : singles;
+        Group& bySound = sounds.try_emplace(take.sound, take.sound, 0).first->second;
+        const std::string heard = (work / "heard.jsonl").string();
+        const Run run =
+            RunCommand({cli, "listen", take.request.in, take.request.wavePath}, heard, err);
+        ++takes;
+        const auto scores = JudgeListening(take.request.truthPath, heard, quiet);
+        if (!run.ok || !scores) {
+            ++group.failedRuns;
+            ++bySound.failedRuns;
+            return;
         }
-        for (const auto& [soundfontName, soundfont] : InstalledSoundfonts()) {
-            for (const int patch : kPatches) {
-                for (const bool noise : {false, true}) {
-                    for (int seed = 1; seed <= seeds; ++seed) {
-                        TakeRequest request;
-                        request.in = document;
-                        request.wavePath = (work / "take.wav").string();
-                        request.truthPath = (work / "truth.jsonl").string();
-                        request.soundfont = soundfont;
-                        request.habits.seed = static_cast<std::uint64_t>(seed * 1000 + patch);
-                        request.habits.patch = patch;
-                        request.habits.wrongShare = kWrongPercent / 100;
-                        request.habits.missedShare = kMissedPercent / 100;
-                        if (noise) request.noiseDecibelsBelow = kNoiseBelow;
-                        Group& group = noise ? noisy : excerpt.chords ? chords : singles;
-                        const std::string sound =
-                            soundfontName + ", patch " + std::to_string(patch);
-                        Group& bySound = sounds.try_emplace(sound, sound, 0).first->second;
-                        if (MakeTake(request, std::cerr) != 0) return 1;
-                        const std::string heard = (work / "heard.jsonl").string();
-                        const Run run =
-                            RunCommand({cli, "listen", document, request.wavePath}, heard, err);
-                        ++takes;
-                        const auto scores = JudgeListening(request.truthPath, heard, quiet);
-                        if (!run.ok || !scores) {
-                            ++group.failedRuns;
-                            ++bySound.failedRuns;
-                            continue;
-                        }
-                        group.Add(*scores);
-                        bySound.Add(*scores);
-                        listenCpu += run.cpuSeconds;
-                        listenAudio += AudioSeconds(request.wavePath);
-                        std::fprintf(stderr, "\r%d takes judged (%s, patch %d)   ", takes,
-                                     excerpt.lesson, patch);
-                    }
-                }
-            }
-        }
-    }
+        group.Add(*scores);
+        bySound.Add(*scores);
+        listenCpu += run.cpuSeconds;
+        listenAudio += AudioSeconds(take.request.wavePath);
+        std::fprintf(stderr, "\r%d takes judged (%s, %s)   ", takes, take.lesson,
+                     take.sound.c_str());
+    });
+    if (!made) return 1;
     std::fprintf(stderr, "\n");
 
     TunerGroup plucked{"plucked strings", 2}, pluckedNoisy{"plucked strings, noise", 2},
@@ -297,7 +242,7 @@ int main(int argc, char** argv) {
     std::printf(
         "fretlux-cli listen on %d takes (%.0f s of audio), %d %% wrong and %d %% left-out "
         "columns, noise %.0f dB below the playing where noted\n",
-        takes, listenAudio, int(kWrongPercent), int(kMissedPercent), kNoiseBelow);
+        takes, listenAudio, int(100 * kWrongShare), int(100 * kMissedShare), kNoiseBelow);
     singles.Print();
     chords.Print();
     noisy.Print();

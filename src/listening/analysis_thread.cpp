@@ -12,8 +12,9 @@ namespace {
 // system call, which it must not make.
 constexpr auto kPollInterval = std::chrono::milliseconds(2);
 constexpr double kHistorySeconds = 1.0;
-// The sound before an onset that its judging compares with what follows.
-constexpr double kBeforeSeconds = 0.15;
+// The sound before an onset that its judging compares with what follows: as long as the longest
+// stretch after it, and the gap the judging leaves before the onset.
+constexpr double kBeforeSeconds = 0.2;
 constexpr std::size_t kPopBlock = 512;
 
 }  // namespace

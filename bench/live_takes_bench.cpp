@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: MIT
+// How well the live listener hears a student, and how soon: each take of take_set.h is pushed
+// through the analysis thread as an audio callback would push it (faster than real time; the
+// live_listening_probe measures the time the analysis itself takes), and the sound of every
+// onset is judged against the column it belongs to at each hearing. Prints per group:
+// - Score mode, which judges the whole hearing: right columns judged right, faults caught;
+// - Wait mode, which judges every hearing: the share of right columns judged right by each
+//   hearing, the delay from the column's first note to the hearing that did it, and the share
+//   of faulty columns judged right at some hearing (a wrong column turned green).
+//
+//   live_takes_bench [SEEDS]    (1 seed unless given)
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+#include "listening/analysis_thread.h"
+#include "listening/take_judge.h"
+#include "listening/wave_reader.h"
+#include "take_set.h"
+#include "truth_lines.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace fretlux;
+using takes::ColumnLine;
+
+using Hearings = std::vector<std::shared_ptr<const OnsetSound>>;  // of one onset, in order
+
+// Every onset's hearings, in the order of the onsets.
+std::vector<Hearings> HearLive(const MonoAudio& take) {
+    std::mutex mutex;
+    std::map<std::int64_t, Hearings> byOnset;
+    {
+        ListeningReports reports;
+        reports.sound = [&](std::shared_ptr<const OnsetSound> sound) {
+            const std::lock_guard lock(mutex);
+            byOnset[sound->onsetSample].push_back(std::move(sound));
+        };
+        const double seconds = static_cast<double>(take.samples.size()) / take.sampleRate;
+        AnalysisThread thread(take.sampleRate, std::move(reports), seconds + 1.0);
+        const std::span<const float> samples(take.samples);
+        for (std::size_t at = 0; at < samples.size(); at += 256) {
+            thread.Push(samples.subspan(at, std::min<std::size_t>(256, samples.size() - at)));
+        }
+        thread.Stop();
+    }
+    std::vector<Hearings> onsets;
+    for (auto& [onset, hearings] : byOnset) onsets.push_back(std::move(hearings));
+    return onsets;
+}
+
+struct Group {
+    explicit Group(const char* groupName) : name(groupName) {}
+
+    const char* name;
+    int right = 0;
+    int judgedRight = 0;  // by the whole hearing
+    int faulty = 0;
+    int caught = 0;
+    std::array<int, kHearingSeconds.size()> greenBy{};  // right columns judged right by hearing k
+    std::vector<double> greenDelaysMs;
+    int faultsTurnedGreen = 0;
+
+    void Print() const {
+        const auto percent = [](int part, int whole) { return whole ? 100.0 * part / whole : 0; };
+        std::printf(
+            "%-13s Score: right judged right %5.1f %% of %4d, faults caught %5.1f %% of %3d\n",
+            name, percent(judgedRight, right), right, percent(caught, faulty), faulty);
+        std::printf("%-13s Wait: right columns judged right by", "");
+        int sum = 0;
+        for (std::size_t k = 0; k < greenBy.size(); ++k) {
+            sum += greenBy[k];
+            std::printf(" %.0f ms %.1f %%%s", 1000 * kHearingSeconds[k], percent(sum, right),
+                        k + 1 < greenBy.size() ? "," : "\n");
+        }
+        std::vector<double> delays = greenDelaysMs;
+        std::sort(delays.begin(), delays.end());
+        if (!delays.empty()) {
+            std::printf(
+                "%-13s       from the first note: median %.0f ms, 90 %% within %.0f ms; "
+                "faults judged right at some hearing %.1f %%\n",
+                "", delays[delays.size() / 2], delays[delays.size() * 9 / 10],
+                percent(faultsTurnedGreen, faulty));
+        }
+    }
+};
+
+std::vector<int> ScoreHearing(const std::vector<const Hearings*>& onsets,
+                              const std::vector<int>& expected) {
+    std::vector<int> heard;
+    for (const Hearings* hearings : onsets) {
+        const std::vector<int> notes = NotesBegun(*hearings->back(), expected);
+        heard.insert(heard.end(), notes.begin(), notes.end());
+    }
+    std::sort(heard.begin(), heard.end());
+    heard.erase(std::unique(heard.begin(), heard.end()), heard.end());
+    return heard;
+}
+
+void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& onsets, int rate,
+           Group& group) {
+    std::vector<ExpectedColumn> columns;
+    for (const ColumnLine& line : truth) {
+        columns.push_back({line.tab, line.column, line.timeMs, line.expected});
+    }
+    std::vector<double> onsetMs;
+    for (const Hearings& hearings : onsets) {
+        onsetMs.push_back(1000.0 * static_cast<double>(hearings.front()->onsetSample) / rate);
+    }
+    const auto owners = AssignOnsets(onsetMs, columns);
+    for (std::size_t c = 0; c < truth.size(); ++c) {
+        std::vector<const Hearings*> mine;
+        for (std::size_t o = 0; o < onsets.size(); ++o) {
+            if (owners[o] == c) mine.push_back(&onsets[o]);
+        }
+        const std::vector<int>& expected = truth[c].expected;
+        const bool playedRight = truth[c].verdict == "right";
+        const bool scoredRight = !mine.empty() && ScoreHearing(mine, expected) == expected;
+        std::optional<std::size_t> green;
+        if (!mine.empty()) {
+            const Hearings& first = *mine.front();
+            for (std::size_t k = 0; k < first.size() && !green; ++k) {
+                if (NotesBegun(*first[k], expected) == expected) green = k;
+            }
+        }
+        if (playedRight) {
+            ++group.right;
+            group.judgedRight += scoredRight;
+            if (green) {
+                const OnsetSound& sound = *(*mine.front())[*green];
+                ++group.greenBy[std::min(*green, kHearingSeconds.size() - 1)];
+                const double heardMs =
+                    1000.0 *
+                    static_cast<double>(sound.onsetSample + sound.samples.size() -
+                                        sound.onsets.last) /
+                    rate;
+                group.greenDelaysMs.push_back(heardMs - static_cast<double>(truth[c].timeMs) -
+                                              truth[c].offsetMs.value_or(0));
+            }
+        } else {
+            ++group.faulty;
+            group.caught += !scoredRight;
+            group.faultsTurnedGreen += green.has_value();
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int seeds = argc > 1 ? std::atoi(argv[1]) : 1;
+    const fs::path work = fs::temp_directory_path() / ("fretlux-live-" + std::to_string(getpid()));
+    fs::create_directories(work);
+    Group singles{"single notes"}, chords{"chords"}, noisy{"with noise"};
+    int takes = 0;
+    const bool made = takes::MakeEachTake(work, seeds, [&](const takes::TakeCase& take) {
+        const TakeReading audio = ReadTakeFile(take.request.wavePath);
+        std::ifstream truthFile(take.request.truthPath);
+        std::stringstream truthText;
+        truthText << truthFile.rdbuf();
+        const takes::ColumnLines truth = takes::ReadColumnLines(truthText.str(), "played");
+        if (!audio.audio) return;
+        Judge(truth.columns, HearLive(*audio.audio), audio.audio->sampleRate,
+              take.noise    ? noisy
+              : take.chords ? chords
+                            : singles);
+        std::fprintf(stderr, "\r%d takes heard (%s, %s)   ", ++takes, take.lesson,
+                     take.sound.c_str());
+    });
+    std::fprintf(stderr, "\n");
+    fs::remove_all(work);
+    if (!made) return 1;
+    std::printf("The live listener on %d takes, noise %.0f dB below the playing where noted\n",
+                takes, takes::kNoiseBelow);
+    singles.Print();
+    chords.Print();
+    noisy.Print();
+    return 0;
+}
