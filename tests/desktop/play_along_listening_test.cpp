@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+// Play along hears the recording FRETLUX_INPUT_FILE names, played in real time in the
+// microphone's place: each onset reaches the window on the player's clock, heard soon after it
+// and then whole, and its sound is judged against the column's notes, chords included.
+#include "desktop/play_along_listening.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+#include <vector>
+
+#include "playback/wave_file.h"
+#include "plucked_strings.h"
+
+namespace fretlux {
+namespace {
+
+TEST(PlayAlongListening, JudgesEachOnsetOfTheInputFileAgainstTheNotesExpectedThere) {
+    const int rate = 44100;
+    // The open A string at 0.3 s, then an open G chord strummed at 0.9 s.
+    const std::vector<int> gMajor{43, 47, 50, 55, 59, 67};
+    std::vector<testing::Pluck> plucks{{0.3, 45, 0.0, 5}};
+    for (std::size_t s = 0; s < gMajor.size(); ++s) {
+        plucks.push_back(
+            {0.9 + 0.006 * static_cast<double>(s), gMajor[s], 0.0, 6 - static_cast<int>(s), 0.12});
+    }
+    const MonoAudio take = testing::PluckedTake(plucks, {rate, 1.6});
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("riff.wav"));
+    std::string bytes = WaveHeader(rate, take.samples.size());
+    AppendPcmFrames(bytes, take.samples, take.samples);
+    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+    qputenv("FRETLUX_INPUT_FILE", path.toLocal8Bit());
+
+    std::vector<HeardOnset> heard;
+    const auto start = std::chrono::steady_clock::now();
+    PlayAlongListening listening(
+        InputChoice{}, start, [&](const HeardOnset& onset) { heard.push_back(onset); }, nullptr);
+    qunsetenv("FRETLUX_INPUT_FILE");
+    ASSERT_EQ(listening.Error(), "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() >= 2 * kHearingSeconds.size(); }, 5000));
+
+    const std::vector<std::vector<int>> expected{{45}, gMajor};
+    for (std::size_t i = 0; i < heard.size(); ++i) {
+        const std::size_t onset = i / kHearingSeconds.size();
+        const HeardOnset& hearing = heard[i];
+        // On the player's clock: the onsets lie as far apart as in the input, and as far from
+        // the start as the file input, which starts when the machine lets it, allows.
+        const double played = 1000 * plucks[onset == 0 ? 0 : 1].seconds;
+        EXPECT_NEAR(hearing.milliseconds - heard.front().milliseconds, played - 300.0, 15.0);
+        EXPECT_NEAR(hearing.milliseconds, played, 100.0);
+        EXPECT_EQ(hearing.Whole(), (i + 1) % kHearingSeconds.size() == 0);
+        if (hearing.Whole()) {
+            EXPECT_EQ(hearing.NotesAgainst(expected[onset]), expected[onset]);
+        }
+    }
+    // G major played where E minor is expected is not right.
+    const std::vector<int> eMinor{40, 47, 52, 55, 59, 64};
+    EXPECT_NE(heard.back().NotesAgainst(eMinor), eMinor);
+}
+
+}  // namespace
+}  // namespace fretlux
