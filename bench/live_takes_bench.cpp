@@ -5,8 +5,8 @@
 // onset is judged against the column it belongs to at each hearing. Prints per group:
 // - Score mode, which judges the whole hearing: right columns judged right, faults caught;
 // - Wait mode, which judges every hearing: the share of right columns judged right by each
-//   hearing, the delay from the column's first note to the hearing that did it, and the share
-//   of faulty columns judged right at some hearing (a wrong column turned green).
+//   hearing (and not taken back by a later hearing), the delay from the column's first note to
+//   the hearing that did it, and the share of faulty columns left green after all hearings.
 //
 //   live_takes_bench [SEEDS]    (1 seed unless given)
 #include <unistd.h>
@@ -19,13 +19,13 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <sstream>
 #include <vector>
 
 #include "listening/analysis_thread.h"
 #include "listening/take_judge.h"
 #include "listening/wave_reader.h"
+#include "playalong/waiting_play_along.h"
 #include "take_set.h"
 #include "truth_lines.h"
 
@@ -89,12 +89,21 @@ struct Group {
         if (!delays.empty()) {
             std::printf(
                 "%-13s       from the first note: median %.0f ms, 90 %% within %.0f ms; "
-                "faults judged right at some hearing %.1f %%\n",
+                "faults left green %.1f %%\n",
                 "", delays[delays.size() / 2], delays[delays.size() * 9 / 10],
                 percent(faultsTurnedGreen, faulty));
         }
     }
 };
+
+constexpr std::size_t kNotGreen = kHearingSeconds.size();
+
+// A column of the expected notes, each placed where a hand would most likely play it.
+PlayAlongColumn ColumnOf(const std::vector<int>& notes) {
+    PlayAlongColumn column;
+    for (const int note : notes) column.positions.push_back(*PlaceHeardNote(note, {}));
+    return column;
+}
 
 std::vector<int> ScoreHearing(const std::vector<const Hearings*>& onsets,
                               const std::vector<int>& expected) {
@@ -127,31 +136,41 @@ void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& on
         const std::vector<int>& expected = truth[c].expected;
         const bool playedRight = truth[c].verdict == "right";
         const bool scoredRight = !mine.empty() && ScoreHearing(mine, expected) == expected;
-        std::optional<std::size_t> green;
-        if (!mine.empty()) {
-            const Hearings& first = *mine.front();
-            for (std::size_t k = 0; k < first.size() && !green; ++k) {
-                if (NotesBegun(*first[k], expected) == expected) green = k;
+        // Wait mode hears every hearing of the column's onsets in turn; the column is green
+        // from the hearing that last made it right.
+        std::size_t green = kNotGreen;  // the hearing that made it green
+        double greenMs = 0;
+        WaitingPlayAlong wait;
+        wait.Expect(ColumnOf(expected));
+        for (const Hearings* hearings : mine) {
+            for (std::size_t k = 0; k < hearings->size(); ++k) {
+                const OnsetSound& sound = *(*hearings)[k];
+                const double soundMs = 1000.0 * static_cast<double>(sound.onsetSample) / rate;
+                wait.Hear({soundMs, (*hearings)[k]});
+                if (wait.Current() != WaitingPlayAlong::State::Right) {
+                    green = kNotGreen;
+                } else if (green == kNotGreen) {
+                    const double heardMs =
+                        soundMs +
+                        1000.0 * static_cast<double>(sound.samples.size() - sound.onsets.last) /
+                            rate;
+                    green = k;
+                    greenMs = heardMs;
+                }
             }
         }
         if (playedRight) {
             ++group.right;
             group.judgedRight += scoredRight;
-            if (green) {
-                const OnsetSound& sound = *(*mine.front())[*green];
-                ++group.greenBy[std::min(*green, kHearingSeconds.size() - 1)];
-                const double heardMs =
-                    1000.0 *
-                    static_cast<double>(sound.onsetSample + sound.samples.size() -
-                                        sound.onsets.last) /
-                    rate;
-                group.greenDelaysMs.push_back(heardMs - static_cast<double>(truth[c].timeMs) -
+            if (green != kNotGreen) {
+                ++group.greenBy[green];
+                group.greenDelaysMs.push_back(greenMs - static_cast<double>(truth[c].timeMs) -
                                               truth[c].offsetMs.value_or(0));
             }
         } else {
             ++group.faulty;
             group.caught += !scoredRight;
-            group.faultsTurnedGreen += green.has_value();
+            group.faultsTurnedGreen += green != kNotGreen;
         }
     }
 }

@@ -16,7 +16,7 @@ namespace fretlux {
 // judged at once (long enough to tell it from one a semitone off), again as a strum's later
 // strings come in (they follow each other for up to 40 ms), and last whole, as long after it as
 // a take's judging looks.
-inline constexpr std::array kHearingSeconds{0.045, 0.06, 0.075, 0.09, 0.105, 0.175};
+inline constexpr std::array kHearingSeconds{0.04, 0.055, 0.07, 0.085, 0.1, 0.175};
 
 struct OnsetSound {
     std::int64_t onsetSample = 0;  // the onset, counted from the first sample of the input

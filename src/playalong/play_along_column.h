@@ -46,8 +46,12 @@ struct HeardOnset {
 
     // The notes that began, ascending, where expected are the notes awaited.
     std::vector<int> NotesAgainst(const std::vector<int>& expected) const;
-    // False for the first hearing of an onset of audio, which a whole hearing of it follows.
+    // False for the early hearings of an onset of audio, which a whole hearing of it follows.
     bool Whole() const { return !sound || sound->whole; }
+    // Whether both are hearings of one onset of audio.
+    bool SameOnsetAs(const HeardOnset& other) const {
+        return sound && other.sound && sound->onsetSample == other.sound->onsetSample;
+    }
 };
 
 // Where on the fretboard a heard note most likely was played, given where the column's notes

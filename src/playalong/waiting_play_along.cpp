@@ -14,7 +14,9 @@ void WaitingPlayAlong::Expect(PlayAlongColumn column) {
 }
 
 void WaitingPlayAlong::Hear(const HeardOnset& onset) {
-    if (state_ != State::Holding) return;
+    if (state_ == State::Idle) return;
+    // Right stays right whatever rings on, unless the onset that made it right proves wrong.
+    if (state_ == State::Right && !onset.SameOnsetAs(*rightAt_)) return;
     const std::vector<int> heard = onset.NotesAgainst(expectedNotes_);
     if (heard.empty()) return;
     wrong_.clear();
@@ -32,8 +34,10 @@ void WaitingPlayAlong::Hear(const HeardOnset& onset) {
     }
     if (anyWrong) {
         begun_.clear();
-    } else if (begun_.size() == expectedNotes_.size()) {
+        state_ = State::Holding;
+    } else if (state_ == State::Holding && begun_.size() == expectedNotes_.size()) {
         state_ = State::Right;
+        rightAt_ = onset;
     }
 }
 

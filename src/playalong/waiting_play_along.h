@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "playalong/play_along_column.h"
@@ -9,7 +10,9 @@ namespace fretlux {
 
 // Play along in Wait mode: playback holds at each column with notes until the student has
 // played them. The notes of a chord may come one onset after another; a wrong note shows where
-// it was heard and the column must be played again from its first note.
+// it was heard and the column must be played again from its first note. A column turns right at
+// the first hearing of an onset that completes it, and back when a later hearing of that onset
+// finds a wrong note after all.
 class WaitingPlayAlong {
 public:
     enum class State { Idle, Holding, Right };
@@ -30,6 +33,7 @@ public:
 
 private:
     State state_ = State::Idle;
+    std::optional<HeardOnset> rightAt_;  // the hearing that made the column right
     PlayAlongColumn column_;
     std::vector<int> expectedNotes_;
     std::vector<int> begun_;  // the expected notes heard since the column was last begun

@@ -49,42 +49,65 @@ TEST(PlayAlongSession, ScoreSummarisesEachPassAndNamesTheTabsWithANewBest) {
     EXPECT_EQ(session.EndPass(), "");
 }
 
-// An open A string plucked at 0.2 s, heard as the live listener hears it: soon after the onset
-// (not whole), or whole; or silence where an onset was found.
-HeardOnset HeardPluck(double afterSeconds, bool whole, bool silent = false) {
+// The open A string plucked at 0.2 s, heard as the live listener hears that onset: soon after it
+// (not whole), or whole. The D string may be struck by mistake 0.1 s later, too late for the
+// first hearing; the sound may be silence where an onset was found.
+enum class Played { A, AThenD, Nothing };
+
+HeardOnset HeardPluck(double afterSeconds, bool whole, Played played = Played::A) {
     const int rate = 44100;
-    const MonoAudio take = testing::PluckedTake({{0.2, 45}}, {rate, 0.2 + afterSeconds});
+    std::vector<testing::Pluck> plucks{{0.2, 45, 0.0, 5}};
+    if (played == Played::AThenD) plucks.push_back({0.3, 50, 0.0, 4});
+    const MonoAudio take = testing::PluckedTake(plucks, {rate, 0.2 + afterSeconds});
     auto sound = std::make_shared<OnsetSound>();
     sound->sampleRate = rate;
-    sound->samples = silent ? std::vector<float>(take.samples.size()) : take.samples;
+    sound->samples =
+        played == Played::Nothing ? std::vector<float>(take.samples.size()) : take.samples;
     const auto onset = static_cast<std::size_t>(0.2 * rate);
+    sound->onsetSample = static_cast<std::int64_t>(onset);
     sound->onsets = {0, onset, onset, take.samples.size()};
     sound->whole = whole;
     return {203.0, std::move(sound)};
 }
 
-TEST(PlayAlongSession, TheSoundOfAnOnsetIsJudgedAgainstTheColumnWaitingAtOnceScoringWhole) {
+TEST(PlayAlongSession, WaitJudgesEveryHearingOfAnOnsetAndTakesBackAGreenThatProvesWrong) {
     BestScores best;
     PlayAlongSession wait(PlayAlongMode::Wait, "riff.tab", best);
     const PlayAlongColumn b{1, 0, 200, {{2, 2}}};  // B2 on the A string
     EXPECT_FALSE(wait.MayPass(b, 200));
     wait.Hear(HeardPluck(kHearingSeconds.front(), false), 250);
     EXPECT_EQ(wait.Waiting().WrongNotes(), (std::vector<FretPosition>{{2, 0}}));
+
     const PlayAlongColumn a{1, 1, 200, {{2, 0}}};
     EXPECT_FALSE(wait.MayPass(a, 300));
-    wait.Hear(HeardPluck(kHearingSeconds.front(), false), 350);
+    wait.Hear(HeardPluck(kHearingSeconds.front(), false, Played::AThenD), 350);
     EXPECT_EQ(wait.Waiting().Current(), WaitingPlayAlong::State::Right);
+    wait.Hear(HeardPluck(kHearingSeconds.back(), true, Played::AThenD), 480);
+    EXPECT_EQ(wait.Waiting().Current(), WaitingPlayAlong::State::Holding);
+    // D3 is shown where a slip of the hand on the A string would play it.
+    EXPECT_EQ(wait.Waiting().WrongNotes(), (std::vector<FretPosition>{{2, 5}}));
+    EXPECT_FALSE(wait.MayPass(a, 350 + PlayAlongSession::kGreenMs));
+    wait.Hear(HeardPluck(kHearingSeconds.front(), false), 900);
+    wait.Hear(HeardPluck(kHearingSeconds.back(), true), 1030);
+    EXPECT_FALSE(wait.MayPass(a, 900 + PlayAlongSession::kGreenMs - 1));
+    EXPECT_TRUE(wait.MayPass(a, 900 + PlayAlongSession::kGreenMs));
+}
 
+TEST(PlayAlongSession, ScoreJudgesTheWholeHearingOfAnOnsetOnly) {
+    BestScores best;
     PlayAlongSession score(PlayAlongMode::Score, "riff.tab", best);
     const auto pass = [&](const std::vector<HeardOnset>& heard) {
-        score.Sounded(a);
+        score.Sounded({1, 1, 200, {{2, 0}}});
         for (const HeardOnset& onset : heard) score.Hear(onset, 0);
         return score.EndPass().substr(0, 40);
     };
     EXPECT_EQ(pass({HeardPluck(kHearingSeconds.front(), false)}),
               "0 of 1 columns right, 0 wrong, 1 missed.");
-    EXPECT_EQ(pass({HeardPluck(kHearingSeconds.back(), true, true)}),
+    EXPECT_EQ(pass({HeardPluck(kHearingSeconds.back(), true, Played::Nothing)}),
               "0 of 1 columns right, 0 wrong, 1 missed.");
+    EXPECT_EQ(pass({HeardPluck(kHearingSeconds.front(), false),
+                    HeardPluck(kHearingSeconds.back(), true, Played::AThenD)}),
+              "0 of 1 columns right, 1 wrong, 0 missed.");
     EXPECT_EQ(pass({HeardPluck(kHearingSeconds.front(), false),
                     HeardPluck(kHearingSeconds.back(), true)}),
               "1 of 1 columns right, 0 wrong, 0 missed.");
