@@ -34,13 +34,15 @@ bool PlayAlong::Begin(PlayAlongMode mode, const std::string& file) {
     lastMarks_.clear();
     best_ = BestScores::FromText(listening_.BestScoresText());
     session_.emplace(mode, file, best_);
-    startMs_ = listening_.NowMs();
     const std::string error = listening_.StartListening([this](const HeardOnset& onset) {
         if (!session_) return;
         HeardOnset heard = onset;
         heard.milliseconds -= static_cast<double>(startMs_);
         session_->Hear(heard, SessionMs());
     });
+    // The session's time starts with the player's, once the input runs: opening a device, or
+    // reading the file that stands in for one, takes a moment that is no part of the playing.
+    startMs_ = listening_.NowMs();
     if (error.empty()) return true;
     session_.reset();
     host_.ShowMessage({error, MessageButtons::Ok, MessageIcon::Exclamation});
