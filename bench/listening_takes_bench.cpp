@@ -5,7 +5,7 @@
 // columns; detuned plucked strings and notes rendered in tune for the tuner. The commands run as
 // separate processes, so their CPU time is theirs alone.
 //
-//   listening_takes_bench [SEEDS]    (2 seeds unless given)
+//   listening_takes_bench [SEEDS] [--tuner]    (2 seeds unless given; --tuner: the tuner alone)
 //
 // Prints, per group, the share of right columns judged right, the share of wrong or left-out
 // columns caught, the tuner's error in cents, and the CPU time per second of audio.
@@ -21,6 +21,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -191,6 +192,7 @@ std::vector<std::pair<std::string, std::string>> InstalledSoundfonts() {
 
 int main(int argc, char** argv) {
     const int seeds = argc > 1 ? std::atoi(argv[1]) : 2;
+    const bool tunerOnly = argc > 2 && std::string(argv[2]) == "--tuner";
     const fs::path work =
         fs::temp_directory_path() / ("fretlux-listening-" + std::to_string(getpid()));
     fs::create_directories(work);
@@ -203,7 +205,7 @@ int main(int argc, char** argv) {
     std::map<std::string, Group> sounds;
     double listenCpu = 0, listenAudio = 0;
     int takes = 0;
-    for (const Excerpt& excerpt : kExcerpts) {
+    for (const Excerpt& excerpt : tunerOnly ? std::span<const Excerpt>() : kExcerpts) {
         const std::string document = (work / "document.flx").string();
         if (WriteExcerpt(std::string(FRETLUX_DATA_DIR) + "/" + excerpt.lesson, excerpt.first,
                          excerpt.last, document, std::cerr) != 0) {
@@ -294,16 +296,18 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::printf(
-        "fretlux-cli listen on %d takes (%.0f s of audio), %d %% wrong and %d %% left-out "
-        "columns, noise %.0f dB below the playing where noted\n",
-        takes, listenAudio, int(kWrongPercent), int(kMissedPercent), kNoiseBelow);
-    singles.Print();
-    chords.Print();
-    noisy.Print();
-    for (auto& [name, group] : sounds) {
-        group.examples.clear();
-        group.Print();
+    if (!tunerOnly) {
+        std::printf(
+            "fretlux-cli listen on %d takes (%.0f s of audio), %d %% wrong and %d %% left-out "
+            "columns, noise %.0f dB below the playing where noted\n",
+            takes, listenAudio, int(kWrongPercent), int(kMissedPercent), kNoiseBelow);
+        singles.Print();
+        chords.Print();
+        noisy.Print();
+        for (auto& [name, group] : sounds) {
+            group.examples.clear();
+            group.Print();
+        }
     }
     plucked.Print();
     pluckedNoisy.Print();
