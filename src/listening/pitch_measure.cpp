@@ -29,6 +29,124 @@ constexpr double kHighestPartialHertz = 5000.0;
 constexpr double kPartialCents = 40.0;
 // Partials fainter than this below the strongest are too noisy to place.
 constexpr double kFaintestPartial = 0.01;
+// A first partial this strong against the strongest partial is measured on its own.
+constexpr double kFirstPartialShare = 0.1;
+// A partial is new when this share of its amplitude rose at the onset.
+constexpr double kNewShare = 0.8;
+
+// A peak of the note's spectrum, weighted by its amplitude, or by what its amplitude gained
+// over the sound before the onset.
+struct WeightedPeak {
+    double hertz;
+    double weight;
+};
+
+// Peaks with no more than this share of their series' strongest partial's weight are too noisy
+// to count as evidence for or against a note.
+constexpr double kFaintestEvidence = 0.03;
+constexpr double kNoiseFloorAboveMedian = 8.0;
+// The note is the highest whose series explains all but this share of what the lowest-lying
+// best one explains: a note an octave or more below explains every partial too, and more noise.
+constexpr double kUnexplainedShare = 0.15;
+// The strongest peaks that the note is looked for under, and which of their partials they may be.
+constexpr int kCandidatePeaks = 6;
+constexpr int kHighestCandidatePartial = 16;
+// What the peaks gained over the sound before tells the note unless it is this small a share of
+// what they sound.
+constexpr double kLeastNewShare = 0.1;
+
+// What the peak's amplitude gained over the sound before; all of it when there is none.
+double GainedAmplitude(const SpectralPeak& peak, const Spectrum* before) {
+    if (!before) return peak.magnitude;
+    const double earlier = before->LargestNear(peak.hertz, kPartialCents / 2);
+    return std::sqrt(std::max(0.0, peak.magnitude * peak.magnitude - earlier * earlier));
+}
+
+// The peaks of the spectrum that stand out of its noise and the note's faintest partials.
+std::vector<SpectralPeak> ClearPeaks(const Spectrum& spectrum, double highest) {
+    double loudest = 0.0;
+    for (const SpectralPeak& peak : spectrum.Peaks(kLowestPitchHertz * 0.9, highest, 0.0)) {
+        loudest = std::max(loudest, peak.magnitude);
+    }
+    const double floor = std::max({1e-6, kFaintestEvidence * loudest,
+                                   kNoiseFloorAboveMedian * spectrum.MedianMagnitude(highest)});
+    return spectrum.Peaks(kLowestPitchHertz * 0.9, highest, floor);
+}
+
+// Whether the peaks gained enough over before for what they gained to tell the note.
+bool RoseOver(const std::vector<SpectralPeak>& peaks, const Spectrum& before) {
+    double sounding = 0.0;
+    double gained = 0.0;
+    for (const SpectralPeak& peak : peaks) {
+        sounding += peak.magnitude;
+        gained += GainedAmplitude(peak, &before);
+    }
+    return gained >= kLeastNewShare * sounding;
+}
+
+std::vector<WeightedPeak> NotePeaks(const std::vector<SpectralPeak>& peaks,
+                                    const Spectrum* before) {
+    std::vector<WeightedPeak> weighted;
+    for (const SpectralPeak& peak : peaks) {
+        if (const double gained = GainedAmplitude(peak, before); gained > 0.0) {
+            weighted.push_back({peak.hertz, gained});
+        }
+    }
+    return weighted;
+}
+
+// How much of the peaks' weight the harmonic series on fundamental explains: each partial is
+// looked for where the ones below put it, so that a stretched string's upper partials are found.
+double Explained(const std::vector<WeightedPeak>& peaks, double fundamental, double highest) {
+    double explained = 0.0;
+    double guide = fundamental;
+    auto unused = peaks.begin();
+    for (int n = 1; n * guide <= highest && unused != peaks.end(); ++n) {
+        const double low = n * guide * std::exp2(-kPartialCents / 1200.0);
+        const double high = n * guide * std::exp2(kPartialCents / 1200.0);
+        auto at = std::lower_bound(unused, peaks.end(), low,
+                                   [](const WeightedPeak& p, double hz) { return p.hertz < hz; });
+        auto best = peaks.end();
+        for (; at != peaks.end() && at->hertz <= high; ++at) {
+            if (best == peaks.end() || at->weight > best->weight) best = at;
+        }
+        if (best == peaks.end()) continue;
+        explained += best->weight;
+        guide = best->hertz / n;
+        unused = best + 1;
+    }
+    return explained;
+}
+
+// The fundamental of the note whose harmonic series explains the peaks, between the lowest and
+// the highest pitch, roughly.
+std::optional<double> NamedFundamental(std::vector<WeightedPeak> peaks, double highest) {
+    if (peaks.empty()) return std::nullopt;
+    std::vector<WeightedPeak> strongest = peaks;
+    std::sort(strongest.begin(), strongest.end(),
+              [](const WeightedPeak& a, const WeightedPeak& b) { return a.weight > b.weight; });
+    strongest.resize(std::min<std::size_t>(strongest.size(), kCandidatePeaks));
+    std::vector<std::pair<double, double>> candidates;  // fundamental, explained
+    double mostExplained = 0.0;
+    for (const WeightedPeak& peak : strongest) {
+        for (int n = 1; n <= kHighestCandidatePartial; ++n) {
+            const double fundamental = peak.hertz / n;
+            if (fundamental < kLowestPitchHertz * 0.97) break;
+            if (fundamental > kHighestPitchHertz * 1.03) continue;
+            const double explained = Explained(peaks, fundamental, highest);
+            candidates.emplace_back(fundamental, explained);
+            mostExplained = std::max(mostExplained, explained);
+        }
+    }
+    std::optional<double> named;
+    for (const auto& [fundamental, explained] : candidates) {
+        if (explained >= (1.0 - kUnexplainedShare) * mostExplained &&
+            (!named || fundamental > *named)) {
+            named = fundamental;
+        }
+    }
+    return named;
+}
 
 struct PartialPlace {
     int number;
@@ -57,6 +175,46 @@ double FirstPartialFromFit(const std::vector<PartialPlace>& partials) {
     if (slope <= 0.0) return mean;
     const double intercept = (sy - slope * sx) / sw;
     return intercept + slope;
+}
+
+// The first partial of the note whose fundamental lies within a third of a semitone of rough,
+// placed by its partials; those of strings still ringing from before count less.
+std::optional<double> PlacedFirstPartial(const Spectrum& spectrum, const Spectrum* before,
+                                         double rough, double highest) {
+    std::vector<PartialPlace> partials;
+    double strongest = 0.0;
+    bool firstIsNew = false;
+    for (int n = 1; n <= kMostPartials && n * rough <= highest; ++n) {
+        // Higher partials are looked for where the ones below put them, so a stretched string's
+        // upper partials are still found inside the window.
+        const double guide =
+            partials.empty() ? rough : partials.back().hertz / partials.back().number;
+        const auto peak = spectrum.PeakNear(n * guide, kPartialCents);
+        if (!peak) continue;
+        const double gained = GainedAmplitude(*peak, before);
+        if (n == 1) firstIsNew = gained >= kNewShare * peak->magnitude;
+        strongest = std::max(strongest, gained);
+        partials.push_back({n, peak->hertz, gained});
+    }
+    std::erase_if(partials,
+                  [&](const PartialPlace& p) { return p.weight < kFaintestPartial * strongest; });
+    if (partials.empty()) return std::nullopt;
+    // A strong first partial is the pitch itself. A recorded string's partials follow the
+    // stretched series only roughly, a few cents apart, so the series placed through them would
+    // put the first partial where it is not; the series serves where the first partial is faint,
+    // or shares its place with a partial of a string still ringing.
+    if (partials.front().number == 1 && firstIsNew &&
+        partials.front().weight >= kFirstPartialShare * strongest) {
+        const double pitch = partials.front().hertz;
+        if (pitch < kLowestPitchHertz || pitch > kHighestPitchHertz) return std::nullopt;
+        return pitch;
+    }
+    // A partial's place is known to about the same few hundredths of a hertz whatever its
+    // number, so f_n / n is known n times better; louder partials are placed more surely.
+    for (PartialPlace& p : partials) p.weight *= double(p.number) * p.number;
+    const double pitch = FirstPartialFromFit(partials);
+    if (pitch < kLowestPitchHertz || pitch > kHighestPitchHertz) return std::nullopt;
+    return pitch;
 }
 
 }  // namespace
@@ -88,37 +246,19 @@ std::optional<double> RoughPitch(std::span<const float> samples, int sampleRate)
     return estimates[estimates.size() / 2];
 }
 
-std::optional<double> MeasurePitch(std::span<const float> samples, int sampleRate) {
-    const std::optional<double> rough = RoughPitch(samples, sampleRate);
-    if (!rough) return std::nullopt;
-    return RefinePitch(samples, sampleRate, *rough);
-}
-
-std::optional<double> RefinePitch(std::span<const float> samples, int sampleRate, double rough) {
-    SpectrumMaker maker(sampleRate, FftSizeFor(samples.size()));
+std::optional<double> MeasurePitch(std::span<const float> samples, int sampleRate,
+                                   std::span<const float> before) {
+    SpectrumMaker maker(sampleRate, FftSizeFor(std::max(samples.size(), before.size())));
     const Spectrum spectrum = maker.Make(samples);
-    std::vector<PartialPlace> partials;
-    double strongest = 0.0;
     const double highest = std::min(kHighestPartialHertz, 0.45 * sampleRate);
-    for (int n = 1; n <= kMostPartials && n * rough <= highest; ++n) {
-        // Higher partials are looked for where the ones below put them, so a stretched string's
-        // upper partials are still found inside the window.
-        const double guide =
-            partials.empty() ? rough : partials.back().hertz / partials.back().number;
-        const auto peak = spectrum.PeakNear(n * guide, kPartialCents);
-        if (!peak) continue;
-        strongest = std::max(strongest, peak->magnitude);
-        partials.push_back({n, peak->hertz, peak->magnitude});
-    }
-    std::erase_if(partials,
-                  [&](const PartialPlace& p) { return p.weight < kFaintestPartial * strongest; });
-    if (partials.empty()) return std::nullopt;
-    // A partial's place is known to about the same few hundredths of a hertz whatever its
-    // number, so f_n / n is known n times better; louder partials are placed more surely.
-    for (PartialPlace& p : partials) p.weight *= double(p.number) * p.number;
-    const double pitch = FirstPartialFromFit(partials);
-    if (pitch < kLowestPitchHertz || pitch > kHighestPitchHertz) return std::nullopt;
-    return pitch;
+    const std::vector<SpectralPeak> peaks = ClearPeaks(spectrum, highest);
+    const std::optional<Spectrum> earlier =
+        before.empty() ? std::nullopt : std::optional(maker.Make(before));
+    // When nothing rose (a note held through a false onset), what sounds is measured.
+    const Spectrum* gainedOver = earlier && RoseOver(peaks, *earlier) ? &*earlier : nullptr;
+    const auto named = NamedFundamental(NotePeaks(peaks, gainedOver), highest);
+    if (!named) return std::nullopt;
+    return PlacedFirstPartial(spectrum, gainedOver, *named, highest);
 }
 
 }  // namespace fretlux
