@@ -15,19 +15,24 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <span>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "listening/tuner.h"
+#include "listening/wave_reader.h"
 #include "sound/soundfont_synth.h"
 #include "take_commands.h"
+#include "truth_lines.h"
 
 extern char** environ;
 
@@ -35,6 +40,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace fretlux::takes;
+using fretlux::LiveTuner;
+using fretlux::ReadTakeFile;
+using fretlux::TakeReading;
 
 struct Excerpt {
     const char* lesson;
@@ -179,6 +187,65 @@ struct TunerGroup {
     }
 };
 
+// The window's tuner on a tuner take: its readings from when a note has settled until a second
+// after its onset (the takes' notes last longer), against the note's truth.
+struct LiveTunerGroup {
+    explicit LiveTunerGroup(std::string groupName) : name(std::move(groupName)) {}
+
+    std::string name;
+    int readings = 0;
+    int named = 0;
+    int green = 0;  // within the needle's green ±3 cents
+    double centsError = 0;
+    std::vector<std::string> examples;
+
+    void Add(const std::string& wavePath, const std::string& truthPath) {
+        const TakeReading take = ReadTakeFile(wavePath);
+        std::ifstream file(truthPath);
+        const std::string text((std::istreambuf_iterator<char>(file)), {});
+        std::vector<std::string> unreadable;
+        const std::vector<TunerReading> truth = ReadTunerLines(text, unreadable);
+        if (!take.audio || truth.empty()) return;
+        const int rate = take.audio->sampleRate;
+        LiveTuner tuner(rate);
+        const std::span<const float> samples(take.audio->samples);
+        constexpr std::size_t kBlock = 512;
+        for (std::size_t at = 0; at < samples.size(); at += kBlock) {
+            tuner.Feed(samples.subspan(at, std::min(kBlock, samples.size() - at)),
+                       [&](const fretlux::TunerReading& reading) { Judge(reading, truth, rate); });
+        }
+    }
+    void Judge(const fretlux::TunerReading& reading, const std::vector<TunerReading>& truth,
+               int rate) {
+        const double ms = 1000.0 * double(reading.endSample) / rate;
+        for (const TunerReading& note : truth) {
+            if (ms < double(note.timeMs) + 300 || ms > double(note.timeMs) + 1000) continue;
+            ++readings;
+            const double error = reading.pitched ? 100.0 * (reading.pitch.midi - note.midi) +
+                                                       reading.pitch.cents - note.cents
+                                                 : 1e9;
+            if (reading.pitched && reading.pitch.midi == note.midi) {
+                ++named;
+                centsError += std::abs(error);
+                if (std::abs(error) <= 3) ++green;
+            } else if (examples.size() < 3) {
+                examples.push_back(note.note + " at " + std::to_string(note.timeMs) + " ms read " +
+                                   (reading.pitched ? std::to_string(reading.pitch.midi)
+                                                    : std::string("as no pitch")) +
+                                   " at " + std::to_string(std::lround(ms)) + " ms");
+            }
+        }
+    }
+    void Print() const {
+        std::printf(
+            "%-24s readings naming the note %5.1f %% of %5d, mean error %.2f cents, within "
+            "±3 cents %5.1f %%\n",
+            name.c_str(), Percent(named, readings), readings, named ? centsError / named : 0,
+            Percent(green, readings));
+        for (const std::string& example : examples) std::printf("    e.g. %s\n", example.c_str());
+    }
+};
+
 std::vector<std::pair<std::string, std::string>> InstalledSoundfonts() {
     std::vector<std::pair<std::string, std::string>> found;
     for (const auto& [name, path] : {std::pair{"TimGM6mb", fretlux::kTimGm6mbSoundfont},
@@ -255,8 +322,11 @@ int main(int argc, char** argv) {
 
     TunerGroup plucked{"plucked strings", 2}, pluckedNoisy{"plucked strings, noise", 2},
         rendered{"rendered notes", 3};
+    LiveTunerGroup livePlucked{"live, plucked strings"}, livePluckedNoisy{"live, strings, noise"},
+        liveRendered{"live, rendered notes"};
     double tuneCpu = 0, tuneAudio = 0;
-    const auto judgeTuning = [&](const TunerTakeRequest& request, TunerGroup& group) {
+    const auto judgeTuning = [&](const TunerTakeRequest& request, TunerGroup& group,
+                                 LiveTunerGroup& live) {
         if (MakeTunerTake(request, std::cerr) != 0) {
             ++group.failedRuns;
             return;
@@ -269,6 +339,7 @@ int main(int argc, char** argv) {
             return;
         }
         group.Add(*scores);
+        live.Add(request.wavePath, request.truthPath);
         tuneCpu += run.cpuSeconds;
         tuneAudio += AudioSeconds(request.wavePath);
     };
@@ -278,9 +349,9 @@ int main(int argc, char** argv) {
         request.truthPath = (work / "strings.jsonl").string();
         request.seed = static_cast<std::uint64_t>(seed);
         request.notes = kTunerNotes;
-        judgeTuning(request, plucked);
+        judgeTuning(request, plucked, livePlucked);
         request.noiseDecibelsBelow = kNoiseBelow;
-        judgeTuning(request, pluckedNoisy);
+        judgeTuning(request, pluckedNoisy, livePluckedNoisy);
     }
     for (const auto& [soundfontName, soundfont] : InstalledSoundfonts()) {
         for (const int patch : kPatches) {
@@ -292,7 +363,7 @@ int main(int argc, char** argv) {
             request.notes = kTunerNotes;
             request.patch = patch;
             request.soundfont = soundfont;
-            judgeTuning(request, rendered);
+            judgeTuning(request, rendered, liveRendered);
         }
     }
 
@@ -312,6 +383,9 @@ int main(int argc, char** argv) {
     plucked.Print();
     pluckedNoisy.Print();
     rendered.Print();
+    livePlucked.Print();
+    livePluckedNoisy.Print();
+    liveRendered.Print();
     std::printf(
         "CPU time per second of audio: listen %.1f %%, tune %.1f %% of one core "
         "(target 10 %%)\n",
