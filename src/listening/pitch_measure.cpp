@@ -32,7 +32,7 @@ constexpr double kFaintestPartial = 0.01;
 // A first partial this strong against the strongest partial is measured on its own.
 constexpr double kFirstPartialShare = 0.1;
 // A partial is new when this share of its amplitude rose at the onset.
-constexpr double kNewShare = 0.8;
+constexpr double kNewShare = 0.97;
 
 // A peak of the note's spectrum, weighted by its amplitude, or by what its amplitude gained
 // over the sound before the onset.
@@ -45,12 +45,13 @@ struct WeightedPeak {
 // to count as evidence for or against a note.
 constexpr double kFaintestEvidence = 0.03;
 constexpr double kNoiseFloorAboveMedian = 8.0;
-// The note is the highest whose series explains all but this share of what the lowest-lying
-// best one explains: a note an octave or more below explains every partial too, and more noise.
-constexpr double kUnexplainedShare = 0.15;
-// The strongest peaks that the note is looked for under, and which of their partials they may be.
-constexpr int kCandidatePeaks = 6;
+// A note's series is judged by how many of its first partials are found.
+constexpr int kCountedPartials = 8;
+// Which partial of the note the loudest peak may be.
 constexpr int kHighestCandidatePartial = 16;
+// A partial of the series is looked for this near where the one found below it puts it: closer
+// than the partials are placed, so that a note far below does not gather another note's partials.
+constexpr double kSeriesCents = 20.0;
 // What the peaks gained over the sound before tells the note unless it is this small a share of
 // what they sound.
 constexpr double kLeastNewShare = 0.1;
@@ -95,15 +96,21 @@ std::vector<WeightedPeak> NotePeaks(const std::vector<SpectralPeak>& peaks,
     return weighted;
 }
 
-// How much of the peaks' weight the harmonic series on fundamental explains: each partial is
-// looked for where the ones below put it, so that a stretched string's upper partials are found.
-double Explained(const std::vector<WeightedPeak>& peaks, double fundamental, double highest) {
+// How well the harmonic series on fundamental explains the peaks: the weight of the peaks it
+// explains, times the share of its first partials found among them. Each partial is looked for
+// where the one below put it, so that a stretched string's upper partials are found. A note an
+// octave or more below the played one explains every peak too, but misses half of its partials;
+// one an octave above misses the odd partials' weight, the first partial's included.
+double SeriesScore(const std::vector<WeightedPeak>& peaks, double fundamental, double highest) {
     double explained = 0.0;
+    int looked = 0;
+    int found = 0;
     double guide = fundamental;
     auto unused = peaks.begin();
-    for (int n = 1; n * guide <= highest && unused != peaks.end(); ++n) {
-        const double low = n * guide * std::exp2(-kPartialCents / 1200.0);
-        const double high = n * guide * std::exp2(kPartialCents / 1200.0);
+    for (int n = 1; n * guide <= highest; ++n) {
+        if (n <= kCountedPartials) ++looked;
+        const double low = n * guide * std::exp2(-kSeriesCents / 1200.0);
+        const double high = n * guide * std::exp2(kSeriesCents / 1200.0);
         auto at = std::lower_bound(unused, peaks.end(), low,
                                    [](const WeightedPeak& p, double hz) { return p.hertz < hz; });
         auto best = peaks.end();
@@ -111,37 +118,32 @@ double Explained(const std::vector<WeightedPeak>& peaks, double fundamental, dou
             if (best == peaks.end() || at->weight > best->weight) best = at;
         }
         if (best == peaks.end()) continue;
+        if (n <= kCountedPartials) ++found;
         explained += best->weight;
         guide = best->hertz / n;
         unused = best + 1;
     }
-    return explained;
+    return looked ? explained * found / looked : 0.0;
 }
 
-// The fundamental of the note whose harmonic series explains the peaks, between the lowest and
-// the highest pitch, roughly.
-std::optional<double> NamedFundamental(std::vector<WeightedPeak> peaks, double highest) {
+// The fundamental of the note whose harmonic series best explains the peaks, between the lowest
+// and the highest pitch, roughly. The loudest peak is one of its partials: where two notes sound,
+// a note far below both could explain both series, but the one the tuner shows is the louder.
+std::optional<double> NamedFundamental(const std::vector<WeightedPeak>& peaks, double highest) {
     if (peaks.empty()) return std::nullopt;
-    std::vector<WeightedPeak> strongest = peaks;
-    std::sort(strongest.begin(), strongest.end(),
-              [](const WeightedPeak& a, const WeightedPeak& b) { return a.weight > b.weight; });
-    strongest.resize(std::min<std::size_t>(strongest.size(), kCandidatePeaks));
-    std::vector<std::pair<double, double>> candidates;  // fundamental, explained
-    double mostExplained = 0.0;
-    for (const WeightedPeak& peak : strongest) {
-        for (int n = 1; n <= kHighestCandidatePartial; ++n) {
-            const double fundamental = peak.hertz / n;
-            if (fundamental < kLowestPitchHertz * 0.97) break;
-            if (fundamental > kHighestPitchHertz * 1.03) continue;
-            const double explained = Explained(peaks, fundamental, highest);
-            candidates.emplace_back(fundamental, explained);
-            mostExplained = std::max(mostExplained, explained);
-        }
-    }
+    const WeightedPeak loudest =
+        *std::max_element(peaks.begin(), peaks.end(), [](const auto& a, const auto& b) {
+            return a.weight < b.weight;
+        });
     std::optional<double> named;
-    for (const auto& [fundamental, explained] : candidates) {
-        if (explained >= (1.0 - kUnexplainedShare) * mostExplained &&
-            (!named || fundamental > *named)) {
+    double bestScore = 0.0;
+    for (int n = 1; n <= kHighestCandidatePartial; ++n) {
+        const double fundamental = loudest.hertz / n;
+        if (fundamental < kLowestPitchHertz * 0.97) break;
+        if (fundamental > kHighestPitchHertz * 1.03) continue;
+        const double score = SeriesScore(peaks, fundamental, highest);
+        if (score > bestScore) {
+            bestScore = score;
             named = fundamental;
         }
     }
