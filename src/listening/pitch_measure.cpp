@@ -132,9 +132,8 @@ double SeriesScore(const std::vector<WeightedPeak>& peaks, double fundamental, d
 std::optional<double> NamedFundamental(const std::vector<WeightedPeak>& peaks, double highest) {
     if (peaks.empty()) return std::nullopt;
     const WeightedPeak loudest =
-        *std::max_element(peaks.begin(), peaks.end(), [](const auto& a, const auto& b) {
-            return a.weight < b.weight;
-        });
+        *std::max_element(peaks.begin(), peaks.end(),
+                          [](const auto& a, const auto& b) { return a.weight < b.weight; });
     std::optional<double> named;
     double bestScore = 0.0;
     for (int n = 1; n <= kHighestCandidatePartial; ++n) {
