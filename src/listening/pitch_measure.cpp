@@ -29,9 +29,12 @@ constexpr double kHighestPartialHertz = 5000.0;
 constexpr double kPartialCents = 40.0;
 // Partials fainter than this below the strongest are too noisy to place.
 constexpr double kFaintestPartial = 0.01;
-// A first partial this strong against the strongest partial is measured on its own.
-constexpr double kFirstPartialShare = 0.1;
-// A partial is new when this share of its amplitude rose at the onset.
+// A first partial this strong against the strongest partial, and this far above the noise (the
+// median magnitude), is measured on its own.
+constexpr double kFirstPartialShare = 0.05;
+constexpr double kClearOfNoise = 30.0;
+// A first partial is the new note's alone when this share of its amplitude rose at the onset;
+// else a string still ringing has a partial at the same place, which would pull it.
 constexpr double kNewShare = 0.97;
 
 // A peak of the note's spectrum, weighted by its amplitude, or by what its amplitude gained
@@ -41,17 +44,22 @@ struct WeightedPeak {
     double weight;
 };
 
-// Peaks with no more than this share of their series' strongest partial's weight are too noisy
-// to count as evidence for or against a note.
+// Peaks fainter than this share of the loudest are too faint to count for or against a note.
 constexpr double kFaintestEvidence = 0.03;
 constexpr double kNoiseFloorAboveMedian = 8.0;
 // A note's series is judged by how many of its first partials are found.
 constexpr int kCountedPartials = 8;
+// Below this share of the peaks' weight explained (by the score below), what sounds is noise or a
+// jumble of notes, not one note.
+constexpr double kLeastExplainedShare = 0.3;
 // Which partial of the note the loudest peak may be.
 constexpr int kHighestCandidatePartial = 16;
 // A partial of the series is looked for this near where the one found below it puts it: closer
 // than the partials are placed, so that a note far below does not gather another note's partials.
 constexpr double kSeriesCents = 20.0;
+// A note began where the peaks just after its onset gained at least this share of their strength
+// over the sound before: a string ringing on only fades, and room noise only wavers.
+constexpr double kBeganShare = 0.3;
 // What the peaks gained over the sound before tells the note unless it is this small a share of
 // what they sound.
 constexpr double kLeastNewShare = 0.1;
@@ -85,6 +93,7 @@ bool RoseOver(const std::vector<SpectralPeak>& peaks, const Spectrum& before) {
     return gained >= kLeastNewShare * sounding;
 }
 
+// The peaks weighted by what they gained over before, those that gained nothing left out.
 std::vector<WeightedPeak> NotePeaks(const std::vector<SpectralPeak>& peaks,
                                     const Spectrum* before) {
     std::vector<WeightedPeak> weighted;
@@ -146,6 +155,9 @@ std::optional<double> NamedFundamental(const std::vector<WeightedPeak>& peaks, d
             named = fundamental;
         }
     }
+    double total = 0.0;
+    for (const WeightedPeak& peak : peaks) total += peak.weight;
+    if (bestScore < kLeastExplainedShare * total) return std::nullopt;
     return named;
 }
 
@@ -181,10 +193,10 @@ double FirstPartialFromFit(const std::vector<PartialPlace>& partials) {
 // The first partial of the note whose fundamental lies within a third of a semitone of rough,
 // placed by its partials; those of strings still ringing from before count less.
 std::optional<double> PlacedFirstPartial(const Spectrum& spectrum, const Spectrum* before,
-                                         double rough, double highest) {
+                                         double rough, double highest, double noise) {
     std::vector<PartialPlace> partials;
     double strongest = 0.0;
-    bool firstIsNew = false;
+    bool firstIsClear = false;
     for (int n = 1; n <= kMostPartials && n * rough <= highest; ++n) {
         // Higher partials are looked for where the ones below put them, so a stretched string's
         // upper partials are still found inside the window.
@@ -193,7 +205,10 @@ std::optional<double> PlacedFirstPartial(const Spectrum& spectrum, const Spectru
         const auto peak = spectrum.PeakNear(n * guide, kPartialCents);
         if (!peak) continue;
         const double gained = GainedAmplitude(*peak, before);
-        if (n == 1) firstIsNew = gained >= kNewShare * peak->magnitude;
+        if (n == 1) {
+            firstIsClear = gained >= kNewShare * peak->magnitude &&
+                           peak->magnitude >= kClearOfNoise * noise;
+        }
         strongest = std::max(strongest, gained);
         partials.push_back({n, peak->hertz, gained});
     }
@@ -204,7 +219,7 @@ std::optional<double> PlacedFirstPartial(const Spectrum& spectrum, const Spectru
     // stretched series only roughly, a few cents apart, so the series placed through them would
     // put the first partial where it is not; the series serves where the first partial is faint,
     // or shares its place with a partial of a string still ringing.
-    if (partials.front().number == 1 && firstIsNew &&
+    if (partials.front().number == 1 && firstIsClear &&
         partials.front().weight >= kFirstPartialShare * strongest) {
         const double pitch = partials.front().hertz;
         if (pitch < kLowestPitchHertz || pitch > kHighestPitchHertz) return std::nullopt;
@@ -247,6 +262,20 @@ std::optional<double> RoughPitch(std::span<const float> samples, int sampleRate)
     return estimates[estimates.size() / 2];
 }
 
+bool NoteBegan(std::span<const float> after, std::span<const float> before, int sampleRate) {
+    if (before.empty()) return true;
+    SpectrumMaker maker(sampleRate, FftSizeFor(std::max(after.size(), before.size())));
+    const double highest = std::min(kHighestPartialHertz, 0.45 * sampleRate);
+    const Spectrum earlier = maker.Make(before);
+    double sounding = 0.0;
+    double gained = 0.0;
+    for (const SpectralPeak& peak : ClearPeaks(maker.Make(after), highest)) {
+        sounding += peak.magnitude;
+        gained += GainedAmplitude(peak, &earlier);
+    }
+    return gained > kBeganShare * sounding;
+}
+
 std::optional<double> MeasurePitch(std::span<const float> samples, int sampleRate,
                                    std::span<const float> before) {
     SpectrumMaker maker(sampleRate, FftSizeFor(std::max(samples.size(), before.size())));
@@ -259,7 +288,8 @@ std::optional<double> MeasurePitch(std::span<const float> samples, int sampleRat
     const Spectrum* gainedOver = earlier && RoseOver(peaks, *earlier) ? &*earlier : nullptr;
     const auto named = NamedFundamental(NotePeaks(peaks, gainedOver), highest);
     if (!named) return std::nullopt;
-    return PlacedFirstPartial(spectrum, gainedOver, *named, highest);
+    return PlacedFirstPartial(spectrum, gainedOver, *named, highest,
+                              spectrum.MedianMagnitude(highest));
 }
 
 }  // namespace fretlux

@@ -22,6 +22,10 @@ inline constexpr double kHighestPitchHertz = 1000.0;
 std::optional<double> MeasurePitch(std::span<const float> samples, int sampleRate,
                                    std::span<const float> before = {});
 
+// Whether a note began between before, the sound just ahead of an onset, and after, the sound
+// just after it; true when nothing came before.
+bool NoteBegan(std::span<const float> after, std::span<const float> before, int sampleRate);
+
 // YIN's estimate (aubio's yinfast) alone: the median over the stretch of the confident frames.
 std::optional<double> RoughPitch(std::span<const float> samples, int sampleRate);
 

@@ -23,6 +23,9 @@ constexpr double kShortestSteadySeconds = 0.045;
 // The sound before the onset ends a little ahead of it, as an onset is placed within a hop or two.
 constexpr double kGuardBeforeOnsetSeconds = 0.01;
 constexpr double kLongestBeforeSeconds = 0.15;
+// Whether a note began at all is told from the sound just after the pick's click.
+constexpr double kPluckSeconds = 0.025;
+constexpr double kAttackLookSeconds = 0.05;
 // A note has ended when its level falls this far below its loudest, or below the floor.
 constexpr double kEndBelowPeakDb = 40.0;
 constexpr double kSilenceDb = -60.0;
@@ -77,8 +80,12 @@ std::optional<TunedPitch> MeasureNote(std::span<const float> samples, int sample
         std::max(since, onset - std::min(onset, seconds(kGuardBeforeOnsetSeconds)));
     const std::size_t beforeStart =
         std::max(since, beforeEnd - std::min(beforeEnd, seconds(kLongestBeforeSeconds)));
-    const auto hertz =
-        MeasurePitch(steady, sampleRate, samples.subspan(beforeStart, beforeEnd - beforeStart));
+    const auto before = samples.subspan(beforeStart, beforeEnd - beforeStart);
+    const std::size_t attackStart = std::min(end, onset + seconds(kPluckSeconds));
+    const auto attack = samples.subspan(
+        attackStart, std::min(end, attackStart + seconds(kAttackLookSeconds)) - attackStart);
+    if (!NoteBegan(attack, before, sampleRate)) return std::nullopt;
+    const auto hertz = MeasurePitch(steady, sampleRate, before);
     if (!hertz) return std::nullopt;
     return TunedPitchOf(*hertz);
 }
@@ -86,17 +93,25 @@ std::optional<TunedPitch> MeasureNote(std::span<const float> samples, int sample
 std::vector<TunerNote> HearNotes(const MonoAudio& audio) {
     const std::span<const float> samples(audio.samples);
     const std::vector<std::int64_t> onsets = DetectOnsets(audio);
+    const auto at = [&](std::size_t i) {
+        return i < onsets.size()
+                   ? std::min(samples.size(),
+                              static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i])))
+                   : samples.size();
+    };
+    // An onset too soon after a note's onset to leave it room to be measured is the same pluck
+    // heard twice (its click, then its string): the note runs on to the onset after.
+    const auto shortest =
+        static_cast<std::size_t>((kAttackSeconds + kShortestSteadySeconds) * audio.sampleRate);
     std::vector<TunerNote> notes;
     for (std::size_t i = 0; i < onsets.size(); ++i) {
-        const auto onset = static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i]));
-        const std::size_t next =
-            i + 1 < onsets.size() ? static_cast<std::size_t>(onsets[i + 1]) : samples.size();
-        const std::size_t end =
-            NoteEnd(samples, onset, std::min(next, samples.size()), audio.sampleRate);
-        const std::size_t since =
-            i == 0 ? 0 : static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i - 1]));
-        if (const auto pitch = MeasureNote(samples, audio.sampleRate, since, onset, end)) {
+        std::size_t next = i + 1;
+        while (next < onsets.size() && at(next) < at(i) + shortest) ++next;
+        const std::size_t end = NoteEnd(samples, at(i), at(next), audio.sampleRate);
+        const std::size_t since = i == 0 ? 0 : at(i - 1);
+        if (const auto pitch = MeasureNote(samples, audio.sampleRate, since, at(i), end)) {
             notes.push_back({onsets[i], *pitch});
+            i = next - 1;
         }
     }
     return notes;
