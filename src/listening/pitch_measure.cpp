@@ -206,8 +206,8 @@ std::optional<double> PlacedFirstPartial(const Spectrum& spectrum, const Spectru
         if (!peak) continue;
         const double gained = GainedAmplitude(*peak, before);
         if (n == 1) {
-            firstIsClear = gained >= kNewShare * peak->magnitude &&
-                           peak->magnitude >= kClearOfNoise * noise;
+            firstIsClear =
+                gained >= kNewShare * peak->magnitude && peak->magnitude >= kClearOfNoise * noise;
         }
         strongest = std::max(strongest, gained);
         partials.push_back({n, peak->hertz, gained});
