@@ -82,15 +82,15 @@ std::vector<SpectralPeak> ClearPeaks(const Spectrum& spectrum, double highest) {
     return spectrum.Peaks(kLowestPitchHertz * 0.9, highest, floor);
 }
 
-// Whether the peaks gained enough over before for what they gained to tell the note.
-bool RoseOver(const std::vector<SpectralPeak>& peaks, const Spectrum& before) {
+// The share of the peaks' strength that they gained over before.
+double GainedShare(const std::vector<SpectralPeak>& peaks, const Spectrum& before) {
     double sounding = 0.0;
     double gained = 0.0;
     for (const SpectralPeak& peak : peaks) {
         sounding += peak.magnitude;
         gained += GainedAmplitude(peak, &before);
     }
-    return gained >= kLeastNewShare * sounding;
+    return sounding > 0.0 ? gained / sounding : 0.0;
 }
 
 // The peaks weighted by what they gained over before, those that gained nothing left out.
@@ -267,13 +267,7 @@ bool NoteBegan(std::span<const float> after, std::span<const float> before, int 
     SpectrumMaker maker(sampleRate, FftSizeFor(std::max(after.size(), before.size())));
     const double highest = std::min(kHighestPartialHertz, 0.45 * sampleRate);
     const Spectrum earlier = maker.Make(before);
-    double sounding = 0.0;
-    double gained = 0.0;
-    for (const SpectralPeak& peak : ClearPeaks(maker.Make(after), highest)) {
-        sounding += peak.magnitude;
-        gained += GainedAmplitude(peak, &earlier);
-    }
-    return gained > kBeganShare * sounding;
+    return GainedShare(ClearPeaks(maker.Make(after), highest), earlier) > kBeganShare;
 }
 
 std::optional<double> MeasurePitch(std::span<const float> samples, int sampleRate,
@@ -284,8 +278,10 @@ std::optional<double> MeasurePitch(std::span<const float> samples, int sampleRat
     const std::vector<SpectralPeak> peaks = ClearPeaks(spectrum, highest);
     const std::optional<Spectrum> earlier =
         before.empty() ? std::nullopt : std::optional(maker.Make(before));
-    // When nothing rose (a note held through a false onset), what sounds is measured.
-    const Spectrum* gainedOver = earlier && RoseOver(peaks, *earlier) ? &*earlier : nullptr;
+    // When the partials gained little over the sound before (the same string plucked again while
+    // it rang), what sounds is measured.
+    const Spectrum* gainedOver =
+        earlier && GainedShare(peaks, *earlier) >= kLeastNewShare ? &*earlier : nullptr;
     const auto named = NamedFundamental(NotePeaks(peaks, gainedOver), highest);
     if (!named) return std::nullopt;
     return PlacedFirstPartial(spectrum, gainedOver, *named, highest,

@@ -2,9 +2,10 @@
 // The pitch of one note sounding through a stretch of sound, as a tuner reads it: the frequency
 // of its first partial. The note is the one whose harmonic series best explains the partials in
 // the spectrum: the note played, even where its first partial is weak or missing (low strings
-// through small speakers), never a louder partial of it an octave or a twelfth up. Its partials
-// then place it to a fraction of a cent, with a string's stretching of its higher partials
-// (inharmonicity) fitted rather than taken for mistuning.
+// through small speakers), never a louder partial of it an octave or a twelfth up. A clear first
+// partial is the pitch itself; where it is faint, the partials place it to a fraction of a cent,
+// with a string's stretching of its higher partials (inharmonicity) fitted rather than taken for
+// mistuning.
 #pragma once
 
 #include <optional>
