@@ -3,7 +3,7 @@
 // strings and notes rendered in tune for the tuner. The commands run as
 // separate processes, so their CPU time is theirs alone.
 //
-//   listening_takes_bench [SEEDS]    (2 seeds unless given)
+//   listening_takes_bench [SEEDS] [--tuner]    (2 seeds unless given; --tuner: the tuner alone)
 //
 // Prints, per group, the share of right columns judged right, the share of wrong or left-out
 // columns caught, the tuner's error in cents, and the CPU time per second of audio.
@@ -13,17 +13,23 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "listening/tuner.h"
+#include "listening/wave_reader.h"
 #include "take_set.h"
+#include "truth_lines.h"
 
 extern char** environ;
 
@@ -31,6 +37,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace fretlux::takes;
+using fretlux::LiveTuner;
+using fretlux::ReadTakeFile;
+using fretlux::TakeReading;
 
 constexpr int kTunerNotes = 12;
 
@@ -157,10 +166,70 @@ struct TunerGroup {
     }
 };
 
+// The window's tuner on a tuner take: its readings from when a note has settled until a second
+// after its onset (the takes' notes last longer), against the note's truth.
+struct LiveTunerGroup {
+    explicit LiveTunerGroup(std::string groupName) : name(std::move(groupName)) {}
+
+    std::string name;
+    int readings = 0;
+    int named = 0;
+    int green = 0;  // within the needle's green ±3 cents
+    double centsError = 0;
+    std::vector<std::string> examples;
+
+    void Add(const std::string& wavePath, const std::string& truthPath) {
+        const TakeReading take = ReadTakeFile(wavePath);
+        std::ifstream file(truthPath);
+        const std::string text((std::istreambuf_iterator<char>(file)), {});
+        std::vector<std::string> unreadable;
+        const std::vector<TunerReading> truth = ReadTunerLines(text, unreadable);
+        if (!take.audio || truth.empty()) return;
+        const int rate = take.audio->sampleRate;
+        LiveTuner tuner(rate);
+        const std::span<const float> samples(take.audio->samples);
+        constexpr std::size_t kBlock = 512;
+        for (std::size_t at = 0; at < samples.size(); at += kBlock) {
+            tuner.Feed(samples.subspan(at, std::min(kBlock, samples.size() - at)),
+                       [&](const fretlux::TunerReading& reading) { Judge(reading, truth, rate); });
+        }
+    }
+    void Judge(const fretlux::TunerReading& reading, const std::vector<TunerReading>& truth,
+               int rate) {
+        const double ms = 1000.0 * double(reading.endSample) / rate;
+        for (const TunerReading& note : truth) {
+            if (ms < double(note.timeMs) + 300 || ms > double(note.timeMs) + 1000) continue;
+            ++readings;
+            const double error = reading.pitched ? 100.0 * (reading.pitch.midi - note.midi) +
+                                                       reading.pitch.cents - note.cents
+                                                 : 1e9;
+            if (reading.pitched && reading.pitch.midi == note.midi) {
+                ++named;
+                centsError += std::abs(error);
+                if (std::abs(error) <= 3) ++green;
+            } else if (examples.size() < 3) {
+                examples.push_back(note.note + " at " + std::to_string(note.timeMs) + " ms read " +
+                                   (reading.pitched ? std::to_string(reading.pitch.midi)
+                                                    : std::string("as no pitch")) +
+                                   " at " + std::to_string(std::lround(ms)) + " ms");
+            }
+        }
+    }
+    void Print() const {
+        std::printf(
+            "%-24s readings naming the note %5.1f %% of %5d, mean error %.2f cents, within "
+            "±3 cents %5.1f %%\n",
+            name.c_str(), Percent(named, readings), readings, named ? centsError / named : 0,
+            Percent(green, readings));
+        for (const std::string& example : examples) std::printf("    e.g. %s\n", example.c_str());
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const int seeds = argc > 1 ? std::atoi(argv[1]) : 2;
+    const bool tunerOnly = argc > 2 && std::string(argv[2]) == "--tuner";
     const fs::path work =
         fs::temp_directory_path() / ("fretlux-listening-" + std::to_string(getpid()));
     fs::create_directories(work);
@@ -173,33 +242,37 @@ int main(int argc, char** argv) {
     std::map<std::string, Group> sounds;
     double listenCpu = 0, listenAudio = 0;
     int takes = 0;
-    const bool made = MakeEachTake(work, seeds, [&](const TakeCase& take) {
-        Group& group = take.noise ? noisy : take.chords ? chords : singles;
-        Group& bySound = sounds.try_emplace(take.sound, take.sound, 0).first->second;
-        const std::string heard = (work / "heard.jsonl").string();
-        const Run run =
-            RunCommand({cli, "listen", take.request.in, take.request.wavePath}, heard, err);
-        ++takes;
-        const auto scores = JudgeListening(take.request.truthPath, heard, quiet);
-        if (!run.ok || !scores) {
-            ++group.failedRuns;
-            ++bySound.failedRuns;
-            return;
-        }
-        group.Add(*scores);
-        bySound.Add(*scores);
-        listenCpu += run.cpuSeconds;
-        listenAudio += AudioSeconds(take.request.wavePath);
-        std::fprintf(stderr, "\r%d takes judged (%s, %s)   ", takes, take.lesson,
-                     take.sound.c_str());
-    });
+    const bool made =
+        tunerOnly || MakeEachTake(work, seeds, [&](const TakeCase& take) {
+            Group& group = take.noise ? noisy : take.chords ? chords : singles;
+            Group& bySound = sounds.try_emplace(take.sound, take.sound, 0).first->second;
+            const std::string heard = (work / "heard.jsonl").string();
+            const Run run =
+                RunCommand({cli, "listen", take.request.in, take.request.wavePath}, heard, err);
+            ++takes;
+            const auto scores = JudgeListening(take.request.truthPath, heard, quiet);
+            if (!run.ok || !scores) {
+                ++group.failedRuns;
+                ++bySound.failedRuns;
+                return;
+            }
+            group.Add(*scores);
+            bySound.Add(*scores);
+            listenCpu += run.cpuSeconds;
+            listenAudio += AudioSeconds(take.request.wavePath);
+            std::fprintf(stderr, "\r%d takes judged (%s, %s)   ", takes, take.lesson,
+                         take.sound.c_str());
+        });
     if (!made) return 1;
     std::fprintf(stderr, "\n");
 
     TunerGroup plucked{"plucked strings", 2}, pluckedNoisy{"plucked strings, noise", 2},
         rendered{"rendered notes", 3};
     double tuneCpu = 0, tuneAudio = 0;
-    const auto judgeTuning = [&](const TunerTakeRequest& request, TunerGroup& group) {
+    LiveTunerGroup livePlucked{"live, plucked strings"}, livePluckedNoisy{"live, strings, noise"},
+        liveRendered{"live, rendered notes"};
+    const auto judgeTuning = [&](const TunerTakeRequest& request, TunerGroup& group,
+                                 LiveTunerGroup& live) {
         if (MakeTunerTake(request, std::cerr) != 0) {
             ++group.failedRuns;
             return;
@@ -212,6 +285,7 @@ int main(int argc, char** argv) {
             return;
         }
         group.Add(*scores);
+        live.Add(request.wavePath, request.truthPath);
         tuneCpu += run.cpuSeconds;
         tuneAudio += AudioSeconds(request.wavePath);
     };
@@ -221,9 +295,9 @@ int main(int argc, char** argv) {
         request.truthPath = (work / "strings.jsonl").string();
         request.seed = static_cast<std::uint64_t>(seed);
         request.notes = kTunerNotes;
-        judgeTuning(request, plucked);
+        judgeTuning(request, plucked, livePlucked);
         request.noiseDecibelsBelow = kNoiseBelow;
-        judgeTuning(request, pluckedNoisy);
+        judgeTuning(request, pluckedNoisy, livePluckedNoisy);
     }
     for (const auto& [soundfontName, soundfont] : InstalledSoundfonts()) {
         for (const int patch : kPatches) {
@@ -235,24 +309,29 @@ int main(int argc, char** argv) {
             request.notes = kTunerNotes;
             request.patch = patch;
             request.soundfont = soundfont;
-            judgeTuning(request, rendered);
+            judgeTuning(request, rendered, liveRendered);
         }
     }
 
-    std::printf(
-        "fretlux-cli listen on %d takes (%.0f s of audio), %d %% wrong and %d %% left-out "
-        "columns, noise %.0f dB below the playing where noted\n",
-        takes, listenAudio, int(100 * kWrongShare), int(100 * kMissedShare), kNoiseBelow);
-    singles.Print();
-    chords.Print();
-    noisy.Print();
-    for (auto& [name, group] : sounds) {
-        group.examples.clear();
-        group.Print();
+    if (!tunerOnly) {
+        std::printf(
+            "fretlux-cli listen on %d takes (%.0f s of audio), %d %% wrong and %d %% left-out "
+            "columns, noise %.0f dB below the playing where noted\n",
+            takes, listenAudio, int(100 * kWrongShare), int(100 * kMissedShare), kNoiseBelow);
+        singles.Print();
+        chords.Print();
+        noisy.Print();
+        for (auto& [name, group] : sounds) {
+            group.examples.clear();
+            group.Print();
+        }
     }
     plucked.Print();
     pluckedNoisy.Print();
     rendered.Print();
+    livePlucked.Print();
+    livePluckedNoisy.Print();
+    liveRendered.Print();
     std::printf(
         "CPU time per second of audio: listen %.1f %%, tune %.1f %% of one core "
         "(target 10 %%)\n",

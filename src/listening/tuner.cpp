@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "listening/column_hearing.h"
 #include "listening/onsets.h"
 #include "listening/pitch_measure.h"
 #include "listening/pitch_names.h"
@@ -13,11 +12,20 @@ namespace fretlux {
 
 namespace {
 
-// A pluck's first moments are noise and a pitch that settles: the steady part starts after them.
+// A pluck's first moments are noise and a pitch that settles: the steady part starts after them,
+// and where the note lasts, only once its pitch has settled (a recorded string's first partial
+// wanders by several cents over its first few tenths of a second).
 constexpr double kAttackSeconds = 0.06;
+constexpr double kSettledSeconds = 0.3;
 // The steady part measured; longer adds little precision and more of the string's decay.
-constexpr double kLongestSteadySeconds = 0.5;
+constexpr double kLongestSteadySeconds = 1.0;
 constexpr double kShortestSteadySeconds = 0.045;
+// The sound before the onset ends a little ahead of it, as an onset is placed within a hop or two.
+constexpr double kGuardBeforeOnsetSeconds = 0.01;
+constexpr double kLongestBeforeSeconds = 0.15;
+// Whether a note began at all is told from the sound just after the pick's click.
+constexpr double kPluckSeconds = 0.025;
+constexpr double kAttackLookSeconds = 0.05;
 // A note has ended when its level falls this far below its loudest, or below the floor.
 constexpr double kEndBelowPeakDb = 40.0;
 constexpr double kSilenceDb = -60.0;
@@ -55,20 +63,29 @@ TunedPitch TunedPitchOf(double hertz) {
 
 std::optional<TunedPitch> MeasureNote(std::span<const float> samples, int sampleRate,
                                       std::size_t since, std::size_t onset, std::size_t end) {
-    const std::size_t steadyStart = onset + static_cast<std::size_t>(kAttackSeconds * sampleRate);
-    if (steadyStart + kShortestSteadySeconds * sampleRate > end) return std::nullopt;
-    const std::size_t steadyLength =
-        std::min(end - steadyStart, static_cast<std::size_t>(kLongestSteadySeconds * sampleRate));
+    const auto seconds = [sampleRate](double s) {
+        return static_cast<std::size_t>(s * sampleRate);
+    };
+    if (onset + seconds(kAttackSeconds + kShortestSteadySeconds) > end) return std::nullopt;
+    const std::size_t steadyEnd =
+        std::min(end, onset + seconds(kSettledSeconds + kLongestSteadySeconds));
+    const std::size_t steadyStart =
+        std::max(onset + seconds(kAttackSeconds),
+                 steadyEnd - std::min(steadyEnd, seconds(kLongestSteadySeconds)));
+    const std::size_t steadyLength = steadyEnd - steadyStart;
     const auto steady = samples.subspan(steadyStart, steadyLength);
-    // The note is the one whose partials rose at the onset, so that strings still ringing from
-    // before are not measured instead; YIN finds it where that is unclear.
-    std::optional<double> rough;
-    if (const auto note = LoudestNewNote(samples, sampleRate, {since, onset, onset, end})) {
-        rough = FrequencyOfNote(*note);
-    } else {
-        rough = RoughPitch(steady, sampleRate);
-    }
-    const auto hertz = rough ? RefinePitch(steady, sampleRate, *rough) : std::nullopt;
+    // What sounded just before the onset, so that strings still ringing from the notes before
+    // are not measured instead of the one that began.
+    const std::size_t beforeEnd =
+        std::max(since, onset - std::min(onset, seconds(kGuardBeforeOnsetSeconds)));
+    const std::size_t beforeStart =
+        std::max(since, beforeEnd - std::min(beforeEnd, seconds(kLongestBeforeSeconds)));
+    const auto before = samples.subspan(beforeStart, beforeEnd - beforeStart);
+    const std::size_t attackStart = std::min(end, onset + seconds(kPluckSeconds));
+    const auto attack = samples.subspan(
+        attackStart, std::min(end, attackStart + seconds(kAttackLookSeconds)) - attackStart);
+    if (!NoteBegan(attack, before, sampleRate)) return std::nullopt;
+    const auto hertz = MeasurePitch(steady, sampleRate, before);
     if (!hertz) return std::nullopt;
     return TunedPitchOf(*hertz);
 }
@@ -76,17 +93,25 @@ std::optional<TunedPitch> MeasureNote(std::span<const float> samples, int sample
 std::vector<TunerNote> HearNotes(const MonoAudio& audio) {
     const std::span<const float> samples(audio.samples);
     const std::vector<std::int64_t> onsets = DetectOnsets(audio);
+    const auto at = [&](std::size_t i) {
+        return i < onsets.size()
+                   ? std::min(samples.size(),
+                              static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i])))
+                   : samples.size();
+    };
+    // An onset too soon after a note's onset to leave it room to be measured is the same pluck
+    // heard twice (its click, then its string): the note runs on to the onset after.
+    const auto shortest =
+        static_cast<std::size_t>((kAttackSeconds + kShortestSteadySeconds) * audio.sampleRate);
     std::vector<TunerNote> notes;
     for (std::size_t i = 0; i < onsets.size(); ++i) {
-        const auto onset = static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i]));
-        const std::size_t next =
-            i + 1 < onsets.size() ? static_cast<std::size_t>(onsets[i + 1]) : samples.size();
-        const std::size_t end =
-            NoteEnd(samples, onset, std::min(next, samples.size()), audio.sampleRate);
-        const std::size_t since =
-            i == 0 ? 0 : static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i - 1]));
-        if (const auto pitch = MeasureNote(samples, audio.sampleRate, since, onset, end)) {
+        std::size_t next = i + 1;
+        while (next < onsets.size() && at(next) < at(i) + shortest) ++next;
+        const std::size_t end = NoteEnd(samples, at(i), at(next), audio.sampleRate);
+        const std::size_t since = i == 0 ? 0 : at(i - 1);
+        if (const auto pitch = MeasureNote(samples, audio.sampleRate, since, at(i), end)) {
             notes.push_back({onsets[i], *pitch});
+            i = next - 1;
         }
     }
     return notes;

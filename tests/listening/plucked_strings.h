@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Guitar-like takes made in the test: each pluck a sum of partials stretched as a real string
 // stretches them, each decaying the faster the higher it is, after a burst of pluck noise; a
-// string plucked again stops its earlier note. Room noise may be laid under it all.
+// string plucked again stops its earlier note. Room noise may be laid under it all, and the
+// whole heard through a small speaker, which loses the lowest partials.
 #pragma once
 
 #include <cmath>
@@ -28,7 +29,15 @@ struct TakeShape {
     double seconds = 2.0;
     double noiseDb = -200.0;  // white noise RMS, dB below full scale
     unsigned seed = 1;
+    double speakerHertz = 0.0;  // partials below it fall off 24 dB an octave; 0 for none
 };
+
+// A small speaker's response: flat above speakerHertz, falling 24 dB an octave below it.
+inline double SpeakerGain(double hertz, double speakerHertz) {
+    if (speakerHertz <= 0.0) return 1.0;
+    const double rise = std::pow(hertz / speakerHertz, 4.0);
+    return rise / std::sqrt(1.0 + rise * rise);
+}
 
 inline MonoAudio PluckedTake(const std::vector<Pluck>& plucks, const TakeShape& shape) {
     const int rate = shape.sampleRate;
@@ -51,8 +60,9 @@ inline MonoAudio PluckedTake(const std::vector<Pluck>& plucks, const TakeShape& 
         for (int n = 1;; ++n) {
             const double hertz = n * first * std::sqrt((1.0 + b * n * n) / (1.0 + b));
             if (hertz > std::min(8000.0, 0.45 * rate)) break;
-            const double level =
-                pluck.amplitude * std::fabs(std::sin(n * std::numbers::pi * 0.18)) / n;
+            const double level = pluck.amplitude *
+                                 std::fabs(std::sin(n * std::numbers::pi * 0.18)) / n *
+                                 SpeakerGain(hertz, shape.speakerHertz);
             const double decay = 1.0 / (ring / (1.0 + 0.4 * (n - 1)));
             const double phase = 2.0 * std::numbers::pi * gauss(random);
             for (std::size_t i = start; i < end; ++i) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "listening/pitch_names.h"
@@ -19,26 +20,60 @@ double CentsError(const TunedPitch& pitch, int midi, double cents) {
     return 100.0 * (pitch.midi - midi) + pitch.cents - cents;
 }
 
-TEST(Tuner, EachPluckedStringIsOneNoteOnItsStringWithinTwoCents) {
+// Through a small speaker the first partials fall away: the note played is still the one named,
+// not its louder second or third partial, by fretlux-cli tune and by the window's needle alike,
+// also over room noise.
+TEST(Tuner, EachPluckedStringIsNamedOnItsStringWithinTwoCentsByBothTuners) {
     struct Case {
         int midi;
         double cents;
         double inharmonicity;
         int openString;
         int sampleRate;
+        double speakerHertz;
+        double noiseDb = -200.0;
     };
     const std::vector<Case> cases = {
-        {40, -23.0, 1e-4, 6, 44100}, {45, 7.5, 2e-4, 5, 48000},  {50, 0.0, 0.0, 4, 44100},
-        {55, -4.0, 1e-4, 3, 96000},  {59, 31.0, 3e-4, 2, 44100}, {64, -12.3, 1e-4, 1, 22050},
-        {76, 18.0, 2e-4, 1, 44100},  {38, 0.0, 1e-4, 6, 44100},  {83, -20.0, 1e-4, 1, 8000},
+        {40, -23.0, 1e-4, 6, 44100, 0},
+        {45, 7.5, 2e-4, 5, 48000, 0},
+        {50, 0.0, 0.0, 4, 44100, 0},
+        {55, -4.0, 1e-4, 3, 96000, 0},
+        {59, 31.0, 3e-4, 2, 44100, 0},
+        {64, -12.3, 1e-4, 1, 22050, 0},
+        {76, 18.0, 2e-4, 1, 44100, 0},
+        {38, 0.0, 1e-4, 6, 44100, 0},
+        {83, -20.0, 1e-4, 1, 8000, 0},
+        {83, 15.0, 1e-4, 1, 44100, 0},
+        {38, -40.0, 1e-4, 6, 44100, 250},
+        {40, 12.0, 2e-4, 6, 44100, 300},
+        {45, -9.0, 1e-4, 5, 48000, 350},
+        {50, 4.0, 1e-4, 4, 44100, 400},
+        {55, -30.0, 1e-4, 3, 44100, 500},
+        {59, 15.0, 1e-4, 2, 44100, 600},
+        {40, -17.0, 1e-4, 6, 44100, 300, -50.0},
+        {64, 8.0, 1e-4, 1, 44100, 0, -40.0},
     };
     for (const Case& c : cases) {
-        const auto notes = HearNotes(
-            PluckedTake({{0.3, c.midi, c.cents, 0, 0.25, c.inharmonicity}}, {c.sampleRate, 1.5}));
-        ASSERT_EQ(notes.size(), 1u) << c.midi;
-        EXPECT_LE(std::fabs(CentsError(notes[0].pitch, c.midi, c.cents)), 2.0) << c.midi;
-        EXPECT_EQ(notes[0].pitch.openString, c.openString) << c.midi;
+        const std::string label = std::to_string(c.midi) + " through " +
+                                  std::to_string(static_cast<int>(c.speakerHertz)) + " Hz";
+        const MonoAudio take = PluckedTake({{0.3, c.midi, c.cents, 0, 0.25, c.inharmonicity}},
+                                           {c.sampleRate, 1.5, c.noiseDb, 1, c.speakerHertz});
+        const auto notes = HearNotes(take);
+        ASSERT_EQ(notes.size(), 1u) << label;
+        EXPECT_LE(std::fabs(CentsError(notes[0].pitch, c.midi, c.cents)), 2.0) << label;
+        EXPECT_EQ(notes[0].pitch.openString, c.openString) << label;
         EXPECT_NEAR(static_cast<double>(notes[0].onsetSample) / c.sampleRate, 0.3, 0.015);
+
+        LiveTuner tuner(c.sampleRate);
+        int settled = 0;
+        tuner.Feed(take.samples, [&](const TunerReading& reading) {
+            if (reading.endSample < 0.5 * c.sampleRate) return;
+            ++settled;
+            EXPECT_TRUE(reading.pitched) << label << " at " << reading.endSample;
+            EXPECT_LE(std::fabs(CentsError(reading.pitch, c.midi, c.cents)), 2.0)
+                << label << " at " << reading.endSample;
+        });
+        EXPECT_GT(settled, 10) << label;
     }
 }
 
