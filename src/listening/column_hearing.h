@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // What began at one column's onsets, judged by a listener that knows what should be played: the
 // spectrum just after the onsets is compared with the one just before, so that notes still
-// ringing from earlier columns do not count. An expected note began when its partials rose; a
-// note that was not expected began when a pitch heard there (single notes), or strong partials
-// that no expected note explains (chords), rose too.
+// ringing from earlier columns do not count. An expected note began when its partials rose, or,
+// plucked again while it still rang, when they no longer carry on the old vibration; a note that
+// was not expected began when a pitch heard there (single notes), or strong partials that no
+// expected note explains (chords), rose too.
 #pragma once
 
 #include <cstddef>
