@@ -34,6 +34,9 @@ constexpr double kShortestFollowedSeconds = 0.015;
 // hold this share of the energy of all peaks after the onsets).
 constexpr double kReplayedShare = 0.3;
 constexpr double kReplayedLevel = 0.003;
+// A partial that lost this share of its energy was damped, not plucked again: what is left of it
+// is too faint to follow.
+constexpr double kFadedShare = 0.25;
 // A partial is the note's when it lies this near its harmonic place, and a string may stretch
 // its n-th partial by up to n * n times this many cents more.
 constexpr double kPartialCents = 40.0;
@@ -113,6 +116,7 @@ double UnexplainedEnergy(const Look& look, double hertz) {
     const std::complex<double> carried =
         later *
         std::polar(std::min(1.0, std::pow(std::abs(perStep), steps)), std::arg(perStep) * steps);
+    if (std::norm(after) < kFadedShare * std::norm(carried)) return 0.0;
     const double damping =
         std::clamp(std::real(after * std::conj(carried)) / std::norm(carried), 0.0, 1.0);
     return std::norm(after - damping * carried);
