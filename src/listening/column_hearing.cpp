@@ -53,10 +53,13 @@ constexpr double kOtherRise = 2.0;
 constexpr double kFloorBelowLoudest = 0.003;
 constexpr double kFloorAboveMedian = 8.0;
 // Shares of all new energy: an expected note began when its partials hold this much of it, and
-// another note began when its partials, which no expected note explains, hold this much.
+// another note began when its partials, which no expected note explains, hold this much; or,
+// when a single note was expected and a pitch other than its own was heard, when that pitch's
+// partials hold the larger share.
 constexpr double kExpectedShare = 0.02;
 constexpr double kOwnPartialsShare = 0.0005;
-constexpr double kOtherShare = 0.15;
+constexpr double kOtherShare = 0.08;
+constexpr double kOtherPitchShare = 0.15;
 constexpr int kMostOtherNotes = 3;
 constexpr double kFundamentalShare = 0.1;
 // What a guitar in standard tuning can play, open low E to the high E string's 24th fret.
@@ -384,7 +387,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
             const int note = NearestNoteOf(*pitch).midi;
             if (note != expected.front() && note >= kLowestGuitarNote &&
                 note <= kHighestGuitarNote &&
-                EvidenceOf(look, note, kOtherRise, expected) >= kOtherShare * total &&
+                EvidenceOf(look, note, kOtherRise, expected) >= kOtherPitchShare * total &&
                 !(heard.size() == 1 && (note - expected.front()) % 12 == 0 && others.empty())) {
                 others.push_back(note);
             }
