@@ -37,6 +37,8 @@ constexpr double kReplayedLevel = 0.003;
 // A partial that lost this share of its energy was damped, not plucked again: what is left of it
 // is too faint to follow.
 constexpr double kFadedShare = 0.25;
+// At a faint onset, the new energy must be this share of all the energy after it.
+constexpr double kFaintOnsetRise = 0.01;
 // A partial is the note's when it lies this near its harmonic place, and a string may stretch
 // its n-th partial by up to n * n times this many cents more.
 constexpr double kPartialCents = 40.0;
@@ -374,7 +376,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     double total = 0.0;
     for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
     std::vector<int> heard;
-    if (total <= 0.0) return heard;
+    if (total <= 0.0 || (onsets.faint && total < kFaintOnsetRise * look.afterEnergy)) return heard;
     for (const int note : expected) {
         if (ExpectedNoteBegan(look, note, expected, total)) heard.push_back(note);
     }

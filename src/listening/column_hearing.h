@@ -19,6 +19,9 @@ struct OnsetGroup {
     std::size_t first = 0;  // the earliest onset of the column, a sample index
     std::size_t last = 0;   // its latest, the same for a single onset
     std::size_t until = 0;  // where the next onset is, or the take ends
+    // Heard only by a keen ear where a column expected notes: the fading of what rang can pass
+    // for such an onset, so anything begins there only when new energy clearly rose.
+    bool faint = false;
 };
 
 // The MIDI notes that began, ascending: those of expected heard, and any others heard.

@@ -80,7 +80,7 @@ std::vector<ColumnJudgement> JudgeTake(const MonoAudio& take,
                     const std::size_t since =
                         i == 0 ? 0
                                : static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i - 1]));
-                    group = OnsetGroup{since, at, at, take.samples.size()};
+                    group = OnsetGroup{since, at, at, take.samples.size(), !reached[c]};
                 }
                 group->last = at;
             } else if (group && at > group->last) {
