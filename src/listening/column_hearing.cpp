@@ -55,13 +55,13 @@ constexpr double kOtherRise = 2.0;
 constexpr double kFloorBelowLoudest = 0.003;
 constexpr double kFloorAboveMedian = 8.0;
 // Shares of all new energy: an expected note began when its partials hold this much of it, and
-// another note began when its partials, which no expected note explains, hold this much; or,
-// when a single note was expected and a pitch other than its own was heard, when that pitch's
-// partials hold the larger share.
+// another note began when its partials, which no expected note explains, hold this much. Where
+// a chord was expected, a wrong string shares the new energy with every string plucked again and
+// holds a smaller share of it.
 constexpr double kExpectedShare = 0.02;
 constexpr double kOwnPartialsShare = 0.0005;
-constexpr double kOtherShare = 0.08;
-constexpr double kOtherPitchShare = 0.15;
+constexpr double kOtherShare = 0.15;
+constexpr double kOtherInChordShare = 0.08;
 constexpr int kMostOtherNotes = 3;
 constexpr double kFundamentalShare = 0.1;
 // What a guitar in standard tuning can play, open low E to the high E string's 24th fret.
@@ -266,10 +266,11 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
         }
         unexplained.push_back({peak, energy});
     }
+    const double share = expected.size() > 1 ? kOtherInChordShare : kOtherShare;
     std::vector<int> others;
     while (others.size() < kMostOtherNotes && !unexplained.empty()) {
         const auto note = NoteExplaining(unexplained);
-        if (!note || note->second < kOtherShare * total) break;
+        if (!note || note->second < share * total) break;
         others.push_back(note->first);
         std::erase_if(unexplained,
                       [&](const NewPeak& p) { return IsPartialOf(p.peak.hertz, note->first); });
@@ -389,7 +390,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
             const int note = NearestNoteOf(*pitch).midi;
             if (note != expected.front() && note >= kLowestGuitarNote &&
                 note <= kHighestGuitarNote &&
-                EvidenceOf(look, note, kOtherRise, expected) >= kOtherPitchShare * total &&
+                EvidenceOf(look, note, kOtherRise, expected) >= kOtherShare * total &&
                 !(heard.size() == 1 && (note - expected.front()) % 12 == 0 && others.empty())) {
                 others.push_back(note);
             }
