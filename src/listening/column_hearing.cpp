@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <iterator>
+#include <numbers>
 #include <optional>
 
 #include "listening/frequency_bins.h"
@@ -24,6 +26,19 @@ constexpr double kLongestLookSeconds = 0.15;
 constexpr double kShortestLookSeconds = 0.04;
 constexpr double kShortestRingingSeconds = 0.06;
 constexpr double kHighestHertz = 5000.0;
+// Each of the two stretches through which a ringing partial is followed before the onsets.
+constexpr double kFollowedSeconds = 0.04;
+constexpr double kShortestFollowedSeconds = 0.015;
+// An expected note was plucked again while it rang when this share of its partials' energy
+// after the onsets is not what rang before, and those partials are not lost in the others (they
+// hold this share of the energy of all peaks after the onsets).
+constexpr double kReplayedShare = 0.3;
+constexpr double kReplayedLevel = 0.003;
+// A partial that lost this share of its energy was damped, not plucked again: what is left of it
+// is too faint to follow.
+constexpr double kFadedShare = 0.25;
+// At a faint onset, the new energy must be this share of all the energy after it.
+constexpr double kFaintOnsetRise = 0.01;
 // A partial is the note's when it lies this near its harmonic place, and a string may stretch
 // its n-th partial by up to n * n times this many cents more.
 constexpr double kPartialCents = 40.0;
@@ -40,10 +55,13 @@ constexpr double kOtherRise = 2.0;
 constexpr double kFloorBelowLoudest = 0.003;
 constexpr double kFloorAboveMedian = 8.0;
 // Shares of all new energy: an expected note began when its partials hold this much of it, and
-// another note began when its partials, which no expected note explains, hold this much.
+// another note began when its partials, which no expected note explains, hold this much. Where
+// a chord was expected, a wrong string shares the new energy with every string plucked again and
+// holds a smaller share of it.
 constexpr double kExpectedShare = 0.02;
 constexpr double kOwnPartialsShare = 0.0005;
 constexpr double kOtherShare = 0.15;
+constexpr double kOtherInChordShare = 0.08;
 constexpr int kMostOtherNotes = 3;
 constexpr double kFundamentalShare = 0.1;
 // What a guitar in standard tuning can play, open low E to the high E string's 24th fret.
@@ -55,7 +73,59 @@ struct Look {
     Spectrum after;
     double floor;
     std::span<const float> afterSamples;
+    // Two stretches of what rang just before the onsets, one after the other, for following a
+    // partial through them; empty when the previous onset leaves no room.
+    std::span<const float> earlier{};
+    std::span<const float> later{};
+    std::ptrdiff_t earlierStart = 0;
+    std::ptrdiff_t laterStart = 0;
+    std::ptrdiff_t afterStart = 0;
+    int sampleRate = 0;
+    double afterEnergy = 0.0;  // of all peaks over the floor after the onsets
 };
+
+// The partial at hertz in a stretch starting at sample start, Hann-windowed and heterodyned
+// against the take's own clock, scaled as a spectrum's magnitude: a steady partial gives the
+// same phase in every stretch.
+std::complex<double> PartialPhasor(std::span<const float> stretch, std::ptrdiff_t start,
+                                   double hertz, int sampleRate) {
+    std::complex<double> sum;
+    double windowSum = 0.0;
+    const double length = static_cast<double>(stretch.size());
+    const double step = 2.0 * std::numbers::pi * hertz / sampleRate;
+    for (std::size_t i = 0; i < stretch.size(); ++i) {
+        const double window = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * (i + 0.5) / length);
+        windowSum += window;
+        sum += window * stretch[i] * std::polar(1.0, -step * static_cast<double>(start + i));
+    }
+    return windowSum > 0.0 ? sum * (2.0 / windowSum) : sum;
+}
+
+// The energy of a partial after the onsets that the partial ringing before does not explain:
+// what rang is followed through the two stretches before (its decay and any slight detuning)
+// and carried on to the stretch after, where it may only have been damped. A string plucked
+// again while it rang starts afresh, out of step with the old vibration.
+double UnexplainedEnergy(const Look& look, double hertz) {
+    const auto centre = [](std::ptrdiff_t start, std::size_t size) {
+        return static_cast<double>(start) + 0.5 * static_cast<double>(size);
+    };
+    const auto earlier = PartialPhasor(look.earlier, look.earlierStart, hertz, look.sampleRate);
+    const auto later = PartialPhasor(look.later, look.laterStart, hertz, look.sampleRate);
+    const auto after = PartialPhasor(look.afterSamples, look.afterStart, hertz, look.sampleRate);
+    if (std::abs(earlier) == 0.0 || std::abs(later) == 0.0) return std::norm(after);
+    const double steps = (centre(look.afterStart, look.afterSamples.size()) -
+                          centre(look.laterStart, look.later.size())) /
+                         (centre(look.laterStart, look.later.size()) -
+                          centre(look.earlierStart, look.earlier.size()));
+    const std::complex<double> perStep = later / earlier;
+    const std::complex<double> carried =
+        later *
+        std::polar(std::min(1.0, std::pow(std::abs(perStep), steps)), std::arg(perStep) * steps);
+    if (std::norm(after) < kFadedShare * std::norm(carried)) return 0.0;
+    const double damping =
+        std::clamp(std::real(after * std::conj(carried)) / std::norm(carried), 0.0, 1.0);
+    return std::norm(after - damping * carried);
+}
 
 // The new energy of one place in the spectrum: the rise in power of the peak found there, when
 // it rose by the factor rise.
@@ -98,6 +168,29 @@ double EvidenceOf(const Look& look, int note, double rise, const std::vector<int
     return evidence;
 }
 
+// Whether note, ringing before the onsets, was plucked again: much of its partials' energy after
+// them, leaving out partials that the notes in others have too, is not the old vibration's.
+bool Replayed(const Look& look, int note, const std::vector<int>& others) {
+    if (look.earlier.empty()) return false;
+    double unexplained = 0.0;
+    double sounding = 0.0;
+    const double fundamental = FrequencyOfNote(note);
+    for (int n = 1; n <= kCountedPartials && n * fundamental <= kHighestHertz; ++n) {
+        const double stretch = kStretchCentsPerSquare * n * n / 2;
+        const double place = n * fundamental * std::exp2(stretch / 1200.0);
+        const auto peak = look.after.PeakNear(place, kPartialCents + stretch);
+        if (!peak || peak->magnitude < look.floor ||
+            std::any_of(others.begin(), others.end(),
+                        [&](int other) { return IsPartialOf(peak->hertz, other); })) {
+            continue;
+        }
+        unexplained += UnexplainedEnergy(look, peak->hertz);
+        sounding += peak->magnitude * peak->magnitude;
+    }
+    return sounding >= kReplayedLevel * look.afterEnergy && sounding > 0.0 &&
+           unexplained >= kReplayedShare * sounding;
+}
+
 // Whether some of note's counted partials belong to none of the others.
 bool HasOwnPartials(int note, const std::vector<int>& others) {
     const double fundamental = FrequencyOfNote(note);
@@ -116,9 +209,12 @@ bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expec
     std::vector<int> others;
     std::copy_if(expected.begin(), expected.end(), std::back_inserter(others),
                  [note](int other) { return other != note; });
-    if (!HasOwnPartials(note, others)) others.clear();
-    const double share = others.empty() ? kExpectedShare : kOwnPartialsShare;
-    return EvidenceOf(look, note, kExpectedRise, others) >= share * total;
+    // Partials shared with another note of the chord tell nothing of a string plucked again, as
+    // the other string may be the one that was.
+    if (!HasOwnPartials(note, others))
+        return EvidenceOf(look, note, kExpectedRise) >= kExpectedShare * total;
+    return EvidenceOf(look, note, kExpectedRise, others) >= kOwnPartialsShare * total ||
+           Replayed(look, note, others);
 }
 
 struct NewPeak {
@@ -170,10 +266,11 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
         }
         unexplained.push_back({peak, energy});
     }
+    const double share = expected.size() > 1 ? kOtherInChordShare : kOtherShare;
     std::vector<int> others;
     while (others.size() < kMostOtherNotes && !unexplained.empty()) {
         const auto note = NoteExplaining(unexplained);
-        if (!note || note->second < kOtherShare * total) break;
+        if (!note || note->second < share * total) break;
         others.push_back(note->first);
         std::erase_if(unexplained,
                       [&](const NewPeak& p) { return IsPartialOf(p.peak.hertz, note->first); });
@@ -229,13 +326,31 @@ std::optional<Look> LookAt(std::span<const float> samples, int sampleRate,
         maker.Make(stretchBefore(beforeEnd - static_cast<std::ptrdiff_t>(length)));
     const Spectrum sinceBefore = maker.Make(
         stretchBefore(std::max(sinceAttack, beforeEnd - static_cast<std::ptrdiff_t>(length))));
-    Look look{longBefore.LouderOf(sinceBefore), maker.Make(after), 0.0, after};
+    Look look{.before = longBefore.LouderOf(sinceBefore),
+              .after = maker.Make(after),
+              .floor = 0.0,
+              .afterSamples = after,
+              .afterStart = afterStart,
+              .sampleRate = sampleRate};
+    const std::ptrdiff_t followed = std::min(
+        seconds(kFollowedSeconds),
+        (beforeEnd - static_cast<std::ptrdiff_t>(onsets.since) - seconds(kSkipAfterSeconds)) / 2);
+    if (followed >= seconds(kShortestFollowedSeconds)) {
+        look.laterStart = beforeEnd - followed;
+        look.earlierStart = beforeEnd - 2 * followed;
+        look.later = Stretch(samples, look.laterStart, static_cast<std::size_t>(followed));
+        look.earlier = Stretch(samples, look.earlierStart, static_cast<std::size_t>(followed));
+    }
     double loudest = 0.0;
     for (const SpectralPeak& peak : look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, 0.0)) {
         loudest = std::max(loudest, peak.magnitude);
     }
     look.floor = std::max({1e-5, kFloorBelowLoudest * loudest,
                            kFloorAboveMedian * look.after.MedianMagnitude(kHighestHertz)});
+    for (const SpectralPeak& peak :
+         look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, look.floor)) {
+        look.afterEnergy += peak.magnitude * peak.magnitude;
+    }
 
     return look;
 }
@@ -262,7 +377,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     double total = 0.0;
     for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
     std::vector<int> heard;
-    if (total <= 0.0) return heard;
+    if (total <= 0.0 || (onsets.faint && total < kFaintOnsetRise * look.afterEnergy)) return heard;
     for (const int note : expected) {
         if (ExpectedNoteBegan(look, note, expected, total)) heard.push_back(note);
     }

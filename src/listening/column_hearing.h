@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // What began at one column's onsets, judged by a listener that knows what should be played: the
 // spectrum just after the onsets is compared with the one just before, so that notes still
-// ringing from earlier columns do not count. An expected note began when its partials rose; a
-// note that was not expected began when a pitch heard there (single notes), or strong partials
-// that no expected note explains (chords), rose too.
+// ringing from earlier columns do not count. An expected note began when its partials rose, or,
+// plucked again while it still rang, when they no longer carry on the old vibration; a note that
+// was not expected began when a pitch heard there (single notes), or strong partials that no
+// expected note explains (chords), rose too.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +19,9 @@ struct OnsetGroup {
     std::size_t first = 0;  // the earliest onset of the column, a sample index
     std::size_t last = 0;   // its latest, the same for a single onset
     std::size_t until = 0;  // where the next onset is, or the take ends
+    // Heard only by a keen ear where a column expected notes: the fading of what rang can pass
+    // for such an onset, so anything begins there only when new energy clearly rose.
+    bool faint = false;
 };
 
 // The MIDI notes that began, ascending: those of expected heard, and any others heard.

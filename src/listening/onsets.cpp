@@ -29,6 +29,8 @@ constexpr smpl_t kShortestGapMs = 50.0f;
 // its threshold is lower.
 constexpr smpl_t kClickThreshold = 0.3f;
 constexpr smpl_t kFluxThreshold = 0.15f;
+// A keen detector's thresholds are this share of the ordinary ones.
+constexpr smpl_t kKeenThresholds = 0.5f;
 // A flux onset counts when the filtered sound holds this much more energy over the hops after it
 // than over as many before: spans of some 20 ms, longer than a low string's period, whose
 // waveform alone makes shorter spans louder and quieter.
@@ -104,12 +106,14 @@ struct OnsetDetector::Aubio {
     fvec_t* found;
 };
 
-OnsetDetector::OnsetDetector(int sampleRate)
+OnsetDetector::OnsetDetector(int sampleRate, OnsetKeenness keenness)
     : sampleRate_(sampleRate),
       hopSize_(HopSizeFor(sampleRate)),
-      lowPass_(std::make_unique<LowPass>(sampleRate)),
-      clicks_(std::make_unique<Aubio>("hfc", kClickThreshold, sampleRate, hopSize_)),
-      partials_(std::make_unique<Aubio>("specflux", kFluxThreshold, sampleRate, hopSize_)) {}
+      lowPass_(std::make_unique<LowPass>(sampleRate)) {
+    const smpl_t scale = keenness == OnsetKeenness::Keen ? kKeenThresholds : 1.0f;
+    clicks_ = std::make_unique<Aubio>("hfc", kClickThreshold * scale, sampleRate, hopSize_);
+    partials_ = std::make_unique<Aubio>("specflux", kFluxThreshold * scale, sampleRate, hopSize_);
+}
 
 OnsetDetector::~OnsetDetector() = default;
 
@@ -151,8 +155,8 @@ bool OnsetDetector::LouderFrom(std::int64_t hop) const {
            kEnergyRise * before * static_cast<double>(std::max<std::int64_t>(1, last - hop));
 }
 
-std::vector<std::int64_t> DetectOnsets(const MonoAudio& audio) {
-    OnsetDetector detector(audio.sampleRate);
+std::vector<std::int64_t> DetectOnsets(const MonoAudio& audio, OnsetKeenness keenness) {
+    OnsetDetector detector(audio.sampleRate, keenness);
     std::vector<std::int64_t> onsets;
     const std::span<const float> samples(audio.samples);
     for (std::size_t at = 0; at < samples.size(); at += detector.HopSize()) {

@@ -16,9 +16,13 @@ namespace fretlux {
 
 struct MonoAudio;
 
+// How readily an onset is reported: Ordinary for listening blind; Keen where a note is expected
+// near by and its absence is itself news, so that a soft pluck in a noisy room is not lost.
+enum class OnsetKeenness { Ordinary, Keen };
+
 class OnsetDetector {
 public:
-    explicit OnsetDetector(int sampleRate);
+    explicit OnsetDetector(int sampleRate, OnsetKeenness keenness = OnsetKeenness::Ordinary);
     ~OnsetDetector();
     OnsetDetector(const OnsetDetector&) = delete;
     OnsetDetector& operator=(const OnsetDetector&) = delete;
@@ -49,6 +53,7 @@ private:
 };
 
 // The sample indices of every onset in the audio, ascending.
-std::vector<std::int64_t> DetectOnsets(const MonoAudio& audio);
+std::vector<std::int64_t> DetectOnsets(const MonoAudio& audio,
+                                       OnsetKeenness keenness = OnsetKeenness::Ordinary);
 
 }  // namespace fretlux

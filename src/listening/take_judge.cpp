@@ -12,6 +12,30 @@ namespace fretlux {
 
 namespace {
 
+std::vector<double> MillisecondsOf(const std::vector<std::int64_t>& onsets, int sampleRate) {
+    std::vector<double> milliseconds;
+    for (const std::int64_t onset : onsets) {
+        milliseconds.push_back(1000.0 * static_cast<double>(onset) / sampleRate);
+    }
+    return milliseconds;
+}
+
+// A column that no onset reached is looked at again with a keener ear: a soft pluck in a noisy
+// room may have been missed, and the column's notes still tell whether anything began. The keen
+// onsets of such columns join onsets, ascending, and their owners join owners.
+void AddKeenOnsets(const MonoAudio& take, const std::vector<ExpectedColumn>& columns,
+                   const std::vector<bool>& reached, std::vector<std::int64_t>& onsets,
+                   std::vector<std::optional<std::size_t>>& owners) {
+    const std::vector<std::int64_t> keen = DetectOnsets(take, OnsetKeenness::Keen);
+    const auto keenOwners = AssignOnsets(MillisecondsOf(keen, take.sampleRate), columns);
+    for (std::size_t i = 0; i < keen.size(); ++i) {
+        if (!keenOwners[i] || reached[*keenOwners[i]]) continue;
+        const auto at = std::lower_bound(onsets.begin(), onsets.end(), keen[i]);
+        owners.insert(owners.begin() + (at - onsets.begin()), keenOwners[i]);
+        onsets.insert(at, keen[i]);
+    }
+}
+
 Verdict VerdictOf(const std::vector<int>& expected, const std::vector<int>& heard) {
     if (heard.empty()) return Verdict::Missed;
     return heard == expected ? Verdict::Right : Verdict::Wrong;
@@ -45,12 +69,13 @@ std::vector<std::optional<std::size_t>> AssignOnsets(const std::vector<double>& 
 
 std::vector<ColumnJudgement> JudgeTake(const MonoAudio& take,
                                        const std::vector<ExpectedColumn>& columns) {
-    const std::vector<std::int64_t> onsets = DetectOnsets(take);
-    std::vector<double> onsetMs;
-    for (const std::int64_t onset : onsets) {
-        onsetMs.push_back(1000.0 * static_cast<double>(onset) / take.sampleRate);
+    std::vector<std::int64_t> onsets = DetectOnsets(take);
+    auto owners = AssignOnsets(MillisecondsOf(onsets, take.sampleRate), columns);
+    std::vector<bool> reached(columns.size(), false);
+    for (const auto& owner : owners) {
+        if (owner) reached[*owner] = true;
     }
-    const auto owners = AssignOnsets(onsetMs, columns);
+    AddKeenOnsets(take, columns, reached, onsets, owners);
     std::vector<ColumnJudgement> judgements;
     for (std::size_t c = 0; c < columns.size(); ++c) {
         ColumnJudgement judgement{columns[c], {}, Verdict::Missed, std::nullopt};
@@ -62,7 +87,7 @@ std::vector<ColumnJudgement> JudgeTake(const MonoAudio& take,
                     const std::size_t since =
                         i == 0 ? 0
                                : static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i - 1]));
-                    group = OnsetGroup{since, at, at, take.samples.size()};
+                    group = OnsetGroup{since, at, at, take.samples.size(), !reached[c]};
                 }
                 group->last = at;
             } else if (group && at > group->last) {
