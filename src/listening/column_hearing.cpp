@@ -403,15 +403,4 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     return heard;
 }
 
-std::optional<int> LoudestNewNote(std::span<const float> samples, int sampleRate,
-                                  const OnsetGroup& onsets) {
-    const std::optional<Look> look = LookAt(samples, sampleRate, onsets);
-    if (!look) return std::nullopt;
-    const std::vector<NewPeak> peaks = RisingPeaks(*look, kExpectedRise);
-    if (peaks.empty()) return std::nullopt;
-    const auto note = NoteExplaining(peaks);
-    if (!note) return std::nullopt;
-    return note->first;
-}
-
 }  // namespace fretlux

@@ -8,7 +8,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -27,10 +26,5 @@ struct OnsetGroup {
 // The MIDI notes that began, ascending: those of expected heard, and any others heard.
 std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
                             const OnsetGroup& onsets, const std::vector<int>& expected);
-
-// The note with the most new energy that began at the onsets, whatever was expected, if its
-// fundamental and another partial rose.
-std::optional<int> LoudestNewNote(std::span<const float> samples, int sampleRate,
-                                  const OnsetGroup& onsets);
 
 }  // namespace fretlux
