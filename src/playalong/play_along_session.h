@@ -45,9 +45,9 @@ public:
     // The judgements of the pass that ended last.
     const std::vector<ColumnJudgement>& LastPass() const { return lastPass_; }
 
-    // Something began in the input. Wait mode judges the first hearing of an onset, so that a
-    // right column turns green at once, and the whole hearing after it, which may complete a
-    // strummed chord; Score mode judges the whole hearing only.
+    // Something began in the input. Wait mode judges every hearing of an onset: a column turns
+    // green at the first that completes it, so at once for a single note, later for a strum,
+    // and back when a later hearing finds a wrong note; Score mode judges the whole hearing only.
     void Hear(const HeardOnset& onset, std::int64_t nowMs);
 
 private:
