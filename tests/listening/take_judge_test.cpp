@@ -56,6 +56,7 @@ TEST(TakeJudge, RightWrongAndMissedColumnsOfSingleNotesAndChords) {
         {{43, 47, 50, 55, 59, 67}, {43, 47, 50, 56, 59, 67}, 0, Verdict::Wrong},  // one fret off
         {{45, 52, 57, 60, 64}, {}, 0, Verdict::Missed},
         {{50, 57, 62, 66}, {50, 57, 62, 66}, -15, Verdict::Right},
+        {{57}, {45}, 0, Verdict::Wrong},  // an octave down
     };
     const auto judgements = Judge(columns);
     ASSERT_EQ(judgements.size(), columns.size());
