@@ -29,18 +29,6 @@ void WriteNotes(JsonWriter& json, const std::vector<int>& notes) {
     json.EndArray();
 }
 
-std::string_view VerdictName(Verdict verdict) {
-    switch (verdict) {
-        case Verdict::Right:
-            return "right";
-        case Verdict::Wrong:
-            return "wrong";
-        case Verdict::Missed:
-            break;
-    }
-    return "missed";
-}
-
 void WriteJudgement(const ColumnJudgement& judgement, std::ostream& out) {
     JsonWriter json(out);
     json.BeginObject();

@@ -43,6 +43,18 @@ Verdict VerdictOf(const std::vector<int>& expected, const std::vector<int>& hear
 
 }  // namespace
 
+std::string_view VerdictName(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Right:
+            return "right";
+        case Verdict::Wrong:
+            return "wrong";
+        case Verdict::Missed:
+            break;
+    }
+    return "missed";
+}
+
 std::vector<std::optional<std::size_t>> AssignOnsets(const std::vector<double>& onsetMs,
                                                      const std::vector<ExpectedColumn>& columns) {
     std::vector<std::optional<std::size_t>> owners;

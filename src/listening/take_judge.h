@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "listening/wave_reader.h"
@@ -21,6 +22,9 @@ struct ExpectedColumn {
 };
 
 enum class Verdict { Right, Wrong, Missed };
+
+// "right", "wrong" or "missed", as fretlux-cli listen writes them.
+std::string_view VerdictName(Verdict verdict);
 
 struct ColumnJudgement {
     ExpectedColumn expected;

@@ -117,18 +117,6 @@ ColumnPlan PlanColumn(const std::vector<PlayedColumn>& columns, size_t c,
 
 }  // namespace
 
-std::string_view VerdictName(Verdict verdict) {
-    switch (verdict) {
-        case Verdict::Right:
-            return "right";
-        case Verdict::Wrong:
-            return "wrong";
-        case Verdict::Missed:
-            return "missed";
-    }
-    return "";
-}
-
 StudentTake PlayAsStudent(const std::vector<TimedMidiMessage>& score,
                           const std::vector<PlayedColumn>& columns, const StudentHabits& habits) {
     SeededRandom random(habits.seed);

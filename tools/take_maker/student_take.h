@@ -6,18 +6,13 @@
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 #include "app/tab_player.h"
+#include "listening/take_judge.h"
 #include "playback/timed_midi_message.h"
 
 namespace fretlux::takes {
-
-enum class Verdict { Right, Wrong, Missed };
-
-// "right", "wrong" or "missed", as fretlux-cli listen writes them.
-std::string_view VerdictName(Verdict verdict);
 
 struct StudentHabits {
     std::uint64_t seed = 1;
