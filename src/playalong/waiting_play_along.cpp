@@ -8,37 +8,52 @@ namespace fretlux {
 void WaitingPlayAlong::Expect(PlayAlongColumn column) {
     column_ = std::move(column);
     expectedNotes_ = column_.Notes();
-    begun_.clear();
+    begunEarlier_.clear();
+    latest_.reset();
+    latestBegun_.clear();
     wrong_.clear();
     state_ = expectedNotes_.empty() ? State::Idle : State::Holding;
 }
 
 void WaitingPlayAlong::Hear(const HeardOnset& onset) {
     if (state_ == State::Idle) return;
-    // Right stays right whatever rings on, unless the onset that made it right proves wrong.
-    if (state_ == State::Right && !onset.SameOnsetAs(*rightAt_)) return;
+    const bool sameOnset = latest_ && onset.SameOnsetAs(*latest_);
+    // Right stays right whatever rings on, unless the onset that made it right proves otherwise.
+    if (state_ == State::Right && !sameOnset) return;
     const std::vector<int> heard = onset.NotesAgainst(expectedNotes_);
-    if (heard.empty()) return;
+    if (heard.empty() && !sameOnset) return;
+    if (!sameOnset) {
+        begunEarlier_.insert(begunEarlier_.end(), latestBegun_.begin(), latestBegun_.end());
+    }
+    // A later hearing of the onset sees more of a strum's strings, so what the earlier ones
+    // heard begin still counts, unless it finds that nothing began there after all.
+    if (!sameOnset || heard.empty()) latestBegun_.clear();
+    latest_ = onset;
     wrong_.clear();
     bool anyWrong = false;
     for (const int note : heard) {
-        const bool expected =
-            std::binary_search(expectedNotes_.begin(), expectedNotes_.end(), note);
-        if (!expected) {
-            anyWrong = true;
-            if (const auto where = PlaceHeardNote(note, column_.positions))
-                wrong_.push_back(*where);
-        } else if (std::find(begun_.begin(), begun_.end(), note) == begun_.end()) {
-            begun_.push_back(note);
+        if (std::binary_search(expectedNotes_.begin(), expectedNotes_.end(), note)) {
+            if (std::find(latestBegun_.begin(), latestBegun_.end(), note) == latestBegun_.end())
+                latestBegun_.push_back(note);
+            continue;
         }
+        anyWrong = true;
+        if (const auto where = PlaceHeardNote(note, column_.positions)) wrong_.push_back(*where);
     }
     if (anyWrong) {
-        begun_.clear();
-        state_ = State::Holding;
-    } else if (state_ == State::Holding && begun_.size() == expectedNotes_.size()) {
-        state_ = State::Right;
-        rightAt_ = onset;
+        begunEarlier_.clear();
+        latestBegun_.clear();
     }
+    state_ = Complete() ? State::Right : State::Holding;
+}
+
+bool WaitingPlayAlong::Complete() const {
+    return std::all_of(expectedNotes_.begin(), expectedNotes_.end(), [this](int note) {
+        const auto begun = [note](const std::vector<int>& notes) {
+            return std::find(notes.begin(), notes.end(), note) != notes.end();
+        };
+        return begun(begunEarlier_) || begun(latestBegun_);
+    });
 }
 
 void WaitingPlayAlong::Release() {

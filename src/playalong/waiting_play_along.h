@@ -11,8 +11,8 @@ namespace fretlux {
 // Play along in Wait mode: playback holds at each column with notes until the student has
 // played them. The notes of a chord may come one onset after another; a wrong note shows where
 // it was heard and the column must be played again from its first note. A column turns right at
-// the first hearing of an onset that completes it, and back when a later hearing of that onset
-// finds a wrong note after all.
+// the first hearing of an onset that completes it, and back when a later, longer hearing of that
+// onset finds a wrong note, or that nothing began there after all.
 class WaitingPlayAlong {
 public:
     enum class State { Idle, Holding, Right };
@@ -32,11 +32,16 @@ public:
     const std::vector<FretPosition>& WrongNotes() const { return wrong_; }
 
 private:
+    bool Complete() const;
+
     State state_ = State::Idle;
-    std::optional<HeardOnset> rightAt_;  // the hearing that made the column right
     PlayAlongColumn column_;
     std::vector<int> expectedNotes_;
-    std::vector<int> begun_;  // the expected notes heard since the column was last begun
+    // The expected notes begun at earlier onsets since the column was last begun, and at the
+    // hearings of the latest onset.
+    std::vector<int> begunEarlier_;
+    std::optional<HeardOnset> latest_;
+    std::vector<int> latestBegun_;
     std::vector<FretPosition> wrong_;
 };
 

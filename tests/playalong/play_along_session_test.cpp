@@ -70,7 +70,7 @@ HeardOnset HeardPluck(double afterSeconds, bool whole, Played played = Played::A
     return {203.0, std::move(sound)};
 }
 
-TEST(PlayAlongSession, WaitJudgesEveryHearingOfAnOnsetAndTakesBackAGreenThatProvesWrong) {
+TEST(PlayAlongSession, WaitJudgesEveryHearingOfAnOnsetAndTakesBackAGreenThatProvesFalse) {
     BestScores best;
     PlayAlongSession wait(PlayAlongMode::Wait, "riff.tab", best);
     const PlayAlongColumn b{1, 0, 200, {{2, 2}}};  // B2 on the A string
@@ -91,6 +91,15 @@ TEST(PlayAlongSession, WaitJudgesEveryHearingOfAnOnsetAndTakesBackAGreenThatProv
     wait.Hear(HeardPluck(kHearingSeconds.back(), true), 1030);
     EXPECT_FALSE(wait.MayPass(a, 900 + PlayAlongSession::kGreenMs - 1));
     EXPECT_TRUE(wait.MayPass(a, 900 + PlayAlongSession::kGreenMs));
+
+    // A green goes back, too, when the whole hearing finds that nothing began after all.
+    const PlayAlongColumn again{1, 2, 1400, {{2, 0}}};
+    EXPECT_FALSE(wait.MayPass(again, 1400));
+    wait.Hear(HeardPluck(kHearingSeconds.front(), false), 1450);
+    EXPECT_EQ(wait.Waiting().Current(), WaitingPlayAlong::State::Right);
+    wait.Hear(HeardPluck(kHearingSeconds.back(), true, Played::Nothing), 1580);
+    EXPECT_EQ(wait.Waiting().Current(), WaitingPlayAlong::State::Holding);
+    EXPECT_TRUE(wait.Waiting().WrongNotes().empty());
 }
 
 TEST(PlayAlongSession, ScoreJudgesTheWholeHearingOfAnOnsetOnly) {
