@@ -2,7 +2,8 @@
 // How well the live listener hears a student, and how soon: each take of take_set.h is pushed
 // through the analysis thread as an audio callback would push it (faster than real time; the
 // live_listening_probe measures the time the analysis itself takes), and the sound of every
-// onset is judged against the column it belongs to at each hearing. Prints per group:
+// onset is judged against the column it belongs to at each hearing (a faint onset, which only the
+// keen detector found, only where no other onset came). Prints per group:
 // - Score mode, which judges the whole hearing: right columns judged right, faults caught;
 // - Wait mode, which judges every hearing: the share of right columns judged right by each
 //   hearing (and not taken back by a later hearing), the delay from the column's first note to
@@ -133,6 +134,9 @@ void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& on
         for (std::size_t o = 0; o < onsets.size(); ++o) {
             if (owners[o] == c) mine.push_back(&onsets[o]);
         }
+        // Faint onsets count only where no other onset came.
+        const auto faint = [](const Hearings* h) { return h->front()->onsets.faint; };
+        if (!std::all_of(mine.begin(), mine.end(), faint)) std::erase_if(mine, faint);
         const std::vector<int>& expected = truth[c].expected;
         const bool playedRight = truth[c].verdict == "right";
         const bool scoredRight = !mine.empty() && ScoreHearing(mine, expected) == expected;
@@ -154,7 +158,8 @@ void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& on
                         soundMs +
                         1000.0 * static_cast<double>(sound.samples.size() - sound.onsets.last) /
                             rate;
-                    green = k;
+                    // A faint onset is heard once, whole.
+                    green = faint(hearings) ? kHearingSeconds.size() - 1 : k;
                     greenMs = heardMs;
                 }
             }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 
 namespace fretlux {
 
@@ -16,6 +17,11 @@ constexpr double kHistorySeconds = 1.0;
 // stretch after it, and the gap the judging leaves before the onset.
 constexpr double kBeforeSeconds = 0.2;
 constexpr std::size_t kPopBlock = 512;
+// A keen onset this near an ordinary one is that onset heard early or late. The ordinary
+// detector may report an onset some hops after it, so a keen onset is taken for faint only once
+// the input is this much further on.
+constexpr double kNearOnsetSeconds = 0.05;
+constexpr double kReportDelaySeconds = 0.03;
 
 }  // namespace
 
@@ -24,6 +30,7 @@ AnalysisThread::AnalysisThread(int sampleRate, ListeningReports reports, double 
       reports_(std::move(reports)),
       ring_(static_cast<std::size_t>(ringSeconds * sampleRate)),
       onsets_(sampleRate),
+      keenOnsets_(sampleRate, OnsetKeenness::Keen),
       tuner_(sampleRate),
       hop_(static_cast<std::size_t>(onsets_.HopSize())) {
     history_.reserve(static_cast<std::size_t>(2 * kHistorySeconds * sampleRate));
@@ -69,14 +76,30 @@ void AnalysisThread::Analyse(std::span<const float> samples) {
         samples = samples.subspan(take);
         if (hopFill_ < hop_.size()) break;
         hopFill_ = 0;
-        if (const auto onset = onsets_.Feed(hop_)) {
-            if (pendingOnset_ >= 0) EndPendingOnset(*onset);
-            pendingOnset_ = *onset;
-            hearingsReported_ = 0;
-            if (reports_.onset) reports_.onset(*onset);
-        }
+        FeedHop();
     }
-    HearPendingOnset(historyStart_ + static_cast<std::int64_t>(history_.size()));
+    const std::int64_t now = historyStart_ + static_cast<std::int64_t>(history_.size());
+    HearPendingOnset(now);
+    HearFaintOnsets(now);
+}
+
+void AnalysisThread::FeedHop() {
+    const auto near = [this](std::int64_t a, std::int64_t b) {
+        return a >= 0 && b >= 0 && std::abs(a - b) < SecondsAfter(0, kNearOnsetSeconds);
+    };
+    if (const auto onset = onsets_.Feed(hop_)) {
+        if (pendingOnset_ >= 0) EndPendingOnset(*onset);
+        if (near(keenCandidate_, *onset)) keenCandidate_ = -1;
+        if (keenCandidate_ >= 0) TakeKeenCandidateForFaint();
+        if (faintOnset_ >= 0) EndFaintOnset(*onset);
+        pendingOnset_ = *onset;
+        latestOnset_ = *onset;
+        hearingsReported_ = 0;
+        if (reports_.onset) reports_.onset(*onset);
+    }
+    if (const auto keen = keenOnsets_.Feed(hop_); keen && !near(*keen, latestOnset_)) {
+        keenCandidate_ = *keen;
+    }
 }
 
 void AnalysisThread::HearPendingOnset(std::int64_t now) {
@@ -90,23 +113,46 @@ void AnalysisThread::HearPendingOnset(std::int64_t now) {
     std::size_t reached = hearingsReported_;
     while (now >= SecondsAfter(pendingOnset_, kHearingSeconds[reached])) ++reached;
     if (reached > hearingsReported_) {
-        ReportSound(SecondsAfter(pendingOnset_, kHearingSeconds[reached - 1]), false);
+        ReportSound(pendingOnset_, previousOnset_,
+                    SecondsAfter(pendingOnset_, kHearingSeconds[reached - 1]), false, false);
         hearingsReported_ = reached;
     }
 }
 
 void AnalysisThread::EndPendingOnset(std::int64_t until) {
-    ReportSound(until, true);
+    ReportSound(pendingOnset_, previousOnset_, until, true, false);
     previousOnset_ = pendingOnset_;
     pendingOnset_ = -1;
+}
+
+void AnalysisThread::HearFaintOnsets(std::int64_t now) {
+    if (keenCandidate_ >= 0 &&
+        now >= SecondsAfter(keenCandidate_, kNearOnsetSeconds + kReportDelaySeconds)) {
+        TakeKeenCandidateForFaint();
+    }
+    if (faintOnset_ >= 0 && now >= SecondsAfter(faintOnset_, kHearingSeconds.back())) {
+        EndFaintOnset(SecondsAfter(faintOnset_, kHearingSeconds.back()));
+    }
+}
+
+void AnalysisThread::TakeKeenCandidateForFaint() {
+    if (faintOnset_ >= 0) EndFaintOnset(keenCandidate_);
+    faintOnset_ = keenCandidate_;
+    faintSince_ = std::max<std::int64_t>(latestOnset_, 0);
+    keenCandidate_ = -1;
+}
+
+void AnalysisThread::EndFaintOnset(std::int64_t until) {
+    ReportSound(faintOnset_, faintSince_, until, true, true);
+    faintOnset_ = -1;
 }
 
 std::int64_t AnalysisThread::SecondsAfter(std::int64_t sample, double seconds) const {
     return sample + static_cast<std::int64_t>(seconds * sampleRate_);
 }
 
-void AnalysisThread::ReportSound(std::int64_t until, bool whole) const {
-    const std::int64_t onset = pendingOnset_;
+void AnalysisThread::ReportSound(std::int64_t onset, std::int64_t since, std::int64_t until,
+                                 bool whole, bool faint) const {
     const std::int64_t start = std::max(historyStart_, SecondsAfter(onset, -kBeforeSeconds));
     const std::int64_t end =
         std::min(until, historyStart_ + static_cast<std::int64_t>(history_.size()));
@@ -120,7 +166,7 @@ void AnalysisThread::ReportSound(std::int64_t until, bool whole) const {
     sound->whole = whole;
     const auto first = history_.begin() + static_cast<std::ptrdiff_t>(start - historyStart_);
     sound->samples.assign(first, first + static_cast<std::ptrdiff_t>(end - start));
-    sound->onsets = {at(std::max(previousOnset_, start)), at(onset), at(onset), at(end)};
+    sound->onsets = {at(std::max(since, start)), at(onset), at(onset), at(end), faint};
     reports_.sound(std::move(sound));
 }
 

@@ -24,7 +24,9 @@ struct ListeningReports {
     // A note began at this sample, counted from the first sample pushed.
     std::function<void(std::int64_t)> onset;
     // The sound around an onset at each of kHearingSeconds after it; the next onset ends the
-    // hearings with a whole one.
+    // hearings with a whole one. An onset that only a keen ear finds, far from any other, is
+    // reported once, whole, with its onsets marked faint: a soft pluck in a noisy room, or the
+    // fading of what rang, which only a listener that knows what should be played can tell.
     std::function<void(std::shared_ptr<const OnsetSound>)> sound;
 };
 
@@ -47,17 +49,25 @@ public:
 private:
     void Run(std::stop_token stop);
     void Analyse(std::span<const float> samples);
+    void FeedHop();
     // Reports the pending onset's hearings that the input has reached.
     void HearPendingOnset(std::int64_t now);
     void EndPendingOnset(std::int64_t until);
-    // The pending onset's sound up to until.
-    void ReportSound(std::int64_t until, bool whole) const;
+    // Takes a keen onset that no ordinary onset came near for a faint one, and reports a faint
+    // onset's sound once the input has reached its end.
+    void HearFaintOnsets(std::int64_t now);
+    void TakeKeenCandidateForFaint();
+    void EndFaintOnset(std::int64_t until);
+    // The sound around onset, from since up to until.
+    void ReportSound(std::int64_t onset, std::int64_t since, std::int64_t until, bool whole,
+                     bool faint) const;
     std::int64_t SecondsAfter(std::int64_t sample, double seconds) const;
 
     int sampleRate_;
     ListeningReports reports_;
     SampleRing ring_;
     OnsetDetector onsets_;
+    OnsetDetector keenOnsets_;
     LiveTuner tuner_;
     std::vector<float> hop_;
     std::size_t hopFill_ = 0;
@@ -67,6 +77,10 @@ private:
     std::int64_t pendingOnset_ = -1;    // an onset whose whole sound has not been reported yet
     std::size_t hearingsReported_ = 0;  // of the pending onset
     std::int64_t previousOnset_ = 0;
+    std::int64_t latestOnset_ = -1;    // the latest ordinary onset
+    std::int64_t keenCandidate_ = -1;  // a keen onset that no ordinary onset has come near yet
+    std::int64_t faintOnset_ = -1;     // a faint onset whose sound has not been reported yet
+    std::int64_t faintSince_ = 0;
     std::jthread thread_;
 };
 

@@ -48,6 +48,9 @@ struct HeardOnset {
     std::vector<int> NotesAgainst(const std::vector<int>& expected) const;
     // False for the early hearings of an onset of audio, which a whole hearing of it follows.
     bool Whole() const { return !sound || sound->whole; }
+    // Whether only a keen ear found the onset: a scored column takes it only where no other
+    // onset came.
+    bool Faint() const { return sound && sound->onsets.faint; }
     // Whether both are hearings of one onset of audio.
     bool SameOnsetAs(const HeardOnset& other) const {
         return sound && other.sound && sound->onsetSample == other.sound->onsetSample;

@@ -36,7 +36,7 @@ ColumnJudgement ScoredPlayAlong::JudgeFirstPending() {
 
     ColumnJudgement judgement;
     judgement.expected = {column.tab, column.column, column.milliseconds, column.Notes()};
-    std::optional<double> earliest;
+    std::vector<HeardOnset> mine;
     std::vector<HeardOnset> later;
     for (HeardOnset& onset : onsets_) {
         const double distance = std::fabs(onset.milliseconds - time);
@@ -50,11 +50,19 @@ ColumnJudgement ScoredPlayAlong::JudgeFirstPending() {
             continue;
         }
         if (nearerBefore || distance > kOnsetReachMs) continue;
+        mine.push_back(std::move(onset));
+    }
+    onsets_ = std::move(later);
+    // A faint onset counts only for a column that no other onset reached.
+    if (std::any_of(mine.begin(), mine.end(), [](const HeardOnset& o) { return !o.Faint(); })) {
+        std::erase_if(mine, [](const HeardOnset& o) { return o.Faint(); });
+    }
+    std::optional<double> earliest;
+    for (const HeardOnset& onset : mine) {
         const std::vector<int> notes = onset.NotesAgainst(judgement.expected.notes);
         judgement.heard.insert(judgement.heard.end(), notes.begin(), notes.end());
         if (!earliest || onset.milliseconds < *earliest) earliest = onset.milliseconds;
     }
-    onsets_ = std::move(later);
     lastJudgedTime_ = column.milliseconds;
 
     std::sort(judgement.heard.begin(), judgement.heard.end());

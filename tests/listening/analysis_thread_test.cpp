@@ -103,5 +103,41 @@ TEST(AnalysisThread, ReportsReadingsOnsetsAndTheSoundThatJudgesEachOnsetSoonAfte
     EXPECT_NE(NotesBegun(chord, aMinor), aMinor);
 }
 
+// A note that swells in over 60 ms, as a soft pluck in a room may: the ordinary ear finds no
+// onset there, a keen one does, and its sound is reported once, whole and faint, so that a
+// column that no other onset reached can still be judged.
+TEST(AnalysisThread, ReportsANoteThatOnlyAKeenEarFindsOnceWholeAndFaint) {
+    const int rate = 44100;
+    MonoAudio take = PluckedTake({{0.3, 45, 0.0, 5, 0.25}}, {rate, 1.6, -60.0});
+    const MonoAudio swell = PluckedTake({{1.0, 52, 0.0, 4, 0.05}}, {rate, 1.6});
+    for (std::size_t i = 0; i < take.samples.size(); ++i) {
+        const double fadeIn = std::clamp((static_cast<double>(i) / rate - 1.0) / 0.06, 0.0, 1.0);
+        take.samples[i] += static_cast<float>(fadeIn * swell.samples[i]);
+    }
+    std::mutex mutex;
+    std::vector<std::shared_ptr<const OnsetSound>> sounds;
+    {
+        AnalysisThread thread(rate,
+                              {{},
+                               {},
+                               [&](std::shared_ptr<const OnsetSound> sound) {
+                                   std::lock_guard lock(mutex);
+                                   sounds.push_back(std::move(sound));
+                               }},
+                              2.0);
+        thread.Push(take.samples);
+        thread.Stop();
+    }
+    // The loud pluck's hearings, then the swell's one.
+    ASSERT_EQ(sounds.size(), kHearingSeconds.size() + 1);
+    EXPECT_TRUE(std::none_of(sounds.begin(), sounds.end() - 1,
+                             [](const auto& sound) { return sound->onsets.faint; }));
+    const OnsetSound& faint = *sounds.back();
+    EXPECT_TRUE(faint.onsets.faint);
+    EXPECT_TRUE(faint.whole);
+    EXPECT_NEAR(static_cast<double>(faint.onsetSample) / rate, 1.0, 0.03);
+    EXPECT_EQ(NotesBegun(faint, {52}), std::vector<int>{52});
+}
+
 }  // namespace
 }  // namespace fretlux::testing

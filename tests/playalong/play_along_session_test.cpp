@@ -54,7 +54,8 @@ TEST(PlayAlongSession, ScoreSummarisesEachPassAndNamesTheTabsWithANewBest) {
 // first hearing; the sound may be silence where an onset was found.
 enum class Played { A, AThenD, Nothing };
 
-HeardOnset HeardPluck(double afterSeconds, bool whole, Played played = Played::A) {
+HeardOnset HeardPluck(double afterSeconds, bool whole, Played played = Played::A,
+                      bool faint = false) {
     const int rate = 44100;
     std::vector<testing::Pluck> plucks{{0.2, 45, 0.0, 5}};
     if (played == Played::AThenD) plucks.push_back({0.3, 50, 0.0, 4});
@@ -65,7 +66,7 @@ HeardOnset HeardPluck(double afterSeconds, bool whole, Played played = Played::A
         played == Played::Nothing ? std::vector<float>(take.samples.size()) : take.samples;
     const auto onset = static_cast<std::size_t>(0.2 * rate);
     sound->onsetSample = static_cast<std::int64_t>(onset);
-    sound->onsets = {0, onset, onset, take.samples.size()};
+    sound->onsets = {0, onset, onset, take.samples.size(), faint};
     sound->whole = whole;
     return {203.0, std::move(sound)};
 }
@@ -102,7 +103,7 @@ TEST(PlayAlongSession, WaitJudgesEveryHearingOfAnOnsetAndTakesBackAGreenThatProv
     EXPECT_TRUE(wait.Waiting().WrongNotes().empty());
 }
 
-TEST(PlayAlongSession, ScoreJudgesTheWholeHearingOfAnOnsetOnly) {
+TEST(PlayAlongSession, ScoreJudgesTheWholeHearingOfAnOnsetOnlyAndAFaintOnsetWhereNoOtherCame) {
     BestScores best;
     PlayAlongSession score(PlayAlongMode::Score, "riff.tab", best);
     const auto pass = [&](const std::vector<HeardOnset>& heard) {
@@ -120,6 +121,11 @@ TEST(PlayAlongSession, ScoreJudgesTheWholeHearingOfAnOnsetOnly) {
     EXPECT_EQ(pass({HeardPluck(kHearingSeconds.front(), false),
                     HeardPluck(kHearingSeconds.back(), true)}),
               "1 of 1 columns right, 0 wrong, 0 missed.");
+    // An onset only a keen ear found counts only where no other onset came.
+    const HeardOnset faint = HeardPluck(kHearingSeconds.back(), true, Played::A, true);
+    EXPECT_EQ(pass({faint}), "1 of 1 columns right, 0 wrong, 0 missed.");
+    EXPECT_EQ(pass({HeardPluck(kHearingSeconds.back(), true, Played::Nothing), faint}),
+              "0 of 1 columns right, 0 wrong, 1 missed.");
 }
 
 }  // namespace
