@@ -151,15 +151,21 @@ int PartialNumber(double hertz, int note) {
 
 bool IsPartialOf(double hertz, int note) { return PartialNumber(hertz, note) > 0; }
 
+// The peak of the spectrum at the n-th partial of fundamental, where a string's stretching may
+// have put it.
+std::optional<SpectralPeak> PartialPeak(const Spectrum& spectrum, double fundamental, int n) {
+    const double stretch = kStretchCentsPerSquare * n * n / 2;
+    const double place = n * fundamental * std::exp2(stretch / 1200.0);
+    return spectrum.PeakNear(place, kPartialCents + stretch);
+}
+
 // The new energy in the first partials of note, leaving out partials that one of the notes
 // explained also has.
 double EvidenceOf(const Look& look, int note, double rise, const std::vector<int>& explained = {}) {
     double evidence = 0.0;
     const double fundamental = FrequencyOfNote(note);
     for (int n = 1; n <= kCountedPartials && n * fundamental <= kHighestHertz; ++n) {
-        const double stretch = kStretchCentsPerSquare * n * n / 2;
-        const double place = n * fundamental * std::exp2(stretch / 1200.0);
-        const auto peak = look.after.PeakNear(place, kPartialCents + stretch);
+        const auto peak = PartialPeak(look.after, fundamental, n);
         if (peak && std::none_of(explained.begin(), explained.end(),
                                  [&](int other) { return IsPartialOf(peak->hertz, other); })) {
             evidence += NewEnergy(look, *peak, rise);
@@ -176,9 +182,7 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others) {
     double sounding = 0.0;
     const double fundamental = FrequencyOfNote(note);
     for (int n = 1; n <= kCountedPartials && n * fundamental <= kHighestHertz; ++n) {
-        const double stretch = kStretchCentsPerSquare * n * n / 2;
-        const double place = n * fundamental * std::exp2(stretch / 1200.0);
-        const auto peak = look.after.PeakNear(place, kPartialCents + stretch);
+        const auto peak = PartialPeak(look.after, fundamental, n);
         if (!peak || peak->magnitude < look.floor ||
             std::any_of(others.begin(), others.end(),
                         [&](int other) { return IsPartialOf(peak->hertz, other); })) {
