@@ -26,16 +26,7 @@ std::vector<ColumnJudgement> ScoredPlayAlong::Finish() {
     return judged;
 }
 
-ColumnJudgement ScoredPlayAlong::JudgeFirstPending() {
-    const PlayAlongColumn column = std::move(pending_.front());
-    pending_.pop_front();
-    const double time = static_cast<double>(column.milliseconds);
-    // No next column lies infinitely far.
-    const double next =
-        pending_.empty() ? INFINITY : static_cast<double>(pending_.front().milliseconds);
-
-    ColumnJudgement judgement;
-    judgement.expected = {column.tab, column.column, column.milliseconds, column.Notes()};
+std::vector<HeardOnset> ScoredPlayAlong::TakeOnsetsOf(double time, double next) {
     std::vector<HeardOnset> mine;
     std::vector<HeardOnset> later;
     for (HeardOnset& onset : onsets_) {
@@ -57,8 +48,21 @@ ColumnJudgement ScoredPlayAlong::JudgeFirstPending() {
     if (std::any_of(mine.begin(), mine.end(), [](const HeardOnset& o) { return !o.Faint(); })) {
         std::erase_if(mine, [](const HeardOnset& o) { return o.Faint(); });
     }
+    return mine;
+}
+
+ColumnJudgement ScoredPlayAlong::JudgeFirstPending() {
+    const PlayAlongColumn column = std::move(pending_.front());
+    pending_.pop_front();
+    const double time = static_cast<double>(column.milliseconds);
+    // No next column lies infinitely far.
+    const double next =
+        pending_.empty() ? INFINITY : static_cast<double>(pending_.front().milliseconds);
+
+    ColumnJudgement judgement;
+    judgement.expected = {column.tab, column.column, column.milliseconds, column.Notes()};
     std::optional<double> earliest;
-    for (const HeardOnset& onset : mine) {
+    for (const HeardOnset& onset : TakeOnsetsOf(time, next)) {
         const std::vector<int> notes = onset.NotesAgainst(judgement.expected.notes);
         judgement.heard.insert(judgement.heard.end(), notes.begin(), notes.end());
         if (!earliest || onset.milliseconds < *earliest) earliest = onset.milliseconds;

@@ -14,8 +14,8 @@ namespace fretlux {
 // Play along in Score mode, one pass through the music: the player names each column with
 // notes as it sounds it, the listener each onset as it hears it, and every column is judged as
 // fretlux-cli listen judges a take: an onset belongs to the column nearest in time within
-// kOnsetReachMs; right when just the expected notes began there, missed when nothing did, wrong
-// otherwise.
+// kOnsetReachMs (a faint one only where no other onset came); right when just the expected notes
+// began there, missed when nothing did, wrong otherwise.
 class ScoredPlayAlong {
 public:
     // How long after a column's time its judgement may still change: an onset up to
@@ -39,6 +39,9 @@ public:
 
 private:
     ColumnJudgement JudgeFirstPending();
+    // Moves out of onsets_ those of the column at time, the next column being at next; keeps
+    // those that a later column may take.
+    std::vector<HeardOnset> TakeOnsetsOf(double time, double next);
 
     std::deque<PlayAlongColumn> pending_;
     std::vector<HeardOnset> onsets_;
