@@ -80,7 +80,7 @@ void BuildEditMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     actions.editCopy = AddEntry(edit, "mnuEditCopy", "&Copy", true);
     actions.editPaste = AddEntry(edit, "mnuEditPaste", "&Paste", true);
     actions.editPasteFretboard = AddEntry(edit, "mnuEditPasteFret", "Paste &Fretboard", true);
-    actions.editClearFretboard = AddEntry(edit, "mnuEditClearFB", "Clea&r Fretboard", true);
+    actions.editClearFretboard = AddEntry(edit, "mnuEditClearFB", "C&lear Fretboard", true);
     actions.editPasteBar = AddEntry(edit, "mnuEditPasteBar", "Paste TAB &Bar", true);
     actions.editTextToTab = AddEntry(edit, "mnuTXT2TAB", "Te&xt to TAB", true);
     AddSeparator(edit, "mnuEditLine1");
@@ -94,7 +94,7 @@ void BuildEditMenu(QMenuBar& menuBar, MainMenuActions& actions) {
 void BuildPlayMenu(QMenuBar& menuBar, MainMenuActions& actions) {
     QMenu& play = *AddMenu(menuBar, "mnuPlay", "&Play");
     actions.playStart = AddEntry(play, "mnuPlayStart", "&Start", true);
-    QMenu& step = *AddSubMenu(play, "mnuPlayStep", "Ste&p");
+    QMenu& step = *AddSubMenu(play, "mnuPlayStep", "St&ep");
     actions.playStepForward = AddEntry(step, "mnuPlayStepForward", "&Forward", true);
     actions.playStepBack = AddEntry(step, "mnuPlayStepBack", "&Back", true);
     actions.playStop = AddEntry(play, "mnuPlayStop", "S&top", true);
@@ -116,7 +116,7 @@ void BuildPlayMenu(QMenuBar& menuBar, MainMenuActions& actions) {
         entry->setCheckable(true);
     }
     AddSeparator(play, "mnuPlayLine3");
-    actions.playTune = AddEntry(play, "mnuPlayTune", "&Tune Guitar", true);
+    actions.playTune = AddEntry(play, "mnuPlayTune", "Tune &Guitar", true);
     AddEntry(play, "mnuPlayTuner", "T&uner", true);
     QMenu& playAlong = *AddSubMenu(play, "mnuPlayAlong", "Play A&long");
     AddEntry(playAlong, "mnuPlayAlongWait", "&Wait", true);
@@ -159,7 +159,7 @@ void BuildLessonsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
 }
 
 void BuildSettingsMenu(QMenuBar& menuBar, MainMenuActions& actions) {
-    QMenu& settings = *AddMenu(menuBar, "mnuSettings", "&Settings");
+    QMenu& settings = *AddMenu(menuBar, "mnuSettings", "Se&ttings");
     actions.settingsSound = AddEntry(settings, "mnuSetSound", "&Sound", true);
     // The check follows the model; the window sets it after every command.
     actions.settingsSound->setCheckable(true);

@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <functional>
@@ -41,11 +42,11 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "&Save as Fretlux <Ctrl+S>|&Export MIDI…|Export &WAVE…|Export &MusicXML…|-|"
         "E&xit <Ctrl+Q>]",
         "&Edit[&Undo off <Ctrl+Z>|&Redo off <Ctrl+Shift+Z>|-|Cu&t|&Copy|&Paste|Paste &Fretboard|"
-        "Clea&r Fretboard|"
+        "C&lear Fretboard|"
         "Paste TAB &Bar|Te&xt to TAB|-|"
         "&Insert TAB|&Delete TAB|-|&View/Edit TAB Text|External Text Editor]",
-        "&Play[&Start|Ste&p[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|"
-        "Spee&d[&50 %|&75 %|&100 % on|&Other…]|&Metronome|Speed Tr&ainer…|-|&Tune Guitar|"
+        "&Play[&Start|St&ep[&Forward|&Back]|S&top|&FretBoard|-|&Next|&Previous|-|"
+        "Spee&d[&50 %|&75 %|&100 % on|&Other…]|&Metronome|Speed Tr&ainer…|-|Tune &Guitar|"
         "T&uner|Play A&long[&Wait|&Score]]",
         "&Chords[&Fast Finder|-|A|A#/Bb|B|C|C#/Db|D|D#/Eb|E|F|F#/Gb|G|G#/Ab]",
         "&Scales[A &Blues|A &Diminished|A &Hexatonic|A &Major|A M&inor|A &Pentatonic|&E Blues|"
@@ -54,11 +55,34 @@ TEST_F(WindowTest, MenuTreeHasEveryCaptionInOrderAndOnlyExistingCommandsEnabled)
         "&Changing chords|&Playing a song]|&Intermediate[&Flat picking|&Chord Triads|&Intervals|"
         "&Harmonic Minor|&12 Bar Blues]|&Stars[Fernando &Sor|Mauro &Giuliani|"
         "Francisco &T\u00e1rrega]|&Load Lessons]",
-        "&Settings[&Sound on|&Midi|&Input|&Beats…|&Count-in[&None on|&One Bar|&Two Bars]|"
+        "Se&ttings[&Sound on|&Midi|&Input|&Beats…|&Count-in[&None on|&One Bar|&Two Bars]|"
         "Metronome &Volume…|&Rotate Fretboard[&Left Right|&Up Down]]",
         "&Help[&Fretlux <F1>|&TAB Files|-|&About Fretlux]",
     };
     EXPECT_EQ(menus, expected);
+}
+
+// The captions in a menu, and in the menus below it, that claim a letter after "&" that an
+// earlier caption of the same menu claimed.
+void CollectClashes(const QList<QAction*>& actions, QStringList& clashes) {
+    QMap<QChar, QString> claimed;
+    for (const QAction* action : actions) {
+        const QString text = action->text();
+        if (const auto at = text.indexOf('&'); at >= 0 && at + 1 < text.size()) {
+            const QChar letter = text[at + 1].toLower();
+            if (claimed.contains(letter)) clashes << claimed[letter] + " / " + text;
+            claimed[letter] = text;
+        }
+        if (action->menu() != nullptr) CollectClashes(action->menu()->actions(), clashes);
+    }
+}
+
+// Alt and a letter reaches one entry only where no other entry of its menu claims the letter;
+// else Qt merely moves between them.
+TEST_F(WindowTest, NoTwoEntriesOfAMenuClaimTheSameLetter) {
+    QStringList clashes;
+    CollectClashes(window.menuBar()->actions(), clashes);
+    EXPECT_TRUE(clashes.isEmpty()) << clashes.join(", ").toStdString();
 }
 
 // Each key runs its command from wherever the focus is in the window; Space starts and stops
