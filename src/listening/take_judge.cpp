@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "listening/column_hearing.h"
+#include "listening/input_level.h"
 #include "listening/onsets.h"
 
 namespace fretlux {
@@ -79,8 +80,9 @@ std::vector<std::optional<std::size_t>> AssignOnsets(const std::vector<double>& 
     return owners;
 }
 
-std::vector<ColumnJudgement> JudgeTake(const MonoAudio& take,
+std::vector<ColumnJudgement> JudgeTake(const MonoAudio& recorded,
                                        const std::vector<ExpectedColumn>& columns) {
+    const MonoAudio take = AtListeningLevel(recorded);
     std::vector<std::int64_t> onsets = DetectOnsets(take);
     auto owners = AssignOnsets(MillisecondsOf(onsets, take.sampleRate), columns);
     std::vector<bool> reached(columns.size(), false);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "listening/input_level.h"
 #include "listening/onsets.h"
 #include "listening/pitch_measure.h"
 #include "listening/pitch_names.h"
@@ -90,7 +91,8 @@ std::optional<TunedPitch> MeasureNote(std::span<const float> samples, int sample
     return TunedPitchOf(*hertz);
 }
 
-std::vector<TunerNote> HearNotes(const MonoAudio& audio) {
+std::vector<TunerNote> HearNotes(const MonoAudio& recorded) {
+    const MonoAudio audio = AtListeningLevel(recorded);
     const std::span<const float> samples(audio.samples);
     const std::vector<std::int64_t> onsets = DetectOnsets(audio);
     const auto at = [&](std::size_t i) {

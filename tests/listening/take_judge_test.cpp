@@ -24,8 +24,9 @@ struct Played {
 };
 
 // One column every 400 ms from 300 ms on; a chord's strings strummed 8 ms apart, low to high,
-// each note on the string whose open note lies nearest below it.
-std::vector<ColumnJudgement> Judge(const std::vector<Played>& columns, double noiseDb = -200.0) {
+// each note on the string whose open note lies nearest below it; the whole take scaled by gain.
+std::vector<ColumnJudgement> Judge(const std::vector<Played>& columns, double noiseDb = -200.0,
+                                   float gain = 1.0f) {
     std::vector<ExpectedColumn> expected;
     std::vector<Pluck> plucks;
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -40,24 +41,28 @@ std::vector<ColumnJudgement> Judge(const std::vector<Played>& columns, double no
             strum += 0.008;
         }
     }
-    return JudgeTake(PluckedTake(plucks, {44100, 0.3 + 0.4 * columns.size() + 0.5, noiseDb}),
-                     expected);
+    MonoAudio take = PluckedTake(plucks, {44100, 0.3 + 0.4 * columns.size() + 0.5, noiseDb});
+    for (float& sample : take.samples) sample *= gain;
+    return JudgeTake(take, expected);
 }
 
+// Single notes and chords played right, wrong and not at all.
+const std::vector<Played> kMixedColumns = {
+    {{40}, {40}, 12, Verdict::Right},
+    {{52}, {53}, -20, Verdict::Wrong},  // a semitone sharp
+    {{57}, {}, 0, Verdict::Missed},
+    {{64}, {61}, 25, Verdict::Wrong},  // three semitones flat
+    {{45}, {45}, -8, Verdict::Right},
+    {{48, 52, 55, 60, 64}, {48, 52, 55, 60, 64}, 5, Verdict::Right},
+    {{40, 47, 52, 56, 59, 64}, {40, 47, 52, 59, 64}, 0, Verdict::Wrong},      // G sharp left out
+    {{43, 47, 50, 55, 59, 67}, {43, 47, 50, 56, 59, 67}, 0, Verdict::Wrong},  // one fret off
+    {{45, 52, 57, 60, 64}, {}, 0, Verdict::Missed},
+    {{50, 57, 62, 66}, {50, 57, 62, 66}, -15, Verdict::Right},
+    {{57}, {45}, 0, Verdict::Wrong},  // an octave down
+};
+
 TEST(TakeJudge, RightWrongAndMissedColumnsOfSingleNotesAndChords) {
-    const std::vector<Played> columns = {
-        {{40}, {40}, 12, Verdict::Right},
-        {{52}, {53}, -20, Verdict::Wrong},  // a semitone sharp
-        {{57}, {}, 0, Verdict::Missed},
-        {{64}, {61}, 25, Verdict::Wrong},  // three semitones flat
-        {{45}, {45}, -8, Verdict::Right},
-        {{48, 52, 55, 60, 64}, {48, 52, 55, 60, 64}, 5, Verdict::Right},
-        {{40, 47, 52, 56, 59, 64}, {40, 47, 52, 59, 64}, 0, Verdict::Wrong},  // G sharp left out
-        {{43, 47, 50, 55, 59, 67}, {43, 47, 50, 56, 59, 67}, 0, Verdict::Wrong},  // one fret off
-        {{45, 52, 57, 60, 64}, {}, 0, Verdict::Missed},
-        {{50, 57, 62, 66}, {50, 57, 62, 66}, -15, Verdict::Right},
-        {{57}, {45}, 0, Verdict::Wrong},  // an octave down
-    };
+    const std::vector<Played>& columns = kMixedColumns;
     const auto judgements = Judge(columns);
     ASSERT_EQ(judgements.size(), columns.size());
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -87,6 +92,20 @@ TEST(TakeJudge, RoomNoiseTwentyDecibelsBelowThePlayingChangesNoVerdict) {
     const auto judgements = Judge(columns, -40.0);
     for (std::size_t c = 0; c < columns.size(); ++c) {
         EXPECT_EQ(judgements[c].verdict, columns[c].verdict) << "column " << c;
+    }
+}
+
+// A microphone turned low: the same playing 30 and 40 dB quieter is heard as it is at full level.
+TEST(TakeJudge, AQuietTakeIsHeardAsALoudOne) {
+    const auto loud = Judge(kMixedColumns);
+    for (const float gain : {0.03f, 0.01f}) {
+        const auto quiet = Judge(kMixedColumns, -200.0, gain);
+        ASSERT_EQ(quiet.size(), loud.size());
+        for (std::size_t c = 0; c < loud.size(); ++c) {
+            EXPECT_EQ(quiet[c].verdict, kMixedColumns[c].verdict)
+                << "column " << c << " at " << gain;
+            EXPECT_EQ(quiet[c].heard, loud[c].heard) << "column " << c << " at " << gain;
+        }
     }
 }
 

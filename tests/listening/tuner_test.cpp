@@ -88,6 +88,17 @@ TEST(Tuner, ANoteRingingOnIsNotMeasuredInPlaceOfTheNextOne) {
 TEST(Tuner, SilenceAndRoomNoiseAreNoNotes) {
     EXPECT_TRUE(HearNotes(PluckedTake({}, {44100, 1.0})).empty());
     EXPECT_TRUE(HearNotes(PluckedTake({}, {44100, 1.0, -40.0})).empty());
+    EXPECT_TRUE(HearNotes(PluckedTake({}, {44100, 1.0, -70.0})).empty());
+}
+
+// A microphone turned low, or a string plucked softly far from it.
+TEST(Tuner, AStringFortyDecibelsQuieterIsStillNamedWithinTwoCents) {
+    MonoAudio take = PluckedTake({{0.3, 45, -14.0, 5}, {1.3, 59, 6.0, 2}}, {44100, 2.3});
+    for (float& sample : take.samples) sample *= 0.01f;
+    const auto notes = HearNotes(take);
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_LE(std::fabs(CentsError(notes[0].pitch, 45, -14.0)), 2.0);
+    EXPECT_LE(std::fabs(CentsError(notes[1].pitch, 59, 6.0)), 2.0);
 }
 
 TEST(Tuner, TheNearestOpenStringIsTheLowerOneOnATie) {
