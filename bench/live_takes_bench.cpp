@@ -9,11 +9,14 @@
 //   hearing (and not taken back by a later hearing), the delay from the column's first note to
 //   the hearing that did it, and the share of faulty columns left green after all hearings.
 //
-//   live_takes_bench [SEEDS]    (1 seed unless given)
+//   live_takes_bench [SEEDS] [--quieter DB]
+// (1 seed unless given; --quieter: every take that many decibels quieter, as from a microphone
+// turned low.)
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -21,6 +24,7 @@
 #include <memory>
 #include <mutex>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "listening/analysis_thread.h"
@@ -184,17 +188,20 @@ void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& on
 
 int main(int argc, char** argv) {
     const int seeds = argc > 1 ? std::atoi(argv[1]) : 1;
+    const double quieter = argc > 3 && std::string(argv[2]) == "--quieter" ? std::atof(argv[3]) : 0;
+    const auto gain = static_cast<float>(std::pow(10.0, -quieter / 20.0));
     const fs::path work = fs::temp_directory_path() / ("fretlux-live-" + std::to_string(getpid()));
     fs::create_directories(work);
     Group singles{"single notes"}, chords{"chords"}, noisy{"with noise"};
     int takes = 0;
     const bool made = takes::MakeEachTake(work, seeds, [&](const takes::TakeCase& take) {
-        const TakeReading audio = ReadTakeFile(take.request.wavePath);
+        TakeReading audio = ReadTakeFile(take.request.wavePath);
         std::ifstream truthFile(take.request.truthPath);
         std::stringstream truthText;
         truthText << truthFile.rdbuf();
         const takes::ColumnLines truth = takes::ReadColumnLines(truthText.str(), "played");
         if (!audio.audio) return;
+        for (float& sample : audio.audio->samples) sample *= gain;
         Judge(truth.columns, HearLive(*audio.audio), audio.audio->sampleRate,
               take.noise    ? noisy
               : take.chords ? chords
@@ -205,8 +212,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "\n");
     fs::remove_all(work);
     if (!made) return 1;
-    std::printf("The live listener on %d takes, noise %.0f dB below the playing where noted\n",
-                takes, takes::kNoiseBelow);
+    std::printf(
+        "The live listener on %d takes, %.0f dB quieter than rendered, noise %.0f dB below the "
+        "playing where noted\n",
+        takes, quieter, takes::kNoiseBelow);
     singles.Print();
     chords.Print();
     noisy.Print();

@@ -29,6 +29,7 @@ AnalysisThread::AnalysisThread(int sampleRate, ListeningReports reports, double 
     : sampleRate_(sampleRate),
       reports_(std::move(reports)),
       ring_(static_cast<std::size_t>(ringSeconds * sampleRate)),
+      level_(sampleRate),
       onsets_(sampleRate),
       keenOnsets_(sampleRate, OnsetKeenness::Keen),
       tuner_(sampleRate),
@@ -51,10 +52,22 @@ void AnalysisThread::Run(std::stop_token stop) {
         // Asked to stop, the thread still drains what was pushed before.
         const bool stopping = stop.stop_requested();
         std::size_t count = 0;
-        while ((count = ring_.Pop(block)) > 0) Analyse(std::span<const float>(block).first(count));
+        while ((count = ring_.Pop(block)) > 0) {
+            const std::span<float> popped = std::span<float>(block).first(count);
+            BringToListeningLevel(popped);
+            Analyse(popped);
+        }
         if (stopping) return;
         std::this_thread::sleep_for(kPollInterval);
     }
+}
+
+void AnalysisThread::BringToListeningLevel(std::span<float> samples) {
+    const double previous = level_.Gain();
+    level_.Apply(samples);
+    if (level_.Gain() == previous) return;
+    const auto change = static_cast<float>(level_.Gain() / previous);
+    for (float& sample : history_) sample *= change;
 }
 
 void AnalysisThread::Analyse(std::span<const float> samples) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The live listener: the audio callback pushes the input's samples into a lock-free ring, and a
-// thread of its own takes them out, finds onsets, reads the tuner and keeps the sound around each
-// onset once the note has sounded for a moment. What it finds is reported on that thread,
-// through the callbacks.
+// thread of its own takes them out, brings quiet input up to the listening level, finds onsets,
+// reads the tuner and keeps the sound around each onset once the note has sounded for a moment.
+// What it finds is reported on that thread, through the callbacks.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "listening/input_level.h"
 #include "listening/onset_sound.h"
 #include "listening/onsets.h"
 #include "listening/sample_ring.h"
@@ -48,6 +49,10 @@ public:
 
 private:
     void Run(std::stop_token stop);
+    // Scales the input's next samples to the listening level. When the gain changes, the sound
+    // kept from before changes with it, so that an onset's judging hears the sound before it and
+    // after it at one level.
+    void BringToListeningLevel(std::span<float> samples);
     void Analyse(std::span<const float> samples);
     void FeedHop();
     // Reports the pending onset's hearings that the input has reached.
@@ -66,6 +71,7 @@ private:
     int sampleRate_;
     ListeningReports reports_;
     SampleRing ring_;
+    LiveListeningLevel level_;
     OnsetDetector onsets_;
     OnsetDetector keenOnsets_;
     LiveTuner tuner_;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <span>
+#include <limits>
 
 namespace fretlux {
 
@@ -12,39 +12,81 @@ namespace {
 constexpr double kWindowSeconds = 0.02;
 constexpr double kListeningLevelDb = -28.0;
 constexpr double kMostGainDb = 30.0;
-// A take whose loudest moment is quieter than this is a silent room, not soft playing.
 constexpr double kSilentRoomDb = -66.0;
+// Live, a moment is playing when it is this much louder than the quietest 20 ms of the latest
+// second or so, which is the room's noise.
+constexpr double kPlayingAboveRoomDb = 10.0;
+constexpr int kRoomStretches = 4;
+constexpr double kRoomStretchSeconds = 0.3;
+// The fastest the live gain rises: slowly enough that the onset detectors take the rise for no
+// pluck.
+constexpr double kGainRiseDbPerSecond = 24.0;
 
 double Amplitude(double decibels) { return std::pow(10.0, decibels / 20.0); }
 
-// The root mean square of the loudest of the take's consecutive 20 ms windows.
-double LoudestWindowLevel(const MonoAudio& take) {
-    const auto window =
-        std::max<std::size_t>(1, static_cast<std::size_t>(kWindowSeconds * take.sampleRate));
-    const std::span<const float> samples(take.samples);
-    double loudest = 0.0;
-    for (std::size_t at = 0; at < samples.size(); at += window) {
-        const auto part = samples.subspan(at, std::min(window, samples.size() - at));
-        double squares = 0.0;
-        for (const float s : part) squares += double(s) * s;
-        loudest = std::max(loudest, std::sqrt(squares / static_cast<double>(part.size())));
-    }
-    return loudest;
+void Scale(std::span<float> samples, double gain) {
+    if (gain == 1.0) return;
+    for (float& s : samples) s = static_cast<float>(s * gain);
 }
 
 }  // namespace
 
-double ListeningGain(const MonoAudio& take) {
-    const double loudest = LoudestWindowLevel(take);
+LoudestWindow::LoudestWindow(int sampleRate)
+    : squares_(std::max<std::size_t>(1, static_cast<std::size_t>(kWindowSeconds * sampleRate))) {}
+
+void LoudestWindow::Add(float sample) {
+    double& slot = squares_[added_ % squares_.size()];
+    sum_ += double(sample) * sample - slot;
+    slot = double(sample) * sample;
+    ++added_;
+    loudest_ = std::max(loudest_, Latest());
+}
+
+double LoudestWindow::Latest() const {
+    // Before a whole window has come, the samples so far stand for it.
+    const std::size_t count = std::max<std::size_t>(1, std::min(added_, squares_.size()));
+    return std::sqrt(std::max(0.0, sum_) / static_cast<double>(count));
+}
+
+double ListeningGainFor(double loudest) {
     if (loudest < Amplitude(kSilentRoomDb)) return 1.0;
     return std::clamp(Amplitude(kListeningLevelDb) / loudest, 1.0, Amplitude(kMostGainDb));
 }
 
 MonoAudio AtListeningLevel(MonoAudio take) {
-    const double gain = ListeningGain(take);
-    if (gain == 1.0) return take;
-    for (float& s : take.samples) s = static_cast<float>(s * gain);
+    LoudestWindow loudest(take.sampleRate);
+    for (const float s : take.samples) loudest.Add(s);
+    Scale(take.samples, ListeningGainFor(loudest.Loudest()));
     return take;
+}
+
+LiveListeningLevel::LiveListeningLevel(int sampleRate)
+    : sampleRate_(sampleRate),
+      window_(sampleRate),
+      quietest_(kRoomStretches, std::numeric_limits<double>::infinity()),
+      stretchLength_(static_cast<std::size_t>(kRoomStretchSeconds * sampleRate)) {}
+
+void LiveListeningLevel::Apply(std::span<float> samples) {
+    for (const float s : samples) Follow(s);
+    const double seconds = static_cast<double>(samples.size()) / sampleRate_;
+    gain_ = std::min(ListeningGainFor(loudestPlaying_),
+                     gain_ * Amplitude(kGainRiseDbPerSecond * seconds));
+    Scale(samples, gain_);
+}
+
+void LiveListeningLevel::Follow(float sample) {
+    window_.Add(sample);
+    const double level = window_.Latest();
+    if (++inStretch_ == stretchLength_) {
+        inStretch_ = 0;
+        stretch_ = (stretch_ + 1) % quietest_.size();
+        quietest_[stretch_] = level;
+    }
+    quietest_[stretch_] = std::min(quietest_[stretch_], level);
+    const double room = *std::min_element(quietest_.begin(), quietest_.end());
+    if (level >= room * Amplitude(kPlayingAboveRoomDb)) {
+        loudestPlaying_ = std::max(loudestPlaying_, level);
+    }
 }
 
 }  // namespace fretlux

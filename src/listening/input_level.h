@@ -1,20 +1,68 @@
 // SPDX-License-Identifier: MIT
-// A take recorded quietly, with the microphone turned low or the guitar far from it, is heard as
-// well as a loud one: the listener's thresholds (where silence ends, how faint a partial may be)
-// hold for playing whose loudest moments reach -28 dB full scale or more, so a quieter take is
-// brought up to that level before it is listened to.
+// Playing recorded quietly, with the microphone turned low or the guitar far from it, is heard as
+// well as loud playing: the listener's thresholds (where silence ends, how faint a partial may
+// be) hold for playing whose loudest 20 ms reach -28 dB full scale or more, so quieter input is
+// brought up to that level before it is listened to. The gain is at most 30 dB, and input no
+// louder than a silent room is left as it is, so that a room's noise does not become playing.
 #pragma once
+
+#include <cstddef>
+#include <span>
+#include <vector>
 
 #include "listening/wave_reader.h"
 
 namespace fretlux {
 
-// The gain that brings the loudest 20 ms of take up to the listening level: 1 when it is loud
-// enough already or holds nothing louder than a silent room, and at most 30 dB, so that a room's
-// noise does not become playing.
-double ListeningGain(const MonoAudio& take);
+// The root mean square of the latest 20 ms of a stream of samples, and the loudest so far.
+class LoudestWindow {
+public:
+    explicit LoudestWindow(int sampleRate);
 
-// take, scaled by its listening gain.
+    void Add(float sample);
+    double Latest() const;
+    double Loudest() const { return loudest_; }
+
+private:
+    std::vector<double> squares_;  // of the latest samples, sample i at i % size
+    std::size_t added_ = 0;
+    double sum_ = 0.0;
+    double loudest_ = 0.0;
+};
+
+// The gain that brings playing whose loudest 20 ms have this root mean square up to the
+// listening level.
+double ListeningGainFor(double loudest);
+
+// take, scaled by the gain for its loudest 20 ms.
 MonoAudio AtListeningLevel(MonoAudio take);
+
+// Live input, scaled by the gain for the loudest 20 ms of playing heard so far. The playing's
+// level is known only as it goes on: the gain starts at 1 and rises slowly towards what the
+// playing needs, since a pluck softer than those to come would otherwise set it far too high,
+// and louder playing than any before lowers it at once. Only moments well above the room's noise
+// count as playing, so that the noise before the first pluck sets no gain.
+class LiveListeningLevel {
+public:
+    explicit LiveListeningLevel(int sampleRate);
+
+    // Scales the input's next samples in place, each block by the gain that its own loudest
+    // moment leaves, so that a pluck louder than any before is not scaled by the gain before it.
+    void Apply(std::span<float> samples);
+    double Gain() const { return gain_; }
+
+private:
+    void Follow(float sample);
+
+    double sampleRate_;
+    LoudestWindow window_;
+    // The quietest 20 ms of each of the latest stretches of the input: the room's noise.
+    std::vector<double> quietest_;
+    std::size_t stretchLength_;
+    std::size_t inStretch_ = 0;
+    std::size_t stretch_ = 0;
+    double loudestPlaying_ = 0.0;
+    double gain_ = 1.0;
+};
 
 }  // namespace fretlux

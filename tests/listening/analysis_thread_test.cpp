@@ -103,6 +103,43 @@ TEST(AnalysisThread, ReportsReadingsOnsetsAndTheSoundThatJudgesEachOnsetSoonAfte
     EXPECT_NE(NotesBegun(chord, aMinor), aMinor);
 }
 
+// A microphone turned low: playing 40 dB below the level a take is rendered at. Once the gain
+// has risen to it, within a second or so, each pluck is found and its note heard.
+TEST(AnalysisThread, HearsQuietPlayingOnceTheGainHasRisenToIt) {
+    const int rate = 44100;
+    const std::vector<int> notes{45, 50, 55, 59, 64, 52, 57, 62};
+    std::vector<Pluck> plucks;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        plucks.push_back({0.3 + 0.5 * static_cast<double>(i), notes[i], 0.0, 1});
+    }
+    MonoAudio take = PluckedTake(plucks, {rate, 4.5, -60.0});
+    for (float& sample : take.samples) sample *= 0.01f;
+    std::mutex mutex;
+    std::vector<std::shared_ptr<const OnsetSound>> whole;
+    {
+        AnalysisThread thread(rate,
+                              {nullptr, nullptr,
+                               [&](std::shared_ptr<const OnsetSound> sound) {
+                                   std::lock_guard lock(mutex);
+                                   if (sound->whole) whole.push_back(std::move(sound));
+                               }},
+                              5.0);
+        const std::span<const float> samples(take.samples);
+        for (std::size_t at = 0; at < samples.size(); at += 256) {
+            thread.Push(samples.subspan(at, std::min<std::size_t>(256, samples.size() - at)));
+        }
+        thread.Stop();
+    }
+    for (std::size_t i = 3; i < plucks.size(); ++i) {
+        const auto heard = std::ranges::find_if(whole, [&](const auto& sound) {
+            return std::abs(static_cast<double>(sound->onsetSample) / rate - plucks[i].seconds) <
+                   0.015;
+        });
+        ASSERT_NE(heard, whole.end()) << "pluck at " << plucks[i].seconds << " s";
+        EXPECT_EQ(NotesBegun(**heard, {notes[i]}), std::vector<int>{notes[i]}) << i;
+    }
+}
+
 // A note that swells in over 60 ms, as a soft pluck in a room may: the ordinary ear finds no
 // onset there, a keen one does, and its sound is reported once, whole and faint, so that a
 // column that no other onset reached can still be judged.
