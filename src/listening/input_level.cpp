@@ -24,6 +24,13 @@ constexpr double kGainRiseDbPerSecond = 24.0;
 
 double Amplitude(double decibels) { return std::pow(10.0, decibels / 20.0); }
 
+// The gain that brings playing whose loudest 20 ms have this root mean square up to the
+// listening level.
+double ListeningGainFor(double loudest) {
+    if (loudest < Amplitude(kSilentRoomDb)) return 1.0;
+    return std::clamp(Amplitude(kListeningLevelDb) / loudest, 1.0, Amplitude(kMostGainDb));
+}
+
 void Scale(std::span<float> samples, double gain) {
     if (gain == 1.0) return;
     for (float& s : samples) s = static_cast<float>(s * gain);
@@ -46,11 +53,6 @@ double LoudestWindow::Latest() const {
     // Before a whole window has come, the samples so far stand for it.
     const std::size_t count = std::max<std::size_t>(1, std::min(added_, squares_.size()));
     return std::sqrt(std::max(0.0, sum_) / static_cast<double>(count));
-}
-
-double ListeningGainFor(double loudest) {
-    if (loudest < Amplitude(kSilentRoomDb)) return 1.0;
-    return std::clamp(Amplitude(kListeningLevelDb) / loudest, 1.0, Amplitude(kMostGainDb));
 }
 
 MonoAudio AtListeningLevel(MonoAudio take) {

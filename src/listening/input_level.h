@@ -30,10 +30,6 @@ private:
     double loudest_ = 0.0;
 };
 
-// The gain that brings playing whose loudest 20 ms have this root mean square up to the
-// listening level.
-double ListeningGainFor(double loudest);
-
 // take, scaled by the gain for its loudest 20 ms.
 MonoAudio AtListeningLevel(MonoAudio take);
 
