@@ -208,8 +208,11 @@ bool HasOwnPartials(int note, const std::vector<int>& others) {
 
 // Whether an expected note began: its partials rose, counting only those that the other
 // expected notes do not share when it has such partials of its own (an octave above another
-// note of the chord has none, and is then judged on all of its partials).
-bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expected, double total) {
+// note of the chord has none, and is then judged on all of its partials). A string plucked again
+// while it rang makes an ordinary onset, so at a faint one only risen partials count: there, the
+// phase of a fading string that wanders (in noise, or in a sample's release) is no new pluck.
+bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expected, double total,
+                       bool faintOnset) {
     std::vector<int> others;
     std::copy_if(expected.begin(), expected.end(), std::back_inserter(others),
                  [note](int other) { return other != note; });
@@ -218,7 +221,7 @@ bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expec
     if (!HasOwnPartials(note, others))
         return EvidenceOf(look, note, kExpectedRise) >= kExpectedShare * total;
     return EvidenceOf(look, note, kExpectedRise, others) >= kOwnPartialsShare * total ||
-           Replayed(look, note, others);
+           (!faintOnset && Replayed(look, note, others));
 }
 
 struct NewPeak {
@@ -383,7 +386,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     std::vector<int> heard;
     if (total <= 0.0 || (onsets.faint && total < kFaintOnsetRise * look.afterEnergy)) return heard;
     for (const int note : expected) {
-        if (ExpectedNoteBegan(look, note, expected, total)) heard.push_back(note);
+        if (ExpectedNoteBegan(look, note, expected, total, onsets.faint)) heard.push_back(note);
     }
     std::vector<int> others = OtherNotes(look, expected, total);
     if (expected.size() == 1) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "listening/column_hearing.h"
 #include "plucked_strings.h"
 
 namespace fretlux::testing {
@@ -107,6 +108,20 @@ TEST(TakeJudge, AQuietTakeIsHeardAsALoudOne) {
             EXPECT_EQ(quiet[c].heard, loud[c].heard) << "column " << c << " at " << gain;
         }
     }
+}
+
+// A string plucked again, softly, while it still rings: its partials do not rise, and only the
+// broken phase of its vibration tells of the new pluck. That is trusted at an ordinary onset, but
+// not at one only a keen ear found, where a fading string's phase may wander without a pluck.
+TEST(TakeJudge, ARingingStringPluckedAgainSoftlyIsHeardOnlyAtAnOrdinaryOnset) {
+    const int rate = 44100;
+    const MonoAudio take =
+        PluckedTake({{0.3, 55, 0.0, 3, 0.25}, {0.8, 55, 0.0, 3, 0.11}}, {rate, 1.3});
+    OnsetGroup group{static_cast<std::size_t>(0.3 * rate), static_cast<std::size_t>(0.8 * rate),
+                     static_cast<std::size_t>(0.8 * rate), take.samples.size()};
+    EXPECT_EQ(NotesBegun(take.samples, rate, group, {55}), std::vector<int>{55});
+    group.faint = true;
+    EXPECT_EQ(NotesBegun(take.samples, rate, group, {55}), std::vector<int>{});
 }
 
 TEST(TakeJudge, AnOnsetBelongsToTheNearestColumnWithinAHundredMilliseconds) {
