@@ -38,33 +38,36 @@ void Scale(std::span<float> samples, double gain) {
 
 }  // namespace
 
-LoudestWindow::LoudestWindow(int sampleRate)
+RecentLevel::RecentLevel(int sampleRate)
     : squares_(std::max<std::size_t>(1, static_cast<std::size_t>(kWindowSeconds * sampleRate))) {}
 
-void LoudestWindow::Add(float sample) {
+void RecentLevel::Add(float sample) {
     double& slot = squares_[added_ % squares_.size()];
     sum_ += double(sample) * sample - slot;
     slot = double(sample) * sample;
     ++added_;
-    loudest_ = std::max(loudest_, Latest());
 }
 
-double LoudestWindow::Latest() const {
+double RecentLevel::Level() const {
     // Before a whole window has come, the samples so far stand for it.
     const std::size_t count = std::max<std::size_t>(1, std::min(added_, squares_.size()));
     return std::sqrt(std::max(0.0, sum_) / static_cast<double>(count));
 }
 
 MonoAudio AtListeningLevel(MonoAudio take) {
-    LoudestWindow loudest(take.sampleRate);
-    for (const float s : take.samples) loudest.Add(s);
-    Scale(take.samples, ListeningGainFor(loudest.Loudest()));
+    RecentLevel recent(take.sampleRate);
+    double loudest = 0.0;
+    for (const float s : take.samples) {
+        recent.Add(s);
+        loudest = std::max(loudest, recent.Level());
+    }
+    Scale(take.samples, ListeningGainFor(loudest));
     return take;
 }
 
 LiveListeningLevel::LiveListeningLevel(int sampleRate)
     : sampleRate_(sampleRate),
-      window_(sampleRate),
+      recent_(sampleRate),
       quietest_(kRoomStretches, std::numeric_limits<double>::infinity()),
       stretchLength_(static_cast<std::size_t>(kRoomStretchSeconds * sampleRate)) {}
 
@@ -77,8 +80,8 @@ void LiveListeningLevel::Apply(std::span<float> samples) {
 }
 
 void LiveListeningLevel::Follow(float sample) {
-    window_.Add(sample);
-    const double level = window_.Latest();
+    recent_.Add(sample);
+    const double level = recent_.Level();
     if (++inStretch_ == stretchLength_) {
         inStretch_ = 0;
         stretch_ = (stretch_ + 1) % quietest_.size();

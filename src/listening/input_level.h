@@ -14,20 +14,18 @@
 
 namespace fretlux {
 
-// The root mean square of the latest 20 ms of a stream of samples, and the loudest so far.
-class LoudestWindow {
+// The root mean square of the latest 20 ms of a stream of samples.
+class RecentLevel {
 public:
-    explicit LoudestWindow(int sampleRate);
+    explicit RecentLevel(int sampleRate);
 
     void Add(float sample);
-    double Latest() const;
-    double Loudest() const { return loudest_; }
+    double Level() const;
 
 private:
     std::vector<double> squares_;  // of the latest samples, sample i at i % size
     std::size_t added_ = 0;
     double sum_ = 0.0;
-    double loudest_ = 0.0;
 };
 
 // take, scaled by the gain for its loudest 20 ms.
@@ -51,7 +49,7 @@ private:
     void Follow(float sample);
 
     double sampleRate_;
-    LoudestWindow window_;
+    RecentLevel recent_;
     // The quietest 20 ms of each of the latest stretches of the input: the room's noise.
     std::vector<double> quietest_;
     std::size_t stretchLength_;
