@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <functional>
 #include <iterator>
 #include <numbers>
 #include <optional>
@@ -64,6 +65,9 @@ constexpr double kOtherShare = 0.15;
 constexpr double kOtherInChordShare = 0.08;
 constexpr int kMostOtherNotes = 3;
 constexpr double kFundamentalShare = 0.1;
+// A string's fundamental keeps this share of its energy from the first half of the stretch after
+// the onsets to the second; the thump of a pick or of a guitar's body dies away faster.
+constexpr double kSustainedShare = 0.3;
 // What a guitar in standard tuning can play, open low E to the high E string's 24th fret.
 constexpr int kLowestGuitarNote = 40;
 constexpr int kHighestGuitarNote = 88;
@@ -229,10 +233,24 @@ struct NewPeak {
     double energy;
 };
 
+// Whether the partial at hertz held its strength through the stretch after the onsets.
+bool Sustained(const Look& look, double hertz) {
+    const std::size_t half = look.afterSamples.size() / 2;
+    const double first = std::norm(
+        PartialPhasor(look.afterSamples.first(half), look.afterStart, hertz, look.sampleRate));
+    const double second = std::norm(
+        PartialPhasor(look.afterSamples.subspan(half),
+                      look.afterStart + static_cast<std::ptrdiff_t>(half), hertz, look.sampleRate));
+    return second >= kSustainedShare * first;
+}
+
 // The note that best explains the strongest of the peaks, with its share of their energy: the
 // peak is its fundamental or one of its partials up to the fourth; the note's fundamental and at
-// least one more of its partials are among the peaks.
-std::optional<std::pair<int, double>> NoteExplaining(const std::vector<NewPeak>& peaks) {
+// least one more of its partials are among the peaks, or its fundamental alone when hidden says
+// that its other partials hide behind the expected notes' own.
+std::optional<std::pair<int, double>> NoteExplaining(
+    const std::vector<NewPeak>& peaks,
+    const std::function<bool(int note, double fundamentalHertz)>& hidden) {
     const auto strongest =
         std::max_element(peaks.begin(), peaks.end(),
                          [](const auto& a, const auto& b) { return a.energy < b.energy; });
@@ -242,14 +260,19 @@ std::optional<std::pair<int, double>> NoteExplaining(const std::vector<NewPeak>&
         if (note < kLowestGuitarNote || note > kHighestGuitarNote) continue;
         double score = 0.0;
         double fundamental = 0.0;
+        double fundamentalHertz = 0.0;
         int partials = 0;
         for (const NewPeak& p : peaks) {
             const int partial = PartialNumber(p.peak.hertz, note);
             if (partial == 0) continue;
             score += p.energy;
             ++partials;
-            if (partial == 1) fundamental += p.energy;
+            if (partial == 1) {
+                fundamental += p.energy;
+                fundamentalHertz = p.peak.hertz;
+            }
         }
+        if (partials == 1 && fundamental > 0.0 && hidden(note, fundamentalHertz)) ++partials;
         // A note an octave or more below the true one explains all its partials too; it is
         // taken only when its own fundamental is strong.
         if (fundamental >= kFundamentalShare * score && partials >= 2 &&
@@ -260,23 +283,32 @@ std::optional<std::pair<int, double>> NoteExplaining(const std::vector<NewPeak>&
     return best;
 }
 
-// Notes other than expected whose partials rose, named from the peaks left unexplained.
+// Notes other than expected whose partials rose, named from the peaks left unexplained. Where a
+// chord was expected, a wrong string's higher partials may all be partials of the chord's notes
+// (G2 struck with D3, G3 and B3): then its fundamental names it, when one of those partials rose
+// and the fundamental holds as a string's does.
 std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, double total) {
     std::vector<NewPeak> unexplained;
+    std::vector<NewPeak> expectedPartials;
     for (const SpectralPeak& peak :
          look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, look.floor)) {
         const double energy = NewEnergy(look, peak, kOtherRise);
         if (energy <= 0.0) continue;
-        if (std::any_of(expected.begin(), expected.end(),
-                        [&](int note) { return IsPartialOf(peak.hertz, note); })) {
-            continue;
-        }
-        unexplained.push_back({peak, energy});
+        const bool explained = std::any_of(expected.begin(), expected.end(),
+                                           [&](int note) { return IsPartialOf(peak.hertz, note); });
+        (explained ? expectedPartials : unexplained).push_back({peak, energy});
     }
+    const auto hidden = [&](int note, double fundamentalHertz) {
+        return expected.size() > 1 &&
+               std::any_of(
+                   expectedPartials.begin(), expectedPartials.end(),
+                   [&](const NewPeak& p) { return PartialNumber(p.peak.hertz, note) > 1; }) &&
+               Sustained(look, fundamentalHertz);
+    };
     const double share = expected.size() > 1 ? kOtherInChordShare : kOtherShare;
     std::vector<int> others;
     while (others.size() < kMostOtherNotes && !unexplained.empty()) {
-        const auto note = NoteExplaining(unexplained);
+        const auto note = NoteExplaining(unexplained, hidden);
         if (!note || note->second < share * total) break;
         others.push_back(note->first);
         std::erase_if(unexplained,

@@ -22,6 +22,7 @@ struct Pluck {
     int string = 0;      // a later pluck of the same string stops this one
     double amplitude = 0.25;
     double inharmonicity = 1e-4;
+    double highestHertz = 8000.0;  // no partial above it sounds: a dull string
 };
 
 struct TakeShape {
@@ -59,7 +60,7 @@ inline MonoAudio PluckedTake(const std::vector<Pluck>& plucks, const TakeShape& 
         const double ring = 2.5 * std::pow(82.4 / first, 0.5);
         for (int n = 1;; ++n) {
             const double hertz = n * first * std::sqrt((1.0 + b * n * n) / (1.0 + b));
-            if (hertz > std::min(8000.0, 0.45 * rate)) break;
+            if (hertz > std::min(pluck.highestHertz, 0.45 * rate)) break;
             const double level = pluck.amplitude *
                                  std::fabs(std::sin(n * std::numbers::pi * 0.18)) / n *
                                  SpeakerGain(hertz, shape.speakerHertz);

@@ -84,6 +84,27 @@ TEST(TakeJudge, RightWrongAndMissedColumnsOfSingleNotesAndChords) {
     EXPECT_TRUE(std::ranges::count(judgements[3].heard, 61) == 1);
 }
 
+// A string struck by mistake whose partials, but for its fundamental, are all partials of the
+// chord's notes: G2 under D3, G3 and B3 strings that sound no partial above 650 Hz.
+TEST(TakeJudge, AStrayStringHiddenBehindTheChordIsHeardByItsFundamental) {
+    constexpr int rate = 44100;
+    const std::vector<int> chord = {50, 55, 59};
+    std::vector<Pluck> plucks;
+    for (const double seconds : {0.3, 1.3}) {
+        for (std::size_t s = 0; s < chord.size(); ++s) {
+            plucks.push_back({seconds + 0.008 * (s + 1), chord[s], 0.0, static_cast<int>(4 - s),
+                              0.25, 1e-4, 650.0});
+        }
+    }
+    plucks.push_back({1.3, 43, 0.0, 6, 0.25, 1e-4, 650.0});
+    const auto judgements =
+        JudgeTake(PluckedTake(plucks, {rate, 2.3}), {{1, 0, 300, chord}, {1, 2, 1300, chord}});
+    ASSERT_EQ(judgements.size(), 2u);
+    EXPECT_EQ(judgements[0].verdict, Verdict::Right);
+    EXPECT_EQ(judgements[1].verdict, Verdict::Wrong);
+    EXPECT_EQ(judgements[1].heard, (std::vector<int>{43, 50, 55, 59}));
+}
+
 TEST(TakeJudge, RoomNoiseTwentyDecibelsBelowThePlayingChangesNoVerdict) {
     const std::vector<Played> columns = {
         {{45}, {45}, 0, Verdict::Right},  {{55}, {56}, 0, Verdict::Wrong},
