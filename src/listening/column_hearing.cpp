@@ -272,10 +272,11 @@ std::optional<std::pair<int, double>> NoteExplaining(
                 fundamentalHertz = p.peak.hertz;
             }
         }
-        if (partials == 1 && fundamental > 0.0 && hidden(note, fundamentalHertz)) ++partials;
+        const bool enoughPartials =
+            partials >= 2 || (fundamental > 0.0 && hidden(note, fundamentalHertz));
         // A note an octave or more below the true one explains all its partials too; it is
         // taken only when its own fundamental is strong.
-        if (fundamental >= kFundamentalShare * score && partials >= 2 &&
+        if (fundamental >= kFundamentalShare * score && enoughPartials &&
             (!best || score > best->second * 1.2)) {
             best = std::pair(note, score);
         }
