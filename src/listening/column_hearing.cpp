@@ -63,8 +63,15 @@ constexpr double kExpectedShare = 0.02;
 constexpr double kOwnPartialsShare = 0.0005;
 constexpr double kOtherShare = 0.15;
 constexpr double kOtherInChordShare = 0.08;
+// Three or more partials of one harmonic series are a string, not peaks met by chance: in a
+// chord, such a note needs a smaller share.
+constexpr int kSeriesPartials = 3;
+constexpr double kSeriesInChordShare = 0.06;
 constexpr int kMostOtherNotes = 3;
-constexpr double kFundamentalShare = 0.1;
+// A note an octave below the true one explains all of its partials too, but none of its own odd
+// ones; a twelfth below, none of those that are not multiples of three. A note named must hold
+// this share of its energy in each of the two kinds, and its fundamental must sound.
+constexpr double kOwnSeriesShare = 0.1;
 // A string's fundamental keeps this share of its energy from the first half of the stretch after
 // the onsets to the second; the thump of a pick or of a guitar's body dies away faster.
 constexpr double kSustainedShare = 0.3;
@@ -244,41 +251,50 @@ bool Sustained(const Look& look, double hertz) {
     return second >= kSustainedShare * first;
 }
 
-// The note that best explains the strongest of the peaks, with its share of their energy: the
-// peak is its fundamental or one of its partials up to the fourth; the note's fundamental and at
-// least one more of its partials are among the peaks, or its fundamental alone when hidden says
-// that its other partials hide behind the expected notes' own.
-std::optional<std::pair<int, double>> NoteExplaining(
+struct Explanation {
+    int note;
+    double energy;  // of the peaks that are its partials
+    int partials;   // how many of the peaks are
+};
+
+// The note that best explains the strongest of the peaks: the peak is its fundamental or one of
+// its partials up to the fourth; the note's fundamental and at least one more of its partials are
+// among the peaks, or its fundamental alone when hidden says that its other partials hide behind
+// the expected notes' own.
+std::optional<Explanation> NoteExplaining(
     const std::vector<NewPeak>& peaks,
     const std::function<bool(int note, double fundamentalHertz)>& hidden) {
     const auto strongest =
         std::max_element(peaks.begin(), peaks.end(),
                          [](const auto& a, const auto& b) { return a.energy < b.energy; });
-    std::optional<std::pair<int, double>> best;
+    std::optional<Explanation> best;
     for (int number = 1; number <= 4; ++number) {
         const int note = NearestNoteOf(strongest->peak.hertz / number).midi;
         if (note < kLowestGuitarNote || note > kHighestGuitarNote) continue;
         double score = 0.0;
         double fundamental = 0.0;
         double fundamentalHertz = 0.0;
+        double odd = 0.0;
+        double notThirds = 0.0;
         int partials = 0;
         for (const NewPeak& p : peaks) {
             const int partial = PartialNumber(p.peak.hertz, note);
             if (partial == 0) continue;
             score += p.energy;
             ++partials;
+            if (partial % 2 == 1) odd += p.energy;
+            if (partial % 3 != 0) notThirds += p.energy;
             if (partial == 1) {
                 fundamental += p.energy;
                 fundamentalHertz = p.peak.hertz;
             }
         }
+        const bool ownSeries = fundamental > 0.0 && odd >= kOwnSeriesShare * score &&
+                               notThirds >= kOwnSeriesShare * score;
         const bool enoughPartials =
             partials >= 2 || (fundamental > 0.0 && hidden(note, fundamentalHertz));
-        // A note an octave or more below the true one explains all its partials too; it is
-        // taken only when its own fundamental is strong.
-        if (fundamental >= kFundamentalShare * score && enoughPartials &&
-            (!best || score > best->second * 1.2)) {
-            best = std::pair(note, score);
+        if (ownSeries && enoughPartials && (!best || score > best->energy * 1.2)) {
+            best = Explanation{note, score, partials};
         }
     }
     return best;
@@ -306,14 +322,17 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
                    [&](const NewPeak& p) { return PartialNumber(p.peak.hertz, note) > 1; }) &&
                Sustained(look, fundamentalHertz);
     };
-    const double share = expected.size() > 1 ? kOtherInChordShare : kOtherShare;
+    const auto neededShare = [&](const Explanation& found) {
+        if (expected.size() == 1) return kOtherShare;
+        return found.partials >= kSeriesPartials ? kSeriesInChordShare : kOtherInChordShare;
+    };
     std::vector<int> others;
     while (others.size() < kMostOtherNotes && !unexplained.empty()) {
-        const auto note = NoteExplaining(unexplained, hidden);
-        if (!note || note->second < share * total) break;
-        others.push_back(note->first);
+        const auto found = NoteExplaining(unexplained, hidden);
+        if (!found || found->energy < neededShare(*found) * total) break;
+        others.push_back(found->note);
         std::erase_if(unexplained,
-                      [&](const NewPeak& p) { return IsPartialOf(p.peak.hertz, note->first); });
+                      [&](const NewPeak& p) { return IsPartialOf(p.peak.hertz, found->note); });
     }
     return others;
 }

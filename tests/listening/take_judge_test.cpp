@@ -27,7 +27,7 @@ struct Played {
 // One column every 400 ms from 300 ms on; a chord's strings strummed 8 ms apart, low to high,
 // each note on the string whose open note lies nearest below it; the whole take scaled by gain.
 std::vector<ColumnJudgement> Judge(const std::vector<Played>& columns, double noiseDb = -200.0,
-                                   float gain = 1.0f) {
+                                   float gain = 1.0f, double speakerHertz = 0.0) {
     std::vector<ExpectedColumn> expected;
     std::vector<Pluck> plucks;
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -42,7 +42,8 @@ std::vector<ColumnJudgement> Judge(const std::vector<Played>& columns, double no
             strum += 0.008;
         }
     }
-    MonoAudio take = PluckedTake(plucks, {44100, 0.3 + 0.4 * columns.size() + 0.5, noiseDb});
+    MonoAudio take =
+        PluckedTake(plucks, {44100, 0.3 + 0.4 * columns.size() + 0.5, noiseDb, 1, speakerHertz});
     for (float& sample : take.samples) sample *= gain;
     return JudgeTake(take, expected);
 }
@@ -103,6 +104,20 @@ TEST(TakeJudge, AStrayStringHiddenBehindTheChordIsHeardByItsFundamental) {
     EXPECT_EQ(judgements[0].verdict, Verdict::Right);
     EXPECT_EQ(judgements[1].verdict, Verdict::Wrong);
     EXPECT_EQ(judgements[1].heard, (std::vector<int>{43, 50, 55, 59}));
+}
+
+// Through a small speaker that loses the lowest partials, a wrong string's fundamental is faint;
+// its odd partials still tell it from the note an octave up.
+TEST(TakeJudge, AWrongStringIsNamedAtItsOwnPitchThroughASmallSpeaker) {
+    const std::vector<Played> columns = {
+        {{45, 52, 57, 60, 64}, {45, 52, 57, 60, 64}, 0, Verdict::Right},
+        {{45, 52, 57, 60, 64}, {45, 52, 58, 60, 64}, 0, Verdict::Wrong},  // A#3 for A3
+    };
+    const auto judgements = Judge(columns, -200.0, 1.0f, 400.0);
+    ASSERT_EQ(judgements.size(), columns.size());
+    EXPECT_EQ(judgements[0].verdict, Verdict::Right);
+    EXPECT_EQ(judgements[1].verdict, Verdict::Wrong);
+    EXPECT_EQ(judgements[1].heard, (std::vector<int>{45, 52, 58, 60, 64}));
 }
 
 TEST(TakeJudge, RoomNoiseTwentyDecibelsBelowThePlayingChangesNoVerdict) {
