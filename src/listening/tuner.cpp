@@ -42,11 +42,15 @@ double LevelDb(std::span<const float> samples) {
     return 20.0 * std::log10(std::max(rms, 1e-6));
 }
 
-// Where the note from start fades to silence, at the latest at end.
-std::size_t NoteEnd(std::span<const float> samples, std::size_t start, std::size_t end,
+// Where the note from onset fades to silence, at the latest at end. Its attack does not count: an
+// onset may be heard at a faint breath of a string, or at the pick's noise, a few tens of
+// milliseconds before the string sounds out.
+std::size_t NoteEnd(std::span<const float> samples, std::size_t onset, std::size_t end,
                     int sampleRate) {
     const auto step = static_cast<std::size_t>(kLevelStepSeconds * sampleRate);
     double loudest = kSilenceDb;
+    const std::size_t start =
+        std::min(end, onset + static_cast<std::size_t>(kAttackSeconds * sampleRate));
     for (std::size_t at = start; at + step <= end; at += step) {
         const double level = LevelDb(samples.subspan(at, step));
         loudest = std::max(loudest, level);

@@ -85,6 +85,25 @@ TEST(Tuner, ANoteRingingOnIsNotMeasuredInPlaceOfTheNextOne) {
     EXPECT_LE(std::fabs(CentsError(notes[2].pitch, 59, 5.0)), 2.0);
 }
 
+// Some samples, and some strings, breathe faintly for a few tens of milliseconds before they sound
+// out: the onset may be heard at the breath, while the note is still below the level of silence.
+TEST(Tuner, ANoteThatBeginsWithAFaintBreathIsMeasured) {
+    for (const double amplitude : {0.1, 0.25}) {
+        for (const float breathShare : {0.015f, 0.03f, 0.05f}) {
+            MonoAudio take = PluckedTake({{0.5, 41, -6.0, 6, amplitude}}, {44100, 1.5});
+            const auto start = static_cast<std::size_t>(0.5 * 44100);
+            for (std::size_t i = 0; i < static_cast<std::size_t>(0.03 * 44100); ++i) {
+                take.samples[start + i] *= breathShare;
+            }
+            const auto notes = HearNotes(take);
+            const std::string label =
+                std::to_string(amplitude) + " breathing at " + std::to_string(breathShare);
+            ASSERT_EQ(notes.size(), 1u) << label;
+            EXPECT_LE(std::fabs(CentsError(notes[0].pitch, 41, -6.0)), 2.0) << label;
+        }
+    }
+}
+
 TEST(Tuner, SilenceAndRoomNoiseAreNoNotes) {
     EXPECT_TRUE(HearNotes(PluckedTake({}, {44100, 1.0})).empty());
     EXPECT_TRUE(HearNotes(PluckedTake({}, {44100, 1.0, -40.0})).empty());
