@@ -45,6 +45,11 @@ constexpr double kFaintOnsetRise = 0.01;
 constexpr double kPartialCents = 40.0;
 constexpr double kStretchCentsPerSquare = 0.3;
 constexpr int kCountedPartials = 8;
+// In a chord, a string plucked again more softly than it rang shows it in its higher partials,
+// which had died away in the old vibration; so its own partials are counted further up. A single
+// note's partials are all its own already, and that far up, those of a note a semitone or two
+// away come within reach.
+constexpr int kCountedOwnPartialsInChord = 12;
 constexpr int kExplainedPartials = 48;
 // An expected note's partial began when it rose at all (5 %): a ringing string only decays,
 // and one plucked again while it still rang rises little. A partial of a note not expected must
@@ -170,12 +175,13 @@ std::optional<SpectralPeak> PartialPeak(const Spectrum& spectrum, double fundame
     return spectrum.PeakNear(place, kPartialCents + stretch);
 }
 
-// The new energy in the first partials of note, leaving out partials that one of the notes
-// explained also has.
-double EvidenceOf(const Look& look, int note, double rise, const std::vector<int>& explained = {}) {
+// The new energy in the first counted partials of note, leaving out partials that one of the
+// notes explained also has.
+double EvidenceOf(const Look& look, int note, double rise, const std::vector<int>& explained = {},
+                  int counted = kCountedPartials) {
     double evidence = 0.0;
     const double fundamental = FrequencyOfNote(note);
-    for (int n = 1; n <= kCountedPartials && n * fundamental <= kHighestHertz; ++n) {
+    for (int n = 1; n <= counted && n * fundamental <= kHighestHertz; ++n) {
         const auto peak = PartialPeak(look.after, fundamental, n);
         if (peak && std::none_of(explained.begin(), explained.end(),
                                  [&](int other) { return IsPartialOf(peak->hertz, other); })) {
@@ -231,7 +237,8 @@ bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expec
     // the other string may be the one that was.
     if (!HasOwnPartials(note, others))
         return EvidenceOf(look, note, kExpectedRise) >= kExpectedShare * total;
-    return EvidenceOf(look, note, kExpectedRise, others) >= kOwnPartialsShare * total ||
+    const int counted = others.empty() ? kCountedPartials : kCountedOwnPartialsInChord;
+    return EvidenceOf(look, note, kExpectedRise, others, counted) >= kOwnPartialsShare * total ||
            (!faintOnset && Replayed(look, note, others));
 }
 

@@ -23,6 +23,7 @@ struct Pluck {
     double amplitude = 0.25;
     double inharmonicity = 1e-4;
     double highestHertz = 8000.0;  // no partial above it sounds: a dull string
+    double pickedAt = 0.18;        // where along the string it is plucked, a share of its length
 };
 
 struct TakeShape {
@@ -62,7 +63,7 @@ inline MonoAudio PluckedTake(const std::vector<Pluck>& plucks, const TakeShape& 
             const double hertz = n * first * std::sqrt((1.0 + b * n * n) / (1.0 + b));
             if (hertz > std::min(pluck.highestHertz, 0.45 * rate)) break;
             const double level = pluck.amplitude *
-                                 std::fabs(std::sin(n * std::numbers::pi * 0.18)) / n *
+                                 std::fabs(std::sin(n * std::numbers::pi * pluck.pickedAt)) / n *
                                  SpeakerGain(hertz, shape.speakerHertz);
             const double decay = 1.0 / (ring / (1.0 + 0.4 * (n - 1)));
             const double phase = 2.0 * std::numbers::pi * gauss(random);

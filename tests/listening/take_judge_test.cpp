@@ -160,6 +160,41 @@ TEST(TakeJudge, ARingingStringPluckedAgainSoftlyIsHeardOnlyAtAnOrdinaryOnset) {
     EXPECT_EQ(NotesBegun(take.samples, rate, group, {55}), std::vector<int>{});
 }
 
+// A synthesiser strikes a note again as a new voice while the old one rings on: the chord's
+// lowest string struck softly in the second of two strums. Its lower partials are the old
+// vibration's or the chord's other notes'; its higher ones, which had died away, rise afresh.
+TEST(TakeJudge, AStringStruckAgainSoftlyUnderItsOldVibrationIsHeardInAChord) {
+    struct Case {
+        std::vector<int> chord;
+        double gapSeconds;
+        double softly;  // the second pluck's amplitude, the first's being 0.25
+        unsigned seed;
+    };
+    const std::vector<Case> cases = {
+        {{43, 47, 50, 55, 59, 67}, 1.0, 0.15, 1},
+        {{48, 52, 55, 60, 64}, 0.5, 0.1, 2},
+        {{48, 52, 55, 60, 64}, 0.5, 0.15, 2},
+    };
+    const int rate = 44100;
+    for (const Case& c : cases) {
+        std::vector<Pluck> plucks;
+        for (const double seconds : {0.3, 0.3 + c.gapSeconds}) {
+            for (std::size_t s = 0; s < c.chord.size(); ++s) {
+                const bool again = seconds > 0.3 && s == 0;
+                plucks.push_back({seconds + 0.008 * static_cast<double>(s), c.chord[s], 0.0,
+                                  static_cast<int>(again ? 7 : 6 - s), again ? c.softly : 0.25,
+                                  1e-4, 8000.0, 0.12});
+            }
+        }
+        const MonoAudio take = PluckedTake(plucks, {rate, 1.3 + c.gapSeconds, -200.0, c.seed});
+        const auto strum = static_cast<std::size_t>((0.3 + c.gapSeconds) * rate);
+        const OnsetGroup group{static_cast<std::size_t>(0.3 * rate), strum, strum,
+                               take.samples.size()};
+        EXPECT_EQ(NotesBegun(take.samples, rate, group, c.chord), c.chord)
+            << c.chord.front() << " struck again at " << c.softly;
+    }
+}
+
 TEST(TakeJudge, AnOnsetBelongsToTheNearestColumnWithinAHundredMilliseconds) {
     const std::vector<ExpectedColumn> columns = {
         {1, 0, 1000, {40}}, {1, 4, 1150, {45}}, {2, 1, 2000, {50}}};
