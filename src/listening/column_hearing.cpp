@@ -35,6 +35,10 @@ constexpr double kShortestFollowedSeconds = 0.015;
 // hold this share of the energy of all peaks after the onsets).
 constexpr double kReplayedShare = 0.3;
 constexpr double kReplayedLevel = 0.003;
+// A single note plucked again is most of what sounds after the onset; a faint string still
+// ringing from earlier is not, and its phase may wander in the room's noise or under a louder
+// note close by.
+constexpr double kReplayedSingleLevel = 0.2;
 // A partial that lost this share of its energy was damped, not plucked again: what is left of it
 // is too faint to follow.
 constexpr double kFadedShare = 0.25;
@@ -208,7 +212,8 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others) {
         unexplained += UnexplainedEnergy(look, peak->hertz);
         sounding += peak->magnitude * peak->magnitude;
     }
-    return sounding >= kReplayedLevel * look.afterEnergy && sounding > 0.0 &&
+    const double level = others.empty() ? kReplayedSingleLevel : kReplayedLevel;
+    return sounding >= level * look.afterEnergy && sounding > 0.0 &&
            unexplained >= kReplayedShare * sounding;
 }
 

@@ -195,6 +195,26 @@ TEST(TakeJudge, AStringStruckAgainSoftlyUnderItsOldVibrationIsHeardInAChord) {
     }
 }
 
+// A3, then A#3 on the next string, then A#3 again where A3 was asked for: the A3 string still
+// rings faintly from the first column, its phase disturbed by the room's noise and the louder
+// A#3 beside it. That is no new pluck of it, and the column is not right.
+TEST(TakeJudge, ANoteStruckAgainInPlaceOfTheNextIsNotTakenForAFaintStringRingingOn) {
+    struct Case {
+        double firstAmplitude;
+        unsigned seed;
+    };
+    for (const Case& c : {Case{0.08, 2}, Case{0.08, 3}, Case{0.15, 3}}) {
+        const MonoAudio take =
+            PluckedTake({{0.3, 57, 0.0, 4, c.firstAmplitude}, {0.7, 58, 0.0, 3}, {1.1, 58, 0.0, 3}},
+                        {44100, 1.8, -40.0, c.seed});
+        const auto judgements =
+            JudgeTake(take, {{1, 0, 300, {57}}, {1, 1, 700, {58}}, {1, 2, 1100, {57}}});
+        ASSERT_EQ(judgements.size(), 3u);
+        EXPECT_EQ(judgements[1].verdict, Verdict::Right) << c.firstAmplitude << " " << c.seed;
+        EXPECT_NE(judgements[2].verdict, Verdict::Right) << c.firstAmplitude << " " << c.seed;
+    }
+}
+
 TEST(TakeJudge, AnOnsetBelongsToTheNearestColumnWithinAHundredMilliseconds) {
     const std::vector<ExpectedColumn> columns = {
         {1, 0, 1000, {40}}, {1, 4, 1150, {45}}, {2, 1, 2000, {50}}};
