@@ -263,6 +263,11 @@ bool Sustained(const Look& look, double hertz) {
     return second >= kSustainedShare * first;
 }
 
+std::vector<NewPeak>::const_iterator Strongest(const std::vector<NewPeak>& peaks) {
+    return std::max_element(peaks.begin(), peaks.end(),
+                            [](const auto& a, const auto& b) { return a.energy < b.energy; });
+}
+
 struct Explanation {
     int note;
     double energy;  // of the peaks that are its partials
@@ -276,9 +281,7 @@ struct Explanation {
 std::optional<Explanation> NoteExplaining(
     const std::vector<NewPeak>& peaks,
     const std::function<bool(int note, double fundamentalHertz)>& hidden) {
-    const auto strongest =
-        std::max_element(peaks.begin(), peaks.end(),
-                         [](const auto& a, const auto& b) { return a.energy < b.energy; });
+    const auto strongest = Strongest(peaks);
     std::optional<Explanation> best;
     for (int number = 1; number <= 4; ++number) {
         const int note = NearestNoteOf(strongest->peak.hertz / number).midi;
@@ -341,7 +344,13 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
     std::vector<int> others;
     while (others.size() < kMostOtherNotes && !unexplained.empty()) {
         const auto found = NoteExplaining(unexplained, hidden);
-        if (!found || found->energy < neededShare(*found) * total) break;
+        if (!found) {
+            // A peak that no note explains, a partial risen by chance or the room's noise, does
+            // not hide the notes behind it.
+            unexplained.erase(Strongest(unexplained));
+            continue;
+        }
+        if (found->energy < neededShare(*found) * total) break;
         others.push_back(found->note);
         std::erase_if(unexplained,
                       [&](const NewPeak& p) { return IsPartialOf(p.peak.hertz, found->note); });

@@ -215,6 +215,29 @@ TEST(TakeJudge, ANoteStruckAgainInPlaceOfTheNextIsNotTakenForAFaintStringRinging
     }
 }
 
+// A lone partial a quarter tone off the notes, louder than any one partial of a stray string,
+// rises with a power chord (a sympathetic ring, or a partial beating up by chance): no note
+// explains it, and it does not hide the stray D#4 behind it.
+TEST(TakeJudge, APartialNoNoteExplainsDoesNotHideAStrayString) {
+    struct Case {
+        double strayAmplitude;
+        double loneAmplitude;
+    };
+    const int rate = 44100;
+    const std::vector<int> chord = {48, 55};
+    for (const Case& c : {Case{0.15, 0.2}, Case{0.15, 0.4}, Case{0.25, 0.4}}) {
+        const MonoAudio take = PluckedTake({{0.3, 48, 0.0, 5},
+                                            {0.308, 55, 0.0, 3},
+                                            {0.316, 63, 0.0, 2, c.strayAmplitude},
+                                            {0.3, 68, 50.0, 1, c.loneAmplitude, 1e-4, 500.0}},
+                                           {rate, 1.0});
+        const OnsetGroup group{0, static_cast<std::size_t>(0.3 * rate),
+                               static_cast<std::size_t>(0.316 * rate), take.samples.size()};
+        EXPECT_EQ(NotesBegun(take.samples, rate, group, chord), (std::vector<int>{48, 55, 63}))
+            << c.strayAmplitude << " under " << c.loneAmplitude;
+    }
+}
+
 TEST(TakeJudge, AnOnsetBelongsToTheNearestColumnWithinAHundredMilliseconds) {
     const std::vector<ExpectedColumn> columns = {
         {1, 0, 1000, {40}}, {1, 4, 1150, {45}}, {2, 1, 2000, {50}}};
