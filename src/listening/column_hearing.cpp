@@ -34,7 +34,7 @@ constexpr double kShortestFollowedSeconds = 0.015;
 // after the onsets is not what rang before, and those partials are not lost in the others (they
 // hold this share of the energy of all peaks after the onsets).
 constexpr double kReplayedShare = 0.3;
-constexpr double kReplayedLevel = 0.003;
+constexpr double kReplayedLevel = 0.0015;
 // A single note plucked again is most of what sounds after the onset; a faint string still
 // ringing from earlier is not, and its phase may wander in the room's noise or under a louder
 // note close by.
