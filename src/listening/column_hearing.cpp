@@ -45,9 +45,13 @@ constexpr double kFadedShare = 0.25;
 // At a faint onset, the new energy must be this share of all the energy after it.
 constexpr double kFaintOnsetRise = 0.01;
 // A partial is the note's when it lies this near its harmonic place, and a string may stretch
-// its n-th partial by up to n * n times this many cents more.
+// its n-th partial by up to n * n times this many cents more. Stretching only raises a partial,
+// so from the fifth up one lying further below its place belongs to another note: a note a whole
+// tone higher puts its seventh partial 31 cents below the eighth.
 constexpr double kPartialCents = 40.0;
 constexpr double kStretchCentsPerSquare = 0.3;
+constexpr int kFirstHighPartial = 5;
+constexpr double kHighPartialFlatCents = 25.0;
 constexpr int kCountedPartials = 8;
 // In a chord, a string plucked again more softly than it rang shows it in its higher partials,
 // which had died away in the old vibration; so its own partials are counted further up. A single
@@ -155,16 +159,26 @@ double NewEnergy(const Look& look, const SpectralPeak& peak, double rise) {
     return peak.magnitude * peak.magnitude - before * before;
 }
 
+struct CentsRange {
+    double lowest;
+    double highest;
+};
+
+// Where the n-th partial of a note may lie, in cents from n times its fundamental.
+CentsRange PartialPlaces(int n) {
+    return {n >= kFirstHighPartial ? -kHighPartialFlatCents : -kPartialCents,
+            kPartialCents + kStretchCentsPerSquare * n * n};
+}
+
 // Which partial of note lies at hertz, counting a string's stretching; 0 for none.
 int PartialNumber(double hertz, int note) {
     const double fundamental = FrequencyOfNote(note);
-    const double nearest = std::floor(hertz / fundamental);
-    for (double number = std::max(1.0, nearest); number <= nearest + 1; ++number) {
+    const int nearest = static_cast<int>(std::floor(hertz / fundamental));
+    for (int number = std::max(1, nearest); number <= nearest + 1; ++number) {
         if (number > kExplainedPartials) return 0;
         const double cents = 1200.0 * std::log2(hertz / (number * fundamental));
-        if (cents >= -kPartialCents &&
-            cents <= kPartialCents + kStretchCentsPerSquare * number * number)
-            return static_cast<int>(number);
+        const CentsRange places = PartialPlaces(number);
+        if (cents >= places.lowest && cents <= places.highest) return number;
     }
     return 0;
 }
@@ -174,9 +188,10 @@ bool IsPartialOf(double hertz, int note) { return PartialNumber(hertz, note) > 0
 // The peak of the spectrum at the n-th partial of fundamental, where a string's stretching may
 // have put it.
 std::optional<SpectralPeak> PartialPeak(const Spectrum& spectrum, double fundamental, int n) {
-    const double stretch = kStretchCentsPerSquare * n * n / 2;
-    const double place = n * fundamental * std::exp2(stretch / 1200.0);
-    return spectrum.PeakNear(place, kPartialCents + stretch);
+    const CentsRange places = PartialPlaces(n);
+    const double middle = (places.lowest + places.highest) / 2;
+    return spectrum.PeakNear(n * fundamental * std::exp2(middle / 1200.0),
+                             (places.highest - places.lowest) / 2);
 }
 
 // The new energy in the first counted partials of note, leaving out partials that one of the

@@ -238,6 +238,20 @@ TEST(TakeJudge, APartialNoNoteExplainsDoesNotHideAStrayString) {
     }
 }
 
+// B3 for A3 and G3 for F3 through a speaker that passes little below 1,400 Hz: the wrong note's
+// seventh partial lies 31 cents below the expected note's eighth, and is no partial of it.
+TEST(TakeJudge, AWholeToneHighIsNotHeardAsTheExpectedNoteByItsUpperPartials) {
+    const std::vector<Played> columns = {
+        {{57}, {59}, 0, Verdict::Wrong},
+        {{53}, {55}, 0, Verdict::Wrong},
+    };
+    const auto judgements = Judge(columns, -200.0, 1.0f, 1400.0);
+    ASSERT_EQ(judgements.size(), columns.size());
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        EXPECT_NE(judgements[c].verdict, Verdict::Right) << "column " << c;
+    }
+}
+
 TEST(TakeJudge, AnOnsetBelongsToTheNearestColumnWithinAHundredMilliseconds) {
     const std::vector<ExpectedColumn> columns = {
         {1, 0, 1000, {40}}, {1, 4, 1150, {45}}, {2, 1, 2000, {50}}};
