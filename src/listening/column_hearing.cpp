@@ -47,7 +47,7 @@ constexpr double kFaintOnsetRise = 0.01;
 // A partial is the note's when it lies this near its harmonic place, and a string may stretch
 // its n-th partial by up to n * n times this many cents more. Stretching only raises a partial,
 // so from the fifth up one lying further below its place belongs to another note: a note a whole
-// tone higher puts its seventh partial 31 cents below the eighth.
+// tone higher puts its seventh partial 31 cents below this note's eighth.
 constexpr double kPartialCents = 40.0;
 constexpr double kStretchCentsPerSquare = 0.3;
 constexpr int kFirstHighPartial = 5;
