@@ -278,6 +278,18 @@ bool Sustained(const Look& look, double hertz) {
     return second >= kSustainedShare * first;
 }
 
+// The rise in power of every peak of the spectrum after, over the floor.
+std::vector<NewPeak> RisingPeaks(const Look& look, double rise) {
+    std::vector<NewPeak> peaks;
+    for (const SpectralPeak& peak :
+         look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, look.floor)) {
+        if (const double energy = NewEnergy(look, peak, rise); energy > 0.0) {
+            peaks.push_back({peak, energy});
+        }
+    }
+    return peaks;
+}
+
 std::vector<NewPeak>::const_iterator Strongest(const std::vector<NewPeak>& peaks) {
     return std::max_element(peaks.begin(), peaks.end(),
                             [](const auto& a, const auto& b) { return a.energy < b.energy; });
@@ -337,13 +349,11 @@ std::optional<Explanation> NoteExplaining(
 std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, double total) {
     std::vector<NewPeak> unexplained;
     std::vector<NewPeak> expectedPartials;
-    for (const SpectralPeak& peak :
-         look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, look.floor)) {
-        const double energy = NewEnergy(look, peak, kOtherRise);
-        if (energy <= 0.0) continue;
-        const bool explained = std::any_of(expected.begin(), expected.end(),
-                                           [&](int note) { return IsPartialOf(peak.hertz, note); });
-        (explained ? expectedPartials : unexplained).push_back({peak, energy});
+    for (const NewPeak& risen : RisingPeaks(look, kOtherRise)) {
+        const bool explained = std::any_of(expected.begin(), expected.end(), [&](int note) {
+            return IsPartialOf(risen.peak.hertz, note);
+        });
+        (explained ? expectedPartials : unexplained).push_back(risen);
     }
     const auto hidden = [&](int note, double fundamentalHertz) {
         return expected.size() > 1 &&
@@ -448,18 +458,6 @@ std::optional<Look> LookAt(std::span<const float> samples, int sampleRate,
     }
 
     return look;
-}
-
-// The rise in power of every peak of the spectrum after, over the floor.
-std::vector<NewPeak> RisingPeaks(const Look& look, double rise) {
-    std::vector<NewPeak> peaks;
-    for (const SpectralPeak& peak :
-         look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, look.floor)) {
-        if (const double energy = NewEnergy(look, peak, rise); energy > 0.0) {
-            peaks.push_back({peak, energy});
-        }
-    }
-    return peaks;
 }
 
 }  // namespace
