@@ -7,10 +7,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -30,6 +32,7 @@
 #include "desktop/text_editor_dialog.h"
 #include "desktop/text_to_tab_dialog.h"
 #include "desktop/tutor_window.h"
+#include "import/open_document.h"
 
 namespace fretlux {
 namespace {
@@ -303,6 +306,33 @@ TEST_F(QtHostTest, TextToTabLoadsTheBoxesAndItsCloseButtonKeepsTheSymbols) {
         dialog.close();
     });
     EXPECT_EQ(host.ShowTextToTab(form), "3--h-");
+}
+
+TEST_F(QtHostTest, AFileOfSeveralTracksAsksWhichToOpenOfferingTheFirstGuitarsTrack) {
+    const std::vector<TrackSummary> tracks{
+        {"Drums", 6, {35, 38, 42, 46, 49, 51}, 0, 212, true},
+        {"Bass", 4, {28, 33, 38, 43}, 0, 96, false},
+        {"Lead", 6, {40, 45, 50, 55, 59, 64}, 2, 301, false},
+        {"", 6, {38, 45, 50, 55, 59, 64}, 0, 1, false},
+    };
+    WhenShown<QInputDialog>([](QInputDialog& dialog) {
+        EXPECT_EQ(dialog.labelText(), QStringLiteral("This file holds several tracks. Open:"));
+        auto* list = dialog.findChild<QComboBox*>();
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->count(), 4);
+        EXPECT_EQ(list->currentText(),
+                  QStringLiteral("3. Lead: 6 strings, E2 A2 D3 G3 B3 E4, capo 2, 301 notes"));
+        EXPECT_EQ(
+            list->itemText(0),
+            QStringLiteral("1. Drums: 6 strings, B1 D2 F#2 A#2 C#3 D#3, percussion, 212 notes"));
+        EXPECT_EQ(list->itemText(3),
+                  QStringLiteral("4. (no name): 6 strings, D2 A2 D3 G3 B3 E4, 1 note"));
+        list->setCurrentIndex(3);
+        dialog.accept();
+    });
+    EXPECT_EQ(host.ChooseTrack(tracks), 4);
+    WhenShown<QInputDialog>([](QInputDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    EXPECT_EQ(host.ChooseTrack(tracks), std::nullopt);
 }
 
 TEST_F(QtHostTest, TheClipboardHoldsLfLinesTheProgramGetsCrLf) {
