@@ -14,7 +14,7 @@ packages=(
     libfluidsynth-dev timgm6mb-soundfont
     libzip-dev libpugixml-dev
     libaubio-dev libfftw3-dev
-    portaudio19-dev librtmidi-dev
+    portaudio19-dev librtmidi-dev libasound2-dev
     libgtest-dev
     fonts-liberation
 )

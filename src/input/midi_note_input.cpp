@@ -3,6 +3,8 @@
 
 #include <rtmidi/RtMidi.h>
 
+#include "input/alsa_diagnostics.h"
+
 namespace fretlux {
 namespace {
 
@@ -15,13 +17,14 @@ void ReceiveMessage(double, std::vector<unsigned char>* message, void* user) {
 }  // namespace
 
 struct MidiNoteInput::Port {
-    RtMidiIn in{RtMidi::UNSPECIFIED, kClientName};
+    RtMidiIn in{RtMidi::LINUX_ALSA, kClientName};
 };
 
 std::vector<std::string> ListMidiInputPorts() {
     std::vector<std::string> names;
+    if (!AlsaSequencerAvailable()) return names;
     try {
-        RtMidiIn in(RtMidi::UNSPECIFIED, kClientName);
+        RtMidiIn in(RtMidi::LINUX_ALSA, kClientName);
         for (unsigned int port = 0; port < in.getPortCount(); ++port) {
             names.push_back(in.getPortName(port));
         }
@@ -32,6 +35,10 @@ std::vector<std::string> ListMidiInputPorts() {
 }
 
 MidiNoteInput::MidiNoteInput(const std::string& portName) {
+    if (!AlsaSequencerAvailable()) {
+        error_ = "the ALSA MIDI sequencer cannot be opened";
+        return;
+    }
     try {
         port_ = std::make_unique<Port>();
         for (unsigned int port = 0; port < port_->in.getPortCount(); ++port) {

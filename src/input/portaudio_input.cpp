@@ -5,16 +5,23 @@
 
 #include <algorithm>
 
+#include "input/alsa_diagnostics.h"
+
 namespace fretlux {
 namespace {
 
 constexpr unsigned long kFramesPerCallback = 256;
 
+PaError Initialise() {
+    QuietAlsaDiagnostics();
+    return Pa_Initialize();
+}
+
 // PortAudio counts its initialisations: every successful Pa_Initialize is matched by one
 // Pa_Terminate.
 class PortAudioUse {
 public:
-    PortAudioUse() : ok_(Pa_Initialize() == paNoError) {}
+    PortAudioUse() : ok_(Initialise() == paNoError) {}
     ~PortAudioUse() {
         if (ok_) Pa_Terminate();
     }
@@ -57,7 +64,7 @@ std::vector<std::string> ListAudioInputDevices() {
 }
 
 PortAudioInput::PortAudioInput(std::string deviceName) {
-    const PaError initialised = Pa_Initialize();
+    const PaError initialised = Initialise();
     if (initialised != paNoError) {
         error_ = Pa_GetErrorText(initialised);
         return;
