@@ -7,10 +7,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <numeric>
 #include <optional>
 #include <pugixml.hpp>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace fretlux {
 
@@ -30,6 +32,39 @@ int PitchOf(const pugi::xml_node& pitchNode, const char* stepName, const char* a
     const int alter = static_cast<int>(std::lround(pitchNode.child(alterName).text().as_double(0)));
     const int octave = pitchNode.child(octaveName).text().as_int(4);
     return std::clamp((octave + 1) * 12 + pitchClass + alter, 0, 127);
+}
+
+constexpr long kMostBeats = 64;
+
+// The beats of "3+2+2" added up; nothing unless every part is a whole number.
+std::optional<long> SumOfBeats(const char* text) {
+    long sum = 0;
+    while (true) {
+        char* end = nullptr;
+        const long part = std::strtol(text, &end, 10);
+        if (end == text || part < 1 || part > kMostBeats) return std::nullopt;
+        sum += part;
+        if (*end != '+') return *end == '\0' ? std::optional<long>(sum) : std::nullopt;
+        text = end + 1;
+    }
+}
+
+// A time signature's numerator and denominator. A compound one plays its parts in turn, so they
+// add up: 3+2 eighths is five eighths, and 2/4 then 3/8 (a composite signature) seven eighths.
+std::optional<std::pair<int, int>> TimeSignatureOf(const pugi::xml_node& time) {
+    long numerator = 0;
+    long denominator = 0;
+    for (pugi::xml_node beats : time.children("beats")) {
+        const std::optional<long> parts = SumOfBeats(beats.child_value());
+        const long beatType = beats.next_sibling("beat-type").text().as_int(4);
+        if (!parts || beatType < 1 || beatType > kMostBeats) return std::nullopt;
+        const long common = denominator == 0 ? beatType : std::lcm(denominator, beatType);
+        numerator = (denominator == 0 ? 0 : numerator * (common / denominator)) +
+                    *parts * (common / beatType);
+        denominator = common;
+    }
+    if (numerator < 1 || numerator > kMostBeats || denominator > kMostBeats) return std::nullopt;
+    return std::pair{static_cast<int>(numerator), static_cast<int>(denominator)};
 }
 
 struct PartState {
@@ -95,12 +130,9 @@ void ScoreReader::ReadAttributes(const pugi::xml_node& attributes, ImportedTrack
                               std::string(divisions.child_value()));
     }
     if (pugi::xml_node time = attributes.child("time")) {
-        // "3+2" counts as 3: the sum of a compound signature is rare enough to leave out.
-        const long beats = std::strtol(time.child_value("beats"), nullptr, 10);
-        const int beatType = time.child("beat-type").text().as_int(4);
-        if (beats >= 1 && beats <= 64 && beatType >= 1 && beatType <= 64) {
-            bar.numerator = static_cast<int>(beats);
-            bar.denominator = beatType;
+        if (const auto signature = TimeSignatureOf(time)) {
+            bar.numerator = signature->first;
+            bar.denominator = signature->second;
         }
     }
     if (pugi::xml_node transpose = attributes.child("transpose")) {

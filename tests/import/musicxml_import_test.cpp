@@ -214,6 +214,37 @@ TEST(MusicXmlImport, DaCapoAlFineIsPlayedOut) {
     EXPECT_EQ(Shown(opened.document, 0, 1), "--|--|0-|--|--|");
 }
 
+TEST(MusicXmlImport, ACompoundTimeSignatureAddsItsPartsUp) {
+    // Five eighth notes fill a bar of five eighths however it is written, and the sixth begins
+    // the next; an unreadable signature keeps the bar's length (4/4).
+    const auto shown = [](const std::string& time) {
+        std::string measure =
+            "<measure number=\"1\"><attributes><divisions>2</divisions>" + time + "</attributes>";
+        for (int eighth = 0; eighth < 5; ++eighth) measure += Note("E", 4, 1);
+        const std::string measures =
+            measure + "</measure><measure number=\"2\">" + Note("F", 4, 1) + "</measure>";
+        ScratchDir dir;
+        const OpenedDocument opened = Open(dir.Write("time.xml", Score({{"Guitar", measures}})));
+        EXPECT_FALSE(opened.error);
+        return Shown(opened.document, 0, 1);
+    };
+    const std::string fiveEighths = shown("<time><beats>5</beats><beat-type>8</beat-type></time>");
+    for (const char* compound :
+         {"<time><beats>3+2</beats><beat-type>8</beat-type></time>",
+          "<time><beats>2+2+1</beats><beat-type>8</beat-type></time>",
+          "<time><beats>1</beats><beat-type>4</beat-type><beats>3</beats><beat-type>8</beat-type>"
+          "</time>"}) {
+        EXPECT_EQ(shown(compound), fiveEighths) << compound;
+    }
+    EXPECT_NE(shown("<time><beats>3</beats><beat-type>8</beat-type></time>"), fiveEighths);
+    const std::string fourFour = shown("<time><beats>4</beats><beat-type>4</beat-type></time>");
+    for (const char* unreadable : {"<time><beats>3+</beats><beat-type>8</beat-type></time>",
+                                   "<time><beats>60+10</beats><beat-type>8</beat-type></time>",
+                                   "<time><senza-misura/></time>"}) {
+        EXPECT_EQ(shown(unreadable), fourFour) << unreadable;
+    }
+}
+
 TEST(MusicXmlImport, TitleComposerAndLyricsGoIntoTheTexts) {
     const std::string header =
         "<work><work-title>Morning Song</work-title></work><identification><creator "
