@@ -81,10 +81,16 @@ constexpr double kOtherInChordShare = 0.08;
 constexpr int kSeriesPartials = 3;
 constexpr double kSeriesInChordShare = 0.06;
 constexpr int kMostOtherNotes = 3;
+// A string on a wrong fret sounds a semitone or two from the note expected of it, which makes
+// such a note likelier than any other. In a chord it began on this smaller share of the new
+// energy, when its own series (below) rose where no expected note explains it: its fundamental
+// and at least one more of its first partials.
+constexpr int kWrongFretReach = 2;
+constexpr double kWrongFretShare = 0.02;
 // A note an octave below the true one explains all of its partials too, but none of its own odd
 // ones; a twelfth below, none of those that are not multiples of three. A note named must hold
 // this share of its energy in each of the two kinds, and its fundamental must sound.
-constexpr double kOwnSeriesShare = 0.1;
+constexpr double kOwnSeriesShare = 0.05;
 // A string's fundamental keeps this share of its energy from the first half of the stretch after
 // the onsets to the second; the thump of a pick or of a guitar's body dies away faster.
 constexpr double kSustainedShare = 0.3;
@@ -295,6 +301,41 @@ std::vector<NewPeak>::const_iterator Strongest(const std::vector<NewPeak>& peaks
                             [](const auto& a, const auto& b) { return a.energy < b.energy; });
 }
 
+// What the peaks hold of one note's partials.
+struct SeriesAmong {
+    double energy = 0.0;
+    double fundamental = 0.0;
+    double fundamentalHertz = 0.0;
+    double odd = 0.0;
+    double notThirds = 0.0;
+    int partials = 0;
+
+    // Its fundamental sounds, and the peaks are not only those of the note an octave or a
+    // twelfth above.
+    bool OwnSeries() const {
+        return fundamental > 0.0 && odd >= kOwnSeriesShare * energy &&
+               notThirds >= kOwnSeriesShare * energy;
+    }
+};
+
+SeriesAmong SeriesOf(const std::vector<NewPeak>& peaks, int note,
+                     int highestPartial = kExplainedPartials) {
+    SeriesAmong series;
+    for (const NewPeak& p : peaks) {
+        const int partial = PartialNumber(p.peak.hertz, note);
+        if (partial == 0 || partial > highestPartial) continue;
+        series.energy += p.energy;
+        ++series.partials;
+        if (partial % 2 == 1) series.odd += p.energy;
+        if (partial % 3 != 0) series.notThirds += p.energy;
+        if (partial == 1) {
+            series.fundamental += p.energy;
+            series.fundamentalHertz = p.peak.hertz;
+        }
+    }
+    return series;
+}
+
 struct Explanation {
     int note;
     double energy;  // of the peaks that are its partials
@@ -313,33 +354,43 @@ std::optional<Explanation> NoteExplaining(
     for (int number = 1; number <= 4; ++number) {
         const int note = NearestNoteOf(strongest->peak.hertz / number).midi;
         if (note < kLowestGuitarNote || note > kHighestGuitarNote) continue;
-        double score = 0.0;
-        double fundamental = 0.0;
-        double fundamentalHertz = 0.0;
-        double odd = 0.0;
-        double notThirds = 0.0;
-        int partials = 0;
-        for (const NewPeak& p : peaks) {
-            const int partial = PartialNumber(p.peak.hertz, note);
-            if (partial == 0) continue;
-            score += p.energy;
-            ++partials;
-            if (partial % 2 == 1) odd += p.energy;
-            if (partial % 3 != 0) notThirds += p.energy;
-            if (partial == 1) {
-                fundamental += p.energy;
-                fundamentalHertz = p.peak.hertz;
-            }
-        }
-        const bool ownSeries = fundamental > 0.0 && odd >= kOwnSeriesShare * score &&
-                               notThirds >= kOwnSeriesShare * score;
-        const bool enoughPartials =
-            partials >= 2 || (fundamental > 0.0 && hidden(note, fundamentalHertz));
-        if (ownSeries && enoughPartials && (!best || score > best->energy * 1.2)) {
-            best = Explanation{note, score, partials};
+        const SeriesAmong series = SeriesOf(peaks, note);
+        const bool enoughPartials = series.partials >= 2 || (series.fundamental > 0.0 &&
+                                                             hidden(note, series.fundamentalHertz));
+        if (series.OwnSeries() && enoughPartials && (!best || series.energy > best->energy * 1.2)) {
+            best = Explanation{note, series.energy, series.partials};
         }
     }
     return best;
+}
+
+// The notes a fret or two from an expected note of a chord whose own series, two partials or more,
+// rose among the unexplained peaks.
+std::vector<int> WrongFretNotes(const std::vector<NewPeak>& unexplained,
+                                const std::vector<int>& expected, double total) {
+    std::vector<int> found;
+    const auto among = [](const std::vector<int>& notes, int note) {
+        return std::find(notes.begin(), notes.end(), note) != notes.end();
+    };
+    for (const int note : expected) {
+        for (int candidate = note - kWrongFretReach; candidate <= note + kWrongFretReach;
+             ++candidate) {
+            if (candidate < kLowestGuitarNote || candidate > kHighestGuitarNote ||
+                among(expected, candidate) || among(found, candidate)) {
+                continue;
+            }
+            const SeriesAmong series = SeriesOf(unexplained, candidate, kCountedPartials);
+            if (series.OwnSeries() && series.partials >= 2 &&
+                series.energy >= kWrongFretShare * total) {
+                found.push_back(candidate);
+            }
+        }
+    }
+    return found;
+}
+
+void ForgetPartialsOf(std::vector<NewPeak>& peaks, int note) {
+    std::erase_if(peaks, [note](const NewPeak& p) { return IsPartialOf(p.peak.hertz, note); });
 }
 
 // Notes other than expected whose partials rose, named from the peaks left unexplained. Where a
@@ -367,6 +418,10 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
         return found.partials >= kSeriesPartials ? kSeriesInChordShare : kOtherInChordShare;
     };
     std::vector<int> others;
+    if (expected.size() > 1) {
+        others = WrongFretNotes(unexplained, expected, total);
+        for (const int note : others) ForgetPartialsOf(unexplained, note);
+    }
     while (others.size() < kMostOtherNotes && !unexplained.empty()) {
         const auto found = NoteExplaining(unexplained, hidden);
         if (!found) {
@@ -377,8 +432,7 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
         }
         if (found->energy < neededShare(*found) * total) break;
         others.push_back(found->note);
-        std::erase_if(unexplained,
-                      [&](const NewPeak& p) { return IsPartialOf(p.peak.hertz, found->note); });
+        ForgetPartialsOf(unexplained, found->note);
     }
     return others;
 }

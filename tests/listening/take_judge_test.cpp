@@ -238,6 +238,39 @@ TEST(TakeJudge, APartialNoNoteExplainsDoesNotHideAStrayString) {
     }
 }
 
+// A string a fret or two off, struck more softly than the rest of the chord, holds little of
+// the new energy; a note that near an expected one is still heard by its fundamental and another
+// partial, and nothing else is heard with it.
+TEST(TakeJudge, ASoftStringAFretOrTwoOffIsHeardInAChord) {
+    struct Case {
+        std::vector<int> chord;
+        int meant;
+        int played;
+        double amplitude;
+    };
+    const int rate = 44100;
+    for (const Case& c :
+         {Case{{48, 52, 55, 60, 64}, 55, 57, 0.12}, Case{{45, 52, 57, 61, 64}, 61, 60, 0.1},
+          Case{{40, 47, 52, 55, 59, 64}, 47, 49, 0.1}, Case{{48, 52, 55, 60, 64}, 64, 63, 0.12}}) {
+        std::vector<Pluck> plucks;
+        for (std::size_t s = 0; s < c.chord.size(); ++s) {
+            const bool wrong = c.chord[s] == c.meant;
+            plucks.push_back({0.3 + 0.008 * static_cast<double>(s), wrong ? c.played : c.chord[s],
+                              0.0, static_cast<int>(6 - s), wrong ? c.amplitude : 0.25});
+        }
+        const MonoAudio take = PluckedTake(plucks, {rate, 1.0});
+        const OnsetGroup group{0, static_cast<std::size_t>(0.3 * rate),
+                               static_cast<std::size_t>(plucks.back().seconds * rate),
+                               take.samples.size()};
+        const std::vector<int> heard = NotesBegun(take.samples, rate, group, c.chord);
+        EXPECT_EQ(std::ranges::count(heard, c.played), 1) << c.played << " for " << c.meant;
+        EXPECT_TRUE(std::ranges::all_of(
+            heard,
+            [&](int note) { return note == c.played || std::ranges::count(c.chord, note) == 1; }))
+            << c.played << " for " << c.meant;
+    }
+}
+
 // B3 for A3 and G3 for F3 through a speaker that passes little below 1,400 Hz: the wrong note's
 // seventh partial lies 31 cents below the expected note's eighth, and is no partial of it.
 TEST(TakeJudge, AWholeToneHighIsNotHeardAsTheExpectedNoteByItsUpperPartials) {
