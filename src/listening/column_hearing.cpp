@@ -83,14 +83,14 @@ constexpr double kSeriesInChordShare = 0.06;
 constexpr int kMostOtherNotes = 3;
 // A string on a wrong fret sounds a semitone or two from the note expected of it, which makes
 // such a note likelier than any other. In a chord it began on this smaller share of the new
-// energy, when its own series (below) rose where no expected note explains it: its fundamental
-// and at least one more of its first partials.
+// energy, when its fundamental and at least one more of its first partials rose where neither
+// the expected notes nor the other notes heard explain them.
 constexpr int kWrongFretReach = 2;
 constexpr double kWrongFretShare = 0.02;
 // A note an octave below the true one explains all of its partials too, but none of its own odd
 // ones; a twelfth below, none of those that are not multiples of three. A note named must hold
 // this share of its energy in each of the two kinds, and its fundamental must sound.
-constexpr double kOwnSeriesShare = 0.05;
+constexpr double kOwnSeriesShare = 0.1;
 // A string's fundamental keeps this share of its energy from the first half of the stretch after
 // the onsets to the second; the thump of a pick or of a guitar's body dies away faster.
 constexpr double kSustainedShare = 0.3;
@@ -364,8 +364,8 @@ std::optional<Explanation> NoteExplaining(
     return best;
 }
 
-// The notes a fret or two from an expected note of a chord whose own series, two partials or more,
-// rose among the unexplained peaks.
+// The notes a fret or two from an expected note of a chord whose fundamental and another of its
+// first partials are among the unexplained peaks, by the rule above.
 std::vector<int> WrongFretNotes(const std::vector<NewPeak>& unexplained,
                                 const std::vector<int>& expected, double total) {
     std::vector<int> found;
@@ -380,7 +380,7 @@ std::vector<int> WrongFretNotes(const std::vector<NewPeak>& unexplained,
                 continue;
             }
             const SeriesAmong series = SeriesOf(unexplained, candidate, kCountedPartials);
-            if (series.OwnSeries() && series.partials >= 2 &&
+            if (series.fundamental > 0.0 && series.partials >= 2 &&
                 series.energy >= kWrongFretShare * total) {
                 found.push_back(candidate);
             }
@@ -418,10 +418,8 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
         return found.partials >= kSeriesPartials ? kSeriesInChordShare : kOtherInChordShare;
     };
     std::vector<int> others;
-    if (expected.size() > 1) {
-        others = WrongFretNotes(unexplained, expected, total);
-        for (const int note : others) ForgetPartialsOf(unexplained, note);
-    }
+    // What the notes found leave; the search below also sets aside peaks that no note explains.
+    std::vector<NewPeak> leftOver = unexplained;
     while (others.size() < kMostOtherNotes && !unexplained.empty()) {
         const auto found = NoteExplaining(unexplained, hidden);
         if (!found) {
@@ -433,6 +431,11 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
         if (found->energy < neededShare(*found) * total) break;
         others.push_back(found->note);
         ForgetPartialsOf(unexplained, found->note);
+        ForgetPartialsOf(leftOver, found->note);
+    }
+    if (expected.size() > 1) {
+        const std::vector<int> wrongFrets = WrongFretNotes(leftOver, expected, total);
+        others.insert(others.end(), wrongFrets.begin(), wrongFrets.end());
     }
     return others;
 }
