@@ -53,17 +53,18 @@ std::optional<long> SumOfBeats(const char* text) {
 // add up: 3+2 eighths is five eighths, and 2/4 then 3/8 (a composite signature) seven eighths.
 std::optional<std::pair<int, int>> TimeSignatureOf(const pugi::xml_node& time) {
     long numerator = 0;
-    long denominator = 0;
+    long denominator = 1;
     for (pugi::xml_node beats : time.children("beats")) {
         const std::optional<long> parts = SumOfBeats(beats.child_value());
         const long beatType = beats.next_sibling("beat-type").text().as_int(4);
         if (!parts || beatType < 1 || beatType > kMostBeats) return std::nullopt;
-        const long common = denominator == 0 ? beatType : std::lcm(denominator, beatType);
-        numerator = (denominator == 0 ? 0 : numerator * (common / denominator)) +
-                    *parts * (common / beatType);
+        const long common = std::lcm(denominator, beatType);
+        numerator = numerator * (common / denominator) + *parts * (common / beatType);
         denominator = common;
+        // Both only grow, so a signature already too long stays so, however many parts follow.
+        if (numerator > kMostBeats || denominator > kMostBeats) return std::nullopt;
     }
-    if (numerator < 1 || numerator > kMostBeats || denominator > kMostBeats) return std::nullopt;
+    if (numerator < 1) return std::nullopt;
     return std::pair{static_cast<int>(numerator), static_cast<int>(denominator)};
 }
 

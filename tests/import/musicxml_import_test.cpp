@@ -238,6 +238,12 @@ TEST(MusicXmlImport, ACompoundTimeSignatureAddsItsPartsUp) {
     }
     EXPECT_NE(shown("<time><beats>3</beats><beat-type>8</beat-type></time>"), fiveEighths);
     const std::string fourFour = shown("<time><beats>4</beats><beat-type>4</beat-type></time>");
+    // Parts over every prime up to 64: their common denominator would overflow any integer.
+    std::string primes = "<time>";
+    for (const int prime : {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41, 43, 47, 53, 59, 61}) {
+        primes += "<beats>1</beats><beat-type>" + std::to_string(prime) + "</beat-type>";
+    }
+    EXPECT_EQ(shown(primes + "</time>"), fourFour);
     for (const char* unreadable : {"<time><beats>3+</beats><beat-type>8</beat-type></time>",
                                    "<time><beats>60+10</beats><beat-type>8</beat-type></time>",
                                    "<time><senza-misura/></time>"}) {
