@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: MIT
+#include "listening/other_notes.h"
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+#include "listening/pitch_names.h"
+
+namespace fretlux {
+
+namespace {
+
+// Where a chord was expected, a wrong string shares the new energy with every string plucked
+// again and holds a smaller share of it.
+constexpr double kOtherInChordShare = 0.08;
+// Three or more partials of one harmonic series are a string, not peaks met by chance: in a
+// chord, such a note needs a smaller share.
+constexpr int kSeriesPartials = 3;
+constexpr double kSeriesInChordShare = 0.06;
+constexpr int kMostOtherNotes = 3;
+// A string on a wrong fret sounds a semitone or two from the note expected of it, which makes
+// such a note likelier than any other. In a chord it began on this smaller share of the new
+// energy, when its fundamental and at least one more of its first partials rose where neither
+// the expected notes nor the other notes heard explain them.
+constexpr int kWrongFretReach = 2;
+constexpr double kWrongFretShare = 0.02;
+// A note an octave below the true one explains all of its partials too, but none of its own odd
+// ones; a twelfth below, none of those that are not multiples of three. A note named must hold
+// this share of its energy in each of the two kinds, and its fundamental must sound.
+constexpr double kOwnSeriesShare = 0.1;
+// A string's fundamental keeps this share of its energy from the first half of the stretch after
+// the onsets to the second; the thump of a pick or of a guitar's body dies away faster.
+constexpr double kSustainedShare = 0.3;
+
+// Whether the partial at hertz held its strength through the stretch after the onsets.
+bool Sustained(const Look& look, double hertz) {
+    const std::size_t half = look.afterSamples.size() / 2;
+    const double first = std::norm(
+        PartialPhasor(look.afterSamples.first(half), look.afterStart, hertz, look.sampleRate));
+    const double second = std::norm(
+        PartialPhasor(look.afterSamples.subspan(half),
+                      look.afterStart + static_cast<std::ptrdiff_t>(half), hertz, look.sampleRate));
+    return second >= kSustainedShare * first;
+}
+
+// What the peaks hold of one note's partials.
+struct SeriesAmong {
+    double energy = 0.0;
+    double fundamental = 0.0;
+    double fundamentalHertz = 0.0;
+    double odd = 0.0;
+    double notThirds = 0.0;
+    int partials = 0;
+
+    // Its fundamental sounds, and the peaks are not only those of the note an octave or a
+    // twelfth above.
+    bool OwnSeries() const {
+        return fundamental > 0.0 && odd >= kOwnSeriesShare * energy &&
+               notThirds >= kOwnSeriesShare * energy;
+    }
+};
+
+SeriesAmong SeriesOf(const std::vector<NewPeak>& peaks, int note,
+                     int highestPartial = kExplainedPartials) {
+    SeriesAmong series;
+    for (const NewPeak& p : peaks) {
+        const int partial = PartialNumber(p.peak.hertz, note);
+        if (partial == 0 || partial > highestPartial) continue;
+        series.energy += p.energy;
+        ++series.partials;
+        if (partial % 2 == 1) series.odd += p.energy;
+        if (partial % 3 != 0) series.notThirds += p.energy;
+        if (partial == 1) {
+            series.fundamental += p.energy;
+            series.fundamentalHertz = p.peak.hertz;
+        }
+    }
+    return series;
+}
+
+struct Explanation {
+    int note;
+    double energy;  // of the peaks that are its partials
+    int partials;   // how many of the peaks are
+};
+
+// The note that best explains the strongest of the peaks: the peak is its fundamental or one of
+// its partials up to the fourth; the note's fundamental and at least one more of its partials are
+// among the peaks, or its fundamental alone when hidden says that its other partials hide behind
+// the expected notes' own.
+std::optional<Explanation> NoteExplaining(
+    const std::vector<NewPeak>& peaks,
+    const std::function<bool(int note, double fundamentalHertz)>& hidden) {
+    const auto strongest = Strongest(peaks);
+    std::optional<Explanation> best;
+    for (int number = 1; number <= 4; ++number) {
+        const int note = NearestNoteOf(strongest->peak.hertz / number).midi;
+        if (note < kLowestGuitarNote || note > kHighestGuitarNote) continue;
+        const SeriesAmong series = SeriesOf(peaks, note);
+        const bool enoughPartials = series.partials >= 2 || (series.fundamental > 0.0 &&
+                                                             hidden(note, series.fundamentalHertz));
+        if (series.OwnSeries() && enoughPartials && (!best || series.energy > best->energy * 1.2)) {
+            best = Explanation{note, series.energy, series.partials};
+        }
+    }
+    return best;
+}
+
+// The notes a fret or two from an expected note of a chord whose fundamental and another of its
+// first partials are among the unexplained peaks, by the rule above.
+std::vector<int> WrongFretNotes(const std::vector<NewPeak>& unexplained,
+                                const std::vector<int>& expected, double total) {
+    std::vector<int> found;
+    const auto among = [](const std::vector<int>& notes, int note) {
+        return std::find(notes.begin(), notes.end(), note) != notes.end();
+    };
+    for (const int note : expected) {
+        for (int candidate = note - kWrongFretReach; candidate <= note + kWrongFretReach;
+             ++candidate) {
+            if (candidate < kLowestGuitarNote || candidate > kHighestGuitarNote ||
+                among(expected, candidate) || among(found, candidate)) {
+                continue;
+            }
+            const SeriesAmong series = SeriesOf(unexplained, candidate, kCountedPartials);
+            if (series.fundamental > 0.0 && series.partials >= 2 &&
+                series.energy >= kWrongFretShare * total) {
+                found.push_back(candidate);
+            }
+        }
+    }
+    return found;
+}
+
+void ForgetPartialsOf(std::vector<NewPeak>& peaks, int note) {
+    std::erase_if(peaks, [note](const NewPeak& p) { return IsPartialOf(p.peak.hertz, note); });
+}
+
+}  // namespace
+
+// Notes other than expected whose partials rose, named from the peaks left unexplained. Where a
+// chord was expected, a wrong string's higher partials may all be partials of the chord's notes
+// (G2 struck with D3, G3 and B3): then its fundamental names it, when one of those partials rose
+// and the fundamental holds as a string's does.
+std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, double total) {
+    std::vector<NewPeak> unexplained;
+    std::vector<NewPeak> expectedPartials;
+    for (const NewPeak& risen : RisingPeaks(look, kOtherRise)) {
+        const bool explained = std::any_of(expected.begin(), expected.end(), [&](int note) {
+            return IsPartialOf(risen.peak.hertz, note);
+        });
+        (explained ? expectedPartials : unexplained).push_back(risen);
+    }
+    const auto hidden = [&](int note, double fundamentalHertz) {
+        return expected.size() > 1 &&
+               std::any_of(
+                   expectedPartials.begin(), expectedPartials.end(),
+                   [&](const NewPeak& p) { return PartialNumber(p.peak.hertz, note) > 1; }) &&
+               Sustained(look, fundamentalHertz);
+    };
+    const auto neededShare = [&](const Explanation& found) {
+        if (expected.size() == 1) return kOtherShare;
+        return found.partials >= kSeriesPartials ? kSeriesInChordShare : kOtherInChordShare;
+    };
+    std::vector<int> others;
+    // What the notes found leave; the search below also sets aside peaks that no note explains.
+    std::vector<NewPeak> leftOver = unexplained;
+    while (others.size() < kMostOtherNotes && !unexplained.empty()) {
+        const auto found = NoteExplaining(unexplained, hidden);
+        if (!found) {
+            // A peak that no note explains, a partial risen by chance or the room's noise, does
+            // not hide the notes behind it.
+            unexplained.erase(Strongest(unexplained));
+            continue;
+        }
+        if (found->energy < neededShare(*found) * total) break;
+        others.push_back(found->note);
+        ForgetPartialsOf(unexplained, found->note);
+        ForgetPartialsOf(leftOver, found->note);
+    }
+    if (expected.size() > 1) {
+        const std::vector<int> wrongFrets = WrongFretNotes(leftOver, expected, total);
+        others.insert(others.end(), wrongFrets.begin(), wrongFrets.end());
+    }
+    return others;
+}
+
+}  // namespace fretlux

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+// Notes other than the expected ones that began at a column's onsets, named from the risen peaks
+// that no expected note explains: the harmonic series that explains them best, and in a chord a
+// string a fret or two off.
+#pragma once
+
+#include <vector>
+
+#include "listening/onset_look.h"
+
+namespace fretlux {
+
+// A partial of a note not expected began when it rose by 6 dB, since two close partials beating
+// can rise by chance.
+inline constexpr double kOtherRise = 2.0;
+// Another note began when its partials, which no expected note explains, hold this share of all
+// new energy.
+inline constexpr double kOtherShare = 0.15;
+// What a guitar in standard tuning can play, open low E to the high E string's 24th fret.
+inline constexpr int kLowestGuitarNote = 40;
+inline constexpr int kHighestGuitarNote = 88;
+
+// Notes other than expected whose partials rose, named from the peaks left unexplained. Where a
+// chord was expected, a wrong string's higher partials may all be partials of the chord's notes
+// (G2 struck with D3, G3 and B3): then its fundamental names it, when one of those partials rose
+// and the fundamental holds as a string's does.
+std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, double total);
+
+}  // namespace fretlux
