@@ -86,8 +86,9 @@ double EvidenceOf(const Look& look, int note, double rise, const std::vector<int
 }
 
 // Whether note, ringing before the onsets, was plucked again: much of its partials' energy after
-// them, leaving out partials that the notes in others have too, is not the old vibration's.
-bool Replayed(const Look& look, int note, const std::vector<int>& others) {
+// them, leaving out partials that the notes in others have too, is not the old vibration's, and
+// those partials hold at least the share level of all the energy after the onsets.
+bool Replayed(const Look& look, int note, const std::vector<int>& others, double level) {
     if (look.earlier.empty()) return false;
     double unexplained = 0.0;
     double sounding = 0.0;
@@ -102,9 +103,16 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others) {
         unexplained += UnexplainedEnergy(look, peak->hertz);
         sounding += peak->magnitude * peak->magnitude;
     }
-    const double level = others.empty() ? kReplayedSingleLevel : kReplayedLevel;
     return sounding >= level * look.afterEnergy && sounding > 0.0 &&
            unexplained >= kReplayedShare * sounding;
+}
+
+// The notes of expected other than note.
+std::vector<int> OthersThan(int note, const std::vector<int>& expected) {
+    std::vector<int> others;
+    std::copy_if(expected.begin(), expected.end(), std::back_inserter(others),
+                 [note](int other) { return other != note; });
+    return others;
 }
 
 // Whether some of note's counted partials belong to none of the others.
@@ -125,16 +133,27 @@ bool HasOwnPartials(int note, const std::vector<int>& others) {
 // phase of a fading string that wanders (in noise, or in a sample's release) is no new pluck.
 bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expected, double total,
                        bool faintOnset) {
-    std::vector<int> others;
-    std::copy_if(expected.begin(), expected.end(), std::back_inserter(others),
-                 [note](int other) { return other != note; });
+    const std::vector<int> others = OthersThan(note, expected);
     // Partials shared with another note of the chord tell nothing of a string plucked again, as
     // the other string may be the one that was.
     if (!HasOwnPartials(note, others))
         return EvidenceOf(look, note, kExpectedRise) >= kExpectedShare * total;
-    const int counted = others.empty() ? kCountedPartials : kCountedOwnPartialsInChord;
+    const bool single = others.empty();
+    const int counted = single ? kCountedPartials : kCountedOwnPartialsInChord;
     return EvidenceOf(look, note, kExpectedRise, others, counted) >= kOwnPartialsShare * total ||
-           (!faintOnset && Replayed(look, note, others));
+           (!faintOnset &&
+            Replayed(look, note, others, single ? kReplayedSingleLevel : kReplayedLevel));
+}
+
+// Whether a chord's note with no partials of its own, every one of them another string's too, was
+// plucked again at an ordinary onset where no other note began: its partials broke step with the
+// old vibration. The other string may be the one that broke them; but a strum strikes every
+// string, and a note whose partials the chord sounds anyway changes it least when left out. So
+// a chord played right is not judged wrong for want of proof that such a string was struck.
+bool DoubledNoteStruckAgain(const Look& look, int note, const std::vector<int>& expected) {
+    const std::vector<int> others = OthersThan(note, expected);
+    return !others.empty() && !HasOwnPartials(note, others) &&
+           Replayed(look, note, {}, kReplayedLevel);
 }
 
 }  // namespace
@@ -148,10 +167,13 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
     std::vector<int> heard;
     if (total <= 0.0 || (onsets.faint && total < kFaintOnsetRise * look.afterEnergy)) return heard;
-    for (const int note : expected) {
-        if (ExpectedNoteBegan(look, note, expected, total, onsets.faint)) heard.push_back(note);
-    }
     std::vector<int> others = OtherNotes(look, expected, total);
+    for (const int note : expected) {
+        if (ExpectedNoteBegan(look, note, expected, total, onsets.faint) ||
+            (!onsets.faint && others.empty() && DoubledNoteStruckAgain(look, note, expected))) {
+            heard.push_back(note);
+        }
+    }
     if (expected.size() == 1) {
         // A single note's pitch is heard directly; it counts as another note only when that
         // note rose, so a note still ringing from before, or an octave slip of the detector on

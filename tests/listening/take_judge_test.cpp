@@ -195,6 +195,34 @@ TEST(TakeJudge, AStringStruckAgainSoftlyUnderItsOldVibrationIsHeardInAChord) {
     }
 }
 
+// A chord strummed again more softly than it still rings: no partial rises, and each string
+// tells of the new pluck only by the broken phase of its vibration. A string an octave above
+// another of the chord has no partials of its own to tell it, yet the chord was played right.
+TEST(TakeJudge, AChordStrummedAgainSoftlyIsHeardWholeWithItsOctaves) {
+    struct Case {
+        std::vector<int> chord;
+        double softly;  // the second strum's amplitude, the first's being 0.25
+        unsigned seed;
+    };
+    const int rate = 44100;
+    for (const Case& c : {Case{{45, 52, 57, 61, 64}, 0.1, 2}, Case{{45, 52, 57, 61, 64}, 0.1, 4},
+                          Case{{40, 47, 52, 55, 59, 64}, 0.12, 3}}) {
+        std::vector<Pluck> plucks;
+        for (const double seconds : {0.3, 0.8}) {
+            for (std::size_t s = 0; s < c.chord.size(); ++s) {
+                plucks.push_back({seconds + 0.008 * static_cast<double>(s), c.chord[s], 0.0,
+                                  static_cast<int>(6 - s), seconds > 0.3 ? c.softly : 0.25});
+            }
+        }
+        const MonoAudio take = PluckedTake(plucks, {rate, 1.5, -200.0, c.seed});
+        const auto strum = static_cast<std::size_t>(0.8 * rate);
+        const OnsetGroup group{static_cast<std::size_t>(0.3 * rate), strum, strum,
+                               take.samples.size()};
+        EXPECT_EQ(NotesBegun(take.samples, rate, group, c.chord), c.chord)
+            << c.chord.front() << " strummed again at " << c.softly;
+    }
+}
+
 // A3, then A#3 on the next string, then A#3 again where A3 was asked for: the A3 string still
 // rings faintly from the first column, its phase disturbed by the room's noise and the louder
 // A#3 beside it. That is no new pluck of it, and the column is not right.
