@@ -21,6 +21,12 @@ namespace {
 // hold this share of the energy of all peaks after the onsets).
 constexpr double kReplayedShare = 0.3;
 constexpr double kReplayedLevel = 0.0015;
+// A string plucked again may start in step with its old vibration, by chance, and no louder than
+// it rang. Yet a fresh pluck's partials swell over the first tenth of a second, as its two planes
+// of vibration and the guitar's body trade energy (and a sampled note's attack builds up), while
+// a string that rings on, or is let go, only fades: it was plucked again when its partials' power
+// in the second half of the stretch after the onsets is this many times that in the first.
+constexpr double kSwell = 1.5;
 // A single note plucked again is most of what sounds after the onset; a faint string still
 // ringing from earlier is not, and its phase may wander in the room's noise or under a louder
 // note close by.
@@ -86,12 +92,13 @@ double EvidenceOf(const Look& look, int note, double rise, const std::vector<int
 }
 
 // Whether note, ringing before the onsets, was plucked again: much of its partials' energy after
-// them, leaving out partials that the notes in others have too, is not the old vibration's, and
-// those partials hold at least the share level of all the energy after the onsets.
+// them, leaving out partials that the notes in others have too, is not the old vibration's, or
+// it swells; and those partials hold at least the share level of all the energy after the onsets.
 bool Replayed(const Look& look, int note, const std::vector<int>& others, double level) {
     if (look.earlier.empty()) return false;
     double unexplained = 0.0;
     double sounding = 0.0;
+    HalvesPower halves{0.0, 0.0};
     const double fundamental = FrequencyOfNote(note);
     for (int n = 1; n <= kCountedPartials && n * fundamental <= kHighestHertz; ++n) {
         const auto peak = PartialPeak(look.after, fundamental, n);
@@ -102,9 +109,12 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
         }
         unexplained += UnexplainedEnergy(look, peak->hertz);
         sounding += peak->magnitude * peak->magnitude;
+        const HalvesPower power = PowerInHalves(look, peak->hertz);
+        halves.first += power.first;
+        halves.second += power.second;
     }
     return sounding >= level * look.afterEnergy && sounding > 0.0 &&
-           unexplained >= kReplayedShare * sounding;
+           (unexplained >= kReplayedShare * sounding || halves.second >= kSwell * halves.first);
 }
 
 // The notes of expected other than note.

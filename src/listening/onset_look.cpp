@@ -144,6 +144,15 @@ std::complex<double> PartialPhasor(std::span<const float> stretch, std::ptrdiff_
     return windowSum > 0.0 ? sum * (2.0 / windowSum) : sum;
 }
 
+HalvesPower PowerInHalves(const Look& look, double hertz) {
+    const std::size_t half = look.afterSamples.size() / 2;
+    return {std::norm(PartialPhasor(look.afterSamples.first(half), look.afterStart, hertz,
+                                    look.sampleRate)),
+            std::norm(PartialPhasor(look.afterSamples.subspan(half),
+                                    look.afterStart + static_cast<std::ptrdiff_t>(half), hertz,
+                                    look.sampleRate))};
+}
+
 // The new energy of one place in the spectrum: the rise in power of the peak found there, when
 // it rose by the factor rise.
 double NewEnergy(const Look& look, const SpectralPeak& peak, double rise) {

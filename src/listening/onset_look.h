@@ -48,6 +48,14 @@ std::optional<Look> LookAt(std::span<const float> samples, int sampleRate,
 std::complex<double> PartialPhasor(std::span<const float> stretch, std::ptrdiff_t start,
                                    double hertz, int sampleRate);
 
+// The power of the partial at hertz in the first and in the second half of the stretch after the
+// onsets.
+struct HalvesPower {
+    double first;
+    double second;
+};
+HalvesPower PowerInHalves(const Look& look, double hertz);
+
 // The new energy of one place in the spectrum: the rise in power of the peak found there, when
 // it rose by the factor rise.
 double NewEnergy(const Look& look, const SpectralPeak& peak, double rise);

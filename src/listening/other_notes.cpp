@@ -35,13 +35,8 @@ constexpr double kSustainedShare = 0.3;
 
 // Whether the partial at hertz held its strength through the stretch after the onsets.
 bool Sustained(const Look& look, double hertz) {
-    const std::size_t half = look.afterSamples.size() / 2;
-    const double first = std::norm(
-        PartialPhasor(look.afterSamples.first(half), look.afterStart, hertz, look.sampleRate));
-    const double second = std::norm(
-        PartialPhasor(look.afterSamples.subspan(half),
-                      look.afterStart + static_cast<std::ptrdiff_t>(half), hertz, look.sampleRate));
-    return second >= kSustainedShare * first;
+    const HalvesPower power = PowerInHalves(look, hertz);
+    return power.second >= kSustainedShare * power.first;
 }
 
 // What the peaks hold of one note's partials.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cmath>
+#include <map>
 #include <numbers>
 #include <random>
 #include <vector>
@@ -24,6 +25,10 @@ struct Pluck {
     double inharmonicity = 1e-4;
     double highestHertz = 8000.0;  // no partial above it sounds: a dull string
     double pickedAt = 0.18;        // where along the string it is plucked, a share of its length
+    // A synthesiser's new voice for a note struck again: it may start in step with the string's
+    // earlier vibration, and its partials may build up over some hundredths of a second.
+    bool inStep = false;
+    double swellSeconds = 0.0;
 };
 
 struct TakeShape {
@@ -46,6 +51,11 @@ inline MonoAudio PluckedTake(const std::vector<Pluck>& plucks, const TakeShape& 
     MonoAudio audio{rate, std::vector<float>(static_cast<std::size_t>(shape.seconds * rate), 0.0f)};
     std::mt19937 random(shape.seed);
     std::normal_distribution<double> gauss(0.0, 1.0);
+    struct Vibration {
+        std::size_t start;
+        std::vector<double> phases;  // of its partials
+    };
+    std::map<int, Vibration> latest;  // by string
     for (std::size_t p = 0; p < plucks.size(); ++p) {
         const Pluck& pluck = plucks[p];
         double stop = shape.seconds;
@@ -59,6 +69,8 @@ inline MonoAudio PluckedTake(const std::vector<Pluck>& plucks, const TakeShape& 
         const auto end = std::min(audio.samples.size(), static_cast<std::size_t>(stop * rate));
         // Higher strings ring shorter.
         const double ring = 2.5 * std::pow(82.4 / first, 0.5);
+        const auto earlier = latest.find(pluck.string);
+        Vibration vibration{start, {}};
         for (int n = 1;; ++n) {
             const double hertz = n * first * std::sqrt((1.0 + b * n * n) / (1.0 + b));
             if (hertz > std::min(pluck.highestHertz, 0.45 * rate)) break;
@@ -66,16 +78,25 @@ inline MonoAudio PluckedTake(const std::vector<Pluck>& plucks, const TakeShape& 
                                  std::fabs(std::sin(n * std::numbers::pi * pluck.pickedAt)) / n *
                                  SpeakerGain(hertz, shape.speakerHertz);
             const double decay = 1.0 / (ring / (1.0 + 0.4 * (n - 1)));
-            const double phase = 2.0 * std::numbers::pi * gauss(random);
+            double phase = 2.0 * std::numbers::pi * gauss(random);
+            if (pluck.inStep && earlier != latest.end() &&
+                earlier->second.phases.size() >= static_cast<std::size_t>(n)) {
+                const double since = static_cast<double>(start - earlier->second.start) / rate;
+                phase = earlier->second.phases[n - 1] + 2.0 * std::numbers::pi * hertz * since;
+            }
+            vibration.phases.push_back(phase);
             for (std::size_t i = start; i < end; ++i) {
                 const double t = static_cast<double>(i - start) / rate;
                 const double fadeIn = std::min(1.0, t / 0.002);
                 const double fadeOut = std::min(1.0, static_cast<double>(end - i) / (0.01 * rate));
+                const double swell =
+                    pluck.swellSeconds > 0.0 ? 1.0 - 0.7 * std::exp(-t / pluck.swellSeconds) : 1.0;
                 audio.samples[i] +=
-                    static_cast<float>(level * fadeIn * fadeOut * std::exp(-decay * t) *
+                    static_cast<float>(level * fadeIn * swell * fadeOut * std::exp(-decay * t) *
                                        std::sin(2.0 * std::numbers::pi * hertz * t + phase));
             }
         }
+        latest[pluck.string] = std::move(vibration);
         // The pick's click: a few milliseconds of decaying noise.
         for (std::size_t i = start;
              i < std::min(end, start + static_cast<std::size_t>(0.005 * rate)); ++i) {

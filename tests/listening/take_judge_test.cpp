@@ -195,6 +195,41 @@ TEST(TakeJudge, AStringStruckAgainSoftlyUnderItsOldVibrationIsHeardInAChord) {
     }
 }
 
+// A chord strummed twice, its second string the second time either struck again by a
+// synthesiser's new voice that starts in step with the old one, softer than it still rings, its
+// partials building up as the attack sounds; or left ringing. Only the swell tells them apart.
+TEST(TakeJudge, AStringStruckAgainInStepWithItsOldVibrationIsHeardByItsSwell) {
+    struct Case {
+        std::vector<int> chord;
+        bool struckAgain;
+    };
+    const int rate = 44100;
+    for (const Case& c : {Case{{45, 52, 57}, true}, Case{{45, 52, 57}, false},
+                          Case{{48, 55, 60, 64}, true}, Case{{48, 55, 60, 64}, false}}) {
+        std::vector<Pluck> plucks;
+        for (const double seconds : {0.3, 0.9}) {
+            for (std::size_t s = 0; s < c.chord.size(); ++s) {
+                Pluck pluck{seconds + 0.008 * static_cast<double>(s), c.chord[s], 0.0,
+                            static_cast<int>(5 - s)};
+                if (seconds > 0.3 && s == 1) {
+                    if (!c.struckAgain) continue;
+                    pluck.amplitude = 0.08;
+                    pluck.inStep = true;
+                    pluck.swellSeconds = 0.06;
+                }
+                plucks.push_back(pluck);
+            }
+        }
+        const MonoAudio take = PluckedTake(plucks, {rate, 1.6});
+        const auto strum = static_cast<std::size_t>(0.9 * rate);
+        const OnsetGroup group{static_cast<std::size_t>(0.3 * rate), strum, strum,
+                               take.samples.size()};
+        const std::vector<int> heard = NotesBegun(take.samples, rate, group, c.chord);
+        EXPECT_EQ(std::ranges::count(heard, c.chord[1]), c.struckAgain ? 1 : 0)
+            << c.chord[1] << (c.struckAgain ? " struck again" : " left ringing");
+    }
+}
+
 // A chord strummed again more softly than it still rings: no partial rises, and each string
 // tells of the new pluck only by the broken phase of its vibration. A string an octave above
 // another of the chord has no partials of its own to tell it, yet the chord was played right.
