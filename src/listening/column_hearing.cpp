@@ -27,6 +27,9 @@ constexpr double kReplayedLevel = 0.0015;
 // a string that rings on, or is let go, only fades: it was plucked again when its partials' power
 // in the second half of the stretch after the onsets is this many times that in the first.
 constexpr double kSwell = 1.5;
+// Over a shorter look, as at the first hearings of a live onset, each half is too short to tell a
+// partial from the attack of a string beside it in the spectrum.
+constexpr double kShortestSwellLookSeconds = 0.1;
 // A single note plucked again is most of what sounds after the onset; a faint string still
 // ringing from earlier is not, and its phase may wander in the room's noise or under a louder
 // note close by.
@@ -113,8 +116,11 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
         halves.first += power.first;
         halves.second += power.second;
     }
+    const bool swelled = static_cast<double>(look.afterSamples.size()) >=
+                             kShortestSwellLookSeconds * look.sampleRate &&
+                         halves.second >= kSwell * halves.first;
     return sounding >= level * look.afterEnergy && sounding > 0.0 &&
-           (unexplained >= kReplayedShare * sounding || halves.second >= kSwell * halves.first);
+           (unexplained >= kReplayedShare * sounding || swelled);
 }
 
 // The notes of expected other than note.
