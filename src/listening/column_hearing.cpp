@@ -102,6 +102,8 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
     double unexplained = 0.0;
     double sounding = 0.0;
     HalvesPower halves{0.0, 0.0};
+    const bool maySwell = static_cast<double>(look.afterSamples.size()) >=
+                          kShortestSwellLookSeconds * look.sampleRate;
     const double fundamental = FrequencyOfNote(note);
     for (int n = 1; n <= kCountedPartials && n * fundamental <= kHighestHertz; ++n) {
         const auto peak = PartialPeak(look.after, fundamental, n);
@@ -112,15 +114,15 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
         }
         unexplained += UnexplainedEnergy(look, peak->hertz);
         sounding += peak->magnitude * peak->magnitude;
-        const HalvesPower power = PowerInHalves(look, peak->hertz);
-        halves.first += power.first;
-        halves.second += power.second;
+        if (maySwell) {
+            const HalvesPower power = PowerInHalves(look, peak->hertz);
+            halves.first += power.first;
+            halves.second += power.second;
+        }
     }
-    const bool swelled = static_cast<double>(look.afterSamples.size()) >=
-                             kShortestSwellLookSeconds * look.sampleRate &&
-                         halves.second >= kSwell * halves.first;
     return sounding >= level * look.afterEnergy && sounding > 0.0 &&
-           (unexplained >= kReplayedShare * sounding || swelled);
+           (unexplained >= kReplayedShare * sounding ||
+            (maySwell && halves.second >= kSwell * halves.first));
 }
 
 // The notes of expected other than note.
