@@ -136,10 +136,18 @@ std::complex<double> PartialPhasor(std::span<const float> stretch, std::ptrdiff_
     double windowSum = 0.0;
     const double length = static_cast<double>(stretch.size());
     const double step = 2.0 * std::numbers::pi * hertz / sampleRate;
+    // The heterodyne and the window's cosine turn by a fixed angle from sample to sample, so
+    // each is carried on by one complex product rather than computed afresh.
+    std::complex<double> heterodyne = std::polar(1.0, -step * static_cast<double>(start));
+    const std::complex<double> heterodyneTurn = std::polar(1.0, -step);
+    std::complex<double> cosine = std::polar(1.0, std::numbers::pi / length);
+    const std::complex<double> cosineTurn = std::polar(1.0, 2.0 * std::numbers::pi / length);
     for (std::size_t i = 0; i < stretch.size(); ++i) {
-        const double window = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * (i + 0.5) / length);
+        const double window = 0.5 - 0.5 * cosine.real();
         windowSum += window;
-        sum += window * stretch[i] * std::polar(1.0, -step * static_cast<double>(start + i));
+        sum += window * stretch[i] * heterodyne;
+        heterodyne *= heterodyneTurn;
+        cosine *= cosineTurn;
     }
     return windowSum > 0.0 ? sum * (2.0 / windowSum) : sum;
 }
