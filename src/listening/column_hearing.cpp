@@ -39,6 +39,10 @@ constexpr double kReplayedSingleLevel = 0.2;
 constexpr double kFadedShare = 0.25;
 // At a faint onset, the new energy must be this share of all the energy after it.
 constexpr double kFaintOnsetRise = 0.01;
+// Every partial of a note an octave or a twelfth up is one of the expected note's too. Where such
+// a note began, the expected note began as well only when its partials that the higher note lacks
+// (its odd ones, an octave below) hold this share of what is new in its partials.
+constexpr double kOwnBelowShare = 0.05;
 // In a chord, a string plucked again more softly than it rang shows it in its higher partials,
 // which had died away in the old vibration; so its own partials are counted further up. A single
 // note's partials are all its own already, and that far up, those of a note a semitone or two
@@ -125,6 +129,55 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
             (maySwell && halves.second >= kSwell * halves.first));
 }
 
+// What is new in one of a note's partials: the energy that the old vibration does not explain.
+struct NewInPartial {
+    double hertz;
+    double energy;
+};
+
+std::vector<NewInPartial> NewInPartials(const Look& look, int note) {
+    std::vector<NewInPartial> partials;
+    const double fundamental = FrequencyOfNote(note);
+    for (int n = 1; n <= kCountedPartials && n * fundamental <= kHighestHertz; ++n) {
+        const auto peak = PartialPeak(look.after, fundamental, n);
+        if (peak && peak->magnitude >= look.floor) {
+            partials.push_back({peak->hertz, UnexplainedEnergy(look, peak->hertz)});
+        }
+    }
+    return partials;
+}
+
+// Whether what is new in a note's partials lies almost all where higher has partials too.
+bool OnlyOvertonesNew(const std::vector<NewInPartial>& partials, int higher) {
+    double all = 0.0;
+    double own = 0.0;
+    for (const NewInPartial& partial : partials) {
+        all += partial.energy;
+        if (!IsPartialOf(partial.hertz, higher)) own += partial.energy;
+    }
+    return all > 0.0 && own < kOwnBelowShare * all;
+}
+
+// The note an octave, a twelfth or more above the single note expected that began in its place:
+// what is new in the expected note's partials is almost all in the higher note's, which began as
+// the expected note would have, and the expected note's own partials neither broke step with
+// their old vibration nor swelled. The highest such note explains the most.
+std::optional<int> OvertoneNotePlayed(const Look& look, int expected, double total) {
+    const std::vector<NewInPartial> partials = NewInPartials(look, expected);
+    const double fundamental = FrequencyOfNote(expected);
+    for (int n = kCountedPartials; n >= 2; --n) {
+        const int note = NearestNoteOf(n * fundamental).midi;
+        if (note > kHighestGuitarNote || !IsPartialOf(FrequencyOfNote(note), expected) ||
+            !OnlyOvertonesNew(partials, note)) {
+            continue;
+        }
+        const bool began = EvidenceOf(look, note, kExpectedRise) >= kExpectedShare * total ||
+                           Replayed(look, note, {}, kReplayedSingleLevel);
+        if (began && !Replayed(look, expected, {note}, kReplayedLevel)) return note;
+    }
+    return std::nullopt;
+}
+
 // The notes of expected other than note.
 std::vector<int> OthersThan(int note, const std::vector<int>& expected) {
     std::vector<int> others;
@@ -193,10 +246,14 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
         }
     }
     if (expected.size() == 1) {
-        // A single note's pitch is heard directly; it counts as another note only when that
-        // note rose, so a note still ringing from before, or an octave slip of the detector on
-        // the expected note, does not.
-        if (const auto pitch = RoughPitch(look.afterSamples, sampleRate)) {
+        // A note an octave or a twelfth up sounds only partials of the expected note; what is
+        // new in the expected note's own partials tells the two apart. Any other note's pitch is
+        // heard directly; it counts as another note only when that note rose, so a note still
+        // ringing from before, or an octave slip of the detector on the expected note, does not.
+        if (const auto higher = OvertoneNotePlayed(look, expected.front(), total)) {
+            heard.clear();
+            others.push_back(*higher);
+        } else if (const auto pitch = RoughPitch(look.afterSamples, sampleRate)) {
             const int note = NearestNoteOf(*pitch).midi;
             if (note != expected.front() && note >= kLowestGuitarNote &&
                 note <= kHighestGuitarNote &&

@@ -348,6 +348,29 @@ TEST(TakeJudge, AWholeToneHighIsNotHeardAsTheExpectedNoteByItsUpperPartials) {
     }
 }
 
+// Every partial of a note an octave, a twelfth or two octaves up is a partial of the note expected
+// too; the expected note's own partials tell them apart, also after it rang right, and through a
+// small speaker that loses the lowest partials.
+TEST(TakeJudge, ASingleNoteAnOctaveATwelfthOrTwoOctavesUpIsWrong) {
+    const std::vector<Played> columns = {
+        {{45}, {57}, 0, Verdict::Wrong}, {{40}, {52}, 0, Verdict::Wrong},
+        {{50}, {62}, 0, Verdict::Wrong}, {{48}, {67}, 0, Verdict::Wrong},
+        {{55}, {55}, 0, Verdict::Right}, {{55}, {67}, 0, Verdict::Wrong},
+        {{52}, {52}, 0, Verdict::Right}, {{40}, {64}, 0, Verdict::Wrong},
+    };
+    for (const double speakerHertz : {0.0, 400.0}) {
+        const auto judgements = Judge(columns, -200.0, 1.0f, speakerHertz);
+        ASSERT_EQ(judgements.size(), columns.size());
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            EXPECT_EQ(judgements[c].verdict, columns[c].verdict)
+                << "column " << c << " through " << speakerHertz << " Hz";
+            if (columns[c].verdict == Verdict::Wrong) {
+                EXPECT_EQ(judgements[c].heard, columns[c].played) << "column " << c;
+            }
+        }
+    }
+}
+
 TEST(TakeJudge, AnOnsetBelongsToTheNearestColumnWithinAHundredMilliseconds) {
     const std::vector<ExpectedColumn> columns = {
         {1, 0, 1000, {40}}, {1, 4, 1150, {45}}, {2, 1, 2000, {50}}};
