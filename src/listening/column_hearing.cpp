@@ -43,6 +43,9 @@ constexpr double kFaintOnsetRise = 0.01;
 // a note began, the expected note began as well only when its partials that the higher note lacks
 // (its odd ones, an octave below) hold this share of what is new in its partials.
 constexpr double kOwnBelowShare = 0.05;
+// Only a look of 100 ms or more tells it: over the shorter looks of a live onset's first hearings,
+// right notes were too often taken for the note an octave up.
+constexpr double kShortestOvertoneLookSeconds = 0.1;
 // In a chord, a string plucked again more softly than it rang shows it in its higher partials,
 // which had died away in the old vibration; so its own partials are counted further up. A single
 // note's partials are all its own already, and that far up, those of a note a semitone or two
@@ -163,6 +166,10 @@ bool OnlyOvertonesNew(const std::vector<NewInPartial>& partials, int higher) {
 // the expected note would have, and the expected note's own partials neither broke step with
 // their old vibration nor swelled. The highest such note explains the most.
 std::optional<int> OvertoneNotePlayed(const Look& look, int expected, double total) {
+    if (static_cast<double>(look.afterSamples.size()) <
+        kShortestOvertoneLookSeconds * look.sampleRate) {
+        return std::nullopt;
+    }
     const std::vector<NewInPartial> partials = NewInPartials(look, expected);
     const double fundamental = FrequencyOfNote(expected);
     for (int n = kCountedPartials; n >= 2; --n) {
