@@ -2,12 +2,26 @@
 #include "desktop/live_listener.h"
 
 #include <QMetaObject>
+#include <map>
+#include <string>
 
 #include "input/open_audio_input.h"
 #include "input/sample_clock.h"
 #include "listening/analysis_thread.h"
 
 namespace fretlux {
+
+namespace {
+
+// The loudest playing heard on each audio input while Fretlux runs, by the device's name: a
+// listener starts at the gain it needs, so that after the tuner, say, play-along hears quiet
+// playing from its first note.
+std::map<std::string, double>& LoudestPlayingHeard() {
+    static std::map<std::string, double> loudest;
+    return loudest;
+}
+
+}  // namespace
 
 class LiveListener::AnalysisSink final : public SampleSink {
 public:
@@ -19,7 +33,7 @@ private:
 };
 
 LiveListener::LiveListener(const InputChoice& choice, LiveReports reports, QObject* parent)
-    : QObject(parent), reports_(std::move(reports)) {
+    : QObject(parent), reports_(std::move(reports)), device_(choice.device) {
     OpenedAudioInput opened = OpenAudioInput(choice);
     if (!opened.input) {
         error_ = opened.error;
@@ -49,7 +63,9 @@ LiveListener::LiveListener(const InputChoice& choice, LiveReports reports, QObje
             if (reports_.sound) reports_.sound(when, sound);
         });
     };
-    analysis_ = std::make_unique<AnalysisThread>(rate, std::move(analysisReports));
+    analysis_ = std::make_unique<AnalysisThread>(rate, std::move(analysisReports),
+                                                 AnalysisThread::kRingSeconds,
+                                                 LoudestPlayingHeard()[device_]);
     sink_ = std::make_unique<AnalysisSink>(*analysis_);
     clock_ = std::make_unique<SampleClock>(*sink_, rate);
     input_ = std::move(opened.input);
@@ -61,7 +77,9 @@ LiveListener::LiveListener(const InputChoice& choice, LiveReports reports, QObje
 
 LiveListener::~LiveListener() {
     if (input_) input_->Stop();
-    if (analysis_) analysis_->Stop();
+    if (!analysis_) return;
+    analysis_->Stop();
+    LoudestPlayingHeard()[device_] = analysis_->LoudestPlaying();
 }
 
 }  // namespace fretlux

@@ -41,6 +41,7 @@ private:
     class AnalysisSink;
 
     LiveReports reports_;
+    std::string device_;
     std::string error_;
     // Torn down from the input inwards: no sample arrives once the input has stopped.
     std::unique_ptr<AnalysisThread> analysis_;

@@ -25,11 +25,12 @@ constexpr double kReportDelaySeconds = 0.03;
 
 }  // namespace
 
-AnalysisThread::AnalysisThread(int sampleRate, ListeningReports reports, double ringSeconds)
+AnalysisThread::AnalysisThread(int sampleRate, ListeningReports reports, double ringSeconds,
+                               double playedBefore)
     : sampleRate_(sampleRate),
       reports_(std::move(reports)),
       ring_(static_cast<std::size_t>(ringSeconds * sampleRate)),
-      level_(sampleRate),
+      level_(sampleRate, playedBefore),
       onsets_(sampleRate),
       keenOnsets_(sampleRate, OnsetKeenness::Keen),
       tuner_(sampleRate),

@@ -34,7 +34,11 @@ struct ListeningReports {
 class AnalysisThread {
 public:
     // The ring holds ringSeconds of input, for moments when the analysis falls behind.
-    AnalysisThread(int sampleRate, ListeningReports reports, double ringSeconds = 1.0);
+    // playedBefore is the loudest playing an earlier listener heard on the same input (see
+    // LiveListeningLevel), so that quiet playing is heard from its first note.
+    static constexpr double kRingSeconds = 1.0;
+    AnalysisThread(int sampleRate, ListeningReports reports, double ringSeconds = kRingSeconds,
+                   double playedBefore = 0.0);
     ~AnalysisThread();
     AnalysisThread(const AnalysisThread&) = delete;
     AnalysisThread& operator=(const AnalysisThread&) = delete;
@@ -46,6 +50,8 @@ public:
 
     // Analyses what was pushed so far, then ends the thread. The destructor does it too.
     void Stop();
+    // The loudest playing heard, for the next listener on the same input; only once stopped.
+    double LoudestPlaying() const { return level_.LoudestPlaying(); }
 
 private:
     void Run(std::stop_token stop);

@@ -65,11 +65,13 @@ MonoAudio AtListeningLevel(MonoAudio take) {
     return take;
 }
 
-LiveListeningLevel::LiveListeningLevel(int sampleRate)
+LiveListeningLevel::LiveListeningLevel(int sampleRate, double playedBefore)
     : sampleRate_(sampleRate),
       recent_(sampleRate),
       quietest_(kRoomStretches, std::numeric_limits<double>::infinity()),
-      stretchLength_(static_cast<std::size_t>(kRoomStretchSeconds * sampleRate)) {}
+      stretchLength_(static_cast<std::size_t>(kRoomStretchSeconds * sampleRate)),
+      loudestPlaying_(playedBefore),
+      gain_(ListeningGainFor(playedBefore)) {}
 
 void LiveListeningLevel::Apply(std::span<float> samples) {
     for (const float s : samples) Follow(s);

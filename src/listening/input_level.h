@@ -32,18 +32,23 @@ private:
 MonoAudio AtListeningLevel(MonoAudio take);
 
 // Live input, scaled by the gain for the loudest 20 ms of playing heard so far. The playing's
-// level is known only as it goes on: the gain starts at 1 and rises slowly towards what the
-// playing needs, since a pluck softer than those to come would otherwise set it far too high,
-// and louder playing than any before lowers it at once. Only moments well above the room's noise
-// count as playing, so that the noise before the first pluck sets no gain.
+// level is known only as it goes on: the gain starts where the playing heard before on this
+// input left it (1 when there was none) and rises slowly towards what the playing needs, since
+// a pluck softer than those to come would otherwise set it far too high, and louder playing than
+// any before lowers it at once. Only moments well above the room's noise count as playing, so
+// that the noise before the first pluck sets no gain.
 class LiveListeningLevel {
 public:
-    explicit LiveListeningLevel(int sampleRate);
+    // playedBefore: the loudest 20 ms of playing (root mean square) that an earlier listener on
+    // the same input heard; 0 for none.
+    explicit LiveListeningLevel(int sampleRate, double playedBefore = 0.0);
 
     // Scales the input's next samples in place, each block by the gain that its own loudest
     // moment leaves, so that a pluck louder than any before is not scaled by the gain before it.
     void Apply(std::span<float> samples);
     double Gain() const { return gain_; }
+    // The loudest 20 ms of playing heard so far, those played before included.
+    double LoudestPlaying() const { return loudestPlaying_; }
 
 private:
     void Follow(float sample);
