@@ -8,6 +8,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <fstream>
 #include <vector>
 
@@ -59,6 +60,39 @@ TEST(PlayAlongListening, JudgesEachOnsetOfTheInputFileAgainstTheNotesExpectedThe
     // G major played where E minor is expected is not right.
     const std::vector<int> eMinor{40, 47, 52, 55, 59, 64};
     EXPECT_NE(heard.back().NotesAgainst(eMinor), eMinor);
+}
+
+// A microphone turned low: the input's first pluck comes 40 dB below the level takes are rendered
+// at, where a listener starting at no gain misses it. The gain rises to such playing as it is
+// heard, and the next listener on the same input starts where the last one left it.
+TEST(PlayAlongListening, AListenerStartsAtThePlayingLevelTheLastOneHeardOnTheInput) {
+    const int rate = 44100;
+    MonoAudio take =
+        testing::PluckedTake({{0.3, 45, 0.0, 5}, {1.1, 50, 0.0, 4}}, {rate, 1.6, -60.0});
+    for (float& sample : take.samples) sample *= 0.01f;
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("quiet.wav"));
+    std::string bytes = WaveHeader(rate, take.samples.size());
+    AppendPcmFrames(bytes, take.samples, take.samples);
+    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+    qputenv("FRETLUX_INPUT_FILE", path.toLocal8Bit());
+
+    // Whether a listener over the whole input hears the open A string begin at 0.3 s.
+    const auto hearsTheFirstPluck = [] {
+        bool heard = false;
+        PlayAlongListening listening(
+            InputChoice{InputKind::Audio, "quiet input"}, std::chrono::steady_clock::now(),
+            [&](const HeardOnset& onset) {
+                heard = heard || (onset.Whole() && std::abs(onset.milliseconds - 300.0) < 100.0 &&
+                                  onset.NotesAgainst({45}) == std::vector<int>{45});
+            },
+            nullptr);
+        QTest::qWait(1900);
+        return heard;
+    };
+    EXPECT_FALSE(hearsTheFirstPluck());
+    EXPECT_TRUE(hearsTheFirstPluck());
+    qunsetenv("FRETLUX_INPUT_FILE");
 }
 
 }  // namespace
