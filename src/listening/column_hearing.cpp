@@ -34,9 +34,11 @@ constexpr double kShortestSwellLookSeconds = 0.1;
 // ringing from earlier is not, and its phase may wander in the room's noise or under a louder
 // note close by.
 constexpr double kReplayedSingleLevel = 0.2;
-// A partial that lost this share of its energy was damped, not plucked again: what is left of it
-// is too faint to follow.
-constexpr double kFadedShare = 0.25;
+// A partial left with less than this share of the energy it carried on with was damped, not
+// plucked again: what is left of it is too faint to follow. A string struck again more softly
+// than it rang keeps more, though a synthesiser stops the old voice of a note struck again and
+// sounds a new one, which may have a quarter of the old one's energy or less.
+constexpr double kFadedShare = 0.12;
 // At a faint onset, the new energy must be this share of all the energy after it.
 constexpr double kFaintOnsetRise = 0.01;
 // Every partial of a note an octave or a twelfth up is one of the expected note's too. Where such
