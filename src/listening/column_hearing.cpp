@@ -165,8 +165,7 @@ bool OnlyOvertonesNew(const std::vector<NewInPartial>& partials, int higher) {
 
 // The note an octave, a twelfth or more above the single note expected that began in its place:
 // what is new in the expected note's partials is almost all in the higher note's, which began as
-// the expected note would have, and the expected note's own partials neither broke step with
-// their old vibration nor swelled. The highest such note explains the most.
+// the expected note would have. The highest such note explains the most.
 std::optional<int> OvertoneNotePlayed(const Look& look, int expected, double total) {
     if (static_cast<double>(look.afterSamples.size()) <
         kShortestOvertoneLookSeconds * look.sampleRate) {
@@ -182,7 +181,7 @@ std::optional<int> OvertoneNotePlayed(const Look& look, int expected, double tot
         }
         const bool began = EvidenceOf(look, note, kExpectedRise) >= kExpectedShare * total ||
                            Replayed(look, note, {}, kReplayedSingleLevel);
-        if (began && !Replayed(look, expected, {note}, kReplayedLevel)) return note;
+        if (began) return note;
     }
     return std::nullopt;
 }
