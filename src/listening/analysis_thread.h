@@ -33,10 +33,11 @@ struct ListeningReports {
 
 class AnalysisThread {
 public:
+    static constexpr double kRingSeconds = 1.0;
+
     // The ring holds ringSeconds of input, for moments when the analysis falls behind.
     // playedBefore is the loudest playing an earlier listener heard on the same input (see
     // LiveListeningLevel), so that quiet playing is heard from its first note.
-    static constexpr double kRingSeconds = 1.0;
     AnalysisThread(int sampleRate, ListeningReports reports, double ringSeconds = kRingSeconds,
                    double playedBefore = 0.0);
     ~AnalysisThread();
