@@ -18,6 +18,15 @@
 namespace fretlux {
 namespace {
 
+// Writes take into directory and lets it stand in for the microphone.
+void UseAsInput(const MonoAudio& take, const QTemporaryDir& directory) {
+    const QString path = directory.filePath(QStringLiteral("input.wav"));
+    std::string bytes = WaveHeader(take.sampleRate, take.samples.size());
+    AppendPcmFrames(bytes, take.samples, take.samples);
+    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+    qputenv("FRETLUX_INPUT_FILE", path.toLocal8Bit());
+}
+
 TEST(PlayAlongListening, JudgesEachOnsetOfTheInputFileAgainstTheNotesExpectedThere) {
     const int rate = 44100;
     // The open A string at 0.3 s, then an open G chord strummed at 0.9 s.
@@ -28,12 +37,8 @@ TEST(PlayAlongListening, JudgesEachOnsetOfTheInputFileAgainstTheNotesExpectedThe
             {0.9 + 0.006 * static_cast<double>(s), gMajor[s], 0.0, 6 - static_cast<int>(s), 0.12});
     }
     const MonoAudio take = testing::PluckedTake(plucks, {rate, 1.6});
-    QTemporaryDir directory;
-    const QString path = directory.filePath(QStringLiteral("riff.wav"));
-    std::string bytes = WaveHeader(rate, take.samples.size());
-    AppendPcmFrames(bytes, take.samples, take.samples);
-    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
-    qputenv("FRETLUX_INPUT_FILE", path.toLocal8Bit());
+    const QTemporaryDir directory;
+    UseAsInput(take, directory);
 
     std::vector<HeardOnset> heard;
     const auto start = std::chrono::steady_clock::now();
@@ -70,12 +75,8 @@ TEST(PlayAlongListening, AListenerStartsAtThePlayingLevelTheLastOneHeardOnTheInp
     MonoAudio take =
         testing::PluckedTake({{0.3, 45, 0.0, 5}, {1.1, 50, 0.0, 4}}, {rate, 1.6, -60.0});
     for (float& sample : take.samples) sample *= 0.01f;
-    QTemporaryDir directory;
-    const QString path = directory.filePath(QStringLiteral("quiet.wav"));
-    std::string bytes = WaveHeader(rate, take.samples.size());
-    AppendPcmFrames(bytes, take.samples, take.samples);
-    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
-    qputenv("FRETLUX_INPUT_FILE", path.toLocal8Bit());
+    const QTemporaryDir directory;
+    UseAsInput(take, directory);
 
     // Whether a listener over the whole input hears the open A string begin at 0.3 s.
     const auto hearsTheFirstPluck = [] {
