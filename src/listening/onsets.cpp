@@ -39,8 +39,6 @@ constexpr double kEnergyRise = 0.9;
 // Faint noise (about -77 dB full scale) under the filtered sound: without it, bins that hold
 // only the last traces of a fading note rise and fall by chance and the flux finds onsets there.
 constexpr float kDitherAmplitude = 5e-4f;
-// Below this level (dB full scale) nothing begins.
-constexpr smpl_t kSilenceDb = -55.0f;
 
 // One second-order section of a low-pass filter (the audio cookbook's biquad).
 struct Biquad {
@@ -89,7 +87,7 @@ struct OnsetDetector::Aubio {
           found(new_fvec(1)) {
         aubio_onset_set_minioi_ms(onset, kShortestGapMs);
         aubio_onset_set_threshold(onset, threshold);
-        aubio_onset_set_silence(onset, kSilenceDb);
+        aubio_onset_set_silence(onset, static_cast<smpl_t>(kOnsetSilenceDb));
     }
     std::optional<std::int64_t> Find() {
         aubio_onset_do(onset, input, found);

@@ -16,6 +16,9 @@ namespace fretlux {
 
 struct MonoAudio;
 
+// Below this level (dB full scale) nothing begins.
+inline constexpr double kOnsetSilenceDb = -55.0;
+
 // How readily an onset is reported: Ordinary for listening blind; Keen where a note is expected
 // near by and its absence is itself news, so that a soft pluck in a noisy room is not lost.
 enum class OnsetKeenness { Ordinary, Keen };

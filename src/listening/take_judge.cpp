@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "listening/column_hearing.h"
+#include "listening/expected_onset.h"
 #include "listening/input_level.h"
 #include "listening/onsets.h"
 
@@ -21,19 +22,53 @@ std::vector<double> MillisecondsOf(const std::vector<std::int64_t>& onsets, int 
     return milliseconds;
 }
 
+// Which columns the onsets reach.
+std::vector<bool> ColumnsReached(const std::vector<std::optional<std::size_t>>& owners,
+                                 std::size_t columns) {
+    std::vector<bool> reached(columns, false);
+    for (const auto& owner : owners) {
+        if (owner) reached[*owner] = true;
+    }
+    return reached;
+}
+
+// Adds an onset, and its owner, keeping the onsets ascending.
+void InsertOnset(std::int64_t onset, std::size_t owner, std::vector<std::int64_t>& onsets,
+                 std::vector<std::optional<std::size_t>>& owners) {
+    const auto at = std::lower_bound(onsets.begin(), onsets.end(), onset);
+    owners.insert(owners.begin() + (at - onsets.begin()), owner);
+    onsets.insert(at, onset);
+}
+
 // A column that no onset reached is looked at again with a keener ear: a soft pluck in a noisy
 // room may have been missed, and the column's notes still tell whether anything began. The keen
-// onsets of such columns join onsets, ascending, and their owners join owners.
+// onsets of such columns join onsets, and their owners join owners.
 void AddKeenOnsets(const MonoAudio& take, const std::vector<ExpectedColumn>& columns,
                    const std::vector<bool>& reached, std::vector<std::int64_t>& onsets,
                    std::vector<std::optional<std::size_t>>& owners) {
     const std::vector<std::int64_t> keen = DetectOnsets(take, OnsetKeenness::Keen);
     const auto keenOwners = AssignOnsets(MillisecondsOf(keen, take.sampleRate), columns);
     for (std::size_t i = 0; i < keen.size(); ++i) {
-        if (!keenOwners[i] || reached[*keenOwners[i]]) continue;
-        const auto at = std::lower_bound(onsets.begin(), onsets.end(), keen[i]);
-        owners.insert(owners.begin() + (at - onsets.begin()), keenOwners[i]);
-        onsets.insert(at, keen[i]);
+        if (keenOwners[i] && !reached[*keenOwners[i]]) {
+            InsertOnset(keen[i], *keenOwners[i], onsets, owners);
+        }
+    }
+}
+
+// A column that even the keen ear missed is looked for by its own notes' partials, within reach
+// of its time.
+void AddOnsetsOfExpectedNotes(const MonoAudio& take, const std::vector<ExpectedColumn>& columns,
+                              std::vector<std::int64_t>& onsets,
+                              std::vector<std::optional<std::size_t>>& owners) {
+    const std::vector<bool> reached = ColumnsReached(owners, columns.size());
+    const std::int64_t reach = kOnsetReachMs * take.sampleRate / 1000;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (reached[c]) continue;
+        const std::int64_t at = columns[c].milliseconds * take.sampleRate / 1000;
+        if (const auto onset = OnsetOfNotes(take.samples, take.sampleRate, columns[c].notes,
+                                            at - reach, at + reach)) {
+            InsertOnset(*onset, c, onsets, owners);
+        }
     }
 }
 
@@ -85,11 +120,11 @@ std::vector<ColumnJudgement> JudgeTake(const MonoAudio& recorded,
     const MonoAudio take = AtListeningLevel(recorded);
     std::vector<std::int64_t> onsets = DetectOnsets(take);
     auto owners = AssignOnsets(MillisecondsOf(onsets, take.sampleRate), columns);
-    std::vector<bool> reached(columns.size(), false);
-    for (const auto& owner : owners) {
-        if (owner) reached[*owner] = true;
-    }
+    // Only the ordinary detector's onsets are trusted to tell a string plucked again by its
+    // broken phase alone.
+    const std::vector<bool> reached = ColumnsReached(owners, columns.size());
     AddKeenOnsets(take, columns, reached, onsets, owners);
+    AddOnsetsOfExpectedNotes(take, columns, onsets, owners);
     std::vector<ColumnJudgement> judgements;
     for (std::size_t c = 0; c < columns.size(); ++c) {
         ColumnJudgement judgement{columns[c], {}, Verdict::Missed, std::nullopt};

@@ -29,6 +29,8 @@ struct Pluck {
     // earlier vibration, and its partials may build up over some hundredths of a second.
     bool inStep = false;
     double swellSeconds = 0.0;
+    // The pick's click, against the string's level; the flesh of a thumb makes none.
+    double click = 0.15;
 };
 
 struct TakeShape {
@@ -101,8 +103,8 @@ inline MonoAudio PluckedTake(const std::vector<Pluck>& plucks, const TakeShape& 
         for (std::size_t i = start;
              i < std::min(end, start + static_cast<std::size_t>(0.005 * rate)); ++i) {
             const double t = static_cast<double>(i - start) / rate;
-            audio.samples[i] +=
-                static_cast<float>(0.15 * pluck.amplitude * gauss(random) * std::exp(-t / 0.0015));
+            audio.samples[i] += static_cast<float>(pluck.click * pluck.amplitude * gauss(random) *
+                                                   std::exp(-t / 0.0015));
         }
     }
     const double noise = std::pow(10.0, shape.noiseDb / 20.0);
