@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "listening/expected_onset.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "listening/onset_look.h"
@@ -69,10 +70,22 @@ bool Silent(std::span<const float> samples, std::int64_t start, std::int64_t len
 struct PartialsAround {
     double before = 0.0;
     double after = 0.0;
-    int risen = 0;
+    int risen = 0;  // partials whose power rose kRise times over
 
     bool RoseMoreThan(double times) const { return after > times * before; }
 };
+
+PartialsAround PartialsAroundPlace(std::span<const float> samples, std::int64_t at,
+                                   std::int64_t length, const std::vector<double>& partials,
+                                   int sampleRate) {
+    const std::vector<double> before = PowersAt(samples, at - length, length, partials, sampleRate);
+    const std::vector<double> after = PowersAt(samples, at, length, partials, sampleRate);
+    PartialsAround around{Sum(before), Sum(after), 0};
+    for (std::size_t p = 0; p < partials.size(); ++p) {
+        if (after[p] >= kRise * before[p]) ++around.risen;
+    }
+    return around;
+}
 
 }  // namespace
 
@@ -88,13 +101,8 @@ std::optional<std::int64_t> OnsetOfNotes(std::span<const float> samples, int sam
     double rise = kRise;
     for (std::int64_t at = std::max(from, length); at <= to && at + length <= size; at += step) {
         if (Silent(samples, at, length)) continue;
-        const std::vector<double> before =
-            PowersAt(samples, at - length, length, partials, sampleRate);
-        const std::vector<double> after = PowersAt(samples, at, length, partials, sampleRate);
-        PartialsAround around{Sum(before), Sum(after), 0};
-        for (std::size_t p = 0; p < partials.size(); ++p) {
-            if (after[p] >= kRise * before[p]) ++around.risen;
-        }
+        const PartialsAround around =
+            PartialsAroundPlace(samples, at, length, partials, sampleRate);
         // The first rise is the onset, placed where it is steepest.
         if (onset && !around.RoseMoreThan(rise)) break;
         if (around.RoseMoreThan(rise) && around.risen >= kRisenPartials &&

@@ -11,8 +11,8 @@
 
 namespace fretlux {
 
-// The sample in [from, to] after which the partials of notes rose the most, when they rose
-// clearly; nothing otherwise.
+// The sample in [from, to] where the partials of notes first rose clearly, placed where that rise
+// is steepest; nothing when they did not.
 std::optional<std::int64_t> OnsetOfNotes(std::span<const float> samples, int sampleRate,
                                          const std::vector<int>& notes, std::int64_t from,
                                          std::int64_t to);
