@@ -42,8 +42,9 @@ using takes::ColumnLine;
 
 using Hearings = std::vector<std::shared_ptr<const OnsetSound>>;  // of one onset, in order
 
-// Every onset's hearings, in the order of the onsets.
-std::vector<Hearings> HearLive(const MonoAudio& take) {
+// Every onset's hearings, in the order of the onsets. Score mode tells the listener each
+// column's notes as the player sounds them; Wait mode does not.
+std::vector<Hearings> HearLive(const MonoAudio& take, const std::vector<ColumnLine>& expect) {
     std::mutex mutex;
     std::map<std::int64_t, Hearings> byOnset;
     {
@@ -54,6 +55,9 @@ std::vector<Hearings> HearLive(const MonoAudio& take) {
         };
         const double seconds = static_cast<double>(take.samples.size()) / take.sampleRate;
         AnalysisThread thread(take.sampleRate, std::move(reports), seconds + 1.0);
+        for (const ColumnLine& line : expect) {
+            thread.ExpectNotes(line.timeMs * take.sampleRate / 1000, line.expected);
+        }
         const std::span<const float> samples(take.samples);
         for (std::size_t at = 0; at < samples.size(); at += 256) {
             thread.Push(samples.subspan(at, std::min<std::size_t>(256, samples.size() - at)));
@@ -122,8 +126,12 @@ std::vector<int> ScoreHearing(const std::vector<const Hearings*>& onsets,
     return heard;
 }
 
-void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& onsets, int rate,
-           Group& group) {
+bool Faint(const Hearings* hearings) { return hearings->front()->onsets.faint; }
+
+// Each column's onsets, faint ones only where no other onset came.
+std::vector<std::vector<const Hearings*>> OnsetsOfColumns(const std::vector<ColumnLine>& truth,
+                                                          const std::vector<Hearings>& onsets,
+                                                          int rate) {
     std::vector<ExpectedColumn> columns;
     for (const ColumnLine& line : truth) {
         columns.push_back({line.tab, line.column, line.timeMs, line.expected});
@@ -133,17 +141,26 @@ void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& on
         onsetMs.push_back(1000.0 * static_cast<double>(hearings.front()->onsetSample) / rate);
     }
     const auto owners = AssignOnsets(onsetMs, columns);
+    std::vector<std::vector<const Hearings*>> ofColumns(truth.size());
+    for (std::size_t o = 0; o < onsets.size(); ++o) {
+        if (owners[o]) ofColumns[*owners[o]].push_back(&onsets[o]);
+    }
+    for (auto& mine : ofColumns) {
+        if (!std::all_of(mine.begin(), mine.end(), Faint)) std::erase_if(mine, Faint);
+    }
+    return ofColumns;
+}
+
+void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& waitOnsets,
+           const std::vector<Hearings>& scoreOnsets, int rate, Group& group) {
+    const auto waitColumns = OnsetsOfColumns(truth, waitOnsets, rate);
+    const auto scoreColumns = OnsetsOfColumns(truth, scoreOnsets, rate);
     for (std::size_t c = 0; c < truth.size(); ++c) {
-        std::vector<const Hearings*> mine;
-        for (std::size_t o = 0; o < onsets.size(); ++o) {
-            if (owners[o] == c) mine.push_back(&onsets[o]);
-        }
-        // Faint onsets count only where no other onset came.
-        const auto faint = [](const Hearings* h) { return h->front()->onsets.faint; };
-        if (!std::all_of(mine.begin(), mine.end(), faint)) std::erase_if(mine, faint);
+        const std::vector<const Hearings*>& mine = waitColumns[c];
         const std::vector<int>& expected = truth[c].expected;
         const bool playedRight = truth[c].verdict == "right";
-        const bool scoredRight = !mine.empty() && ScoreHearing(mine, expected) == expected;
+        const bool scoredRight =
+            !scoreColumns[c].empty() && ScoreHearing(scoreColumns[c], expected) == expected;
         // Wait mode hears every hearing of the column's onsets in turn; the column is green
         // from the hearing that last made it right.
         std::size_t green = kNotGreen;  // the hearing that made it green
@@ -163,7 +180,7 @@ void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& on
                         1000.0 * static_cast<double>(sound.samples.size() - sound.onsets.last) /
                             rate;
                     // A faint onset is heard once, whole.
-                    green = faint(hearings) ? kHearingSeconds.size() - 1 : k;
+                    green = Faint(hearings) ? kHearingSeconds.size() - 1 : k;
                     greenMs = heardMs;
                 }
             }
@@ -202,7 +219,8 @@ int main(int argc, char** argv) {
         const takes::ColumnLines truth = takes::ReadColumnLines(truthText.str(), "played");
         if (!audio.audio) return;
         for (float& sample : audio.audio->samples) sample *= gain;
-        Judge(truth.columns, HearLive(*audio.audio), audio.audio->sampleRate,
+        Judge(truth.columns, HearLive(*audio.audio, {}), HearLive(*audio.audio, truth.columns),
+              audio.audio->sampleRate,
               take.noise    ? noisy
               : take.chords ? chords
                             : singles);

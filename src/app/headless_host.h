@@ -60,6 +60,7 @@ private:
             return "There is no input to listen to without a window.";
         }
         void StopListening() override {}
+        void ExpectNotes(std::int64_t, const std::vector<int>&) override {}
         std::int64_t NowMs() override { return 0; }
         void ShowInputSettings() override {}
         void ShowTuner() override {}

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "playalong/play_along_column.h"
 
@@ -20,6 +21,9 @@ public:
     // input latency taken off. Returns why nothing can be heard, or empty.
     virtual std::string StartListening(std::function<void(const HeardOnset&)> heard) = 0;
     virtual void StopListening() = 0;
+    // The student should begin notes (MIDI note numbers) at atMs on the clock of NowMs: where no
+    // onset comes near, a listener to audio looks for them by their partials.
+    virtual void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes) = 0;
     // Milliseconds on a steady clock.
     virtual std::int64_t NowMs() = 0;
 

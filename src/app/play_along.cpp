@@ -68,7 +68,9 @@ bool PlayAlong::MayPass(int tab, int column, const TabColumn& cells) {
 
 void PlayAlong::Sounded(int tab, int column, const TabColumn& cells) {
     if (!session_ || session_->Mode() != PlayAlongMode::Score) return;
-    session_->Sounded({tab, column, SessionMs(), SoundingPositions(cells)});
+    PlayAlongColumn sounded{tab, column, SessionMs(), SoundingPositions(cells)};
+    listening_.ExpectNotes(startMs_ + sounded.milliseconds, sounded.Notes());
+    session_->Sounded(std::move(sounded));
 }
 
 std::string PlayAlong::EndPass() { return JudgeLastPass(); }

@@ -75,6 +75,12 @@ LiveListener::LiveListener(const InputChoice& choice, LiveReports reports, QObje
     }
 }
 
+void LiveListener::ExpectNotes(std::chrono::steady_clock::time_point when,
+                               const std::vector<int>& notes) {
+    if (!analysis_ || !clock_) return;
+    if (const auto sample = clock_->SampleAt(when)) analysis_->ExpectNotes(*sample, notes);
+}
+
 LiveListener::~LiveListener() {
     if (input_) input_->Stop();
     if (!analysis_) return;

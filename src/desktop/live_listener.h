@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "input/audio_input.h"
 #include "input/input_choice.h"
@@ -35,6 +36,9 @@ public:
     ~LiveListener() override;
 
     const std::string& Error() const { return error_; }
+    // The student should begin notes when the input hears the moment when; see
+    // AnalysisThread::ExpectNotes.
+    void ExpectNotes(std::chrono::steady_clock::time_point when, const std::vector<int>& notes);
     int SampleRate() const { return input_ ? input_->SampleRate() : 0; }
 
 private:

@@ -49,6 +49,14 @@ void PlayAlongListening::TakeMidiChords() {
     }
 }
 
+void PlayAlongListening::ExpectNotes(double ms, const std::vector<int>& notes) {
+    if (!audio_) return;
+    // The input hears the notes the latency after the player's clock reaches them.
+    const auto sounds = epoch_ + std::chrono::duration_cast<Clock::duration>(
+                                     std::chrono::duration<double, std::milli>(ms + latencyMs_));
+    audio_->ExpectNotes(sounds, notes);
+}
+
 double PlayAlongListening::PlayerMs(Clock::time_point when) const {
     return std::chrono::duration<double, std::milli>(when - epoch_).count() - latencyMs_;
 }

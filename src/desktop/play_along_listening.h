@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "input/input_choice.h"
 #include "input/midi_chords.h"
@@ -31,6 +32,8 @@ public:
 
     // Why nothing is heard, or empty.
     const std::string& Error() const { return error_; }
+    // The student should begin notes at ms on the player's clock; a MIDI port needs no help.
+    void ExpectNotes(double ms, const std::vector<int>& notes);
 
 private:
     void ListenToMidi(const std::string& port);

@@ -37,6 +37,10 @@ std::string QtListeningHost::StartListening(std::function<void(const HeardOnset&
 
 void QtListeningHost::StopListening() { listening_.reset(); }
 
+void QtListeningHost::ExpectNotes(std::int64_t atMs, const std::vector<int>& notes) {
+    if (listening_) listening_->ExpectNotes(static_cast<double>(atMs), notes);
+}
+
 std::int64_t QtListeningHost::NowMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
                                                                  epoch_)

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "input/sample_sink.h"
@@ -36,6 +37,15 @@ public:
         if (began == kNotYet) return {};
         return Clock::time_point(Clock::duration(began)) +
                std::chrono::nanoseconds(static_cast<std::int64_t>(sampleIndex * 1e9 / sampleRate_));
+    }
+
+    // The index of the sample that sounded at when; nothing before any sample came.
+    std::optional<std::int64_t> SampleAt(Clock::time_point when) const noexcept {
+        const std::int64_t began = firstArrival_.load(std::memory_order_acquire);
+        if (began == kNotYet) return std::nullopt;
+        const auto since = when - Clock::time_point(Clock::duration(began));
+        return static_cast<std::int64_t>(std::chrono::duration<double>(since).count() *
+                                         sampleRate_);
     }
 
 private:

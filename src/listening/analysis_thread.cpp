@@ -4,6 +4,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <iterator>
+
+#include "listening/expected_onset.h"
+#include "listening/take_judge.h"
 
 namespace fretlux {
 
@@ -95,6 +99,7 @@ void AnalysisThread::Analyse(std::span<const float> samples) {
     const std::int64_t now = historyStart_ + static_cast<std::int64_t>(history_.size());
     HearPendingOnset(now);
     HearFaintOnsets(now);
+    SearchExpectedNotes(now);
 }
 
 void AnalysisThread::FeedHop() {
@@ -108,12 +113,15 @@ void AnalysisThread::FeedHop() {
         if (faintOnset_ >= 0) EndFaintOnset(*onset);
         pendingOnset_ = *onset;
         latestOnset_ = *onset;
+        recentOnsets_.push_back(*onset);
         hearingsReported_ = 0;
         if (reports_.onset) reports_.onset(*onset);
     }
     if (const auto keen = keenOnsets_.Feed(hop_); keen && !near(*keen, latestOnset_)) {
         keenCandidate_ = *keen;
+        recentOnsets_.push_back(*keen);
     }
+    std::erase_if(recentOnsets_, [this](std::int64_t onset) { return onset < historyStart_; });
 }
 
 void AnalysisThread::HearPendingOnset(std::int64_t now) {
@@ -159,6 +167,43 @@ void AnalysisThread::TakeKeenCandidateForFaint() {
 void AnalysisThread::EndFaintOnset(std::int64_t until) {
     ReportSound(faintOnset_, faintSince_, until, true, true);
     faintOnset_ = -1;
+}
+
+void AnalysisThread::ExpectNotes(std::int64_t sample, std::vector<int> notes) {
+    std::lock_guard lock(expectedMutex_);
+    expected_.push_back({sample, std::move(notes)});
+}
+
+void AnalysisThread::SearchExpectedNotes(std::int64_t now) {
+    const std::int64_t reach = kOnsetReachMs * sampleRate_ / 1000;
+    std::vector<ExpectedNotes> due;
+    {
+        std::lock_guard lock(expectedMutex_);
+        const auto isDue = [&](const ExpectedNotes& e) {
+            return now >= SecondsAfter(e.sample + reach, kHearingSeconds.back());
+        };
+        std::copy_if(expected_.begin(), expected_.end(), std::back_inserter(due), isDue);
+        std::erase_if(expected_, isDue);
+    }
+    for (const ExpectedNotes& e : due) {
+        if (OnsetNear(e.sample)) continue;
+        const auto onset =
+            OnsetOfNotes(history_, sampleRate_, e.notes, e.sample - reach - historyStart_,
+                         e.sample + reach - historyStart_);
+        if (!onset) continue;
+        const std::int64_t at = *onset + historyStart_;
+        std::int64_t since = 0;
+        for (const std::int64_t earlier : recentOnsets_) {
+            if (earlier < at) since = std::max(since, earlier);
+        }
+        ReportSound(at, since, SecondsAfter(at, kHearingSeconds.back()), true, true);
+    }
+}
+
+bool AnalysisThread::OnsetNear(std::int64_t sample) const {
+    const std::int64_t reach = kOnsetReachMs * sampleRate_ / 1000;
+    return std::any_of(recentOnsets_.begin(), recentOnsets_.end(),
+                       [&](std::int64_t onset) { return std::abs(onset - sample) <= reach; });
 }
 
 std::int64_t AnalysisThread::SecondsAfter(std::int64_t sample, double seconds) const {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <thread>
 #include <vector>
@@ -53,6 +54,10 @@ public:
     void Stop();
     // The loudest playing heard, for the next listener on the same input; only once stopped.
     double LoudestPlaying() const { return level_.LoudestPlaying(); }
+    // Notes the student should begin at sample, from any thread but the audio callback's. Where
+    // no onset comes within kOnsetReachMs of it, their partials are searched for their onset
+    // (see OnsetOfNotes), which is reported like a keen ear's: once, whole and faint.
+    void ExpectNotes(std::int64_t sample, std::vector<int> notes);
 
 private:
     void Run(std::stop_token stop);
@@ -70,6 +75,10 @@ private:
     void HearFaintOnsets(std::int64_t now);
     void TakeKeenCandidateForFaint();
     void EndFaintOnset(std::int64_t until);
+    // Searches for the expected notes that no onset came near, once the input has passed the
+    // reach of their time and a whole hearing after it.
+    void SearchExpectedNotes(std::int64_t now);
+    bool OnsetNear(std::int64_t sample) const;
     // The sound around onset, from since up to until.
     void ReportSound(std::int64_t onset, std::int64_t since, std::int64_t until, bool whole,
                      bool faint) const;
@@ -94,6 +103,13 @@ private:
     std::int64_t keenCandidate_ = -1;  // a keen onset that no ordinary onset has come near yet
     std::int64_t faintOnset_ = -1;     // a faint onset whose sound has not been reported yet
     std::int64_t faintSince_ = 0;
+    std::vector<std::int64_t> recentOnsets_;  // ordinary and keen, within the history
+    struct ExpectedNotes {
+        std::int64_t sample;
+        std::vector<int> notes;
+    };
+    std::mutex expectedMutex_;
+    std::vector<ExpectedNotes> expected_;  // guarded by expectedMutex_
     std::jthread thread_;
 };
 

@@ -34,6 +34,11 @@ TEST(PlayAlong, ScoreMarksColumnsAsTheyPassAndEndsWithTheSummaryKeepingTheBest) 
     listening.Hear(5000 + 20, {45, 67});
     listening.nowMs = 5400;
     playAlong.Sounded(2, 7, ColumnAG());
+    // Each column's notes are expected where the input should hear them, on the listening's clock.
+    ASSERT_EQ(listening.expected.size(), 2u);
+    EXPECT_EQ(listening.expected[0].atMs, 5000);
+    EXPECT_EQ(listening.expected[1].atMs, 5400);
+    EXPECT_EQ(listening.expected[1].notes, (std::vector<int>{45, 67}));
     listening.nowMs = 5500;
     playAlong.Advance();
     ASSERT_EQ(playAlong.MarksOf(2).size(), 1u);

@@ -21,6 +21,9 @@ public:
         heard_ = nullptr;
         listening = false;
     }
+    void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes) override {
+        expected.push_back({atMs, notes});
+    }
     std::int64_t NowMs() override { return nowMs; }
     void ShowInputSettings() override { ++inputSettingsShown; }
     void ShowTuner() override { ++tunerShown; }
@@ -38,6 +41,11 @@ public:
     int inputSettingsShown = 0;
     int tunerShown = 0;
     std::string bestScores;
+    struct Expected {
+        std::int64_t atMs;
+        std::vector<int> notes;
+    };
+    std::vector<Expected> expected;
 
 private:
     std::function<void(const HeardOnset&)> heard_;

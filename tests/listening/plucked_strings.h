@@ -33,6 +33,15 @@ struct Pluck {
     double click = 0.15;
 };
 
+// A pluck with the flesh of the thumb: no click, and the note swells in over some hundredths of a
+// second.
+inline Pluck ThumbPluck(double seconds, int midi, int string, double amplitude = 0.25) {
+    Pluck pluck{seconds, midi, 0.0, string, amplitude};
+    pluck.click = 0.0;
+    pluck.swellSeconds = 0.02;
+    return pluck;
+}
+
 struct TakeShape {
     int sampleRate = 44100;
     double seconds = 2.0;

@@ -396,10 +396,7 @@ TEST(TakeJudge, ThumbPluckedNotesInANoisyRoomAreFoundByTheirPartials) {
             expected.push_back(
                 {1, static_cast<int>(c), std::llround(seconds * 1000), columns[c].expected});
             for (const int note : columns[c].played) {
-                Pluck pluck{seconds, note, 0.0, 3, 0.25};
-                pluck.click = 0.0;
-                pluck.swellSeconds = 0.02;
-                plucks.push_back(pluck);
+                plucks.push_back(ThumbPluck(seconds, note, 3));
             }
         }
         MonoAudio take = PluckedTake(plucks, {44100, 0.3 + 0.33 * columns.size() + 0.5, -40.0});
