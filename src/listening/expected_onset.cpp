@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "listening/input_level.h"
 #include "listening/onset_look.h"
 #include "listening/onsets.h"
 #include "listening/pitch_names.h"
@@ -57,15 +58,6 @@ double Sum(const std::vector<double>& powers) {
     return sum;
 }
 
-bool Silent(std::span<const float> samples, std::int64_t start, std::int64_t length) {
-    double energy = 0.0;
-    for (std::int64_t i = start; i < start + length; ++i) {
-        const double sample = samples[static_cast<std::size_t>(i)];
-        energy += sample * sample;
-    }
-    return 10.0 * std::log10(energy / static_cast<double>(length) + 1e-30) < kOnsetSilenceDb;
-}
-
 // The notes' partials over the stretches before and after one place.
 struct PartialsAround {
     double before = 0.0;
@@ -100,7 +92,9 @@ std::optional<std::int64_t> OnsetOfNotes(std::span<const float> samples, int sam
     std::optional<std::int64_t> onset;
     double rise = kRise;
     for (std::int64_t at = std::max(from, length); at <= to && at + length <= size; at += step) {
-        if (Silent(samples, at, length)) continue;
+        const auto after =
+            samples.subspan(static_cast<std::size_t>(at), static_cast<std::size_t>(length));
+        if (LevelDb(after) < kOnsetSilenceDb) continue;
         const PartialsAround around =
             PartialsAroundPlace(samples, at, length, partials, sampleRate);
         // The first rise is the onset, placed where it is steepest.

@@ -54,6 +54,13 @@ double RecentLevel::Level() const {
     return std::sqrt(std::max(0.0, sum_) / static_cast<double>(count));
 }
 
+double LevelDb(std::span<const float> samples) {
+    double sum = 0.0;
+    for (const float s : samples) sum += double(s) * s;
+    const double rms = samples.empty() ? 0.0 : std::sqrt(sum / samples.size());
+    return 20.0 * std::log10(std::max(rms, 1e-6));
+}
+
 MonoAudio AtListeningLevel(MonoAudio take) {
     RecentLevel recent(take.sampleRate);
     double loudest = 0.0;

@@ -28,6 +28,9 @@ private:
     double sum_ = 0.0;
 };
 
+// The level of samples, dB full scale from their root mean square; -120 dB for silence.
+double LevelDb(std::span<const float> samples);
+
 // take, scaled by the gain for its loudest 20 ms.
 MonoAudio AtListeningLevel(MonoAudio take);
 

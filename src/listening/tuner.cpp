@@ -35,13 +35,6 @@ constexpr double kLevelStepSeconds = 0.01;
 constexpr double kLiveWindowSeconds = 0.15;
 constexpr double kReadingsPerSecond = 20.0;
 
-double LevelDb(std::span<const float> samples) {
-    double sum = 0.0;
-    for (const float s : samples) sum += double(s) * s;
-    const double rms = samples.empty() ? 0.0 : std::sqrt(sum / samples.size());
-    return 20.0 * std::log10(std::max(rms, 1e-6));
-}
-
 // Where the note from onset fades to silence, at the latest at end. Its attack does not count: an
 // onset may be heard at a faint breath of a string, or at the pick's noise, a few tens of
 // milliseconds before the string sounds out.
