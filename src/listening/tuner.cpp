@@ -34,6 +34,9 @@ constexpr double kLevelStepSeconds = 0.01;
 // The live tuner's window and how often it reads.
 constexpr double kLiveWindowSeconds = 0.15;
 constexpr double kReadingsPerSecond = 20.0;
+// The live tuner keeps this much sound: its window, and before it the sound ahead of an onset,
+// which the onset detector reports some hops after it happened.
+constexpr double kRecentSeconds = 0.5;
 
 // Where the note from onset fades to silence, at the latest at end. Its attack does not count: an
 // onset may be heard at a faint breath of a string, or at the pick's noise, a few tens of
@@ -119,17 +122,20 @@ std::vector<TunerNote> HearNotes(const MonoAudio& recorded) {
 LiveTuner::LiveTuner(int sampleRate)
     : sampleRate_(sampleRate),
       interval_(static_cast<int>(sampleRate / kReadingsPerSecond)),
-      window_(static_cast<std::size_t>(kLiveWindowSeconds * sampleRate), 0.0f) {}
+      windowSize_(static_cast<std::size_t>(kLiveWindowSeconds * sampleRate)),
+      recent_(windowSize_, 0.0f),
+      onsets_(sampleRate),
+      hop_(static_cast<std::size_t>(onsets_.HopSize())) {
+    recent_.reserve(static_cast<std::size_t>(2 * kRecentSeconds * sampleRate));
+}
 
 void LiveTuner::Feed(std::span<const float> samples,
                      const std::function<void(const TunerReading&)>& report) {
     while (!samples.empty()) {
         const auto take = std::min<std::size_t>(samples.size(), interval_ - sinceReading_);
-        const auto count = std::min(take, window_.size());
-        std::shift_left(window_.begin(), window_.end(), static_cast<std::ptrdiff_t>(count));
-        std::copy(samples.begin() + (take - count), samples.begin() + take, window_.end() - count);
+        Keep(samples.first(take));
+        FindOnsets(samples.first(take));
         samples = samples.subspan(take);
-        samplesSeen_ += static_cast<std::int64_t>(take);
         sinceReading_ += static_cast<int>(take);
         if (sinceReading_ == interval_) {
             sinceReading_ = 0;
@@ -138,12 +144,47 @@ void LiveTuner::Feed(std::span<const float> samples,
     }
 }
 
+void LiveTuner::Keep(std::span<const float> samples) {
+    recent_.insert(recent_.end(), samples.begin(), samples.end());
+    samplesSeen_ += static_cast<std::int64_t>(samples.size());
+    const auto keep = std::max(windowSize_, static_cast<std::size_t>(kRecentSeconds * sampleRate_));
+    if (recent_.size() > 2 * keep) {
+        recent_.erase(recent_.begin(),
+                      recent_.begin() + static_cast<std::ptrdiff_t>(recent_.size() - keep));
+    }
+}
+
+void LiveTuner::FindOnsets(std::span<const float> samples) {
+    while (!samples.empty()) {
+        const std::size_t take = std::min(samples.size(), hop_.size() - hopFill_);
+        std::copy_n(samples.begin(), take, hop_.begin() + static_cast<std::ptrdiff_t>(hopFill_));
+        hopFill_ += take;
+        samples = samples.subspan(take);
+        if (hopFill_ < hop_.size()) return;
+        hopFill_ = 0;
+        if (const auto onset = onsets_.Feed(hop_)) RememberSoundBefore(*onset);
+    }
+}
+
+void LiveTuner::RememberSoundBefore(std::int64_t onset) {
+    const auto seconds = [this](double s) { return static_cast<std::int64_t>(s * sampleRate_); };
+    const std::int64_t recentStart = samplesSeen_ - static_cast<std::int64_t>(recent_.size());
+    const std::int64_t end = onset - seconds(kGuardBeforeOnsetSeconds);
+    const std::int64_t start = std::max(recentStart, end - seconds(kLongestBeforeSeconds));
+    before_.clear();
+    if (end > start) {
+        before_.assign(recent_.begin() + (start - recentStart),
+                       recent_.begin() + (end - recentStart));
+    }
+}
+
 TunerReading LiveTuner::Read() const {
     TunerReading reading;
     reading.endSample = samplesSeen_;
-    reading.levelDb = LevelDb(window_);
+    const std::span<const float> window = std::span(recent_).last(windowSize_);
+    reading.levelDb = LevelDb(window);
     if (reading.levelDb < kSilenceDb) return reading;
-    if (const auto hertz = MeasurePitch(window_, sampleRate_)) {
+    if (const auto hertz = MeasurePitch(window, sampleRate_, before_)) {
         reading.pitched = true;
         reading.pitch = TunedPitchOf(*hertz);
     }

@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "listening/onsets.h"
 #include "listening/wave_reader.h"
 
 namespace fretlux {
@@ -43,7 +44,10 @@ struct TunerReading {
     TunedPitch pitch;
 };
 
-// Reads the pitch of the most recent sound about twenty times a second.
+// Reads the pitch of the most recent sound about twenty times a second. A guitarist tunes one
+// string while others still ring, and a lower string's partials may hold the whole series of
+// the string just plucked (the low E's of the high E): the readings follow what the latest pluck
+// added to the sound, as fretlux-cli tune does.
 class LiveTuner {
 public:
     explicit LiveTuner(int sampleRate);
@@ -53,11 +57,19 @@ public:
               const std::function<void(const TunerReading&)>& report);
 
 private:
+    void Keep(std::span<const float> samples);
+    void FindOnsets(std::span<const float> samples);
+    void RememberSoundBefore(std::int64_t onset);
     TunerReading Read() const;
 
     int sampleRate_;
     int interval_;
-    std::vector<float> window_;  // the latest samples, oldest first
+    std::size_t windowSize_;
+    std::vector<float> recent_;  // the latest samples, oldest first: the window and before it
+    std::vector<float> before_;  // the sound just ahead of the latest onset
+    OnsetDetector onsets_;
+    std::vector<float> hop_;
+    std::size_t hopFill_ = 0;
     std::int64_t samplesSeen_ = 0;
     int sinceReading_ = 0;
 };

@@ -149,5 +149,34 @@ TEST(LiveTuner, ReadsTwentyTimesASecondAndFollowsTheString) {
     EXPECT_FALSE(readings.front().pitched);
 }
 
+// Tuning the high E while the low E still rings: every partial of the high E is one of the low E's
+// too, and the two together repeat at the low E's period. The needle shows the string plucked.
+TEST(LiveTuner, ReadsTheStringPluckedNotALowerOneStillRingingUnderIt) {
+    const int rate = 44100;
+    const std::vector<std::pair<int, int>> ringingAndPlucked = {{40, 64}, {40, 59}, {45, 64},
+                                                                {40, 52}, {45, 57}, {50, 62}};
+    for (const auto& [ringing, plucked] : ringingAndPlucked) {
+        const MonoAudio take =
+            PluckedTake({{0.1, ringing, 0.0, 6}, {1.1, plucked, 7.0, 1, 0.15}}, {rate, 2.1});
+        LiveTuner tuner(rate);
+        int read = 0;
+        const std::span<const float> samples(take.samples);
+        for (std::size_t at = 0; at < samples.size(); at += 512) {
+            tuner.Feed(samples.subspan(at, std::min<std::size_t>(512, samples.size() - at)),
+                       [&](const TunerReading& reading) {
+                           if (reading.endSample < 1.4 * rate) return;
+                           ++read;
+                           const std::string label = std::to_string(plucked) + " over " +
+                                                     std::to_string(ringing) + " at " +
+                                                     std::to_string(reading.endSample);
+                           ASSERT_TRUE(reading.pitched) << label;
+                           EXPECT_LE(std::fabs(CentsError(reading.pitch, plucked, 7.0)), 2.0)
+                               << label;
+                       });
+        }
+        EXPECT_GT(read, 10);
+    }
+}
+
 }  // namespace
 }  // namespace fretlux::testing
