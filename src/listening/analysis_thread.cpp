@@ -38,7 +38,7 @@ AnalysisThread::AnalysisThread(int sampleRate, ListeningReports reports, double 
       onsets_(sampleRate),
       keenOnsets_(sampleRate, OnsetKeenness::Keen),
       tuner_(sampleRate),
-      hop_(static_cast<std::size_t>(onsets_.HopSize())) {
+      hops_(onsets_.HopSize()) {
     history_.reserve(static_cast<std::size_t>(2 * kHistorySeconds * sampleRate));
     thread_ = std::jthread([this](std::stop_token stop) { Run(stop); });
 }
@@ -87,26 +87,18 @@ void AnalysisThread::Analyse(std::span<const float> samples) {
         history_.erase(history_.begin(), history_.begin() + static_cast<std::ptrdiff_t>(drop));
         historyStart_ += static_cast<std::int64_t>(drop);
     }
-    while (!samples.empty()) {
-        const std::size_t take = std::min(samples.size(), hop_.size() - hopFill_);
-        std::copy_n(samples.begin(), take, hop_.begin() + static_cast<std::ptrdiff_t>(hopFill_));
-        hopFill_ += take;
-        samples = samples.subspan(take);
-        if (hopFill_ < hop_.size()) break;
-        hopFill_ = 0;
-        FeedHop();
-    }
+    hops_.Add(samples, [this](std::span<const float> hop) { FeedHop(hop); });
     const std::int64_t now = historyStart_ + static_cast<std::int64_t>(history_.size());
     HearPendingOnset(now);
     HearFaintOnsets(now);
     SearchExpectedNotes(now);
 }
 
-void AnalysisThread::FeedHop() {
+void AnalysisThread::FeedHop(std::span<const float> hop) {
     const auto near = [this](std::int64_t a, std::int64_t b) {
         return a >= 0 && b >= 0 && std::abs(a - b) < SecondsAfter(0, kNearOnsetSeconds);
     };
-    if (const auto onset = onsets_.Feed(hop_)) {
+    if (const auto onset = onsets_.Feed(hop)) {
         if (pendingOnset_ >= 0) EndPendingOnset(*onset);
         if (near(keenCandidate_, *onset)) keenCandidate_ = -1;
         if (keenCandidate_ >= 0) TakeKeenCandidateForFaint();
@@ -117,7 +109,7 @@ void AnalysisThread::FeedHop() {
         hearingsReported_ = 0;
         if (reports_.onset) reports_.onset(*onset);
     }
-    if (const auto keen = keenOnsets_.Feed(hop_); keen && !near(*keen, latestOnset_)) {
+    if (const auto keen = keenOnsets_.Feed(hop); keen && !near(*keen, latestOnset_)) {
         keenCandidate_ = *keen;
         recentOnsets_.push_back(*keen);
     }

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "listening/hop_gatherer.h"
 #include "listening/input_level.h"
 #include "listening/onset_sound.h"
 #include "listening/onsets.h"
@@ -66,7 +67,7 @@ private:
     // after it at one level.
     void BringToListeningLevel(std::span<float> samples);
     void Analyse(std::span<const float> samples);
-    void FeedHop();
+    void FeedHop(std::span<const float> hop);
     // Reports the pending onset's hearings that the input has reached.
     void HearPendingOnset(std::int64_t now);
     void EndPendingOnset(std::int64_t until);
@@ -91,8 +92,7 @@ private:
     OnsetDetector onsets_;
     OnsetDetector keenOnsets_;
     LiveTuner tuner_;
-    std::vector<float> hop_;
-    std::size_t hopFill_ = 0;
+    HopGatherer hops_;
     // The latest samples, for the sound around an onset: history_[i] is sample historyStart_ + i.
     std::vector<float> history_;
     std::int64_t historyStart_ = 0;

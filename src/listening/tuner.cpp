@@ -125,7 +125,7 @@ LiveTuner::LiveTuner(int sampleRate)
       windowSize_(static_cast<std::size_t>(kLiveWindowSeconds * sampleRate)),
       recent_(windowSize_, 0.0f),
       onsets_(sampleRate),
-      hop_(static_cast<std::size_t>(onsets_.HopSize())) {
+      hops_(onsets_.HopSize()) {
     recent_.reserve(static_cast<std::size_t>(2 * kRecentSeconds * sampleRate));
 }
 
@@ -134,7 +134,9 @@ void LiveTuner::Feed(std::span<const float> samples,
     while (!samples.empty()) {
         const auto take = std::min<std::size_t>(samples.size(), interval_ - sinceReading_);
         Keep(samples.first(take));
-        FindOnsets(samples.first(take));
+        hops_.Add(samples.first(take), [this](std::span<const float> hop) {
+            if (const auto onset = onsets_.Feed(hop)) RememberSoundBefore(*onset);
+        });
         samples = samples.subspan(take);
         sinceReading_ += static_cast<int>(take);
         if (sinceReading_ == interval_) {
@@ -151,18 +153,6 @@ void LiveTuner::Keep(std::span<const float> samples) {
     if (recent_.size() > 2 * keep) {
         recent_.erase(recent_.begin(),
                       recent_.begin() + static_cast<std::ptrdiff_t>(recent_.size() - keep));
-    }
-}
-
-void LiveTuner::FindOnsets(std::span<const float> samples) {
-    while (!samples.empty()) {
-        const std::size_t take = std::min(samples.size(), hop_.size() - hopFill_);
-        std::copy_n(samples.begin(), take, hop_.begin() + static_cast<std::ptrdiff_t>(hopFill_));
-        hopFill_ += take;
-        samples = samples.subspan(take);
-        if (hopFill_ < hop_.size()) return;
-        hopFill_ = 0;
-        if (const auto onset = onsets_.Feed(hop_)) RememberSoundBefore(*onset);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "listening/hop_gatherer.h"
 #include "listening/onsets.h"
 #include "listening/wave_reader.h"
 
@@ -58,7 +59,6 @@ public:
 
 private:
     void Keep(std::span<const float> samples);
-    void FindOnsets(std::span<const float> samples);
     void RememberSoundBefore(std::int64_t onset);
     TunerReading Read() const;
 
@@ -68,8 +68,7 @@ private:
     std::vector<float> recent_;  // the latest samples, oldest first: the window and before it
     std::vector<float> before_;  // the sound just ahead of the latest onset
     OnsetDetector onsets_;
-    std::vector<float> hop_;
-    std::size_t hopFill_ = 0;
+    HopGatherer hops_;
     std::int64_t samplesSeen_ = 0;
     int sinceReading_ = 0;
 };
