@@ -33,7 +33,10 @@ constexpr double kStretchCentsPerSquare = 0.3;
 constexpr int kFirstHighPartial = 5;
 constexpr double kHighPartialFlatCents = 25.0;
 // Peaks fainter than this below the loudest of the spectrum after, or less than this many times
-// the median magnitude (the level of the room's noise), are noise.
+// the median magnitude (the level of the room's noise), are noise. The room is the quieter of the
+// spectra before and after the onsets: a strum through an overdriven amplifier, or a sample with
+// its recording's hiss, fills the spectrum between its partials with its own sound, and its
+// softer strings' partials barely stand out of that.
 constexpr double kFloorBelowLoudest = 0.003;
 constexpr double kFloorAboveMedian = 8.0;
 
@@ -117,8 +120,12 @@ std::optional<Look> LookAt(std::span<const float> samples, int sampleRate,
     for (const SpectralPeak& peak : look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, 0.0)) {
         loudest = std::max(loudest, peak.magnitude);
     }
-    look.floor = std::max({1e-5, kFloorBelowLoudest * loudest,
-                           kFloorAboveMedian * look.after.MedianMagnitude(kHighestHertz)});
+    // At the take's start there may be no room heard before the onsets to measure.
+    const double afterMedian = look.after.MedianMagnitude(kHighestHertz);
+    const double roomNoise = beforeEnd >= static_cast<std::ptrdiff_t>(length)
+                                 ? std::min(afterMedian, longBefore.MedianMagnitude(kHighestHertz))
+                                 : afterMedian;
+    look.floor = std::max({1e-5, kFloorBelowLoudest * loudest, kFloorAboveMedian * roomNoise});
     for (const SpectralPeak& peak :
          look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, look.floor)) {
         look.afterEnergy += peak.magnitude * peak.magnitude;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "listening/column_hearing.h"
@@ -24,6 +25,14 @@ struct Played {
     double lateMs = 0.0;      // the student's timing
     Verdict verdict;
 };
+
+// An amplifier driven hard: every note comes out at much the same level, and the spectrum between
+// the partials fills with their sums and differences.
+void Overdrive(MonoAudio& take, double drive) {
+    for (float& sample : take.samples) {
+        sample = static_cast<float>(0.3 * std::tanh(drive * sample) / std::tanh(drive * 0.25));
+    }
+}
 
 // One column every 400 ms from 300 ms on; a chord's strings strummed 8 ms apart, low to high,
 // each note on the string whose open note lies nearest below it; the whole take scaled by gain.
@@ -400,9 +409,7 @@ TEST(TakeJudge, ThumbPluckedNotesInANoisyRoomAreFoundByTheirPartials) {
             }
         }
         MonoAudio take = PluckedTake(plucks, {44100, 0.3 + 0.33 * columns.size() + 0.5, -40.0});
-        for (float& sample : take.samples) {
-            sample = static_cast<float>(0.3 * std::tanh(drive * sample) / std::tanh(drive * 0.25));
-        }
+        Overdrive(take, drive);
         const auto judgements = JudgeTake(take, expected);
         ASSERT_EQ(judgements.size(), columns.size());
         for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -413,6 +420,50 @@ TEST(TakeJudge, ThumbPluckedNotesInANoisyRoomAreFoundByTheirPartials) {
                 EXPECT_NE(judgements[c].verdict, Verdict::Right)
                     << "column " << c << " at " << drive;
             }
+        }
+    }
+}
+
+// An amplifier with its treble turned up ahead of a hard overdrive: the sums and differences of
+// every string's many partials fill the spectrum between them.
+void BrightOverdrive(MonoAudio& take, double drive) {
+    float previous = 0.0f;
+    for (float& sample : take.samples) {
+        const float plain = sample;
+        sample = plain - 0.95f * previous;
+        previous = plain;
+    }
+    Overdrive(take, drive);
+}
+
+// Chords struck after a rest through a bright overdrive: the middle of the spectrum after the
+// strum lies far above the room's noise, and a soft string's partials barely stand out of it.
+// They are partials all the same, the room being as quiet as before the strum.
+TEST(TakeJudge, ChordsThroughABrightOverdriveAreHeardWhole) {
+    const std::vector<Played> chords = {
+        {{45, 52, 55, 61, 64}, {45, 52, 55, 61, 64}, 0, Verdict::Right},
+        {{50, 57, 62, 66}, {50, 57, 62, 66}, 0, Verdict::Right},
+        {{48, 52, 55, 60, 64}, {48, 52, 55, 60, 64}, 0, Verdict::Right},
+        {{43, 47, 50, 55, 59, 67}, {43, 47, 50, 55, 59, 67}, 0, Verdict::Right},
+        {{45, 52, 57, 60, 64}, {45, 52, 57, 60, 64}, 0, Verdict::Right},
+        {{40, 47, 52, 55, 59, 64}, {40, 47, 52, 55, 59, 64}, 0, Verdict::Right},
+        {{50, 57, 62, 65}, {50, 57, 62, 66}, 0, Verdict::Wrong},  // F sharp for F
+    };
+    for (const double drive : {30.0, 100.0}) {
+        for (const Played& chord : chords) {
+            std::vector<Pluck> plucks;
+            for (std::size_t s = 0; s < chord.played.size(); ++s) {
+                plucks.push_back({0.3 + 0.008 * static_cast<double>(s), chord.played[s], 0.0,
+                                  static_cast<int>(s)});
+            }
+            MonoAudio take = PluckedTake(plucks, {44100, 1.0, -70.0});
+            BrightOverdrive(take, drive);
+            const auto judgements = JudgeTake(take, {{1, 0, 300, chord.expected}});
+            ASSERT_EQ(judgements.size(), 1u);
+            const std::string label = ::testing::PrintToString(chord.expected) + " at " +
+                                      std::to_string(static_cast<int>(drive)) + " heard " +
+                                      ::testing::PrintToString(judgements[0].heard);
+            EXPECT_EQ(judgements[0].verdict, chord.verdict) << label;
         }
     }
 }
