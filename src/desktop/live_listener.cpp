@@ -45,24 +45,25 @@ LiveListener::LiveListener(const InputChoice& choice, LiveReports reports, QObje
     auto onWindowThread = [this](auto work) {
         QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
     };
+    // Only what the window asked for is reported, and so worked out.
     ListeningReports analysisReports;
-    analysisReports.reading = [this, onWindowThread](const TunerReading& reading) {
-        onWindowThread([this, reading] {
-            if (reports_.reading) reports_.reading(reading);
-        });
-    };
-    analysisReports.onset = [this, onWindowThread](std::int64_t sample) {
-        const auto when = clock_->TimeOf(sample);
-        onWindowThread([this, when] {
-            if (reports_.onset) reports_.onset(when);
-        });
-    };
-    analysisReports.sound = [this, onWindowThread](std::shared_ptr<const OnsetSound> sound) {
-        const auto when = clock_->TimeOf(sound->onsetSample);
-        onWindowThread([this, when, sound = std::move(sound)] {
-            if (reports_.sound) reports_.sound(when, sound);
-        });
-    };
+    if (reports_.reading) {
+        analysisReports.reading = [this, onWindowThread](const TunerReading& reading) {
+            onWindowThread([this, reading] { reports_.reading(reading); });
+        };
+    }
+    if (reports_.onset) {
+        analysisReports.onset = [this, onWindowThread](std::int64_t sample) {
+            const auto when = clock_->TimeOf(sample);
+            onWindowThread([this, when] { reports_.onset(when); });
+        };
+    }
+    if (reports_.sound) {
+        analysisReports.sound = [this, onWindowThread](std::shared_ptr<const OnsetSound> sound) {
+            const auto when = clock_->TimeOf(sound->onsetSample);
+            onWindowThread([this, when, sound = std::move(sound)] { reports_.sound(when, sound); });
+        };
+    }
     analysis_ = std::make_unique<AnalysisThread>(rate, std::move(analysisReports),
                                                  AnalysisThread::kRingSeconds,
                                                  LoudestPlayingHeard()[device_]);

@@ -76,10 +76,9 @@ void AnalysisThread::BringToListeningLevel(std::span<float> samples) {
 }
 
 void AnalysisThread::Analyse(std::span<const float> samples) {
-    if (reports_.reading)
-        tuner_.Feed(samples, reports_.reading);
-    else
-        tuner_.Feed(samples, [](const TunerReading&) {});
+    // The tuner and play-along each find onsets their own way; only what is reported is worked out.
+    if (reports_.reading) tuner_.Feed(samples, reports_.reading);
+    if (!reports_.onset && !reports_.sound) return;
     history_.insert(history_.end(), samples.begin(), samples.end());
     const auto keep = static_cast<std::size_t>(kHistorySeconds * sampleRate_);
     if (history_.size() > 2 * keep) {
