@@ -39,6 +39,8 @@ constexpr double kHighPartialFlatCents = 25.0;
 // softer strings' partials barely stand out of that.
 constexpr double kFloorBelowLoudest = 0.003;
 constexpr double kFloorAboveMedian = 8.0;
+// A look after the onsets shorter than this is mostly the pluck's attack.
+constexpr double kAttackFilledSeconds = 0.1;
 
 struct CentsRange {
     double lowest;
@@ -126,6 +128,9 @@ std::optional<Look> LookAt(std::span<const float> samples, int sampleRate,
                                  ? std::min(afterMedian, longBefore.MedianMagnitude(kHighestHertz))
                                  : afterMedian;
     look.floor = std::max({1e-5, kFloorBelowLoudest * loudest, kFloorAboveMedian * roomNoise});
+    look.otherNotesFloor = static_cast<std::ptrdiff_t>(length) < seconds(kAttackFilledSeconds)
+                               ? std::max(look.floor, kFloorAboveMedian * afterMedian)
+                               : look.floor;
     for (const SpectralPeak& peak :
          look.after.Peaks(kLowestPitchHertz * 0.9, kHighestHertz, look.floor)) {
         look.afterEnergy += peak.magnitude * peak.magnitude;

@@ -36,6 +36,9 @@ struct Look {
     std::ptrdiff_t afterStart = 0;
     int sampleRate = 0;
     double afterEnergy = 0.0;  // of all peaks over the floor after the onsets
+    // Peaks fainter than this name no note that was not expected: over a short look the pluck's
+    // attack fills the spectrum after the onsets, and its noise is no string.
+    double otherNotesFloor = 0.0;
 };
 
 // The spectra after and before the onsets; nothing when the take ends at them.

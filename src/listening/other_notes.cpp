@@ -141,6 +141,7 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
     std::vector<NewPeak> unexplained;
     std::vector<NewPeak> expectedPartials;
     for (const NewPeak& risen : RisingPeaks(look, kOtherRise)) {
+        if (risen.peak.magnitude < look.otherNotesFloor) continue;
         const bool explained = std::any_of(expected.begin(), expected.end(), [&](int note) {
             return IsPartialOf(risen.peak.hertz, note);
         });
