@@ -149,7 +149,7 @@ void LiveTuner::Feed(std::span<const float> samples,
 void LiveTuner::Keep(std::span<const float> samples) {
     recent_.insert(recent_.end(), samples.begin(), samples.end());
     samplesSeen_ += static_cast<std::int64_t>(samples.size());
-    const auto keep = std::max(windowSize_, static_cast<std::size_t>(kRecentSeconds * sampleRate_));
+    const auto keep = static_cast<std::size_t>(kRecentSeconds * sampleRate_);
     if (recent_.size() > 2 * keep) {
         recent_.erase(recent_.begin(),
                       recent_.begin() + static_cast<std::ptrdiff_t>(recent_.size() - keep));
