@@ -34,10 +34,15 @@ void Overdrive(MonoAudio& take, double drive) {
     }
 }
 
+struct StudentTake {
+    MonoAudio take;
+    std::vector<ExpectedColumn> expected;
+};
+
 // One column every 400 ms from 300 ms on; a chord's strings strummed 8 ms apart, low to high,
-// each note on the string whose open note lies nearest below it; the whole take scaled by gain.
-std::vector<ColumnJudgement> Judge(const std::vector<Played>& columns, double noiseDb = -200.0,
-                                   float gain = 1.0f, double speakerHertz = 0.0) {
+// each note on the string whose open note lies nearest below it.
+StudentTake Play(const std::vector<Played>& columns, double noiseDb = -200.0,
+                 double speakerHertz = 0.0) {
     std::vector<ExpectedColumn> expected;
     std::vector<Pluck> plucks;
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -52,10 +57,17 @@ std::vector<ColumnJudgement> Judge(const std::vector<Played>& columns, double no
             strum += 0.008;
         }
     }
-    MonoAudio take =
-        PluckedTake(plucks, {44100, 0.3 + 0.4 * columns.size() + 0.5, noiseDb, 1, speakerHertz});
-    for (float& sample : take.samples) sample *= gain;
-    return JudgeTake(take, expected);
+    return {
+        PluckedTake(plucks, {44100, 0.3 + 0.4 * columns.size() + 0.5, noiseDb, 1, speakerHertz}),
+        expected};
+}
+
+// The columns played and judged, the whole take scaled by gain.
+std::vector<ColumnJudgement> Judge(const std::vector<Played>& columns, double noiseDb = -200.0,
+                                   float gain = 1.0f, double speakerHertz = 0.0) {
+    StudentTake played = Play(columns, noiseDb, speakerHertz);
+    for (float& sample : played.take.samples) sample *= gain;
+    return JudgeTake(played.take, played.expected);
 }
 
 // Single notes and chords played right, wrong and not at all.
@@ -451,14 +463,9 @@ TEST(TakeJudge, ChordsThroughABrightOverdriveAreHeardWhole) {
     };
     for (const double drive : {30.0, 100.0}) {
         for (const Played& chord : chords) {
-            std::vector<Pluck> plucks;
-            for (std::size_t s = 0; s < chord.played.size(); ++s) {
-                plucks.push_back({0.3 + 0.008 * static_cast<double>(s), chord.played[s], 0.0,
-                                  static_cast<int>(s)});
-            }
-            MonoAudio take = PluckedTake(plucks, {44100, 1.0, -70.0});
-            BrightOverdrive(take, drive);
-            const auto judgements = JudgeTake(take, {{1, 0, 300, chord.expected}});
+            StudentTake played = Play({chord}, -70.0);
+            BrightOverdrive(played.take, drive);
+            const auto judgements = JudgeTake(played.take, played.expected);
             ASSERT_EQ(judgements.size(), 1u);
             const std::string label = ::testing::PrintToString(chord.expected) + " at " +
                                       std::to_string(static_cast<int>(drive)) + " heard " +
