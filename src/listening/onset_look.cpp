@@ -25,11 +25,19 @@ constexpr double kShortestRingingSeconds = 0.06;
 constexpr double kFollowedSeconds = 0.04;
 constexpr double kShortestFollowedSeconds = 0.015;
 // A partial is the note's when it lies this near its harmonic place, and a string may stretch
-// its n-th partial by up to n * n times this many cents more. Stretching only raises a partial,
+// its n-th partial by up to n * n times a number of cents more. Stretching only raises a partial,
 // so from the fifth up one lying further below its place belongs to another note: a note a whole
 // tone higher puts its seventh partial 31 cents below this note's eighth.
 constexpr double kPartialCents = 40.0;
-constexpr double kStretchCentsPerSquare = 0.3;
+// How far a string stretches its partials grows with its stiffness, which grows as the square of
+// its diameter over its sounding length. Up to G3 a note sounds from a wound string or from the
+// open plain G, which stretch by less than 0.1 cents times n * n; a higher note may be fretted
+// high up the plain G, whose stiffness grows as the square of the pitch it is stopped at (its
+// G4, at the twelfth fret, stretches four times as far). Allowing every note the stretch of the
+// stiffest one let a low string's upper partials cover much of the spectrum above 2 kHz, where
+// they took the partials of the chord's other notes for their own.
+constexpr double kStretchCentsPerSquare = 0.1;
+constexpr double kStiffestFromHertz = 196.0;
 constexpr int kFirstHighPartial = 5;
 constexpr double kHighPartialFlatCents = 25.0;
 // Peaks fainter than this below the loudest of the spectrum after, or less than this many times
@@ -48,9 +56,10 @@ struct CentsRange {
 };
 
 // Where the n-th partial of a note may lie, in cents from n times its fundamental.
-CentsRange PartialPlaces(int n) {
+CentsRange PartialPlaces(double fundamental, int n) {
+    const double stiffness = std::max(1.0, std::pow(fundamental / kStiffestFromHertz, 2));
     return {n >= kFirstHighPartial ? -kHighPartialFlatCents : -kPartialCents,
-            kPartialCents + kStretchCentsPerSquare * n * n};
+            kPartialCents + kStretchCentsPerSquare * stiffness * n * n};
 }
 
 std::span<const float> Stretch(std::span<const float> samples, std::ptrdiff_t start,
@@ -188,7 +197,7 @@ int PartialNumber(double hertz, int note) {
     for (int number = std::max(1, nearest); number <= nearest + 1; ++number) {
         if (number > kExplainedPartials) return 0;
         const double cents = 1200.0 * std::log2(hertz / (number * fundamental));
-        const CentsRange places = PartialPlaces(number);
+        const CentsRange places = PartialPlaces(fundamental, number);
         if (cents >= places.lowest && cents <= places.highest) return number;
     }
     return 0;
@@ -199,7 +208,7 @@ bool IsPartialOf(double hertz, int note) { return PartialNumber(hertz, note) > 0
 // The peak of the spectrum at the n-th partial of fundamental, where a string's stretching may
 // have put it.
 std::optional<SpectralPeak> PartialPeak(const Spectrum& spectrum, double fundamental, int n) {
-    const CentsRange places = PartialPlaces(n);
+    const CentsRange places = PartialPlaces(fundamental, n);
     const double middle = (places.lowest + places.highest) / 2;
     return spectrum.PeakNear(n * fundamental * std::exp2(middle / 1200.0),
                              (places.highest - places.lowest) / 2);
