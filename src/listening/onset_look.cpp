@@ -24,20 +24,20 @@ constexpr double kShortestRingingSeconds = 0.06;
 // Each of the two stretches through which a ringing partial is followed before the onsets.
 constexpr double kFollowedSeconds = 0.04;
 constexpr double kShortestFollowedSeconds = 0.015;
-// A partial is the note's when it lies this near its harmonic place, and a string may stretch
-// its n-th partial by up to n * n times a number of cents more. Stretching only raises a partial,
-// so from the fifth up one lying further below its place belongs to another note: a note a whole
-// tone higher puts its seventh partial 31 cents below this note's eighth.
+// A partial is the note's when it lies this near its harmonic place, and further above it by as
+// much as a string's stretching may raise it. Stretching only raises a partial, so from the fifth
+// up one lying further below its place belongs to another note: a note a whole tone higher puts
+// its seventh partial 31 cents below this note's eighth.
 constexpr double kPartialCents = 40.0;
-// How far a string stretches its partials grows with its stiffness, which grows as the square of
-// its diameter over its sounding length. Up to G3 a note sounds from a wound string or from the
-// open plain G, which stretch by less than 0.1 cents times n * n; a higher note may be fretted
-// high up the plain G, whose stiffness grows as the square of the pitch it is stopped at (its
-// G4, at the twelfth fret, stretches four times as far). Allowing every note the stretch of the
-// stiffest one let a low string's upper partials cover much of the spectrum above 2 kHz, where
-// they took the partials of the chord's other notes for their own.
+// A string stretches its n-th partial by n * n times a number of cents that grows with its
+// stiffness, the square of its diameter over its sounding length. Up to G3 a note sounds from a
+// wound string or from the open plain G, which stretch by less than 0.1 cents times n * n; a
+// higher note may be stopped high up the plain G, which stiffens as the square of the pitch it
+// sounds (its G4, at the twelfth fret, stretches four times as far). Allowing every note the
+// stretch of the stiffest one let a low string's upper partials cover much of the spectrum above
+// 2 kHz, where they took the partials of the chord's other notes for their own.
 constexpr double kStretchCentsPerSquare = 0.1;
-constexpr double kStiffestFromHertz = 196.0;
+constexpr double kOpenPlainGHertz = 196.0;
 constexpr int kFirstHighPartial = 5;
 constexpr double kHighPartialFlatCents = 25.0;
 // Peaks fainter than this below the loudest of the spectrum after, or less than this many times
@@ -57,7 +57,8 @@ struct CentsRange {
 
 // Where the n-th partial of a note may lie, in cents from n times its fundamental.
 CentsRange PartialPlaces(double fundamental, int n) {
-    const double stiffness = std::max(1.0, std::pow(fundamental / kStiffestFromHertz, 2));
+    const double stopped = fundamental / kOpenPlainGHertz;
+    const double stiffness = std::max(1.0, stopped * stopped);
     return {n >= kFirstHighPartial ? -kHighPartialFlatCents : -kPartialCents,
             kPartialCents + kStretchCentsPerSquare * stiffness * n * n};
 }
