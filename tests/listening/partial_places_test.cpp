@@ -34,8 +34,7 @@ TEST(PartialPlaces, AStringsPartialsAreItsOwnAsFarAsAGuitarStringCanStretchThem)
              Case{55, 4.2e-4, 13, 0, "G3 stretched as only G4 can be"},
              Case{45, 4.2e-4, 13, 0, "A2 stretched as no A2 string is"},
          }) {
-        EXPECT_EQ(PartialNumber(StretchedPartial(c.note, c.b, c.n), c.note), c.expected)
-            << c.what;
+        EXPECT_EQ(PartialNumber(StretchedPartial(c.note, c.b, c.n), c.note), c.expected) << c.what;
     }
 }
 
