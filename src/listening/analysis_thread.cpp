@@ -38,8 +38,8 @@ AnalysisThread::AnalysisThread(int sampleRate, ListeningReports reports, double 
       onsets_(sampleRate),
       keenOnsets_(sampleRate, OnsetKeenness::Keen),
       tuner_(sampleRate),
-      hops_(onsets_.HopSize()) {
-    history_.reserve(static_cast<std::size_t>(2 * kHistorySeconds * sampleRate));
+      hops_(onsets_.HopSize()),
+      history_(static_cast<std::size_t>(kHistorySeconds * sampleRate)) {
     thread_ = std::jthread([this](std::stop_token stop) { Run(stop); });
 }
 
@@ -72,22 +72,16 @@ void AnalysisThread::BringToListeningLevel(std::span<float> samples) {
     level_.Apply(samples);
     if (level_.Gain() == previous) return;
     const auto change = static_cast<float>(level_.Gain() / previous);
-    for (float& sample : history_) sample *= change;
+    for (float& sample : history_.Held()) sample *= change;
 }
 
 void AnalysisThread::Analyse(std::span<const float> samples) {
     // The tuner and play-along each find onsets their own way; only what is reported is worked out.
     if (reports_.reading) tuner_.Feed(samples, reports_.reading);
     if (!reports_.onset && !reports_.sound) return;
-    history_.insert(history_.end(), samples.begin(), samples.end());
-    const auto keep = static_cast<std::size_t>(kHistorySeconds * sampleRate_);
-    if (history_.size() > 2 * keep) {
-        const std::size_t drop = history_.size() - keep;
-        history_.erase(history_.begin(), history_.begin() + static_cast<std::ptrdiff_t>(drop));
-        historyStart_ += static_cast<std::int64_t>(drop);
-    }
+    history_.Add(samples);
     hops_.Add(samples, [this](std::span<const float> hop) { FeedHop(hop); });
-    const std::int64_t now = historyStart_ + static_cast<std::int64_t>(history_.size());
+    const std::int64_t now = history_.End();
     HearPendingOnset(now);
     HearFaintOnsets(now);
     SearchExpectedNotes(now);
@@ -112,7 +106,7 @@ void AnalysisThread::FeedHop(std::span<const float> hop) {
         keenCandidate_ = *keen;
         recentOnsets_.push_back(*keen);
     }
-    std::erase_if(recentOnsets_, [this](std::int64_t onset) { return onset < historyStart_; });
+    std::erase_if(recentOnsets_, [this](std::int64_t onset) { return onset < history_.Start(); });
 }
 
 void AnalysisThread::HearPendingOnset(std::int64_t now) {
@@ -179,10 +173,10 @@ void AnalysisThread::SearchExpectedNotes(std::int64_t now) {
     for (const ExpectedNotes& e : due) {
         if (OnsetNear(e.sample)) continue;
         const auto onset =
-            OnsetOfNotes(history_, sampleRate_, e.notes, e.sample - reach - historyStart_,
-                         e.sample + reach - historyStart_);
+            OnsetOfNotes(history_.Held(), sampleRate_, e.notes, e.sample - reach - history_.Start(),
+                         e.sample + reach - history_.Start());
         if (!onset) continue;
-        const std::int64_t at = *onset + historyStart_;
+        const std::int64_t at = *onset + history_.Start();
         std::int64_t since = 0;
         for (const std::int64_t earlier : recentOnsets_) {
             if (earlier < at) since = std::max(since, earlier);
@@ -203,9 +197,8 @@ std::int64_t AnalysisThread::SecondsAfter(std::int64_t sample, double seconds) c
 
 void AnalysisThread::ReportSound(std::int64_t onset, std::int64_t since, std::int64_t until,
                                  bool whole, bool faint) const {
-    const std::int64_t start = std::max(historyStart_, SecondsAfter(onset, -kBeforeSeconds));
-    const std::int64_t end =
-        std::min(until, historyStart_ + static_cast<std::int64_t>(history_.size()));
+    const std::int64_t start = std::max(history_.Start(), SecondsAfter(onset, -kBeforeSeconds));
+    const std::int64_t end = std::min(until, history_.End());
     if (!reports_.sound || onset < start || end <= onset) return;
     const auto at = [start](std::int64_t sample) {
         return static_cast<std::size_t>(sample - start);
@@ -214,8 +207,8 @@ void AnalysisThread::ReportSound(std::int64_t onset, std::int64_t since, std::in
     sound->onsetSample = onset;
     sound->sampleRate = sampleRate_;
     sound->whole = whole;
-    const auto first = history_.begin() + static_cast<std::ptrdiff_t>(start - historyStart_);
-    sound->samples.assign(first, first + static_cast<std::ptrdiff_t>(end - start));
+    const std::span<const float> heard = history_.Between(start, end);
+    sound->samples.assign(heard.begin(), heard.end());
     sound->onsets = {at(std::max(since, start)), at(onset), at(onset), at(end), faint};
     reports_.sound(std::move(sound));
 }

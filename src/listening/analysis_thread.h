@@ -17,6 +17,7 @@
 #include "listening/input_level.h"
 #include "listening/onset_sound.h"
 #include "listening/onsets.h"
+#include "listening/recent_samples.h"
 #include "listening/sample_ring.h"
 #include "listening/tuner.h"
 
@@ -93,9 +94,8 @@ private:
     OnsetDetector keenOnsets_;
     LiveTuner tuner_;
     HopGatherer hops_;
-    // The latest samples, for the sound around an onset: history_[i] is sample historyStart_ + i.
-    std::vector<float> history_;
-    std::int64_t historyStart_ = 0;
+    // The latest samples, for the sound around an onset.
+    RecentSamples history_;
     std::int64_t pendingOnset_ = -1;    // an onset whose whole sound has not been reported yet
     std::size_t hearingsReported_ = 0;  // of the pending onset
     std::int64_t previousOnset_ = 0;

@@ -123,17 +123,15 @@ LiveTuner::LiveTuner(int sampleRate)
     : sampleRate_(sampleRate),
       interval_(static_cast<int>(sampleRate / kReadingsPerSecond)),
       windowSize_(static_cast<std::size_t>(kLiveWindowSeconds * sampleRate)),
-      recent_(windowSize_, 0.0f),
+      recent_(static_cast<std::size_t>(kRecentSeconds * sampleRate), windowSize_),
       onsets_(sampleRate),
-      hops_(onsets_.HopSize()) {
-    recent_.reserve(static_cast<std::size_t>(2 * kRecentSeconds * sampleRate));
-}
+      hops_(onsets_.HopSize()) {}
 
 void LiveTuner::Feed(std::span<const float> samples,
                      const std::function<void(const TunerReading&)>& report) {
     while (!samples.empty()) {
         const auto take = std::min<std::size_t>(samples.size(), interval_ - sinceReading_);
-        Keep(samples.first(take));
+        recent_.Add(samples.first(take));
         hops_.Add(samples.first(take), [this](std::span<const float> hop) {
             if (const auto onset = onsets_.Feed(hop)) RememberSoundBefore(*onset);
         });
@@ -146,32 +144,18 @@ void LiveTuner::Feed(std::span<const float> samples,
     }
 }
 
-void LiveTuner::Keep(std::span<const float> samples) {
-    recent_.insert(recent_.end(), samples.begin(), samples.end());
-    samplesSeen_ += static_cast<std::int64_t>(samples.size());
-    const auto keep = static_cast<std::size_t>(kRecentSeconds * sampleRate_);
-    if (recent_.size() > 2 * keep) {
-        recent_.erase(recent_.begin(),
-                      recent_.begin() + static_cast<std::ptrdiff_t>(recent_.size() - keep));
-    }
-}
-
 void LiveTuner::RememberSoundBefore(std::int64_t onset) {
     const auto seconds = [this](double s) { return static_cast<std::int64_t>(s * sampleRate_); };
-    const std::int64_t recentStart = samplesSeen_ - static_cast<std::int64_t>(recent_.size());
     const std::int64_t end = onset - seconds(kGuardBeforeOnsetSeconds);
-    const std::int64_t start = std::max(recentStart, end - seconds(kLongestBeforeSeconds));
-    before_.clear();
-    if (end > start) {
-        before_.assign(recent_.begin() + (start - recentStart),
-                       recent_.begin() + (end - recentStart));
-    }
+    const std::span<const float> before =
+        recent_.Between(end - seconds(kLongestBeforeSeconds), end);
+    before_.assign(before.begin(), before.end());
 }
 
 TunerReading LiveTuner::Read() const {
     TunerReading reading;
-    reading.endSample = samplesSeen_;
-    const std::span<const float> window = std::span(recent_).last(windowSize_);
+    reading.endSample = recent_.End();
+    const std::span<const float> window = recent_.Held().last(windowSize_);
     reading.levelDb = LevelDb(window);
     if (reading.levelDb < kSilenceDb) return reading;
     if (const auto hertz = MeasurePitch(window, sampleRate_, before_)) {

@@ -11,6 +11,7 @@
 
 #include "listening/hop_gatherer.h"
 #include "listening/onsets.h"
+#include "listening/recent_samples.h"
 #include "listening/wave_reader.h"
 
 namespace fretlux {
@@ -58,18 +59,16 @@ public:
               const std::function<void(const TunerReading&)>& report);
 
 private:
-    void Keep(std::span<const float> samples);
     void RememberSoundBefore(std::int64_t onset);
     TunerReading Read() const;
 
     int sampleRate_;
     int interval_;
     std::size_t windowSize_;
-    std::vector<float> recent_;  // the latest samples, oldest first: the window and before it
+    RecentSamples recent_;       // the window, and before it the sound ahead of an onset
     std::vector<float> before_;  // the sound just ahead of the latest onset
     OnsetDetector onsets_;
     HopGatherer hops_;
-    std::int64_t samplesSeen_ = 0;
     int sinceReading_ = 0;
 };
 
