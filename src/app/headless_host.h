@@ -62,6 +62,7 @@ private:
         void StopListening() override {}
         void ExpectNotes(std::int64_t, const std::vector<int>&) override {}
         std::int64_t NowMs() override { return 0; }
+        std::int64_t HeardUntilMs() override { return 0; }
         void ShowInputSettings() override {}
         void ShowTuner() override {}
         std::string BestScoresText() override { return {}; }

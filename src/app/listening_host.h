@@ -26,6 +26,10 @@ public:
     virtual void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes) = 0;
     // Milliseconds on a steady clock.
     virtual std::int64_t NowMs() = 0;
+    // Every onset before this time, on the clock of NowMs with the input latency taken off, has
+    // been heard whole: the sound takes the latency to reach the input, and the listener a
+    // moment more to hear it out.
+    virtual std::int64_t HeardUntilMs() = 0;
 
     // The Input settings window, modal; the Tuner window, beside the main window.
     virtual void ShowInputSettings() = 0;

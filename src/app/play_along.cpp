@@ -1,18 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "app/play_along.h"
 
+#include <algorithm>
+
 #include "document/tab_cell.h"
-#include "listening/onset_sound.h"
 
 namespace fretlux {
-namespace {
-
-// An onset's whole hearing reaches the window a little after the input has passed it: what was
-// heard is taken as complete this long before the clock.
-constexpr std::int64_t kAnalysisDelayMs =
-    static_cast<std::int64_t>(1000 * kHearingSeconds.back()) + 25;
-
-}  // namespace
 
 std::vector<FretPosition> SoundingPositions(const TabColumn& cells) {
     std::vector<FretPosition> positions;
@@ -50,6 +43,7 @@ bool PlayAlong::Begin(PlayAlongMode mode, const std::string& file) {
 }
 
 void PlayAlong::End() {
+    hearingTimer_.SetInterval(0);
     if (!session_) return;
     listening_.StopListening();
     const std::string summary = JudgeLastPass();
@@ -66,18 +60,39 @@ bool PlayAlong::MayPass(int tab, int column, const TabColumn& cells) {
     return session_->MayPass({tab, column, SessionMs(), SoundingPositions(cells)}, SessionMs());
 }
 
+void PlayAlong::EndOnceHeard() {
+    if (!session_ || session_->Mode() != PlayAlongMode::Score) {
+        End();
+        return;
+    }
+    session_->EndPass();
+    const std::int64_t hearing = listening_.NowMs() - listening_.HeardUntilMs();
+    hearingTimer_.SetInterval(
+        static_cast<int>(std::max<std::int64_t>(1, hearing + ScoredPlayAlong::kSettleMs)));
+}
+
+void PlayAlong::HearingTick() { End(); }
+
 void PlayAlong::Sounded(int tab, int column, const TabColumn& cells) {
-    if (!session_ || session_->Mode() != PlayAlongMode::Score) return;
+    // Once the music has ended, what plays next is not part of it.
+    const bool ended = hearingTimer_.Interval() > 0;
+    if (!session_ || session_->Mode() != PlayAlongMode::Score || ended) return;
     PlayAlongColumn sounded{tab, column, SessionMs(), SoundingPositions(cells)};
     listening_.ExpectNotes(startMs_ + sounded.milliseconds, sounded.Notes());
     session_->Sounded(std::move(sounded));
 }
 
-std::string PlayAlong::EndPass() { return JudgeLastPass(); }
+void PlayAlong::EndPass() {
+    if (session_) session_->EndPass();
+}
 
-void PlayAlong::Advance() {
-    if (!session_ || session_->Mode() != PlayAlongMode::Score) return;
-    session_->Advance(static_cast<double>(SessionMs() - kAnalysisDelayMs));
+std::string PlayAlong::Advance() {
+    if (!session_ || session_->Mode() != PlayAlongMode::Score) return {};
+    std::string summary = session_->Advance(HeardUntilMs());
+    if (summary.empty()) return summary;
+    lastMarks_ = session_->LastPass();
+    listening_.SaveBestScoresText(best_.Text());
+    return summary;
 }
 
 std::vector<FretPosition> PlayAlong::ExpectedNotes() const {
@@ -107,9 +122,13 @@ std::vector<ColumnJudgement> PlayAlong::MarksOf(int tab) const {
 
 std::int64_t PlayAlong::SessionMs() { return listening_.NowMs() - startMs_; }
 
+double PlayAlong::HeardUntilMs() {
+    return static_cast<double>(listening_.HeardUntilMs() - startMs_);
+}
+
 std::string PlayAlong::JudgeLastPass() {
     if (!session_ || session_->Mode() != PlayAlongMode::Score) return {};
-    std::string summary = session_->EndPass();
+    std::string summary = session_->Finish();
     lastMarks_ = session_->LastPass();
     listening_.SaveBestScoresText(best_.Text());
     return summary;

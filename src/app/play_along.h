@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Play along as the window runs it: Play ▸ Play Along starts listening in Wait or Score mode,
 // the player asks at each column with notes, and what was heard is shown on the fretboard and
-// in the TAB view. Ends when playback stops; the Score summary is shown then.
+// in the TAB view. Ends when playback stops, or in Score mode once the music's last columns have
+// been heard; the Score summary is shown then.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/control_models.h"
 #include "app/host.h"
 #include "app/listening_host.h"
 #include "app/tab_columns.h"
@@ -29,6 +31,12 @@ public:
     bool Begin(PlayAlongMode mode, const std::string& file);
     // Stops listening; in Score mode the last pass is judged and its summary shown.
     void End();
+    // The music has played to its end. The student's last notes reach the listener only after
+    // the input latency and a moment's hearing, so in Score mode listening goes on until the
+    // hearing timer's tick, and ends then; otherwise it ends at once.
+    void EndOnceHeard();
+    TimerModel& HearingTimer() { return hearingTimer_; }
+    void HearingTick();
     bool Active() const { return session_.has_value(); }
     std::optional<PlayAlongMode> Mode() const;
 
@@ -36,10 +44,11 @@ public:
     bool MayPass(int tab, int column, const TabColumn& cells);
     // Score mode: the player sounded a column with notes.
     void Sounded(int tab, int column, const TabColumn& cells);
-    // A loop starts again: the pass is judged; returns its summary for the help line.
-    std::string EndPass();
-    // Judges what the time allows; run on every tick of the play timer.
-    void Advance();
+    // A loop starts again: the pass is judged once its last columns have been heard.
+    void EndPass();
+    // Judges what has been heard; run on every tick of the play timer. Returns the summary of a
+    // loop's pass once it is judged, for the help line.
+    std::string Advance();
 
     // What the fretboard shows in Wait mode: the expected notes, those heard wrong, and whether
     // the column was played right.
@@ -52,6 +61,7 @@ public:
 
 private:
     std::int64_t SessionMs();
+    double HeardUntilMs();
     std::string JudgeLastPass();
 
     Host& host_;
@@ -60,6 +70,7 @@ private:
     std::optional<PlayAlongSession> session_;
     std::vector<ColumnJudgement> lastMarks_;
     std::int64_t startMs_ = 0;
+    TimerModel hearingTimer_;
 };
 
 }  // namespace fretlux

@@ -92,7 +92,7 @@ void Player::ChangePractice(const PracticeSettings& settings) {
 void Player::PlayTick() {
     if (!Playing()) return;
     EndClick();
-    playAlong_.Advance();
+    ShowPassSummary(playAlong_.Advance());
     if (practice_.CountInTick()) {
         ArmClickTimer();
         return;
@@ -171,7 +171,7 @@ void Player::Advance(int step) {
         if (next >= loopEnd) {
             next = playStart_;
             BeginNextPass();
-            ShowPassSummary();
+            playAlong_.EndPass();
         }
         columns_.Place(next, loopEnd - next);
         return;
@@ -240,10 +240,8 @@ void Player::StepBack() {
 }
 
 void Player::Stop() {
-    board_.BlankColumn();
-    tuneTimer_.SetInterval(0);
     const bool wasPlaying = Playing();
-    playTimer_.SetInterval(0);
+    Halt();
     // Once the music has halted: the summary's message box must not find it still playing.
     playAlong_.End();
     if (wasPlaying) return;
@@ -266,9 +264,18 @@ void Player::AdvanceToNextTab() {
         tabBar.SetValue(tabBar.Value() + 1);
         columns_.Place(0, columns_.SelectionLength());
         showTab_();
+    } else if (Playing()) {
+        Halt();
+        playAlong_.EndOnceHeard();
     } else {
         Stop();
     }
+}
+
+void Player::Halt() {
+    board_.BlankColumn();
+    tuneTimer_.SetInterval(0);
+    playTimer_.SetInterval(0);
 }
 
 void Player::PreviousTab() {
@@ -334,8 +341,7 @@ void Player::PlayAlongFromTab(int tab) {
     if (playAlong_.Begin(PlayAlongMode::Wait, "")) PlayFromCursor();
 }
 
-void Player::ShowPassSummary() {
-    std::string summary = playAlong_.EndPass();
+void Player::ShowPassSummary(std::string summary) {
     std::replace(summary.begin(), summary.end(), '\n', ' ');
     if (!summary.empty()) controls_.lblHelp.caption = summary;
 }

@@ -39,6 +39,10 @@ public:
     // began, unless the next play tick has ended it first.
     TimerModel& ClickTimer() { return clickTimer_; }
     void ClickTick();
+    // The hearing timer: once the music has played to its end, Score mode's listening ends on
+    // its tick, when the last columns have been heard.
+    TimerModel& HearingTimer() { return playAlong_.HearingTimer(); }
+    void HearingTick() { playAlong_.HearingTick(); }
     // Playback runs while the play timer has an interval.
     bool Playing() const override { return playTimer_.Interval() >= 1; }
 
@@ -98,8 +102,11 @@ private:
     void PlayFromTab(int tab) override;
     void PlayAlongFromTab(int tab) override;
     void EndLesson() override;
-    // A looped selection went round while playing along: the help line shows the pass's score.
-    void ShowPassSummary();
+    // A pass of a looped selection was judged while playing along: the help line shows its
+    // score.
+    void ShowPassSummary(std::string summary);
+    // Playback halts where it is, the play along aside.
+    void Halt();
     // The play timer's interval: the Tempo bar's milliseconds at the speed practice asks for.
     int ColumnInterval() const;
     BeatGrid ShownBeatGrid() const;

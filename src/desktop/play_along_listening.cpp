@@ -5,11 +5,15 @@
 
 #include "desktop/live_listener.h"
 #include "input/midi_note_input.h"
+#include "listening/onset_sound.h"
 
 namespace fretlux {
 namespace {
 
 constexpr int kMidiPollMs = 5;
+// An onset's whole hearing reaches the window a little after the input has passed the hearing's
+// end (a MIDI chord's, once its gathering is over, sooner).
+constexpr double kWholeHearingMs = 1000 * kHearingSeconds.back() + 25;
 
 }  // namespace
 
@@ -56,6 +60,8 @@ void PlayAlongListening::ExpectNotes(double ms, const std::vector<int>& notes) {
                                      std::chrono::duration<double, std::milli>(ms + latencyMs_));
     audio_->ExpectNotes(sounds, notes);
 }
+
+double PlayAlongListening::HeardUntilMs() const { return PlayerMs(Clock::now()) - kWholeHearingMs; }
 
 double PlayAlongListening::PlayerMs(Clock::time_point when) const {
     return std::chrono::duration<double, std::milli>(when - epoch_).count() - latencyMs_;

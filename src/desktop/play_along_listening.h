@@ -34,6 +34,8 @@ public:
     const std::string& Error() const { return error_; }
     // The student should begin notes at ms on the player's clock; a MIDI port needs no help.
     void ExpectNotes(double ms, const std::vector<int>& notes);
+    // On the player's clock: every onset before it has been heard whole.
+    double HeardUntilMs() const;
 
 private:
     void ListenToMidi(const std::string& port);

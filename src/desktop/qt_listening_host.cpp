@@ -47,6 +47,10 @@ std::int64_t QtListeningHost::NowMs() {
         .count();
 }
 
+std::int64_t QtListeningHost::HeardUntilMs() {
+    return listening_ ? static_cast<std::int64_t>(listening_->HeardUntilMs()) : NowMs();
+}
+
 void QtListeningHost::ShowInputSettings() {
     InputSettingsForm form(LoadInputChoice(), {ListAudioInputDevices(), ListMidiInputPorts()});
     const auto click = [this] {

@@ -27,6 +27,7 @@ public:
     void StopListening() override;
     void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes) override;
     std::int64_t NowMs() override;
+    std::int64_t HeardUntilMs() override;
     void ShowInputSettings() override;
     void ShowTuner() override;
     std::string BestScoresText() override;

@@ -29,18 +29,42 @@ bool PlayAlongSession::MayPass(const PlayAlongColumn& column, std::int64_t nowMs
     return true;
 }
 
-void PlayAlongSession::Sounded(PlayAlongColumn column) { score_.Expect(std::move(column)); }
+void PlayAlongSession::Sounded(PlayAlongColumn column) {
+    score_.Expect(std::move(column));
+    ++soundedInPass_;
+}
 
-void PlayAlongSession::Advance(double heardUntilMs) { score_.JudgeUntil(heardUntilMs); }
+void PlayAlongSession::EndPass() {
+    if (soundedInPass_ == 0) return;
+    passLengths_.push_back(soundedInPass_);
+    soundedInPass_ = 0;
+}
 
-std::string PlayAlongSession::EndPass() {
-    score_.Finish();
-    lastPass_ = score_.Judgements();
-    score_ = {};
-    if (lastPass_.empty()) return {};
-    std::string text = SummaryText(Summarise(lastPass_));
-    const std::vector<int> improved = best_.Offer(file_, lastPass_);
-    for (const int tab : improved) text += "\nA new best for TAB " + std::to_string(tab) + ".";
+std::string PlayAlongSession::Advance(double heardUntilMs) {
+    const std::vector<ColumnJudgement> judged = score_.JudgeUntil(heardUntilMs);
+    judged_.insert(judged_.end(), judged.begin(), judged.end());
+    return SummariseJudgedPasses();
+}
+
+std::string PlayAlongSession::Finish() {
+    EndPass();
+    const std::vector<ColumnJudgement> judged = score_.Finish();
+    judged_.insert(judged_.end(), judged.begin(), judged.end());
+    return SummariseJudgedPasses();
+}
+
+std::string PlayAlongSession::SummariseJudgedPasses() {
+    std::string text;
+    while (!passLengths_.empty() && judged_.size() >= passLengths_.front()) {
+        const auto end = judged_.begin() + static_cast<std::ptrdiff_t>(passLengths_.front());
+        lastPass_.assign(judged_.begin(), end);
+        judged_.erase(judged_.begin(), end);
+        passLengths_.pop_front();
+        text = SummaryText(Summarise(lastPass_));
+        for (const int tab : best_.Offer(file_, lastPass_)) {
+            text += "\nA new best for TAB " + std::to_string(tab) + ".";
+        }
+    }
     return text;
 }
 

@@ -4,7 +4,9 @@
 // view show, and the summary after each pass with the best scores kept.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,14 +37,19 @@ public:
 
     // Score mode. The player sounded a column with notes.
     void Sounded(PlayAlongColumn column);
-    // Judges what can be judged, all onsets up to heardUntilMs having been heard.
-    void Advance(double heardUntilMs);
-    // The current pass's judgements so far, for the TAB view.
-    const std::vector<ColumnJudgement>& Marks() const { return score_.Judgements(); }
-    // The pass is over (the end of the music, or a loop starting again): judges the rest, keeps
-    // new best scores, and returns the summary to show. The next pass starts afresh.
-    std::string EndPass();
-    // The judgements of the pass that ended last.
+    // A pass is over (a loop starts again, or the music has ended): its columns are still judged
+    // as the sound of its last ones reaches the listener, and the next pass begins.
+    void EndPass();
+    // Judges what can be judged, all onsets up to heardUntilMs having been heard. Returns the
+    // summary of a pass that is over once all its columns are judged, keeping new best scores;
+    // empty otherwise.
+    std::string Advance(double heardUntilMs);
+    // The playing stopped: every column left is judged as it stands. Returns the summary of the
+    // last pass with columns.
+    std::string Finish();
+    // The judgements so far of the earliest pass not yet summarised, for the TAB view.
+    const std::vector<ColumnJudgement>& Marks() const { return judged_; }
+    // The judgements of the pass summarised last.
     const std::vector<ColumnJudgement>& LastPass() const { return lastPass_; }
 
     // Something began in the input. Wait mode judges every hearing of an onset: a column turns
@@ -51,6 +58,9 @@ public:
     void Hear(const HeardOnset& onset, std::int64_t nowMs);
 
 private:
+    // Summarises the passes that are over and fully judged; the text of the last of them.
+    std::string SummariseJudgedPasses();
+
     PlayAlongMode mode_;
     std::string file_;
     BestScores& best_;
@@ -58,6 +68,9 @@ private:
     std::optional<std::pair<int, int>> waitingAt_;  // the TAB and column Wait holds at
     std::int64_t rightAt_ = 0;
     ScoredPlayAlong score_;
+    std::vector<ColumnJudgement> judged_;  // from the earliest pass not yet summarised on
+    std::deque<std::size_t> passLengths_;  // in columns, of the passes over, not yet summarised
+    std::size_t soundedInPass_ = 0;        // columns sounded since the last pass ended
     std::vector<ColumnJudgement> lastPass_;
 };
 

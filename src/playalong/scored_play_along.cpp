@@ -79,7 +79,6 @@ ColumnJudgement ScoredPlayAlong::JudgeFirstPending() {
             judgement.heard == judgement.expected.notes ? Verdict::Right : Verdict::Wrong;
         judgement.offsetMs = std::llround(*earliest - time);
     }
-    judged_.push_back(judgement);
     return judgement;
 }
 

@@ -11,9 +11,9 @@
 
 namespace fretlux {
 
-// Play along in Score mode, one pass through the music: the player names each column with
-// notes as it sounds it, the listener each onset as it hears it, and every column is judged as
-// fretlux-cli listen judges a take: an onset belongs to the column nearest in time within
+// Play along in Score mode, through the music and any passes of a loop: the player names each
+// column with notes as it sounds it, the listener each onset as it hears it, and every column is
+// judged as fretlux-cli listen judges a take: an onset belongs to the column nearest in time within
 // kOnsetReachMs (a faint one only where no other onset came); right when just the expected notes
 // began there, missed when nothing did, wrong otherwise.
 class ScoredPlayAlong {
@@ -31,11 +31,8 @@ public:
     // that a later column that could take an onset from an earlier one is known); returns those
     // judgements.
     std::vector<ColumnJudgement> JudgeUntil(double heardUntilMs);
-    // Judges every column left: the pass is over.
+    // Judges every column left: the playing is over.
     std::vector<ColumnJudgement> Finish();
-
-    const std::vector<ColumnJudgement>& Judgements() const { return judged_; }
-    TakeSummary Summary() const { return Summarise(judged_); }
 
 private:
     ColumnJudgement JudgeFirstPending();
@@ -46,7 +43,6 @@ private:
     std::deque<PlayAlongColumn> pending_;
     std::vector<HeardOnset> onsets_;
     std::optional<std::int64_t> lastJudgedTime_;
-    std::vector<ColumnJudgement> judged_;
 };
 
 }  // namespace fretlux

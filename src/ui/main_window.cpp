@@ -299,6 +299,9 @@ void MainWindow::ConnectControls() {
     new IntervalTimer(
         model_.Playback().ClickTimer(), [this] { Run([&] { model_.Playback().ClickTick(); }); },
         this);
+    new IntervalTimer(
+        model_.Playback().HearingTimer(), [this] { Run([&] { model_.Playback().HearingTick(); }); },
+        this);
 
     connect(txtTab_, &QLineEdit::textEdited, this, [this](const QString& text) {
         Run([&] { model_.Controls().txtTAB.SetText(EncodeDocumentText(text, txtTabUtf8_)); });

@@ -85,5 +85,35 @@ TEST_F(PlayerTest, PlayAlongWaitHoldsAtEachColumnWithNotesUntilTheStudentHasPlay
     EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(PlayerTest, PlayAlongScoreHearsTheLastColumnOutAfterTheMusicHasEnded) {
+    OpenTabs({{{"1:3", "5:2 1:0"}}});
+    form.Run(Command::PlayAlongScore);
+    ASSERT_TRUE(host.listening.listening);
+    Player& player = form.Playback();
+    // The student plays each column 10 ms late; each onset is heard as soon as it is played.
+    std::int64_t lastColumnMs = 0;
+    while (player.PlayTimer().Interval() > 0) {
+        host.listening.nowMs += player.PlayTimer().Interval();
+        ForgetMessages();
+        player.PlayTick();
+        if (NotesOn().empty()) continue;
+        lastColumnMs = host.listening.nowMs;
+        host.listening.nowMs += 10;
+        host.listening.Hear(host.listening.nowMs, NotesOn());
+    }
+    // Playback has halted past the chord, which the input has not yet heard out.
+    EXPECT_TRUE(host.listening.listening);
+    EXPECT_TRUE(host.messages.empty());
+    const int hearing = player.HearingTimer().Interval();
+    EXPECT_GE(host.listening.nowMs + hearing - host.listening.hearingMs,
+              lastColumnMs + ScoredPlayAlong::kSettleMs);
+    host.listening.nowMs += hearing;
+    player.HearingTick();
+    EXPECT_FALSE(host.listening.listening);
+    EXPECT_EQ(player.HearingTimer().Interval(), 0);
+    ASSERT_EQ(host.Asked().size(), 1u);
+    EXPECT_EQ(host.Asked()[0].substr(0, 40), "2 of 2 columns right, 0 wrong, 0 missed.");
+}
+
 }  // namespace
 }  // namespace fretlux

@@ -25,6 +25,7 @@ public:
         expected.push_back({atMs, notes});
     }
     std::int64_t NowMs() override { return nowMs; }
+    std::int64_t HeardUntilMs() override { return nowMs - hearingMs; }
     void ShowInputSettings() override { ++inputSettingsShown; }
     void ShowTuner() override { ++tunerShown; }
     std::string BestScoresText() override { return bestScores; }
@@ -36,6 +37,8 @@ public:
     }
 
     std::int64_t nowMs = 1000;
+    // How long after an onset its whole hearing comes, the input latency included.
+    std::int64_t hearingMs = 200;
     std::string listenError;
     bool listening = false;
     int inputSettingsShown = 0;
