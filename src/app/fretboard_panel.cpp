@@ -69,10 +69,8 @@ void FretboardPanel::Turn(void (*flip)(Orientation&, StringNameLabels&)) {
     ReadColumn();
     Clear();
     flip(orientation_, stringNames_);
-    const bool soundWasOn = midi_.soundOn;
-    midi_.soundOn = false;
+    const SilentMidi silent(midi_);
     ShowColumn(false);
-    midi_.soundOn = soundWasOn;
 }
 
 }  // namespace fretlux

@@ -60,6 +60,7 @@ private:
             return "There is no input to listen to without a window.";
         }
         void StopListening() override {}
+        bool HearsSpeakers() override { return false; }
         void ExpectNotes(std::int64_t, const std::vector<int>&) override {}
         std::int64_t NowMs() override { return 0; }
         std::int64_t HeardUntilMs() override { return 0; }

@@ -2,6 +2,7 @@
 #include "app/player.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "document/strings.h"
@@ -150,7 +151,7 @@ void Player::Advance(int step) {
     const TabColumn& cells = columns_.Column(columns_.CursorColumn());
     if (holdsNote && !playAlong_.MayPass(tab, columns_.CursorColumn(), cells)) return;
     // The click comes before the column's notes.
-    if (practice_.Settings().metronome) {
+    if (practice_.Settings().metronome && !playAlong_.LeavesSoundToStudent()) {
         practice_.ClickForColumn(ShownBeatGrid(), columns_.CursorColumn());
         ArmClickTimer();
     }
@@ -161,6 +162,8 @@ void Player::Advance(int step) {
     const int loopEnd = columns_.CursorColumn() + selection;
     // In Wait mode the student has just played the column.
     if (holdsNote && playAlong_.Mode() != PlayAlongMode::Wait) {
+        std::optional<SilentMidi> silent;
+        if (playAlong_.LeavesSoundToStudent()) silent.emplace(midi_);
         SoundCursorColumn();
         playAlong_.Sounded(tab, columns_.CursorColumn(), cells);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "desktop/input_settings_dialog.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,6 +46,15 @@ InputSettingsDialog::InputSettingsDialog(InputSettingsForm& form, std::function<
     measure_->setToolTip(
         QStringLiteral("Fretlux plays a few clicks; hold the microphone near "
                        "the speakers so that it hears them."));
+    headphones_ = new QCheckBox(
+        QStringLiteral(
+            "I listen through headphones, so Score mode may play the notes and the metronome"),
+        this);
+    headphones_->setObjectName(QStringLiteral("chkHeadphones"));
+    headphones_->setChecked(form_.Headphones());
+    headphones_->setToolTip(
+        QStringLiteral("Without headphones, Score mode plays no notes and no metronome while "
+                       "it listens, as the microphone would take them for yours."));
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lblInputStatus"));
     status_->setWordWrap(true);
@@ -64,6 +74,7 @@ InputSettingsDialog::InputSettingsDialog(InputSettingsForm& form, std::function<
     layout->addWidget(devices_, 1);
     layout->addLayout(levelRow);
     layout->addLayout(latencyRow);
+    layout->addWidget(headphones_);
     layout->addWidget(status_);
     layout->addWidget(buttons);
 
@@ -72,6 +83,7 @@ InputSettingsDialog::InputSettingsDialog(InputSettingsForm& form, std::function<
         form_.SetLatencyText(text.toStdString());
         SyncFromModel();
     });
+    connect(headphones_, &QCheckBox::toggled, this, [this](bool on) { form_.SetHeadphones(on); });
     connect(measure_, &QPushButton::clicked, this, &InputSettingsDialog::StartMeasuring);
     connect(levelTimer_, &QTimer::timeout, this, &InputSettingsDialog::ShowLevel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -10,6 +10,7 @@
 #include "input/latency_measurement.h"
 
 class QLabel;
+class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
@@ -45,6 +46,7 @@ private:
     QProgressBar* level_ = nullptr;
     QLineEdit* latency_ = nullptr;
     QPushButton* measure_ = nullptr;
+    QCheckBox* headphones_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* ok_ = nullptr;
     QTimer* levelTimer_ = nullptr;

@@ -10,6 +10,7 @@ namespace {
 const QString kInputKind = QStringLiteral("input/kind");
 const QString kInputDevice = QStringLiteral("input/device");
 const QString kInputLatency = QStringLiteral("input/latencyMs");
+const QString kInputHeadphones = QStringLiteral("input/headphones");
 const QString kBestScores = QStringLiteral("playAlong/bestScores");
 
 }  // namespace
@@ -23,6 +24,7 @@ InputChoice LoadInputChoice() {
     choice.device = settings.value(kInputDevice).toString().toStdString();
     choice.latencyMs =
         std::clamp(settings.value(kInputLatency, 0).toInt(), 0, kLongestInputLatencyMs);
+    choice.headphones = settings.value(kInputHeadphones, false).toBool();
     return choice;
 }
 
@@ -34,6 +36,7 @@ void SaveInputChoice(const InputChoice& choice) {
     settings.setValue(kInputKind, QString::fromLatin1(kind));
     settings.setValue(kInputDevice, QString::fromStdString(choice.device));
     settings.setValue(kInputLatency, choice.latencyMs);
+    settings.setValue(kInputHeadphones, choice.headphones);
 }
 
 std::string LoadBestScoresText() { return QSettings().value(kBestScores).toString().toStdString(); }

@@ -20,7 +20,11 @@ constexpr double kWholeHearingMs = 1000 * kHearingSeconds.back() + 25;
 PlayAlongListening::PlayAlongListening(const InputChoice& choice, Clock::time_point epoch,
                                        std::function<void(const HeardOnset&)> heard,
                                        QObject* parent)
-    : QObject(parent), epoch_(epoch), latencyMs_(choice.latencyMs), heard_(std::move(heard)) {
+    : QObject(parent),
+      epoch_(epoch),
+      latencyMs_(choice.latencyMs),
+      headphones_(choice.headphones),
+      heard_(std::move(heard)) {
     if (choice.kind == InputKind::Midi) {
         ListenToMidi(choice.device);
         return;

@@ -32,6 +32,8 @@ public:
 
     // Why nothing is heard, or empty.
     const std::string& Error() const { return error_; }
+    // Sound from the audio input, with no headphones on.
+    bool HearsSpeakers() const { return audio_ != nullptr && !headphones_; }
     // The student should begin notes at ms on the player's clock; a MIDI port needs no help.
     void ExpectNotes(double ms, const std::vector<int>& notes);
     // On the player's clock: every onset before it has been heard whole.
@@ -44,6 +46,7 @@ private:
 
     Clock::time_point epoch_;
     int latencyMs_;
+    bool headphones_;
     std::function<void(const HeardOnset&)> heard_;
     std::string error_;
     LiveListener* audio_ = nullptr;

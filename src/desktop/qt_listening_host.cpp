@@ -37,6 +37,8 @@ std::string QtListeningHost::StartListening(std::function<void(const HeardOnset&
 
 void QtListeningHost::StopListening() { listening_.reset(); }
 
+bool QtListeningHost::HearsSpeakers() { return listening_ && listening_->HearsSpeakers(); }
+
 void QtListeningHost::ExpectNotes(std::int64_t atMs, const std::vector<int>& notes) {
     if (listening_) listening_->ExpectNotes(static_cast<double>(atMs), notes);
 }

@@ -14,6 +14,9 @@ struct InputChoice {
     std::string device;
     // How long the playing takes from Fretlux's sound to its onset in the input.
     int latencyMs = 0;
+    // The student hears Fretlux through headphones, so a microphone does not hear its sound and
+    // Score mode may play the music and the metronome while it listens.
+    bool headphones = false;
 
     bool operator==(const InputChoice&) const = default;
 };

@@ -14,7 +14,7 @@ constexpr const char* kClicksNotHeard =
 }  // namespace
 
 InputSettingsForm::InputSettingsForm(const InputChoice& saved, InputDevices devices)
-    : latencyText_(std::to_string(saved.latencyMs)) {
+    : latencyText_(std::to_string(saved.latencyMs)), headphones_(saved.headphones) {
     if (!devices.audio.empty()) {
         choices_.push_back({InputKind::Audio, ""});
         entries_.push_back("Audio: system default");
@@ -88,6 +88,7 @@ InputChoice InputSettingsForm::Choice() const {
         choice.device = choices_[selected_].device;
     }
     choice.latencyMs = Latency().value_or(0);
+    choice.headphones = headphones_;
     return choice;
 }
 

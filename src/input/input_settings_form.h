@@ -16,7 +16,8 @@ struct InputDevices {
 
 // The Input settings window: one list of the audio devices that record (with the system's
 // default first) and the MIDI ports that send, the input latency as a number of milliseconds
-// that can also be measured with the chosen audio device, and a line that says what is wrong.
+// that can also be measured with the chosen audio device, whether the student wears headphones,
+// and a line that says what is wrong.
 class InputSettingsForm {
 public:
     InputSettingsForm(const InputChoice& saved, InputDevices devices);
@@ -32,6 +33,9 @@ public:
     void SetLatencyText(const std::string& text);
     // A measurement's result, or nothing when the clicks were not heard.
     void TakeMeasuredLatency(std::optional<int> latencyMs);
+
+    bool Headphones() const { return headphones_; }
+    void SetHeadphones(bool on) { headphones_ = on; }
 
     // What is wrong, or empty.
     const std::string& Status() const { return status_; }
@@ -52,6 +56,7 @@ private:
     std::vector<std::string> entries_;
     int selected_ = -1;
     std::string latencyText_;
+    bool headphones_ = false;
     std::string measureFailure_;
     std::string missingDevice_;
     std::string status_;

@@ -80,4 +80,19 @@ private:
     const Orientation& orientation_;
 };
 
+// While it lives, the fretboard's notes are shown without a sound, whatever Settings > Sound says.
+class SilentMidi {
+public:
+    explicit SilentMidi(MidiState& midi) : midi_(midi), soundWasOn_(midi.soundOn) {
+        midi_.soundOn = false;
+    }
+    ~SilentMidi() { midi_.soundOn = soundWasOn_; }
+    SilentMidi(const SilentMidi&) = delete;
+    SilentMidi& operator=(const SilentMidi&) = delete;
+
+private:
+    MidiState& midi_;
+    bool soundWasOn_;
+};
+
 }  // namespace fretlux

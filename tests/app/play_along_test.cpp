@@ -85,34 +85,55 @@ TEST_F(PlayerTest, PlayAlongWaitHoldsAtEachColumnWithNotesUntilTheStudentHasPlay
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(PlayerTest, PlayAlongScoreHearsTheLastColumnOutAfterTheMusicHasEnded) {
+TEST_F(PlayerTest, PlayAlongScoreLeavesTheSoundToAMicrophonesStudentAndHearsTheLastNotesOut) {
     OpenTabs({{{"1:3", "5:2 1:0"}}});
-    form.Run(Command::PlayAlongScore);
-    ASSERT_TRUE(host.listening.listening);
     Player& player = form.Playback();
-    // The student plays each column 10 ms late; each onset is heard as soon as it is played.
-    std::int64_t lastColumnMs = 0;
-    while (player.PlayTimer().Interval() > 0) {
-        host.listening.nowMs += player.PlayTimer().Interval();
-        ForgetMessages();
-        player.PlayTick();
-        if (NotesOn().empty()) continue;
-        lastColumnMs = host.listening.nowMs;
-        host.listening.nowMs += 10;
-        host.listening.Hear(host.listening.nowMs, NotesOn());
+    PracticeSettings metronome = player.Practice();
+    metronome.metronome = true;
+    player.ChangePractice(metronome);
+    for (const bool microphone : {true, false}) {
+        SCOPED_TRACE(microphone ? "microphone" : "MIDI guitar");
+        host.listening.hearsSpeakers = microphone;
+        host.listening.expected.clear();
+        host.messages.clear();
+        form.Run(Command::PlayAlongScore);
+        ASSERT_TRUE(host.listening.listening);
+        // The student plays each column 10 ms late, and each onset is heard as soon as it is.
+        std::set<int> sounded;
+        int clicks = 0;
+        std::int64_t lastColumnMs = 0;
+        while (player.PlayTimer().Interval() > 0) {
+            host.listening.nowMs += player.PlayTimer().Interval();
+            ForgetMessages();
+            const std::size_t columnsBefore = host.listening.expected.size();
+            player.PlayTick();
+            for (const int note : NotesOn()) sounded.insert(note);
+            for (const auto& m : host.midiOut.messages)
+                clicks += m.Status() == 0x99 && m.Data2() > 0;
+            if (host.listening.expected.size() == columnsBefore) continue;
+            lastColumnMs = host.listening.nowMs;
+            host.listening.nowMs += 10;
+            host.listening.Hear(host.listening.nowMs, host.listening.expected.back().notes);
+        }
+        // A microphone would take the speakers' notes and clicks for the student's.
+        const std::set<int> fromSpeakers =
+            microphone ? std::set<int>{} : std::set<int>{NoteOf(1, 3), NoteOf(5, 2), NoteOf(1, 0)};
+        EXPECT_EQ(sounded, fromSpeakers);
+        EXPECT_EQ(clicks > 0, !microphone);
+        // Playback has halted past the chord, which the input has not yet heard out.
+        EXPECT_TRUE(host.listening.listening);
+        EXPECT_TRUE(host.messages.empty());
+        const int hearing = player.HearingTimer().Interval();
+        EXPECT_GE(host.listening.nowMs + hearing - host.listening.hearingMs,
+                  lastColumnMs + ScoredPlayAlong::kSettleMs);
+        host.listening.nowMs += hearing;
+        player.HearingTick();
+        EXPECT_FALSE(host.listening.listening);
+        EXPECT_EQ(player.HearingTimer().Interval(), 0);
+        ASSERT_EQ(host.Asked().size(), 1u);
+        EXPECT_EQ(host.Asked()[0].substr(0, 40), "2 of 2 columns right, 0 wrong, 0 missed.");
+        form.Run(Command::StopPlayback);
     }
-    // Playback has halted past the chord, which the input has not yet heard out.
-    EXPECT_TRUE(host.listening.listening);
-    EXPECT_TRUE(host.messages.empty());
-    const int hearing = player.HearingTimer().Interval();
-    EXPECT_GE(host.listening.nowMs + hearing - host.listening.hearingMs,
-              lastColumnMs + ScoredPlayAlong::kSettleMs);
-    host.listening.nowMs += hearing;
-    player.HearingTick();
-    EXPECT_FALSE(host.listening.listening);
-    EXPECT_EQ(player.HearingTimer().Interval(), 0);
-    ASSERT_EQ(host.Asked().size(), 1u);
-    EXPECT_EQ(host.Asked()[0].substr(0, 40), "2 of 2 columns right, 0 wrong, 0 missed.");
 }
 
 }  // namespace

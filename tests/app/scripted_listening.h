@@ -21,6 +21,7 @@ public:
         heard_ = nullptr;
         listening = false;
     }
+    bool HearsSpeakers() override { return hearsSpeakers; }
     void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes) override {
         expected.push_back({atMs, notes});
     }
@@ -41,6 +42,7 @@ public:
     std::int64_t hearingMs = 200;
     std::string listenError;
     bool listening = false;
+    bool hearsSpeakers = true;
     int inputSettingsShown = 0;
     int tunerShown = 0;
     std::string bestScores;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,6 +122,8 @@ TEST_F(InputSettingsDialogTest, OkWaitsForALatencyInRangeAndOnlyAnAudioDeviceIsM
     EXPECT_FALSE(Child<QPushButton>(dialog, "cmdMeasureLatency")->isEnabled());
     devices->setCurrentRow(1);
     EXPECT_TRUE(Child<QPushButton>(dialog, "cmdMeasureLatency")->isEnabled());
+    Child<QCheckBox>(dialog, "chkHeadphones")->setChecked(true);
+    EXPECT_TRUE(form_.Choice().headphones);
 }
 
 }  // namespace

@@ -41,11 +41,13 @@ TEST(InputSettingsForm, ListsAudioDevicesAfterTheDefaultThenMidiPortsAndFindsThe
         EXPECT_EQ(form.SelectedEntry(), c.selected) << c.saved.device;
         EXPECT_EQ(form.Status(), c.status) << c.saved.device;
     }
-    InputSettingsForm form({InputKind::Audio, "Gone", 0}, devices);
+    InputSettingsForm form({InputKind::Audio, "Gone", 0, true}, devices);
     form.SelectEntry(3);
     EXPECT_FALSE(form.AudioSelected());
     EXPECT_EQ(form.Status(), "");
-    EXPECT_EQ(form.Choice(), (InputChoice{InputKind::Midi, "Guitar MIDI 1", 0}));
+    EXPECT_EQ(form.Choice(), (InputChoice{InputKind::Midi, "Guitar MIDI 1", 0, true}));
+    form.SetHeadphones(false);
+    EXPECT_FALSE(form.Choice().headphones);
 }
 
 TEST(InputSettingsForm, TheLatencyIsWholeMillisecondsUpToOneSecondTypedOrMeasured) {
