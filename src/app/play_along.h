@@ -39,10 +39,10 @@ public:
     void HearingTick();
     bool Active() const { return session_.has_value(); }
     std::optional<PlayAlongMode> Mode() const;
-    // Score mode with a microphone and no headphones: the player shows each column but leaves
-    // its sound to the student, and plays no metronome, as the microphone would take what the
-    // speakers play for the student's notes.
-    bool LeavesSoundToStudent() const { return Mode() == PlayAlongMode::Score && hearsSpeakers_; }
+    // Playing along with a microphone and no headphones: the player shows each column but
+    // leaves its sound to the student, and plays no metronome, as the microphone would take
+    // what the speakers play for the student's notes. (Wait mode sounds no column anyway.)
+    bool LeavesSoundToStudent() const { return session_ && hearsSpeakers_; }
 
     // Wait mode: the player stands at a column with notes; true when it may go past it.
     bool MayPass(int tab, int column, const TabColumn& cells);

@@ -53,7 +53,7 @@ InputSettingsDialog::InputSettingsDialog(InputSettingsForm& form, std::function<
     headphones_->setObjectName(QStringLiteral("chkHeadphones"));
     headphones_->setChecked(form_.Headphones());
     headphones_->setToolTip(
-        QStringLiteral("Without headphones, Score mode plays no notes and no metronome while "
+        QStringLiteral("Without headphones, play along sounds no notes and no metronome while "
                        "it listens, as the microphone would take them for yours."));
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lblInputStatus"));
