@@ -9,8 +9,8 @@
 #include "input/input_settings_form.h"
 #include "input/latency_measurement.h"
 
-class QLabel;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
