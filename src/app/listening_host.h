@@ -21,8 +21,9 @@ public:
     // input latency taken off. Returns why nothing can be heard, or empty.
     virtual std::string StartListening(std::function<void(const HeardOnset&)> heard) = 0;
     virtual void StopListening() = 0;
-    // Whether the input hears what the speakers play: sound from a microphone (or a file in its
-    // place) while the student wears no headphones. A MIDI port hears notes only.
+    // Whether the input hears what the speakers play: sound from a microphone while the student
+    // wears no headphones. A MIDI port hears notes only, a file in the microphone's place only
+    // what it holds.
     virtual bool HearsSpeakers() = 0;
     // The student should begin notes (MIDI note numbers) at atMs on the clock of NowMs: where no
     // onset comes near, a listener to audio looks for them by their partials.

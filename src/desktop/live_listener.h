@@ -40,6 +40,7 @@ public:
     // AnalysisThread::ExpectNotes.
     void ExpectNotes(std::chrono::steady_clock::time_point when, const std::vector<int>& notes);
     int SampleRate() const { return input_ ? input_->SampleRate() : 0; }
+    bool RecordsTheRoom() const { return input_ && input_->RecordsTheRoom(); }
 
 private:
     class AnalysisSink;

@@ -65,6 +65,10 @@ void PlayAlongListening::ExpectNotes(double ms, const std::vector<int>& notes) {
     audio_->ExpectNotes(sounds, notes);
 }
 
+bool PlayAlongListening::HearsSpeakers() const {
+    return audio_ != nullptr && audio_->RecordsTheRoom() && !headphones_;
+}
+
 double PlayAlongListening::HeardUntilMs() const { return PlayerMs(Clock::now()) - kWholeHearingMs; }
 
 double PlayAlongListening::PlayerMs(Clock::time_point when) const {

@@ -32,8 +32,8 @@ public:
 
     // Why nothing is heard, or empty.
     const std::string& Error() const { return error_; }
-    // Sound from the audio input, with no headphones on.
-    bool HearsSpeakers() const { return audio_ != nullptr && !headphones_; }
+    // Sound recorded in the room, with no headphones on.
+    bool HearsSpeakers() const;
     // The student should begin notes at ms on the player's clock; a MIDI port needs no help.
     void ExpectNotes(double ms, const std::vector<int>& notes);
     // On the player's clock: every onset before it has been heard whole.

@@ -14,6 +14,8 @@ public:
     virtual ~AudioInput() = default;
 
     virtual int SampleRate() const = 0;
+    // Whether the sound is recorded in the room, where the speakers play too.
+    virtual bool RecordsTheRoom() const = 0;
     // Delivers the sound into sink until Stop; false, with Error() saying why, when it cannot.
     // The sink must outlive the delivery.
     virtual bool Start(SampleSink& sink) = 0;

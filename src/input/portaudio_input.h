@@ -22,6 +22,7 @@ public:
     PortAudioInput& operator=(const PortAudioInput&) = delete;
 
     int SampleRate() const override { return sampleRate_; }
+    bool RecordsTheRoom() const override { return true; }
     bool Start(SampleSink& sink) override;
     void Stop() override;
     std::string Error() const override { return error_; }

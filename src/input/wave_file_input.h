@@ -20,6 +20,7 @@ public:
     WaveFileInput& operator=(const WaveFileInput&) = delete;
 
     int SampleRate() const override { return sampleRate_; }
+    bool RecordsTheRoom() const override { return false; }
     bool Start(SampleSink& sink) override;
     void Stop() override;
     std::string Error() const override { return {}; }
