@@ -48,7 +48,7 @@ InputSettingsDialog::InputSettingsDialog(InputSettingsForm& form, std::function<
                        "the speakers so that it hears them."));
     headphones_ = new QCheckBox(
         QStringLiteral(
-            "I listen through headphones, so Score mode may play the notes and the metronome"),
+            "I listen through headphones, so play along may sound the notes and the metronome"),
         this);
     headphones_->setObjectName(QStringLiteral("chkHeadphones"));
     headphones_->setChecked(form_.Headphones());
