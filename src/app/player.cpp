@@ -62,6 +62,9 @@ void Player::ApplyTempo() {
 
 void Player::PlayAlongFromCursor(PlayAlongMode mode, const std::string& file) {
     if (Playing()) Stop();
+    // A run to the end leaves the cursor past the last column: playing along again starts the
+    // TAB over rather than ending at once.
+    if (columns_.CursorColumn() > columns_.LastColumn()) columns_.Select(0, 0);
     if (playAlong_.Begin(mode, file)) Start();
 }
 
