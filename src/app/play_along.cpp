@@ -74,10 +74,12 @@ void PlayAlong::EndOnceHeard() {
 
 void PlayAlong::HearingTick() { End(); }
 
+void PlayAlong::EndIfHearingOut() {
+    if (hearingTimer_.Interval() > 0) End();
+}
+
 void PlayAlong::Sounded(int tab, int column, const TabColumn& cells) {
-    // Once the music has ended, what plays next is not part of it.
-    const bool ended = hearingTimer_.Interval() > 0;
-    if (!session_ || session_->Mode() != PlayAlongMode::Score || ended) return;
+    if (!session_ || session_->Mode() != PlayAlongMode::Score) return;
     PlayAlongColumn sounded{tab, column, SessionMs(), SoundingPositions(cells)};
     listening_.ExpectNotes(startMs_ + sounded.milliseconds, sounded.Notes());
     session_->Sounded(std::move(sounded));

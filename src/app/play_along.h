@@ -37,6 +37,9 @@ public:
     void EndOnceHeard();
     TimerModel& HearingTimer() { return hearingTimer_; }
     void HearingTick();
+    // Playback starts again while the music's end is still being heard out: that play along is
+    // over now.
+    void EndIfHearingOut();
     bool Active() const { return session_.has_value(); }
     std::optional<PlayAlongMode> Mode() const;
     // Playing along with a microphone and no headphones: the player shows each column but

@@ -39,6 +39,7 @@ void Player::Start() {
 }
 
 void Player::PlayFromCursor() {
+    playAlong_.EndIfHearingOut();
     board_.Clear();
     board_.ForgetShownNotes();
     const int selection = columns_.SelectionLength();
