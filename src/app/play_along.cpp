@@ -36,7 +36,6 @@ bool PlayAlong::Begin(PlayAlongMode mode, const std::string& file) {
     // The session's time starts with the player's, once the input runs: opening a device, or
     // reading the file that stands in for one, takes a moment that is no part of the playing.
     startMs_ = listening_.NowMs();
-    hearsSpeakers_ = listening_.HearsSpeakers();
     if (error.empty()) return true;
     session_.reset();
     host_.ShowMessage({error, MessageButtons::Ok, MessageIcon::Exclamation});

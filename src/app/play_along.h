@@ -45,7 +45,7 @@ public:
     // Playing along with a microphone and no headphones: the player shows each column but
     // leaves its sound to the student, and plays no metronome, as the microphone would take
     // what the speakers play for the student's notes. (Wait mode sounds no column anyway.)
-    bool LeavesSoundToStudent() const { return session_ && hearsSpeakers_; }
+    bool LeavesSoundToStudent() const { return session_ && listening_.HearsSpeakers(); }
 
     // Wait mode: the player stands at a column with notes; true when it may go past it.
     bool MayPass(int tab, int column, const TabColumn& cells);
@@ -77,7 +77,6 @@ private:
     std::optional<PlayAlongSession> session_;
     std::vector<ColumnJudgement> lastMarks_;
     std::int64_t startMs_ = 0;
-    bool hearsSpeakers_ = false;
     TimerModel hearingTimer_;
 };
 
