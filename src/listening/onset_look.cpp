@@ -26,8 +26,10 @@ constexpr double kFollowedSeconds = 0.04;
 constexpr double kShortestFollowedSeconds = 0.015;
 // A partial is the note's when it lies this near its harmonic place, and further above it by as
 // much as a string's stretching may raise it. Stretching only raises a partial, so from the fifth
-// up one lying further below its place belongs to another note: a note a whole tone higher puts
-// its seventh partial 31 cents below this note's eighth.
+// up one lying much further below its place belongs to another note: a note a whole tone higher
+// puts its seventh partial 31 cents below this note's eighth. Yet a string a student has not
+// tuned lies flat by as much as a quarter of a semitone, partials and all; with the fifth and up
+// held to 25 cents, a guitar 25 cents flat had one right chord in twelve judged wrong.
 constexpr double kPartialCents = 40.0;
 // A string stretches its n-th partial by n * n times a number of cents that grows with its
 // stiffness, the square of its diameter over its sounding length. Up to G3 a note sounds from a
@@ -39,7 +41,7 @@ constexpr double kPartialCents = 40.0;
 constexpr double kStretchCentsPerSquare = 0.1;
 constexpr double kOpenPlainGHertz = 196.0;
 constexpr int kFirstHighPartial = 5;
-constexpr double kHighPartialFlatCents = 25.0;
+constexpr double kHighPartialFlatCents = 30.0;
 // Peaks fainter than this below the loudest of the spectrum after, or less than this many times
 // the median magnitude (the level of the room's noise), are noise. The room is the quieter of the
 // spectra before and after the onsets: a strum through an overdriven amplifier, or a sample with

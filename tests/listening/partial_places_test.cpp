@@ -38,5 +38,17 @@ TEST(PartialPlaces, AStringsPartialsAreItsOwnAsFarAsAGuitarStringCanStretchThem)
     }
 }
 
+// A guitar nobody has tuned for a while lies flat, every partial by as many cents as its string;
+// a wrong note a whole tone up must still not lend this note a partial.
+TEST(PartialPlaces, AStringTunedFlatKeepsItsPartialsButANoteAWholeToneUpLendsItNone) {
+    const int e3 = 52;
+    for (int n = 1; n <= kCountedPartials; ++n) {
+        const double flat = n * FrequencyOfNote(e3) * std::exp2(-28.0 / 1200.0);
+        EXPECT_EQ(PartialNumber(flat, e3), n) << "partial " << n << " of an E3 28 cents flat";
+    }
+    EXPECT_EQ(PartialNumber(7 * FrequencyOfNote(e3 + 2), e3), 0)
+        << "F#3's seventh partial, 31 cents below E3's eighth";
+}
+
 }  // namespace
 }  // namespace fretlux::testing
