@@ -18,7 +18,7 @@ constexpr const char* kUsage =
     "usage:\n"
     "  take_maker take IN OUT.wav TRUTH.jsonl [--track N] [--seed N] [--soundfont SF2]\n"
     "             [--patch P] [--timing MS] [--strum MS] [--wrong PERCENT] [--missed PERCENT]\n"
-    "             [--noise DB_BELOW]\n"
+    "             [--noise DB_BELOW] [--detune CENTS]\n"
     "  take_maker strings OUT.wav TRUTH.jsonl [--seed N] [--notes N] [--noise DB_BELOW]\n"
     "  take_maker notes OUT.wav TRUTH.jsonl [--seed N] [--notes N] [--soundfont SF2]\n"
     "             [--patch P] [--noise DB_BELOW]\n"
@@ -65,6 +65,7 @@ int Take(const Arguments& args) {
     habits.wrongShare = args.Number("wrong", 0) / 100;
     habits.missedShare = args.Number("missed", 0) / 100;
     request.noiseDecibelsBelow = args.Maybe("noise");
+    request.detuneCents = args.Number("detune", 0);
     return MakeTake(request, std::cerr);
 }
 

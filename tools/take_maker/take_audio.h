@@ -18,10 +18,12 @@ struct TakeAudio {
     std::vector<float> right;
 };
 
-// The events rendered with the soundfont at soundfontPath, as fretlux-cli render renders them;
-// nothing, with the reason in failure, when the synthesiser cannot be made.
+// The events rendered with the soundfont at soundfontPath, as fretlux-cli render renders them,
+// on a guitar whose every string is detuneCents off concert pitch (flat when negative) with its
+// notes at their times; nothing, with the reason in failure, when the synthesiser cannot be made.
 std::optional<TakeAudio> RenderEvents(const std::vector<TimedMidiMessage>& events,
-                                      const std::string& soundfontPath, std::string& failure);
+                                      const std::string& soundfontPath, std::string& failure,
+                                      double detuneCents = 0);
 
 // The level of the playing: the RMS over the 50 ms blocks in which something sounds (within
 // 40 dB of the loudest block), so that rests do not lower it.

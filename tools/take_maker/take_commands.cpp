@@ -58,7 +58,8 @@ int MakeTake(const TakeRequest& request, std::ostream& err) {
     const StudentTake take =
         PlayAsStudent(PlayDocument(*document), PlayedColumns(*document), request.habits);
     std::string failure;
-    auto audio = RenderEvents(take.events, SoundfontOrDefault(request.soundfont), failure);
+    auto audio = RenderEvents(take.events, SoundfontOrDefault(request.soundfont), failure,
+                              request.detuneCents);
     if (!audio) {
         err << "take_maker: no sound to render: " << failure << '\n';
         return kFailed;

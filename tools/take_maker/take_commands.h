@@ -23,6 +23,7 @@ struct TakeRequest {
     std::string soundfont;  // empty: the one fretlux-cli render would choose
     StudentHabits habits;
     std::optional<double> noiseDecibelsBelow;
+    double detuneCents = 0;  // the student's guitar, every string alike; flat when negative
 };
 
 // Renders a student's take of a document and writes its truth.
