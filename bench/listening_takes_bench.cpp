@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// How well fretlux-cli listen and tune hear a student: the takes of take_set.h; detuned plucked
-// strings and notes rendered in tune for the tuner. The commands run as
-// separate processes, so their CPU time is theirs alone.
+// How well fretlux-cli listen and tune hear a student: the takes of take_set.h, in tune and on a
+// guitar out of tune; detuned plucked strings and notes rendered in tune for the tuner. The
+// commands run as separate processes, so their CPU time is theirs alone.
 //
 //   listening_takes_bench [SEEDS] [--tuner]    (2 seeds unless given; --tuner: the tuner alone)
 //
@@ -42,6 +42,9 @@ using fretlux::ReadTakeFile;
 using fretlux::TakeReading;
 
 constexpr int kTunerNotes = 12;
+// A student's guitar that nobody has tuned for a while: the takes of one seed again, every string
+// this far flat.
+constexpr double kUntunedCents = -25;
 
 struct Run {
     bool ok = false;
@@ -237,32 +240,46 @@ int main(int argc, char** argv) {
     const std::string err = (work / "stderr").string();
     std::ostringstream quiet;
 
-    Group singles{"single notes", 97}, chords{"chords", 95}, noisy{"with noise", 90};
-    // The same takes by soundfont and patch, with noise or without.
+    struct Kinds {
+        Group singles, chords, noisy;
+    };
+    Kinds inTune{{"single notes", 97}, {"chords", 95}, {"with noise", 90}};
+    Kinds untuned{
+        {"single notes, 25 c flat", 97}, {"chords, 25 c flat", 95}, {"with noise, 25 c flat", 90}};
+    // The takes in tune by soundfont and patch, with noise or without.
     std::map<std::string, Group> sounds;
     double listenCpu = 0, listenAudio = 0;
-    int takes = 0;
-    const bool made =
-        tunerOnly || MakeEachTake(work, seeds, [&](const TakeCase& take) {
-            Group& group = take.noise ? noisy : take.chords ? chords : singles;
-            Group& bySound = sounds.try_emplace(take.sound, take.sound, 0).first->second;
+    int takes = 0;   // in tune
+    int judged = 0;  // in all
+    const auto judgeInto = [&](Kinds& kinds, bool inTuneToo) {
+        return [&, inTuneToo](const TakeCase& take) {
+            Group& group = take.noise ? kinds.noisy : take.chords ? kinds.chords : kinds.singles;
+            Group* bySound =
+                inTuneToo ? &sounds.try_emplace(take.sound, take.sound, 0).first->second : nullptr;
             const std::string heard = (work / "heard.jsonl").string();
             const Run run =
                 RunCommand({cli, "listen", take.request.in, take.request.wavePath}, heard, err);
-            ++takes;
+            ++judged;
             const auto scores = JudgeListening(take.request.truthPath, heard, quiet);
             if (!run.ok || !scores) {
                 ++group.failedRuns;
-                ++bySound.failedRuns;
+                if (bySound) ++bySound->failedRuns;
                 return;
             }
             group.Add(*scores);
-            bySound.Add(*scores);
-            listenCpu += run.cpuSeconds;
-            listenAudio += AudioSeconds(take.request.wavePath);
-            std::fprintf(stderr, "\r%d takes judged (%s, %s)   ", takes, take.lesson,
+            if (bySound) {
+                ++takes;
+                bySound->Add(*scores);
+                listenCpu += run.cpuSeconds;
+                listenAudio += AudioSeconds(take.request.wavePath);
+            }
+            std::fprintf(stderr, "\r%d takes judged (%s, %s)   ", judged, take.lesson,
                          take.sound.c_str());
-        });
+        };
+    };
+    const bool made =
+        tunerOnly || (MakeEachTake(work, seeds, 0, judgeInto(inTune, true)) &&
+                      MakeEachTake(work, 1, kUntunedCents, judgeInto(untuned, false)));
     if (!made) return 1;
     std::fprintf(stderr, "\n");
 
@@ -316,11 +333,15 @@ int main(int argc, char** argv) {
     if (!tunerOnly) {
         std::printf(
             "fretlux-cli listen on %d takes (%.0f s of audio), %d %% wrong and %d %% left-out "
-            "columns, noise %.0f dB below the playing where noted\n",
-            takes, listenAudio, int(100 * kWrongShare), int(100 * kMissedShare), kNoiseBelow);
-        singles.Print();
-        chords.Print();
-        noisy.Print();
+            "columns, noise %.0f dB below the playing where noted; %d of them again on a guitar "
+            "%.0f cents flat\n",
+            takes, listenAudio, int(100 * kWrongShare), int(100 * kMissedShare), kNoiseBelow,
+            judged - takes, -kUntunedCents);
+        for (Kinds* kinds : {&inTune, &untuned}) {
+            kinds->singles.Print();
+            kinds->chords.Print();
+            kinds->noisy.Print();
+        }
         for (auto& [name, group] : sounds) {
             group.examples.clear();
             group.Print();

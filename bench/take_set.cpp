@@ -35,7 +35,7 @@ std::vector<std::pair<std::string, std::string>> InstalledSoundfonts() {
     return found;
 }
 
-bool MakeEachTake(const fs::path& work, int seeds,
+bool MakeEachTake(const fs::path& work, int seeds, double detuneCents,
                   const std::function<void(const TakeCase&)>& judge) {
     for (const Excerpt& excerpt : kExcerpts) {
         const std::string document = (work / "document.flx").string();
@@ -62,6 +62,7 @@ bool MakeEachTake(const fs::path& work, int seeds,
                         request.habits.wrongShare = kWrongShare;
                         request.habits.missedShare = kMissedShare;
                         if (noise) request.noiseDecibelsBelow = kNoiseBelow;
+                        request.detuneCents = detuneCents;
                         if (MakeTake(request, std::cerr) != 0) return false;
                         judge(take);
                     }

@@ -30,9 +30,9 @@ struct TakeCase {
     TakeRequest request;
 };
 
-// Makes each take in work, one after another, and hands it to judge; false, after saying why on
-// standard error, when a take cannot be made.
-bool MakeEachTake(const std::filesystem::path& work, int seeds,
+// Makes each take in work, one after another, on a guitar detuneCents off concert pitch, and
+// hands it to judge; false, after saying why on standard error, when a take cannot be made.
+bool MakeEachTake(const std::filesystem::path& work, int seeds, double detuneCents,
                   const std::function<void(const TakeCase&)>& judge);
 
 }  // namespace fretlux::takes
