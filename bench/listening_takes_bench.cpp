@@ -251,15 +251,17 @@ int main(int argc, char** argv) {
     double listenCpu = 0, listenAudio = 0;
     int takes = 0;   // in tune
     int judged = 0;  // in all
-    const auto judgeInto = [&](Kinds& kinds, bool inTuneToo) {
-        return [&, inTuneToo](const TakeCase& take) {
+    const auto judgeInto = [&](Kinds& kinds, bool inTuneTakes) {
+        return [&, inTuneTakes](const TakeCase& take) {
             Group& group = take.noise ? kinds.noisy : take.chords ? kinds.chords : kinds.singles;
-            Group* bySound =
-                inTuneToo ? &sounds.try_emplace(take.sound, take.sound, 0).first->second : nullptr;
+            Group* bySound = inTuneTakes
+                                 ? &sounds.try_emplace(take.sound, take.sound, 0).first->second
+                                 : nullptr;
             const std::string heard = (work / "heard.jsonl").string();
             const Run run =
                 RunCommand({cli, "listen", take.request.in, take.request.wavePath}, heard, err);
             ++judged;
+            takes += inTuneTakes;
             const auto scores = JudgeListening(take.request.truthPath, heard, quiet);
             if (!run.ok || !scores) {
                 ++group.failedRuns;
@@ -268,7 +270,6 @@ int main(int argc, char** argv) {
             }
             group.Add(*scores);
             if (bySound) {
-                ++takes;
                 bySound->Add(*scores);
                 listenCpu += run.cpuSeconds;
                 listenAudio += AudioSeconds(take.request.wavePath);
