@@ -244,8 +244,8 @@ int main(int argc, char** argv) {
         Group singles, chords, noisy;
     };
     Kinds inTune{{"single notes", 97}, {"chords", 95}, {"with noise", 90}};
-    Kinds untuned{
-        {"single notes, 25 c flat", 97}, {"chords, 25 c flat", 95}, {"with noise, 25 c flat", 90}};
+    const std::string flat = ", " + std::to_string(std::lround(-kUntunedCents)) + " c flat";
+    Kinds untuned{{"single notes" + flat, 97}, {"chords" + flat, 95}, {"with noise" + flat, 90}};
     // The takes in tune by soundfont and patch, with noise or without.
     std::map<std::string, Group> sounds;
     double listenCpu = 0, listenAudio = 0;
