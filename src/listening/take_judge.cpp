@@ -8,7 +8,9 @@
 #include "listening/column_hearing.h"
 #include "listening/expected_onset.h"
 #include "listening/input_level.h"
+#include "listening/onset_look.h"
 #include "listening/onsets.h"
+#include "listening/tuning_offset.h"
 
 namespace fretlux {
 
@@ -56,8 +58,9 @@ void AddKeenOnsets(const MonoAudio& take, const std::vector<ExpectedColumn>& col
 }
 
 // A column that even the keen ear missed is looked for by its own notes' partials, within reach
-// of its time.
-void AddOnsetsOfExpectedNotes(const MonoAudio& take, const std::vector<ExpectedColumn>& columns,
+// of its time, heard at hearingRate.
+void AddOnsetsOfExpectedNotes(const MonoAudio& take, int hearingRate,
+                              const std::vector<ExpectedColumn>& columns,
                               std::vector<std::int64_t>& onsets,
                               std::vector<std::optional<std::size_t>>& owners) {
     const std::vector<bool> reached = ColumnsReached(owners, columns.size());
@@ -65,11 +68,50 @@ void AddOnsetsOfExpectedNotes(const MonoAudio& take, const std::vector<ExpectedC
     for (std::size_t c = 0; c < columns.size(); ++c) {
         if (reached[c]) continue;
         const std::int64_t at = columns[c].milliseconds * take.sampleRate / 1000;
-        if (const auto onset = OnsetOfNotes(take.samples, take.sampleRate, columns[c].notes,
-                                            at - reach, at + reach)) {
+        if (const auto onset =
+                OnsetOfNotes(take.samples, hearingRate, columns[c].notes, at - reach, at + reach)) {
             InsertOnset(*onset, c, onsets, owners);
         }
     }
+}
+
+// Each column's onsets as one group; nothing for a column that none reached. A column that the
+// ordinary detector did not reach was heard only faintly.
+std::vector<std::optional<OnsetGroup>> OnsetGroups(
+    const std::vector<std::int64_t>& onsets, const std::vector<std::optional<std::size_t>>& owners,
+    const std::vector<bool>& reachedByOrdinary, std::size_t samples) {
+    std::vector<std::optional<OnsetGroup>> groups(reachedByOrdinary.size());
+    for (std::size_t c = 0; c < groups.size(); ++c) {
+        std::optional<OnsetGroup>& group = groups[c];
+        for (std::size_t i = 0; i < onsets.size(); ++i) {
+            const auto at = static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i]));
+            if (owners[i] == c) {
+                if (!group) {
+                    const std::size_t since =
+                        i == 0 ? 0
+                               : static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i - 1]));
+                    group = OnsetGroup{since, at, at, samples, !reachedByOrdinary[c]};
+                }
+                group->last = at;
+            } else if (group && at > group->last) {
+                group->until = std::min(group->until, at);
+            }
+        }
+    }
+    return groups;
+}
+
+// How far the guitar lies from concert pitch, heard at the columns that onsets reached.
+double OffsetOfTake(const MonoAudio& take, const std::vector<ExpectedColumn>& columns,
+                    const std::vector<std::optional<OnsetGroup>>& groups) {
+    std::vector<double> offsets;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (!groups[c]) continue;
+        const std::optional<Look> look = LookAt(take.samples, take.sampleRate, *groups[c]);
+        if (!look) continue;
+        if (const auto offset = TuningOffsetAt(*look, columns[c].notes)) offsets.push_back(*offset);
+    }
+    return MedianOffset(std::move(offsets));
 }
 
 Verdict VerdictOf(const std::vector<int>& expected, const std::vector<int>& heard) {
@@ -124,27 +166,17 @@ std::vector<ColumnJudgement> JudgeTake(const MonoAudio& recorded,
     // broken phase alone.
     const std::vector<bool> reached = ColumnsReached(owners, columns.size());
     AddKeenOnsets(take, columns, reached, onsets, owners);
-    AddOnsetsOfExpectedNotes(take, columns, onsets, owners);
+    const int hearingRate = RateHeardInTune(
+        take.sampleRate,
+        OffsetOfTake(take, columns, OnsetGroups(onsets, owners, reached, take.samples.size())));
+    AddOnsetsOfExpectedNotes(take, hearingRate, columns, onsets, owners);
+    const auto groups = OnsetGroups(onsets, owners, reached, take.samples.size());
     std::vector<ColumnJudgement> judgements;
     for (std::size_t c = 0; c < columns.size(); ++c) {
         ColumnJudgement judgement{columns[c], {}, Verdict::Missed, std::nullopt};
-        std::optional<OnsetGroup> group;
-        for (std::size_t i = 0; i < onsets.size(); ++i) {
-            const auto at = static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i]));
-            if (owners[i] == c) {
-                if (!group) {
-                    const std::size_t since =
-                        i == 0 ? 0
-                               : static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i - 1]));
-                    group = OnsetGroup{since, at, at, take.samples.size(), !reached[c]};
-                }
-                group->last = at;
-            } else if (group && at > group->last) {
-                group->until = std::min(group->until, at);
-            }
-        }
+        const std::optional<OnsetGroup>& group = groups[c];
         if (group) {
-            judgement.heard = NotesBegun(take.samples, take.sampleRate, *group, columns[c].notes);
+            judgement.heard = NotesBegun(take.samples, hearingRate, *group, columns[c].notes);
             judgement.verdict = VerdictOf(columns[c].notes, judgement.heard);
         }
         if (judgement.verdict != Verdict::Missed) {

@@ -40,9 +40,10 @@ struct StudentTake {
 };
 
 // One column every 400 ms from 300 ms on; a chord's strings strummed 8 ms apart, low to high,
-// each note on the string whose open note lies nearest below it.
+// each note on the string whose open note lies nearest below it, on a guitar tuned guitarCents
+// from concert pitch.
 StudentTake Play(const std::vector<Played>& columns, double noiseDb = -200.0,
-                 double speakerHertz = 0.0) {
+                 double speakerHertz = 0.0, double guitarCents = 0.0) {
     std::vector<ExpectedColumn> expected;
     std::vector<Pluck> plucks;
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -53,7 +54,8 @@ StudentTake Play(const std::vector<Played>& columns, double noiseDb = -200.0,
         for (const int note : columns[c].played) {
             int string = 6;
             while (string > 1 && kStringNotes[string - 1] <= note) --string;
-            plucks.push_back({seconds + columns[c].lateMs / 1000.0 + strum, note, 0.0, string});
+            plucks.push_back(
+                {seconds + columns[c].lateMs / 1000.0 + strum, note, guitarCents, string});
             strum += 0.008;
         }
     }
@@ -105,6 +107,30 @@ TEST(TakeJudge, RightWrongAndMissedColumnsOfSingleNotesAndChords) {
     // A single wrong note is among the notes heard.
     EXPECT_TRUE(std::ranges::count(judgements[1].heard, 53) == 1);
     EXPECT_TRUE(std::ranges::count(judgements[3].heard, 61) == 1);
+}
+
+// A guitar that nobody tuned lies flat or sharp, every string alike. What the student plays on it
+// is heard as the notes meant, and a note a semitone off, which may then lie only 55 cents from the
+// expected note, as wrong.
+TEST(TakeJudge, AGuitarNearlyAQuarterToneOutOfTuneIsHeardAsTheNotesPlayedOnIt) {
+    const std::vector<Played> columns = {
+        {{40}, {40}, 0, Verdict::Right},
+        {{52}, {53}, 0, Verdict::Wrong},
+        {{57}, {56}, 0, Verdict::Wrong},
+        {{45}, {}, 0, Verdict::Missed},
+        {{48, 52, 55, 60, 64}, {48, 52, 55, 60, 64}, 0, Verdict::Right},
+        {{43, 47, 50, 55, 59, 67}, {43, 47, 50, 56, 59, 67}, 0, Verdict::Wrong},
+        {{50, 57, 62, 66}, {50, 57, 62, 66}, 0, Verdict::Right},
+        {{64}, {64}, 0, Verdict::Right},
+    };
+    for (const double cents : {-45.0, -30.0, 30.0, 45.0}) {
+        const StudentTake played = Play(columns, -200.0, 0.0, cents);
+        const auto judgements = JudgeTake(played.take, played.expected);
+        ASSERT_EQ(judgements.size(), columns.size());
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            EXPECT_EQ(judgements[c].verdict, columns[c].verdict) << cents << " cents, column " << c;
+        }
+    }
 }
 
 // A string struck by mistake whose partials, but for its fundamental, are all partials of the
