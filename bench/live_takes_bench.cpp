@@ -9,9 +9,9 @@
 //   hearing (and not taken back by a later hearing), the delay from the column's first note to
 //   the hearing that did it, and the share of faulty columns left green after all hearings.
 //
-//   live_takes_bench [SEEDS] [--quieter DB]
+//   live_takes_bench [SEEDS] [--quieter DB] [--detune CENTS]
 // (1 seed unless given; --quieter: every take that many decibels quieter, as from a microphone
-// turned low.)
+// turned low; --detune: played on a guitar whose every string lies that far from concert pitch.)
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,6 +29,7 @@
 
 #include "listening/analysis_thread.h"
 #include "listening/take_judge.h"
+#include "listening/tuning_follower.h"
 #include "listening/wave_reader.h"
 #include "playalong/waiting_play_along.h"
 #include "take_set.h"
@@ -43,7 +44,8 @@ using takes::ColumnLine;
 using Hearings = std::vector<std::shared_ptr<const OnsetSound>>;  // of one onset, in order
 
 // Every onset's hearings, in the order of the onsets. Score mode tells the listener each
-// column's notes as the player sounds them; Wait mode does not.
+// column's notes as the player sounds them; Wait mode does not. Here every column is told before
+// any is heard, so at concert pitch: the guitar's tuning is not known yet.
 std::vector<Hearings> HearLive(const MonoAudio& take, const std::vector<ColumnLine>& expect) {
     std::mutex mutex;
     std::map<std::int64_t, Hearings> byOnset;
@@ -56,7 +58,7 @@ std::vector<Hearings> HearLive(const MonoAudio& take, const std::vector<ColumnLi
         const double seconds = static_cast<double>(take.samples.size()) / take.sampleRate;
         AnalysisThread thread(take.sampleRate, std::move(reports), seconds + 1.0);
         for (const ColumnLine& line : expect) {
-            thread.ExpectNotes(line.timeMs * take.sampleRate / 1000, line.expected);
+            thread.ExpectNotes(line.timeMs * take.sampleRate / 1000, line.expected, 0.0);
         }
         const std::span<const float> samples(take.samples);
         for (std::size_t at = 0; at < samples.size(); at += 256) {
@@ -114,11 +116,14 @@ PlayAlongColumn ColumnOf(const std::vector<int>& notes) {
     return column;
 }
 
+// As Score mode judges a column: the guitar's tuning followed from column to column.
 std::vector<int> ScoreHearing(const std::vector<const Hearings*>& onsets,
-                              const std::vector<int>& expected) {
+                              const std::vector<int>& expected, TuningFollower& tuning) {
     std::vector<int> heard;
     for (const Hearings* hearings : onsets) {
-        const std::vector<int> notes = NotesBegun(*hearings->back(), expected);
+        tuning.Hear(*hearings->back(), expected);
+        const std::vector<int> notes =
+            NotesBegun(*hearings->back(), expected, tuning.OffsetCents());
         heard.insert(heard.end(), notes.begin(), notes.end());
     }
     std::sort(heard.begin(), heard.end());
@@ -155,17 +160,19 @@ void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& wa
            const std::vector<Hearings>& scoreOnsets, int rate, Group& group) {
     const auto waitColumns = OnsetsOfColumns(truth, waitOnsets, rate);
     const auto scoreColumns = OnsetsOfColumns(truth, scoreOnsets, rate);
+    TuningFollower scoreTuning;
+    // Like the window's, it waits at one column after another.
+    WaitingPlayAlong wait;
     for (std::size_t c = 0; c < truth.size(); ++c) {
         const std::vector<const Hearings*>& mine = waitColumns[c];
         const std::vector<int>& expected = truth[c].expected;
         const bool playedRight = truth[c].verdict == "right";
-        const bool scoredRight =
-            !scoreColumns[c].empty() && ScoreHearing(scoreColumns[c], expected) == expected;
+        const bool scoredRight = !scoreColumns[c].empty() &&
+                                 ScoreHearing(scoreColumns[c], expected, scoreTuning) == expected;
         // Wait mode hears every hearing of the column's onsets in turn; the column is green
         // from the hearing that last made it right.
         std::size_t green = kNotGreen;  // the hearing that made it green
         double greenMs = 0;
-        WaitingPlayAlong wait;
         wait.Expect(ColumnOf(expected));
         for (const Hearings* hearings : mine) {
             for (std::size_t k = 0; k < hearings->size(); ++k) {
@@ -205,13 +212,19 @@ void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& wa
 
 int main(int argc, char** argv) {
     const int seeds = argc > 1 ? std::atoi(argv[1]) : 1;
-    const double quieter = argc > 3 && std::string(argv[2]) == "--quieter" ? std::atof(argv[3]) : 0;
+    double quieter = 0.0;
+    double detune = 0.0;
+    for (int a = 2; a + 1 < argc; a += 2) {
+        const std::string option = argv[a];
+        if (option == "--quieter") quieter = std::atof(argv[a + 1]);
+        if (option == "--detune") detune = std::atof(argv[a + 1]);
+    }
     const auto gain = static_cast<float>(std::pow(10.0, -quieter / 20.0));
     const fs::path work = fs::temp_directory_path() / ("fretlux-live-" + std::to_string(getpid()));
     fs::create_directories(work);
     Group singles{"single notes"}, chords{"chords"}, noisy{"with noise"};
     int takes = 0;
-    const bool made = takes::MakeEachTake(work, seeds, 0, [&](const takes::TakeCase& take) {
+    const bool made = takes::MakeEachTake(work, seeds, detune, [&](const takes::TakeCase& take) {
         TakeReading audio = ReadTakeFile(take.request.wavePath);
         std::ifstream truthFile(take.request.truthPath);
         std::stringstream truthText;
@@ -231,9 +244,9 @@ int main(int argc, char** argv) {
     fs::remove_all(work);
     if (!made) return 1;
     std::printf(
-        "The live listener on %d takes, %.0f dB quieter than rendered, noise %.0f dB below the "
-        "playing where noted\n",
-        takes, quieter, takes::kNoiseBelow);
+        "The live listener on %d takes, %.0f dB quieter than rendered, the guitar %+.0f cents "
+        "from concert pitch, noise %.0f dB below the playing where noted\n",
+        takes, quieter, detune, takes::kNoiseBelow);
     singles.Print();
     chords.Print();
     noisy.Print();

@@ -61,7 +61,7 @@ private:
         }
         void StopListening() override {}
         bool HearsSpeakers() override { return false; }
-        void ExpectNotes(std::int64_t, const std::vector<int>&) override {}
+        void ExpectNotes(std::int64_t, const std::vector<int>&, double) override {}
         std::int64_t NowMs() override { return 0; }
         std::int64_t HeardUntilMs() override { return 0; }
         void ShowInputSettings() override {}

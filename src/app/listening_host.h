@@ -25,9 +25,11 @@ public:
     // wears no headphones. A MIDI port hears notes only, a file in the microphone's place only
     // what it holds.
     virtual bool HearsSpeakers() = 0;
-    // The student should begin notes (MIDI note numbers) at atMs on the clock of NowMs: where no
-    // onset comes near, a listener to audio looks for them by their partials.
-    virtual void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes) = 0;
+    // The student should begin notes (MIDI note numbers) at atMs on the clock of NowMs, on a
+    // guitar tuned offsetCents from concert pitch: where no onset comes near, a listener to audio
+    // looks for them by their partials.
+    virtual void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes,
+                             double offsetCents) = 0;
     // Milliseconds on a steady clock.
     virtual std::int64_t NowMs() = 0;
     // Every onset before this time, on the clock of NowMs with the input latency taken off, has

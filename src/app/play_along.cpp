@@ -80,7 +80,8 @@ void PlayAlong::EndIfHearingOut() {
 void PlayAlong::Sounded(int tab, int column, const TabColumn& cells) {
     if (!session_ || session_->Mode() != PlayAlongMode::Score) return;
     PlayAlongColumn sounded{tab, column, SessionMs(), SoundingPositions(cells)};
-    listening_.ExpectNotes(startMs_ + sounded.milliseconds, sounded.Notes());
+    listening_.ExpectNotes(startMs_ + sounded.milliseconds, sounded.Notes(),
+                           session_->TuningOffsetCents());
     session_->Sounded(std::move(sounded));
 }
 

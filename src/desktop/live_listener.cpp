@@ -77,9 +77,11 @@ LiveListener::LiveListener(const InputChoice& choice, LiveReports reports, QObje
 }
 
 void LiveListener::ExpectNotes(std::chrono::steady_clock::time_point when,
-                               const std::vector<int>& notes) {
+                               const std::vector<int>& notes, double offsetCents) {
     if (!analysis_ || !clock_) return;
-    if (const auto sample = clock_->SampleAt(when)) analysis_->ExpectNotes(*sample, notes);
+    if (const auto sample = clock_->SampleAt(when)) {
+        analysis_->ExpectNotes(*sample, notes, offsetCents);
+    }
 }
 
 LiveListener::~LiveListener() {

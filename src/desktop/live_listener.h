@@ -38,7 +38,8 @@ public:
     const std::string& Error() const { return error_; }
     // The student should begin notes when the input hears the moment when; see
     // AnalysisThread::ExpectNotes.
-    void ExpectNotes(std::chrono::steady_clock::time_point when, const std::vector<int>& notes);
+    void ExpectNotes(std::chrono::steady_clock::time_point when, const std::vector<int>& notes,
+                     double offsetCents);
     int SampleRate() const { return input_ ? input_->SampleRate() : 0; }
     bool RecordsTheRoom() const { return input_ && input_->RecordsTheRoom(); }
 

@@ -60,12 +60,12 @@ void PlayAlongListening::TakeMidiChords() {
     }
 }
 
-void PlayAlongListening::ExpectNotes(double ms, const std::vector<int>& notes) {
+void PlayAlongListening::ExpectNotes(double ms, const std::vector<int>& notes, double offsetCents) {
     if (!audio_) return;
     // The input hears the notes the latency after the player's clock reaches them.
     const auto sounds = epoch_ + std::chrono::duration_cast<Clock::duration>(
                                      std::chrono::duration<double, std::milli>(ms + latencyMs_));
-    audio_->ExpectNotes(sounds, notes);
+    audio_->ExpectNotes(sounds, notes, offsetCents);
 }
 
 bool PlayAlongListening::HearsSpeakers() const {

@@ -34,8 +34,9 @@ public:
     const std::string& Error() const { return error_; }
     // Sound recorded in the room, with no headphones on.
     bool HearsSpeakers() const;
-    // The student should begin notes at ms on the player's clock; a MIDI port needs no help.
-    void ExpectNotes(double ms, const std::vector<int>& notes);
+    // The student should begin notes at ms on the player's clock, on a guitar tuned offsetCents
+    // from concert pitch; a MIDI port needs no help.
+    void ExpectNotes(double ms, const std::vector<int>& notes, double offsetCents);
     // On the player's clock: every onset before it has been heard whole.
     double HeardUntilMs() const;
 

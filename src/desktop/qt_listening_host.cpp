@@ -39,8 +39,9 @@ void QtListeningHost::StopListening() { listening_.reset(); }
 
 bool QtListeningHost::HearsSpeakers() { return listening_ && listening_->HearsSpeakers(); }
 
-void QtListeningHost::ExpectNotes(std::int64_t atMs, const std::vector<int>& notes) {
-    if (listening_) listening_->ExpectNotes(static_cast<double>(atMs), notes);
+void QtListeningHost::ExpectNotes(std::int64_t atMs, const std::vector<int>& notes,
+                                  double offsetCents) {
+    if (listening_) listening_->ExpectNotes(static_cast<double>(atMs), notes, offsetCents);
 }
 
 std::int64_t QtListeningHost::NowMs() {

@@ -26,7 +26,7 @@ public:
     std::string StartListening(std::function<void(const HeardOnset&)> heard) override;
     void StopListening() override;
     bool HearsSpeakers() override;
-    void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes) override;
+    void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes, double offsetCents) override;
     std::int64_t NowMs() override;
     std::int64_t HeardUntilMs() override;
     void ShowInputSettings() override;

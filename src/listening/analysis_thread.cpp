@@ -8,6 +8,7 @@
 
 #include "listening/expected_onset.h"
 #include "listening/take_judge.h"
+#include "listening/tuning_offset.h"
 
 namespace fretlux {
 
@@ -154,9 +155,9 @@ void AnalysisThread::EndFaintOnset(std::int64_t until) {
     faintOnset_ = -1;
 }
 
-void AnalysisThread::ExpectNotes(std::int64_t sample, std::vector<int> notes) {
+void AnalysisThread::ExpectNotes(std::int64_t sample, std::vector<int> notes, double offsetCents) {
     std::lock_guard lock(expectedMutex_);
-    expected_.push_back({sample, std::move(notes)});
+    expected_.push_back({sample, std::move(notes), offsetCents});
 }
 
 void AnalysisThread::SearchExpectedNotes(std::int64_t now) {
@@ -173,8 +174,8 @@ void AnalysisThread::SearchExpectedNotes(std::int64_t now) {
     for (const ExpectedNotes& e : due) {
         if (OnsetNear(e.sample)) continue;
         const auto onset =
-            OnsetOfNotes(history_.Held(), sampleRate_, e.notes, e.sample - reach - history_.Start(),
-                         e.sample + reach - history_.Start());
+            OnsetOfNotes(history_.Held(), RateHeardInTune(sampleRate_, e.offsetCents), e.notes,
+                         e.sample - reach - history_.Start(), e.sample + reach - history_.Start());
         if (!onset) continue;
         const std::int64_t at = *onset + history_.Start();
         std::int64_t since = 0;

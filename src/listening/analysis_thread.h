@@ -56,10 +56,11 @@ public:
     void Stop();
     // The loudest playing heard, for the next listener on the same input; only once stopped.
     double LoudestPlaying() const { return level_.LoudestPlaying(); }
-    // Notes the student should begin at sample, from any thread but the audio callback's. Where
-    // no onset comes within kOnsetReachMs of it, their partials are searched for their onset
-    // (see OnsetOfNotes), which is reported like a keen ear's: once, whole and faint.
-    void ExpectNotes(std::int64_t sample, std::vector<int> notes);
+    // Notes the student should begin at sample, on a guitar tuned offsetCents from concert pitch,
+    // from any thread but the audio callback's. Where no onset comes within kOnsetReachMs of it,
+    // their partials are searched for their onset (see OnsetOfNotes), which is reported like a
+    // keen ear's: once, whole and faint.
+    void ExpectNotes(std::int64_t sample, std::vector<int> notes, double offsetCents);
 
 private:
     void Run(std::stop_token stop);
@@ -107,6 +108,7 @@ private:
     struct ExpectedNotes {
         std::int64_t sample;
         std::vector<int> notes;
+        double offsetCents;
     };
     std::mutex expectedMutex_;
     std::vector<ExpectedNotes> expected_;  // guarded by expectedMutex_

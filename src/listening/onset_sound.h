@@ -28,7 +28,9 @@ struct OnsetSound {
     bool whole = true;
 };
 
-// The MIDI notes that began at the onset, ascending: those of expected heard, and any others.
-std::vector<int> NotesBegun(const OnsetSound& sound, const std::vector<int>& expected);
+// The MIDI notes that began at the onset, ascending: those of expected heard, and any others, on
+// a guitar tuned offsetCents from concert pitch.
+std::vector<int> NotesBegun(const OnsetSound& sound, const std::vector<int>& expected,
+                            double offsetCents = 0.0);
 
 }  // namespace fretlux

@@ -28,8 +28,9 @@ std::vector<int> PlayAlongColumn::Notes() const {
     return notes;
 }
 
-std::vector<int> HeardOnset::NotesAgainst(const std::vector<int>& expected) const {
-    if (sound) return NotesBegun(*sound, expected);
+std::vector<int> HeardOnset::NotesAgainst(const std::vector<int>& expected,
+                                          double offsetCents) const {
+    if (sound) return NotesBegun(*sound, expected, offsetCents);
     std::vector<int> heard = notes;
     std::sort(heard.begin(), heard.end());
     heard.erase(std::unique(heard.begin(), heard.end()), heard.end());

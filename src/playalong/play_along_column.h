@@ -44,8 +44,9 @@ struct HeardOnset {
     // where it is heard.
     std::shared_ptr<const OnsetSound> sound;
 
-    // The notes that began, ascending, where expected are the notes awaited.
-    std::vector<int> NotesAgainst(const std::vector<int>& expected) const;
+    // The notes that began, ascending, where expected are the notes awaited, on a guitar tuned
+    // offsetCents from concert pitch.
+    std::vector<int> NotesAgainst(const std::vector<int>& expected, double offsetCents = 0.0) const;
     // False for the early hearings of an onset of audio, which a whole hearing of it follows.
     bool Whole() const { return !sound || sound->whole; }
     // Whether only a keen ear found the onset: a scored column takes it only where no other

@@ -40,6 +40,8 @@ public:
     // A pass is over (a loop starts again, or the music has ended): its columns are still judged
     // as the sound of its last ones reaches the listener, and the next pass begins.
     void EndPass();
+    // How far the guitar lies from concert pitch, as Score mode has heard it, in cents.
+    double TuningOffsetCents() const { return score_.TuningOffsetCents(); }
     // Judges what can be judged, all onsets up to heardUntilMs having been heard. Returns the
     // summary of a pass that is over once all its columns are judged, keeping new best scores;
     // empty otherwise.

@@ -63,7 +63,9 @@ ColumnJudgement ScoredPlayAlong::JudgeFirstPending() {
     judgement.expected = {column.tab, column.column, column.milliseconds, column.Notes()};
     std::optional<double> earliest;
     for (const HeardOnset& onset : TakeOnsetsOf(time, next)) {
-        const std::vector<int> notes = onset.NotesAgainst(judgement.expected.notes);
+        if (onset.sound) tuning_.Hear(*onset.sound, judgement.expected.notes);
+        const std::vector<int> notes =
+            onset.NotesAgainst(judgement.expected.notes, tuning_.OffsetCents());
         judgement.heard.insert(judgement.heard.end(), notes.begin(), notes.end());
         if (!earliest || onset.milliseconds < *earliest) earliest = onset.milliseconds;
     }

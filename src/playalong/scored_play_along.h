@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "listening/take_judge.h"
+#include "listening/tuning_follower.h"
 #include "playalong/play_along_column.h"
 
 namespace fretlux {
@@ -33,6 +34,8 @@ public:
     std::vector<ColumnJudgement> JudgeUntil(double heardUntilMs);
     // Judges every column left: the playing is over.
     std::vector<ColumnJudgement> Finish();
+    // How far the guitar lies from concert pitch, as heard so far, in cents.
+    double TuningOffsetCents() const { return tuning_.OffsetCents(); }
 
 private:
     ColumnJudgement JudgeFirstPending();
@@ -43,6 +46,7 @@ private:
     std::deque<PlayAlongColumn> pending_;
     std::vector<HeardOnset> onsets_;
     std::optional<std::int64_t> lastJudgedTime_;
+    TuningFollower tuning_;
 };
 
 }  // namespace fretlux

@@ -20,7 +20,8 @@ void WaitingPlayAlong::Hear(const HeardOnset& onset) {
     const bool sameOnset = latest_ && onset.SameOnsetAs(*latest_);
     // Right stays right whatever rings on, unless the onset that made it right proves otherwise.
     if (state_ == State::Right && !sameOnset) return;
-    const std::vector<int> heard = onset.NotesAgainst(expectedNotes_);
+    if (onset.sound) tuning_.Hear(*onset.sound, expectedNotes_);
+    const std::vector<int> heard = onset.NotesAgainst(expectedNotes_, tuning_.OffsetCents());
     if (heard.empty() && !sameOnset) return;
     if (!sameOnset) {
         begunEarlier_.insert(begunEarlier_.end(), latestBegun_.begin(), latestBegun_.end());

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "listening/tuning_follower.h"
 #include "playalong/play_along_column.h"
 
 namespace fretlux {
@@ -43,6 +44,8 @@ private:
     std::optional<HeardOnset> latest_;
     std::vector<int> latestBegun_;
     std::vector<FretPosition> wrong_;
+    // Over every column, as the guitar's tuning does not change with them.
+    TuningFollower tuning_;
 };
 
 }  // namespace fretlux

@@ -22,7 +22,7 @@ public:
         listening = false;
     }
     bool HearsSpeakers() override { return hearsSpeakers; }
-    void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes) override {
+    void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes, double) override {
         expected.push_back({atMs, notes});
     }
     std::int64_t NowMs() override { return nowMs; }

@@ -122,7 +122,7 @@ TEST(PlayAlongListening, FindsExpectedNotesThatTheDetectorsMissOnThePlayersClock
     // Once the input runs, as playback's columns are sounded.
     QTest::qWait(100);
     for (const testing::Pluck& pluck : plucks) {
-        listening.ExpectNotes(1000 * pluck.seconds, {pluck.midi});
+        listening.ExpectNotes(1000 * pluck.seconds, {pluck.midi}, 0.0);
     }
     QTest::qWait(1900);
     for (const testing::Pluck& pluck : plucks) {

@@ -225,7 +225,7 @@ TEST(AnalysisThread, FindsTheOnsetOfExpectedNotesThatTheDetectorsMissed) {
                                }},
                               4.0);
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            thread.ExpectNotes(sampleOf(c), {columns[c].expected});
+            thread.ExpectNotes(sampleOf(c), {columns[c].expected}, 0.0);
         }
         thread.Push(take.samples);
         thread.Stop();

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "listening/analysis_thread.h"
 #include "plucked_strings.h"
 
 namespace fretlux {
@@ -133,6 +138,85 @@ TEST(PlayAlongSession, ScoreJudgesTheWholeHearingOfAnOnsetOnlyAndAFaintOnsetWher
     EXPECT_EQ(pass({faint}), "1 of 1 columns right, 0 wrong, 0 missed.");
     EXPECT_EQ(pass({HeardPluck(kHearingSeconds.back(), true, Played::Nothing), faint}),
               "0 of 1 columns right, 0 wrong, 1 missed.");
+}
+
+// A student's guitar 45 cents flat, every string alike: single notes, two chords and a note a
+// semitone sharp, which lies only 55 cents above the one expected. One column every 600 ms from
+// 300 ms on, each note on the string whose open note lies nearest below it.
+struct FlatColumn {
+    std::vector<int> expected;
+    std::vector<int> played;
+};
+const std::vector<FlatColumn> kOnAFlatGuitar = {
+    {{40}, {40}}, {{45}, {45}}, {{48, 52, 55, 60, 64}, {48, 52, 55, 60, 64}},
+    {{57}, {58}}, {{50}, {50}}, {{43, 47, 50, 55, 59, 67}, {43, 47, 50, 55, 59, 67}},
+    {{59}, {59}},
+};
+constexpr double kFlatCents = -45.0;
+
+PlayAlongColumn ColumnAt(std::size_t c) {
+    PlayAlongColumn column{1, static_cast<int>(c), 300 + 600 * static_cast<std::int64_t>(c), {}};
+    for (const int note : kOnAFlatGuitar[c].expected) {
+        column.positions.push_back(*PlaceHeardNote(note, {}));
+    }
+    return column;
+}
+
+// Every hearing of every onset of the take, as the live listener reports them.
+std::vector<HeardOnset> HearingsOfTheFlatGuitar() {
+    const int rate = 44100;
+    constexpr int kStringNotes[7] = {0, 64, 59, 55, 50, 45, 40};  // open strings, 1 = high E
+    std::vector<testing::Pluck> plucks;
+    for (std::size_t c = 0; c < kOnAFlatGuitar.size(); ++c) {
+        double strum = 0.3 + 0.6 * static_cast<double>(c);
+        for (const int note : kOnAFlatGuitar[c].played) {
+            int string = 6;
+            while (string > 1 && kStringNotes[string - 1] <= note) --string;
+            plucks.push_back({strum, note, kFlatCents, string});
+            strum += 0.008;
+        }
+    }
+    const MonoAudio take =
+        testing::PluckedTake(plucks, {rate, 0.3 + 0.6 * kOnAFlatGuitar.size() + 0.3});
+    std::mutex mutex;
+    std::vector<HeardOnset> hearings;
+    ListeningReports reports;
+    reports.sound = [&](std::shared_ptr<const OnsetSound> sound) {
+        const std::lock_guard lock(mutex);
+        const double ms = 1000.0 * static_cast<double>(sound->onsetSample) / rate;
+        hearings.push_back({ms, std::move(sound)});
+    };
+    AnalysisThread thread(rate, std::move(reports), 6.0);
+    thread.Push(take.samples);
+    thread.Stop();
+    return hearings;
+}
+
+TEST(PlayAlongSession, BothModesFollowAGuitarThatLiesNearlyAQuarterToneFlat) {
+    const auto hearings = HearingsOfTheFlatGuitar();
+    BestScores best;
+
+    PlayAlongSession score(PlayAlongMode::Score, "flat.tab", best);
+    for (std::size_t c = 0; c < kOnAFlatGuitar.size(); ++c) score.Sounded(ColumnAt(c));
+    for (const HeardOnset& hearing : hearings) {
+        if (hearing.Whole()) score.Hear(hearing, 0);
+    }
+    EXPECT_EQ(score.Finish().substr(0, 40), "6 of 7 columns right, 1 wrong, 0 missed.");
+    EXPECT_NEAR(score.TuningOffsetCents(), kFlatCents, 2.0);
+
+    PlayAlongSession wait(PlayAlongMode::Wait, "flat.tab", best);
+    for (std::size_t c = 0; c < kOnAFlatGuitar.size(); ++c) {
+        const PlayAlongColumn column = ColumnAt(c);
+        const std::int64_t now = column.milliseconds;
+        EXPECT_FALSE(wait.MayPass(column, now));
+        for (const HeardOnset& hearing : hearings) {
+            if (std::abs(hearing.milliseconds - static_cast<double>(now)) <= 100.0) {
+                wait.Hear(hearing, now);
+            }
+        }
+        const bool right = kOnAFlatGuitar[c].played == kOnAFlatGuitar[c].expected;
+        EXPECT_EQ(wait.MayPass(column, now + PlayAlongSession::kGreenMs), right) << "column " << c;
+    }
 }
 
 }  // namespace
