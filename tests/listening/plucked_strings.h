@@ -33,6 +33,15 @@ struct Pluck {
     double click = 0.15;
 };
 
+// The string of standard tuning (1 = high E, 6 = low E) whose open note lies nearest below note,
+// where a student playing low on the neck would most likely play it.
+inline int StringFor(int note) {
+    constexpr int kOpenNotes[7] = {0, 64, 59, 55, 50, 45, 40};
+    int string = 6;
+    while (string > 1 && kOpenNotes[string - 1] <= note) --string;
+    return string;
+}
+
 // A pluck with the flesh of the thumb: no click, and the note swells in over some hundredths of a
 // second.
 inline Pluck ThumbPluck(double seconds, int midi, int string, double amplitude = 0.25) {

@@ -17,8 +17,6 @@
 namespace fretlux::testing {
 namespace {
 
-constexpr int kStringNotes[7] = {0, 64, 59, 55, 50, 45, 40};  // open strings, 1 = high E
-
 struct Played {
     std::vector<int> expected;
     std::vector<int> played;  // nothing: the column is left out
@@ -52,10 +50,8 @@ StudentTake Play(const std::vector<Played>& columns, double noiseDb = -200.0,
             {1, static_cast<int>(2 * c), std::llround(seconds * 1000), columns[c].expected});
         double strum = 0.0;
         for (const int note : columns[c].played) {
-            int string = 6;
-            while (string > 1 && kStringNotes[string - 1] <= note) --string;
             plucks.push_back(
-                {seconds + columns[c].lateMs / 1000.0 + strum, note, guitarCents, string});
+                {seconds + columns[c].lateMs / 1000.0 + strum, note, guitarCents, StringFor(note)});
             strum += 0.008;
         }
     }

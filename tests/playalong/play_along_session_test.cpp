@@ -165,14 +165,11 @@ PlayAlongColumn ColumnAt(std::size_t c) {
 // Every hearing of every onset of the take, as the live listener reports them.
 std::vector<HeardOnset> HearingsOfTheFlatGuitar() {
     const int rate = 44100;
-    constexpr int kStringNotes[7] = {0, 64, 59, 55, 50, 45, 40};  // open strings, 1 = high E
     std::vector<testing::Pluck> plucks;
     for (std::size_t c = 0; c < kOnAFlatGuitar.size(); ++c) {
         double strum = 0.3 + 0.6 * static_cast<double>(c);
         for (const int note : kOnAFlatGuitar[c].played) {
-            int string = 6;
-            while (string > 1 && kStringNotes[string - 1] <= note) --string;
-            plucks.push_back({strum, note, kFlatCents, string});
+            plucks.push_back({strum, note, kFlatCents, testing::StringFor(note)});
             strum += 0.008;
         }
     }
