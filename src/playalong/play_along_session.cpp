@@ -6,6 +6,14 @@
 
 namespace fretlux {
 
+namespace {
+
+// The listener hears a guitar out of tune as it is, but the playback is at concert pitch, and a
+// guitar this far from it beats audibly against it.
+constexpr double kAudiblyOutOfTuneCents = 10.0;
+
+}  // namespace
+
 PlayAlongSession::PlayAlongSession(PlayAlongMode mode, std::string file, BestScores& best)
     : mode_(mode), file_(std::move(file)), best_(best) {}
 
@@ -64,6 +72,7 @@ std::string PlayAlongSession::SummariseJudgedPasses() {
         for (const int tab : best_.Offer(file_, lastPass_)) {
             text += "\nA new best for TAB " + std::to_string(tab) + ".";
         }
+        text += TuningText(score_.TuningOffsetCents());
     }
     return text;
 }
@@ -90,6 +99,12 @@ std::string SummaryText(const TakeSummary& summary) {
     std::snprintf(timing, sizeof timing, " Timing: %.0f ms %s on average, spread %.0f ms.",
                   std::fabs(mean), mean < 0 ? "early" : "late", summary.timing->standardDeviation);
     return text + timing;
+}
+
+std::string TuningText(double offsetCents) {
+    if (std::fabs(offsetCents) < kAudiblyOutOfTuneCents) return {};
+    return "\nYour guitar sounds " + std::to_string(std::lround(std::fabs(offsetCents))) +
+           " cents " + (offsetCents < 0 ? "flat" : "sharp") + ": tune it with Play ▸ Tuner.";
 }
 
 }  // namespace fretlux

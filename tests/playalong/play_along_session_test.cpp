@@ -198,8 +198,18 @@ TEST(PlayAlongSession, BothModesFollowAGuitarThatLiesNearlyAQuarterToneFlat) {
     for (const HeardOnset& hearing : hearings) {
         if (hearing.Whole()) score.Hear(hearing, 0);
     }
-    EXPECT_EQ(score.Finish().substr(0, 40), "6 of 7 columns right, 1 wrong, 0 missed.");
+    const std::string summary = score.Finish();
+    EXPECT_EQ(summary.substr(0, 40), "6 of 7 columns right, 1 wrong, 0 missed.");
     EXPECT_NEAR(score.TuningOffsetCents(), kFlatCents, 2.0);
+    EXPECT_NE(summary.find("\nYour guitar sounds 4"), std::string::npos) << summary;
+    EXPECT_NE(summary.find(" cents flat: tune it with Play ▸ Tuner."), std::string::npos);
+    // A guitar in tune is not asked to be tuned.
+    PlayAlongSession inTune(PlayAlongMode::Score, "riff.tab", best);
+    inTune.Sounded({1, 1, 200, {{2, 0}}});
+    inTune.Hear(HeardPluck(kHearingSeconds.back(), true), 0);
+    const std::string inTuneSummary = inTune.Finish();
+    EXPECT_EQ(inTuneSummary.substr(0, 40), "1 of 1 columns right, 0 wrong, 0 missed.");
+    EXPECT_EQ(inTuneSummary.find("Your guitar"), std::string::npos);
 
     PlayAlongSession wait(PlayAlongMode::Wait, "flat.tab", best);
     for (std::size_t c = 0; c < kOnAFlatGuitar.size(); ++c) {
