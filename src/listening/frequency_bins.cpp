@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <numbers>
 
 namespace fretlux {
@@ -85,16 +86,23 @@ std::vector<SpectralPeak> Spectrum::Peaks(double lowHertz, double highHertz, dou
     return peaks;
 }
 
+// Only the magnitudes are wanted: the transform's complex output is turned into norms alone, as
+// the phase of every bin would cost an arctangent each.
 struct SpectrumMaker::Transform {
     explicit Transform(int size)
-        : fft(new_aubio_fft(size)), input(new_fvec(size)), output(new_cvec(size)) {}
+        : fft(new_aubio_fft(size)),
+          input(new_fvec(size)),
+          complex(new_fvec(size)),
+          output(new_cvec(size)) {}
     ~Transform() {
         del_cvec(output);
+        del_fvec(complex);
         del_fvec(input);
         del_aubio_fft(fft);
     }
     aubio_fft_t* fft;
     fvec_t* input;
+    fvec_t* complex;
     cvec_t* output;
 };
 
@@ -109,13 +117,19 @@ Spectrum SpectrumMaker::Make(std::span<const float> samples) {
     const std::size_t length = std::min<std::size_t>(samples.size(), fftSize_);
     fvec_zeros(transform_->input);
     double windowSum = 0.0;
+    // The window's cosine turns by a fixed angle from sample to sample, so it is carried on by one
+    // complex product rather than computed afresh.
+    std::complex<double> cosine = std::polar(1.0, std::numbers::pi / static_cast<double>(length));
+    const std::complex<double> turn =
+        std::polar(1.0, 2.0 * std::numbers::pi / static_cast<double>(length));
     for (std::size_t i = 0; i < length; ++i) {
-        const double window =
-            0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * (i + 0.5) / static_cast<double>(length));
+        const double window = 0.5 - 0.5 * cosine.real();
         transform_->input->data[i] = static_cast<smpl_t>(samples[i] * window);
         windowSum += window;
+        cosine *= turn;
     }
-    aubio_fft_do(transform_->fft, transform_->input, transform_->output);
+    aubio_fft_do_complex(transform_->fft, transform_->input, transform_->complex);
+    aubio_fft_get_norm(transform_->complex, transform_->output);
     const double scale = windowSum > 0.0 ? 2.0 / windowSum : 0.0;
     std::vector<float> magnitudes(transform_->output->length);
     for (std::size_t bin = 0; bin < magnitudes.size(); ++bin) {
