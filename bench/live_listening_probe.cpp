@@ -24,6 +24,7 @@
 #include "input/wave_file_input.h"
 #include "listening/analysis_thread.h"
 #include "listening/pitch_names.h"
+#include "listening/tuning_follower.h"
 #include "listening/wave_reader.h"
 
 namespace {
@@ -165,6 +166,9 @@ int main(int argc, char** argv) {
         }
         return std::nullopt;
     };
+    // Play along follows the guitar's tuning from the whole hearings; the analysis thread alone
+    // calls reports.sound, so it needs no lock.
+    fretlux::TuningFollower tuning;
     fretlux::ListeningReports reports;
     reports.reading = [&](const fretlux::TunerReading&) {
         const std::lock_guard lock(mutex);
@@ -174,7 +178,8 @@ int main(int argc, char** argv) {
         if (sound->onsets.faint) return;
         const std::optional<PlayedColumn> column = played(sound->onsetSample);
         const std::vector<int>& expected = column ? column->notes : standIn;
-        const bool right = fretlux::NotesBegun(*sound, expected) == expected;
+        tuning.Hear(*sound, expected);
+        const bool right = fretlux::NotesBegun(*sound, expected, tuning.OffsetCents()) == expected;
         const std::int64_t onset = column ? column->onsetSample : sound->onsetSample;
         const Clock::time_point now = Clock::now();
         const auto since = [&](std::int64_t sample) {
