@@ -12,6 +12,14 @@ namespace {
 // guitar this far from it beats audibly against it.
 constexpr double kAudiblyOutOfTuneCents = 10.0;
 
+// A line that asks the student to tune a guitar that lies audibly far from concert pitch, with
+// the newline before it; empty for one near enough.
+std::string TuningText(double offsetCents) {
+    if (std::fabs(offsetCents) < kAudiblyOutOfTuneCents) return {};
+    return "\nYour guitar sounds " + std::to_string(std::lround(std::fabs(offsetCents))) +
+           " cents " + (offsetCents < 0 ? "flat" : "sharp") + ": tune it with Play ▸ Tuner.";
+}
+
 }  // namespace
 
 PlayAlongSession::PlayAlongSession(PlayAlongMode mode, std::string file, BestScores& best)
@@ -99,12 +107,6 @@ std::string SummaryText(const TakeSummary& summary) {
     std::snprintf(timing, sizeof timing, " Timing: %.0f ms %s on average, spread %.0f ms.",
                   std::fabs(mean), mean < 0 ? "early" : "late", summary.timing->standardDeviation);
     return text + timing;
-}
-
-std::string TuningText(double offsetCents) {
-    if (std::fabs(offsetCents) < kAudiblyOutOfTuneCents) return {};
-    return "\nYour guitar sounds " + std::to_string(std::lround(std::fabs(offsetCents))) +
-           " cents " + (offsetCents < 0 ? "flat" : "sharp") + ": tune it with Play ▸ Tuner.";
 }
 
 }  // namespace fretlux

@@ -79,8 +79,4 @@ private:
 // "12 of 15 columns right, 2 wrong, 1 missed. Timing: 8 ms late on average, spread 14 ms."
 std::string SummaryText(const TakeSummary& summary);
 
-// A line that asks the student to tune a guitar that lies audibly far from concert pitch, with
-// the newline before it; empty for one near enough.
-std::string TuningText(double offsetCents);
-
 }  // namespace fretlux
