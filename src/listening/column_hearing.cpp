@@ -41,6 +41,11 @@ constexpr double kReplayedSingleLevel = 0.2;
 constexpr double kFadedShare = 0.12;
 // At a faint onset, the new energy must be this share of all the energy after it.
 constexpr double kFaintOnsetRise = 0.01;
+// A chord strummed again through an overdriven amplifier adds little to the level the amplifier
+// already holds, so only the keen ear hears its onset; yet a fifth or more of what sounds after
+// it is new, where a synthesiser's release or a wandering fading string brings less. There, the
+// strings' broken phases tell that they were struck again, as at an ordinary onset.
+constexpr double kDrivenStrumRise = 0.2;
 // Every partial of a note an octave or a twelfth up is one of the expected note's too. Where such
 // a note began, the expected note began as well only when its partials that the higher note lacks
 // (its odd ones, an octave below) hold this share of what is new in its partials.
@@ -207,11 +212,10 @@ bool HasOwnPartials(int note, const std::vector<int>& others) {
 
 // Whether an expected note began: its partials rose, counting only those that the other
 // expected notes do not share when it has such partials of its own (an octave above another
-// note of the chord has none, and is then judged on all of its partials). A string plucked again
-// while it rang makes an ordinary onset, so at a faint one only risen partials count: there, the
-// phase of a fading string that wanders (in noise, or in a sample's release) is no new pluck.
+// note of the chord has none, and is then judged on all of its partials), or, when phaseTells,
+// they broke step with the old vibration.
 bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expected, double total,
-                       bool faintOnset) {
+                       bool phaseTells) {
     const std::vector<int> others = OthersThan(note, expected);
     // Partials shared with another note of the chord tell nothing of a string plucked again, as
     // the other string may be the one that was.
@@ -220,7 +224,7 @@ bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expec
     const bool single = others.empty();
     const int counted = single ? kCountedPartials : kCountedOwnPartialsInChord;
     return EvidenceOf(look, note, kExpectedRise, others, counted) >= kOwnPartialsShare * total ||
-           (!faintOnset &&
+           (phaseTells &&
             Replayed(look, note, others, single ? kReplayedSingleLevel : kReplayedLevel));
 }
 
@@ -246,10 +250,15 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
     std::vector<int> heard;
     if (total <= 0.0 || (onsets.faint && total < kFaintOnsetRise * look.afterEnergy)) return heard;
+    // A string plucked again while it rang makes an ordinary onset, so at a faint one the phase
+    // of a fading string that wanders (in noise, or in a sample's release) is no new pluck, unless
+    // much of what sounds there is new.
+    const bool phaseTells =
+        !onsets.faint || (expected.size() > 1 && total >= kDrivenStrumRise * look.afterEnergy);
     std::vector<int> others = OtherNotes(look, expected, total);
     for (const int note : expected) {
-        if (ExpectedNoteBegan(look, note, expected, total, onsets.faint) ||
-            (!onsets.faint && others.empty() && DoubledNoteStruckAgain(look, note, expected))) {
+        if (ExpectedNoteBegan(look, note, expected, total, phaseTells) ||
+            (phaseTells && others.empty() && DoubledNoteStruckAgain(look, note, expected))) {
             heard.push_back(note);
         }
     }

@@ -204,6 +204,36 @@ TEST(TakeJudge, ARingingStringPluckedAgainSoftlyIsHeardOnlyAtAnOrdinaryOnset) {
     EXPECT_EQ(NotesBegun(take.samples, rate, group, {55}), std::vector<int>{});
 }
 
+// A chord strummed again through an amplifier driven hard adds little to the level the amplifier
+// holds, so only a keen ear hears the onset, and its strings' partials barely rise; yet much of
+// what sounds after it is new, and every string's phase broke.
+TEST(TakeJudge, AChordStrummedAgainThroughAnOverdriveIsHeardWholeAtAFaintOnset) {
+    const int rate = 44100;
+    const std::vector<std::vector<int>> chords = {{45, 52, 55, 61, 64},
+                                                  {50, 57, 60, 66},
+                                                  {48, 52, 55, 60, 64},
+                                                  {43, 47, 50, 55, 59, 67},
+                                                  {40, 47, 52, 55, 59, 64}};
+    for (const double drive : {30.0, 100.0}) {
+        for (const std::vector<int>& chord : chords) {
+            std::vector<Pluck> plucks;
+            for (const double seconds : {0.3, 0.9}) {
+                double strum = 0.0;
+                for (const int note : chord) {
+                    plucks.push_back({seconds + strum, note, 0.0, StringFor(note)});
+                    strum += 0.008;
+                }
+            }
+            MonoAudio take = PluckedTake(plucks, {rate, 1.6});
+            Overdrive(take, drive);
+            const auto again = static_cast<std::size_t>(0.9 * rate);
+            const OnsetGroup faint{static_cast<std::size_t>(0.3 * rate), again, again,
+                                   take.samples.size(), true};
+            EXPECT_EQ(NotesBegun(take.samples, rate, faint, chord), chord) << "at " << drive;
+        }
+    }
+}
+
 // A synthesiser strikes a note again as a new voice while the old one rings on: the chord's
 // lowest string struck softly in the second of two strums. Its lower partials are the old
 // vibration's or the chord's other notes'; its higher ones, which had died away, rise afresh.
