@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// How well fretlux-cli listen and tune hear a student: the takes of take_set.h, in tune and on a
-// guitar out of tune; detuned plucked strings and notes rendered in tune for the tuner. The
-// commands run as separate processes, so their CPU time is theirs alone.
+// How well fretlux-cli listen and tune hear a student: the takes of take_set.h, in tune (and one
+// seed of them through the other guitars), and on a guitar out of tune; detuned plucked strings and
+// notes rendered in tune for the tuner. The commands run as separate processes, so their CPU time
+// is theirs alone.
 //
 //   listening_takes_bench [SEEDS] [--tuner]    (2 seeds unless given; --tuner: the tuner alone)
 //
@@ -128,7 +129,7 @@ struct Group {
         }
     }
     void Print() const {
-        std::printf("%-24s right judged right %5.1f %% of %5d", name.c_str(),
+        std::printf("%-28s right judged right %5.1f %% of %5d", name.c_str(),
                     Percent(judgedRight, right), right);
         if (target > 0) std::printf(" (target %.0f %%)", target);
         std::printf(
@@ -166,7 +167,7 @@ struct TunerGroup {
     }
     void Print() const {
         std::printf(
-            "%-24s notes named %5.1f %% of %4d, mean error %.2f cents, worst %.2f "
+            "%-28s notes named %5.1f %% of %4d, mean error %.2f cents, worst %.2f "
             "(target %.0f)",
             name.c_str(), Percent(named, notes), notes, named ? centsError / named : 0, worst,
             target);
@@ -227,7 +228,7 @@ struct LiveTunerGroup {
     }
     void Print() const {
         std::printf(
-            "%-24s readings naming the note %5.1f %% of %5d, mean error %.2f cents, within "
+            "%-28s readings naming the note %5.1f %% of %5d, mean error %.2f cents, within "
             "±3 cents %5.1f %%\n",
             name.c_str(), Percent(named, readings), readings, named ? centsError / named : 0,
             Percent(green, readings));
@@ -249,8 +250,16 @@ int main(int argc, char** argv) {
 
     struct Kinds {
         Group singles, chords, noisy;
+        void Print() const {
+            singles.Print();
+            chords.Print();
+            noisy.Print();
+        }
     };
     Kinds inTune{{"single notes", 97}, {"chords", 95}, {"with noise", 90}};
+    Kinds otherGuitars{{"single notes, other guitars", 0},
+                       {"chords, other guitars", 0},
+                       {"with noise, other guitars", 0}};
     std::vector<Kinds> untuned;
     for (const double cents : kUntunedCents) {
         untuned.push_back({{"single notes" + Detuning(cents), 97},
@@ -289,9 +298,11 @@ int main(int argc, char** argv) {
                          take.sound.c_str());
         };
     };
-    bool made = tunerOnly || MakeEachTake(work, seeds, 0, judgeInto(inTune, true));
+    bool made = tunerOnly ||
+                (MakeEachTake(work, {seeds}, judgeInto(inTune, true)) &&
+                 MakeEachTake(work, {.patches = kOtherPatches}, judgeInto(otherGuitars, true)));
     for (std::size_t u = 0; made && !tunerOnly && u < untuned.size(); ++u) {
-        made = MakeEachTake(work, 1, kUntunedCents[u], judgeInto(untuned[u], false));
+        made = MakeEachTake(work, {.detuneCents = kUntunedCents[u]}, judgeInto(untuned[u], false));
     }
     if (!made) return 1;
     std::fprintf(stderr, "\n");
@@ -345,19 +356,14 @@ int main(int argc, char** argv) {
 
     if (!tunerOnly) {
         std::printf(
-            "fretlux-cli listen on %d takes (%.0f s of audio), %d %% wrong and %d %% left-out "
-            "columns, noise %.0f dB below the playing where noted; %d more, those of one seed on "
-            "guitars out of tune\n",
+            "fretlux-cli listen on %d takes in tune (%.0f s of audio), one seed of them through "
+            "4 more guitar patches, %d %% wrong and %d %% left-out columns, noise %.0f dB below "
+            "the playing where noted; %d more, those of one seed on guitars out of tune\n",
             takes, listenAudio, int(100 * kWrongShare), int(100 * kMissedShare), kNoiseBelow,
             judged - takes);
-        inTune.singles.Print();
-        inTune.chords.Print();
-        inTune.noisy.Print();
-        for (const Kinds& kinds : untuned) {
-            kinds.singles.Print();
-            kinds.chords.Print();
-            kinds.noisy.Print();
-        }
+        inTune.Print();
+        otherGuitars.Print();
+        for (const Kinds& kinds : untuned) kinds.Print();
         for (auto& [name, group] : sounds) {
             group.examples.clear();
             group.Print();

@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
     fs::create_directories(work);
     Group singles{"single notes"}, chords{"chords"}, noisy{"with noise"};
     int takes = 0;
-    const bool made = takes::MakeEachTake(work, seeds, detune, [&](const takes::TakeCase& take) {
+    const bool made = takes::MakeEachTake(work, {seeds, detune}, [&](const takes::TakeCase& take) {
         TakeReading audio = ReadTakeFile(take.request.wavePath);
         std::ifstream truthFile(take.request.truthPath);
         std::stringstream truthText;

@@ -35,7 +35,7 @@ std::vector<std::pair<std::string, std::string>> InstalledSoundfonts() {
     return found;
 }
 
-bool MakeEachTake(const fs::path& work, int seeds, double detuneCents,
+bool MakeEachTake(const fs::path& work, const TakeSet& set,
                   const std::function<void(const TakeCase&)>& judge) {
     for (const Excerpt& excerpt : kExcerpts) {
         const std::string document = (work / "document.flx").string();
@@ -44,9 +44,9 @@ bool MakeEachTake(const fs::path& work, int seeds, double detuneCents,
             return false;
         }
         for (const auto& [soundfontName, soundfont] : InstalledSoundfonts()) {
-            for (const int patch : kPatches) {
+            for (const int patch : set.patches) {
                 for (const bool noise : {false, true}) {
-                    for (int seed = 1; seed <= seeds; ++seed) {
+                    for (int seed = 1; seed <= set.seeds; ++seed) {
                         TakeCase take{excerpt.lesson,
                                       excerpt.chords,
                                       noise,
@@ -62,7 +62,7 @@ bool MakeEachTake(const fs::path& work, int seeds, double detuneCents,
                         request.habits.wrongShare = kWrongShare;
                         request.habits.missedShare = kMissedShare;
                         if (noise) request.noiseDecibelsBelow = kNoiseBelow;
-                        request.detuneCents = detuneCents;
+                        request.detuneCents = set.detuneCents;
                         if (MakeTake(request, std::cerr) != 0) return false;
                         judge(take);
                     }

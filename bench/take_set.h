@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The takes the listening benchmarks judge: lesson excerpts (single-note lines and chords) made
-// with take_maker through every General MIDI soundfont installed, three guitar patches, with
-// and without room noise, from several seeds, each with wrong and left-out columns.
+// with take_maker through every General MIDI soundfont installed, on three guitar patches (or the
+// other four), with and without room noise, from several seeds, each with wrong and left-out
+// columns.
 #pragma once
 
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,7 +17,9 @@
 namespace fretlux::takes {
 
 inline constexpr int kPatches[] = {24, 25, 27};  // nylon, steel, clean electric
-inline constexpr double kNoiseBelow = 20;        // decibels below the playing
+// Guitars a student may also play into the microphone: jazz, muted, overdriven and distortion.
+inline constexpr int kOtherPatches[] = {26, 28, 29, 30};
+inline constexpr double kNoiseBelow = 20;  // decibels below the playing
 inline constexpr double kWrongShare = 0.10;
 inline constexpr double kMissedShare = 0.05;
 
@@ -30,9 +34,15 @@ struct TakeCase {
     TakeRequest request;
 };
 
-// Makes each take in work, one after another, on a guitar detuneCents off concert pitch, and
-// hands it to judge; false, after saying why on standard error, when a take cannot be made.
-bool MakeEachTake(const std::filesystem::path& work, int seeds, double detuneCents,
+struct TakeSet {
+    int seeds = 1;
+    double detuneCents = 0.0;  // every string this far from concert pitch
+    std::span<const int> patches = kPatches;
+};
+
+// Makes each take of the set in work, one after another, and hands it to judge; false, after
+// saying why on standard error, when a take cannot be made.
+bool MakeEachTake(const std::filesystem::path& work, const TakeSet& set,
                   const std::function<void(const TakeCase&)>& judge);
 
 }  // namespace fretlux::takes
