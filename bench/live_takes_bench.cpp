@@ -9,9 +9,10 @@
 //   hearing (and not taken back by a later hearing), the delay from the column's first note to
 //   the hearing that did it, and the share of faulty columns left green after all hearings.
 //
-//   live_takes_bench [SEEDS] [--quieter DB] [--detune CENTS]
+//   live_takes_bench [SEEDS] [--quieter DB] [--detune CENTS] [--other-guitars]
 // (1 seed unless given; --quieter: every take that many decibels quieter, as from a microphone
-// turned low; --detune: played on a guitar whose every string lies that far from concert pitch.)
+// turned low; --detune: played on a guitar whose every string lies that far from concert pitch;
+// --other-guitars: played on jazz, muted, overdriven and distortion guitar.)
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,6 +24,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -214,17 +216,20 @@ int main(int argc, char** argv) {
     const int seeds = argc > 1 ? std::atoi(argv[1]) : 1;
     double quieter = 0.0;
     double detune = 0.0;
-    for (int a = 2; a + 1 < argc; a += 2) {
+    std::span<const int> patches = takes::kPatches;
+    for (int a = 2; a < argc; ++a) {
         const std::string option = argv[a];
-        if (option == "--quieter") quieter = std::atof(argv[a + 1]);
-        if (option == "--detune") detune = std::atof(argv[a + 1]);
+        if (option == "--other-guitars") patches = takes::kOtherPatches;
+        if (option == "--quieter" && a + 1 < argc) quieter = std::atof(argv[++a]);
+        if (option == "--detune" && a + 1 < argc) detune = std::atof(argv[++a]);
     }
     const auto gain = static_cast<float>(std::pow(10.0, -quieter / 20.0));
     const fs::path work = fs::temp_directory_path() / ("fretlux-live-" + std::to_string(getpid()));
     fs::create_directories(work);
     Group singles{"single notes"}, chords{"chords"}, noisy{"with noise"};
     int takes = 0;
-    const bool made = takes::MakeEachTake(work, {seeds, detune}, [&](const takes::TakeCase& take) {
+    const takes::TakeSet set{seeds, detune, patches};
+    const bool made = takes::MakeEachTake(work, set, [&](const takes::TakeCase& take) {
         TakeReading audio = ReadTakeFile(take.request.wavePath);
         std::ifstream truthFile(take.request.truthPath);
         std::stringstream truthText;
