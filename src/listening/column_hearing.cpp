@@ -258,7 +258,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     std::vector<int> others = OtherNotes(look, expected, total);
     for (const int note : expected) {
         if (ExpectedNoteBegan(look, note, expected, total, phaseTells) ||
-            (phaseTells && others.empty() && DoubledNoteStruckAgain(look, note, expected))) {
+            (!onsets.faint && others.empty() && DoubledNoteStruckAgain(look, note, expected))) {
             heard.push_back(note);
         }
     }
