@@ -92,22 +92,25 @@ void AnalysisThread::FeedHop(std::span<const float> hop) {
     const auto near = [this](std::int64_t a, std::int64_t b) {
         return a >= 0 && b >= 0 && std::abs(a - b) < SecondsAfter(0, kNearOnsetSeconds);
     };
-    if (const auto onset = onsets_.Feed(hop)) {
-        if (pendingOnset_ >= 0) EndPendingOnset(*onset);
-        if (near(keenCandidate_, *onset)) keenCandidate_ = -1;
+    if (const auto found = onsets_.Feed(hop)) {
+        const std::int64_t onset = found->sample;
+        if (pendingOnset_ >= 0) EndPendingOnset(onset);
+        if (near(keenCandidate_, onset)) keenCandidate_ = -1;
         if (keenCandidate_ >= 0) TakeKeenCandidateForFaint();
-        if (faintOnset_ >= 0) EndFaintOnset(*onset);
-        pendingOnset_ = *onset;
-        latestOnset_ = *onset;
-        recentOnsets_.push_back(*onset);
+        if (faintOnset_ >= 0) EndFaintOnset(onset);
+        pendingOnset_ = onset;
+        latestOnset_ = onset;
+        recentOnsets_.push_back(*found);
         hearingsReported_ = 0;
-        if (reports_.onset) reports_.onset(*onset);
+        if (reports_.onset) reports_.onset(onset);
     }
-    if (const auto keen = keenOnsets_.Feed(hop); keen && !near(*keen, latestOnset_)) {
-        keenCandidate_ = *keen;
+    if (const auto keen = keenOnsets_.Feed(hop); keen && !near(keen->sample, latestOnset_)) {
+        // One where the sound grew no louder is kept only for a chord that nothing else finds.
+        if (keen->louder) keenCandidate_ = keen->sample;
         recentOnsets_.push_back(*keen);
     }
-    std::erase_if(recentOnsets_, [this](std::int64_t onset) { return onset < history_.Start(); });
+    std::erase_if(recentOnsets_,
+                  [this](const Onset& onset) { return onset.sample < history_.Start(); });
 }
 
 void AnalysisThread::HearPendingOnset(std::int64_t now) {
@@ -122,13 +125,13 @@ void AnalysisThread::HearPendingOnset(std::int64_t now) {
     while (now >= SecondsAfter(pendingOnset_, kHearingSeconds[reached])) ++reached;
     if (reached > hearingsReported_) {
         ReportSound(pendingOnset_, previousOnset_,
-                    SecondsAfter(pendingOnset_, kHearingSeconds[reached - 1]), false, false);
+                    SecondsAfter(pendingOnset_, kHearingSeconds[reached - 1]), {.whole = false});
         hearingsReported_ = reached;
     }
 }
 
 void AnalysisThread::EndPendingOnset(std::int64_t until) {
-    ReportSound(pendingOnset_, previousOnset_, until, true, false);
+    ReportSound(pendingOnset_, previousOnset_, until, {});
     previousOnset_ = pendingOnset_;
     pendingOnset_ = -1;
 }
@@ -151,7 +154,7 @@ void AnalysisThread::TakeKeenCandidateForFaint() {
 }
 
 void AnalysisThread::EndFaintOnset(std::int64_t until) {
-    ReportSound(faintOnset_, faintSince_, until, true, true);
+    ReportSound(faintOnset_, faintSince_, until, {.faint = true});
     faintOnset_ = -1;
 }
 
@@ -172,24 +175,37 @@ void AnalysisThread::SearchExpectedNotes(std::int64_t now) {
         std::erase_if(expected_, isDue);
     }
     for (const ExpectedNotes& e : due) {
-        if (OnsetNear(e.sample)) continue;
-        const auto onset =
+        if (NearestOnset(e.sample, true)) continue;
+        std::optional<std::int64_t> at =
             OnsetOfNotes(history_.Held(), RateHeardInTune(sampleRate_, e.offsetCents), e.notes,
                          e.sample - reach - history_.Start(), e.sample + reach - history_.Start());
-        if (!onset) continue;
-        const std::int64_t at = *onset + history_.Start();
-        std::int64_t since = 0;
-        for (const std::int64_t earlier : recentOnsets_) {
-            if (earlier < at) since = std::max(since, earlier);
+        const bool louder = at.has_value();
+        if (at) {
+            *at += history_.Start();
+        } else if (e.notes.size() > 1) {
+            at = NearestOnset(e.sample, false);
         }
-        ReportSound(at, since, SecondsAfter(at, kHearingSeconds.back()), true, true);
+        if (!at) continue;
+        std::int64_t since = 0;
+        for (const Onset& earlier : recentOnsets_) {
+            if (earlier.louder && earlier.sample < *at) since = std::max(since, earlier.sample);
+        }
+        ReportSound(*at, since, SecondsAfter(*at, kHearingSeconds.back()),
+                    {.faint = true, .louder = louder});
     }
 }
 
-bool AnalysisThread::OnsetNear(std::int64_t sample) const {
+std::optional<std::int64_t> AnalysisThread::NearestOnset(std::int64_t sample, bool louder) const {
     const std::int64_t reach = kOnsetReachMs * sampleRate_ / 1000;
-    return std::any_of(recentOnsets_.begin(), recentOnsets_.end(),
-                       [&](std::int64_t onset) { return std::abs(onset - sample) <= reach; });
+    std::optional<std::int64_t> nearest;
+    for (const Onset& onset : recentOnsets_) {
+        const std::int64_t distance = std::abs(onset.sample - sample);
+        if (onset.louder == louder && distance <= reach &&
+            (!nearest || distance < std::abs(*nearest - sample))) {
+            nearest = onset.sample;
+        }
+    }
+    return nearest;
 }
 
 std::int64_t AnalysisThread::SecondsAfter(std::int64_t sample, double seconds) const {
@@ -197,7 +213,7 @@ std::int64_t AnalysisThread::SecondsAfter(std::int64_t sample, double seconds) c
 }
 
 void AnalysisThread::ReportSound(std::int64_t onset, std::int64_t since, std::int64_t until,
-                                 bool whole, bool faint) const {
+                                 Hearing hearing) const {
     const std::int64_t start = std::max(history_.Start(), SecondsAfter(onset, -kBeforeSeconds));
     const std::int64_t end = std::min(until, history_.End());
     if (!reports_.sound || onset < start || end <= onset) return;
@@ -207,10 +223,11 @@ void AnalysisThread::ReportSound(std::int64_t onset, std::int64_t since, std::in
     auto sound = std::make_shared<OnsetSound>();
     sound->onsetSample = onset;
     sound->sampleRate = sampleRate_;
-    sound->whole = whole;
+    sound->whole = hearing.whole;
     const std::span<const float> heard = history_.Between(start, end);
     sound->samples.assign(heard.begin(), heard.end());
-    sound->onsets = {at(std::max(since, start)), at(onset), at(onset), at(end), faint};
+    sound->onsets = {
+        at(std::max(since, start)), at(onset), at(onset), at(end), hearing.faint, hearing.louder};
     reports_.sound(std::move(sound));
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <thread>
 #include <vector>
@@ -59,7 +60,8 @@ public:
     // Notes the student should begin at sample, on a guitar tuned offsetCents from concert pitch,
     // from any thread but the audio callback's. Where no onset comes within kOnsetReachMs of it,
     // their partials are searched for their onset (see OnsetOfNotes), which is reported like a
-    // keen ear's: once, whole and faint.
+    // keen ear's: once, whole and faint. Where that finds none for a chord, a keen onset where
+    // the sound grew no louder stands for it, as through an overdriven amplifier.
     void ExpectNotes(std::int64_t sample, std::vector<int> notes, double offsetCents);
 
 private:
@@ -81,10 +83,19 @@ private:
     // Searches for the expected notes that no onset came near, once the input has passed the
     // reach of their time and a whole hearing after it.
     void SearchExpectedNotes(std::int64_t now);
-    bool OnsetNear(std::int64_t sample) const;
+    // The onset within kOnsetReachMs of sample nearest to it, among those where the sound grew
+    // louder or among those where it did not.
+    std::optional<std::int64_t> NearestOnset(std::int64_t sample, bool louder) const;
+    // How an onset's sound is heard: whole or not yet, by the ordinary ear or only a keen one,
+    // and whether the sound grew louder there.
+    struct Hearing {
+        bool whole = true;
+        bool faint = false;
+        bool louder = true;
+    };
     // The sound around onset, from since up to until.
-    void ReportSound(std::int64_t onset, std::int64_t since, std::int64_t until, bool whole,
-                     bool faint) const;
+    void ReportSound(std::int64_t onset, std::int64_t since, std::int64_t until,
+                     Hearing hearing) const;
     std::int64_t SecondsAfter(std::int64_t sample, double seconds) const;
 
     int sampleRate_;
@@ -104,7 +115,7 @@ private:
     std::int64_t keenCandidate_ = -1;  // a keen onset that no ordinary onset has come near yet
     std::int64_t faintOnset_ = -1;     // a faint onset whose sound has not been reported yet
     std::int64_t faintSince_ = 0;
-    std::vector<std::int64_t> recentOnsets_;  // ordinary and keen, within the history
+    std::vector<Onset> recentOnsets_;  // ordinary and keen, within the history
     struct ExpectedNotes {
         std::int64_t sample;
         std::vector<int> notes;

@@ -250,6 +250,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
     std::vector<int> heard;
     if (total <= 0.0 || (onsets.faint && total < kFaintOnsetRise * look.afterEnergy)) return heard;
+    if (!onsets.louder && total < kDrivenStrumRise * look.afterEnergy) return heard;
     // A string plucked again while it rang makes an ordinary onset, so at a faint one the phase
     // of a fading string that wanders (in noise, or in a sample's release) is no new pluck, unless
     // much of what sounds there is new.

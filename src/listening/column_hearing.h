@@ -21,6 +21,9 @@ struct OnsetGroup {
     // Heard only by a keen ear where a column expected notes: the fading of what rang can pass
     // for such an onset, so anything begins there only when new energy clearly rose.
     bool faint = false;
+    // Whether the sound grew louder there. Where it did not, as through an overdriven amplifier
+    // that holds the sound at one level, a chord begins only where much of what sounds is new.
+    bool louder = true;
 };
 
 // The MIDI notes that began, ascending: those of expected heard, and any others heard.

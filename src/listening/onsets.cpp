@@ -31,9 +31,9 @@ constexpr smpl_t kClickThreshold = 0.3f;
 constexpr smpl_t kFluxThreshold = 0.15f;
 // A keen detector's thresholds are this share of the ordinary ones.
 constexpr smpl_t kKeenThresholds = 0.5f;
-// A flux onset counts when the filtered sound holds this much more energy over the hops after it
-// than over as many before: spans of some 20 ms, longer than a low string's period, whose
-// waveform alone makes shorter spans louder and quieter.
+// The filtered sound grew louder at a flux onset when it holds this much more energy over the
+// hops after it than over as many before: spans of some 20 ms, longer than a low string's period,
+// whose waveform alone makes shorter spans louder and quieter.
 constexpr int kEnergySpanHops = 4;
 constexpr double kEnergyRise = 0.9;
 // Faint noise (about -77 dB full scale) under the filtered sound: without it, bins that hold
@@ -106,6 +106,7 @@ struct OnsetDetector::Aubio {
 
 OnsetDetector::OnsetDetector(int sampleRate, OnsetKeenness keenness)
     : sampleRate_(sampleRate),
+      keenness_(keenness),
       hopSize_(HopSizeFor(sampleRate)),
       lowPass_(std::make_unique<LowPass>(sampleRate)) {
     const smpl_t scale = keenness == OnsetKeenness::Keen ? kKeenThresholds : 1.0f;
@@ -115,7 +116,7 @@ OnsetDetector::OnsetDetector(int sampleRate, OnsetKeenness keenness)
 
 OnsetDetector::~OnsetDetector() = default;
 
-std::optional<std::int64_t> OnsetDetector::Feed(std::span<const float> hop) {
+std::optional<Onset> OnsetDetector::Feed(std::span<const float> hop) {
     const std::size_t count = std::min<std::size_t>(hop.size(), hopSize_);
     fvec_zeros(clicks_->input);
     fvec_zeros(partials_->input);
@@ -129,15 +130,24 @@ std::optional<std::int64_t> OnsetDetector::Feed(std::span<const float> hop) {
     ++hopsFed_;
     const std::optional<std::int64_t> click = clicks_->Find();
     std::optional<std::int64_t> rise = partials_->Find();
-    // The flux also finds the slow swells of a fading chord; a pluck makes the sound louder.
-    if (rise && !LouderFrom(*rise / hopSize_)) rise.reset();
+    // The flux also finds the slow swells of a fading chord; a pluck makes the sound louder. A
+    // keen ear that heard no click keeps such a rise too, for a strum through an overdriven
+    // amplifier makes the sound no louder either.
+    const bool riseLouder = rise && LouderFrom(*rise / hopSize_);
+    if (!riseLouder && (click || keenness_ == OnsetKeenness::Ordinary)) rise.reset();
+    const bool louder = click || riseLouder;
     std::optional<std::int64_t> onset = click ? click : rise;
     if (click && rise) onset = std::min(*click, *rise);
-    // Both detectors hear most plucks; the second report of one is dropped.
+    // Both detectors hear most plucks; the second report of one is dropped, unless only it made
+    // the sound louder.
     const auto gap = static_cast<std::int64_t>(kShortestGapMs / 1000.0f * sampleRate_);
-    if (!onset || (lastOnset_ >= 0 && *onset < lastOnset_ + gap)) return std::nullopt;
-    lastOnset_ = *onset;
-    return onset;
+    if (!onset) return std::nullopt;
+    if (lastOnset_ && (*onset <= lastOnset_->sample ||
+                       (*onset < lastOnset_->sample + gap && (lastOnset_->louder || !louder)))) {
+        return std::nullopt;
+    }
+    lastOnset_ = Onset{*onset, louder};
+    return lastOnset_;
 }
 
 bool OnsetDetector::LouderFrom(std::int64_t hop) const {
@@ -153,9 +163,9 @@ bool OnsetDetector::LouderFrom(std::int64_t hop) const {
            kEnergyRise * before * static_cast<double>(std::max<std::int64_t>(1, last - hop));
 }
 
-std::vector<std::int64_t> DetectOnsets(const MonoAudio& audio, OnsetKeenness keenness) {
+std::vector<Onset> DetectOnsets(const MonoAudio& audio, OnsetKeenness keenness) {
     OnsetDetector detector(audio.sampleRate, keenness);
-    std::vector<std::int64_t> onsets;
+    std::vector<Onset> onsets;
     const std::span<const float> samples(audio.samples);
     for (std::size_t at = 0; at < samples.size(); at += detector.HopSize()) {
         const auto hop =

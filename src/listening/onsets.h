@@ -19,6 +19,14 @@ struct MonoAudio;
 // Below this level (dB full scale) nothing begins.
 inline constexpr double kOnsetSilenceDb = -55.0;
 
+// Where an onset is, a sample index counted from the first sample fed, and whether the sound grew
+// louder there. A keen ear also reports partials that changed while the sound held its level, as
+// an overdriven amplifier holds it through a strum.
+struct Onset {
+    std::int64_t sample = 0;
+    bool louder = true;
+};
+
 // How readily an onset is reported: Ordinary for listening blind; Keen where a note is expected
 // near by and its absence is itself news, so that a soft pluck in a noisy room is not lost.
 enum class OnsetKeenness { Ordinary, Keen };
@@ -32,9 +40,8 @@ public:
 
     // The number of samples Feed takes at a time.
     int HopSize() const { return hopSize_; }
-    // Takes the next HopSize() samples; the sample index, counted from the first sample fed, of
-    // an onset found in them.
-    std::optional<std::int64_t> Feed(std::span<const float> hop);
+    // Takes the next HopSize() samples; an onset found in them.
+    std::optional<Onset> Feed(std::span<const float> hop);
 
 private:
     // Whether the filtered sound is louder from hop on than just before it.
@@ -43,11 +50,12 @@ private:
     struct LowPass;
     struct Aubio;
     int sampleRate_;
+    OnsetKeenness keenness_;
     int hopSize_;
     std::unique_ptr<LowPass> lowPass_;
     std::unique_ptr<Aubio> clicks_;
     std::unique_ptr<Aubio> partials_;
-    std::int64_t lastOnset_ = -1;
+    std::optional<Onset> lastOnset_;
     // The filtered sound's energy in the latest hops, hop h at h % kEnergyHistory: aubio reports
     // an onset some hops after it happened.
     static constexpr int kEnergyHistory = 32;
@@ -55,8 +63,8 @@ private:
     std::int64_t hopsFed_ = 0;
 };
 
-// The sample indices of every onset in the audio, ascending.
-std::vector<std::int64_t> DetectOnsets(const MonoAudio& audio,
-                                       OnsetKeenness keenness = OnsetKeenness::Ordinary);
+// Every onset in the audio, ascending.
+std::vector<Onset> DetectOnsets(const MonoAudio& audio,
+                                OnsetKeenness keenness = OnsetKeenness::Ordinary);
 
 }  // namespace fretlux

@@ -16,10 +16,10 @@ namespace fretlux {
 
 namespace {
 
-std::vector<double> MillisecondsOf(const std::vector<std::int64_t>& onsets, int sampleRate) {
+std::vector<double> MillisecondsOf(const std::vector<Onset>& onsets, int sampleRate) {
     std::vector<double> milliseconds;
-    for (const std::int64_t onset : onsets) {
-        milliseconds.push_back(1000.0 * static_cast<double>(onset) / sampleRate);
+    for (const Onset& onset : onsets) {
+        milliseconds.push_back(1000.0 * static_cast<double>(onset.sample) / sampleRate);
     }
     return milliseconds;
 }
@@ -35,25 +35,50 @@ std::vector<bool> ColumnsReached(const std::vector<std::optional<std::size_t>>& 
 }
 
 // Adds an onset, and its owner, keeping the onsets ascending.
-void InsertOnset(std::int64_t onset, std::size_t owner, std::vector<std::int64_t>& onsets,
+void InsertOnset(Onset onset, std::size_t owner, std::vector<Onset>& onsets,
                  std::vector<std::optional<std::size_t>>& owners) {
-    const auto at = std::lower_bound(onsets.begin(), onsets.end(), onset);
+    const auto at =
+        std::lower_bound(onsets.begin(), onsets.end(), onset,
+                         [](const Onset& a, const Onset& b) { return a.sample < b.sample; });
     owners.insert(owners.begin() + (at - onsets.begin()), owner);
     onsets.insert(at, onset);
 }
 
 // A column that no onset reached is looked at again with a keener ear: a soft pluck in a noisy
 // room may have been missed, and the column's notes still tell whether anything began. The keen
-// onsets of such columns join onsets, and their owners join owners.
-void AddKeenOnsets(const MonoAudio& take, const std::vector<ExpectedColumn>& columns,
-                   const std::vector<bool>& reached, std::vector<std::int64_t>& onsets,
+// onsets where the sound grew louder of such columns join onsets, and their owners join owners.
+void AddKeenOnsets(const std::vector<Onset>& keen,
+                   const std::vector<std::optional<std::size_t>>& keenOwners,
+                   const std::vector<bool>& reached, std::vector<Onset>& onsets,
                    std::vector<std::optional<std::size_t>>& owners) {
-    const std::vector<std::int64_t> keen = DetectOnsets(take, OnsetKeenness::Keen);
-    const auto keenOwners = AssignOnsets(MillisecondsOf(keen, take.sampleRate), columns);
     for (std::size_t i = 0; i < keen.size(); ++i) {
-        if (keenOwners[i] && !reached[*keenOwners[i]]) {
+        if (keen[i].louder && keenOwners[i] && !reached[*keenOwners[i]]) {
             InsertOnset(keen[i], *keenOwners[i], onsets, owners);
         }
+    }
+}
+
+// A chord that nothing else found may have been strummed through an overdriven amplifier, which
+// holds the sound at one level: the keen onset where the sound grew no louder nearest its time,
+// if any, stands for its strum.
+void AddUnswelledOnsetsOfChords(const std::vector<Onset>& keen,
+                                const std::vector<std::optional<std::size_t>>& keenOwners,
+                                const std::vector<ExpectedColumn>& columns, int sampleRate,
+                                std::vector<Onset>& onsets,
+                                std::vector<std::optional<std::size_t>>& owners) {
+    const std::vector<bool> reached = ColumnsReached(owners, columns.size());
+    std::vector<std::optional<Onset>> nearest(columns.size());
+    for (std::size_t i = 0; i < keen.size(); ++i) {
+        const std::optional<std::size_t> c = keenOwners[i];
+        if (keen[i].louder || !c || reached[*c] || columns[*c].notes.size() < 2) continue;
+        const auto distance = [&](const Onset& onset) {
+            return std::abs(static_cast<double>(onset.sample) * 1000.0 / sampleRate -
+                            static_cast<double>(columns[*c].milliseconds));
+        };
+        if (!nearest[*c] || distance(keen[i]) < distance(*nearest[*c])) nearest[*c] = keen[i];
+    }
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (nearest[c]) InsertOnset(*nearest[c], c, onsets, owners);
     }
 }
 
@@ -61,7 +86,7 @@ void AddKeenOnsets(const MonoAudio& take, const std::vector<ExpectedColumn>& col
 // of its time, heard at hearingRate.
 void AddOnsetsOfExpectedNotes(const MonoAudio& take, int hearingRate,
                               const std::vector<ExpectedColumn>& columns,
-                              std::vector<std::int64_t>& onsets,
+                              std::vector<Onset>& onsets,
                               std::vector<std::optional<std::size_t>>& owners) {
     const std::vector<bool> reached = ColumnsReached(owners, columns.size());
     const std::int64_t reach = kOnsetReachMs * take.sampleRate / 1000;
@@ -70,7 +95,7 @@ void AddOnsetsOfExpectedNotes(const MonoAudio& take, int hearingRate,
         const std::int64_t at = columns[c].milliseconds * take.sampleRate / 1000;
         if (const auto onset =
                 OnsetOfNotes(take.samples, hearingRate, columns[c].notes, at - reach, at + reach)) {
-            InsertOnset(*onset, c, onsets, owners);
+            InsertOnset({*onset, true}, c, onsets, owners);
         }
     }
 }
@@ -78,19 +103,21 @@ void AddOnsetsOfExpectedNotes(const MonoAudio& take, int hearingRate,
 // Each column's onsets as one group; nothing for a column that none reached. A column that the
 // ordinary detector did not reach was heard only faintly.
 std::vector<std::optional<OnsetGroup>> OnsetGroups(
-    const std::vector<std::int64_t>& onsets, const std::vector<std::optional<std::size_t>>& owners,
+    const std::vector<Onset>& onsets, const std::vector<std::optional<std::size_t>>& owners,
     const std::vector<bool>& reachedByOrdinary, std::size_t samples) {
     std::vector<std::optional<OnsetGroup>> groups(reachedByOrdinary.size());
+    const auto sampleAt = [&onsets](std::size_t i) {
+        return static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i].sample));
+    };
     for (std::size_t c = 0; c < groups.size(); ++c) {
         std::optional<OnsetGroup>& group = groups[c];
         for (std::size_t i = 0; i < onsets.size(); ++i) {
-            const auto at = static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i]));
+            const std::size_t at = sampleAt(i);
             if (owners[i] == c) {
                 if (!group) {
-                    const std::size_t since =
-                        i == 0 ? 0
-                               : static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i - 1]));
-                    group = OnsetGroup{since, at, at, samples, !reachedByOrdinary[c]};
+                    const std::size_t since = i == 0 ? 0 : sampleAt(i - 1);
+                    group =
+                        OnsetGroup{since, at, at, samples, !reachedByOrdinary[c], onsets[i].louder};
                 }
                 group->last = at;
             } else if (group && at > group->last) {
@@ -160,16 +187,19 @@ std::vector<std::optional<std::size_t>> AssignOnsets(const std::vector<double>& 
 std::vector<ColumnJudgement> JudgeTake(const MonoAudio& recorded,
                                        const std::vector<ExpectedColumn>& columns) {
     const MonoAudio take = AtListeningLevel(recorded);
-    std::vector<std::int64_t> onsets = DetectOnsets(take);
+    std::vector<Onset> onsets = DetectOnsets(take);
     auto owners = AssignOnsets(MillisecondsOf(onsets, take.sampleRate), columns);
     // Only the ordinary detector's onsets are trusted to tell a string plucked again by its
     // broken phase alone.
     const std::vector<bool> reached = ColumnsReached(owners, columns.size());
-    AddKeenOnsets(take, columns, reached, onsets, owners);
+    const std::vector<Onset> keen = DetectOnsets(take, OnsetKeenness::Keen);
+    const auto keenOwners = AssignOnsets(MillisecondsOf(keen, take.sampleRate), columns);
+    AddKeenOnsets(keen, keenOwners, reached, onsets, owners);
     const int hearingRate = RateHeardInTune(
         take.sampleRate,
         OffsetOfTake(take, columns, OnsetGroups(onsets, owners, reached, take.samples.size())));
     AddOnsetsOfExpectedNotes(take, hearingRate, columns, onsets, owners);
+    AddUnswelledOnsetsOfChords(keen, keenOwners, columns, take.sampleRate, onsets, owners);
     const auto groups = OnsetGroups(onsets, owners, reached, take.samples.size());
     std::vector<ColumnJudgement> judgements;
     for (std::size_t c = 0; c < columns.size(); ++c) {

@@ -94,11 +94,11 @@ std::optional<TunedPitch> MeasureNote(std::span<const float> samples, int sample
 std::vector<TunerNote> HearNotes(const MonoAudio& recorded) {
     const MonoAudio audio = AtListeningLevel(recorded);
     const std::span<const float> samples(audio.samples);
-    const std::vector<std::int64_t> onsets = DetectOnsets(audio);
+    const std::vector<Onset> onsets = DetectOnsets(audio);
     const auto at = [&](std::size_t i) {
         return i < onsets.size()
                    ? std::min(samples.size(),
-                              static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i])))
+                              static_cast<std::size_t>(std::max<std::int64_t>(0, onsets[i].sample)))
                    : samples.size();
     };
     // An onset too soon after a note's onset to leave it room to be measured is the same pluck
@@ -112,7 +112,7 @@ std::vector<TunerNote> HearNotes(const MonoAudio& recorded) {
         const std::size_t end = NoteEnd(samples, at(i), at(next), audio.sampleRate);
         const std::size_t since = i == 0 ? 0 : at(i - 1);
         if (const auto pitch = MeasureNote(samples, audio.sampleRate, since, at(i), end)) {
-            notes.push_back({onsets[i], *pitch});
+            notes.push_back({onsets[i].sample, *pitch});
             i = next - 1;
         }
     }
@@ -133,7 +133,7 @@ void LiveTuner::Feed(std::span<const float> samples,
         const auto take = std::min<std::size_t>(samples.size(), interval_ - sinceReading_);
         recent_.Add(samples.first(take));
         hops_.Add(samples.first(take), [this](std::span<const float> hop) {
-            if (const auto onset = onsets_.Feed(hop)) RememberSoundBefore(*onset);
+            if (const auto onset = onsets_.Feed(hop)) RememberSoundBefore(onset->sample);
         });
         samples = samples.subspan(take);
         sinceReading_ += static_cast<int>(take);
