@@ -45,8 +45,8 @@ void InsertOnset(Onset onset, std::size_t owner, std::vector<Onset>& onsets,
 }
 
 // A column that no onset reached is looked at again with a keener ear: a soft pluck in a noisy
-// room may have been missed, and the column's notes still tell whether anything began. The keen
-// onsets where the sound grew louder of such columns join onsets, and their owners join owners.
+// room may have been missed, and the column's notes still tell whether anything began. Such a
+// column's keen onsets where the sound grew louder join onsets, and their owners join owners.
 void AddKeenOnsets(const std::vector<Onset>& keen,
                    const std::vector<std::optional<std::size_t>>& keenOwners,
                    const std::vector<bool>& reached, std::vector<Onset>& onsets,
