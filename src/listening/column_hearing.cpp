@@ -92,17 +92,17 @@ double UnexplainedEnergy(const Look& look, double hertz) {
     return std::norm(after - damping * carried);
 }
 
-// The new energy in the first counted partials of note, leaving out partials that one of the
-// notes explained also has.
-double EvidenceOf(const Look& look, int note, double rise, const std::vector<int>& explained = {},
-                  int counted = kCountedPartials) {
+// The new energy in the first counted partials of note that stand floor high, leaving out
+// partials that one of the notes explained also has.
+double EvidenceOf(const Look& look, int note, double rise, double floor,
+                  const std::vector<int>& explained = {}, int counted = kCountedPartials) {
     double evidence = 0.0;
     const double fundamental = FrequencyOfNote(note);
     for (int n = 1; n <= counted && n * fundamental <= kHighestHertz; ++n) {
         const auto peak = PartialPeak(look.after, fundamental, n);
         if (peak && std::none_of(explained.begin(), explained.end(),
                                  [&](int other) { return IsPartialOf(peak->hertz, other); })) {
-            evidence += NewEnergy(look, *peak, rise);
+            evidence += NewEnergy(look, *peak, rise, floor);
         }
     }
     return evidence;
@@ -111,8 +111,10 @@ double EvidenceOf(const Look& look, int note, double rise, const std::vector<int
 // Whether note, ringing before the onsets, was plucked again: much of its partials' energy after
 // them, leaving out partials that the notes in others have too, is not the old vibration's, or
 // it swells; and those partials hold at least the share level of all the energy after the onsets.
+// When others are given, the partials left are a chord's note's own, held to their lower floor.
 bool Replayed(const Look& look, int note, const std::vector<int>& others, double level) {
     if (look.earlier.empty()) return false;
+    const double floor = others.empty() ? look.floor : look.ownPartialsFloor;
     double unexplained = 0.0;
     double sounding = 0.0;
     HalvesPower halves{0.0, 0.0};
@@ -121,7 +123,7 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
     const double fundamental = FrequencyOfNote(note);
     for (int n = 1; n <= kCountedPartials && n * fundamental <= kHighestHertz; ++n) {
         const auto peak = PartialPeak(look.after, fundamental, n);
-        if (!peak || peak->magnitude < look.floor ||
+        if (!peak || peak->magnitude < floor ||
             std::any_of(others.begin(), others.end(),
                         [&](int other) { return IsPartialOf(peak->hertz, other); })) {
             continue;
@@ -184,8 +186,9 @@ std::optional<int> OvertoneNotePlayed(const Look& look, int expected, double tot
             !OnlyOvertonesNew(partials, note)) {
             continue;
         }
-        const bool began = EvidenceOf(look, note, kExpectedRise) >= kExpectedShare * total ||
-                           Replayed(look, note, {}, kReplayedSingleLevel);
+        const bool began =
+            EvidenceOf(look, note, kExpectedRise, look.floor) >= kExpectedShare * total ||
+            Replayed(look, note, {}, kReplayedSingleLevel);
         if (began) return note;
     }
     return std::nullopt;
@@ -220,10 +223,12 @@ bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expec
     // Partials shared with another note of the chord tell nothing of a string plucked again, as
     // the other string may be the one that was.
     if (!HasOwnPartials(note, others))
-        return EvidenceOf(look, note, kExpectedRise) >= kExpectedShare * total;
+        return EvidenceOf(look, note, kExpectedRise, look.floor) >= kExpectedShare * total;
     const bool single = others.empty();
     const int counted = single ? kCountedPartials : kCountedOwnPartialsInChord;
-    return EvidenceOf(look, note, kExpectedRise, others, counted) >= kOwnPartialsShare * total ||
+    const double floor = single ? look.floor : look.ownPartialsFloor;
+    return EvidenceOf(look, note, kExpectedRise, floor, others, counted) >=
+               kOwnPartialsShare * total ||
            (phaseTells &&
             Replayed(look, note, others, single ? kReplayedSingleLevel : kReplayedLevel));
 }
@@ -275,7 +280,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
             const int note = NearestNoteOf(*pitch).midi;
             if (note != expected.front() && note >= kLowestGuitarNote &&
                 note <= kHighestGuitarNote &&
-                EvidenceOf(look, note, kOtherRise, expected) >= kOtherShare * total &&
+                EvidenceOf(look, note, kOtherRise, look.floor, expected) >= kOtherShare * total &&
                 !(heard.size() == 1 && (note - expected.front()) % 12 == 0 && others.empty())) {
                 others.push_back(note);
             }

@@ -39,6 +39,11 @@ struct Look {
     // Peaks fainter than this name no note that was not expected: over a short look the pluck's
     // attack fills the spectrum after the onsets, and its noise is no string.
     double otherNotesFloor = 0.0;
+    // A chord's note may have few partials that no other string shares (A7's C sharp has only its
+    // fundamental among its first eight), and through an overdriven or distorted amplifier those
+    // few stand only a little above the sound the amplifier fills the spectrum with. Sought at
+    // their exact places, they count from this lower floor.
+    double ownPartialsFloor = 0.0;
 };
 
 // The spectra after and before the onsets; nothing when the take ends at them.
@@ -60,8 +65,8 @@ struct HalvesPower {
 HalvesPower PowerInHalves(const Look& look, double hertz);
 
 // The new energy of one place in the spectrum: the rise in power of the peak found there, when
-// it rose by the factor rise.
-double NewEnergy(const Look& look, const SpectralPeak& peak, double rise);
+// it rose by the factor rise and stands at least floor high.
+double NewEnergy(const Look& look, const SpectralPeak& peak, double rise, double floor);
 
 // Which partial of note lies at hertz, counting a string's stretching; 0 for none.
 int PartialNumber(double hertz, int note);

@@ -48,7 +48,7 @@ std::optional<double> TuningOffsetAt(const Look& look, const std::vector<int>& e
             if (Crowded(place, note, expected)) continue;
             const auto peak = look.after.PeakNear(place, kFarthestOffsetCents);
             if (!peak) continue;
-            const double energy = NewEnergy(look, *peak, kRise);
+            const double energy = NewEnergy(look, *peak, kRise, look.floor);
             weighted += energy * CentsBetween(peak->hertz, place);
             measured += energy;
         }

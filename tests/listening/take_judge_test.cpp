@@ -527,6 +527,37 @@ TEST(TakeJudge, ChordsThroughABrightOverdriveAreHeardWhole) {
     }
 }
 
+// A7's C sharp has only its fundamental to itself among its first eight partials; the chord's
+// other notes sound all the rest. Struck softly through an amplifier whose hiss fills the spectrum
+// before and after the strum nearly as high, it is heard when the chord is strummed again, and
+// missed when it is left out of the second strum.
+TEST(TakeJudge, ASoftChordNoteWithOnlyItsFundamentalToItselfIsHeardThroughAHissingAmplifier) {
+    constexpr int rate = 44100;
+    const std::vector<int> chord = {45, 52, 55, 61, 64};
+    const std::vector<int> withoutCSharp = {45, 52, 55, 64};
+    for (const unsigned seed : {1u, 2u, 3u}) {
+        for (const bool leftOut : {false, true}) {
+            std::vector<Pluck> plucks;
+            for (const double seconds : {0.3, 0.9}) {
+                double strum = 0.0;
+                for (const int note : chord) {
+                    if (!(leftOut && seconds > 0.3 && note == 61)) {
+                        plucks.push_back({seconds + strum, note, 0.0, StringFor(note),
+                                          note == 61 ? 0.03 : 0.25});
+                    }
+                    strum += 0.008;
+                }
+            }
+            const auto judgements = JudgeTake(PluckedTake(plucks, {rate, 1.6, -24.0, seed}),
+                                              {{1, 0, 300, chord}, {1, 2, 900, chord}});
+            ASSERT_EQ(judgements.size(), 2u);
+            EXPECT_EQ(judgements[0].heard, chord) << "seed " << seed;
+            EXPECT_EQ(judgements[1].heard, leftOut ? withoutCSharp : chord)
+                << "seed " << seed << (leftOut ? ", left out" : ", struck");
+        }
+    }
+}
+
 TEST(TakeJudge, AnOnsetBelongsToTheNearestColumnWithinAHundredMilliseconds) {
     const std::vector<ExpectedColumn> columns = {
         {1, 0, 1000, {40}}, {1, 4, 1150, {45}}, {2, 1, 2000, {50}}};
