@@ -108,13 +108,18 @@ double EvidenceOf(const Look& look, int note, double rise, double floor,
     return evidence;
 }
 
+// The floor a note's partials are held to when those that the notes in others share are left
+// out: what is left of a chord's note are its own partials, which have the lower floor.
+double FloorBeside(const Look& look, const std::vector<int>& others) {
+    return others.empty() ? look.floor : look.ownPartialsFloor;
+}
+
 // Whether note, ringing before the onsets, was plucked again: much of its partials' energy after
 // them, leaving out partials that the notes in others have too, is not the old vibration's, or
 // it swells; and those partials hold at least the share level of all the energy after the onsets.
-// When others are given, the partials left are a chord's note's own, held to their lower floor.
 bool Replayed(const Look& look, int note, const std::vector<int>& others, double level) {
     if (look.earlier.empty()) return false;
-    const double floor = others.empty() ? look.floor : look.ownPartialsFloor;
+    const double floor = FloorBeside(look, others);
     double unexplained = 0.0;
     double sounding = 0.0;
     HalvesPower halves{0.0, 0.0};
@@ -226,8 +231,7 @@ bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expec
         return EvidenceOf(look, note, kExpectedRise, look.floor) >= kExpectedShare * total;
     const bool single = others.empty();
     const int counted = single ? kCountedPartials : kCountedOwnPartialsInChord;
-    const double floor = single ? look.floor : look.ownPartialsFloor;
-    return EvidenceOf(look, note, kExpectedRise, floor, others, counted) >=
+    return EvidenceOf(look, note, kExpectedRise, FloorBeside(look, others), others, counted) >=
                kOwnPartialsShare * total ||
            (phaseTells &&
             Replayed(look, note, others, single ? kReplayedSingleLevel : kReplayedLevel));
