@@ -46,6 +46,11 @@ constexpr double kFaintOnsetRise = 0.01;
 // it is new, where a synthesiser's release or a wandering fading string brings less. There, the
 // strings' broken phases tell that they were struck again, as at an ordinary onset.
 constexpr double kDrivenStrumRise = 0.2;
+// A finger on the wrong fret sounds a note up to this many semitones from the one expected. Struck
+// again, in place of the expected note, it is most of what sounds after the onset: a string that
+// rings on beside the expected note is not, though its partials may beat with another's.
+constexpr int kWrongFretReach = 3;
+constexpr double kStruckInsteadLevel = 0.5;
 // Every partial of a note an octave or a twelfth up is one of the expected note's too. Where such
 // a note began, the expected note began as well only when its partials that the higher note lacks
 // (its odd ones, an octave below) hold this share of what is new in its partials.
@@ -218,6 +223,15 @@ bool HasOwnPartials(int note, const std::vector<int>& others) {
     return false;
 }
 
+// Whether a single note began: its partials rose, or, when phaseTells, it was plucked again;
+// leaving out the partials that the notes in explained have too.
+bool SingleNoteBegan(const Look& look, int note, const std::vector<int>& explained, double total,
+                     bool phaseTells) {
+    return EvidenceOf(look, note, kExpectedRise, look.floor, explained) >=
+               kOwnPartialsShare * total ||
+           (phaseTells && Replayed(look, note, explained, kReplayedSingleLevel));
+}
+
 // Whether an expected note began: its partials rose, counting only those that the other
 // expected notes do not share when it has such partials of its own (an octave above another
 // note of the chord has none, and is then judged on all of its partials), or, when phaseTells,
@@ -229,12 +243,10 @@ bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expec
     // the other string may be the one that was.
     if (!HasOwnPartials(note, others))
         return EvidenceOf(look, note, kExpectedRise, look.floor) >= kExpectedShare * total;
-    const bool single = others.empty();
-    const int counted = single ? kCountedPartials : kCountedOwnPartialsInChord;
-    return EvidenceOf(look, note, kExpectedRise, FloorBeside(look, others), others, counted) >=
-               kOwnPartialsShare * total ||
-           (phaseTells &&
-            Replayed(look, note, others, single ? kReplayedSingleLevel : kReplayedLevel));
+    if (others.empty()) return SingleNoteBegan(look, note, {}, total, phaseTells);
+    return EvidenceOf(look, note, kExpectedRise, look.ownPartialsFloor, others,
+                      kCountedOwnPartialsInChord) >= kOwnPartialsShare * total ||
+           (phaseTells && Replayed(look, note, others, kReplayedLevel));
 }
 
 // Whether a chord's note with no partials of its own, every one of them another string's too, was
@@ -246,6 +258,77 @@ bool DoubledNoteStruckAgain(const Look& look, int note, const std::vector<int>& 
     const std::vector<int> others = OthersThan(note, expected);
     return !others.empty() && !HasOwnPartials(note, others) &&
            Replayed(look, note, {}, kReplayedLevel);
+}
+
+// Whether one note is an octave, a twelfth or more above the other, every partial of the higher
+// one a partial of the lower.
+bool OvertoneApart(int a, int b) {
+    return IsPartialOf(FrequencyOfNote(std::max(a, b)), std::min(a, b));
+}
+
+// The guitar note nearest the pitch heard after the onsets, unless it is the note expected.
+std::optional<int> OtherPitchHeard(const Look& look, int expected) {
+    const auto pitch = RoughPitch(look.afterSamples, look.sampleRate);
+    if (!pitch) return std::nullopt;
+    const int note = NearestNoteOf(*pitch).midi;
+    if (note == expected || note < kLowestGuitarNote || note > kHighestGuitarNote) {
+        return std::nullopt;
+    }
+    return note;
+}
+
+// The note struck again in place of the single note expected. A student whose finger sits on the
+// wrong fret plays the same wrong note again, no louder than it rang: its phase breaks or it
+// swells where the expected note has no partials, while nothing is new at the expected note's
+// partials but where the wrong note has partials too. It is sought at the pitch heard, then a
+// fret or a few either side of the expected note, as strings ringing on may leave no pitch to
+// hear.
+std::optional<int> NoteStruckAgainInstead(const Look& look, int expected, std::optional<int> pitch,
+                                          double total) {
+    std::vector<int> candidates;
+    if (pitch && std::abs(*pitch - expected) <= kWrongFretReach) candidates.push_back(*pitch);
+    for (int step = 1; step <= kWrongFretReach; ++step) {
+        candidates.push_back(expected - step);
+        candidates.push_back(expected + step);
+    }
+    for (const int note : candidates) {
+        if (note >= kLowestGuitarNote && note <= kHighestGuitarNote &&
+            !OvertoneApart(note, expected) &&
+            Replayed(look, note, {expected}, kStruckInsteadLevel) &&
+            !SingleNoteBegan(look, expected, {note}, total, true)) {
+            return note;
+        }
+    }
+    return std::nullopt;
+}
+
+// Adds to others the note played in place of the single note expected. Its pitch is heard
+// directly; it counts only when that note rose, so a note still ringing from before, or an
+// octave slip of the detector on the expected note, does not; or, when phaseTells, when it was
+// struck again in place of the expected note.
+void AddNotePlayedInstead(const Look& look, int expected, bool expectedHeard, double total,
+                          bool phaseTells, std::vector<int>& others) {
+    const std::optional<int> pitch = OtherPitchHeard(look, expected);
+    if (pitch &&
+        EvidenceOf(look, *pitch, kOtherRise, look.floor, {expected}) >= kOtherShare * total &&
+        !(expectedHeard && (*pitch - expected) % 12 == 0 && others.empty())) {
+        others.push_back(*pitch);
+    }
+    if (others.empty() && phaseTells) {
+        if (const auto again = NoteStruckAgainInstead(look, expected, pitch, total)) {
+            others.push_back(*again);
+        }
+    }
+}
+
+// Whether what is new at the single note expected lies only where the other notes heard have
+// partials too: it was their sound, not the expected note's. A note an octave or a twelfth away
+// shares every partial of the higher one, and leaves the question open.
+bool OnlyOthersBegan(const Look& look, int expected, const std::vector<int>& others, double total,
+                     bool phaseTells) {
+    return !others.empty() && std::none_of(others.begin(), others.end(), [expected](int other) {
+        return OvertoneApart(other, expected);
+    }) && !SingleNoteBegan(look, expected, others, total, phaseTells);
 }
 
 }  // namespace
@@ -274,20 +357,13 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     }
     if (expected.size() == 1) {
         // A note an octave or a twelfth up sounds only partials of the expected note; what is
-        // new in the expected note's own partials tells the two apart. Any other note's pitch is
-        // heard directly; it counts as another note only when that note rose, so a note still
-        // ringing from before, or an octave slip of the detector on the expected note, does not.
+        // new in the expected note's own partials tells the two apart.
         if (const auto higher = OvertoneNotePlayed(look, expected.front(), total)) {
             heard.clear();
             others.push_back(*higher);
-        } else if (const auto pitch = RoughPitch(look.afterSamples, sampleRate)) {
-            const int note = NearestNoteOf(*pitch).midi;
-            if (note != expected.front() && note >= kLowestGuitarNote &&
-                note <= kHighestGuitarNote &&
-                EvidenceOf(look, note, kOtherRise, look.floor, expected) >= kOtherShare * total &&
-                !(heard.size() == 1 && (note - expected.front()) % 12 == 0 && others.empty())) {
-                others.push_back(note);
-            }
+        } else {
+            AddNotePlayedInstead(look, expected.front(), !heard.empty(), total, phaseTells, others);
+            if (OnlyOthersBegan(look, expected.front(), others, total, phaseTells)) heard.clear();
         }
     }
     for (const int note : others) {

@@ -448,6 +448,31 @@ TEST(TakeJudge, ASingleNoteAnOctaveATwelfthOrTwoOctavesUpIsWrong) {
     }
 }
 
+// A student whose finger sits on the wrong fret plays the same wrong note again and again, no
+// louder than it rang. It is wrong each time, and named as the note played, though the string of
+// the note expected may still ring from before, and in a noisy room too.
+TEST(TakeJudge, AWrongNotePlayedAgainIsWrongAgain) {
+    const std::vector<Played> columns = {
+        {{59}, {59}, 0, Verdict::Right}, {{59}, {56}, 0, Verdict::Wrong},
+        {{59}, {56}, 0, Verdict::Wrong}, {{59}, {56}, 0, Verdict::Wrong},
+        {{57}, {58}, 0, Verdict::Wrong}, {{57}, {58}, 0, Verdict::Wrong},
+        {{52}, {50}, 0, Verdict::Wrong}, {{52}, {50}, 0, Verdict::Wrong},
+        {{64}, {65}, 0, Verdict::Wrong}, {{64}, {65}, 0, Verdict::Wrong},
+        {{64}, {64}, 0, Verdict::Right},
+    };
+    for (const double noiseDb : {-200.0, -40.0}) {
+        const auto judgements = Judge(columns, noiseDb);
+        ASSERT_EQ(judgements.size(), columns.size());
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            EXPECT_EQ(judgements[c].verdict, columns[c].verdict)
+                << "column " << c << " " << noiseDb;
+            if (columns[c].verdict == Verdict::Wrong) {
+                EXPECT_EQ(judgements[c].heard, columns[c].played) << "column " << c;
+            }
+        }
+    }
+}
+
 // Plucked with the thumb, which makes no click, each note swelling in over some hundredths of a
 // second, in a room whose noise is 20 dB below the playing: the onset detectors miss most of the
 // notes, which their own partials still find. Through an amplifier driven hard, which holds every
