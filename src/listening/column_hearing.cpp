@@ -302,23 +302,12 @@ std::optional<int> NoteStruckAgainInstead(const Look& look, int expected, std::o
     return std::nullopt;
 }
 
-// Adds to others the note played in place of the single note expected. Its pitch is heard
-// directly; it counts only when that note rose, so a note still ringing from before, or an
-// octave slip of the detector on the expected note, does not; or, when phaseTells, when it was
-// struck again in place of the expected note.
-void AddNotePlayedInstead(const Look& look, int expected, bool expectedHeard, double total,
-                          bool phaseTells, std::vector<int>& others) {
-    const std::optional<int> pitch = OtherPitchHeard(look, expected);
-    if (pitch &&
-        EvidenceOf(look, *pitch, kOtherRise, look.floor, {expected}) >= kOtherShare * total &&
-        !(expectedHeard && (*pitch - expected) % 12 == 0 && others.empty())) {
-        others.push_back(*pitch);
-    }
-    if (others.empty() && phaseTells) {
-        if (const auto again = NoteStruckAgainInstead(look, expected, pitch, total)) {
-            others.push_back(*again);
-        }
-    }
+// Whether the pitch heard in place of the single note expected is another note that rose: a note
+// still ringing from before does not, nor an octave slip of the detector on the expected note
+// where that began and nothing else did.
+bool PitchRose(const Look& look, int pitch, int expected, bool onlyExpectedHeard, double total) {
+    return EvidenceOf(look, pitch, kOtherRise, look.floor, {expected}) >= kOtherShare * total &&
+           !(onlyExpectedHeard && (pitch - expected) % 12 == 0);
 }
 
 // Whether what is new at the single note expected lies only where the other notes heard have
@@ -329,6 +318,28 @@ bool OnlyOthersBegan(const Look& look, int expected, const std::vector<int>& oth
     return !others.empty() && std::none_of(others.begin(), others.end(), [expected](int other) {
         return OvertoneApart(other, expected);
     }) && !SingleNoteBegan(look, expected, others, total, phaseTells);
+}
+
+// Where the single note expected was due, the note played in its place joins others; the expected
+// note stays in heard only where something new at partials of its own tells of it.
+void HearInPlaceOfSingleNote(const Look& look, int single, double total, bool phaseTells,
+                             std::vector<int>& heard, std::vector<int>& others) {
+    const std::optional<int> pitch = OtherPitchHeard(look, single);
+    // A wrong note struck again is sought first, as its partials that lie near the expected
+    // note's may pass for a note an octave or more above it.
+    std::optional<int> again;
+    if (others.empty() && phaseTells) again = NoteStruckAgainInstead(look, single, pitch, total);
+    if (again) {
+        others.push_back(*again);
+    } else if (const auto higher = OvertoneNotePlayed(look, single, total)) {
+        // A note an octave or a twelfth up sounds only partials of the expected note; what is
+        // new in the expected note's own partials tells the two apart.
+        heard.clear();
+        others.push_back(*higher);
+    } else if (pitch && PitchRose(look, *pitch, single, !heard.empty() && others.empty(), total)) {
+        others.push_back(*pitch);
+    }
+    if (OnlyOthersBegan(look, single, others, total, phaseTells)) heard.clear();
 }
 
 }  // namespace
@@ -356,15 +367,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
         }
     }
     if (expected.size() == 1) {
-        // A note an octave or a twelfth up sounds only partials of the expected note; what is
-        // new in the expected note's own partials tells the two apart.
-        if (const auto higher = OvertoneNotePlayed(look, expected.front(), total)) {
-            heard.clear();
-            others.push_back(*higher);
-        } else {
-            AddNotePlayedInstead(look, expected.front(), !heard.empty(), total, phaseTells, others);
-            if (OnlyOthersBegan(look, expected.front(), others, total, phaseTells)) heard.clear();
-        }
+        HearInPlaceOfSingleNote(look, expected.front(), total, phaseTells, heard, others);
     }
     for (const int note : others) {
         if (std::find(heard.begin(), heard.end(), note) == heard.end()) heard.push_back(note);

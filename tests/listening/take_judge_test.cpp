@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "listening/column_hearing.h"
+#include "listening/onset_sound.h"
 #include "plucked_strings.h"
 
 namespace fretlux::testing {
@@ -468,6 +469,46 @@ TEST(TakeJudge, AWrongNotePlayedAgainIsWrongAgain) {
                 << "column " << c << " " << noiseDb;
             if (columns[c].verdict == Verdict::Wrong) {
                 EXPECT_EQ(judgements[c].heard, columns[c].played) << "column " << c;
+            }
+        }
+    }
+}
+
+// Wait mode hears each onset again and again, from 40 ms after it on, and shows the column green
+// as soon as a hearing finds the note expected. A wrong note, the first time or struck again, is
+// never heard as the note expected; struck again, it is named at every hearing.
+TEST(TakeJudge, AWrongNoteIsNeverHeardAsTheNoteExpectedAtAnyHearingOfItsOnset) {
+    struct Slip {
+        int expected;
+        int played;
+    };
+    const std::vector<Slip> slips = {{59, 56}, {57, 58}, {52, 50}, {64, 65}, {45, 47}, {50, 48}};
+    constexpr int kRate = 44100;
+    for (const double noiseDb : {-200.0, -40.0}) {
+        for (const Slip& slip : slips) {
+            // The right note, then the wrong one twice, on one string.
+            const int string = StringFor(std::min(slip.expected, slip.played));
+            const MonoAudio take = PluckedTake({{0.2, slip.expected, 0.0, string},
+                                                {0.53, slip.played, 0.0, string},
+                                                {0.86, slip.played, 0.0, string}},
+                                               {kRate, 1.3, noiseDb});
+            for (const double onsetSeconds : {0.53, 0.86}) {
+                const auto onset = static_cast<std::size_t>(onsetSeconds * kRate);
+                const auto since = static_cast<std::size_t>((onsetSeconds - 0.33) * kRate);
+                for (const double hearing : kHearingSeconds) {
+                    const std::size_t end = onset + static_cast<std::size_t>(hearing * kRate);
+                    const std::vector<int> heard =
+                        NotesBegun(std::span<const float>(take.samples).first(end), kRate,
+                                   {since, onset, onset, end}, {slip.expected});
+                    const std::string where =
+                        std::to_string(slip.played) + " for " + std::to_string(slip.expected) +
+                        " at " + std::to_string(onsetSeconds) + " s, heard after " +
+                        std::to_string(hearing) + " s, " + std::to_string(noiseDb) + " dB";
+                    EXPECT_NE(heard, std::vector<int>{slip.expected}) << where;
+                    if (onsetSeconds > 0.8) {
+                        EXPECT_EQ(heard, std::vector<int>{slip.played}) << where;
+                    }
+                }
             }
         }
     }
