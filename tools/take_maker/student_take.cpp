@@ -70,8 +70,17 @@ std::pair<std::int64_t, std::int64_t> Gaps(const std::vector<PlayedColumn>& colu
     return {before, after};
 }
 
+// Whether a note of the plan was played on a wrong fret.
+bool SlippedFret(const ColumnPlan& plan) {
+    return std::any_of(plan.playedFor.begin(), plan.playedFor.end(),
+                       [](const auto& written) { return written.first != written.second; });
+}
+
+// previous is the plan of the column before, if any. Whether a slip is repeated is drawn from
+// slips, so that the other habits draw the same numbers as where no slip is ever repeated.
 ColumnPlan PlanColumn(const std::vector<PlayedColumn>& columns, size_t c,
-                      const StudentHabits& habits, SeededRandom& random, TakenColumn& taken) {
+                      const StudentHabits& habits, const ColumnPlan* previous, SeededRandom& random,
+                      SeededRandom& slips, TakenColumn& taken) {
     const std::vector<int>& notes = columns[c].notes;
     ColumnPlan plan;
     const auto [before, after] = Gaps(columns, c);
@@ -90,6 +99,9 @@ ColumnPlan PlanColumn(const std::vector<PlayedColumn>& columns, size_t c,
         } else {
             plan.playedFor[faulty] = WrongNoteFor(faulty, notes, random);
         }
+    } else if (previous && SlippedFret(*previous) && columns[c - 1].notes == notes &&
+               slips.Chance(habits.repeatedSlipShare)) {
+        plan.playedFor = previous->playedFor;
     }
 
     for (const auto& [note, played] : plan.playedFor) taken.played.push_back(played);
@@ -120,11 +132,15 @@ ColumnPlan PlanColumn(const std::vector<PlayedColumn>& columns, size_t c,
 StudentTake PlayAsStudent(const std::vector<TimedMidiMessage>& score,
                           const std::vector<PlayedColumn>& columns, const StudentHabits& habits) {
     SeededRandom random(habits.seed);
+    SeededRandom slips(~habits.seed);
     StudentTake take;
     std::map<std::int64_t, ColumnPlan> plans;  // by the column's time
+    const ColumnPlan* previous = nullptr;
     for (size_t c = 0; c < columns.size(); ++c) {
         TakenColumn taken{columns[c], {}, std::nullopt, Verdict::Right};
-        plans[columns[c].milliseconds] = PlanColumn(columns, c, habits, random, taken);
+        ColumnPlan& plan = plans[columns[c].milliseconds] =
+            PlanColumn(columns, c, habits, previous, random, slips, taken);
+        previous = &plan;
         take.columns.push_back(std::move(taken));
     }
 

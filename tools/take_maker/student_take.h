@@ -28,6 +28,10 @@ struct StudentHabits {
     // left out instead) and left out altogether.
     double wrongShare = 0;
     double missedShare = 0;
+    // A finger left on a wrong fret: how often a column that repeats the notes of the one before,
+    // played with a wrong note on a wrong fret, is played with that wrong note again where it
+    // would otherwise be played right.
+    double repeatedSlipShare = 0.5;
 };
 
 struct TakenColumn {

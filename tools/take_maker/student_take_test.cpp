@@ -70,6 +70,15 @@ TEST_P(StudentTakeTest, TruthIsWhatTheMessagesPlay) {
         EXPECT_LE(std::abs(*taken.offsetMs), habits.timingMs);
         EXPECT_LE(*last - *first, habits.strumMs * 5);
     }
+    // A finger left on a wrong fret plays the same wrong note again where the notes repeat.
+    int repeatedSlips = 0;
+    for (size_t c = 1; c < columns.size(); ++c) {
+        const TakenColumn& before = take.columns[c - 1];
+        const TakenColumn& now = take.columns[c];
+        repeatedSlips += now.verdict == Verdict::Wrong && now.played == before.played &&
+                         now.expected.notes == before.expected.notes;
+    }
+    EXPECT_GT(repeatedSlips, 0);
     // A share of 0.3 wrong and 0.2 missed, drawn over a hundred columns or more.
     const double count = static_cast<double>(columns.size());
     EXPECT_GT(count, 100);
