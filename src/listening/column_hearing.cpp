@@ -49,7 +49,7 @@ constexpr double kDrivenStrumRise = 0.2;
 // A finger on the wrong fret sounds a note up to this many semitones from the one expected. Struck
 // again, in place of the expected note, it is most of what sounds after the onset: a string that
 // rings on beside the expected note is not, though its partials may beat with another's.
-constexpr int kWrongFretReach = 3;
+constexpr int kStruckAgainReach = 3;
 constexpr double kStruckInsteadLevel = 0.5;
 // Every partial of a note an octave or a twelfth up is one of the expected note's too. Where such
 // a note began, the expected note began as well only when its partials that the higher note lacks
@@ -151,6 +151,12 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
             (maySwell && halves.second >= kSwell * halves.first));
 }
 
+// Whether one note is an octave, a twelfth or more above the other, every partial of the higher
+// one a partial of the lower.
+bool OvertoneApart(int a, int b) {
+    return IsPartialOf(FrequencyOfNote(std::max(a, b)), std::min(a, b));
+}
+
 // What is new in one of a note's partials: the energy that the old vibration does not explain.
 struct NewInPartial {
     double hertz;
@@ -192,7 +198,7 @@ std::optional<int> OvertoneNotePlayed(const Look& look, int expected, double tot
     const double fundamental = FrequencyOfNote(expected);
     for (int n = kCountedPartials; n >= 2; --n) {
         const int note = NearestNoteOf(n * fundamental).midi;
-        if (note > kHighestGuitarNote || !IsPartialOf(FrequencyOfNote(note), expected) ||
+        if (note > kHighestGuitarNote || !OvertoneApart(note, expected) ||
             !OnlyOvertonesNew(partials, note)) {
             continue;
         }
@@ -260,12 +266,6 @@ bool DoubledNoteStruckAgain(const Look& look, int note, const std::vector<int>& 
            Replayed(look, note, {}, kReplayedLevel);
 }
 
-// Whether one note is an octave, a twelfth or more above the other, every partial of the higher
-// one a partial of the lower.
-bool OvertoneApart(int a, int b) {
-    return IsPartialOf(FrequencyOfNote(std::max(a, b)), std::min(a, b));
-}
-
 // The guitar note nearest the pitch heard after the onsets, unless it is the note expected.
 std::optional<int> OtherPitchHeard(const Look& look, int expected) {
     const auto pitch = RoughPitch(look.afterSamples, look.sampleRate);
@@ -286,8 +286,8 @@ std::optional<int> OtherPitchHeard(const Look& look, int expected) {
 std::optional<int> NoteStruckAgainInstead(const Look& look, int expected, std::optional<int> pitch,
                                           double total) {
     std::vector<int> candidates;
-    if (pitch && std::abs(*pitch - expected) <= kWrongFretReach) candidates.push_back(*pitch);
-    for (int step = 1; step <= kWrongFretReach; ++step) {
+    if (pitch && std::abs(*pitch - expected) <= kStruckAgainReach) candidates.push_back(*pitch);
+    for (int step = 1; step <= kStruckAgainReach; ++step) {
         candidates.push_back(expected - step);
         candidates.push_back(expected + step);
     }

@@ -426,6 +426,18 @@ TEST(TakeJudge, AWholeToneHighIsNotHeardAsTheExpectedNoteByItsUpperPartials) {
     }
 }
 
+// Each column gets its verdict, and a wrong one names exactly the notes played.
+void ExpectVerdictsNamingWrongNotes(const std::vector<ColumnJudgement>& judgements,
+                                    const std::vector<Played>& columns, const std::string& how) {
+    ASSERT_EQ(judgements.size(), columns.size()) << how;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        EXPECT_EQ(judgements[c].verdict, columns[c].verdict) << "column " << c << ", " << how;
+        if (columns[c].verdict == Verdict::Wrong) {
+            EXPECT_EQ(judgements[c].heard, columns[c].played) << "column " << c << ", " << how;
+        }
+    }
+}
+
 // Every partial of a note an octave, a twelfth or two octaves up is a partial of the note expected
 // too; the expected note's own partials tell them apart, also after it rang right, and through a
 // small speaker that loses the lowest partials.
@@ -437,15 +449,8 @@ TEST(TakeJudge, ASingleNoteAnOctaveATwelfthOrTwoOctavesUpIsWrong) {
         {{52}, {52}, 0, Verdict::Right}, {{40}, {64}, 0, Verdict::Wrong},
     };
     for (const double speakerHertz : {0.0, 400.0}) {
-        const auto judgements = Judge(columns, -200.0, 1.0f, speakerHertz);
-        ASSERT_EQ(judgements.size(), columns.size());
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            EXPECT_EQ(judgements[c].verdict, columns[c].verdict)
-                << "column " << c << " through " << speakerHertz << " Hz";
-            if (columns[c].verdict == Verdict::Wrong) {
-                EXPECT_EQ(judgements[c].heard, columns[c].played) << "column " << c;
-            }
-        }
+        ExpectVerdictsNamingWrongNotes(Judge(columns, -200.0, 1.0f, speakerHertz), columns,
+                                       "through " + std::to_string(speakerHertz) + " Hz");
     }
 }
 
@@ -462,15 +467,8 @@ TEST(TakeJudge, AWrongNotePlayedAgainIsWrongAgain) {
         {{64}, {64}, 0, Verdict::Right},
     };
     for (const double noiseDb : {-200.0, -40.0}) {
-        const auto judgements = Judge(columns, noiseDb);
-        ASSERT_EQ(judgements.size(), columns.size());
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            EXPECT_EQ(judgements[c].verdict, columns[c].verdict)
-                << "column " << c << " " << noiseDb;
-            if (columns[c].verdict == Verdict::Wrong) {
-                EXPECT_EQ(judgements[c].heard, columns[c].played) << "column " << c;
-            }
-        }
+        ExpectVerdictsNamingWrongNotes(Judge(columns, noiseDb), columns,
+                                       "noise at " + std::to_string(noiseDb) + " dB");
     }
 }
 
