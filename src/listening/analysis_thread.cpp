@@ -105,7 +105,7 @@ void AnalysisThread::FeedHop(std::span<const float> hop) {
         if (reports_.onset) reports_.onset(onset);
     }
     if (const auto keen = keenOnsets_.Feed(hop); keen && !near(keen->sample, latestOnset_)) {
-        // One where the sound grew no louder is kept only for a chord that nothing else finds.
+        // One where the sound grew no louder is kept only for notes that nothing else finds.
         if (keen->louder) keenCandidate_ = keen->sample;
         recentOnsets_.push_back(*keen);
     }
@@ -182,7 +182,7 @@ void AnalysisThread::SearchExpectedNotes(std::int64_t now) {
         const bool louder = at.has_value();
         if (at) {
             *at += history_.Start();
-        } else if (e.notes.size() > 1) {
+        } else {
             at = NearestOnset(e.sample, false);
         }
         if (!at) continue;

@@ -60,8 +60,8 @@ public:
     // Notes the student should begin at sample, on a guitar tuned offsetCents from concert pitch,
     // from any thread but the audio callback's. Where no onset comes within kOnsetReachMs of it,
     // their partials are searched for their onset (see OnsetOfNotes), which is reported like a
-    // keen ear's: once, whole and faint. Where that finds none for a chord, a keen onset where
-    // the sound grew no louder stands for it, as through an overdriven amplifier.
+    // keen ear's: once, whole and faint. Where that finds none, a keen onset where the sound grew
+    // no louder stands for it, as through an overdriven amplifier.
     void ExpectNotes(std::int64_t sample, std::vector<int> notes, double offsetCents);
 
 private:

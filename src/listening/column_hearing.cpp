@@ -46,6 +46,12 @@ constexpr double kFaintOnsetRise = 0.01;
 // it is new, where a synthesiser's release or a wandering fading string brings less. There, the
 // strings' broken phases tell that they were struck again, as at an ordinary onset.
 constexpr double kDrivenStrumRise = 0.2;
+// A single note struck again through an overdriven amplifier adds nothing to the level the
+// amplifier holds, and its partials rise no more than a ringing string's wander; but its phase
+// breaks, and it is nearly all that sounds. Where nothing was played, what breaks is a fading
+// note's release or the room's echo of it, with other notes still ringing: half of what sounds,
+// or a little more.
+constexpr double kDrivenSingleLevel = 0.7;
 // A finger on the wrong fret sounds a note up to this many semitones from the one expected. Struck
 // again, in place of the expected note, it is most of what sounds after the onset: a string that
 // rings on beside the expected note is not, though its partials may beat with another's.
@@ -349,6 +355,10 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     const std::optional<Look> found = LookAt(samples, sampleRate, onsets);
     if (!found) return {};
     const Look& look = *found;
+    if (!onsets.louder && expected.size() == 1) {
+        return Replayed(look, expected.front(), {}, kDrivenSingleLevel) ? expected
+                                                                        : std::vector<int>{};
+    }
     double total = 0.0;
     for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
     std::vector<int> heard;

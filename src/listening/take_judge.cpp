@@ -58,19 +58,19 @@ void AddKeenOnsets(const std::vector<Onset>& keen,
     }
 }
 
-// A chord that nothing else found may have been strummed through an overdriven amplifier, which
+// A column that nothing else found may have been played through an overdriven amplifier, which
 // holds the sound at one level: the keen onset where the sound grew no louder nearest its time,
-// if any, stands for its strum.
-void AddUnswelledOnsetsOfChords(const std::vector<Onset>& keen,
-                                const std::vector<std::optional<std::size_t>>& keenOwners,
-                                const std::vector<ExpectedColumn>& columns, int sampleRate,
-                                std::vector<Onset>& onsets,
-                                std::vector<std::optional<std::size_t>>& owners) {
+// if any, stands for its notes.
+void AddUnswelledOnsets(const std::vector<Onset>& keen,
+                        const std::vector<std::optional<std::size_t>>& keenOwners,
+                        const std::vector<ExpectedColumn>& columns, int sampleRate,
+                        std::vector<Onset>& onsets,
+                        std::vector<std::optional<std::size_t>>& owners) {
     const std::vector<bool> reached = ColumnsReached(owners, columns.size());
     std::vector<std::optional<Onset>> nearest(columns.size());
     for (std::size_t i = 0; i < keen.size(); ++i) {
         const std::optional<std::size_t> c = keenOwners[i];
-        if (keen[i].louder || !c || reached[*c] || columns[*c].notes.size() < 2) continue;
+        if (keen[i].louder || !c || reached[*c]) continue;
         const auto distance = [&](const Onset& onset) {
             return std::abs(static_cast<double>(onset.sample) * 1000.0 / sampleRate -
                             static_cast<double>(columns[*c].milliseconds));
@@ -199,7 +199,7 @@ std::vector<ColumnJudgement> JudgeTake(const MonoAudio& recorded,
         take.sampleRate,
         OffsetOfTake(take, columns, OnsetGroups(onsets, owners, reached, take.samples.size())));
     AddOnsetsOfExpectedNotes(take, hearingRate, columns, onsets, owners);
-    AddUnswelledOnsetsOfChords(keen, keenOwners, columns, take.sampleRate, onsets, owners);
+    AddUnswelledOnsets(keen, keenOwners, columns, take.sampleRate, onsets, owners);
     const auto groups = OnsetGroups(onsets, owners, reached, take.samples.size());
     std::vector<ColumnJudgement> judgements;
     for (std::size_t c = 0; c < columns.size(); ++c) {
