@@ -34,6 +34,11 @@ constexpr double kShortestSwellLookSeconds = 0.1;
 // ringing from earlier is not, and its phase may wander in the room's noise or under a louder
 // note close by.
 constexpr double kReplayedSingleLevel = 0.2;
+// Through a distortion pedal, most of a low note's energy lies above its eighth partial, so a
+// single note's share of what sounds counts its partials up to this one. Its phase is judged on
+// the first eight alone: higher up, a note a minor third away all but shares partials with it
+// (D3's twelfth and F3's tenth lie 16 cents apart), and a wrong note would pass for it.
+constexpr int kSoundingPartialsOfSingleNote = 16;
 // A partial left with less than this share of the energy it carried on with was damped, not
 // plucked again: what is left of it is too faint to follow. A string struck again more softly
 // than it rang keeps more, though a synthesiser stops the old voice of a note struck again and
@@ -133,27 +138,31 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
     const double floor = FloorBeside(look, others);
     double unexplained = 0.0;
     double sounding = 0.0;
+    double soundingJudged = 0.0;  // of the partials whose phase is judged
     HalvesPower halves{0.0, 0.0};
     const bool maySwell = static_cast<double>(look.afterSamples.size()) >=
                           kShortestSwellLookSeconds * look.sampleRate;
     const double fundamental = FrequencyOfNote(note);
-    for (int n = 1; n <= kCountedPartials && n * fundamental <= kHighestHertz; ++n) {
+    const int heard = others.empty() ? kSoundingPartialsOfSingleNote : kCountedPartials;
+    for (int n = 1; n <= heard && n * fundamental <= kHighestHertz; ++n) {
         const auto peak = PartialPeak(look.after, fundamental, n);
         if (!peak || peak->magnitude < floor ||
             std::any_of(others.begin(), others.end(),
                         [&](int other) { return IsPartialOf(peak->hertz, other); })) {
             continue;
         }
-        unexplained += UnexplainedEnergy(look, peak->hertz);
         sounding += peak->magnitude * peak->magnitude;
+        if (n > kCountedPartials) continue;
+        unexplained += UnexplainedEnergy(look, peak->hertz);
+        soundingJudged += peak->magnitude * peak->magnitude;
         if (maySwell) {
             const HalvesPower power = PowerInHalves(look, peak->hertz);
             halves.first += power.first;
             halves.second += power.second;
         }
     }
-    return sounding >= level * look.afterEnergy && sounding > 0.0 &&
-           (unexplained >= kReplayedShare * sounding ||
+    return sounding >= level * look.afterEnergy && soundingJudged > 0.0 &&
+           (unexplained >= kReplayedShare * soundingJudged ||
             (maySwell && halves.second >= kSwell * halves.first));
 }
 
