@@ -57,6 +57,9 @@ constexpr double kDrivenStrumRise = 0.2;
 // note's release or the room's echo of it, with other notes still ringing: half of what sounds,
 // or a little more.
 constexpr double kDrivenSingleLevel = 0.7;
+// A sampled guitar's new voice may start nearly in step with the old one. Where the note is nearly
+// all that sounds, this much of its energy out of step tells that it was struck again.
+constexpr double kDrivenSingleBrokenShare = 0.2;
 // A finger on the wrong fret sounds a note up to this many semitones from the one expected. Struck
 // again, in place of the expected note, it is most of what sounds after the onset: a string that
 // rings on beside the expected note is not, though its partials may beat with another's.
@@ -130,10 +133,12 @@ double FloorBeside(const Look& look, const std::vector<int>& others) {
     return others.empty() ? look.floor : look.ownPartialsFloor;
 }
 
-// Whether note, ringing before the onsets, was plucked again: much of its partials' energy after
-// them, leaving out partials that the notes in others have too, is not the old vibration's, or
-// it swells; and those partials hold at least the share level of all the energy after the onsets.
-bool Replayed(const Look& look, int note, const std::vector<int>& others, double level) {
+// Whether note, ringing before the onsets, was plucked again: the share brokenShare or more of
+// its partials' energy after them, leaving out partials that the notes in others have too, is not
+// the old vibration's, or it swells; and those partials hold at least the share level of all the
+// energy after the onsets.
+bool Replayed(const Look& look, int note, const std::vector<int>& others, double level,
+              double brokenShare = kReplayedShare) {
     if (look.earlier.empty()) return false;
     const double floor = FloorBeside(look, others);
     double unexplained = 0.0;
@@ -162,7 +167,7 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
         }
     }
     return sounding >= level * look.afterEnergy && soundingJudged > 0.0 &&
-           (unexplained >= kReplayedShare * soundingJudged ||
+           (unexplained >= brokenShare * soundingJudged ||
             (maySwell && halves.second >= kSwell * halves.first));
 }
 
@@ -365,8 +370,9 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     if (!found) return {};
     const Look& look = *found;
     if (!onsets.louder && expected.size() == 1) {
-        return Replayed(look, expected.front(), {}, kDrivenSingleLevel) ? expected
-                                                                        : std::vector<int>{};
+        return Replayed(look, expected.front(), {}, kDrivenSingleLevel, kDrivenSingleBrokenShare)
+                   ? expected
+                   : std::vector<int>{};
     }
     double total = 0.0;
     for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
