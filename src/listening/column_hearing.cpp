@@ -148,8 +148,8 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
     const bool maySwell = static_cast<double>(look.afterSamples.size()) >=
                           kShortestSwellLookSeconds * look.sampleRate;
     const double fundamental = FrequencyOfNote(note);
-    const int heard = others.empty() ? kSoundingPartialsOfSingleNote : kCountedPartials;
-    for (int n = 1; n <= heard && n * fundamental <= kHighestHertz; ++n) {
+    const int lastPartial = others.empty() ? kSoundingPartialsOfSingleNote : kCountedPartials;
+    for (int n = 1; n <= lastPartial && n * fundamental <= kHighestHertz; ++n) {
         const auto peak = PartialPeak(look.after, fundamental, n);
         if (!peak || peak->magnitude < floor ||
             std::any_of(others.begin(), others.end(),
@@ -275,6 +275,12 @@ bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expec
            (phaseTells && Replayed(look, note, others, kReplayedLevel));
 }
 
+// Whether a single note was struck again at an onset where the sound grew no louder, as through an
+// overdriven amplifier.
+bool DrivenNoteStruckAgain(const Look& look, int note) {
+    return Replayed(look, note, {}, kDrivenSingleLevel, kDrivenSingleBrokenShare);
+}
+
 // Whether a chord's note with no partials of its own, every one of them another string's too, was
 // plucked again at an ordinary onset where no other note began: its partials broke step with the
 // old vibration. The other string may be the one that broke them; but a strum strikes every
@@ -370,9 +376,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     if (!found) return {};
     const Look& look = *found;
     if (!onsets.louder && expected.size() == 1) {
-        return Replayed(look, expected.front(), {}, kDrivenSingleLevel, kDrivenSingleBrokenShare)
-                   ? expected
-                   : std::vector<int>{};
+        return DrivenNoteStruckAgain(look, expected.front()) ? expected : std::vector<int>{};
     }
     double total = 0.0;
     for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
