@@ -51,15 +51,15 @@ constexpr double kFaintOnsetRise = 0.01;
 // it is new, where a synthesiser's release or a wandering fading string brings less. There, the
 // strings' broken phases tell that they were struck again, as at an ordinary onset.
 constexpr double kDrivenStrumRise = 0.2;
-// A single note struck again through an overdriven amplifier adds nothing to the level the
-// amplifier holds, and its partials rise no more than a ringing string's wander; but its phase
-// breaks, and it is nearly all that sounds. Where nothing was played, what breaks is a fading
-// note's release or the room's echo of it, with other notes still ringing: half of what sounds,
-// or a little more.
-constexpr double kDrivenSingleLevel = 0.7;
-// A sampled guitar's new voice may start nearly in step with the old one. Where the note is nearly
-// all that sounds, this much of its energy out of step tells that it was struck again.
-constexpr double kDrivenSingleBrokenShare = 0.2;
+// A single note struck again may rise no more than a ringing string's wander: through an
+// overdriven amplifier, which holds the sound at one level, or as a sampled guitar's new voice no
+// louder than the old one. Yet it is then nearly all that sounds, this share or more. Where nothing
+// was played, what breaks step is a fading note's release or the room's echo of it, under other
+// strings still ringing, and it holds half of what sounds or a little more.
+constexpr double kAloneLevel = 0.7;
+// Such a new voice may start nearly in step with the old one. Where the note is nearly all that
+// sounds, this much of its energy out of step tells that it was struck again.
+constexpr double kAloneBrokenShare = 0.2;
 // A finger on the wrong fret sounds a note up to this many semitones from the one expected. Struck
 // again, in place of the expected note, it is most of what sounds after the onset: a string that
 // rings on beside the expected note is not, though its partials may beat with another's.
@@ -249,13 +249,19 @@ bool HasOwnPartials(int note, const std::vector<int>& others) {
     return false;
 }
 
+// Whether a single note that is nearly all that sounds after the onsets was struck again.
+bool StruckAgainAlone(const Look& look, int note) {
+    return Replayed(look, note, {}, kAloneLevel, kAloneBrokenShare);
+}
+
 // Whether a single note began: its partials rose, or, when phaseTells, it was plucked again;
 // leaving out the partials that the notes in explained have too.
 bool SingleNoteBegan(const Look& look, int note, const std::vector<int>& explained, double total,
                      bool phaseTells) {
     return EvidenceOf(look, note, kExpectedRise, look.floor, explained) >=
                kOwnPartialsShare * total ||
-           (phaseTells && Replayed(look, note, explained, kReplayedSingleLevel));
+           (phaseTells && (Replayed(look, note, explained, kReplayedSingleLevel) ||
+                           (explained.empty() && StruckAgainAlone(look, note))));
 }
 
 // Whether an expected note began: its partials rose, counting only those that the other
@@ -273,12 +279,6 @@ bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expec
     return EvidenceOf(look, note, kExpectedRise, look.ownPartialsFloor, others,
                       kCountedOwnPartialsInChord) >= kOwnPartialsShare * total ||
            (phaseTells && Replayed(look, note, others, kReplayedLevel));
-}
-
-// Whether a single note was struck again at an onset where the sound grew no louder, as through an
-// overdriven amplifier.
-bool DrivenNoteStruckAgain(const Look& look, int note) {
-    return Replayed(look, note, {}, kDrivenSingleLevel, kDrivenSingleBrokenShare);
 }
 
 // Whether a chord's note with no partials of its own, every one of them another string's too, was
@@ -376,7 +376,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     if (!found) return {};
     const Look& look = *found;
     if (!onsets.louder && expected.size() == 1) {
-        return DrivenNoteStruckAgain(look, expected.front()) ? expected : std::vector<int>{};
+        return StruckAgainAlone(look, expected.front()) ? expected : std::vector<int>{};
     }
     double total = 0.0;
     for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
