@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh --with-format-check
 export QT_QPA_PLATFORM=offscreen
-# The listener's accuracy on student-like takes is measured, not yet reached: those cases run
-# with ctest -L accuracy and in bench/listening_takes_bench.
+# The listener's accuracy on student-like takes of chords is measured, not yet reached: those
+# cases run with ctest -L accuracy and in bench/listening_takes_bench.
 ctest --test-dir build --output-on-failure --parallel "$(nproc)" --label-exclude accuracy
 scripts/check-format.sh
