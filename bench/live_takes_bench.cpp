@@ -46,13 +46,15 @@ using takes::ColumnLine;
 using Hearings = std::vector<std::shared_ptr<const OnsetSound>>;  // of one onset, in order
 
 // Every onset's hearings, in the order of the onsets. Score mode tells the listener each
-// column's notes as the player sounds them; Wait mode does not. Here every column is told before
-// any is heard, so at concert pitch: the guitar's tuning is not known yet.
+// column's notes as the player sounds them; Wait mode does not, but has onsets where the sound
+// grew no louder reported too. Here every column is told before any is heard, so at concert
+// pitch: the guitar's tuning is not known yet.
 std::vector<Hearings> HearLive(const MonoAudio& take, const std::vector<ColumnLine>& expect) {
     std::mutex mutex;
     std::map<std::int64_t, Hearings> byOnset;
     {
         ListeningReports reports;
+        reports.unswelled = expect.empty();
         reports.sound = [&](std::shared_ptr<const OnsetSound> sound) {
             const std::lock_guard lock(mutex);
             byOnset[sound->onsetSample].push_back(std::move(sound));

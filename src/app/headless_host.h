@@ -56,7 +56,7 @@ private:
     // Nothing is heard without a window: fretlux-cli listen judges takes from files instead.
     class NoListening final : public ListeningHost {
     public:
-        std::string StartListening(std::function<void(const HeardOnset&)>) override {
+        std::string StartListening(PlayAlongMode, std::function<void(const HeardOnset&)>) override {
             return "There is no input to listen to without a window.";
         }
         void StopListening() override {}

@@ -17,9 +17,12 @@ class ListeningHost {
 public:
     virtual ~ListeningHost() = default;
 
-    // Starts hearing the chosen input: each onset goes to heard, on the clock of NowMs with the
-    // input latency taken off. Returns why nothing can be heard, or empty.
-    virtual std::string StartListening(std::function<void(const HeardOnset&)> heard) = 0;
+    // Starts hearing the chosen input for play-along in mode: each onset goes to heard, on the
+    // clock of NowMs with the input latency taken off. Waiting for a column's notes, a listener
+    // to audio also reports onsets where the sound grew no louder, as a note picked again through
+    // an overdriven amplifier makes no other. Returns why nothing can be heard, or empty.
+    virtual std::string StartListening(PlayAlongMode mode,
+                                       std::function<void(const HeardOnset&)> heard) = 0;
     virtual void StopListening() = 0;
     // Whether the input hears what the speakers play: sound from a microphone while the student
     // wears no headphones. A MIDI port hears notes only, a file in the microphone's place only

@@ -27,7 +27,7 @@ bool PlayAlong::Begin(PlayAlongMode mode, const std::string& file) {
     lastMarks_.clear();
     best_ = BestScores::FromText(listening_.BestScoresText());
     session_.emplace(mode, file, best_);
-    const std::string error = listening_.StartListening([this](const HeardOnset& onset) {
+    const std::string error = listening_.StartListening(mode, [this](const HeardOnset& onset) {
         if (!session_) return;
         HeardOnset heard = onset;
         heard.milliseconds -= static_cast<double>(startMs_);

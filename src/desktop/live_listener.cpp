@@ -64,6 +64,7 @@ LiveListener::LiveListener(const InputChoice& choice, LiveReports reports, QObje
             onWindowThread([this, when, sound = std::move(sound)] { reports_.sound(when, sound); });
         };
     }
+    analysisReports.unswelled = reports_.unswelled;
     analysis_ = std::make_unique<AnalysisThread>(rate, std::move(analysisReports),
                                                  AnalysisThread::kRingSeconds,
                                                  LoudestPlayingHeard()[device_]);

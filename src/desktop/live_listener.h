@@ -27,6 +27,8 @@ struct LiveReports {
     // The sound around an onset, heard first soon after it and then whole.
     std::function<void(std::chrono::steady_clock::time_point, std::shared_ptr<const OnsetSound>)>
         sound;
+    // See ListeningReports::unswelled.
+    bool unswelled = false;
 };
 
 class LiveListener final : public QObject {

@@ -18,6 +18,7 @@ constexpr double kWholeHearingMs = 1000 * kHearingSeconds.back() + 25;
 }  // namespace
 
 PlayAlongListening::PlayAlongListening(const InputChoice& choice, Clock::time_point epoch,
+                                       PlayAlongMode mode,
                                        std::function<void(const HeardOnset&)> heard,
                                        QObject* parent)
     : QObject(parent),
@@ -33,6 +34,7 @@ PlayAlongListening::PlayAlongListening(const InputChoice& choice, Clock::time_po
     reports.sound = [this](Clock::time_point when, std::shared_ptr<const OnsetSound> sound) {
         heard_({PlayerMs(when), std::move(sound)});
     };
+    reports.unswelled = mode == PlayAlongMode::Wait;
     audio_ = new LiveListener(choice, std::move(reports), this);
     error_ = audio_->Error();
     // A file in the microphone's place holds the take on the player's own clock: no sound

@@ -26,7 +26,9 @@ class PlayAlongListening final : public QObject {
 public:
     using Clock = std::chrono::steady_clock;
 
-    PlayAlongListening(const InputChoice& choice, Clock::time_point epoch,
+    // Waiting for a column's notes (mode Wait), the listener to audio also reports onsets where
+    // the sound grew no louder.
+    PlayAlongListening(const InputChoice& choice, Clock::time_point epoch, PlayAlongMode mode,
                        std::function<void(const HeardOnset&)> heard, QObject* parent);
     ~PlayAlongListening() override;
 

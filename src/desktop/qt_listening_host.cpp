@@ -25,11 +25,12 @@ QtListeningHost::QtListeningHost(std::function<QWidget*()> window,
 
 QtListeningHost::~QtListeningHost() { StopListening(); }
 
-std::string QtListeningHost::StartListening(std::function<void(const HeardOnset&)> heard) {
+std::string QtListeningHost::StartListening(PlayAlongMode mode,
+                                            std::function<void(const HeardOnset&)> heard) {
     StopListening();
     // Heard on the clock NowMs keeps.
-    listening_ =
-        std::make_unique<PlayAlongListening>(LoadInputChoice(), epoch_, std::move(heard), nullptr);
+    listening_ = std::make_unique<PlayAlongListening>(LoadInputChoice(), epoch_, mode,
+                                                      std::move(heard), nullptr);
     std::string error = listening_->Error();
     if (!error.empty()) StopListening();
     return error;

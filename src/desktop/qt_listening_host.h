@@ -23,7 +23,8 @@ public:
     QtListeningHost(std::function<QWidget*()> window, std::function<MidiOutput*()> output);
     ~QtListeningHost() override;
 
-    std::string StartListening(std::function<void(const HeardOnset&)> heard) override;
+    std::string StartListening(PlayAlongMode mode,
+                               std::function<void(const HeardOnset&)> heard) override;
     void StopListening() override;
     bool HearsSpeakers() override;
     void ExpectNotes(std::int64_t atMs, const std::vector<int>& notes, double offsetCents) override;

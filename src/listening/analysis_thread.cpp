@@ -95,9 +95,9 @@ void AnalysisThread::FeedHop(std::span<const float> hop) {
     if (const auto found = onsets_.Feed(hop)) {
         const std::int64_t onset = found->sample;
         if (pendingOnset_ >= 0) EndPendingOnset(onset);
-        if (near(keenCandidate_, onset)) keenCandidate_ = -1;
-        if (keenCandidate_ >= 0) TakeKeenCandidateForFaint();
-        if (faintOnset_ >= 0) EndFaintOnset(onset);
+        if (keenCandidate_ && near(keenCandidate_->sample, onset)) keenCandidate_.reset();
+        if (keenCandidate_) TakeKeenCandidateForFaint();
+        if (faintOnset_) EndFaintOnset(onset);
         pendingOnset_ = onset;
         latestOnset_ = onset;
         recentOnsets_.push_back(*found);
@@ -105,8 +105,9 @@ void AnalysisThread::FeedHop(std::span<const float> hop) {
         if (reports_.onset) reports_.onset(onset);
     }
     if (const auto keen = keenOnsets_.Feed(hop); keen && !near(keen->sample, latestOnset_)) {
-        // One where the sound grew no louder is kept only for notes that nothing else finds.
-        if (keen->louder) keenCandidate_ = keen->sample;
+        // One where the sound grew no louder is kept only for notes that nothing else finds,
+        // unless the listener waits for notes.
+        if (keen->louder || reports_.unswelled) keenCandidate_ = *keen;
         recentOnsets_.push_back(*keen);
     }
     std::erase_if(recentOnsets_,
@@ -137,25 +138,26 @@ void AnalysisThread::EndPendingOnset(std::int64_t until) {
 }
 
 void AnalysisThread::HearFaintOnsets(std::int64_t now) {
-    if (keenCandidate_ >= 0 &&
-        now >= SecondsAfter(keenCandidate_, kNearOnsetSeconds + kReportDelaySeconds)) {
+    if (keenCandidate_ &&
+        now >= SecondsAfter(keenCandidate_->sample, kNearOnsetSeconds + kReportDelaySeconds)) {
         TakeKeenCandidateForFaint();
     }
-    if (faintOnset_ >= 0 && now >= SecondsAfter(faintOnset_, kHearingSeconds.back())) {
-        EndFaintOnset(SecondsAfter(faintOnset_, kHearingSeconds.back()));
+    if (faintOnset_ && now >= SecondsAfter(faintOnset_->sample, kHearingSeconds.back())) {
+        EndFaintOnset(SecondsAfter(faintOnset_->sample, kHearingSeconds.back()));
     }
 }
 
 void AnalysisThread::TakeKeenCandidateForFaint() {
-    if (faintOnset_ >= 0) EndFaintOnset(keenCandidate_);
+    if (faintOnset_) EndFaintOnset(keenCandidate_->sample);
     faintOnset_ = keenCandidate_;
     faintSince_ = std::max<std::int64_t>(latestOnset_, 0);
-    keenCandidate_ = -1;
+    keenCandidate_.reset();
 }
 
 void AnalysisThread::EndFaintOnset(std::int64_t until) {
-    ReportSound(faintOnset_, faintSince_, until, {.faint = true});
-    faintOnset_ = -1;
+    ReportSound(faintOnset_->sample, faintSince_, until,
+                {.faint = true, .louder = faintOnset_->louder});
+    faintOnset_.reset();
 }
 
 void AnalysisThread::ExpectNotes(std::int64_t sample, std::vector<int> notes, double offsetCents) {

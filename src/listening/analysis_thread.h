@@ -33,6 +33,11 @@ struct ListeningReports {
     // reported once, whole, with its onsets marked faint: a soft pluck in a noisy room, or the
     // fading of what rang, which only a listener that knows what should be played can tell.
     std::function<void(std::shared_ptr<const OnsetSound>)> sound;
+    // Whether a keen onset where the sound grew no louder, far from any other, is reported like a
+    // faint one, marked so: a listener that waits for notes judges it by what it waits for, as a
+    // note picked again through an overdriven amplifier makes no other onset. Otherwise it stands
+    // only for notes expected near it that nothing else finds (see ExpectNotes).
+    bool unswelled = false;
 };
 
 class AnalysisThread {
@@ -111,9 +116,9 @@ private:
     std::int64_t pendingOnset_ = -1;    // an onset whose whole sound has not been reported yet
     std::size_t hearingsReported_ = 0;  // of the pending onset
     std::int64_t previousOnset_ = 0;
-    std::int64_t latestOnset_ = -1;    // the latest ordinary onset
-    std::int64_t keenCandidate_ = -1;  // a keen onset that no ordinary onset has come near yet
-    std::int64_t faintOnset_ = -1;     // a faint onset whose sound has not been reported yet
+    std::int64_t latestOnset_ = -1;       // the latest ordinary onset
+    std::optional<Onset> keenCandidate_;  // a keen onset that no ordinary onset has come near yet
+    std::optional<Onset> faintOnset_;     // a faint onset whose sound has not been reported yet
     std::int64_t faintSince_ = 0;
     std::vector<Onset> recentOnsets_;  // ordinary and keen, within the history
     struct ExpectedNotes {

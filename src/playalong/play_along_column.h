@@ -10,6 +10,10 @@
 
 namespace fretlux {
 
+// Wait holds playback at each column until the student has played it; Score plays on and marks
+// each column as it passes.
+enum class PlayAlongMode { Wait, Score };
+
 // A place on the fretboard: string 1 (low E) to 6 (high E), fret 0 to 24.
 struct FretPosition {
     int string = 0;

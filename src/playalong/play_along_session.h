@@ -17,8 +17,6 @@
 
 namespace fretlux {
 
-enum class PlayAlongMode { Wait, Score };
-
 class PlayAlongSession {
 public:
     // A right column stays green this long before playback goes on.

@@ -17,6 +17,9 @@ void WaitingPlayAlong::Expect(PlayAlongColumn column) {
 
 void WaitingPlayAlong::Hear(const HeardOnset& onset) {
     if (state_ == State::Idle) return;
+    // The string played at the column before swells and fades as it rings on, and only a keen ear
+    // hears it: a faint onset from before this column was reached is no note played for it.
+    if (onset.Faint() && onset.milliseconds < column_.milliseconds) return;
     const bool sameOnset = latest_ && onset.SameOnsetAs(*latest_);
     // Right stays right whatever rings on, unless the onset that made it right proves otherwise.
     if (state_ == State::Right && !sameOnset) return;

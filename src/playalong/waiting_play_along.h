@@ -13,7 +13,8 @@ namespace fretlux {
 // played them. The notes of a chord may come one onset after another; a wrong note shows where
 // it was heard and the column must be played again from its first note. A column turns right at
 // the first hearing of an onset that completes it, and back when a later, longer hearing of that
-// onset finds a wrong note, or that nothing began there after all.
+// onset finds a wrong note, or that nothing began there after all. An onset that only a keen ear
+// found counts only from the moment the column was reached.
 class WaitingPlayAlong {
 public:
     enum class State { Idle, Holding, Right };

@@ -11,7 +11,8 @@ namespace fretlux::testing {
 
 class ScriptedListening final : public ListeningHost {
 public:
-    std::string StartListening(std::function<void(const HeardOnset&)> heard) override {
+    std::string StartListening(PlayAlongMode,
+                               std::function<void(const HeardOnset&)> heard) override {
         if (!listenError.empty()) return listenError;
         heard_ = std::move(heard);
         listening = true;

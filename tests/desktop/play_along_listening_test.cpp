@@ -46,7 +46,8 @@ TEST(PlayAlongListening, JudgesEachOnsetOfTheInputFileAgainstTheNotesExpectedThe
     // The latency measured for a microphone is no part of a file's time.
     const InputChoice microphone{InputKind::Audio, "", 500};
     PlayAlongListening listening(
-        microphone, start, [&](const HeardOnset& onset) { heard.push_back(onset); }, nullptr);
+        microphone, start, PlayAlongMode::Score,
+        [&](const HeardOnset& onset) { heard.push_back(onset); }, nullptr);
     qunsetenv("FRETLUX_INPUT_FILE");
     ASSERT_EQ(listening.Error(), "");
     // A file hears what it holds, not the speakers: play along may sound the music beside it.
@@ -88,6 +89,7 @@ TEST(PlayAlongListening, AListenerStartsAtThePlayingLevelTheLastOneHeardOnTheInp
         bool heard = false;
         PlayAlongListening listening(
             InputChoice{InputKind::Audio, "quiet input"}, std::chrono::steady_clock::now(),
+            PlayAlongMode::Score,
             [&](const HeardOnset& onset) {
                 heard = heard || (onset.Whole() && std::abs(onset.milliseconds - 300.0) < 100.0 &&
                                   onset.NotesAgainst({45}) == std::vector<int>{45});
@@ -112,7 +114,7 @@ TEST(PlayAlongListening, FindsExpectedNotesThatTheDetectorsMissOnThePlayersClock
     UseAsInput(testing::PluckedTake(plucks, {rate, 1.6, -40.0}), directory);
     std::vector<HeardOnset> heard;
     PlayAlongListening listening(
-        InputChoice{}, std::chrono::steady_clock::now(),
+        InputChoice{}, std::chrono::steady_clock::now(), PlayAlongMode::Score,
         [&](const HeardOnset& onset) {
             if (onset.Whole()) heard.push_back(onset);
         },

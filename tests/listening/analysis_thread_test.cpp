@@ -10,6 +10,7 @@
 #include <cmath>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "listening/sample_ring.h"
@@ -243,6 +244,67 @@ TEST(AnalysisThread, FindsTheOnsetOfExpectedNotesThatTheDetectorsMissed) {
         EXPECT_EQ(heardRight, columns[c].played == columns[c].expected) << "column " << c;
     }
     EXPECT_GE(faint, 3);
+}
+
+// The whole hearings of every onset in take, by a listener that waits for notes or not.
+std::vector<std::shared_ptr<const OnsetSound>> WholeHearings(const MonoAudio& take, bool waits) {
+    std::mutex mutex;
+    std::vector<std::shared_ptr<const OnsetSound>> sounds;
+    ListeningReports reports{{}, {}, [&](std::shared_ptr<const OnsetSound> sound) {
+                                 std::lock_guard lock(mutex);
+                                 if (sound->whole) sounds.push_back(std::move(sound));
+                             }};
+    reports.unswelled = waits;
+    AnalysisThread thread(take.sampleRate, std::move(reports), 4.0);
+    thread.Push(take.samples);
+    thread.Stop();
+    return sounds;
+}
+
+// Notes picked firmly and then again softly through a hard overdrive, as a student picks them
+// through a distortion pedal while Wait mode holds at each: the amplifier holds the sound at one
+// level, so only the keen ear hears a soft repeat begin, and the sound grew no louder there. A
+// listener that waits for notes has such onsets reported, marked so, and hears each soft repeat
+// as its note struck again. Other listeners have such onsets reported only for notes expected
+// near them.
+TEST(AnalysisThread, ReportsANotePickedAgainThroughAnOverdriveToAListenerThatWaits) {
+    const int rate = 44100;
+    struct Note {
+        double seconds;
+        int midi;
+        bool soft;
+    };
+    const std::vector<Note> notes = {{0.3, 64, false}, {0.63, 64, true},  {0.96, 59, false},
+                                     {1.29, 59, true}, {1.62, 55, false}, {1.95, 55, true}};
+    std::vector<Pluck> plucks;
+    for (const Note& note : notes) {
+        Pluck pluck{note.seconds, note.midi, 0.0, 3, note.soft ? 0.1 : 0.25};
+        pluck.highestHertz = 1500.0;
+        pluck.click = 0.0;
+        plucks.push_back(pluck);
+    }
+    for (const double drive : {30.0, 100.0}) {
+        MonoAudio take = PluckedTake(plucks, {rate, 2.6});
+        Overdrive(take, drive);
+        for (const bool waits : {true, false}) {
+            const auto sounds = WholeHearings(take, waits);
+            for (const Note& note : notes) {
+                if (!note.soft) continue;
+                const auto unswelled = std::find_if(sounds.begin(), sounds.end(), [&](auto& s) {
+                    const double seconds = static_cast<double>(s->onsetSample) / rate;
+                    return !s->onsets.louder && std::abs(seconds - note.seconds) < 0.03;
+                });
+                const std::string where = "drive " + std::to_string(drive) +
+                                          (waits ? ", waiting, " : ", ") +
+                                          std::to_string(note.seconds) + " s";
+                ASSERT_EQ(unswelled != sounds.end(), waits) << where;
+                if (waits) {
+                    EXPECT_EQ(NotesBegun(**unswelled, {note.midi}), std::vector<int>{note.midi})
+                        << where;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

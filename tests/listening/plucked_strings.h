@@ -2,7 +2,8 @@
 // Guitar-like takes made in the test: each pluck a sum of partials stretched as a real string
 // stretches them, each decaying the faster the higher it is, after a burst of pluck noise; a
 // string plucked again stops its earlier note. Room noise may be laid under it all, and the
-// whole heard through a small speaker, which loses the lowest partials.
+// whole heard through a small speaker, which loses the lowest partials, or an overdriven
+// amplifier.
 #pragma once
 
 #include <cmath>
@@ -128,6 +129,14 @@ inline MonoAudio PluckedTake(const std::vector<Pluck>& plucks, const TakeShape& 
     const double noise = std::pow(10.0, shape.noiseDb / 20.0);
     for (float& s : audio.samples) s += static_cast<float>(noise * gauss(random));
     return audio;
+}
+
+// An amplifier driven hard: every note comes out at much the same level, and the spectrum between
+// the partials fills with their sums and differences.
+inline void Overdrive(MonoAudio& take, double drive) {
+    for (float& sample : take.samples) {
+        sample = static_cast<float>(0.3 * std::tanh(drive * sample) / std::tanh(drive * 0.25));
+    }
 }
 
 }  // namespace fretlux::testing

@@ -25,14 +25,6 @@ struct Played {
     Verdict verdict;
 };
 
-// An amplifier driven hard: every note comes out at much the same level, and the spectrum between
-// the partials fills with their sums and differences.
-void Overdrive(MonoAudio& take, double drive) {
-    for (float& sample : take.samples) {
-        sample = static_cast<float>(0.3 * std::tanh(drive * sample) / std::tanh(drive * 0.25));
-    }
-}
-
 struct StudentTake {
     MonoAudio take;
     std::vector<ExpectedColumn> expected;

@@ -115,6 +115,29 @@ TEST(PlayAlongSession, WaitJudgesEveryHearingOfAnOnsetAndTakesBackAGreenThatProv
     EXPECT_TRUE(wait.Waiting().WrongNotes().empty());
 }
 
+// A column of the A string reached at 300 ms, and the open A plucked at 203 ms, just before: an
+// onset that the ordinary ear heard counts, as a student may play ahead; one that only the keen
+// ear found does not, for such are the swells and release of the string played before. From the
+// moment the column was reached, the keen ear's onsets count too.
+TEST(PlayAlongSession, WaitTakesAnOnsetOnlyAKeenEarFoundFromWhenTheColumnWasReached) {
+    struct Case {
+        double heardMs;
+        bool faint;
+        WaitingPlayAlong::State state;
+    };
+    for (const Case& c : {Case{203, false, WaitingPlayAlong::State::Right},
+                          Case{203, true, WaitingPlayAlong::State::Holding},
+                          Case{300, true, WaitingPlayAlong::State::Right}}) {
+        BestScores best;
+        PlayAlongSession wait(PlayAlongMode::Wait, "riff.tab", best);
+        EXPECT_FALSE(wait.MayPass({1, 1, 300, {{2, 0}}}, 300));
+        HeardOnset heard = HeardPluck(kHearingSeconds.back(), true, Played::A, c.faint);
+        heard.milliseconds = c.heardMs;
+        wait.Hear(heard, 500);
+        EXPECT_EQ(wait.Waiting().Current(), c.state) << c.heardMs << (c.faint ? " faint" : "");
+    }
+}
+
 TEST(PlayAlongSession, ScoreJudgesTheWholeHearingOfAnOnsetOnlyAndAFaintOnsetWhereNoOtherCame) {
     BestScores best;
     const auto pass = [&](const std::vector<HeardOnset>& heard) {
