@@ -7,7 +7,11 @@
 // - Score mode, which judges the whole hearing: right columns judged right, faults caught;
 // - Wait mode, which judges every hearing: the share of right columns judged right by each
 //   hearing (and not taken back by a later hearing), the delay from the column's first note to
-//   the hearing that did it, and the share of faulty columns left green after all hearings.
+//   the hearing that did it, and the share of faulty columns left green after all hearings;
+//   and, as Wait mode may hold at a column that sounds the notes still ringing, how many onsets
+//   that only the keen ear found came apart from any note played (where the sound grew louder,
+//   and where it did not), how many of those were heard as the notes ringing struck again, and
+//   how many of these came late enough for Wait mode to have reached the next column.
 //
 //   live_takes_bench [SEEDS] [--quieter DB] [--detune CENTS] [--other-guitars]
 // (1 seed unless given; --quieter: every take that many decibels quieter, as from a microphone
@@ -33,6 +37,7 @@
 #include "listening/take_judge.h"
 #include "listening/tuning_follower.h"
 #include "listening/wave_reader.h"
+#include "playalong/play_along_session.h"
 #include "playalong/waiting_play_along.h"
 #include "take_set.h"
 #include "truth_lines.h"
@@ -86,6 +91,12 @@ struct Group {
     std::array<int, kHearingSeconds.size()> greenBy{};  // right columns judged right by hearing k
     std::vector<double> greenDelaysMs;
     int faultsTurnedGreen = 0;
+    // Of the keen ear's onsets apart from any note played, where the sound grew no louder ([0])
+    // and louder ([1]): all, those heard as the notes ringing struck again, and those of these
+    // late enough for Wait mode to have reached the next column.
+    std::array<int, 2> faintApart{};
+    std::array<int, 2> ringingStruckAgain{};
+    std::array<int, 2> struckAgainLate{};
 
     void Print() const {
         const auto percent = [](int part, int whole) { return whole ? 100.0 * part / whole : 0; };
@@ -108,6 +119,15 @@ struct Group {
                 "", delays[delays.size() / 2], delays[delays.size() * 9 / 10],
                 percent(faultsTurnedGreen, faulty));
         }
+        std::printf(
+            "%-13s       keen ear's onsets apart from any note played: %d where the sound grew "
+            "louder, %d where it did not;\n",
+            "", faintApart[1], faintApart[0]);
+        std::printf(
+            "%-13s       heard as the notes still ringing struck again: %d and %d, of them %d and "
+            "%d where Wait mode may already hold at the next column\n",
+            "", ringingStruckAgain[1], ringingStruckAgain[0], struckAgainLate[1],
+            struckAgainLate[0]);
     }
 };
 
@@ -160,10 +180,49 @@ std::vector<std::vector<const Hearings*>> OnsetsOfColumns(const std::vector<Colu
     return ofColumns;
 }
 
+// The keen ear's onsets that came more than kApartMs from any note played, each judged against the
+// notes of the column played last before it, which still ring: Wait mode holding at a column of
+// the same notes would take them for the column played. It reaches the next column no sooner than
+// kGreenMs after the first hearing of the note played turned its column green, and takes none of
+// the keen ear's onsets from before.
+constexpr double kApartMs = 100;
+constexpr double kNextColumnMs =
+    1000 * kHearingSeconds.front() + static_cast<double>(PlayAlongSession::kGreenMs);
+
+void JudgeFaintApart(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& onsets,
+                     int rate, Group& group) {
+    std::vector<const ColumnLine*> played;
+    for (const ColumnLine& line : truth) {
+        if (!line.notes.empty()) played.push_back(&line);
+    }
+    const auto playedMs = [](const ColumnLine* line) {
+        return static_cast<double>(line->timeMs) + line->offsetMs.value_or(0);
+    };
+    for (const Hearings& hearings : onsets) {
+        const OnsetSound& sound = *hearings.back();
+        if (!sound.onsets.faint) continue;
+        const double ms = 1000.0 * static_cast<double>(sound.onsetSample) / rate;
+        const auto next = std::find_if(played.begin(), played.end(),
+                                       [&](const ColumnLine* line) { return playedMs(line) > ms; });
+        if (next == played.begin() || ms - playedMs(*(next - 1)) <= kApartMs ||
+            (next != played.end() && playedMs(*next) - ms <= kApartMs)) {
+            continue;
+        }
+        const std::size_t louder = sound.onsets.louder ? 1 : 0;
+        ++group.faintApart[louder];
+        std::vector<int> ringing = (*(next - 1))->notes;
+        std::sort(ringing.begin(), ringing.end());
+        if (NotesBegun(sound, ringing, 0.0) != ringing) continue;
+        ++group.ringingStruckAgain[louder];
+        group.struckAgainLate[louder] += ms - playedMs(*(next - 1)) >= kNextColumnMs;
+    }
+}
+
 void Judge(const std::vector<ColumnLine>& truth, const std::vector<Hearings>& waitOnsets,
            const std::vector<Hearings>& scoreOnsets, int rate, Group& group) {
     const auto waitColumns = OnsetsOfColumns(truth, waitOnsets, rate);
     const auto scoreColumns = OnsetsOfColumns(truth, scoreOnsets, rate);
+    JudgeFaintApart(truth, waitOnsets, rate, group);
     TuningFollower scoreTuning;
     // Like the window's, it waits at one column after another.
     WaitingPlayAlong wait;
