@@ -133,17 +133,29 @@ double FloorBeside(const Look& look, const std::vector<int>& others) {
     return others.empty() ? look.floor : look.ownPartialsFloor;
 }
 
-// Whether note, ringing before the onsets, was plucked again: the share brokenShare or more of
-// its partials' energy after them, leaving out partials that the notes in others have too, is not
-// the old vibration's, or it swells; and those partials hold at least the share level of all the
-// energy after the onsets.
-bool Replayed(const Look& look, int note, const std::vector<int>& others, double level,
-              double brokenShare = kReplayedShare) {
-    if (look.earlier.empty()) return false;
-    const double floor = FloorBeside(look, others);
-    double unexplained = 0.0;
+// How note, ringing before the onsets, sounds after them, leaving out partials that the notes in
+// others have too: its partials' energy, how much of it (over the partials whose phase is judged)
+// is not the old vibration's, and whether it swells.
+struct Replay {
     double sounding = 0.0;
     double soundingJudged = 0.0;  // of the partials whose phase is judged
+    double unexplained = 0.0;
+    bool swells = false;
+    double afterEnergy = 0.0;  // all the energy after the onsets
+
+    // Whether it was plucked again: the share brokenShare or more of its energy is not the old
+    // vibration's, or it swells; and its partials hold at least the share level of all the energy
+    // after the onsets.
+    bool Shows(double level, double brokenShare) const {
+        return sounding >= level * afterEnergy && soundingJudged > 0.0 &&
+               (unexplained >= brokenShare * soundingJudged || swells);
+    }
+};
+
+Replay ReplayOf(const Look& look, int note, const std::vector<int>& others) {
+    Replay replay{.afterEnergy = look.afterEnergy};
+    if (look.earlier.empty()) return replay;
+    const double floor = FloorBeside(look, others);
     HalvesPower halves{0.0, 0.0};
     const bool maySwell = static_cast<double>(look.afterSamples.size()) >=
                           kShortestSwellLookSeconds * look.sampleRate;
@@ -156,19 +168,24 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
                         [&](int other) { return IsPartialOf(peak->hertz, other); })) {
             continue;
         }
-        sounding += peak->magnitude * peak->magnitude;
+        replay.sounding += peak->magnitude * peak->magnitude;
         if (n > kCountedPartials) continue;
-        unexplained += UnexplainedEnergy(look, peak->hertz);
-        soundingJudged += peak->magnitude * peak->magnitude;
+        replay.unexplained += UnexplainedEnergy(look, peak->hertz);
+        replay.soundingJudged += peak->magnitude * peak->magnitude;
         if (maySwell) {
             const HalvesPower power = PowerInHalves(look, peak->hertz);
             halves.first += power.first;
             halves.second += power.second;
         }
     }
-    return sounding >= level * look.afterEnergy && soundingJudged > 0.0 &&
-           (unexplained >= brokenShare * soundingJudged ||
-            (maySwell && halves.second >= kSwell * halves.first));
+    replay.swells = maySwell && halves.second >= kSwell * halves.first;
+    return replay;
+}
+
+// Whether note, ringing before the onsets, was plucked again, its partials holding at least the
+// share level of all the energy after them.
+bool Replayed(const Look& look, int note, const std::vector<int>& others, double level) {
+    return ReplayOf(look, note, others).Shows(level, kReplayedShare);
 }
 
 // Whether one note is an octave, a twelfth or more above the other, every partial of the higher
@@ -250,18 +267,18 @@ bool HasOwnPartials(int note, const std::vector<int>& others) {
 }
 
 // Whether a single note that is nearly all that sounds after the onsets was struck again.
-bool StruckAgainAlone(const Look& look, int note) {
-    return Replayed(look, note, {}, kAloneLevel, kAloneBrokenShare);
-}
+bool StruckAgainAlone(const Replay& replay) { return replay.Shows(kAloneLevel, kAloneBrokenShare); }
 
 // Whether a single note began: its partials rose, or, when phaseTells, it was plucked again;
 // leaving out the partials that the notes in explained have too.
 bool SingleNoteBegan(const Look& look, int note, const std::vector<int>& explained, double total,
                      bool phaseTells) {
-    return EvidenceOf(look, note, kExpectedRise, look.floor, explained) >=
-               kOwnPartialsShare * total ||
-           (phaseTells && (Replayed(look, note, explained, kReplayedSingleLevel) ||
-                           (explained.empty() && StruckAgainAlone(look, note))));
+    if (EvidenceOf(look, note, kExpectedRise, look.floor, explained) >= kOwnPartialsShare * total)
+        return true;
+    if (!phaseTells) return false;
+    const Replay replay = ReplayOf(look, note, explained);
+    return replay.Shows(kReplayedSingleLevel, kReplayedShare) ||
+           (explained.empty() && StruckAgainAlone(replay));
 }
 
 // Whether an expected note began: its partials rose, counting only those that the other
@@ -376,7 +393,8 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     if (!found) return {};
     const Look& look = *found;
     if (!onsets.louder && expected.size() == 1) {
-        return StruckAgainAlone(look, expected.front()) ? expected : std::vector<int>{};
+        return StruckAgainAlone(ReplayOf(look, expected.front(), {})) ? expected
+                                                                      : std::vector<int>{};
     }
     double total = 0.0;
     for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;
