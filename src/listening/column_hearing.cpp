@@ -143,12 +143,15 @@ struct Replay {
     bool swells = false;
     double afterEnergy = 0.0;  // all the energy after the onsets
 
-    // Whether it was plucked again: the share brokenShare or more of its energy is not the old
-    // vibration's, or it swells; and its partials hold at least the share level of all the energy
-    // after the onsets.
+    // Whether its partials, followed through what rang, carried on as they were: less than the
+    // share brokenShare of their energy is not the old vibration's, and they do not swell.
+    bool CarriedOn(double brokenShare) const {
+        return soundingJudged > 0.0 && unexplained < brokenShare * soundingJudged && !swells;
+    }
+    // Whether it was plucked again: its partials did not carry on, and they hold at least the
+    // share level of all the energy after the onsets.
     bool Shows(double level, double brokenShare) const {
-        return sounding >= level * afterEnergy && soundingJudged > 0.0 &&
-               (unexplained >= brokenShare * soundingJudged || swells);
+        return sounding >= level * afterEnergy && soundingJudged > 0.0 && !CarriedOn(brokenShare);
     }
 };
 
@@ -269,14 +272,18 @@ bool HasOwnPartials(int note, const std::vector<int>& others) {
 // Whether a single note that is nearly all that sounds after the onsets was struck again.
 bool StruckAgainAlone(const Replay& replay) { return replay.Shows(kAloneLevel, kAloneBrokenShare); }
 
-// Whether a single note began: its partials rose, or, when phaseTells, it was plucked again;
-// leaving out the partials that the notes in explained have too.
+// Whether a single note began, leaving out the partials that the notes in explained have too: its
+// partials rose, or, when phaseTells, it was plucked again. Where the phase does not tell, at a
+// faint onset, a rise is no pluck when the partials carried on in step with what rang: a ringing
+// string's partials swell as its two planes of vibration trade energy, or as a sample's loop
+// turns, and a keen ear takes the swell for an onset.
 bool SingleNoteBegan(const Look& look, int note, const std::vector<int>& explained, double total,
                      bool phaseTells) {
-    if (EvidenceOf(look, note, kExpectedRise, look.floor, explained) >= kOwnPartialsShare * total)
-        return true;
-    if (!phaseTells) return false;
+    const bool rose =
+        EvidenceOf(look, note, kExpectedRise, look.floor, explained) >= kOwnPartialsShare * total;
+    if (rose && phaseTells) return true;
     const Replay replay = ReplayOf(look, note, explained);
+    if (!phaseTells) return rose && !replay.CarriedOn(kReplayedShare);
     return replay.Shows(kReplayedSingleLevel, kReplayedShare) ||
            (explained.empty() && StruckAgainAlone(replay));
 }
