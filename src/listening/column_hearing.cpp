@@ -281,9 +281,9 @@ bool SingleNoteBegan(const Look& look, int note, const std::vector<int>& explain
                      bool phaseTells) {
     const bool rose =
         EvidenceOf(look, note, kExpectedRise, look.floor, explained) >= kOwnPartialsShare * total;
-    if (rose && phaseTells) return true;
+    if (!phaseTells) return rose && !ReplayOf(look, note, explained).CarriedOn(kReplayedShare);
+    if (rose) return true;
     const Replay replay = ReplayOf(look, note, explained);
-    if (!phaseTells) return rose && !replay.CarriedOn(kReplayedShare);
     return replay.Shows(kReplayedSingleLevel, kReplayedShare) ||
            (explained.empty() && StruckAgainAlone(replay));
 }
