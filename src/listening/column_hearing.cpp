@@ -46,6 +46,15 @@ constexpr int kSoundingPartialsOfSingleNote = 16;
 constexpr double kFadedShare = 0.12;
 // At a faint onset, the new energy must be this share of all the energy after it.
 constexpr double kFaintOnsetRise = 0.01;
+// A ringing chord swells as its strings trade energy, or as a sampled chord's loops turn, and a
+// keen ear may take the swell for a strum. Its strings then carry on in step with their old
+// vibration: this many of them or more, each with less than the share kSwellBrokenShare of its
+// energy out of step. A strum that only the keen ear hears seldom leaves two strings so, as a pick
+// or a finger stops what a string rang and a synthesiser releases its old voice. The share is
+// stricter than a single note's, as a strum through an overdriven amplifier may bring one string
+// back in step by chance and a second within 30 %.
+constexpr int kStringsInStepOfSwell = 2;
+constexpr double kSwellBrokenShare = 0.2;
 // A chord strummed again through an overdriven amplifier adds little to the level the amplifier
 // already holds, so only the keen ear hears its onset; yet a fifth or more of what sounds after
 // it is new, where a synthesiser's release or a wandering fading string brings less. There, the
@@ -258,6 +267,14 @@ std::vector<int> OthersThan(int note, const std::vector<int>& expected) {
     return others;
 }
 
+// How many of the chord's strings carried on in step with what they rang, each followed on the
+// partials that no other string of the chord has.
+int StringsCarriedOn(const Look& look, const std::vector<int>& chord) {
+    return static_cast<int>(std::count_if(chord.begin(), chord.end(), [&](int note) {
+        return ReplayOf(look, note, OthersThan(note, chord)).CarriedOn(kSwellBrokenShare);
+    }));
+}
+
 // Whether some of note's counted partials belong to none of the others.
 bool HasOwnPartials(int note, const std::vector<int>& others) {
     const double fundamental = FrequencyOfNote(note);
@@ -408,6 +425,10 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     std::vector<int> heard;
     if (total <= 0.0 || (onsets.faint && total < kFaintOnsetRise * look.afterEnergy)) return heard;
     if (!onsets.louder && total < kDrivenStrumRise * look.afterEnergy) return heard;
+    if (onsets.faint && expected.size() > 1 &&
+        StringsCarriedOn(look, expected) >= kStringsInStepOfSwell) {
+        return heard;
+    }
     // A string plucked again while it rang makes an ordinary onset, so at a faint one the phase
     // of a fading string that wanders (in noise, or in a sample's release) is no new pluck, unless
     // much of what sounds there is new.

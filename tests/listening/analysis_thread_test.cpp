@@ -307,34 +307,45 @@ TEST(AnalysisThread, ReportsANotePickedAgainThroughAnOverdriveToAListenerThatWai
     }
 }
 
-// While Wait mode holds at a column that repeats the note still ringing, the ringing string may
-// swell, as its two planes of vibration trade energy: only the keen ear hears an onset there, and
-// the note must not pass for played again. Plucked again softly with the thumb, it must.
-TEST(AnalysisThread, TellsANoteThatSwellsAsItRingsFromOnePluckedAgainSoftly) {
+// While Wait mode holds at a column that repeats what still rings, a ringing string may swell, as
+// its two planes of vibration trade energy, and a sampled chord may swell as a whole: only the keen
+// ear hears an onset there, and nothing must pass for played again. A note plucked again softly
+// with the thumb must.
+TEST(AnalysisThread, TellsRingingNotesThatSwellFromANotePluckedAgainSoftly) {
     const int rate = 44100;
     const double again = 1.0;
     struct Case {
-        double swellTo;       // the ringing note's level from `again` on, against before
-        double pluckedAgain;  // the thumb's pluck there, 0 for none
+        std::vector<int> notes;  // one string each, strummed upwards
+        double swellTo;          // the ringing notes' level once swollen, against before
+        double swellSeconds;     // how long the swell takes from `again` on
+        double pluckedAgain;     // the thumb's pluck at `again`, 0 for none
     };
-    for (const Case& c : {Case{1.7, 0.0}, Case{1.8, 0.0}, Case{1.0, 0.04}}) {
-        std::vector<Pluck> plucks = {{0.3, 57, 0.0, 3, 0.25}};
+    const std::vector<int> chord{57, 60, 64};
+    for (const Case& c :
+         {Case{{57}, 1.7, 0.06, 0.0}, Case{{57}, 1.8, 0.06, 0.0}, Case{{57}, 1.0, 0.06, 0.04},
+          Case{chord, 1.2, 0.01, 0.0}, Case{chord, 1.25, 0.01, 0.0}}) {
+        std::vector<Pluck> plucks;
+        for (std::size_t s = 0; s < c.notes.size(); ++s) {
+            plucks.push_back({0.3 + 0.008 * static_cast<double>(s), c.notes[s], 0.0,
+                              3 - static_cast<int>(s), 0.25});
+        }
         if (c.pluckedAgain > 0.0) plucks.push_back(ThumbPluck(again, 57, 3, c.pluckedAgain));
         MonoAudio take = PluckedTake(plucks, {rate, 2.0, -70.0});
         for (std::size_t i = 0; i < take.samples.size(); ++i) {
             const double rise =
-                std::clamp((static_cast<double>(i) / rate - again) / 0.06, 0.0, 1.0);
+                std::clamp((static_cast<double>(i) / rate - again) / c.swellSeconds, 0.0, 1.0);
             take.samples[i] *= static_cast<float>(1.0 + rise * (c.swellTo - 1.0));
         }
         const auto sounds = WholeHearings(take, true);
         const auto there = std::find_if(sounds.begin(), sounds.end(), [&](const auto& sound) {
             return std::abs(static_cast<double>(sound->onsetSample) / rate - again) < 0.03;
         });
-        const std::string what = "swell to " + std::to_string(c.swellTo) + ", plucked again at " +
+        const std::string what = std::to_string(c.notes.size()) + " strings, swell to " +
+                                 std::to_string(c.swellTo) + ", plucked again at " +
                                  std::to_string(c.pluckedAgain);
         ASSERT_NE(there, sounds.end()) << what;
         EXPECT_TRUE((*there)->onsets.faint) << what;
-        EXPECT_EQ(NotesBegun(**there, {57}) == std::vector<int>{57}, c.pluckedAgain > 0.0) << what;
+        EXPECT_EQ(NotesBegun(**there, c.notes) == c.notes, c.pluckedAgain > 0.0) << what;
     }
 }
 
