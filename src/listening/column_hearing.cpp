@@ -237,8 +237,12 @@ bool OnlyOvertonesNew(const std::vector<NewInPartial>& partials, int higher) {
 
 // The note an octave, a twelfth or more above the single note expected that began in its place:
 // what is new in the expected note's partials is almost all in the higher note's, which began as
-// the expected note would have. The highest such note explains the most.
-std::optional<int> OvertoneNotePlayed(const Look& look, int expected, double total) {
+// the expected note would have. The highest such note explains the most. Its evidence lies where
+// none of the other notes heard has partials: a note a whole tone or so from the expected one
+// puts a partial beside one of the expected note's upper partials, and the higher note would be
+// named for it.
+std::optional<int> OvertoneNotePlayed(const Look& look, int expected,
+                                      const std::vector<int>& others, double total) {
     if (static_cast<double>(look.afterSamples.size()) <
         kShortestOvertoneLookSeconds * look.sampleRate) {
         return std::nullopt;
@@ -252,8 +256,8 @@ std::optional<int> OvertoneNotePlayed(const Look& look, int expected, double tot
             continue;
         }
         const bool began =
-            EvidenceOf(look, note, kExpectedRise, look.floor) >= kExpectedShare * total ||
-            Replayed(look, note, {}, kReplayedSingleLevel);
+            EvidenceOf(look, note, kExpectedRise, look.floor, others) >= kExpectedShare * total ||
+            Replayed(look, note, others, kReplayedSingleLevel);
         if (began) return note;
     }
     return std::nullopt;
@@ -398,7 +402,7 @@ void HearInPlaceOfSingleNote(const Look& look, int single, double total, bool ph
     if (others.empty() && phaseTells) again = NoteStruckAgainInstead(look, single, pitch, total);
     if (again) {
         others.push_back(*again);
-    } else if (const auto higher = OvertoneNotePlayed(look, single, total)) {
+    } else if (const auto higher = OvertoneNotePlayed(look, single, others, total)) {
         // A note an octave or a twelfth up sounds only partials of the expected note; what is
         // new in the expected note's own partials tells the two apart.
         heard.clear();
@@ -444,7 +448,7 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     if (expected.size() == 1) {
         HearInPlaceOfSingleNote(look, expected.front(), total, phaseTells, heard, others);
     }
-    for (const int note : others) {
+    for (const int note : WithoutSlips(look, std::move(others))) {
         if (std::find(heard.begin(), heard.end(), note) == heard.end()) heard.push_back(note);
     }
     std::sort(heard.begin(), heard.end());

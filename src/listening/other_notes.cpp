@@ -127,6 +127,18 @@ std::vector<int> WrongFretNotes(const std::vector<NewPeak>& unexplained,
     return found;
 }
 
+// What is heard at a note's fundamental after the onsets.
+struct Fundamental {
+    bool sounds;
+    bool began;
+};
+
+Fundamental FundamentalOf(const Look& look, int note) {
+    const std::optional<SpectralPeak> peak = PartialPeak(look.after, FrequencyOfNote(note), 1);
+    if (!peak || peak->magnitude < look.floor) return {false, false};
+    return {true, NewEnergy(look, *peak, kOtherRise, look.floor) > 0.0};
+}
+
 void ForgetPartialsOf(std::vector<NewPeak>& peaks, int note) {
     std::erase_if(peaks, [note](const NewPeak& p) { return IsPartialOf(p.peak.hertz, note); });
 }
@@ -179,6 +191,29 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
         others.insert(others.end(), wrongFrets.begin(), wrongFrets.end());
     }
     return others;
+}
+
+std::vector<int> WithoutSlips(const Look& look, std::vector<int> others) {
+    std::sort(others.begin(), others.end());
+    others.erase(std::unique(others.begin(), others.end()), others.end());
+    std::vector<bool> slipped(others.size(), false);
+    for (std::size_t low = 0; low < others.size(); ++low) {
+        const Fundamental fundamental = FundamentalOf(look, others[low]);
+        for (std::size_t high = low + 1; high < others.size(); ++high) {
+            const int partial = PartialNumber(FrequencyOfNote(others[high]), others[low]);
+            if (partial < 2 || partial > kCountedPartials) continue;
+            if (fundamental.began) {
+                slipped[high] = true;
+            } else if (!fundamental.sounds) {
+                slipped[low] = true;
+            }
+        }
+    }
+    std::vector<int> kept;
+    for (std::size_t i = 0; i < others.size(); ++i) {
+        if (!slipped[i]) kept.push_back(others[i]);
+    }
+    return kept;
 }
 
 }  // namespace fretlux

@@ -26,4 +26,12 @@ inline constexpr int kHighestGuitarNote = 88;
 // and the fundamental holds as a string's does.
 std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, double total);
 
+// The other notes heard, ascending, without those that name a string heard under another name.
+// A pitch detector, or the search for a series, slips to a note below the string, one that has no
+// fundamental of its own; and a bright string's strong upper partials pass for notes above it. Of
+// two notes where the higher is one of the lower's first partials, the higher goes where the
+// lower's fundamental began, and the lower where nothing sounds at its fundamental; otherwise both
+// stay. At least one note always stays, so a column heard wrong stays wrong.
+std::vector<int> WithoutSlips(const Look& look, std::vector<int> others);
+
 }  // namespace fretlux

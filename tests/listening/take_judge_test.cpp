@@ -514,6 +514,35 @@ TEST(TakeJudge, AWrongNoteIsNeverHeardAsTheNoteExpectedAtAnyHearingOfItsOnset) {
     }
 }
 
+// A wrong note is named as the one note played, where the student will see it on the fretboard:
+// not also as its own upper partials, strong on a string picked near the bridge or through a small
+// speaker that loses the lowest ones, nor as the expected note an octave or two up, one of whose
+// partials lies beside a partial of a note a whole tone from the expected one.
+TEST(TakeJudge, AWrongNoteIsNamedAloneNotByItsPartialsNorByTheExpectedNoteHigherUp) {
+    struct Slip {
+        int expected;
+        int played;
+        double pickedAt;  // a share of the string's length from the bridge
+        double speakerHertz;
+        double noiseDb;
+    };
+    const std::vector<Slip> slips = {
+        {55, 57, 0.18, 0.0, -200.0},   {55, 57, 0.18, 0.0, -40.0},    {60, 62, 0.05, 0.0, -200.0},
+        {60, 62, 0.05, 0.0, -40.0},    {45, 43, 0.18, 450.0, -200.0}, {47, 44, 0.18, 450.0, -200.0},
+        {50, 48, 0.05, 450.0, -200.0}, {46, 43, 0.02, 300.0, -200.0},
+    };
+    for (const Slip& slip : slips) {
+        Pluck pluck{0.3, slip.played, 0.0, StringFor(slip.played)};
+        pluck.pickedAt = slip.pickedAt;
+        const MonoAudio take =
+            PluckedTake({pluck}, {44100, 1.0, slip.noiseDb, 1, slip.speakerHertz});
+        const std::vector<ColumnJudgement> judged = JudgeTake(take, {{1, 0, 300, {slip.expected}}});
+        EXPECT_EQ(judged.front().heard, std::vector<int>{slip.played})
+            << slip.played << " for " << slip.expected << ", picked at " << slip.pickedAt
+            << ", through " << slip.speakerHertz << " Hz, noise at " << slip.noiseDb << " dB";
+    }
+}
+
 // Plucked with the thumb, which makes no click, each note swelling in over some hundredths of a
 // second, in a room whose noise is 20 dB below the playing: the onset detectors miss most of the
 // notes, which their own partials still find. Through an amplifier driven hard, which holds every
