@@ -2,6 +2,7 @@
 #include "listening/other_notes.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 
@@ -24,6 +25,9 @@ constexpr int kMostOtherNotes = 3;
 // energy, when its fundamental and at least one more of its first partials rose where neither
 // the expected notes nor the other notes heard explain them.
 constexpr int kWrongFretReach = 2;
+// A note named this close to an expected one may be a string on the wrong fret, and is not taken
+// for an upper partial of another.
+constexpr int kWrongFretKeptReach = 3;
 constexpr double kWrongFretShare = 0.02;
 // A note an octave below the true one explains all of its partials too, but none of its own odd
 // ones; a twelfth below, none of those that are not multiples of three. A note named must hold
@@ -139,6 +143,29 @@ Fundamental FundamentalOf(const Look& look, int note) {
     return {true, NewEnergy(look, *peak, kOtherRise, look.floor) > 0.0};
 }
 
+// In a chord, a string a fret or two off may be named by one of its upper partials: what rose at
+// its first partials was too little, beside the chord's, to name it. The note a fret or two from
+// an expected one of which the note named is the second, third or fourth partial is then the note
+// played, where its fundamental rose. A note named within three frets of an expected one keeps its
+// name: a finger on the wrong fret may have played it.
+int WrongFretUnder(const Look& look, int named, const std::vector<int>& expected) {
+    const auto nearExpected = [&expected](int note, int reach) {
+        return std::any_of(expected.begin(), expected.end(),
+                           [note, reach](int e) { return std::abs(e - note) <= reach; });
+    };
+    if (nearExpected(named, kWrongFretKeptReach)) return named;
+    const double hertz = FrequencyOfNote(named);
+    for (int number = 2; number <= 4; ++number) {
+        const int note = NearestNoteOf(hertz / number).midi;
+        if (nearExpected(note, kWrongFretReach) && PartialNumber(hertz, note) == number &&
+            std::find(expected.begin(), expected.end(), note) == expected.end() &&
+            FundamentalOf(look, note).began) {
+            return note;
+        }
+    }
+    return named;
+}
+
 void ForgetPartialsOf(std::vector<NewPeak>& peaks, int note) {
     std::erase_if(peaks, [note](const NewPeak& p) { return IsPartialOf(p.peak.hertz, note); });
 }
@@ -148,7 +175,8 @@ void ForgetPartialsOf(std::vector<NewPeak>& peaks, int note) {
 // Notes other than expected whose partials rose, named from the peaks left unexplained. Where a
 // chord was expected, a wrong string's higher partials may all be partials of the chord's notes
 // (G2 struck with D3, G3 and B3): then its fundamental names it, when one of those partials rose
-// and the fundamental holds as a string's does.
+// and the fundamental holds as a string's does. A string a fret or two off whose first partials
+// rose too little to name it, and one of its upper partials enough, is named at its fundamental.
 std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, double total) {
     std::vector<NewPeak> unexplained;
     std::vector<NewPeak> expectedPartials;
@@ -187,6 +215,7 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
         ForgetPartialsOf(leftOver, found->note);
     }
     if (expected.size() > 1) {
+        for (int& note : others) note = WrongFretUnder(look, note, expected);
         const std::vector<int> wrongFrets = WrongFretNotes(leftOver, expected, total);
         others.insert(others.end(), wrongFrets.begin(), wrongFrets.end());
     }

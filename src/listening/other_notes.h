@@ -23,7 +23,8 @@ inline constexpr int kHighestGuitarNote = 88;
 // Notes other than expected whose partials rose, named from the peaks left unexplained. Where a
 // chord was expected, a wrong string's higher partials may all be partials of the chord's notes
 // (G2 struck with D3, G3 and B3): then its fundamental names it, when one of those partials rose
-// and the fundamental holds as a string's does.
+// and the fundamental holds as a string's does. A string a fret or two off whose first partials
+// rose too little to name it, and one of its upper partials enough, is named at its fundamental.
 std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, double total);
 
 // The other notes heard, ascending, without those that name a string heard under another name.

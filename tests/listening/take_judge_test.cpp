@@ -543,6 +543,35 @@ TEST(TakeJudge, AWrongNoteIsNamedAloneNotByItsPartialsNorByTheExpectedNoteHigher
     }
 }
 
+// A wrong string in a chord, a fret or two off, is named as the note played, where the student
+// will see it on the fretboard. Through a small speaker its fundamental is faint beside its upper
+// partials, and one of those, the strongest thing the chord does not explain, must not name it.
+TEST(TakeJudge, AWrongStringInAChordIsNamedAtItsFundamentalNotByAnUpperPartial) {
+    const std::vector<Played> columns = {
+        {{45, 52, 57, 60, 64}, {45, 52, 57, 62, 64}, 0, Verdict::Wrong},
+        {{40, 47, 52, 55, 59, 64}, {40, 47, 52, 55, 61, 64}, 0, Verdict::Wrong},
+        {{48, 52, 55, 60, 64}, {48, 52, 55, 62, 64}, 0, Verdict::Wrong},
+    };
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const std::vector<ColumnJudgement> judged = Judge({columns[c]}, -200.0, 1.0f, 450.0);
+        const std::vector<int>& heard = judged.front().heard;
+        const std::vector<int>& played = columns[c].played;
+        const std::vector<int>& expected = columns[c].expected;
+        EXPECT_EQ(judged.front().verdict, Verdict::Wrong) << "chord " << c;
+        for (const int note : played) {
+            if (std::find(expected.begin(), expected.end(), note) == expected.end()) {
+                EXPECT_NE(std::find(heard.begin(), heard.end(), note), heard.end())
+                    << "chord " << c << ": wrong string " << note << " not named";
+            }
+        }
+        for (const int note : heard) {
+            EXPECT_TRUE(std::find(played.begin(), played.end(), note) != played.end() ||
+                        std::find(expected.begin(), expected.end(), note) != expected.end())
+                << "chord " << c << ": " << note << " named, neither played nor expected";
+        }
+    }
+}
+
 // Plucked with the thumb, which makes no click, each note swelling in over some hundredths of a
 // second, in a room whose noise is 20 dB below the playing: the onset detectors miss most of the
 // notes, which their own partials still find. Through an amplifier driven hard, which holds every
