@@ -25,10 +25,10 @@ constexpr int kMostOtherNotes = 3;
 // energy, when its fundamental and at least one more of its first partials rose where neither
 // the expected notes nor the other notes heard explain them.
 constexpr int kWrongFretReach = 2;
+constexpr double kWrongFretShare = 0.02;
 // A note named this close to an expected one may be a string on the wrong fret, and is not taken
 // for an upper partial of another.
 constexpr int kWrongFretKeptReach = 3;
-constexpr double kWrongFretShare = 0.02;
 // A note an octave below the true one explains all of its partials too, but none of its own odd
 // ones; a twelfth below, none of those that are not multiples of three. A note named must hold
 // this share of its energy in each of the two kinds, and its fundamental must sound.
