@@ -129,12 +129,6 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
     return ReplayOf(look, note, others).Shows(level, kReplayedShare);
 }
 
-// Whether one note is an octave, a twelfth or more above the other, every partial of the higher
-// one a partial of the lower.
-bool OvertoneApart(int a, int b) {
-    return IsPartialOf(FrequencyOfNote(std::max(a, b)), std::min(a, b));
-}
-
 // Whether a single note that is nearly all that sounds after the onsets was struck again.
 bool StruckAgainAlone(const Replay& replay) { return replay.Shows(kAloneLevel, kAloneBrokenShare); }
 

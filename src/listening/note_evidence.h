@@ -61,10 +61,6 @@ Replay ReplayOf(const Look& look, int note, const std::vector<int>& others);
 // share level of all the energy after them.
 bool Replayed(const Look& look, int note, const std::vector<int>& others, double level);
 
-// Whether one note is an octave, a twelfth or more above the other, every partial of the higher
-// one a partial of the lower.
-bool OvertoneApart(int a, int b);
-
 // Whether a single note that is nearly all that sounds after the onsets was struck again.
 bool StruckAgainAlone(const Replay& replay);
 

@@ -27,6 +27,12 @@ constexpr double kOwnBelowShare = 0.05;
 // right notes were too often taken for the note an octave up.
 constexpr double kShortestOvertoneLookSeconds = 0.1;
 
+// Whether one note is an octave, a twelfth or more above the other, every partial of the higher
+// one a partial of the lower.
+bool OvertoneApart(int a, int b) {
+    return IsPartialOf(FrequencyOfNote(std::max(a, b)), std::min(a, b));
+}
+
 // What is new in one of a note's partials: the energy that the old vibration does not explain.
 struct NewInPartial {
     double hertz;
