@@ -78,7 +78,8 @@ bool ExpectedNoteBegan(const Look& look, int note, const std::vector<int>& expec
     // the other string may be the one that was.
     if (!HasOwnPartials(note, others))
         return EvidenceOf(look, note, kExpectedRise, look.floor) >= kExpectedShare * total;
-    if (others.empty()) return SingleNoteBegan(look, note, {}, total, phaseTells);
+    if (others.empty())
+        return SingleNoteBegan(look, note, {}, total, kOwnPartialsShare, phaseTells);
     return EvidenceOf(look, note, kExpectedRise, look.ownPartialsFloor, others,
                       kCountedOwnPartialsInChord) >= kOwnPartialsShare * total ||
            (phaseTells && Replayed(look, note, others, kReplayedLevel));

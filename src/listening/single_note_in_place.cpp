@@ -119,7 +119,7 @@ std::optional<int> NoteStruckAgainInstead(const Look& look, int expected, std::o
         if (note >= kLowestGuitarNote && note <= kHighestGuitarNote &&
             !OvertoneApart(note, expected) &&
             Replayed(look, note, {expected}, kStruckInsteadLevel) &&
-            !SingleNoteBegan(look, expected, {note}, total, true)) {
+            !SingleNoteBegan(look, expected, {note}, total, kOwnPartialsShare, true)) {
             return note;
         }
     }
@@ -135,13 +135,16 @@ bool PitchRose(const Look& look, int pitch, int expected, bool onlyExpectedHeard
 }
 
 // Whether what is new at the single note expected lies only where the other notes heard have
-// partials too: it was their sound, not the expected note's. A note an octave or a twelfth away
-// shares every partial of the higher one, and leaves the question open.
+// partials too, or is too little to be a pluck: it was their sound, not the expected note's. A
+// note a fret away spreads its fundamental over the expected note's, which then seems to rise a
+// little; so beside another note, the expected note's own partials must hold the share that names
+// an expected note anywhere. A note an octave or a twelfth away shares every partial of the
+// higher one, and leaves the question open.
 bool OnlyOthersBegan(const Look& look, int expected, const std::vector<int>& others, double total,
                      bool phaseTells) {
     return !others.empty() && std::none_of(others.begin(), others.end(), [expected](int other) {
         return OvertoneApart(other, expected);
-    }) && !SingleNoteBegan(look, expected, others, total, phaseTells);
+    }) && !SingleNoteBegan(look, expected, others, total, kExpectedShare, phaseTells);
 }
 
 }  // namespace

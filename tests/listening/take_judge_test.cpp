@@ -517,8 +517,9 @@ TEST(TakeJudge, AWrongNoteIsNeverHeardAsTheNoteExpectedAtAnyHearingOfItsOnset) {
 // A wrong note is named as the one note played, where the student will see it on the fretboard:
 // not also as its own upper partials, strong on a string picked near the bridge or through a small
 // speaker that loses the lowest ones, nor as the expected note an octave or two up, one of whose
-// partials lies beside a partial of a note a whole tone from the expected one.
-TEST(TakeJudge, AWrongNoteIsNamedAloneNotByItsPartialsNorByTheExpectedNoteHigherUp) {
+// partials lies beside a partial of a note a whole tone from the expected one, nor as the expected
+// note itself, a fret away, over whose fundamental the played note's spreads.
+TEST(TakeJudge, AWrongNoteIsNamedAloneNotByItsPartialsNorByTheExpectedNote) {
     struct Slip {
         int expected;
         int played;
@@ -529,7 +530,8 @@ TEST(TakeJudge, AWrongNoteIsNamedAloneNotByItsPartialsNorByTheExpectedNoteHigher
     const std::vector<Slip> slips = {
         {55, 57, 0.18, 0.0, -200.0},   {55, 57, 0.18, 0.0, -40.0},    {60, 62, 0.05, 0.0, -200.0},
         {60, 62, 0.05, 0.0, -40.0},    {45, 43, 0.18, 450.0, -200.0}, {47, 44, 0.18, 450.0, -200.0},
-        {50, 48, 0.05, 450.0, -200.0}, {46, 43, 0.02, 300.0, -200.0},
+        {50, 48, 0.05, 450.0, -200.0}, {46, 43, 0.02, 300.0, -200.0}, {55, 56, 0.18, 0.0, -200.0},
+        {57, 56, 0.18, 0.0, -40.0},
     };
     for (const Slip& slip : slips) {
         Pluck pluck{0.3, slip.played, 0.0, StringFor(slip.played)};
