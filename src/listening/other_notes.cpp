@@ -33,6 +33,9 @@ constexpr int kWrongFretKeptReach = 3;
 // ones; a twelfth below, none of those that are not multiples of three. A note named must hold
 // this share of its energy in each of the two kinds, and its fundamental must sound.
 constexpr double kOwnSeriesShare = 0.1;
+// Where less rose than this share of all that sounds after the onsets, other notes' shares count
+// from it instead.
+constexpr double kLeastOtherNotesTotal = 0.1;
 // A string's fundamental keeps this share of its energy from the first half of the stretch after
 // the onsets to the second; the thump of a pick or of a guitar's body dies away faster.
 constexpr double kSustainedShare = 0.3;
@@ -172,12 +175,17 @@ void ForgetPartialsOf(std::vector<NewPeak>& peaks, int note) {
 
 }  // namespace
 
+double OtherNotesTotal(const Look& look, double total) {
+    return std::max(total, kLeastOtherNotesTotal * look.afterEnergy);
+}
+
 // Notes other than expected whose partials rose, named from the peaks left unexplained. Where a
 // chord was expected, a wrong string's higher partials may all be partials of the chord's notes
 // (G2 struck with D3, G3 and B3): then its fundamental names it, when one of those partials rose
 // and the fundamental holds as a string's does. A string a fret or two off whose first partials
 // rose too little to name it, and one of its upper partials enough, is named at its fundamental.
 std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, double total) {
+    const double weighed = OtherNotesTotal(look, total);
     std::vector<NewPeak> unexplained;
     std::vector<NewPeak> expectedPartials;
     for (const NewPeak& risen : RisingPeaks(look, kOtherRise)) {
@@ -209,14 +217,14 @@ std::vector<int> OtherNotes(const Look& look, const std::vector<int>& expected, 
             unexplained.erase(Strongest(unexplained));
             continue;
         }
-        if (found->energy < neededShare(*found) * total) break;
+        if (found->energy < neededShare(*found) * weighed) break;
         others.push_back(found->note);
         ForgetPartialsOf(unexplained, found->note);
         ForgetPartialsOf(leftOver, found->note);
     }
     if (expected.size() > 1) {
         for (int& note : others) note = WrongFretUnder(look, note, expected);
-        const std::vector<int> wrongFrets = WrongFretNotes(leftOver, expected, total);
+        const std::vector<int> wrongFrets = WrongFretNotes(leftOver, expected, weighed);
         others.insert(others.end(), wrongFrets.begin(), wrongFrets.end());
     }
     return others;

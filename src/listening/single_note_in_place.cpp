@@ -130,7 +130,8 @@ std::optional<int> NoteStruckAgainInstead(const Look& look, int expected, std::o
 // still ringing from before does not, nor an octave slip of the detector on the expected note
 // where that began and nothing else did.
 bool PitchRose(const Look& look, int pitch, int expected, bool onlyExpectedHeard, double total) {
-    return EvidenceOf(look, pitch, kOtherRise, look.floor, {expected}) >= kOtherShare * total &&
+    return EvidenceOf(look, pitch, kOtherRise, look.floor, {expected}) >=
+               kOtherShare * OtherNotesTotal(look, total) &&
            !(onlyExpectedHeard && (pitch - expected) % 12 == 0);
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -195,6 +196,27 @@ TEST(TakeJudge, ARingingStringPluckedAgainSoftlyIsHeardOnlyAtAnOrdinaryOnset) {
     EXPECT_EQ(NotesBegun(take.samples, rate, group, {55}), std::vector<int>{55});
     group.faint = true;
     EXPECT_EQ(NotesBegun(take.samples, rate, group, {55}), std::vector<int>{});
+}
+
+// A string plucked again no louder than it still rings, and the guitar's body knocked by the pick:
+// its air and top resonate for a moment near 104 and 212 Hz. Next to nothing rose at the onset,
+// and the knock is most of it; yet it is a faint part of what sounds, and names no note.
+TEST(TakeJudge, TheBodysKnockBesideAStringPluckedAgainNamesNoNote) {
+    const int rate = 44100;
+    for (const int note : {52, 59, 60, 64}) {
+        MonoAudio take =
+            PluckedTake({{0.3, note, 0.0, 3, 0.25}, {1.0, note, 0.0, 3, 0.1}}, {rate, 2.0, -70.0});
+        for (std::size_t i = rate; i < take.samples.size(); ++i) {
+            const double t = static_cast<double>(i) / rate - 1.0;
+            const double knock = 0.02 * std::exp(-t / 0.08);
+            take.samples[i] +=
+                static_cast<float>(knock * (std::sin(2.0 * std::numbers::pi * 104.0 * t) +
+                                            0.7 * std::sin(2.0 * std::numbers::pi * 212.0 * t)));
+        }
+        const std::vector<ColumnJudgement> judged =
+            JudgeTake(take, {{1, 0, 300, {note}}, {1, 1, 1000, {note}}});
+        EXPECT_EQ(judged[1].heard, std::vector<int>{note}) << note << " plucked again";
+    }
 }
 
 // A chord strummed again through an amplifier driven hard adds little to the level the amplifier
