@@ -133,11 +133,11 @@ bool Replayed(const Look& look, int note, const std::vector<int>& others, double
 bool StruckAgainAlone(const Replay& replay) { return replay.Shows(kAloneLevel, kAloneBrokenShare); }
 
 // Whether a single note began, leaving out the partials that the notes in explained have too: its
-// partials rose, holding the share share of the new energy total, or, when phaseTells, it was
-// plucked again. Where the phase does not tell, at a
-// faint onset, a rise is no pluck when the partials carried on in step with what rang: a ringing
-// string's partials swell as its two planes of vibration trade energy, or as a sample's loop
-// turns, and a keen ear takes the swell for an onset.
+// partials rose, holding at least the given share of the new energy total, or, when phaseTells, it
+// was plucked again. Where the phase does not tell, at a faint onset, a rise is no pluck when the
+// partials carried on in step with what rang: a ringing string's partials swell as its two planes
+// of vibration trade energy, or as a sample's loop turns, and a keen ear takes the swell for an
+// onset.
 bool SingleNoteBegan(const Look& look, int note, const std::vector<int>& explained, double total,
                      double share, bool phaseTells) {
     const bool rose = EvidenceOf(look, note, kExpectedRise, look.floor, explained) >= share * total;

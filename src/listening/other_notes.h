@@ -16,15 +16,15 @@ inline constexpr double kOtherRise = 2.0;
 // Another note began when its partials, which no expected note explains, hold this share of all
 // new energy.
 inline constexpr double kOtherShare = 0.15;
+// What a guitar in standard tuning can play, open low E to the high E string's 24th fret.
+inline constexpr int kLowestGuitarNote = 40;
+inline constexpr int kHighestGuitarNote = 88;
+
 // The new energy that other notes' shares count from: all that rose at the onsets, or, where
 // little rose, a share of everything that sounds after them. A note played holds a fair part of
 // what sounds; where a string was struck again no louder than it rang, next to nothing rose, and a
 // share of that would name a note from the knock of the guitar's body or the stir of a sample.
 double OtherNotesTotal(const Look& look, double total);
-
-// What a guitar in standard tuning can play, open low E to the high E string's 24th fret.
-inline constexpr int kLowestGuitarNote = 40;
-inline constexpr int kHighestGuitarNote = 88;
 
 // Notes other than expected whose partials rose, named from the peaks left unexplained. Where a
 // chord was expected, a wrong string's higher partials may all be partials of the chord's notes
