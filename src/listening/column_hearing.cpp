@@ -32,7 +32,9 @@ constexpr double kSwellBrokenShare = 0.2;
 // A chord strummed again through an overdriven amplifier adds little to the level the amplifier
 // already holds, so only the keen ear hears its onset; yet a fifth or more of what sounds after
 // it is new, where a synthesiser's release or a wandering fading string brings less. There, the
-// strings' broken phases tell that they were struck again, as at an ordinary onset.
+// strings' broken phases tell that they were struck again, as at an ordinary onset. So too a
+// new note picked while the last one rings on another string: it is not yet nearly all that
+// sounds, as a single note struck again is, but much of what sounds is new.
 constexpr double kDrivenStrumRise = 0.2;
 // In a chord, a string plucked again more softly than it rang shows it in its higher partials,
 // which had died away in the old vibration; so its own partials are counted further up. A single
@@ -103,9 +105,9 @@ std::vector<int> NotesBegun(std::span<const float> samples, int sampleRate,
     const std::optional<Look> found = LookAt(samples, sampleRate, onsets);
     if (!found) return {};
     const Look& look = *found;
-    if (!onsets.louder && expected.size() == 1) {
-        return StruckAgainAlone(ReplayOf(look, expected.front(), {})) ? expected
-                                                                      : std::vector<int>{};
+    if (!onsets.louder && expected.size() == 1 &&
+        StruckAgainAlone(ReplayOf(look, expected.front(), {}))) {
+        return expected;
     }
     double total = 0.0;
     for (const NewPeak& peak : RisingPeaks(look, kExpectedRise)) total += peak.energy;

@@ -22,8 +22,8 @@ struct OnsetGroup {
     // for such an onset, so anything begins there only when new energy clearly rose.
     bool faint = false;
     // Whether the sound grew louder there. Where it did not, as through an overdriven amplifier
-    // that holds the sound at one level, a chord begins only where much of what sounds is new, and
-    // a single note only where it was struck again and is nearly all that sounds.
+    // that holds the sound at one level, notes begin only where much of what sounds is new, or a
+    // single note where it was struck again and is nearly all that sounds.
     bool louder = true;
 };
 
