@@ -22,6 +22,20 @@ int HopSizeFor(int sampleRate) {
     return hop;
 }
 
+// The detectors were set at 44.1 and 48 kHz. Their thresholds follow their own output, a sum over
+// every bin of the spectrum; at 88.2 kHz and above most bins hold only the dither and what lies
+// beyond hearing, which raise the thresholds until soft plucks go unheard. There the detectors
+// hear every second (fourth, ...) sample, filtered below half the rate they then hear at, which
+// stays at least this.
+constexpr int kLeastDetectorRate = 40000;
+constexpr double kKeptBelowNyquist = 0.9;
+
+int DecimationFor(int sampleRate) {
+    int decimation = 1;
+    while (sampleRate / (2 * decimation) >= kLeastDetectorRate) decimation *= 2;
+    return decimation;
+}
+
 constexpr double kCutOffHertz = 1500.0;
 // The strings of a strummed chord come a few milliseconds apart; they are one onset.
 constexpr smpl_t kShortestGapMs = 50.0f;
@@ -65,18 +79,10 @@ struct Biquad {
 
 // A fourth-order Butterworth low-pass: two sections with the Butterworth quality factors.
 struct OnsetDetector::LowPass {
-    explicit LowPass(int sampleRate)
-        : sections{Biquad(kCutOffHertz, sampleRate, 0.5412),
-                   Biquad(kCutOffHertz, sampleRate, 1.3066)} {}
-    float operator()(float x) {
-        // A linear congruential generator: the same dither on every run.
-        seed = seed * 1664525u + 1013904223u;
-        const float dither =
-            kDitherAmplitude * (static_cast<float>(seed >> 8) / 16777216.0f - 0.5f);
-        return static_cast<float>(sections[1](sections[0](x))) + dither;
-    }
+    LowPass(double cutOff, int sampleRate)
+        : sections{Biquad(cutOff, sampleRate, 0.5412), Biquad(cutOff, sampleRate, 1.3066)} {}
+    float operator()(float x) { return static_cast<float>(sections[1](sections[0](x))); }
     std::array<Biquad, 2> sections;
-    std::uint32_t seed = 1;
 };
 
 struct OnsetDetector::Aubio {
@@ -89,10 +95,11 @@ struct OnsetDetector::Aubio {
         aubio_onset_set_threshold(onset, threshold);
         aubio_onset_set_silence(onset, static_cast<smpl_t>(kOnsetSilenceDb));
     }
-    std::optional<std::int64_t> Find() {
+    // The onset found in the latest input, in samples of the input before decimation.
+    std::optional<std::int64_t> Find(int decimation) {
         aubio_onset_do(onset, input, found);
         if (found->data[0] == 0.0f) return std::nullopt;
-        return static_cast<std::int64_t>(aubio_onset_get_last(onset));
+        return static_cast<std::int64_t>(aubio_onset_get_last(onset)) * decimation;
     }
     ~Aubio() {
         del_fvec(found);
@@ -107,11 +114,18 @@ struct OnsetDetector::Aubio {
 OnsetDetector::OnsetDetector(int sampleRate, OnsetKeenness keenness)
     : sampleRate_(sampleRate),
       keenness_(keenness),
-      hopSize_(HopSizeFor(sampleRate)),
-      lowPass_(std::make_unique<LowPass>(sampleRate)) {
+      decimation_(DecimationFor(sampleRate)),
+      hopSize_(HopSizeFor(sampleRate / decimation_) * decimation_),
+      lowPass_(std::make_unique<LowPass>(kCutOffHertz, sampleRate)) {
+    const int detectorRate = sampleRate / decimation_;
+    if (decimation_ > 1) {
+        antiAlias_ = std::make_unique<LowPass>(kKeptBelowNyquist * detectorRate / 2, sampleRate);
+    }
     const smpl_t scale = keenness == OnsetKeenness::Keen ? kKeenThresholds : 1.0f;
-    clicks_ = std::make_unique<Aubio>("hfc", kClickThreshold * scale, sampleRate, hopSize_);
-    partials_ = std::make_unique<Aubio>("specflux", kFluxThreshold * scale, sampleRate, hopSize_);
+    const int detectorHop = hopSize_ / decimation_;
+    clicks_ = std::make_unique<Aubio>("hfc", kClickThreshold * scale, detectorRate, detectorHop);
+    partials_ =
+        std::make_unique<Aubio>("specflux", kFluxThreshold * scale, detectorRate, detectorHop);
 }
 
 OnsetDetector::~OnsetDetector() = default;
@@ -121,15 +135,20 @@ std::optional<Onset> OnsetDetector::Feed(std::span<const float> hop) {
     fvec_zeros(clicks_->input);
     fvec_zeros(partials_->input);
     double energy = 0.0;
+    const auto every = static_cast<std::size_t>(decimation_);
     for (std::size_t i = 0; i < count; ++i) {
-        clicks_->input->data[i] = hop[i];
-        partials_->input->data[i] = (*lowPass_)(hop[i]);
-        energy += double(partials_->input->data[i]) * partials_->input->data[i];
+        const float low = (*lowPass_)(hop[i]);
+        const float heard = antiAlias_ ? (*antiAlias_)(hop[i]) : hop[i];
+        if (i % every != 0) continue;
+        clicks_->input->data[i / every] = heard;
+        const float flux = low + NextDither();
+        partials_->input->data[i / every] = flux;
+        energy += double(flux) * flux;
     }
     hopEnergies_[static_cast<std::size_t>(hopsFed_ % kEnergyHistory)] = energy;
     ++hopsFed_;
-    const std::optional<std::int64_t> click = clicks_->Find();
-    std::optional<std::int64_t> rise = partials_->Find();
+    const std::optional<std::int64_t> click = clicks_->Find(decimation_);
+    std::optional<std::int64_t> rise = partials_->Find(decimation_);
     // The flux also finds the slow swells of a fading chord; a pluck makes the sound louder. A
     // keen ear that heard no click keeps such a rise too, for a strum through an overdriven
     // amplifier makes the sound no louder either.
@@ -148,6 +167,12 @@ std::optional<Onset> OnsetDetector::Feed(std::span<const float> hop) {
     }
     lastOnset_ = Onset{*onset, louder};
     return lastOnset_;
+}
+
+float OnsetDetector::NextDither() {
+    // A linear congruential generator: the same dither on every run.
+    ditherSeed_ = ditherSeed_ * 1664525u + 1013904223u;
+    return kDitherAmplitude * (static_cast<float>(ditherSeed_ >> 8) / 16777216.0f - 0.5f);
 }
 
 bool OnsetDetector::LouderFrom(std::int64_t hop) const {

@@ -3,6 +3,8 @@
 // high-frequency content finds a pluck's click sharply, in quiet rooms; spectral flux of the
 // sound below 1,500 Hz, where a guitar's strongest partials lie, still finds it where white room
 // noise drowns the click. A strummed chord, its strings a few milliseconds apart, is one onset.
+// At 88.2 kHz and above the detectors hear every second (or fourth, ...) sample, as at 44.1 or
+// 48 kHz, the rates they were set at.
 #pragma once
 
 #include <array>
@@ -46,13 +48,17 @@ public:
 private:
     // Whether the filtered sound is louder from hop on than just before it.
     bool LouderFrom(std::int64_t hop) const;
+    float NextDither();
 
     struct LowPass;
     struct Aubio;
     int sampleRate_;
     OnsetKeenness keenness_;
+    int decimation_;  // the detectors hear every decimation_-th sample
     int hopSize_;
     std::unique_ptr<LowPass> lowPass_;
+    std::unique_ptr<LowPass> antiAlias_;  // before decimation, where there is any
+    std::uint32_t ditherSeed_ = 1;
     std::unique_ptr<Aubio> clicks_;
     std::unique_ptr<Aubio> partials_;
     std::optional<Onset> lastOnset_;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "plucked_strings.h"
@@ -52,6 +53,45 @@ TEST(OnsetDetector, AKeenEarHearsAStrumThatMakesTheSoundNoLouderAndSaysSo) {
         const std::optional<Onset> strum = OnsetNear(keen, 0.9, rate);
         ASSERT_TRUE(strum) << label;
         EXPECT_FALSE(strum->louder) << label;
+    }
+}
+
+// The same playing recorded at 48, 96 and 192 kHz: a low string ringing, then a tune plucked
+// softly with the thumb. Every partial lies far below 24 kHz, so every second or fourth sample of
+// the recording at 192 kHz is the recording at the lower rate. Each ear hears the same onsets in
+// all three, and says alike whether the sound grew louder at each.
+TEST(OnsetDetector, HearsTheSamePlayingAlikeAtAnyCommonRate) {
+    constexpr int kHighestRate = 192000;
+    const std::vector<int> tune = {57, 60, 64, 62, 59, 55, 52, 57};
+    std::vector<Pluck> plucks = {{0.2, 45, 0.0, StringFor(45), 0.25}};
+    for (std::size_t i = 0; i < tune.size(); ++i) {
+        plucks.push_back(
+            ThumbPluck(0.6 + 0.35 * static_cast<double>(i), tune[i], StringFor(tune[i]), 0.05));
+    }
+    const MonoAudio recorded = PluckedTake(plucks, {kHighestRate, 3.8});
+    const auto atRate = [&recorded](int rate) {
+        MonoAudio take{rate, {}};
+        const auto step = static_cast<std::size_t>(kHighestRate / rate);
+        for (std::size_t i = 0; i < recorded.samples.size(); i += step) {
+            take.samples.push_back(recorded.samples[i]);
+        }
+        return take;
+    };
+    for (const OnsetKeenness keenness : {OnsetKeenness::Ordinary, OnsetKeenness::Keen}) {
+        const MonoAudio base = atRate(48000);
+        const std::vector<Onset> expected = DetectOnsets(base, keenness);
+        for (const int rate : {96000, kHighestRate}) {
+            const std::vector<Onset> heard = DetectOnsets(atRate(rate), keenness);
+            const std::string label = std::to_string(rate) + " Hz, " +
+                                      (keenness == OnsetKeenness::Keen ? "keen" : "ordinary");
+            ASSERT_EQ(heard.size(), expected.size()) << label;
+            for (std::size_t i = 0; i < heard.size(); ++i) {
+                EXPECT_NEAR(static_cast<double>(heard[i].sample) / rate,
+                            static_cast<double>(expected[i].sample) / base.sampleRate, 0.006)
+                    << label << ", onset " << i;
+                EXPECT_EQ(heard[i].louder, expected[i].louder) << label << ", onset " << i;
+            }
+        }
     }
 }
 
