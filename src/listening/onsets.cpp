@@ -15,18 +15,18 @@ namespace fretlux {
 
 namespace {
 
-// About 5.8 ms at 44.1 kHz: fine enough for timing, as the onset is placed within a hop.
+// 256 samples at 44.1 kHz, about 5.8 ms, and as long at any other rate: the detectors' thresholds
+// were set for hops and windows of that length, and at 48 kHz hops of 256 samples made onsets now
+// and then in a low string left to ring. Fine enough for timing, as the onset is placed within a
+// hop.
 int HopSizeFor(int sampleRate) {
-    int hop = 64;
-    while (hop * 2 <= sampleRate / 150) hop *= 2;
-    return hop;
+    return static_cast<int>(std::lround(sampleRate * 256.0 / 44100.0));
 }
 
-// The detectors were set at 44.1 and 48 kHz. Their thresholds follow their own output, a sum over
-// every bin of the spectrum; at 88.2 kHz and above most bins hold only the dither and what lies
-// beyond hearing, which raise the thresholds until soft plucks go unheard. There the detectors
-// hear every second (fourth, ...) sample, filtered below half the rate they then hear at, which
-// stays at least this.
+// The detectors' thresholds follow their own output, a sum over every bin of the spectrum; at
+// 88.2 kHz and above most bins hold only the dither and what lies beyond hearing, which raise the
+// thresholds until soft plucks go unheard. There the detectors hear every second (fourth, ...)
+// sample, filtered below half the rate they then hear at, which stays at least this.
 constexpr int kLeastDetectorRate = 40000;
 constexpr double kKeptBelowNyquist = 0.9;
 

@@ -3,8 +3,8 @@
 // high-frequency content finds a pluck's click sharply, in quiet rooms; spectral flux of the
 // sound below 1,500 Hz, where a guitar's strongest partials lie, still finds it where white room
 // noise drowns the click. A strummed chord, its strings a few milliseconds apart, is one onset.
-// At 88.2 kHz and above the detectors hear every second (or fourth, ...) sample, as at 44.1 or
-// 48 kHz, the rates they were set at.
+// They hear hops of the same length at any rate, and at 88.2 kHz and above every second (or
+// fourth, ...) sample, as at 44.1 or 48 kHz.
 #pragma once
 
 #include <array>

@@ -56,6 +56,26 @@ TEST(OnsetDetector, AKeenEarHearsAStrumThatMakesTheSoundNoLouderAndSaysSo) {
     }
 }
 
+// A low string plucked once and left to ring: the ordinary ear hears its pluck and nothing more as
+// it rings on, at 44.1 kHz as at 48 kHz, whatever the phases its partials start in.
+TEST(OnsetDetector, ALowStringLeftToRingMakesNoOtherOnsetAtTheCommonDeviceRates) {
+    for (const int rate : {44100, 48000}) {
+        for (const int note : {40, 45}) {
+            for (unsigned seed = 1; seed <= 4; ++seed) {
+                const MonoAudio take = PluckedTake({{0.2, note, 0.0, StringFor(note), 0.25}},
+                                                   {rate, 2.5, -200.0, seed});
+                const std::vector<Onset> onsets = DetectOnsets(take);
+                ::testing::Message label;
+                label << rate << " Hz, note " << note << ", seed " << seed;
+                EXPECT_EQ(onsets.size(), 1u) << label;
+                if (!onsets.empty()) {
+                    EXPECT_NEAR(static_cast<double>(onsets[0].sample) / rate, 0.2, 0.01) << label;
+                }
+            }
+        }
+    }
+}
+
 // The same playing recorded at 48, 96 and 192 kHz: a low string ringing, then a tune plucked
 // softly with the thumb. Every partial lies far below 24 kHz, so every second or fourth sample of
 // the recording at 192 kHz is the recording at the lower rate. Each ear hears the same onsets in
