@@ -190,6 +190,21 @@ double FirstPartialFromFit(const std::vector<PartialPlace>& partials) {
     return intercept + slope;
 }
 
+// Whether what sounded before at hertz was a note of that pitch ringing on, rather than an upper
+// partial of a lower string: nothing sounded at the places of the notes of which hertz is the
+// second, third or fourth partial.
+bool RangAtItsOwnPitch(const Spectrum& before, double hertz, double noise) {
+    const double there = before.LargestNear(hertz, kPartialCents);
+    if (there < kClearOfNoise * noise) return false;
+    for (int below = 2; below <= 4; ++below) {
+        if (before.LargestNear(hertz / below, kPartialCents) >=
+            std::max(kFaintestPartial * there, kClearOfNoise * noise)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The first partial of the note whose fundamental lies within a third of a semitone of rough,
 // placed by its partials; those of strings still ringing from before count less.
 std::optional<double> PlacedFirstPartial(const Spectrum& spectrum, const Spectrum* before,
@@ -206,8 +221,9 @@ std::optional<double> PlacedFirstPartial(const Spectrum& spectrum, const Spectru
         if (!peak) continue;
         const double gained = GainedAmplitude(*peak, before);
         if (n == 1) {
-            firstIsClear =
-                gained >= kNewShare * peak->magnitude && peak->magnitude >= kClearOfNoise * noise;
+            firstIsClear = peak->magnitude >= kClearOfNoise * noise &&
+                           (gained >= kNewShare * peak->magnitude ||
+                            (before && RangAtItsOwnPitch(*before, peak->hertz, noise)));
         }
         strongest = std::max(strongest, gained);
         partials.push_back({n, peak->hertz, gained});
@@ -218,7 +234,7 @@ std::optional<double> PlacedFirstPartial(const Spectrum& spectrum, const Spectru
     // A strong first partial is the pitch itself. A recorded string's partials follow the
     // stretched series only roughly, a few cents apart, so the series placed through them would
     // put the first partial where it is not; the series serves where the first partial is faint,
-    // or shares its place with a partial of a string still ringing.
+    // or shares its place with a partial of a lower string still ringing.
     if (partials.front().number == 1 && firstIsClear &&
         partials.front().weight >= kFirstPartialShare * strongest) {
         const double pitch = partials.front().hertz;

@@ -32,6 +32,9 @@ struct Pluck {
     double swellSeconds = 0.0;
     // The pick's click, against the string's level; the flesh of a thumb makes none.
     double click = 0.15;
+    // How far the partials above the first lie off the series through it, as in some sampled
+    // strings, in cents.
+    double upperCents = 0.0;
 };
 
 // The string of standard tuning (1 = high E, 6 = low E) whose open note lies nearest below note,
@@ -93,7 +96,8 @@ inline MonoAudio PluckedTake(const std::vector<Pluck>& plucks, const TakeShape& 
         const auto earlier = latest.find(pluck.string);
         Vibration vibration{start, {}};
         for (int n = 1;; ++n) {
-            const double hertz = n * first * std::sqrt((1.0 + b * n * n) / (1.0 + b));
+            const double offSeries = n > 1 ? std::exp2(pluck.upperCents / 1200.0) : 1.0;
+            const double hertz = n * first * std::sqrt((1.0 + b * n * n) / (1.0 + b)) * offSeries;
             if (hertz > std::min(pluck.highestHertz, 0.45 * rate)) break;
             const double level = pluck.amplitude *
                                  std::fabs(std::sin(n * std::numbers::pi * pluck.pickedAt)) / n *
