@@ -15,13 +15,12 @@ namespace fretlux {
 
 namespace {
 
-// 256 samples at 44.1 kHz, about 5.8 ms, and as long at any other rate: the detectors' thresholds
-// were set for hops and windows of that length, and at 48 kHz hops of 256 samples made onsets now
-// and then in a low string left to ring. Fine enough for timing, as the onset is placed within a
-// hop.
-int HopSizeFor(int sampleRate) {
-    return static_cast<int>(std::lround(sampleRate * 256.0 / 44100.0));
-}
+// The detectors' thresholds were set for hops of 256 samples at 44.1 kHz, about 5.8 ms, and a hop
+// lasts as long at any other rate: at 48 kHz, hops of 256 samples made onsets now and then in a
+// low string left to ring. Fine enough for timing, as the onset is placed within a hop.
+constexpr double kHopSeconds = 256.0 / 44100.0;
+
+int HopSizeFor(int sampleRate) { return static_cast<int>(std::lround(sampleRate * kHopSeconds)); }
 
 // The detectors' thresholds follow their own output, a sum over every bin of the spectrum; at
 // 88.2 kHz and above most bins hold only the dither and what lies beyond hearing, which raise the
