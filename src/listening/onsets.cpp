@@ -85,8 +85,10 @@ struct OnsetDetector::LowPass {
 };
 
 struct OnsetDetector::Aubio {
-    Aubio(const char* method, smpl_t threshold, int sampleRate, int hop)
-        : onset(new_aubio_onset(method, static_cast<uint_t>(hop * 4), static_cast<uint_t>(hop),
+    // It hears every decimation-th sample of the input, which leaves sampleRate.
+    Aubio(const char* method, smpl_t threshold, int sampleRate, int hop, int decimation)
+        : decimation(decimation),
+          onset(new_aubio_onset(method, static_cast<uint_t>(hop * 4), static_cast<uint_t>(hop),
                                 static_cast<uint_t>(sampleRate))),
           input(new_fvec(static_cast<uint_t>(hop))),
           found(new_fvec(1)) {
@@ -95,7 +97,7 @@ struct OnsetDetector::Aubio {
         aubio_onset_set_silence(onset, static_cast<smpl_t>(kOnsetSilenceDb));
     }
     // The onset found in the latest input, in samples of the input before decimation.
-    std::optional<std::int64_t> Find(int decimation) {
+    std::optional<std::int64_t> Find() {
         aubio_onset_do(onset, input, found);
         if (found->data[0] == 0.0f) return std::nullopt;
         return static_cast<std::int64_t>(aubio_onset_get_last(onset)) * decimation;
@@ -105,6 +107,7 @@ struct OnsetDetector::Aubio {
         del_fvec(input);
         del_aubio_onset(onset);
     }
+    int decimation;
     aubio_onset_t* onset;
     fvec_t* input;
     fvec_t* found;
@@ -122,9 +125,10 @@ OnsetDetector::OnsetDetector(int sampleRate, OnsetKeenness keenness)
     }
     const smpl_t scale = keenness == OnsetKeenness::Keen ? kKeenThresholds : 1.0f;
     const int detectorHop = hopSize_ / decimation_;
-    clicks_ = std::make_unique<Aubio>("hfc", kClickThreshold * scale, detectorRate, detectorHop);
-    partials_ =
-        std::make_unique<Aubio>("specflux", kFluxThreshold * scale, detectorRate, detectorHop);
+    clicks_ = std::make_unique<Aubio>("hfc", kClickThreshold * scale, detectorRate, detectorHop,
+                                      decimation_);
+    partials_ = std::make_unique<Aubio>("specflux", kFluxThreshold * scale, detectorRate,
+                                        detectorHop, decimation_);
 }
 
 OnsetDetector::~OnsetDetector() = default;
@@ -146,8 +150,8 @@ std::optional<Onset> OnsetDetector::Feed(std::span<const float> hop) {
     }
     hopEnergies_[static_cast<std::size_t>(hopsFed_ % kEnergyHistory)] = energy;
     ++hopsFed_;
-    const std::optional<std::int64_t> click = clicks_->Find(decimation_);
-    std::optional<std::int64_t> rise = partials_->Find(decimation_);
+    const std::optional<std::int64_t> click = clicks_->Find();
+    std::optional<std::int64_t> rise = partials_->Find();
     // The flux also finds the slow swells of a fading chord; a pluck makes the sound louder. A
     // keen ear that heard no click keeps such a rise too, for a strum through an overdriven
     // amplifier makes the sound no louder either.

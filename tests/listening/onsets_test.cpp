@@ -97,8 +97,8 @@ TEST(OnsetDetector, HearsTheSamePlayingAlikeAtAnyCommonRate) {
         }
         return take;
     };
+    const MonoAudio base = atRate(48000);
     for (const OnsetKeenness keenness : {OnsetKeenness::Ordinary, OnsetKeenness::Keen}) {
-        const MonoAudio base = atRate(48000);
         const std::vector<Onset> expected = DetectOnsets(base, keenness);
         for (const int rate : {96000, kHighestRate}) {
             const std::vector<Onset> heard = DetectOnsets(atRate(rate), keenness);

@@ -112,6 +112,7 @@ TEST(Tuner, AStringPluckedAgainWhileItRingsReadsAsTheFirstPluck) {
             EXPECT_LE(std::fabs(CentsError(note.pitch, c.midi, c.cents)), 2.0)
                 << label << " at " << note.onsetSample;
         }
+        // The live readings once each pluck after the first has settled.
         LiveTuner tuner(44100);
         tuner.Feed(take.samples, [&](const TunerReading& reading) {
             const double seconds = static_cast<double>(reading.endSample) / 44100;
